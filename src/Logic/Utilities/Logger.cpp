@@ -1,0 +1,57 @@
+#include "Logic/Utilities/Logger.h"
+
+#include "Platform/core/Bundle.h"
+#include "Platform/core/MainQueue.h"
+
+#include <syslog.h>
+
+namespace zn {
+
+namespace {
+constexpr std::array<std::string_view, 4> kLevelRawValues{"debug", "info", "warning", "error"};
+constexpr std::array<int, 4> kLevelPriorities{LOG_DEBUG, LOG_INFO, LOG_NOTICE, LOG_ERR};
+} // namespace
+
+std::string_view rawValue(LogLevel level) { return kLevelRawValues[static_cast<std::size_t>(level)]; }
+
+const std::array<LogLevel, 4>& allLogLevels() {
+    static constexpr std::array<LogLevel, 4> all{LogLevel::debug, LogLevel::info, LogLevel::warning,
+                                                 LogLevel::error};
+    return all;
+}
+
+int syslogPriority(LogLevel level) { return kLevelPriorities[static_cast<std::size_t>(level)]; }
+
+Logger& Logger::shared() {
+    static Logger* instance =
+        new Logger(std::make_unique<SyslogSink>(Bundle::bundleIdentifier().value_or("com.zelvanexal.app")));
+    return *instance;
+}
+
+Logger::Logger(std::unique_ptr<SystemLogSink> sink)
+    : sink_(std::move(sink)), self_(std::make_shared<Logger*>(this)) {}
+
+Logger::~Logger() = default;
+
+void Logger::log(const std::string& message, LogLevel level, const std::string& source) {
+    const int priority = syslogPriority(level);
+    if (sink_ && sink_->accepts(priority))
+        sink_->write(priority, message);
+
+    LogEntry entry{Uuid::random(), std::chrono::system_clock::now(), message, level, source};
+    std::weak_ptr<Logger*> weakSelf = self_;
+    MainQueue::post([weakSelf, entry = std::move(entry)]() mutable {
+        if (auto self = weakSelf.lock())
+            (*self)->append(std::move(entry));
+    });
+}
+
+void Logger::append(LogEntry entry) {
+    entries_.push_back(std::move(entry));
+    while (entries_.size() > kMaxEntries)
+        entries_.pop_front();
+    if (entriesChanged_)
+        entriesChanged_();
+}
+
+} // namespace zn

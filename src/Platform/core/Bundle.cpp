@@ -1,0 +1,17 @@
+#include "Platform/core/Bundle.h"
+
+namespace zn::Bundle {
+
+const PlistValue& infoDictionary() {
+    static const PlistValue info = [] {
+        auto parsed = parsePropertyList(bundle_detail::kEmbeddedInfoPlist);
+        return parsed && parsed->dictionary() ? *parsed : PlistValue{PlistValue::Dictionary{}};
+    }();
+    return info;
+}
+
+std::optional<std::string> bundleIdentifier() { return stringForInfoKey("CFBundleIdentifier"); }
+
+std::optional<std::string> stringForInfoKey(const std::string& key) { return infoDictionary().stringForKey(key); }
+
+} // namespace zn::Bundle

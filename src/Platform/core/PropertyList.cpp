@@ -1,0 +1,152 @@
+#include "Platform/core/PropertyList.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <limits>
+
+#include <plist/plist.h>
+
+namespace zn {
+
+namespace {
+
+// libplist keeps negative integers as their two's complement in an unsigned value; only its own text form
+// tells a negative number from one above the signed range.
+bool isNegativeInteger(plist_t node) {
+    char* xml = nullptr;
+    uint32_t length = 0;
+    plist_t copy = plist_copy(node);
+    plist_to_xml(copy, &xml, &length);
+    plist_free(copy);
+    bool negative = false;
+    if (xml) {
+        std::string_view text(xml, length);
+        auto open = text.find("<integer>");
+        negative = open != std::string_view::npos && open + 9 < text.size() && text[open + 9] == '-';
+        plist_to_xml_free(xml);
+    }
+    return negative;
+}
+
+PlistValue convert(plist_t node) {
+    PlistValue result;
+    switch (plist_get_node_type(node)) {
+    case PLIST_BOOLEAN: {
+        uint8_t flag = 0;
+        plist_get_bool_val(node, &flag);
+        result.value = flag != 0;
+        break;
+    }
+    case PLIST_UINT: {
+        uint64_t raw = 0;
+        plist_get_uint_val(node, &raw);
+        if (raw <= static_cast<uint64_t>(std::numeric_limits<std::int64_t>::max()))
+            result.value = static_cast<std::int64_t>(raw);
+        else if (isNegativeInteger(node))
+            result.value = static_cast<std::int64_t>(raw);
+        else
+            result.value = PlistValue::OutOfRangeInteger{};
+        break;
+    }
+    case PLIST_REAL: {
+        double real = 0;
+        plist_get_real_val(node, &real);
+        result.value = real;
+        break;
+    }
+    case PLIST_STRING:
+    case PLIST_KEY: {
+        char* text = nullptr;
+        plist_get_string_val(node, &text);
+        result.value = std::string(text ? text : "");
+        std::free(text);
+        break;
+    }
+    case PLIST_DATA: {
+        char* bytes = nullptr;
+        uint64_t length = 0;
+        plist_get_data_val(node, &bytes, &length);
+        result.value = PlistValue::Data(bytes, bytes + length);
+        std::free(bytes);
+        break;
+    }
+    case PLIST_DATE: {
+        int32_t seconds = 0, micros = 0;
+        plist_get_date_val(node, &seconds, &micros);
+        result.value = static_cast<double>(seconds) + micros / 1e6;
+        break;
+    }
+    case PLIST_ARRAY: {
+        PlistValue::Array array;
+        uint32_t count = plist_array_get_size(node);
+        for (uint32_t i = 0; i < count; ++i)
+            array.push_back(convert(plist_array_get_item(node, i)));
+        result.value = std::move(array);
+        break;
+    }
+    case PLIST_DICT: {
+        PlistValue::Dictionary dictionary;
+        plist_dict_iter iterator = nullptr;
+        plist_dict_new_iter(node, &iterator);
+        while (iterator) {
+            char* key = nullptr;
+            plist_t item = nullptr;
+            plist_dict_next_item(node, iterator, &key, &item);
+            if (!item) {
+                std::free(key);
+                break;
+            }
+            dictionary.emplace(key ? key : "", convert(item));
+            std::free(key);
+        }
+        std::free(iterator);
+        result.value = std::move(dictionary);
+        break;
+    }
+    default:
+        break;
+    }
+    return result;
+}
+
+} // namespace
+
+const PlistValue* PlistValue::find(std::string_view key) const {
+    const Dictionary* entries = dictionary();
+    if (!entries)
+        return nullptr;
+    auto found = entries->find(std::string(key));
+    return found == entries->end() ? nullptr : &found->second;
+}
+
+std::optional<std::string> PlistValue::stringForKey(std::string_view key) const {
+    const PlistValue* value = find(key);
+    if (!value || !value->string())
+        return std::nullopt;
+    return *value->string();
+}
+
+std::optional<PlistValue> parsePropertyList(std::string_view bytes) {
+    if (bytes.empty() || bytes.size() > std::numeric_limits<uint32_t>::max())
+        return std::nullopt;
+    plist_t root = nullptr;
+    plist_from_memory(bytes.data(), static_cast<uint32_t>(bytes.size()), &root);
+    if (!root)
+        return std::nullopt;
+    PlistValue value = convert(root);
+    plist_free(root);
+    return value;
+}
+
+std::optional<PlistValue> readPropertyListFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return std::nullopt;
+    std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    if (file.bad())
+        return std::nullopt;
+    return parsePropertyList(bytes);
+}
+
+} // namespace zn
