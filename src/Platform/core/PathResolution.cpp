@@ -1,0 +1,100 @@
+#include "Platform/core/PathResolution.h"
+
+#include "Platform/core/PathText.h"
+
+#include <cerrno>
+#include <deque>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace zn {
+
+namespace {
+
+constexpr int kMaxLinkHops = 40;
+
+std::deque<std::string> splitComponents(std::string_view path) {
+    std::deque<std::string> parts;
+    std::size_t start = 0;
+    while (start < path.size()) {
+        std::size_t end = path.find('/', start);
+        if (end == std::string_view::npos)
+            end = path.size();
+        if (end > start)
+            parts.emplace_back(path.substr(start, end - start));
+        start = end + 1;
+    }
+    return parts;
+}
+
+std::string readLink(const std::string& path) {
+    std::vector<char> buffer(256);
+    while (true) {
+        ssize_t length = ::readlink(path.c_str(), buffer.data(), buffer.size());
+        if (length < 0)
+            return {};
+        if (static_cast<std::size_t>(length) < buffer.size())
+            return std::string(buffer.data(), static_cast<std::size_t>(length));
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+std::string joined(const std::vector<std::string>& parts) {
+    if (parts.empty())
+        return "/";
+    std::string path;
+    for (const auto& part : parts)
+        path += "/" + part;
+    return path;
+}
+
+} // namespace
+
+std::string resolvingSymlinksInPath(std::string_view path) {
+    if (path.empty() || path.front() != '/')
+        return PathText::standardizingPath(path, "");
+
+    std::deque<std::string> pending = splitComponents(path);
+    std::vector<std::string> resolved;
+    int hops = 0;
+    bool missing = false; // once a component is missing, the rest is kept as text
+
+    while (!pending.empty()) {
+        std::string part = std::move(pending.front());
+        pending.pop_front();
+        if (part == ".")
+            continue;
+        if (part == "..") {
+            if (!resolved.empty())
+                resolved.pop_back();
+            continue;
+        }
+        resolved.push_back(part);
+        if (missing)
+            continue;
+
+        const std::string current = joined(resolved);
+        struct stat info;
+        if (::lstat(current.c_str(), &info) != 0) {
+            missing = true;
+            continue;
+        }
+        if (!S_ISLNK(info.st_mode))
+            continue;
+        if (++hops > kMaxLinkHops)
+            return PathText::standardizingPath(path, "");
+
+        std::string target = readLink(current);
+        if (target.empty())
+            continue; // unreadable link: keep it as text
+        resolved.pop_back();
+        if (target.front() == '/')
+            resolved.clear();
+        auto targetParts = splitComponents(target);
+        pending.insert(pending.begin(), targetParts.begin(), targetParts.end());
+    }
+    return joined(resolved);
+}
+
+} // namespace zn
