@@ -10,8 +10,12 @@ const PlistValue& infoDictionary() {
     return info;
 }
 
-std::optional<std::string> bundleIdentifier() { return stringForInfoKey("CFBundleIdentifier"); }
+std::optional<std::string> bundleIdentifier() {
+    return stringForInfoKey("CFBundleIdentifier");
+}
 
-std::optional<std::string> stringForInfoKey(const std::string& key) { return infoDictionary().stringForKey(key); }
+std::optional<std::string> stringForInfoKey(const std::string& key) {
+    return infoDictionary().stringForKey(key);
+}
 
 } // namespace zn::Bundle

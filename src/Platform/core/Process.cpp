@@ -94,7 +94,8 @@ ProcessResult runProcess(const ProcessRequest& request) {
 
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    posix_spawnattr_setflags(&attributes,
+                             POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
     posix_spawnattr_setpgroup(&attributes, 0);
     sigset_t noSignals, defaultSignals;
     sigemptyset(&noSignals);
@@ -110,7 +111,8 @@ ProcessResult runProcess(const ProcessRequest& request) {
     auto envp = pointers(environmentTexts);
 
     pid_t pid = 0;
-    int spawnError = ::posix_spawn(&pid, request.executable.c_str(), &actions, &attributes, argv.data(), envp.data());
+    int spawnError =
+        ::posix_spawn(&pid, request.executable.c_str(), &actions, &attributes, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
     if (request.captureStandardOutput)
@@ -127,7 +129,9 @@ ProcessResult runProcess(const ProcessRequest& request) {
     if (request.captureStandardOutput) {
         char buffer[65536];
         while (true) {
-            struct pollfd descriptor{pipeFds[0], POLLIN, 0};
+            struct pollfd descriptor {
+                pipeFds[0], POLLIN, 0
+            };
             int ready = ::poll(&descriptor, 1, remainingMilliseconds(deadline));
             if (ready < 0 && errno == EINTR)
                 continue;

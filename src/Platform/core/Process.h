@@ -22,10 +22,10 @@ struct ProcessRequest {
 
 struct ProcessResult {
     bool started = false;
-    int startErrno = 0;                // why it could not start
-    std::optional<int> exitStatus;     // none when killed by a signal or the time limit
+    int startErrno = 0;            // why it could not start
+    std::optional<int> exitStatus; // none when killed by a signal or the time limit
     bool timedOut = false;
-    std::string standardOutput;        // raw bytes
+    std::string standardOutput; // raw bytes
 
     bool succeeded() const { return started && exitStatus == 0; }
 };

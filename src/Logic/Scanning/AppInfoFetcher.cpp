@@ -1,0 +1,175 @@
+#include "Logic/Scanning/AppInfoFetcher.h"
+
+#include "Models/CleanableItem.h"
+#include "Platform/core/HomeDirectory.h"
+#include "Platform/core/PathText.h"
+#include "Platform/core/PropertyList.h"
+#include "Platform/core/StringsFile.h"
+#include "Platform/core/TreeWalk.h"
+
+#include <algorithm>
+#include <memory>
+#include <set>
+#include <sys/stat.h>
+#include <unordered_set>
+
+#include <unicode/coll.h>
+#include <unicode/locid.h>
+#include <unicode/unistr.h>
+
+namespace zn {
+
+namespace {
+
+// The operating system's own applications: never offered for removal. Compared exactly.
+const std::unordered_set<std::string>& protectedBundleIDs() {
+    static const std::unordered_set<std::string> ids{"com.apple.Safari",     "com.apple.finder",
+                                                     "com.apple.AppStore",   "com.apple.systempreferences",
+                                                     "com.apple.Terminal",   "com.apple.ActivityMonitor",
+                                                     "com.apple.dt.Xcode",   "com.apple.mail",
+                                                     "com.apple.iCal",       "com.apple.AddressBook",
+                                                     "com.apple.Preview",    "com.apple.TextEdit",
+                                                     "com.apple.calculator", "com.apple.MobileSMS",
+                                                     "com.apple.FaceTime",   "com.apple.Music",
+                                                     "com.apple.TV",         "com.apple.Podcasts",
+                                                     "com.apple.News",       "com.apple.Maps",
+                                                     "com.apple.Photos",     "com.apple.Notes",
+                                                     "com.apple.reminders",  "com.apple.Stocks",
+                                                     "com.apple.Home",       "com.apple.weather",
+                                                     "com.apple.clock",      "com.apple.Passwords"};
+    return ids;
+}
+
+bool isFolder(const std::string& path) {
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::string withoutExtension(const std::string& name) {
+    auto dot = name.rfind('.');
+    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+}
+
+std::vector<std::string> localeLanguages() {
+    const icu::Locale& locale = icu::Locale::getDefault();
+    std::vector<std::string> languages;
+    std::string full = locale.getBaseName();
+    if (!full.empty())
+        languages.push_back(full);
+    std::string language = locale.getLanguage();
+    if (!language.empty() && language != full)
+        languages.push_back(language);
+    return languages;
+}
+
+std::optional<PlistValue> readInfoPlist(const std::string& bundlePath) {
+    if (auto info = readPropertyListFile(bundlePath + "/Contents/Info.plist"))
+        return info;
+    return readPropertyListFile(bundlePath + "/Info.plist");
+}
+
+// Case-insensitive in the user's locale; stable, so equal names keep their discovery order.
+void sortByName(std::vector<InstalledApp>& apps) {
+    // The "C" locale maps to en_US_POSIX, whose collation orders by code point (case-sensitively).
+    icu::Locale locale = icu::Locale::getDefault();
+    if (std::string_view(locale.getVariant()) == "POSIX")
+        locale = icu::Locale::getRoot();
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<icu::Collator> collator(icu::Collator::createInstance(locale, status));
+    if (U_FAILURE(status) || !collator)
+        return;
+    collator->setStrength(icu::Collator::SECONDARY);
+    std::stable_sort(apps.begin(), apps.end(), [&](const InstalledApp& a, const InstalledApp& b) {
+        UErrorCode compareStatus = U_ZERO_ERROR;
+        return collator->compareUTF8(a.appName, b.appName, compareStatus) == UCOL_LESS;
+    });
+}
+
+} // namespace
+
+AppInfoFetcher::AppInfoFetcher(std::vector<std::string> roots, std::vector<std::string> preferredLanguages)
+    : roots_(std::move(roots)), preferredLanguages_(std::move(preferredLanguages)) {
+    if (roots_.empty())
+        roots_ = {"/Applications", currentUserHomeDirectory() + "/Applications"};
+    if (preferredLanguages_.empty())
+        preferredLanguages_ = localeLanguages();
+}
+
+AppInfoFetcher& AppInfoFetcher::shared() {
+    static AppInfoFetcher instance;
+    return instance;
+}
+
+std::vector<InstalledApp> AppInfoFetcher::fetchInstalledApps() const {
+    std::set<std::string> seen;
+    std::vector<InstalledApp> apps;
+    for (const auto& root : roots_) {
+        walkTree(root, [&](const TreeEntry& entry) {
+            if (PathText::pathExtension(entry.name) != "app")
+                return WalkAction::proceed;
+            // Whatever is inside a bundle (nested helpers, plug-ins) belongs to it.
+            auto app = loadAppInfo(entry.path);
+            if (app && !seen.contains(app->bundleIdentifier) &&
+                !protectedBundleIDs().contains(app->bundleIdentifier)) {
+                seen.insert(app->bundleIdentifier);
+                apps.push_back(std::move(*app));
+            }
+            return WalkAction::skipDescendants;
+        });
+    }
+    sortByName(apps);
+    return apps;
+}
+
+std::optional<InstalledApp> AppInfoFetcher::loadAppInfo(const std::string& bundlePath) const {
+    if (!isFolder(bundlePath))
+        return std::nullopt;
+    const std::string fileName = PathText::lastPathComponent(bundlePath);
+    const auto info = readInfoPlist(bundlePath);
+
+    InstalledApp app;
+    app.id = Uuid::random();
+    app.path = bundlePath;
+    auto identifier = info ? info->stringForKey("CFBundleIdentifier") : std::nullopt;
+    app.bundleIdentifier = identifier ? *identifier : withoutExtension(fileName);
+
+    if (auto localized = localizedName(bundlePath))
+        app.appName = *localized;
+    else if (auto display = info ? info->stringForKey("CFBundleDisplayName") : std::nullopt)
+        app.appName = *display;
+    else if (auto name = info ? info->stringForKey("CFBundleName") : std::nullopt)
+        app.appName = *name;
+    else
+        app.appName = withoutExtension(fileName);
+    app.size = appSize(bundlePath);
+    return app;
+}
+
+// The bundle's own translation of its name for the user's language, when it ships one.
+std::optional<std::string> AppInfoFetcher::localizedName(const std::string& bundlePath) const {
+    for (const auto& language : preferredLanguages_) {
+        for (const char* resources : {"/Contents/Resources/", "/"}) {
+            auto table = readStringsFile(bundlePath + resources + language + ".lproj/InfoPlist.strings");
+            if (!table)
+                continue;
+            for (const char* key : {"CFBundleDisplayName", "CFBundleName"}) {
+                auto found = table->find(key);
+                if (found != table->end())
+                    return found->second;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+std::int64_t AppInfoFetcher::appSize(const std::string& bundlePath) {
+    std::int64_t total = 0;
+    walkTree(bundlePath, [&](const TreeEntry& entry) {
+        if (entry.kind == TreeEntry::Kind::file)
+            total = saturatingAdd(total, entry.allocatedBytes);
+        return WalkAction::proceed;
+    });
+    return total;
+}
+
+} // namespace zn

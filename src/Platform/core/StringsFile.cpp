@@ -1,0 +1,178 @@
+#include "Platform/core/StringsFile.h"
+
+#include "Platform/core/PropertyList.h"
+
+#include <cctype>
+#include <fstream>
+#include <iterator>
+
+#include <unicode/unistr.h>
+
+namespace zn {
+
+namespace {
+
+using Table = std::map<std::string, std::string>;
+
+std::string utf16ToUtf8(std::string_view bytes, bool bigEndian) {
+    icu::UnicodeString text;
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        auto high = static_cast<unsigned char>(bytes[bigEndian ? i : i + 1]);
+        auto low = static_cast<unsigned char>(bytes[bigEndian ? i + 1 : i]);
+        text.append(static_cast<char16_t>((high << 8) | low));
+    }
+    std::string utf8;
+    text.toUTF8String(utf8);
+    return utf8;
+}
+
+void appendCodePoint(std::string& out, unsigned long codePoint) {
+    icu::UnicodeString(static_cast<UChar32>(codePoint)).toUTF8String(out);
+}
+
+class StringsParser {
+public:
+    explicit StringsParser(std::string_view text) : text_(text) {}
+
+    std::optional<Table> parse() {
+        Table table;
+        while (true) {
+            skipSpaceAndComments();
+            if (atEnd())
+                return table;
+            auto key = token();
+            if (!key)
+                return std::nullopt;
+            skipSpaceAndComments();
+            if (peek() == ';') { // `"key";` means the value is the key
+                ++position_;
+                table[*key] = *key;
+                continue;
+            }
+            if (peek() != '=')
+                return std::nullopt;
+            ++position_;
+            skipSpaceAndComments();
+            auto value = token();
+            if (!value)
+                return std::nullopt;
+            skipSpaceAndComments();
+            if (peek() != ';')
+                return std::nullopt;
+            ++position_;
+            table[*key] = *value;
+        }
+    }
+
+private:
+    bool atEnd() const { return position_ >= text_.size(); }
+    char peek() const { return atEnd() ? '\0' : text_[position_]; }
+
+    void skipSpaceAndComments() {
+        while (!atEnd()) {
+            char c = peek();
+            if (c == ' ' || c == '\t' || c == '\n' || c == '\r') {
+                ++position_;
+            } else if (text_.substr(position_, 2) == "//") {
+                auto end = text_.find('\n', position_);
+                position_ = end == std::string_view::npos ? text_.size() : end + 1;
+            } else if (text_.substr(position_, 2) == "/*") {
+                auto end = text_.find("*/", position_ + 2);
+                position_ = end == std::string_view::npos ? text_.size() : end + 2;
+            } else {
+                return;
+            }
+        }
+    }
+
+    std::optional<std::string> token() {
+        if (peek() == '"')
+            return quoted();
+        std::string bare; // unquoted words are allowed for simple keys
+        while (!atEnd() && (std::isalnum(static_cast<unsigned char>(peek())) || peek() == '_' ||
+                            peek() == '.' || peek() == '-'))
+            bare.push_back(text_[position_++]);
+        if (bare.empty())
+            return std::nullopt;
+        return bare;
+    }
+
+    std::optional<std::string> quoted() {
+        ++position_;
+        std::string out;
+        while (!atEnd()) {
+            char c = text_[position_++];
+            if (c == '"')
+                return out;
+            if (c != '\\') {
+                out.push_back(c);
+                continue;
+            }
+            if (atEnd())
+                return std::nullopt;
+            char escaped = text_[position_++];
+            switch (escaped) {
+            case 'n':
+                out.push_back('\n');
+                break;
+            case 't':
+                out.push_back('\t');
+                break;
+            case 'r':
+                out.push_back('\r');
+                break;
+            case 'U':
+            case 'u': {
+                auto hex = text_.substr(position_, 4);
+                if (hex.size() != 4 ||
+                    hex.find_first_not_of("0123456789abcdefABCDEF") != std::string_view::npos)
+                    return std::nullopt;
+                position_ += 4;
+                appendCodePoint(out, std::stoul(std::string(hex), nullptr, 16));
+                break;
+            }
+            default:
+                out.push_back(escaped);
+            }
+        }
+        return std::nullopt;
+    }
+
+    std::string_view text_;
+    std::size_t position_ = 0;
+};
+
+} // namespace
+
+std::optional<Table> parseStringsTable(std::string_view bytes) {
+    if (bytes.starts_with("bplist") || bytes.starts_with("<?xml")) {
+        auto plist = parsePropertyList(bytes);
+        if (!plist || !plist->dictionary())
+            return std::nullopt;
+        Table table;
+        for (const auto& [key, value] : *plist->dictionary())
+            if (value.string())
+                table[key] = *value.string();
+        return table;
+    }
+    std::string text;
+    if (bytes.starts_with("\xFF\xFE"))
+        text = utf16ToUtf8(bytes.substr(2), false);
+    else if (bytes.starts_with("\xFE\xFF"))
+        text = utf16ToUtf8(bytes.substr(2), true);
+    else if (bytes.starts_with("\xEF\xBB\xBF"))
+        text = std::string(bytes.substr(3));
+    else
+        text = std::string(bytes);
+    return StringsParser(text).parse();
+}
+
+std::optional<Table> readStringsFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return std::nullopt;
+    std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    return parseStringsTable(bytes);
+}
+
+} // namespace zn

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <functional>
+#include <string>
+
+namespace zn {
+
+struct TreeEntry {
+    enum class Kind { file, folder, symlink, other, unreadable };
+    std::string path;
+    std::string name;
+    Kind kind = Kind::other;
+    int depth = 0;                   // 1 for the root's own entries
+    std::int64_t size = 0;           // logical size
+    std::int64_t allocatedBytes = 0; // st_blocks * 512
+    std::time_t modified = 0;
+};
+
+enum class WalkAction { proceed, skipDescendants, stop };
+
+// Walks the tree below `root` without following any symbolic link (the root itself may be one), visiting
+// folders before their contents. Hidden entries (names starting with ".") are neither visited nor
+// entered. Unreadable folders are reported as such and the walk goes on.
+void walkTree(const std::string& root, const std::function<WalkAction(const TreeEntry&)>& visit);
+
+} // namespace zn

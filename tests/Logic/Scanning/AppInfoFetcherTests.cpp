@@ -1,0 +1,108 @@
+#include "Logic/Scanning/AppInfoFetcher.h"
+#include "support/FixtureTree.h"
+
+#include <gtest/gtest.h>
+
+namespace zn {
+namespace {
+
+std::string infoPlist(const std::string& identifier, const std::string& name = {},
+                      const std::string& displayName = {}) {
+    std::string body;
+    if (!identifier.empty())
+        body += "<key>CFBundleIdentifier</key><string>" + identifier + "</string>";
+    if (!name.empty())
+        body += "<key>CFBundleName</key><string>" + name + "</string>";
+    if (!displayName.empty())
+        body += "<key>CFBundleDisplayName</key><string>" + displayName + "</string>";
+    return "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict>" + body + "</dict></plist>";
+}
+
+class AppInfoFetcherTest : public ::testing::Test {
+protected:
+    void bundle(const std::string& relative, const std::string& plist) {
+        tree.textFile(relative + "/Contents/Info.plist", plist);
+    }
+    std::vector<InstalledApp> fetch(std::vector<std::string> languages = {"en"}) {
+        return AppInfoFetcher({tree.path("Applications"), tree.path("home/Applications")},
+                              std::move(languages))
+            .fetchInstalledApps();
+    }
+    test::FixtureTree tree;
+};
+
+TEST_F(AppInfoFetcherTest, DuplicatesProtectedNestedAndHiddenBundles) {
+    bundle("Applications/Editor.app", infoPlist("com.acme.editor", "Editor"));
+    bundle("home/Applications/Editor Copy.app", infoPlist("com.acme.editor", "Editor Copy"));
+    bundle("home/Applications/Safari.app", infoPlist("com.apple.Safari", "Safari"));
+    bundle("home/Applications/Safari Case.app", infoPlist("com.apple.safari", "Safari Case"));
+    bundle("Applications/Utilities/Tool.app", infoPlist("com.acme.tool", "Tool"));
+    bundle("Applications/Utilities/Tool.app/Contents/Helpers/Nested.app",
+           infoPlist("com.acme.nested", "Nested"));
+    bundle("Applications/.Hidden.app", infoPlist("com.acme.hidden", "Hidden"));
+    bundle("Applications/Shout.APP", infoPlist("com.acme.shout", "Shout"));
+    bundle("Applications/Bare.app", infoPlist(""));
+    bundle("home/Applications/Bare.app", infoPlist(""));
+    tree.file("Applications/NotAFolder.app", 10);
+
+    auto apps = fetch();
+    std::vector<std::string> identifiers;
+    for (const auto& app : apps)
+        identifiers.push_back(app.bundleIdentifier);
+    EXPECT_EQ(identifiers,
+              (std::vector<std::string>{"Bare", "com.acme.editor", "com.apple.safari", "com.acme.tool"}));
+    EXPECT_EQ(apps[0].appName, "Bare"); // no names: the file name without ".app"
+    EXPECT_EQ(apps[0].path, tree.path("Applications/Bare.app"));
+    EXPECT_EQ(apps[1].path, tree.path("Applications/Editor.app"));
+
+    auto again = fetch();
+    EXPECT_NE(again[0], apps[0]); // a new id on every load
+}
+
+TEST_F(AppInfoFetcherTest, NamesSortCaseInsensitivelyAndStably) {
+    bundle("Applications/b.app", infoPlist("id.b", "beta"));
+    bundle("Applications/a.app", infoPlist("id.a", "Alpha"));
+    bundle("Applications/c.app", infoPlist("id.c", "", "Beta"));
+    bundle("Applications/d.app", infoPlist("id.d", "Name", "Display"));
+    bundle("Applications/e.app", infoPlist("id.e", "English"));
+    tree.textFile("Applications/e.app/Contents/Resources/de.lproj/InfoPlist.strings",
+                  "\"CFBundleName\" = \"Deutsch\";");
+
+    auto apps = fetch();
+    std::vector<std::string> names;
+    for (const auto& app : apps)
+        names.push_back(app.appName);
+    // "beta" and "Beta" compare equal and keep discovery order (readdir order is not fixed, so check both).
+    ASSERT_EQ(names.size(), 5u);
+    EXPECT_EQ(names[0], "Alpha");
+    EXPECT_TRUE((names[1] == "beta" && names[2] == "Beta") || (names[1] == "Beta" && names[2] == "beta"));
+    EXPECT_EQ(names[3], "Display");
+    EXPECT_EQ(names[4], "English");
+
+    auto german = fetch({"de_DE", "de"});
+    EXPECT_NE(std::find_if(german.begin(), german.end(), [](auto& a) { return a.appName == "Deutsch"; }),
+              german.end());
+}
+
+TEST_F(AppInfoFetcherTest, SizeCountsRegularVisibleFilesOnly) {
+    bundle("Applications/Sized.app", infoPlist("id.sized", "Sized"));
+    tree.textFile("Applications/Sized.app/Contents/MacOS/binary", std::string(10000, 'x'));
+    tree.textFile("Applications/Sized.app/Contents/.hidden", std::string(50000, 'x'));
+    tree.textFile("Applications/Sized.app/Contents/.cache/inner", std::string(50000, 'x'));
+    tree.symlink("Applications/Sized.app/Contents/link", tree.path("Applications/Sized.app/Contents/MacOS"));
+    tree.textFile("outside/big", std::string(100000, 'x'));
+    tree.symlink("Applications/Sized.app/Contents/outside", tree.path("outside"));
+
+    auto apps = fetch();
+    ASSERT_EQ(apps.size(), 1u);
+    // Allocated sizes: Info.plist and the binary, each a whole number of blocks.
+    EXPECT_GE(apps[0].size, 10000);
+    EXPECT_LT(apps[0].size, 50000);
+}
+
+TEST_F(AppInfoFetcherTest, MissingRootsGiveAnEmptyList) {
+    EXPECT_TRUE(fetch().empty());
+}
+
+} // namespace
+} // namespace zn
