@@ -3,7 +3,6 @@
 #include "support/FixtureTree.h"
 #include "support/LogCapture.h"
 
-#include <future>
 #include <gtest/gtest.h>
 
 namespace zn {
@@ -51,20 +50,6 @@ TEST(ScanEngine, EveryCategoryReachesItsOwnScanner) {
     EXPECT_EQ(engine.scanCategory(CleaningCategory::mailAttachments).totalSize, 4000);
     EXPECT_NE(engine.scanCategory(CleaningCategory::trashBins).id,
               engine.scanCategory(CleaningCategory::trashBins).id);
-}
-
-TEST(ScanEngine, CallsFromSeveralThreadsRunOneAtATime) {
-    FixtureTree tree;
-    for (int i = 0; i < 50; ++i)
-        tree.file("home/Library/Caches/app" + std::to_string(i) + "/data", 2000);
-    ScanEngine engine(tree.path("home"), test::fixtureEngineOptions(tree));
-
-    std::vector<std::future<CategoryResult>> scans;
-    for (int i = 0; i < 4; ++i)
-        scans.push_back(
-            std::async(std::launch::async, [&] { return engine.scanCategory(CleaningCategory::userCache); }));
-    for (auto& scan : scans)
-        EXPECT_EQ(scan.get().totalSize, 100'000);
 }
 
 TEST(ScanEngine, DiskInfoFromTheVolume) {
