@@ -147,8 +147,11 @@ std::set<std::string> AppPathFinder::findPaths() const {
             processLocation(roots[i], 0, isLibraryRoot ? 2 : 1, isLibraryRoot, collection);
         }
     };
+    // The calling thread is a worker too.
+    const std::size_t extraWorkers =
+        std::min<std::size_t>(workerCount_, roots.size()) - (roots.empty() ? 0 : 1);
     std::vector<std::thread> workers;
-    const std::size_t extraWorkers = std::min<std::size_t>(workerCount_, roots.size()) - 1;
+    workers.reserve(extraWorkers);
     for (std::size_t i = 0; i < extraWorkers; ++i) {
         try {
             workers.emplace_back(work);
@@ -156,8 +159,7 @@ std::set<std::string> AppPathFinder::findPaths() const {
             break; // fewer workers, same result: the calling thread walks what is left
         }
     }
-    if (!roots.empty())
-        work();
+    work();
     for (std::thread& worker : workers)
         worker.join();
 

@@ -36,7 +36,7 @@ public:
     AppPathFinder(AppInfo appInfo, Locations locations, Sensitivity sensitivity,
                   Tables tables = Tables::shared(), unsigned workerCount = 0);
 
-    // Runs the whole search on the calling thread's behalf and returns the found paths.
+    // Runs the search, with the calling thread as one of the workers, and returns the found paths.
     std::set<std::string> findPaths() const;
     // Starts the search and returns at once; `completion` receives the found paths exactly once, through
     // the main queue.

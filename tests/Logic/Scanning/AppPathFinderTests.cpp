@@ -201,6 +201,11 @@ TEST_F(AppPathFinderTest, EmptyAndRelativeRootsListNothing) {
         AppPathFinder(fooBar(), locations("rel"), AppPathFinder::Sensitivity::enhanced, tables()).findPaths();
     ASSERT_EQ(::chdir(previous), 0);
     EXPECT_EQ(found, Paths{sys + "/Applications/Foo Bar.app"});
+
+    Locations none = locations();
+    none.appSearch.paths.clear();
+    EXPECT_EQ(AppPathFinder(fooBar(), none, AppPathFinder::Sensitivity::enhanced, tables()).findPaths(),
+              Paths{sys + "/Applications/Foo Bar.app"});
 }
 
 TEST_F(AppPathFinderTest, AsynchronousCompletionArrivesThroughTheMainQueue) {
