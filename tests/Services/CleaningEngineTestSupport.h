@@ -4,6 +4,7 @@
 #include "Platform/core/MainQueue.h"
 #include "Services/CleaningEngine.h"
 
+#include <deque>
 #include <functional>
 #include <optional>
 #include <string>
@@ -84,6 +85,34 @@ public:
         commands.push_back(command);
         return onRun(command);
     }
+};
+
+// Free-space readings handed out in order; an empty reading (or none left) is an unreadable volume.
+class FakeVolumeInfo : public VolumeInfo {
+public:
+    explicit FakeVolumeInfo(std::deque<std::optional<std::int64_t>> freeBytes)
+        : readings_(std::move(freeBytes)) {}
+
+    FileSystemSize fileSystemSize(const std::string& path) const override {
+        paths_.push_back(path);
+        FileSystemSize size;
+        if (readings_.empty() || !readings_.front()) {
+            size.errorDescription = "The volume could not be read";
+        } else {
+            size.readable = true;
+            size.totalBytes = 500'000'000'000;
+            size.freeBytes = *readings_.front();
+        }
+        if (!readings_.empty())
+            readings_.pop_front();
+        return size;
+    }
+    Capacities capacities(const std::string&) const override { return {}; }
+    const std::vector<std::string>& askedPaths() const { return paths_; }
+
+private:
+    mutable std::deque<std::optional<std::int64_t>> readings_;
+    mutable std::vector<std::string> paths_;
 };
 
 } // namespace zn::test
