@@ -1,5 +1,6 @@
 #include "Services/CleaningEngine.h"
 
+#include "Platform/core/PathResolution.h"
 #include "Platform/core/PathText.h"
 
 #include <sys/stat.h>
@@ -174,9 +175,13 @@ bool CleaningEngine::isAllowedRootItself(const std::string& standardizedPath) co
     return false;
 }
 
+// Resolution keeps the components after a missing one as text, and a later ".." can step back from the
+// missing one onto a link that was then never resolved ("Caches/gone/../link-to-Documents/x"). Resolving
+// once more must change nothing, or the path does not name what its text says.
 bool CleaningEngine::isRemovableForm(const std::string& resolvedPath) const {
     const auto path = standardizedAbsolute(resolvedPath);
-    return path && *path == resolvedPath && resolvedPath != "/";
+    return path && *path == resolvedPath && resolvedPath != "/" &&
+           resolvingSymlinksInPath(resolvedPath) == resolvedPath;
 }
 
 bool CleaningEngine::admitsInOrdinaryPass(const CleanableItem& item, const std::string& resolvedPath) const {

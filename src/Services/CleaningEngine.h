@@ -79,7 +79,8 @@ private:
     static bool isAbsolutePathText(const std::string& path);
     std::optional<std::string> standardizedAbsolute(const std::string& path) const;
     bool isAllowedRootItself(const std::string& standardizedPath) const;
-    // The resolved path is tested and removed as it is, so it must already be in its final form.
+    // The resolved path is tested and removed as it is, so it must already be in its final form: absolute,
+    // standardised and free of links.
     bool isRemovableForm(const std::string& resolvedPath) const;
     bool admitsInOrdinaryPass(const CleanableItem& item, const std::string& resolvedPath) const;
     bool admitsInAdminPass(const CleanableItem& item, const std::string& resolvedPath) const;

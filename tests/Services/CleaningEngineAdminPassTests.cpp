@@ -197,6 +197,18 @@ TEST_F(AdminPassTest, UnsafeItemsAreDroppedOneByOne) {
     EXPECT_TRUE(exists(folder));
 }
 
+TEST_F(AdminPassTest, ALinkBehindAMissingFolderIsNotTakenAsText) {
+    // Resolution stops at "gone" and keeps the rest as text, so ".." lands on the unresolved link; a root
+    // shell would follow it into Documents.
+    tree.file("home/Documents/Thesis/chapter1.txt", 10);
+    tree.symlink("home/Library/Caches/to-documents", home + "/Documents");
+    const std::string sneaky = home + "/Library/Caches/gone/../to-documents/Thesis";
+    CleaningResult result = engine.cleanWithAdminPrivileges({itemAt(sneaky)});
+    EXPECT_TRUE(runner->commands.empty());
+    EXPECT_EQ(result.deletedCount, 0);
+    EXPECT_EQ(log.messages()[1], "Refusing admin escalation for unsafe path: " + sneaky);
+}
+
 TEST_F(AdminPassTest, OnePlaceIsStagedAndCountedOnce) {
     const std::string file = tree.file("home/Library/Caches/shared.db", 10);
     const std::string link = tree.symlink("home/Library/Caches/alias", file);
