@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <map>
 #include <random>
@@ -134,14 +135,20 @@ struct Oracle {
     std::vector<Parts> singleFileFolders;
 };
 
+// Names present at a path, so that random paths often lead somewhere real; empty when there are none.
+using Guide = std::function<std::vector<std::string>(const std::string&)>;
+
 std::string randomPath(std::mt19937& random, const std::vector<std::string>& starts,
-                       const std::vector<std::string>& pieces) {
+                       const std::vector<std::string>& pieces, const Guide& guide = nullptr) {
     std::string path = starts[std::uniform_int_distribution<std::size_t>(0, starts.size() - 1)(random)];
     const int count = std::uniform_int_distribution<int>(0, 7)(random);
     for (int i = 0; i < count; ++i) {
+        std::vector<std::string> present = guide ? guide(path) : std::vector<std::string>{};
+        const auto& choices =
+            !present.empty() && std::uniform_int_distribution<int>(0, 2)(random) > 0 ? present : pieces;
         if (!path.empty() && !path.ends_with('/'))
             path += '/';
-        path += pieces[std::uniform_int_distribution<std::size_t>(0, pieces.size() - 1)(random)];
+        path += choices[std::uniform_int_distribution<std::size_t>(0, choices.size() - 1)(random)];
     }
     if (std::uniform_int_distribution<int>(0, 5)(random) == 0)
         path += '/';
@@ -315,7 +322,15 @@ std::vector<CleanableItem> randomItems(std::mt19937& random, const FuzzHome& fix
                                           ""};
     std::vector<CleanableItem> items;
     while (static_cast<int>(items.size()) < count) {
-        const std::string path = randomPath(random, starts, kFuzzPieces);
+        const std::string path = randomPath(random, starts, kFuzzPieces, [&](const std::string& at) {
+            std::vector<std::string> names;
+            const std::string resolved = at.starts_with('/') ? resolvingSymlinksInPath(at) : "";
+            std::error_code error;
+            if (PathText::isSameOrInside(resolved, fixture.root) && fs::is_directory(resolved, error))
+                for (const auto& entry : fs::directory_iterator(resolved, error))
+                    names.push_back(entry.path().filename().string());
+            return names;
+        });
         // The ordinary pass really deletes: give it only paths that lead into the fixture, so that a fault
         // could never reach a real folder. Relative and "~" paths must be refused before they are looked at.
         if (onlyInsideTheFixture && path.starts_with('/') &&
