@@ -56,6 +56,24 @@ bool somethingRemainsAt(const std::string& path) {
     return errno != ENOENT && errno != ENOTDIR;
 }
 
+// The list is read with administrator rights after it is written, so nobody but its owner (or root) may be
+// able to put another file in its place: the folder must belong to one of them and, if others may write
+// in it, keep them from renaming or removing what is not theirs (the sticky bit, as on /tmp).
+bool isSafeStagingFolder(const std::string& folder, std::string& problem) {
+    struct stat info;
+    if (::stat(folder.c_str(), &info) != 0) {
+        problem = std::strerror(errno);
+        return false;
+    }
+    const bool ownedSafely = info.st_uid == ::geteuid() || info.st_uid == 0;
+    const bool sharedUnsafely = (info.st_mode & (S_IWGRP | S_IWOTH)) != 0 && (info.st_mode & S_ISVTX) == 0;
+    if (!S_ISDIR(info.st_mode) || !ownedSafely || sharedUnsafely) {
+        problem = "The temporary folder " + folder + " is open to other users";
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 CleaningResult CleaningEngine::cleanWithAdminPrivileges(const std::vector<CleanableItem>& items) {
@@ -138,6 +156,8 @@ void CleaningEngine::checkSurvivors(
 // Created fresh (never through a link, never over an existing file) and readable by its owner only.
 std::optional<std::string> CleaningEngine::writeStagingFile(const std::string& contents,
                                                             std::string& errorDescription) const {
+    if (!isSafeStagingFolder(temporaryDirectory_, errorDescription))
+        return std::nullopt;
     const std::string path =
         PathText::appendingPathComponent(temporaryDirectory_, "zelvanexal-rm-" + Uuid::random().uuidString());
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);

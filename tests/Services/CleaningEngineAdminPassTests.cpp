@@ -221,12 +221,24 @@ TEST_F(AdminPassTest, OnePlaceIsStagedAndCountedOnce) {
 }
 
 TEST_F(AdminPassTest, StagingFailureEndsThePassBeforeAnyDialog) {
-    CleaningEngine broken = makeEngine(tree.path("no-such-folder"));
-    CleaningResult result = broken.cleanWithAdminPrivileges({itemAt(tree.file("home/Library/Caches/a", 1))});
+    const CleanableItem item = itemAt(tree.file("home/Library/Caches/a", 1));
+    CleaningResult result = makeEngine(tree.path("no-such-folder")).cleanWithAdminPrivileges({item});
     EXPECT_TRUE(runner->commands.empty());
     EXPECT_TRUE(result.errors.empty());
     EXPECT_EQ(log.lines().back(),
               (Line{"Couldn't stage admin path list: No such file or directory", LogLevel::error, kSource}));
+
+    // A folder where others could swap the list for their own before it is read with administrator rights.
+    const std::string shared = tree.folder("shared-tmp");
+    ASSERT_EQ(::chmod(shared.c_str(), 0777), 0);
+    makeEngine(shared).cleanWithAdminPrivileges({item});
+    EXPECT_TRUE(runner->commands.empty());
+    EXPECT_EQ(log.messages().back(),
+              "Couldn't stage admin path list: The temporary folder " + shared + " is open to other users");
+
+    ASSERT_EQ(::chmod(shared.c_str(), 01777), 0); // sticky, like /tmp
+    makeEngine(shared).cleanWithAdminPrivileges({item});
+    EXPECT_EQ(runner->commands.size(), 1u);
 }
 
 } // namespace

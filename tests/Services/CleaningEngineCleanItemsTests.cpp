@@ -4,8 +4,11 @@
 #include "support/FixtureTree.h"
 #include "support/ScriptedFileOperations.h"
 
+#include <atomic>
+#include <chrono>
 #include <gtest/gtest.h>
 #include <sys/sysmacros.h>
+#include <thread>
 
 namespace zn {
 namespace {
@@ -200,6 +203,28 @@ TEST_F(CleanItemsTest, AMountedFileSystemInsideIsLeftAlone) {
               std::vector<std::string>{"app at " + folder +
                                        ": It holds another mounted file system, which is left untouched"});
     EXPECT_TRUE(exists(tree.path("home/Library/Caches/app/mnt/on-another-disk")));
+}
+
+TEST_F(CleanItemsTest, OperationsNeverOverlap) {
+    std::atomic<int> running{0};
+    std::atomic<bool> overlapped{false};
+    const std::vector<CleanableItem> items{itemAt(home + "/Library/Caches/a"),
+                                           itemAt(home + "/Library/Caches/b")};
+    auto cleaner = [&] {
+        engine.cleanItems(items, [&](double fraction) {
+            if (fraction < 1.0 && running.fetch_add(1) != 0)
+                overlapped = true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            if (fraction == 1.0)
+                running.fetch_sub(1);
+        });
+    };
+    std::vector<std::thread> threads;
+    for (int i = 0; i < 6; ++i)
+        threads.emplace_back(cleaner);
+    for (auto& thread : threads)
+        thread.join();
+    EXPECT_FALSE(overlapped);
 }
 
 TEST_F(CleanItemsTest, AHomeReachedThroughALinkWorksWithEitherSpelling) {
