@@ -54,6 +54,13 @@ public:
     std::optional<std::string> runCommandReadingStdout(const std::string& executable,
                                                        const std::vector<std::string>& args);
 
+    // One fixed candidate of the browser privacy and AI app scanners (ScanEngine+CleanupTargets.h).
+    struct CleanupTarget;
+    // The keep rule of those scanners: the targets that exist (never as a symbolic link themselves) and
+    // reach their minimum size, as items of `category` carrying the target's selection, the first of each
+    // standardised path only, largest first with equal sizes in target order.
+    CategoryResult scanCleanupTargets(const std::vector<CleanupTarget>& targets, CleaningCategory category);
+
     const std::string& home() const { return home_; }
     const ScanEngineOptions& options() const { return options_; }
 
@@ -80,6 +87,11 @@ private:
     std::vector<CleanableItem> deduplicatedItemsLocked(const std::vector<CleanableItem>& items) const;
     std::optional<std::string> runCommandReadingStdoutLocked(const std::string& executable,
                                                              const std::vector<std::string>& args);
+
+    CategoryResult scanCleanupTargetsLocked(const std::vector<CleanupTarget>& targets,
+                                            CleaningCategory category) const;
+    std::optional<CleanableItem> keptCleanupItem(const CleanupTarget& target,
+                                                 CleaningCategory category) const;
 
     // A user cache entry offered as one whole item (a package tool's cache file or folder).
     std::optional<CleanableItem> packageToolCacheItem(const std::string& path) const;
