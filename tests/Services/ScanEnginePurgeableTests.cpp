@@ -283,19 +283,5 @@ TEST(ScanEnginePurgeable, HungListingIsStoppedAndLogged) {
     EXPECT_EQ(entries[0].source, kListSource);
 }
 
-TEST(ScanEnginePurgeable, ThisMachineHasNeitherToolNorPurgeableSpace) {
-    if (std::system("test -e /usr/bin/tmutil || test -e /usr/sbin/diskutil") == 0)
-        GTEST_SKIP() << "this machine has the snapshot tools";
-    FixtureTree tree;
-    ScanEngine engine(tree.folder("home"));
-    test::LogCapture log;
-
-    CategoryResult result = engine.scanPurgeableSpace();
-    EXPECT_TRUE(result.items.empty());
-    EXPECT_EQ(result.totalSize, 0);
-    EXPECT_EQ(log.messages(),
-              std::vector<std::string>{"tmutil listlocalsnapshots failed: No such file or directory"});
-}
-
 } // namespace
 } // namespace zn
