@@ -45,6 +45,31 @@ void FakePermissionRequester::grant() {
         action();
 }
 
+void FakeAppList::set(std::vector<InstalledApp> apps) {
+    std::lock_guard lock(mutex_);
+    apps_ = std::move(apps);
+}
+
+void FakeAppList::holdNextFetch() {
+    std::lock_guard lock(mutex_);
+    ++heldFetches_;
+    gate_.close();
+}
+
+std::vector<InstalledApp> FakeAppList::fetch() {
+    std::vector<InstalledApp> answer;
+    bool held = false;
+    {
+        std::lock_guard lock(mutex_);
+        answer = apps_;
+        held = heldFetches_ > 0;
+        heldFetches_ -= held ? 1 : 0;
+    }
+    if (held)
+        gate_.passThrough();
+    return answer;
+}
+
 AppStateHarness::AppStateHarness()
     : defaults(std::make_shared<UserDefaults>(QString::fromStdString(tree.path("settings.ini")))) {}
 
@@ -53,6 +78,7 @@ AppStateHarness::~AppStateHarness() {
     for (CleaningCategory category : allCleaningCategories())
         scanner->gate(category).open();
     cleaner->gate().open();
+    installedApps->gate().open();
     QThreadPool::globalInstance()->waitForDone();
     state_.reset();
     processQueuedWork();
@@ -66,7 +92,7 @@ AppState& AppStateHarness::makeState(bool performStartupTasks) {
     AppStateServices services{
         scanner,
         cleaner,
-        [apps] { return *apps; },
+        [apps] { return apps->fetch(); },
         [access] { return access->load(); },
         permission,
         scheduler,

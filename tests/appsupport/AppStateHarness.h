@@ -9,6 +9,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -65,6 +66,22 @@ struct FakeProcessTable {
 
 inline constexpr uid_t kTestUser = 501;
 
+// The installed applications the fake inventory finds. Thread-safe.
+class FakeAppList {
+public:
+    void set(std::vector<InstalledApp> apps);
+    // The next fetch takes its answer at once but hands it back only when the gate opens.
+    void holdNextFetch();
+    Gate& gate() { return gate_; }
+    std::vector<InstalledApp> fetch();
+
+private:
+    std::mutex mutex_;
+    std::vector<InstalledApp> apps_;
+    int heldFetches_ = 0;
+    Gate gate_;
+};
+
 // A fake-backed application state and everything it talks to.
 class AppStateHarness {
 public:
@@ -87,7 +104,7 @@ public:
     std::shared_ptr<FakeProcessTable> processes = std::make_shared<FakeProcessTable>();
     std::shared_ptr<UserDefaults> defaults;
     std::shared_ptr<std::atomic<bool>> fullDiskAccess = std::make_shared<std::atomic<bool>>(true);
-    std::shared_ptr<std::vector<InstalledApp>> installedApps = std::make_shared<std::vector<InstalledApp>>();
+    std::shared_ptr<FakeAppList> installedApps = std::make_shared<FakeAppList>();
     std::shared_ptr<int> hapticSignals = std::make_shared<int>(0);
 
 private:
