@@ -5,15 +5,15 @@ ARGS ?=
 .PHONY: deps test run build-debug build-release clean
 
 deps:
-	@scripts/install-deps
+	@scripts/install-deps 1>&2
 
 build-debug: deps
 	@cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZN_SANITIZE=ON >/dev/null
 	@cmake --build build -j $(JOBS)
 
 build-release: deps
-	@cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-	@cmake --build build-release -j $(JOBS) --target zelvanexal
+	@cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+	@cmake --build build-release -j $(JOBS) --target zelvanexal 1>&2
 
 test: build-debug
 	@cd build && ctest --output-on-failure -j $(JOBS)

@@ -1,0 +1,164 @@
+#include "Platform/core/FileSystem.h"
+
+#include "Models/CleanableItem.h"
+
+#include <cerrno>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace zn {
+
+namespace {
+
+FileType fileType(mode_t mode) {
+    if (S_ISREG(mode))
+        return FileType::regular;
+    if (S_ISDIR(mode))
+        return FileType::directory;
+    if (S_ISLNK(mode))
+        return FileType::symbolicLink;
+    return FileType::other;
+}
+
+Date dateOf(const struct timespec& time) {
+    using namespace std::chrono;
+    return Date(duration_cast<system_clock::duration>(seconds(time.tv_sec) + nanoseconds(time.tv_nsec)));
+}
+
+bool isHidden(const char* name) {
+    return name[0] == '.';
+}
+
+// One open folder of the walk and the length of its path in the shared path buffer.
+struct WalkFrame {
+    DIR* directory;
+    std::size_t pathLength;
+};
+
+} // namespace
+
+std::string fileErrorDescription(int errorCode) {
+    return std::strerror(errorCode);
+}
+
+FileExistence PosixFileSystem::fileExists(const std::string& path) const {
+    struct stat info;
+    if (::stat(path.c_str(), &info) != 0)
+        return {};
+    return {true, S_ISDIR(info.st_mode)};
+}
+
+bool PosixFileSystem::isReadable(const std::string& path) const {
+    return ::access(path.c_str(), R_OK) == 0;
+}
+
+AttributesReading PosixFileSystem::attributesOfItem(const std::string& path) const {
+    struct stat info;
+    if (::lstat(path.c_str(), &info) != 0)
+        return {std::nullopt, errno};
+    return {
+        FileAttributes{fileType(info.st_mode), static_cast<std::int64_t>(info.st_size), dateOf(info.st_mtim)},
+        0};
+}
+
+DirectoryListing PosixFileSystem::contentsOfDirectory(const std::string& path) const {
+    DirectoryListing listing;
+    int fd = openDirectory(AT_FDCWD, path.c_str(), path, true);
+    if (fd < 0) {
+        listing.errorCode = errno;
+        return listing;
+    }
+    DIR* directory = ::fdopendir(fd);
+    if (!directory) {
+        listing.errorCode = errno;
+        ::close(fd);
+        return listing;
+    }
+    while (true) {
+        errno = 0;
+        const dirent* entry = ::readdir(directory);
+        if (!entry)
+            break;
+        if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
+            listing.names.emplace_back(entry->d_name);
+    }
+    listing.errorCode = errno;
+    ::closedir(directory);
+    listing.listed = listing.errorCode == 0;
+    if (!listing.listed)
+        listing.names.clear();
+    return listing;
+}
+
+// Depth-first, in readdir order, with one open folder per level. The entry type comes from readdir where
+// the file system supplies it, so only regular files (and entries of unknown type) cost a stat call.
+std::int64_t PosixFileSystem::directorySize(const std::string& path) const {
+    int rootFd = openDirectory(AT_FDCWD, path.c_str(), path, false);
+    if (rootFd < 0)
+        return 0;
+    DIR* root = ::fdopendir(rootFd);
+    if (!root) {
+        ::close(rootFd);
+        return 0;
+    }
+
+    // Full paths are kept only for openDirectory; the walk itself goes by descriptors.
+    std::string currentPath = path;
+    while (!currentPath.empty() && currentPath.back() == '/')
+        currentPath.pop_back();
+    std::vector<WalkFrame> stack{{root, currentPath.size()}};
+    std::int64_t total = 0;
+    int entries = 0;
+    while (!stack.empty()) {
+        WalkFrame& frame = stack.back();
+        currentPath.resize(frame.pathLength);
+        const dirent* entry = ::readdir(frame.directory);
+        if (!entry) {
+            ::closedir(frame.directory);
+            stack.pop_back();
+            continue;
+        }
+        if (isHidden(entry->d_name))
+            continue;
+        if (++entries > kDirectorySizeEntryLimit)
+            break;
+
+        const int parentFd = ::dirfd(frame.directory);
+        unsigned char type = entry->d_type;
+        struct stat info;
+        if (type == DT_UNKNOWN || type == DT_REG) {
+            if (::fstatat(parentFd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)
+                continue;
+            type = S_ISREG(info.st_mode) ? DT_REG : S_ISDIR(info.st_mode) ? DT_DIR : DT_UNKNOWN;
+        }
+        if (type == DT_REG) {
+            total = saturatingAdd(total, static_cast<std::int64_t>(info.st_size));
+        } else if (type == DT_DIR) {
+            currentPath.push_back('/');
+            currentPath.append(entry->d_name);
+            int childFd = openDirectory(parentFd, entry->d_name, currentPath, false);
+            if (childFd < 0)
+                continue;
+            DIR* child = ::fdopendir(childFd);
+            if (!child) {
+                ::close(childFd);
+                continue;
+            }
+            stack.push_back({child, currentPath.size()});
+        }
+    }
+    for (const WalkFrame& frame : stack)
+        ::closedir(frame.directory);
+    return total;
+}
+
+int PosixFileSystem::openDirectory(int parentFd, const char* name, const std::string&,
+                                   bool followLink) const {
+    int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | (followLink ? 0 : O_NOFOLLOW);
+    return ::openat(parentFd, name, flags);
+}
+
+} // namespace zn

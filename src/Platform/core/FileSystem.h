@@ -1,0 +1,81 @@
+#pragma once
+
+#include "Models/Date.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zn {
+
+enum class FileType { regular, directory, symbolicLink, other };
+
+// What exists at a path once its symbolic links are followed.
+struct FileExistence {
+    bool exists = false;
+    bool isDirectory = false;
+};
+
+// An item's own attributes: a symbolic link describes itself, not its target.
+struct FileAttributes {
+    FileType type = FileType::other;
+    std::int64_t size = 0; // logical size in bytes
+    std::optional<Date> modificationDate;
+};
+
+struct AttributesReading {
+    std::optional<FileAttributes> attributes; // none when they could not be read
+    int errorCode = 0;                        // the errno of the failure
+};
+
+struct DirectoryListing {
+    bool listed = false;
+    int errorCode = 0;              // the errno of the failure
+    std::vector<std::string> names; // raw readdir order, hidden names included, without "." and ".."
+};
+
+// The text of an errno value, as shown in log lines ("Permission denied").
+std::string fileErrorDescription(int errorCode);
+
+// The file facade the scanners read through. An interface so that tests can inject failures that a
+// root-run test suite cannot produce with permissions. No operation throws.
+class FileSystem {
+public:
+    // Folders are sized up to this many entries; a larger tree reports the sum of the first ones.
+    static constexpr int kDirectorySizeEntryLimit = 10000;
+
+    virtual ~FileSystem() = default;
+
+    // stat(2): follows symbolic links, so a dangling link does not exist.
+    virtual FileExistence fileExists(const std::string& path) const = 0;
+    // access(2) with R_OK.
+    virtual bool isReadable(const std::string& path) const = 0;
+    // lstat(2): never follows a final symbolic link.
+    virtual AttributesReading attributesOfItem(const std::string& path) const = 0;
+    // One level, unsorted. A symbolic link to a folder is listed as that folder, as opendir(3) does.
+    virtual DirectoryListing contentsOfDirectory(const std::string& path) const = 0;
+    // Sum of the logical sizes of the regular files in the tree at `path`: symbolic links are never
+    // followed (the root included), hidden entries are skipped and hidden folders never entered (the root
+    // itself is exempt), folders that cannot be opened are passed over, and the walk stops after
+    // kDirectorySizeEntryLimit entries, files and folders alike. 0 when the root cannot be opened.
+    virtual std::int64_t directorySize(const std::string& path) const = 0;
+};
+
+// The real file system through POSIX calls.
+class PosixFileSystem : public FileSystem {
+public:
+    FileExistence fileExists(const std::string& path) const override;
+    bool isReadable(const std::string& path) const override;
+    AttributesReading attributesOfItem(const std::string& path) const override;
+    DirectoryListing contentsOfDirectory(const std::string& path) const override;
+    std::int64_t directorySize(const std::string& path) const override;
+
+protected:
+    // Every folder that is listed or walked is opened here: `name` relative to the open folder
+    // `parentFd` (or AT_FDCWD), `path` its full path; a final symbolic link is followed only when
+    // `followLink` is set. Returns the descriptor, or -1 with errno set.
+    virtual int openDirectory(int parentFd, const char* name, const std::string& path, bool followLink) const;
+};
+
+} // namespace zn

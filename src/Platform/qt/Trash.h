@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <sys/types.h>
+
+namespace zn {
+
+// Moves files to the desktop's Trash the way the freedesktop.org Trash specification describes (the file
+// under "files/", a ".trashinfo" under "info/"), so the file manager can put them back.
+class Trash {
+public:
+    struct Outcome {
+        bool moved = false;
+        int errorNumber = 0; // errno of the failure: ENOENT = already gone, EACCES/EPERM = no permission
+        std::string trashedPath;
+    };
+
+    // `homeTrash` is the home Trash folder; empty means $XDG_DATA_HOME/Trash (~/.local/share/Trash).
+    explicit Trash(std::string homeTrash = {});
+
+    // Never follows a final symbolic link: a link is trashed as the link itself.
+    Outcome moveToTrash(const std::string& path) const;
+
+    const std::string& homeTrash() const { return homeTrash_; }
+
+private:
+    std::string trashFolderFor(const std::string& path, dev_t device, std::string& topDirectory,
+                               int& error) const;
+
+    std::string homeTrash_;
+};
+
+} // namespace zn

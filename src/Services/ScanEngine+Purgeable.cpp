@@ -1,0 +1,10 @@
+#include "Services/ScanEngine.h"
+
+namespace zn {
+
+// Not built yet: the category offers nothing until its scanner is written (see README).
+CategoryResult ScanEngine::scanPurgeableSpaceLocked() {
+    return resultOf(CleaningCategory::purgeableSpace, {});
+}
+
+} // namespace zn

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "Models/CleanableItem.h"
+#include "Models/DiskInfo.h"
+#include "Platform/core/HomeDirectory.h"
+#include "Services/ScanEngineOptions.h"
+
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+namespace zn {
+
+// Finds removable files, one cleaning category per call; it never deletes anything. An actor: each public
+// operation holds the engine's mutex for its whole run, so one runs at a time and callers on other threads
+// wait. Nothing is thrown: failures are logged and cost only the piece of the result they concern.
+class ScanEngine {
+public:
+    explicit ScanEngine(std::string home = currentUserHomeDirectory(), ScanEngineOptions options = {});
+
+    // The category's scanner; Quick Clean has none and gives an empty result without touching the disk.
+    CategoryResult scanCategory(CleaningCategory category);
+    // Capacity of the startup volume; figures that cannot be read are 0.
+    DiskInfo getDiskInfo();
+
+    CategoryResult scanSystemJunk();
+    CategoryResult scanUserCache();
+    CategoryResult scanPrivacySweep();
+    CategoryResult scanAIApps();
+    CategoryResult scanMailAttachments();
+    CategoryResult scanTrash();
+    CategoryResult scanLargeFiles();
+    CategoryResult scanPurgeableSpace();
+    CategoryResult scanXcodeJunk();
+    CategoryResult scanBrewCache();
+    CategoryResult scanNodeCache();
+    CategoryResult scanDockerCache();
+
+    // The entries of the folder at `path`, one level deep whatever `recursive` and `maxDepth` say, as
+    // selected items of more than 1,024 bytes. Symbolic links are skipped, and so is every entry whose
+    // standardised path is in `excluding` (compared as exact text).
+    std::vector<CleanableItem> scanDirectory(const std::string& path, CleaningCategory category,
+                                             bool recursive = false, int maxDepth = 1,
+                                             const std::unordered_set<std::string>& excluding = {});
+    std::int64_t directorySize(const std::string& path);
+    std::optional<Date> fileModDate(const std::string& path);
+    // Keeps the first item of each standardised path, in order.
+    std::vector<CleanableItem> deduplicatedItems(const std::vector<CleanableItem>& items);
+    // The tool's standard output when it started, ended with status 0 within the time limit, and wrote
+    // UTF-8; otherwise none. A tool that cannot start, or that runs past the limit, is logged.
+    std::optional<std::string> runCommandReadingStdout(const std::string& executable,
+                                                       const std::vector<std::string>& args);
+
+    const std::string& home() const { return home_; }
+    const ScanEngineOptions& options() const { return options_; }
+
+private:
+    // The operations themselves, run with the mutex already held; scanners call one another through these.
+    CategoryResult scanCategoryLocked(CleaningCategory category);
+    DiskInfo getDiskInfoLocked();
+    CategoryResult scanSystemJunkLocked();
+    CategoryResult scanUserCacheLocked();
+    CategoryResult scanPrivacySweepLocked();
+    CategoryResult scanAIAppsLocked();
+    CategoryResult scanMailAttachmentsLocked();
+    CategoryResult scanTrashLocked();
+    CategoryResult scanLargeFilesLocked();
+    CategoryResult scanPurgeableSpaceLocked();
+    CategoryResult scanXcodeJunkLocked();
+    CategoryResult scanBrewCacheLocked();
+    CategoryResult scanNodeCacheLocked();
+    CategoryResult scanDockerCacheLocked();
+    std::vector<CleanableItem> scanDirectoryLocked(const std::string& path, CleaningCategory category,
+                                                   const std::unordered_set<std::string>& excluding);
+    std::int64_t directorySizeLocked(const std::string& path) const;
+    std::optional<Date> fileModDateLocked(const std::string& path) const;
+    std::vector<CleanableItem> deduplicatedItemsLocked(const std::vector<CleanableItem>& items) const;
+    std::optional<std::string> runCommandReadingStdoutLocked(const std::string& executable,
+                                                             const std::vector<std::string>& args);
+
+    // A user cache entry offered as one whole item (a package tool's cache file or folder).
+    std::optional<CleanableItem> packageToolCacheItem(const std::string& path) const;
+
+    // A fresh result whose total is the saturating sum of the items' sizes.
+    static CategoryResult resultOf(CleaningCategory category, std::vector<CleanableItem> items);
+    const FileSystem& fileSystem() const { return *options_.fileSystem; }
+
+    std::mutex mutex_;
+    const std::string home_;
+    const ScanEngineOptions options_;
+};
+
+} // namespace zn

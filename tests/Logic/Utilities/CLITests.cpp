@@ -1,0 +1,159 @@
+#include "Logic/Utilities/CLI.h"
+#include "support/FixtureTree.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <regex>
+#include <sys/wait.h>
+
+namespace zn {
+namespace {
+
+const std::string kCategories = "System Cleanup, App Leftovers, Mac-managed Space, Privacy Sweep, Mail Downloads, "
+                                "Trash, Large Files, AI Apps, Xcode Cleanup, Homebrew Cache, Node.js Cache, "
+                                "Docker Cleanup";
+
+struct Outcome {
+    std::string out;
+    std::string err;
+    int status = -1;
+};
+
+std::string slurp(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+}
+
+std::string quoted(const std::string& text) {
+    std::string result = "'";
+    for (char c : text)
+        result += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return result + "'";
+}
+
+// Starts the real program with a fixture home and no display.
+Outcome runProgram(test::FixtureTree& tree, const std::vector<std::string>& args) {
+    std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY HOME=" + quoted(tree.folder("home")) + " " +
+                          quoted(ZN_EXECUTABLE);
+    for (const auto& arg : args)
+        command += " " + quoted(arg);
+    command += " >" + quoted(tree.path("out")) + " 2>" + quoted(tree.path("err"));
+    int raw = std::system(command.c_str());
+    return {slurp(tree.path("out")), slurp(tree.path("err")), WIFEXITED(raw) ? WEXITSTATUS(raw) : -1};
+}
+
+TEST(CLI, HelpAndVersion) {
+    test::FixtureTree tree;
+    const std::string usage = "Zelva Nexal CLI\n\nUsage: zelvanexal <command> [options]\n\nCommands:\n"
+                              "  scan                    Scan all categories\n"
+                              "  scan --category <name>  Scan a specific category\n"
+                              "  scan --json             Output as JSON\n"
+                              "  disk-info               Show disk usage\n"
+                              "  list                    List installed apps\n"
+                              "  version                 Show version\n"
+                              "  help                    Show this help\n\nCategories:\n  " +
+                              kCategories + "\n";
+    for (const char* word : {"help", "--help", "-h"}) {
+        Outcome outcome = runProgram(tree, {word});
+        EXPECT_EQ(outcome.out, usage);
+        EXPECT_EQ(outcome.err, "");
+        EXPECT_EQ(outcome.status, 0);
+    }
+    Outcome version = runProgram(tree, {"version", "ignored"});
+    EXPECT_EQ(version.out, "Zelva Nexal 2.0.0\n");
+    EXPECT_EQ(version.status, 0);
+
+    // Not a command word: the windowed program, not the command line.
+    Outcome upper = runProgram(tree, {"SCAN"});
+    EXPECT_EQ(upper.out, "");
+    EXPECT_NE(upper.status, 0);
+}
+
+TEST(CLI, ScanOneCategoryAsJsonAndTable) {
+    test::FixtureTree tree;
+    tree.file("home/.Trash/old.bin", 2048);
+
+    Outcome json = runProgram(tree, {"scan", "--category", "trash", "--json"});
+    EXPECT_EQ(json.out, "[\n    {\"category\": \"Trash\", \"items\": 1, \"bytes\": 2048}\n]\n");
+    EXPECT_EQ(json.err, "");
+    EXPECT_EQ(json.status, 0);
+
+    Outcome table = runProgram(tree, {"scan", "--category", "TRASH", "extra"});
+    EXPECT_EQ(table.out, "Category                Items     Size\n"
+                         "----------------------  -----     --------\n"
+                         "Trash                   1         2 KB\n"
+                         "----------------------  -----     --------\n"
+                         "Total                   1         2 KB\n");
+    EXPECT_EQ(table.status, 0);
+
+    // Only the word after the first "--category" counts.
+    Outcome twice = runProgram(tree, {"scan", "--category", "trash", "--category", "Large Files", "--json"});
+    EXPECT_EQ(twice.out, json.out);
+}
+
+TEST(CLI, UnknownCategoriesAndCommands) {
+    test::FixtureTree tree;
+    Outcome missing = runProgram(tree, {"scan", "--category", "--json"});
+    EXPECT_EQ(missing.err, "Error: Unknown category: --json\n");
+    EXPECT_EQ(missing.out, "Available: " + kCategories + "\n");
+    EXPECT_EQ(missing.status, 1);
+
+    Outcome noDot = runProgram(tree, {"scan", "--category", "node js cache", "--json"});
+    EXPECT_EQ(noDot.err, "Error: Unknown category: node js cache\n");
+    EXPECT_EQ(noDot.status, 1);
+    Outcome withDot = runProgram(tree, {"scan", "--category", "node.js cache", "--json"});
+    EXPECT_EQ(withDot.status, 0);
+    EXPECT_EQ(withDot.out.rfind("[\n    {\"category\": \"Node.js Cache\", \"items\": ", 0), 0u);
+
+    Outcome display = runProgram(tree, {"scan", "--category", "Mac Cleanup"});
+    EXPECT_EQ(display.status, 1);
+    Outcome quick = runProgram(tree, {"scan", "--category", "Quick Clean"});
+    EXPECT_EQ(quick.status, 1);
+    Outcome spaced = runProgram(tree, {"scan", "--category", "MAC-MANAGEDSPACE", "--json"});
+    EXPECT_EQ(spaced.status, 0);
+    EXPECT_NE(spaced.out.find("Mac-managed Space"), std::string::npos);
+
+    Outcome unknown = runProgram(tree, {"scan"});
+    EXPECT_EQ(unknown.status, 0);
+    EXPECT_EQ(CLI::run({"frobnicate"}, {std::cout, std::cerr}), 1);
+}
+
+TEST(CLI, DiskInfoHasFourLinesOnLinux) {
+    test::FixtureTree tree;
+    Outcome outcome = runProgram(tree, {"disk-info"});
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_TRUE(std::regex_match(outcome.out, std::regex("Disk Usage:\n  Total:     [^\n]+\n  Used:      [^\n]+\n"
+                                                         "  Free:      [^\n]+\n")))
+        << outcome.out;
+}
+
+TEST(CLI, ListWithoutApplications) {
+    test::FixtureTree tree;
+    if (std::system("test -e /Applications") == 0)
+        GTEST_SKIP() << "this machine has /Applications";
+    Outcome outcome = runProgram(tree, {"list"});
+    EXPECT_EQ(outcome.out, "Installed Apps (0):\n");
+    EXPECT_EQ(outcome.status, 0);
+}
+
+TEST(CLI, OutputFormats) {
+    std::vector<CLI::ScanRow> rows{{"Trash", 123456, 2'500'000'000}, {"Größe€", 0, 0}};
+    EXPECT_EQ(CLI::jsonText({}), "[\n\n]\n");
+    EXPECT_EQ(CLI::jsonText(rows), "[\n    {\"category\": \"Trash\", \"items\": 123456, \"bytes\": 2500000000},\n"
+                                   "    {\"category\": \"Größe€\", \"items\": 0, \"bytes\": 0}\n]\n");
+    // Counts are cut to five characters; padding counts characters, not bytes.
+    EXPECT_EQ(CLI::tableText(rows), "Category                Items     Size\n"
+                                    "----------------------  -----     --------\n"
+                                    "Trash                   12345     2.5 GB\n"
+                                    "Größe€                  0         Zero KB\n"
+                                    "----------------------  -----     --------\n"
+                                    "Total                   12345     2.5 GB\n");
+    EXPECT_EQ(CLI::extractValue("--category", {"--json", "--category"}), std::nullopt);
+    EXPECT_EQ(CLI::extractValue("--category", {"--category", "a", "--category", "b"}), "a");
+    EXPECT_EQ(CLI::extractValue("--category", {}), std::nullopt);
+}
+
+} // namespace
+} // namespace zn

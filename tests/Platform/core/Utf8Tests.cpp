@@ -1,0 +1,20 @@
+#include "Platform/core/Utf8.h"
+
+#include <gtest/gtest.h>
+
+namespace zn {
+namespace {
+
+TEST(Utf8, AcceptsWellFormedTextOnly) {
+    EXPECT_TRUE(isValidUtf8(""));
+    EXPECT_TRUE(isValidUtf8("/Users/zoë/Library/Caches/日本\n"));
+    EXPECT_TRUE(isValidUtf8(std::string_view("a\0b", 3)));
+    EXPECT_FALSE(isValidUtf8("\xff"));
+    EXPECT_FALSE(isValidUtf8("caf\xc3"));          // cut short
+    EXPECT_FALSE(isValidUtf8("\xc0\xaf"));         // overlong "/"
+    EXPECT_FALSE(isValidUtf8("\xed\xa0\x80"));     // a surrogate
+    EXPECT_FALSE(isValidUtf8("\xf4\x90\x80\x80")); // past U+10FFFF
+}
+
+} // namespace
+} // namespace zn

@@ -1,0 +1,202 @@
+#include "Services/ScanEngine.h"
+#include "support/FaultyFileSystem.h"
+#include "support/FixtureEngineOptions.h"
+#include "support/FixtureTree.h"
+#include "support/LogCapture.h"
+
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace zn {
+namespace {
+
+using test::FixtureTree;
+
+std::vector<std::string> namesOf(const CategoryResult& result) {
+    std::vector<std::string> names;
+    for (const auto& item : result.items)
+        names.push_back(item.name);
+    return names;
+}
+
+const CleanableItem* itemNamed(const CategoryResult& result, const std::string& name) {
+    for (const auto& item : result.items)
+        if (item.name == name)
+            return &item;
+    return nullptr;
+}
+
+TEST(ScanEngineJunk, SystemJunkListsSixFoldersInFixedOrder) {
+    FixtureTree tree;
+    tree.file("system/Library/Caches/com.vendor.cache", 2000);
+    tree.file("system/Library/Logs/DiagnosticReports/crash", 9000);
+    tree.file("system/private/var/log/system.log", 3000);
+    tree.file("system/private/var/log/tiny.log", 1024);
+    tree.file("home/Library/Logs/app.log", 8000);
+    tree.file("system/tmp/scratch", 4000);
+    tree.file("system/private/var/tmp/leftover", 5000);
+    ScanEngine engine(tree.path("home"), test::fixtureEngineOptions(tree));
+
+    CategoryResult result = engine.scanSystemJunk();
+    EXPECT_EQ(result.category, CleaningCategory::systemJunk);
+    EXPECT_EQ(namesOf(result), (std::vector<std::string>{"com.vendor.cache", "DiagnosticReports",
+                                                         "system.log", "app.log", "scratch", "leftover"}));
+    EXPECT_EQ(result.items[3].path, tree.path("home/Library/Logs/app.log"));
+    EXPECT_EQ(result.totalSize, 31'000);
+    for (const auto& item : result.items) {
+        EXPECT_EQ(item.category, CleaningCategory::systemJunk);
+        EXPECT_TRUE(item.isSelected);
+    }
+}
+
+TEST(ScanEngineJunk, UserCacheLeavesOutFoldersOtherCategoriesOffer) {
+    FixtureTree tree;
+    const std::int64_t fiveGB = 5'000'000'000;
+    tree.file("home/Library/Caches/Google/Chrome/Default/Cache/data", fiveGB);
+    tree.file("home/Library/Caches/Homebrew/downloads/bottle.tar.gz", 1025);
+    tree.file("home/Library/Caches/com.electron.ollama/data", 3000);
+    tree.file("home/Library/Caches/ollama/data", 3000);
+    tree.file("home/Library/Caches/com.apple.Safari/data", 3000);
+    tree.file("home/Library/Caches/Microsoft Edge/data", 3000);
+    tree.file("home/Library/Caches/Firefox/Profiles/x/cache2/data", 6000);
+    tree.file("home/Library/Caches/com.operasoftware.Opera/data", 7000);
+    ScanEngine engine(tree.path("home"), test::fixtureEngineOptions(tree));
+
+    CategoryResult result = engine.scanUserCache();
+    std::vector<std::string> names = namesOf(result);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"Firefox", "com.operasoftware.Opera"}));
+    EXPECT_EQ(result.totalSize, 13'000);
+
+    // A home folder given with a trailing "/" excludes the same folders.
+    ScanEngine slashed(tree.path("home") + "/", test::fixtureEngineOptions(tree));
+    EXPECT_EQ(slashed.scanUserCache().totalSize, 13'000);
+}
+
+TEST(ScanEngineJunk, PackageToolCachesAreWholeItemsFromOneKilobyte) {
+    FixtureTree tree;
+    tree.file("home/.npm/_cacache/index-v5/aa/bb", 1500);
+    tree.file("home/.npm/_cacache/content-v2/sha512/cc", 2500);
+    tree.setModificationTime("home/.npm/_cacache", 1'450'000'000);
+    tree.file("home/.cache/pip", 1024);
+    tree.setModificationTime("home/.cache/pip", 1'460'000'000);
+    tree.file("home/.cache/yarn", 1023);
+    tree.file("home/Library/Caches/pip/http/wheel", 2000);
+    ScanEngine engine(tree.path("home"), test::fixtureEngineOptions(tree));
+
+    CategoryResult result = engine.scanUserCache();
+    // The listing's own pip item comes first and stands for the pip cache path it shares.
+    EXPECT_EQ(namesOf(result), (std::vector<std::string>{"pip", "_cacache", "pip"}));
+    EXPECT_EQ(result.items[0].path, tree.path("home/Library/Caches/pip"));
+    EXPECT_EQ(result.items[1].path, tree.path("home/.npm/_cacache"));
+    EXPECT_EQ(result.items[1].size, 4000);
+    EXPECT_EQ(result.items[1].lastModified, std::chrono::system_clock::from_time_t(1'450'000'000));
+    EXPECT_EQ(result.items[2].path, tree.path("home/.cache/pip"));
+    EXPECT_EQ(result.items[2].size, 1024);
+    EXPECT_EQ(result.items[2].lastModified, std::chrono::system_clock::from_time_t(1'460'000'000));
+    EXPECT_EQ(result.totalSize, 7024);
+    for (const auto& item : result.items) {
+        EXPECT_EQ(item.category, CleaningCategory::userCache);
+        EXPECT_TRUE(item.isSelected);
+    }
+}
+
+TEST(ScanEngineJunk, PackageToolFolderOfExactly1024BytesIsOfferedAndLinksAreNot) {
+    FixtureTree tree;
+    tree.file("home/.cache/yarn/v6/a", 1000);
+    tree.file("home/.cache/yarn/v6/b", 24);
+    tree.file("home/.cache/yarn/.tmp", 90'000);
+    const std::string longName(250, 'x'); // so that the link's own size passes 1,024 bytes
+    const std::string bigFile = tree.file("home/elsewhere/" + longName + "/" + longName + "/" + longName +
+                                              "/" + longName + "/" + longName,
+                                          90'000);
+    tree.file("home/elsewhere/folder/big", 90'000);
+    tree.symlink("home/.cache/pip", bigFile);
+    tree.symlink("home/.cache/pnpm", tree.path("home/elsewhere/folder"));
+    ScanEngine engine(tree.path("home"), test::fixtureEngineOptions(tree));
+
+    CategoryResult result = engine.scanUserCache();
+    ASSERT_EQ(namesOf(result), (std::vector<std::string>{"yarn"}));
+    EXPECT_EQ(result.items[0].size, 1024);
+}
+
+TEST(ScanEngineJunk, PipInTheCacheFolderIsOfferedOnceEvenWhenTheListingDropsIt) {
+    FixtureTree tree;
+    tree.file("home/Library/Caches/pip/a", 1024); // too small for the listing, enough as a package cache
+    ScanEngine engine(tree.path("home"), test::fixtureEngineOptions(tree));
+
+    CategoryResult result = engine.scanUserCache();
+    ASSERT_EQ(result.items.size(), 1u);
+    EXPECT_EQ(result.items[0].path, tree.path("home/Library/Caches/pip"));
+    EXPECT_EQ(result.totalSize, 1024);
+}
+
+TEST(ScanEngineJunk, TotalsSaturateInsteadOfOverflowing) {
+    FixtureTree tree;
+    tree.folder("home/Library/Caches/huge-a");
+    tree.folder("home/Library/Caches/huge-b");
+    auto files = std::make_shared<test::FaultyFileSystem>();
+    const std::int64_t max = std::numeric_limits<std::int64_t>::max();
+    files->directorySizes[tree.path("home/Library/Caches/huge-a")] = max - 10;
+    files->directorySizes[tree.path("home/Library/Caches/huge-b")] = max - 10;
+    auto options = test::fixtureEngineOptions(tree);
+    options.fileSystem = files;
+    ScanEngine engine(tree.path("home"), options);
+
+    CategoryResult result = engine.scanUserCache();
+    EXPECT_EQ(result.items.size(), 2u);
+    EXPECT_EQ(result.totalSize, max);
+}
+
+TEST(ScanEngineJunk, MailDownloadsFromBothFoldersInOrder) {
+    FixtureTree tree;
+    tree.file("home/Library/Mail Downloads/B1F2/contract.pdf", 80'000);
+    tree.file("home/Library/Containers/com.apple.mail/Data/Library/Mail Downloads/photo.jpg", 90'000);
+    ScanEngine engine(tree.path("home"), test::fixtureEngineOptions(tree));
+
+    CategoryResult result = engine.scanMailAttachments();
+    EXPECT_EQ(result.category, CleaningCategory::mailAttachments);
+    EXPECT_EQ(namesOf(result), (std::vector<std::string>{"B1F2", "photo.jpg"}));
+    EXPECT_EQ(result.totalSize, 170'000);
+    ASSERT_NE(itemNamed(result, "photo.jpg"), nullptr);
+    EXPECT_EQ(itemNamed(result, "photo.jpg")->path,
+              tree.path("home/Library/Containers/com.apple.mail/Data/Library/Mail Downloads/photo.jpg"));
+}
+
+TEST(ScanEngineJunk, TrashListsItsEntriesAndAnEmptyHomeGivesNothing) {
+    FixtureTree tree;
+    tree.folder("home");
+    ScanEngine engine(tree.path("home"), test::fixtureEngineOptions(tree));
+    test::LogCapture log;
+
+    for (CategoryResult result : {engine.scanTrash(), engine.scanSystemJunk(), engine.scanUserCache(),
+                                  engine.scanMailAttachments()}) {
+        EXPECT_TRUE(result.items.empty());
+        EXPECT_EQ(result.totalSize, 0);
+    }
+    EXPECT_TRUE(log.entries().empty());
+
+    tree.file("home/.Trash/.DS_Store", 6148);
+    tree.file("home/.Trash/movie.mov", 700'000'000);
+    CategoryResult result = engine.scanTrash();
+    EXPECT_EQ(result.category, CleaningCategory::trashBins);
+    EXPECT_EQ(result.items.size(), 2u);
+    EXPECT_EQ(result.totalSize, 700'006'148);
+}
+
+TEST(ScanEngineJunk, UnreadableTrashGivesAnEmptyResultWithoutALogLine) {
+    FixtureTree tree;
+    tree.file("home/.Trash/movie.mov", 700'000);
+    auto files = std::make_shared<test::FaultyFileSystem>();
+    files->unreadablePaths.insert(tree.path("home/.Trash"));
+    auto options = test::fixtureEngineOptions(tree);
+    options.fileSystem = files;
+    ScanEngine engine(tree.path("home"), options);
+    test::LogCapture log;
+
+    EXPECT_TRUE(engine.scanTrash().items.empty());
+    EXPECT_TRUE(log.entries().empty());
+}
+
+} // namespace
+} // namespace zn
