@@ -90,7 +90,7 @@ AppState& AppStateHarness::makeState(bool performStartupTasks) {
     auto apps = installedApps;
     auto haptics = hapticSignals;
     AppStateServices services{
-        scanner,
+        realScanner ? realScanner : scanner,
         cleaner,
         [apps] { return apps->fetch(); },
         [access] { return access->load(); },

@@ -96,6 +96,8 @@ public:
 
     FixtureTree tree;
     std::shared_ptr<FakeScanService> scanner = std::make_shared<FakeScanService>();
+    // When set, the state scans through this instead of the fake.
+    std::shared_ptr<ScanService> realScanner;
     std::shared_ptr<FakeCleaningService> cleaner = std::make_shared<FakeCleaningService>();
     std::shared_ptr<FakeClock> clock = std::make_shared<FakeClock>();
     std::shared_ptr<FakePrompter> prompter = std::make_shared<FakePrompter>();
