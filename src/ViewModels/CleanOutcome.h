@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Models/CleanableItem.h"
-#include "ViewModels/CleaningResult.h"
+#include "Services/CleaningEngine.h"
 
 #include <optional>
 #include <set>

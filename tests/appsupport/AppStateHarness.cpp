@@ -91,7 +91,7 @@ AppState& AppStateHarness::makeState(bool performStartupTasks) {
     auto haptics = hapticSignals;
     AppStateServices services{
         realScanner ? realScanner : scanner,
-        cleaner,
+        realCleaner ? realCleaner : cleaner,
         [apps] { return apps->fetch(); },
         [access] { return access->load(); },
         permission,

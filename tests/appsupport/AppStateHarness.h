@@ -96,8 +96,9 @@ public:
 
     FixtureTree tree;
     std::shared_ptr<FakeScanService> scanner = std::make_shared<FakeScanService>();
-    // When set, the state scans through this instead of the fake.
+    // When set, the state scans or cleans through these instead of the fakes.
     std::shared_ptr<ScanService> realScanner;
+    std::shared_ptr<CleaningService> realCleaner;
     std::shared_ptr<FakeCleaningService> cleaner = std::make_shared<FakeCleaningService>();
     std::shared_ptr<FakeClock> clock = std::make_shared<FakeClock>();
     std::shared_ptr<FakePrompter> prompter = std::make_shared<FakePrompter>();
