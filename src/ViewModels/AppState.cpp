@@ -1,5 +1,6 @@
 #include "ViewModels/AppState.h"
 
+#include "Platform/qt/MainQueueBridge.h"
 #include "ViewModels/AppState+Background.h"
 #include "ViewModels/CleanAtOnce.h"
 
@@ -21,15 +22,23 @@ void setMembership(std::unordered_set<Uuid>& set, const Uuid& id, bool member) {
 } // namespace
 
 AppState::AppState(bool performStartupTasks, AppStateServices services, QObject* parent)
-    : QObject(parent), services_(std::move(services)) {
+    : QObject(parent), services_(std::move(services)),
+      scheduler_(std::make_unique<SchedulerService>(services_.clock, services_.defaults)) {
+    // The leftover finder answers through the main queue.
+    routeMainQueueToEventLoop();
     if (!performStartupTasks)
         return;
     loadDiskInfo();
     checkFullDiskAccess();
     loadInstalledApps();
+    QPointer<AppState> self(this);
+    scheduler_->setOnTrigger([self] {
+        if (self)
+            self->runScheduledScan();
+    });
     // The only place the scheduler is started: a state built before onboarding ends leaves it off.
     if (services_.defaults->boolForKey(kOnboardingCompleteKey))
-        services_.scheduler->start();
+        scheduler_->start();
 }
 
 AppState::~AppState() {
@@ -270,14 +279,18 @@ void AppState::loadDiskInfo() {
 
 void AppState::loadInstalledApps() {
     setIsLoadingApps(true);
+    appListState_ = AppListState::loading;
     auto generation = ++installedAppsGeneration_;
     auto fetch = services_.fetchInstalledApps;
     runInBackground([fetch] { return fetch(); },
                     [this, generation](std::vector<InstalledApp> apps) {
                         if (generation != installedAppsGeneration_)
                             return;
+                        appListState_ = AppListState::loaded;
                         setInstalledApps(std::move(apps));
                         setIsLoadingApps(false);
+                        if (orphanSearchWaitsForApps_)
+                            startOrphanSearch();
                     });
 }
 

@@ -8,6 +8,7 @@
 #include "Models/ScanState.h"
 #include "Models/Uuid.h"
 #include "Platform/qt/Clock.h"
+#include "Services/SchedulerService.h"
 #include "ViewModels/AppStateServices.h"
 #include "ViewModels/CleanPass.h"
 #include "ViewModels/PermissionPromptContext.h"
@@ -70,6 +71,9 @@ public:
     bool removalNeedsFullDiskAccess() const { return removalNeedsFullDiskAccess_; }
     const std::vector<std::string>& lastFailedRemovalURLs() const { return lastFailedRemovalURLs_; }
     std::int64_t appFileScanLocationCount() const { return appFileScanLocationCount_; }
+
+    // The schedule: the settings screen assigns its config.
+    SchedulerService& scheduler() { return *scheduler_; }
 
     void setSelectedCategory(CleaningCategory value);
     void setScanState(ScanState value);
@@ -136,6 +140,19 @@ public:
     // Turns a clean's failures into cleanError, cleanErrorIsFDAFixable and pendingPermissionRetryItems.
     void handleCleanOutcome(const std::vector<std::string>& errors,
                             const std::vector<CleanableItem>& survivors);
+
+    // Uninstaller. Each returns at once.
+    // Searches the application's leftover files; only the newest search's answer is kept.
+    void scanForAppFiles(const InstalledApp& app);
+    // Moves the selected files to the Trash, with an administrator pass for protected bundles, receipts
+    // and launch items. Refuses credential stores and similar, and runs neither while a Full Disk Access
+    // prompt is open or an earlier removal waits for access, nor while another removal runs.
+    void removeSelectedFiles();
+    // Searches leftovers of applications that are gone, against a loaded application list: while the list
+    // is loading, or has never been loaded, the search waits for it (loading it first).
+    void findOrphans();
+    // The file as an item the cleaning engine can remove (for the administrator pass and the access retry).
+    static CleanableItem cleanableUninstallItem(const std::string& path);
 
     // Asks for Full Disk Access and cleans `items` again once it is granted. A grant that arrives while a
     // scan or clean runs waits for it to end; retries never run side by side and are never dropped.
@@ -213,9 +230,26 @@ private:
     void finishClean(const CleanRequest& request, const CleanPassOutcome& outcome);
     void pruneCleanedItems(const CleanRequest& request, const std::set<std::string>& deletedPaths);
 
+    void finishTrashPass(const TrashPassOutcome& trash, std::size_t refusedCount);
+    void finishAdministratorRemoval(const TrashPassOutcome& trash, std::size_t refusedCount,
+                                    const CleaningResult& administrator);
+    void publishRemovalOutcome(bool needsFullDiskAccess, const std::vector<std::string>& failures,
+                               const std::optional<std::string>& failureMessage, std::size_t refusedCount);
+    void applyRemovedAppFiles(const std::vector<std::string>& paths);
+    void pruneMissingInstalledApps();
+    void startOrphanSearch();
+
+    // The scheduler's trigger: scans the scheduled categories, then cleans, purges and notifies as set.
+    void runScheduledScan();
+    void scheduledScanStep(std::vector<CleaningCategory> categories, std::size_t position,
+                           std::int64_t total);
+    void finishScheduledScan(std::int64_t total);
+    void sendNotification(std::int64_t freed);
+
     template <typename T, typename Signal> void publish(T& field, T value, Signal signal);
 
     AppStateServices services_;
+    std::unique_ptr<SchedulerService> scheduler_;
 
     CleaningCategory selectedCategory_ = CleaningCategory::smartScan;
     ScanState scanState_ = ScanState::idle();
@@ -253,6 +287,14 @@ private:
     std::uint64_t flowGeneration_ = 0;
     std::uint64_t diskInfoGeneration_ = 0;
     std::uint64_t installedAppsGeneration_ = 0;
+    // Whether `installedApps` holds the answer of a load, for the leftover search.
+    enum class AppListState { neverLoaded, loading, loaded };
+    AppListState appListState_ = AppListState::neverLoaded;
+    std::uint64_t appFileSearchGeneration_ = 0;
+    std::uint64_t orphanSearchGeneration_ = 0;
+    bool orphanSearchWaitsForApps_ = false;
+    bool removalRunning_ = false;
+    bool scheduledRunInFlight_ = false;
     std::deque<std::vector<CleanableItem>> queuedRetries_;
     bool retryDrainPosted_ = false;
 };

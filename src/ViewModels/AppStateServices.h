@@ -1,20 +1,46 @@
 #pragma once
 
 #include "Logic/Scanning/AppInfoFetcher.h"
+#include "Logic/Scanning/Locations.h"
+#include "Logic/Utilities/OrphanSafetyPolicy.h"
 #include "Platform/qt/Clock.h"
+#include "Platform/qt/Notifier.h"
 #include "Platform/qt/QuestionPrompter.h"
+#include "Platform/qt/Trash.h"
 #include "Platform/qt/UserDefaults.h"
 #include "Platform/qt/Workspace.h"
+#include "ViewModels/AppFileScanner.h"
 #include "ViewModels/CleaningService.h"
 #include "ViewModels/PermissionRequester.h"
 #include "ViewModels/ScanService.h"
-#include "ViewModels/SchedulerControl.h"
+#include "ViewModels/TrashPass.h"
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace zn {
+
+// What the uninstaller and the search for leftovers of removed applications work on. The defaults are the
+// real ones; tests point them into fixture folders.
+struct UninstallServices {
+    // A fresh set of search locations for each application's file search.
+    std::function<Locations()> locationsProvider = [] { return Locations(); };
+    AppFileScanner appFileScanner = defaultAppFileScanner;
+    // The search for leftovers of removed applications builds its own locations.
+    std::function<Locations()> orphanLocations = [] { return Locations(); };
+    // Called off the main thread.
+    std::function<bool(const std::string&)> isSafeOrphanCandidate = [](const std::string& path) {
+        return OrphanSafetyPolicy::isSafeCandidate(path);
+    };
+    // Called off the main thread.
+    TrashMover moveToTrash = [](const std::string& path) { return Trash().moveToTrash(path); };
+    // The folders of the removal rules: the home folder, links resolved, and the prefix of the system
+    // folders ("" for the real ones).
+    std::string home = zn::home();
+    std::string systemRoot;
+};
 
 // Everything the application state works through; the application passes the real services, tests pass
 // fakes. All of them must be set.
@@ -26,13 +52,14 @@ struct AppStateServices {
     // The Full Disk Access probe; called on any thread.
     std::function<bool()> probeFullDiskAccess;
     std::shared_ptr<PermissionRequester> permission;
-    std::shared_ptr<SchedulerControl> scheduler;
     std::shared_ptr<Clock> clock;
     std::shared_ptr<QuestionPrompter> prompter;
     std::shared_ptr<Workspace> workspace;
     std::shared_ptr<UserDefaults> defaults;
     // The "level change" haptic pattern, played at once.
     std::function<void()> playLevelChangeFeedback;
+    std::shared_ptr<Notifier> notifier;
+    UninstallServices uninstall;
 };
 
 } // namespace zn

@@ -19,6 +19,7 @@ public:
     CleaningResult cleanWithAdminPrivileges(const std::vector<CleanableItem>& items) override {
         return engine_->cleanWithAdminPrivileges(items);
     }
+    std::int64_t purgePurgeableSpace() override { return engine_->purgePurgeableSpace(); }
 
 private:
     std::shared_ptr<CleaningEngine> engine_;

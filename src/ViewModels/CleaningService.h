@@ -3,6 +3,7 @@
 #include "Models/CleanableItem.h"
 #include "Services/CleaningEngine.h"
 
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -17,6 +18,8 @@ public:
     virtual CleaningResult cleanItems(const std::vector<CleanableItem>& items,
                                       const std::function<void(double)>& progress) = 0;
     virtual CleaningResult cleanWithAdminPrivileges(const std::vector<CleanableItem>& items) = 0;
+    // The bytes of free space that releasing purgeable space gained.
+    virtual std::int64_t purgePurgeableSpace() = 0;
 };
 
 } // namespace zn

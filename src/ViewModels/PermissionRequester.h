@@ -14,6 +14,9 @@ class PermissionRequester {
 public:
     virtual ~PermissionRequester() = default;
 
+    // A prompt is open and waits for the user.
+    virtual bool isRequesting() const = 0;
+
     virtual void requestAccess(const PermissionPromptContext& context, std::vector<std::string> failedPaths,
                                std::function<void()> onGranted) = 0;
 };

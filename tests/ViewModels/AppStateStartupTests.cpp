@@ -8,9 +8,16 @@ namespace {
 
 using test::waitUntil;
 
+void storeEnabledSchedule(UserDefaults& defaults) {
+    ScheduleConfig config;
+    config.isEnabled = true;
+    defaults.setData(QByteArray::fromStdString(config.encoded()), SchedulerService::kConfigKey);
+}
+
 TEST(AppStateStartup, WithoutStartupTasksNothingIsLoaded) {
     test::AppStateHarness harness;
     harness.defaults->setBool(true, "ZelvaNexal.OnboardingComplete");
+    storeEnabledSchedule(*harness.defaults);
     AppState& state = harness.makeState(false);
     test::processQueuedWork();
 
@@ -21,13 +28,14 @@ TEST(AppStateStartup, WithoutStartupTasksNothingIsLoaded) {
     EXPECT_EQ(state.currentScanCategory(), "");
     EXPECT_EQ(state.selectedCategory(), CleaningCategory::smartScan);
     EXPECT_FALSE(state.lastCleanedDate());
-    EXPECT_EQ(harness.scheduler->starts, 0);
+    EXPECT_FALSE(state.scheduler().isCheckRunning());
     EXPECT_EQ(harness.scanner->diskInfoReads(), 0);
 }
 
 TEST(AppStateStartup, LoadsDiskAccessAndAppsButStartsTheSchedulerOnlyAfterOnboarding) {
     test::AppStateHarness harness;
     harness.scanner->setDiskInfo({500, 200, 300, 0});
+    storeEnabledSchedule(*harness.defaults);
     harness.fullDiskAccess->store(false);
     harness.installedApps->set(
         {{Uuid::random(), "Notes", "com.example.notes", "/Applications/Notes.app", 9}});
@@ -38,12 +46,12 @@ TEST(AppStateStartup, LoadsDiskAccessAndAppsButStartsTheSchedulerOnlyAfterOnboar
     ASSERT_TRUE(waitUntil([&] { return state.diskInfo().totalSpace == 500 && !state.hasFullDiskAccess(); }));
     ASSERT_EQ(state.installedApps().size(), 1u);
     EXPECT_EQ(state.installedApps()[0].appName, "Notes");
-    EXPECT_EQ(harness.scheduler->starts, 0);
+    EXPECT_FALSE(state.scheduler().isCheckRunning());
 
     test::AppStateHarness onboarded;
     onboarded.defaults->setBool(true, "ZelvaNexal.OnboardingComplete");
-    onboarded.makeState(true);
-    EXPECT_EQ(onboarded.scheduler->starts, 1);
+    storeEnabledSchedule(*onboarded.defaults);
+    EXPECT_TRUE(onboarded.makeState(true).scheduler().isCheckRunning());
 }
 
 TEST(AppStateStartup, OverlappingAppListLoadsKeepTheNewest) {

@@ -38,11 +38,33 @@ void FakePermissionRequester::requestAccess(const PermissionPromptContext& conte
                                             std::function<void()> onGranted) {
     requests.push_back({context, std::move(failedPaths)});
     onGranted_ = std::move(onGranted);
+    promptOpen = true;
 }
 
 void FakePermissionRequester::grant() {
+    promptOpen = false;
     if (auto action = std::exchange(onGranted_, nullptr))
         action();
+}
+
+std::optional<std::string> RecordingNotifier::post(const Notification& notification) {
+    posted.push_back(notification);
+    return failure;
+}
+
+void InjectingTrash::failWith(const std::string& path, int error) {
+    std::lock_guard lock(mutex_);
+    failures_[path] = error;
+}
+
+Trash::Outcome InjectingTrash::moveToTrash(const std::string& path) {
+    {
+        std::lock_guard lock(mutex_);
+        auto found = failures_.find(path);
+        if (found != failures_.end())
+            return {false, found->second, {}};
+    }
+    return trash_.moveToTrash(path);
 }
 
 void FakeAppList::set(std::vector<InstalledApp> apps) {
@@ -71,7 +93,19 @@ std::vector<InstalledApp> FakeAppList::fetch() {
 }
 
 AppStateHarness::AppStateHarness()
-    : defaults(std::make_shared<UserDefaults>(QString::fromStdString(tree.path("settings.ini")))) {}
+    : defaults(std::make_shared<UserDefaults>(QString::fromStdString(tree.path("settings.ini")))),
+      home(tree.folder("home")), systemRoot(tree.folder("system")),
+      trash(std::make_shared<InjectingTrash>(tree.path("trash"))) {
+    Locations::Roots roots{home, systemRoot, home + "/Library/Caches", ""};
+    auto policy = std::make_shared<OrphanSafetyPolicy>(home, systemRoot);
+    auto injecting = trash;
+    uninstall.locationsProvider = [roots] { return Locations(roots); };
+    uninstall.orphanLocations = [roots] { return Locations(roots); };
+    uninstall.isSafeOrphanCandidate = [policy](const std::string& path) { return policy->isSafe(path); };
+    uninstall.moveToTrash = [injecting](const std::string& path) { return injecting->moveToTrash(path); };
+    uninstall.home = home;
+    uninstall.systemRoot = systemRoot;
+}
 
 AppStateHarness::~AppStateHarness() {
     // Let held work finish before the state and the fakes go away.
@@ -95,7 +129,6 @@ AppState& AppStateHarness::makeState(bool performStartupTasks) {
         [apps] { return apps->fetch(); },
         [access] { return access->load(); },
         permission,
-        scheduler,
         clock,
         prompter,
         std::make_shared<Workspace>([table] { return table->processes; },
@@ -106,6 +139,8 @@ AppState& AppStateHarness::makeState(bool performStartupTasks) {
                                     kTestUser),
         defaults,
         [haptics] { ++*haptics; },
+        notifier,
+        uninstall,
     };
     state_ = std::make_unique<AppState>(performStartupTasks, std::move(services));
     return *state_;

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -41,21 +42,42 @@ public:
         std::vector<std::string> failedPaths;
     };
 
+    bool isRequesting() const override { return promptOpen; }
     void requestAccess(const PermissionPromptContext& context, std::vector<std::string> failedPaths,
                        std::function<void()> onGranted) override;
     // The user grants access to the open request: its action runs once.
     void grant();
 
     std::vector<Request> requests;
+    bool promptOpen = false;
 
 private:
     std::function<void()> onGranted_;
 };
 
-class FakeScheduler final : public SchedulerControl {
+// Keeps the notifications it is asked to post; fails each one with `failure` when that is set.
+class RecordingNotifier final : public Notifier {
 public:
-    void start() override { ++starts; }
-    int starts = 0;
+    std::optional<std::string> post(const Notification& notification) override;
+
+    std::vector<Notification> posted;
+    std::optional<std::string> failure;
+};
+
+// The Trash of the fixture home, with permission failures injected for chosen paths. Thread-safe.
+class InjectingTrash {
+public:
+    explicit InjectingTrash(std::string homeTrash) : trash_(std::move(homeTrash)) {}
+
+    // Moving `path` fails with `error` (EACCES, EPERM, EIO...) and leaves it in place.
+    void failWith(const std::string& path, int error);
+    Trash::Outcome moveToTrash(const std::string& path);
+    const Trash& trash() const { return trash_; }
+
+private:
+    std::mutex mutex_;
+    std::map<std::string, int> failures_;
+    Trash trash_;
 };
 
 // The process table the fake workspace reads, and the signals it "sends".
@@ -103,12 +125,18 @@ public:
     std::shared_ptr<FakeClock> clock = std::make_shared<FakeClock>();
     std::shared_ptr<FakePrompter> prompter = std::make_shared<FakePrompter>();
     std::shared_ptr<FakePermissionRequester> permission = std::make_shared<FakePermissionRequester>();
-    std::shared_ptr<FakeScheduler> scheduler = std::make_shared<FakeScheduler>();
+    std::shared_ptr<RecordingNotifier> notifier = std::make_shared<RecordingNotifier>();
     std::shared_ptr<FakeProcessTable> processes = std::make_shared<FakeProcessTable>();
     std::shared_ptr<UserDefaults> defaults;
     std::shared_ptr<std::atomic<bool>> fullDiskAccess = std::make_shared<std::atomic<bool>>(true);
     std::shared_ptr<FakeAppList> installedApps = std::make_shared<FakeAppList>();
     std::shared_ptr<int> hapticSignals = std::make_shared<int>(0);
+    // The uninstaller's folders: the fixture's "home" and "system" (standing in for "/"), with their
+    // search locations, orphan policy and Trash. Tests may change them before makeState().
+    std::string home;
+    std::string systemRoot;
+    std::shared_ptr<InjectingTrash> trash;
+    UninstallServices uninstall;
 
 private:
     std::unique_ptr<AppState> state_;

@@ -141,6 +141,17 @@ CleaningResult FakeCleaningService::cleanWithAdminPrivileges(const std::vector<C
     return result;
 }
 
+std::int64_t FakeCleaningService::purgePurgeableSpace() {
+    std::lock_guard lock(mutex_);
+    ++purges_;
+    return purgeReleases_;
+}
+
+int FakeCleaningService::purges() const {
+    std::lock_guard lock(mutex_);
+    return purges_;
+}
+
 std::vector<std::vector<CleanableItem>> FakeCleaningService::cleanCalls() const {
     std::lock_guard lock(mutex_);
     return cleanCalls_;

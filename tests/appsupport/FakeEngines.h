@@ -66,6 +66,8 @@ public:
     CleaningResult cleanItems(const std::vector<CleanableItem>& items,
                               const std::function<void(double)>& progress) override;
     CleaningResult cleanWithAdminPrivileges(const std::vector<CleanableItem>& items) override;
+    std::int64_t purgePurgeableSpace() override;
+    int purges() const;
 
     std::vector<std::vector<CleanableItem>> cleanCalls() const;
     std::vector<std::vector<CleanableItem>> administratorCalls() const;
@@ -78,6 +80,7 @@ private:
     Gate gate_;
     std::vector<std::vector<CleanableItem>> cleanCalls_;
     std::vector<std::vector<CleanableItem>> administratorCalls_;
+    int purges_ = 0;
 };
 
 } // namespace zn::test

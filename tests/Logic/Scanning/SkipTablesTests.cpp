@@ -1,5 +1,4 @@
 #include "Logic/Scanning/Locations.h"
-#include "Logic/Scanning/SkipReverse.h"
 #include "Logic/Scanning/SkipTables.h"
 #include "Logic/Scanning/StringNormalization.h"
 
@@ -34,9 +33,6 @@ TEST(SkipTables, CountsAndOrder) {
     EXPECT_EQ(std::vector<std::string>(row.skipPaths.begin() + 5, row.skipPaths.end()), risky);
 
     EXPECT_EQ(skipDeepSearch().size(), 147u); // a set: a repeated name would show as a smaller count
-    EXPECT_EQ(std::set<std::string_view>(skipReverse.begin(), skipReverse.end()).size(), 145u);
-    EXPECT_EQ(skipReverse.front(), "apple");
-    EXPECT_EQ(skipReverse.back(), "cef");
 }
 
 TEST(SkipTables, PrefixesAreStoredNormalised) {
@@ -44,10 +40,6 @@ TEST(SkipTables, PrefixesAreStoredNormalised) {
     for (const auto* list : {&row.skipPrefixes, &row.allowPrefixes})
         for (const std::string& prefix : *list)
             EXPECT_EQ(normalizedForMatching(prefix), prefix);
-    for (std::string_view prefix : skipReverse) {
-        EXPECT_FALSE(prefix.empty());
-        EXPECT_EQ(normalizedForMatching(prefix), prefix);
-    }
     // With this row the allow prefixes can exempt nothing.
     for (const std::string& skip : row.skipPrefixes)
         for (const std::string& allow : row.allowPrefixes)

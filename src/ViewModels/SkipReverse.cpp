@@ -1,4 +1,4 @@
-#include "Logic/Scanning/SkipReverse.h"
+#include "ViewModels/SkipReverse.h"
 
 namespace zn {
 

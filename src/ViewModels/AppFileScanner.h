@@ -1,0 +1,21 @@
+#pragma once
+
+#include "Logic/Scanning/AppInfoFetcher.h"
+#include "Logic/Scanning/Locations.h"
+
+#include <functional>
+#include <set>
+#include <string>
+
+namespace zn {
+
+// Finds the leftover files of one installed application in the given search locations and hands the
+// found paths to the completion once, on the main thread.
+using AppFileScanner = std::function<void(const InstalledApp& app, const Locations& locations,
+                                          std::function<void(std::set<std::string> found)> completion)>;
+
+// The leftover finder with enhanced matching, whatever the settings say; it answers through the main queue.
+void defaultAppFileScanner(const InstalledApp& app, const Locations& locations,
+                           std::function<void(std::set<std::string> found)> completion);
+
+} // namespace zn

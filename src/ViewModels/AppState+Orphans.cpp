@@ -1,0 +1,39 @@
+// The search for leftovers of applications that are gone.
+
+#include "ViewModels/AppState+Background.h"
+#include "ViewModels/OrphanSearch.h"
+
+namespace zn {
+
+void AppState::findOrphans() {
+    setIsSearchingOrphans(true);
+    setOrphanedFiles({});
+    ++orphanSearchGeneration_;
+    // Matched against a list that is not loaded yet, every installed application's folders would be
+    // offered as leftovers: wait for the load in flight, or start one.
+    if (appListState_ != AppListState::loaded) {
+        orphanSearchWaitsForApps_ = true;
+        if (appListState_ == AppListState::neverLoaded)
+            loadInstalledApps();
+        return;
+    }
+    startOrphanSearch();
+}
+
+void AppState::startOrphanSearch() {
+    orphanSearchWaitsForApps_ = false;
+    auto generation = orphanSearchGeneration_;
+    auto apps = installedApps_;
+    auto locations = services_.uninstall.orphanLocations;
+    auto isSafe = services_.uninstall.isSafeOrphanCandidate;
+    runInBackground([apps, locations, isSafe] { return findOrphanedFiles(locations(), apps, isSafe); },
+                    [this, generation](std::vector<std::string> found) {
+                        // A newer search is on its way; its answer is the one to show.
+                        if (generation != orphanSearchGeneration_)
+                            return;
+                        setOrphanedFiles(std::move(found));
+                        setIsSearchingOrphans(false);
+                    });
+}
+
+} // namespace zn

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zn {
+
+// The uninstaller's two path rules: which selected files it refuses to touch at all (the user's
+// credential stores, tool settings and shell histories), and which files that the Trash pass could not
+// move for lack of permission are worth the administrator pass (application bundles, receipts, system
+// launch items). Both resolve symbolic links before they look at a path. Any thread may ask; build the
+// rules afresh for each removal, since they take the links of the high-risk paths as they are then.
+class RemovalPathRules {
+public:
+    // `home` with its links resolved; `systemRoot` is prefixed to the system folders ("" for the real ones).
+    explicit RemovalPathRules(std::string home, std::string systemRoot = "");
+
+    // True when the path, links resolved, is one of the high-risk home dot paths or lies inside one, or
+    // holds one (the home folder itself, say). The high-risk paths count both as written and resolved.
+    bool isHighRisk(const std::string& path) const;
+    bool isLikelyAdministratorRemovalPath(const std::string& path) const;
+
+    // True when the part of `path` below `root` has a component ending in ".app" (any case).
+    static bool hasAppBundleComponent(std::string_view path, std::string_view root);
+    // True when `path` lies directly in `directory` and its lower-cased extension is one of `extensions`.
+    static bool isDirectFile(std::string_view path, std::string_view directory,
+                             const std::set<std::string>& extensions);
+
+private:
+    std::string home_;
+    std::string systemRoot_;
+    std::vector<std::string> highRiskForms_; // each high-risk path as written and with its links resolved
+};
+
+} // namespace zn

@@ -1,0 +1,35 @@
+#include "ViewModels/RemovalMessages.h"
+
+#include <gtest/gtest.h>
+
+namespace zn {
+namespace {
+
+TEST(RemovalMessages, FailureTable) {
+    const std::string protecting = " couldn't be removed because macOS is protecting them. Allow Zelva Nexal "
+                                   "in Settings, then try again.";
+    EXPECT_EQ(removalFailureMessage(true, false, 1, std::nullopt), "1 file" + protecting);
+    EXPECT_EQ(removalFailureMessage(true, true, 3, "denied"), "3 files" + protecting);
+    EXPECT_EQ(removalFailureMessage(true, true, 0, "denied"), "Some selected files" + protecting);
+
+    EXPECT_EQ(removalFailureMessage(false, true, 2, "denied"),
+              "2 files couldn't be removed. The files may have changed or macOS blocked access.");
+    EXPECT_EQ(removalFailureMessage(false, false, 1, std::nullopt),
+              "1 file couldn't be removed. Make sure the files still exist and aren't open in another app.");
+    EXPECT_EQ(removalFailureMessage(false, true, 0, "User cancelled; try later"),
+              "Zelva Nexal couldn't finish removing the files: User cancelled; try later");
+    EXPECT_EQ(removalFailureMessage(false, true, 0, ""), std::nullopt);
+    EXPECT_EQ(removalFailureMessage(false, false, 0, std::nullopt), std::nullopt);
+}
+
+TEST(RemovalMessages, RefusalsAreNeverSilent) {
+    EXPECT_EQ(refusedRemovalMessage(2),
+              "Refused to delete 2 protected item(s) (home credential directory or similar).");
+    EXPECT_EQ(combinedRemovalMessage(0, std::nullopt), std::nullopt);
+    EXPECT_EQ(combinedRemovalMessage(0, "x"), "x");
+    EXPECT_EQ(combinedRemovalMessage(1, std::nullopt), refusedRemovalMessage(1));
+    EXPECT_EQ(combinedRemovalMessage(1, "x"), refusedRemovalMessage(1) + " x");
+}
+
+} // namespace
+} // namespace zn

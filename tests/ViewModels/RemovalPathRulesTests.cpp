@@ -1,0 +1,58 @@
+#include "ViewModels/RemovalPathRules.h"
+#include "support/FixtureTree.h"
+
+#include <gtest/gtest.h>
+
+namespace zn {
+namespace {
+
+TEST(RemovalPathRules, AdministratorCandidates) {
+    RemovalPathRules rules("/Users/u");
+    EXPECT_TRUE(rules.isLikelyAdministratorRemovalPath("/Applications/Foo.app"));
+    EXPECT_TRUE(rules.isLikelyAdministratorRemovalPath("/Applications/Tools/Foo.APP/Contents/Info.plist"));
+    EXPECT_TRUE(rules.isLikelyAdministratorRemovalPath("/Users/u/Applications/Foo.app/Contents/MacOS/Foo"));
+    EXPECT_FALSE(rules.isLikelyAdministratorRemovalPath("/Applications"));
+    EXPECT_FALSE(rules.isLikelyAdministratorRemovalPath("/Applications/Foo"));
+    EXPECT_FALSE(rules.isLikelyAdministratorRemovalPath("/Applications.app/x"));
+    EXPECT_FALSE(rules.isLikelyAdministratorRemovalPath("/Users/u/Library/Foo.app"));
+
+    EXPECT_TRUE(rules.isLikelyAdministratorRemovalPath("/private/var/db/receipts/com.foo.pkg.bom"));
+    EXPECT_TRUE(rules.isLikelyAdministratorRemovalPath("/var/db/receipts/com.foo.pkg.PLIST"));
+    EXPECT_FALSE(rules.isLikelyAdministratorRemovalPath("/var/db/receipts/com.foo.pkg.txt"));
+    EXPECT_FALSE(rules.isLikelyAdministratorRemovalPath("/var/db/receipts/sub/com.foo.pkg.bom"));
+
+    EXPECT_TRUE(rules.isLikelyAdministratorRemovalPath("/Library/LaunchAgents/com.foo.agent.plist"));
+    EXPECT_TRUE(rules.isLikelyAdministratorRemovalPath("/Library/LaunchDaemons/com.foo.daemon.plist"));
+    EXPECT_FALSE(rules.isLikelyAdministratorRemovalPath("/Library/LaunchAgents/sub/com.foo.agent.plist"));
+    EXPECT_FALSE(rules.isLikelyAdministratorRemovalPath("/Library/LaunchDaemons/com.foo.bom"));
+    EXPECT_FALSE(rules.isLikelyAdministratorRemovalPath("/Users/u/Library/LaunchAgents/com.foo.plist"));
+
+    EXPECT_FALSE(RemovalPathRules::hasAppBundleComponent("/Applications/", "/Applications"));
+    EXPECT_TRUE(
+        RemovalPathRules::isDirectFile("/Library/LaunchAgents/a.plist", "/Library/LaunchAgents/", {"plist"}));
+}
+
+TEST(RemovalPathRules, HighRiskPathsTheirContentsAndWhatHoldsThemAreRefused) {
+    test::FixtureTree tree;
+    const std::string home = tree.folder("home");
+    tree.file("home/.ssh/id_ed25519", 10);
+    tree.folder("vault/gnupg");
+    tree.symlink("home/.gnupg", tree.path("vault/gnupg"));
+    tree.symlink("home/Library/Caches/shortcut", home + "/.ssh");
+    RemovalPathRules rules(home);
+
+    EXPECT_TRUE(rules.isHighRisk(home + "/.ssh"));
+    EXPECT_TRUE(rules.isHighRisk(home + "/.ssh/id_ed25519"));
+    EXPECT_TRUE(rules.isHighRisk(home + "/Library/Caches/shortcut/id_ed25519"));
+    EXPECT_TRUE(rules.isHighRisk(tree.path("vault/gnupg/pubring.kbx"))); // where ~/.gnupg leads
+    EXPECT_TRUE(rules.isHighRisk(home));
+    EXPECT_TRUE(rules.isHighRisk(tree.root()));
+
+    EXPECT_FALSE(rules.isHighRisk(home + "/.sshx"));
+    EXPECT_FALSE(rules.isHighRisk(home + "/.SSH"));
+    EXPECT_FALSE(rules.isHighRisk(home + "/Library/Caches/com.example.foo"));
+    EXPECT_FALSE(rules.isHighRisk(home + "/Library"));
+}
+
+} // namespace
+} // namespace zn
