@@ -65,13 +65,5 @@ TEST(ScanEngineAIApps, ActivityFilesFromOneKilobyte) {
     EXPECT_EQ(result.totalSize, 1024);
 }
 
-TEST(ScanEngineAIApps, NeitherApplicationNoItems) {
-    FixtureTree tree;
-    ScanEngine engine(tree.folder("home"), test::fixtureEngineOptions(tree));
-    CategoryResult result = engine.scanAIApps();
-    EXPECT_TRUE(result.items.empty());
-    EXPECT_EQ(result.totalSize, 0);
-}
-
 } // namespace
 } // namespace zn

@@ -56,13 +56,5 @@ TEST(ScanEngineXcode, NamesTestTheWholePathHomeIncluded) {
               (std::vector<std::string>{"Coding build files", "Old coding archives", "Old coding archives"}));
 }
 
-TEST(ScanEngineXcode, NoFoldersNoItems) {
-    FixtureTree tree;
-    ScanEngine engine(tree.folder("home"), test::fixtureEngineOptions(tree));
-    CategoryResult result = engine.scanXcodeJunk();
-    EXPECT_TRUE(result.items.empty());
-    EXPECT_EQ(result.totalSize, 0);
-}
-
 } // namespace
 } // namespace zn
