@@ -1,5 +1,6 @@
 #include "Platform/core/PathResolution.h"
 #include "Platform/core/PathText.h"
+#include "Services/CleaningEngine+Roots.h"
 #include "Services/ScanEngine.h"
 
 #include <array>
@@ -10,32 +11,6 @@ namespace {
 
 // The folders the cleaning engine removes things from, some of them as a whole. A cache answer naming
 // one of them, or a folder holding one, would wipe far more than a cache.
-constexpr std::array<const char*, 19> kCleaningRootsInHome{
-    "/Library/Caches",
-    "/Library/Logs",
-    "/Library/Saved Application State",
-    "/Library/HTTPStorages",
-    "/Library/WebKit",
-    "/Library/Containers",
-    "/Library/Group Containers",
-    "/Library/Application Support",
-    "/Library/Preferences",
-    "/Library/LaunchAgents",
-    "/Library/Mail Downloads",
-    "/Library/Safari",
-    "/Library/Developer/Xcode/DerivedData",
-    "/Library/Developer/Xcode/Archives",
-    "/Library/Developer/CoreSimulator/Caches",
-    "/.Trash",
-    "/.npm",
-    "/.cache",
-    "/Library/Containers/com.docker.docker",
-};
-constexpr std::array<const char*, 7> kCleaningRootsOutsideHome{
-    "/Library/Caches", "/Library/Logs", "/private/var/log", "/private/var/tmp", "/var/log",
-    "/var/tmp",        "/tmp",
-};
-
 bool isAbsolute(const std::string& path) {
     return !path.empty() && path.front() == '/';
 }
@@ -77,10 +52,8 @@ bool ScanEngine::isTooBroadForACache(const std::string& standardizedPath) const 
     if (!isAbsolute(standardizedPath))
         return true;
     std::vector<std::string> protectedFolders{home_};
-    for (const char* suffix : kCleaningRootsInHome)
-        protectedFolders.push_back(home_ + suffix);
-    for (const char* root : kCleaningRootsOutsideHome)
-        protectedFolders.emplace_back(root);
+    for (const auto& root : cleaningAllowedRoots(home_))
+        protectedFolders.push_back(root.path);
 
     const std::string resolved = resolvingSymlinksInPath(standardizedPath);
     for (const std::string& folder : protectedFolders) {
