@@ -3,7 +3,6 @@
 #include "Services/CleaningEngine+Roots.h"
 #include "Services/ScanEngine.h"
 
-#include <array>
 
 namespace zn {
 
