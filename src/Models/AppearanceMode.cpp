@@ -1,4 +1,5 @@
 #include "Models/AppearanceMode.h"
+#include "Models/RawValueLookup.h"
 
 #include <array>
 
@@ -8,13 +9,12 @@ namespace {
 constexpr std::array<std::string_view, 3> kRawValues{"system", "light", "dark"};
 }
 
-std::string_view rawValue(AppearanceMode mode) { return kRawValues[static_cast<std::size_t>(mode)]; }
+std::string_view rawValue(AppearanceMode mode) {
+    return kRawValues[static_cast<std::size_t>(mode)];
+}
 
 std::optional<AppearanceMode> appearanceModeFromRawValue(std::string_view text) {
-    for (std::size_t i = 0; i < kRawValues.size(); ++i)
-        if (kRawValues[i] == text)
-            return static_cast<AppearanceMode>(i);
-    return std::nullopt;
+    return enumFromRawValue<AppearanceMode>(kRawValues, text);
 }
 
 } // namespace zn

@@ -40,5 +40,7 @@ std::int64_t totalSizeOf(const std::vector<CleanableItem>& items);
 } // namespace zn
 
 template <> struct std::hash<zn::CleanableItem> {
-    std::size_t operator()(const zn::CleanableItem& item) const noexcept { return std::hash<zn::Uuid>{}(item.id); }
+    std::size_t operator()(const zn::CleanableItem& item) const noexcept {
+        return std::hash<zn::Uuid>{}(item.id);
+    }
 };

@@ -1,4 +1,5 @@
 #include "Models/CleaningCategory.h"
+#include "Models/RawValueLookup.h"
 
 #include <nlohmann/json.hpp>
 
@@ -48,33 +49,43 @@ constexpr std::array<CategoryRow, kCleaningCategoryCount> kRows{{
      "Large files from Docker. Review before cleaning."},
 }};
 
-const CategoryRow& row(CleaningCategory category) { return kRows[static_cast<std::size_t>(category)]; }
+const CategoryRow& row(CleaningCategory category) {
+    return kRows[static_cast<std::size_t>(category)];
+}
 
 constexpr std::array<std::string_view, 3> kGroupRawValues{"Safe cleanup", "Review first", "Extra cleanup"};
 
 } // namespace
 
-std::string_view rawValue(CleaningCategory category) { return row(category).rawValue; }
-std::string_view displayName(CleaningCategory category) { return row(category).displayName; }
-std::string_view icon(CleaningCategory category) { return row(category).icon; }
-std::string_view description(CleaningCategory category) { return row(category).description; }
-CleaningSafetyGroup safetyGroup(CleaningCategory category) { return row(category).safetyGroup; }
+std::string_view rawValue(CleaningCategory category) {
+    return row(category).rawValue;
+}
+std::string_view displayName(CleaningCategory category) {
+    return row(category).displayName;
+}
+std::string_view icon(CleaningCategory category) {
+    return row(category).icon;
+}
+std::string_view description(CleaningCategory category) {
+    return row(category).description;
+}
+CleaningSafetyGroup safetyGroup(CleaningCategory category) {
+    return row(category).safetyGroup;
+}
 
 RgbColor color(CleaningCategory category, ColorScheme scheme) {
     return scheme == ColorScheme::dark ? row(category).dark : row(category).light;
 }
 
 std::optional<CleaningCategory> cleaningCategoryFromRawValue(std::string_view text) {
-    for (std::size_t i = 0; i < kRows.size(); ++i)
-        if (kRows[i].rawValue == text)
-            return static_cast<CleaningCategory>(i);
-    return std::nullopt;
+    return enumFromRawValue<CleaningCategory>(kRows, text,
+                                              [](const CategoryRow& row) { return row.rawValue; });
 }
 
 const std::array<CleaningCategory, kCleaningCategoryCount>& allCleaningCategories() {
     using enum CleaningCategory;
     static constexpr std::array<CleaningCategory, kCleaningCategoryCount> all{
-        smartScan, systemJunk, userCache,      privacySweep, aiApps,    mailAttachments, trashBins,
+        smartScan,  systemJunk,     userCache, privacySweep, aiApps,    mailAttachments, trashBins,
         largeFiles, purgeableSpace, xcodeJunk, brewCache,    nodeCache, dockerCache};
     return all;
 }
@@ -82,18 +93,17 @@ const std::array<CleaningCategory, kCleaningCategoryCount>& allCleaningCategorie
 const std::array<CleaningCategory, 12>& scannableCategories() {
     using enum CleaningCategory;
     static constexpr std::array<CleaningCategory, 12> scannable{
-        systemJunk, userCache,  purgeableSpace, privacySweep, mailAttachments, trashBins,
-        largeFiles, aiApps,     xcodeJunk,      brewCache,    nodeCache,       dockerCache};
+        systemJunk, userCache, purgeableSpace, privacySweep, mailAttachments, trashBins,
+        largeFiles, aiApps,    xcodeJunk,      brewCache,    nodeCache,       dockerCache};
     return scannable;
 }
 
-std::string_view rawValue(CleaningSafetyGroup group) { return kGroupRawValues[static_cast<std::size_t>(group)]; }
+std::string_view rawValue(CleaningSafetyGroup group) {
+    return kGroupRawValues[static_cast<std::size_t>(group)];
+}
 
 std::optional<CleaningSafetyGroup> cleaningSafetyGroupFromRawValue(std::string_view text) {
-    for (std::size_t i = 0; i < kGroupRawValues.size(); ++i)
-        if (kGroupRawValues[i] == text)
-            return static_cast<CleaningSafetyGroup>(i);
-    return std::nullopt;
+    return enumFromRawValue<CleaningSafetyGroup>(kGroupRawValues, text);
 }
 
 const std::array<CleaningSafetyGroup, 3>& allSafetyGroups() {
@@ -101,7 +111,9 @@ const std::array<CleaningSafetyGroup, 3>& allSafetyGroups() {
     return all;
 }
 
-void to_json(nlohmann::json& json, CleaningCategory category) { json = std::string(rawValue(category)); }
+void to_json(nlohmann::json& json, CleaningCategory category) {
+    json = std::string(rawValue(category));
+}
 
 void from_json(const nlohmann::json& json, CleaningCategory& category) {
     auto parsed = cleaningCategoryFromRawValue(json.get_ref<const std::string&>());

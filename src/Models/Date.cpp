@@ -13,7 +13,8 @@ Date dateFromTimeIntervalSinceReferenceDate(double seconds) {
     using Ticks = system_clock::duration;
     // Stored dates come from files a person can edit: clamp instead of overflowing the clock's range.
     const double sinceUnix = seconds + static_cast<double>(kReferenceDateOffsetFromUnixEpoch.count());
-    const double ticks = sinceUnix * static_cast<double>(Ticks::period::den) / static_cast<double>(Ticks::period::num);
+    const double ticks =
+        sinceUnix * static_cast<double>(Ticks::period::den) / static_cast<double>(Ticks::period::num);
     if (!(ticks < static_cast<double>(Ticks::max().count())))
         return Date::max();
     if (!(ticks > static_cast<double>(Ticks::min().count())))

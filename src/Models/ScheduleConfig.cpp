@@ -75,7 +75,9 @@ json ScheduleConfig::toJson() const {
     return object;
 }
 
-std::string ScheduleConfig::encoded() const { return toJson().dump(); }
+std::string ScheduleConfig::encoded() const {
+    return toJson().dump();
+}
 
 std::optional<ScheduleConfig> ScheduleConfig::fromJson(const json& object) {
     if (!object.is_object())
@@ -83,7 +85,8 @@ std::optional<ScheduleConfig> ScheduleConfig::fromJson(const json& object) {
     try {
         ScheduleConfig config;
         config.isEnabled = boolean(object, "isEnabled");
-        config.interval = enumValue<ScheduleInterval>(required(object, "interval"), scheduleIntervalFromRawValue);
+        config.interval =
+            enumValue<ScheduleInterval>(required(object, "interval"), scheduleIntervalFromRawValue);
         config.autoClean = boolean(object, "autoClean");
         config.autoPurge = boolean(object, "autoPurge");
         const json& categories = required(object, "categoriesToScan");

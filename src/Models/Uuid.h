@@ -21,6 +21,4 @@ struct Uuid {
 
 } // namespace zn
 
-template <> struct std::hash<zn::Uuid> {
-    std::size_t operator()(const zn::Uuid& uuid) const noexcept;
-};
+template <> struct std::hash<zn::Uuid> { std::size_t operator()(const zn::Uuid& uuid) const noexcept; };

@@ -58,7 +58,6 @@ std::string resolvingSymlinksInPath(std::string_view path) {
     std::deque<std::string> pending = splitComponents(path);
     std::vector<std::string> resolved;
     int hops = 0;
-    bool missing = false; // once a component is missing, the rest is kept as text
 
     while (!pending.empty()) {
         std::string part = std::move(pending.front());
@@ -71,15 +70,13 @@ std::string resolvingSymlinksInPath(std::string_view path) {
             continue;
         }
         resolved.push_back(part);
-        if (missing)
-            continue;
 
         const std::string current = joined(resolved);
         struct stat info;
-        if (::lstat(current.c_str(), &info) != 0) {
-            missing = true;
+        // A missing component stays as text, but every later one is looked at again: ".." can lead
+        // back to folders that exist, and links there must still be resolved.
+        if (::lstat(current.c_str(), &info) != 0)
             continue;
-        }
         if (!S_ISLNK(info.st_mode))
             continue;
         if (++hops > kMaxLinkHops)

@@ -61,6 +61,8 @@ TEST(PathResolution, ResolvesLinksComponentByComponent) {
     EXPECT_EQ(resolvingSymlinksInPath(tree.path("link/inner/../inner/./file/")), real + "/real/inner/file");
     EXPECT_EQ(resolvingSymlinksInPath(tree.path("link/missing/more")), real + "/real/missing/more");
     EXPECT_EQ(resolvingSymlinksInPath(tree.path("up")), real + "/real");
+    // ".." after a missing folder leads back to a link, which is still resolved.
+    EXPECT_EQ(resolvingSymlinksInPath(tree.path("real/gone/../../link/inner")), real + "/real/inner");
     // ".." applies to the resolved parent, not to the text.
     EXPECT_EQ(resolvingSymlinksInPath(tree.path("abs/..")), real + "/real");
     EXPECT_EQ(resolvingSymlinksInPath(tree.path("loop")), real + "/loop");

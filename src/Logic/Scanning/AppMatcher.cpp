@@ -1,0 +1,100 @@
+#include "Logic/Scanning/AppMatcher.h"
+
+#include "Logic/Scanning/StringNormalization.h"
+#include "Platform/core/PathText.h"
+
+namespace zn {
+
+namespace {
+
+// Shorter forms occur inside too many unrelated names to mean anything.
+constexpr std::size_t kMinimumFormLength = 5;
+
+std::optional<std::string> longEnough(const std::string& form) {
+    if (characterCount(form) >= kMinimumFormLength)
+        return form;
+    return std::nullopt;
+}
+
+std::optional<std::string> longEnough(const std::optional<std::string>& form) {
+    return form ? longEnough(*form) : std::nullopt;
+}
+
+bool contains(std::string_view key, const std::optional<std::string>& form) {
+    return form && key.find(*form) != std::string_view::npos;
+}
+
+bool containsAny(std::string_view key, const std::vector<std::string>& terms) {
+    for (const std::string& term : terms)
+        if (key.find(term) != std::string_view::npos)
+            return true;
+    return false;
+}
+
+std::string withoutAppSuffixes(std::string name) {
+    for (std::size_t at = name.find(".app"); at != std::string::npos; at = name.find(".app", at))
+        name.erase(at, 4);
+    return name;
+}
+
+} // namespace
+
+AppNameForms::AppNameForms(const AppSearchInfo& app)
+    : normalizedBundleID(normalizedForMatching(app.bundleIdentifier)),
+      bundleLastTwo(bundleLastTwoComponents(app.bundleIdentifier)),
+      normalizedAppName(normalizedForMatching(app.appName)), appNameLettersOnly(lettersOnly(app.appName)),
+      pathComponentName(normalizedForMatching(withoutAppSuffixes(PathText::lastPathComponent(app.path)))),
+      companyName(bundleCompanyName(app.bundleIdentifier)) {
+    if (auto base = baseBundleIdentifier(app.bundleIdentifier))
+        baseBundleID = normalizedForMatching(*base);
+    std::string stripped = normalizedForMatching(strippingTrailingVersion(app.appName));
+    if (!stripped.empty() && stripped != normalizedAppName)
+        strippedAppName = std::move(stripped);
+    for (const std::string& entitlement : app.entitlements.value_or(std::vector<std::string>{})) {
+        std::string normalized = normalizedForMatching(entitlement);
+        if (!normalized.empty())
+            normalizedEntitlements.push_back(std::move(normalized));
+    }
+    if (app.teamIdentifier)
+        normalizedTeamID = normalizedForMatching(*app.teamIdentifier);
+}
+
+AppMatcher::AppMatcher(const AppSearchInfo& app, MatchSensitivity sensitivity,
+                       const std::vector<AppCondition>& conditions)
+    : forms_(app), sensitivity_(sensitivity), name_(longEnough(forms_.normalizedAppName)),
+      pathName_(longEnough(forms_.pathComponentName)), bundleID_(longEnough(forms_.normalizedBundleID)),
+      letters_(longEnough(forms_.appNameLettersOnly)), lastTwo_(longEnough(forms_.bundleLastTwo)),
+      base_(longEnough(forms_.baseBundleID)), stripped_(longEnough(forms_.strippedAppName)),
+      company_(longEnough(forms_.companyName)), team_(longEnough(forms_.normalizedTeamID)) {
+    for (const AppCondition& row : conditions)
+        if (!row.bundleID.empty() && row.bundleID == forms_.normalizedBundleID)
+            selected_.push_back(row);
+}
+
+bool AppMatcher::matches(std::string_view key) const {
+    const bool strict = sensitivity_ == MatchSensitivity::strict;
+    auto nameTest = [&](const std::optional<std::string>& form) {
+        return form && (strict ? key == *form : key.find(*form) != std::string_view::npos);
+    };
+
+    for (const AppCondition& row : selected_) {
+        if (containsAny(key, row.excludeTerms))
+            return false;
+        if (containsAny(key, row.includeTerms))
+            return true;
+    }
+    for (const std::string& entitlement : forms_.normalizedEntitlements)
+        if (strict ? key == entitlement : key.find(entitlement) != std::string_view::npos)
+            return true;
+    if (nameTest(name_) || nameTest(pathName_) || contains(key, bundleID_) || nameTest(letters_))
+        return true;
+    if (strict)
+        return false;
+    if (contains(key, lastTwo_) || contains(key, base_) || contains(key, stripped_))
+        return true;
+    if (sensitivity_ == MatchSensitivity::enhanced)
+        return false;
+    return contains(key, company_) || contains(key, team_);
+}
+
+} // namespace zn

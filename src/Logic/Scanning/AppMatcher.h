@@ -1,0 +1,61 @@
+#pragma once
+
+#include "Logic/Scanning/Conditions.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zn {
+
+// The application whose leftovers are searched for.
+struct AppSearchInfo {
+    std::string appName;
+    std::string bundleIdentifier;
+    std::string path; // its bundle
+    std::optional<std::vector<std::string>> entitlements;
+    std::optional<std::string> teamIdentifier;
+};
+
+// How far matching reaches, in increasing order.
+enum class MatchSensitivity { strict, enhanced, deep };
+
+// The forms of an application's names that entry keys are compared with, derived once.
+struct AppNameForms {
+    std::string normalizedBundleID;
+    std::string bundleLastTwo; // lower-cased only, not normalised
+    std::string normalizedAppName;
+    std::string appNameLettersOnly;
+    std::string pathComponentName; // the bundle's file name without ".app", normalised
+    std::optional<std::string> companyName;
+    std::optional<std::string> baseBundleID;
+    std::optional<std::string> strippedAppName; // absent when empty or equal to normalizedAppName
+    std::vector<std::string> normalizedEntitlements;
+    std::optional<std::string> normalizedTeamID;
+
+    explicit AppNameForms(const AppSearchInfo& app);
+};
+
+// Decides whether an entry key (a normalised file or folder name) belongs to one application.
+class AppMatcher {
+public:
+    // Selects the rows of `conditions` that name this application's bundle identifier.
+    AppMatcher(const AppSearchInfo& app, MatchSensitivity sensitivity,
+               const std::vector<AppCondition>& conditions);
+
+    bool matches(std::string_view key) const;
+
+    const AppNameForms& forms() const { return forms_; }
+    const std::vector<AppCondition>& selectedConditions() const { return selected_; }
+
+private:
+    AppNameForms forms_;
+    MatchSensitivity sensitivity_;
+    std::vector<AppCondition> selected_;
+    // The forms that are long enough to be compared at all (5 or more characters); the others are absent.
+    std::optional<std::string> name_, pathName_, bundleID_, letters_;
+    std::optional<std::string> lastTwo_, base_, stripped_, company_, team_;
+};
+
+} // namespace zn

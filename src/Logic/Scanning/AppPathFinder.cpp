@@ -1,0 +1,284 @@
+#include "Logic/Scanning/AppPathFinder.h"
+
+#include "Logic/Scanning/DirectoryEntries.h"
+#include "Logic/Scanning/StringNormalization.h"
+#include "Platform/core/MainQueue.h"
+#include "Platform/core/PathText.h"
+#include "Platform/core/PropertyList.h"
+
+#include <algorithm>
+#include <atomic>
+#include <filesystem>
+#include <memory>
+#include <mutex>
+#include <sys/stat.h>
+#include <system_error>
+#include <thread>
+
+namespace zn {
+
+namespace {
+
+constexpr const char* kContainerMetadataFile = ".com.apple.containermanagerd.metadata.plist";
+constexpr const char* kContainerIdentifierKey = "MCMMetadataIdentifier";
+
+// "." and ".." components and doubled or trailing "/" removed, links left alone.
+std::string standardized(const std::string& path) {
+    std::string result = std::filesystem::path(path).lexically_normal().string();
+    while (result.size() > 1 && result.back() == '/')
+        result.pop_back();
+    return result;
+}
+
+struct EntryStatus {
+    bool exists = false;
+    bool isDirectory = false; // after following a link
+    bool isSymlink = false;
+};
+
+EntryStatus statusOf(const std::string& path) {
+    struct stat info;
+    if (::lstat(path.c_str(), &info) != 0)
+        return {};
+    const bool isSymlink = S_ISLNK(info.st_mode);
+    if (isSymlink && ::stat(path.c_str(), &info) != 0)
+        return {}; // a link to nothing counts as missing
+    return {true, S_ISDIR(info.st_mode), isSymlink};
+}
+
+// The name a file or folder is matched by: a file's last extension goes, so "com.foo.bar.plist" and the
+// folder "com.foo.bar" share one key.
+std::string entryKey(const std::string& name, bool isDirectory) {
+    if (isDirectory)
+        return normalizedForMatching(name);
+    const std::string extension = PathText::pathExtension(name);
+    if (extension.empty())
+        return normalizedForMatching(name);
+    return normalizedForMatching(std::string_view(name).substr(0, name.size() - extension.size() - 1));
+}
+
+bool startsWithAny(const std::string& text, const std::vector<std::string>& prefixes) {
+    return std::any_of(prefixes.begin(), prefixes.end(),
+                       [&](const std::string& prefix) { return text.starts_with(prefix); });
+}
+
+bool isContainerFor(const std::string& containerPath, const std::string& bundleIdentifier) {
+    const auto metadata = readPropertyListFile(containerPath + "/" + kContainerMetadataFile);
+    if (!metadata || !metadata->dictionary())
+        return false;
+    return metadata->stringForKey(kContainerIdentifierKey) == bundleIdentifier;
+}
+
+// Only top-most paths remain; "/a/bc" does not count as inside "/a/b". A lone find in a Trash means the
+// application is already gone, so nothing is reported.
+std::set<std::string> filterSubpaths(const std::set<std::string>& paths) {
+    std::vector<std::string> sorted;
+    sorted.reserve(paths.size());
+    for (const std::string& path : paths)
+        sorted.push_back(standardized(path));
+    std::sort(sorted.begin(), sorted.end());
+
+    std::vector<std::string> topMost;
+    for (const std::string& path : sorted) {
+        std::erase_if(topMost,
+                      [&](const std::string& kept) { return PathText::isStrictlyInside(kept, path); });
+        const bool inside = std::any_of(topMost.begin(), topMost.end(), [&](const std::string& kept) {
+            return PathText::isStrictlyInside(path, kept);
+        });
+        if (!inside)
+            topMost.push_back(path);
+    }
+    if (topMost.size() == 1 && topMost.front().find(".Trash") != std::string::npos)
+        return {};
+    return {topMost.begin(), topMost.end()};
+}
+
+} // namespace
+
+// The paths found by all workers, merged once per listed folder.
+class AppPathFinder::Collection {
+public:
+    void insert(const std::vector<std::string>& paths) {
+        if (paths.empty())
+            return;
+        std::lock_guard lock(mutex_);
+        paths_.insert(paths.begin(), paths.end());
+    }
+    std::set<std::string> take() {
+        std::lock_guard lock(mutex_);
+        return std::move(paths_);
+    }
+
+private:
+    std::mutex mutex_;
+    std::set<std::string> paths_;
+};
+
+AppPathFinder::Tables AppPathFinder::Tables::shared() {
+    return {zn::appConditions(), zn::skipConditions()};
+}
+
+AppPathFinder::AppPathFinder(AppInfo appInfo, Locations locations, Sensitivity sensitivity, Tables tables,
+                             unsigned workerCount)
+    : appInfo_(std::move(appInfo)), bundlePath_(standardized(appInfo_.path)),
+      locations_(std::move(locations)), tables_(std::move(tables)),
+      matcher_(appInfo_, sensitivity, tables_.appConditions),
+      workerCount_(workerCount > 0 ? workerCount : std::max(1u, std::thread::hardware_concurrency())) {
+    const std::string& home = locations_.roots().home;
+    neverReported_.insert(standardized(home));
+    const auto& paths = locations_.appSearch.paths;
+    for (std::size_t i = 0; i < std::min(paths.size(), Locations::kFixedAppSearchPathCount); ++i)
+        if (!paths[i].empty())
+            neverReported_.insert(standardized(paths[i]));
+    for (const std::string& library : {home + "/Library", locations_.roots().systemRoot + "/Library"})
+        for (const std::string& name : Locations::standardLibrarySubdirectories())
+            neverReported_.insert(library + "/" + name);
+}
+
+std::set<std::string> AppPathFinder::findPaths() const {
+    Collection collection;
+    collection.insert({bundlePath_});
+
+    const std::vector<std::string> roots = rootsToWalk();
+    std::atomic<std::size_t> next{0};
+    auto work = [&] {
+        for (std::size_t i = next++; i < roots.size(); i = next++) {
+            const bool isLibraryRoot = isLibraryDirectory(roots[i]);
+            processLocation(roots[i], 0, isLibraryRoot ? 2 : 1, isLibraryRoot, collection);
+        }
+    };
+    // The calling thread is a worker too.
+    const std::size_t extraWorkers =
+        std::min<std::size_t>(workerCount_, roots.size()) - (roots.empty() ? 0 : 1);
+    std::vector<std::thread> workers;
+    workers.reserve(extraWorkers);
+    for (std::size_t i = 0; i < extraWorkers; ++i) {
+        try {
+            workers.emplace_back(work);
+        } catch (const std::system_error&) {
+            break; // fewer workers, same result: the calling thread walks what is left
+        }
+    }
+    work();
+    for (std::thread& worker : workers)
+        worker.join();
+
+    collection.insert(discoverContainers());
+    std::set<std::string> paths = collection.take();
+    applyConditions(paths);
+    removeNeverReported(paths);
+    return filterSubpaths(paths);
+}
+
+void AppPathFinder::findPathsAsync(Completion completion) const {
+    auto task = std::make_shared<std::function<void()>>([finder = *this, completion = std::move(completion)] {
+        MainQueue::post([completion, found = finder.findPaths()] { completion(found); });
+    });
+    try {
+        std::thread([task] { (*task)(); }).detach();
+    } catch (const std::system_error&) {
+        (*task)();
+    }
+}
+
+std::vector<std::string> AppPathFinder::rootsToWalk() const {
+    std::vector<std::string> roots;
+    std::unordered_set<std::string> seen;
+    for (const std::string& path : locations_.appSearch.paths) {
+        // An empty or relative entry (an unset or odd TMPDIR) lists nothing: never the working directory.
+        if (path.empty() || path.front() != '/')
+            continue;
+        // A repeated root would only find the same paths again.
+        if (seen.insert(path).second)
+            roots.push_back(path);
+    }
+    return roots;
+}
+
+bool AppPathFinder::isLibraryDirectory(const std::string& path) const {
+    return path == locations_.roots().home + "/Library" || path == locations_.roots().systemRoot + "/Library";
+}
+
+void AppPathFinder::processLocation(const std::string& path, int currentDepth, int maxDepth,
+                                    bool isLibraryRootSearch, Collection& collection) const {
+    const auto names = directoryEntryNames(path);
+    if (!names)
+        return;
+    const bool parentRule = isLibraryRootSearch && currentDepth == 2;
+    const bool topLevelRule = isLibraryRootSearch && currentDepth == 0;
+    // Three levels down a Library root, a match inside a vendor's folder reports the vendor's folder.
+    const bool reportParent =
+        parentRule && !Locations::standardLibrarySubdirectories().contains(PathText::lastPathComponent(path));
+
+    std::vector<std::string> found;
+    std::vector<std::string> subfolders;
+    for (const std::string& name : *names) {
+        std::string itemPath = PathText::appendingPathComponent(path, name);
+        const EntryStatus status = statusOf(itemPath);
+        if (!status.exists)
+            continue;
+        const std::string key = entryKey(name, status.isDirectory);
+        if (shouldSkipItem(key, itemPath))
+            continue;
+        if (matcher_.matches(key))
+            found.push_back(reportParent ? path : itemPath);
+        // Linked folders are reported but never entered: whatever lies behind a link belongs elsewhere.
+        if (status.isDirectory && !status.isSymlink && currentDepth < maxDepth &&
+            !(topLevelRule && skipDeepSearch().contains(name)))
+            subfolders.push_back(std::move(itemPath));
+    }
+    collection.insert(found);
+    for (const std::string& subfolder : subfolders)
+        processLocation(subfolder, currentDepth + 1, maxDepth, isLibraryRootSearch, collection);
+}
+
+bool AppPathFinder::shouldSkipItem(const std::string& key, const std::string& itemPath) const {
+    // The bundle is collected before the walk starts. Finds of other workers are deliberately not
+    // consulted here: whether another root got there first must not change what this root reports.
+    if (itemPath == bundlePath_)
+        return true;
+    for (const SkipCondition& row : tables_.skipConditions) {
+        if (startsWithAny(itemPath, row.skipPaths))
+            return true;
+        if (startsWithAny(key, row.skipPrefixes) && !startsWithAny(key, row.allowPrefixes))
+            return true;
+    }
+    return false;
+}
+
+std::vector<std::string> AppPathFinder::discoverContainers() const {
+    const std::string folder = locations_.roots().home + "/Library/Containers";
+    const std::string& bundleID = matcher_.forms().normalizedBundleID;
+    const bool matchByName = characterCount(bundleID) >= 5;
+    std::vector<std::string> containers;
+    for (const std::string& name : directoryEntryNames(folder).value_or(std::vector<std::string>{})) {
+        if (name.starts_with("."))
+            continue;
+        const std::string path = folder + "/" + name;
+        const bool uuidShaped = characterCount(name) == 36 && name.find('-') != std::string::npos;
+        if ((uuidShaped && isContainerFor(path, appInfo_.bundleIdentifier)) ||
+            (matchByName && normalizedForMatching(name) == bundleID))
+            containers.push_back(path);
+    }
+    return containers;
+}
+
+void AppPathFinder::applyConditions(std::set<std::string>& paths) const {
+    for (const AppCondition& row : matcher_.selectedConditions()) {
+        for (const std::string& path : row.forceIncludePaths.value_or(std::vector<std::string>{})) {
+            struct stat info;
+            if (::stat(path.c_str(), &info) == 0)
+                paths.insert(path);
+        }
+        for (const std::string& path : row.forceExcludePaths.value_or(std::vector<std::string>{}))
+            paths.erase(path);
+    }
+}
+
+void AppPathFinder::removeNeverReported(std::set<std::string>& paths) const {
+    std::erase_if(paths, [&](const std::string& path) {
+        return neverReported_.contains(path) || PathText::lastPathComponent(path) == "Library";
+    });
+}
+
+} // namespace zn

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "Logic/Scanning/AppMatcher.h"
+#include "Logic/Scanning/Conditions.h"
+#include "Logic/Scanning/Locations.h"
+#include "Logic/Scanning/SkipTables.h"
+
+#include <functional>
+#include <set>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+namespace zn {
+
+// Finds what one installed application leaves on disk outside its bundle: preferences, caches, support
+// folders, logs, containers, launch items, receipts. Walks every search root a few levels deep, one root
+// per worker, matches each entry's normalised name against the application's name forms, adds its
+// sandbox containers and forced folders, and reduces the result to top-most paths. The result holds the
+// bundle itself as a rule and never depends on which worker finishes first.
+class AppPathFinder {
+public:
+    using AppInfo = AppSearchInfo;
+    using Sensitivity = MatchSensitivity;
+    using Completion = std::function<void(std::set<std::string>)>;
+
+    // The fixed tables the search reads; a finder keeps its own copy.
+    struct Tables {
+        std::vector<AppCondition> appConditions;
+        std::vector<SkipCondition> skipConditions;
+        // The process-wide tables.
+        static Tables shared();
+    };
+
+    // `workerCount` 0 means one per processor core.
+    AppPathFinder(AppInfo appInfo, Locations locations, Sensitivity sensitivity,
+                  Tables tables = Tables::shared(), unsigned workerCount = 0);
+
+    // Runs the search, with the calling thread as one of the workers, and returns the found paths.
+    std::set<std::string> findPaths() const;
+    // Starts the search and returns at once; `completion` receives the found paths exactly once, through
+    // the main queue.
+    void findPathsAsync(Completion completion) const;
+
+private:
+    class Collection;
+
+    void processLocation(const std::string& path, int currentDepth, int maxDepth, bool isLibraryRootSearch,
+                         Collection& collection) const;
+    bool shouldSkipItem(const std::string& key, const std::string& itemPath) const;
+    std::vector<std::string> discoverContainers() const;
+    void applyConditions(std::set<std::string>& paths) const;
+    void removeNeverReported(std::set<std::string>& paths) const;
+    bool isLibraryDirectory(const std::string& path) const;
+    std::vector<std::string> rootsToWalk() const;
+
+    AppInfo appInfo_;
+    std::string bundlePath_;
+    Locations locations_;
+    Tables tables_;
+    AppMatcher matcher_;
+    unsigned workerCount_;
+    // Paths that are never reported whatever their names: the home folder, the fixed search roots and
+    // the standard folders directly inside the two Library roots.
+    std::unordered_set<std::string> neverReported_;
+};
+
+} // namespace zn

@@ -1,0 +1,88 @@
+#include "Logic/Utilities/OrphanSafetyPolicy.h"
+
+#include "Logic/Scanning/Locations.h"
+#include "Logic/Scanning/SkipTables.h"
+#include "Logic/Scanning/StringNormalization.h"
+#include "Platform/core/PathResolution.h"
+#include "Platform/core/PathText.h"
+
+#include <array>
+#include <string_view>
+
+namespace zn {
+
+namespace {
+
+// Compared lower-cased anywhere in a path: a cache folder that holds a nested Library with one of these
+// inside is refused too.
+constexpr std::array<std::string_view, 16> kBlockedFragments = {"/library/preferences",
+                                                                "/library/preferencepanes",
+                                                                "/library/containers",
+                                                                "/library/group containers",
+                                                                "/library/application scripts",
+                                                                "/library/launchagents",
+                                                                "/library/launchdaemons",
+                                                                "/library/privilegedhelpertools",
+                                                                "/library/keychains",
+                                                                "/library/mail",
+                                                                "/library/safari",
+                                                                "/library/messages",
+                                                                "/library/calendars",
+                                                                "/library/accounts",
+                                                                "/library/mobile documents",
+                                                                "/library/cloudstorage"};
+
+bool isSystemItemName(const std::string& name) {
+    const std::string lower = lowercased(name);
+    return lower.starts_with("com.apple.") || lower == ".globalpreferences.plist";
+}
+
+} // namespace
+
+OrphanSafetyPolicy::OrphanSafetyPolicy(const std::string& home, const std::string& systemRoot) {
+    const std::string resolvedHome = resolvingSymlinksInPath(home);
+    const std::string resolvedSystem = systemRoot.empty() ? "" : resolvingSymlinksInPath(systemRoot);
+    allowedRoots_ = {
+        resolvedHome + "/Library/Caches",
+        resolvedHome + "/Library/Logs",
+        resolvedHome + "/Library/Saved Application State",
+        resolvedHome + "/Library/HTTPStorages",
+        resolvedHome + "/Library/WebKit",
+        resolvedHome + "/Library/Application Support/CrashReporter",
+        resolvedSystem + "/Library/Caches",
+        resolvedSystem + "/Library/Logs",
+    };
+    highRiskPaths_ = makeHighRiskHomeDotPaths(resolvedHome);
+}
+
+const OrphanSafetyPolicy& OrphanSafetyPolicy::shared() {
+    static const OrphanSafetyPolicy policy(home());
+    return policy;
+}
+
+bool OrphanSafetyPolicy::isSafe(const std::string& path) const {
+    if (path.empty() || path.front() != '/')
+        return false;
+    const std::string resolved = resolvingSymlinksInPath(path);
+
+    if (isHighRiskPath(resolved, highRiskPaths_))
+        return false;
+
+    // Exact case: on a case-sensitive file system "~/library/caches" is not the caches folder.
+    bool insideAllowedRoot = false;
+    for (const std::string& root : allowedRoots_)
+        insideAllowedRoot = insideAllowedRoot || PathText::isStrictlyInside(resolved, root);
+    if (!insideAllowedRoot)
+        return false;
+
+    const std::string lower = lowercased(resolved);
+    for (std::string_view fragment : kBlockedFragments)
+        if (lower.find(fragment) != std::string::npos)
+            return false;
+
+    // The name as given, and the name a link leads to: removal may act on either.
+    return !isSystemItemName(PathText::lastPathComponent(path)) &&
+           !isSystemItemName(PathText::lastPathComponent(resolved));
+}
+
+} // namespace zn

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace zn {
+
+// The gate for leftovers of applications that are no longer installed: they are found by name alone,
+// so a path is offered and removed only inside a cache-like Library folder, outside the user's
+// credential and shell-settings paths, outside the protected Library areas, and when it is not an item
+// of the operating system's own. Keeps no state; any thread may ask.
+class OrphanSafetyPolicy {
+public:
+    // For `home` and the system folders under `systemRoot` (empty for the real "/Library"); both are
+    // taken with their symbolic links resolved, since candidates are compared after resolving theirs.
+    explicit OrphanSafetyPolicy(const std::string& home, const std::string& systemRoot = "");
+
+    // The policy for the current user and the real system folders, built on first use.
+    static const OrphanSafetyPolicy& shared();
+    static bool isSafeCandidate(const std::string& path) { return shared().isSafe(path); }
+
+    // True when the absolute `path` may be offered and removed as a leftover. Reads the file system only
+    // to resolve symbolic links; never fails.
+    bool isSafe(const std::string& path) const;
+
+    // The eight folders strictly inside which a leftover may lie.
+    const std::vector<std::string>& allowedRoots() const { return allowedRoots_; }
+
+private:
+    std::vector<std::string> allowedRoots_;
+    std::vector<std::string> highRiskPaths_;
+};
+
+} // namespace zn

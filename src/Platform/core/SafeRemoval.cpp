@@ -1,0 +1,231 @@
+#include "Platform/core/SafeRemoval.h"
+
+#include <cerrno>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+#include <utility>
+
+namespace zn {
+
+namespace {
+
+class UniqueFd {
+public:
+    explicit UniqueFd(int fd = -1) : fd_(fd) {}
+    ~UniqueFd() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    UniqueFd(UniqueFd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    UniqueFd& operator=(UniqueFd&& other) noexcept {
+        std::swap(fd_, other.fd_);
+        return *this;
+    }
+    UniqueFd(const UniqueFd&) = delete;
+    UniqueFd& operator=(const UniqueFd&) = delete;
+
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+RemovalResult failure(int errorNumber, std::string description = {}) {
+    if (description.empty())
+        description = std::strerror(errorNumber);
+    return {errorNumber, std::move(description)};
+}
+
+RemovalResult mountFailure() {
+    return failure(EXDEV, "It holds another mounted file system, which is left untouched");
+}
+
+// The components of an absolute path with no empty, "." or ".." component and no trailing "/".
+bool splitCanonical(const std::string& path, std::vector<std::string>& parts) {
+    if (path.size() < 2 || path.front() != '/' || path.back() == '/' || path.find('\0') != std::string::npos)
+        return false;
+    std::size_t start = 1;
+    while (start <= path.size()) {
+        std::size_t end = path.find('/', start);
+        if (end == std::string::npos)
+            end = path.size();
+        std::string part = path.substr(start, end - start);
+        if (part.empty() || part == "." || part == "..")
+            return false;
+        parts.push_back(std::move(part));
+        start = end + 1;
+    }
+    return true;
+}
+
+} // namespace
+
+int SystemRemovalFileOperations::openDirectory(int parentFd, const std::string& name, int& fd) {
+    fd = ::openat(parentFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    return fd < 0 ? errno : 0;
+}
+
+int SystemRemovalFileOperations::status(int parentFd, const std::string& name, EntryStatus& status) {
+    struct statx extended;
+    if (::statx(parentFd, name.c_str(), AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT, STATX_TYPE | STATX_MODE,
+                &extended) == 0) {
+        status.mode = extended.stx_mode;
+        status.device = makedev(extended.stx_dev_major, extended.stx_dev_minor);
+        status.isMountRoot = (extended.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT) != 0 &&
+                             (extended.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0;
+        return 0;
+    }
+    if (errno != ENOSYS)
+        return errno;
+    struct stat basic;
+    if (::fstatat(parentFd, name.c_str(), &basic, AT_SYMLINK_NOFOLLOW) != 0)
+        return errno;
+    status.mode = basic.st_mode;
+    status.device = basic.st_dev;
+    status.isMountRoot = false; // without statx only a change of device shows a mount
+    return 0;
+}
+
+int SystemRemovalFileOperations::list(int directoryFd, std::vector<std::string>& names) {
+    int own = ::dup(directoryFd);
+    if (own < 0)
+        return errno;
+    DIR* directory = ::fdopendir(own);
+    if (!directory) {
+        int error = errno;
+        ::close(own);
+        return error;
+    }
+    ::rewinddir(directory);
+    int error = 0;
+    while (true) {
+        errno = 0;
+        struct dirent* entry = ::readdir(directory);
+        if (!entry) {
+            error = errno;
+            break;
+        }
+        std::string name = entry->d_name;
+        if (name != "." && name != "..")
+            names.push_back(std::move(name));
+    }
+    ::closedir(directory);
+    return error;
+}
+
+int SystemRemovalFileOperations::remove(int parentFd, const std::string& name, bool isDirectory) {
+    return ::unlinkat(parentFd, name.c_str(), isDirectory ? AT_REMOVEDIR : 0) == 0 ? 0 : errno;
+}
+
+SafeRemoval::SafeRemoval(std::shared_ptr<RemovalFileOperations> operations)
+    : operations_(std::move(operations)) {}
+
+RemovalResult SafeRemoval::removeItem(const std::string& path, Scope scope) const {
+    std::vector<std::string> parts;
+    if (!splitCanonical(path, parts))
+        return failure(EINVAL, "Not an absolute, standardised path");
+    const std::string name = parts.back();
+    parts.pop_back();
+
+    int fd = -1;
+    if (int error = operations_->openDirectory(AT_FDCWD, "/", fd))
+        return failure(error);
+    UniqueFd parent(fd);
+    for (const auto& part : parts) {
+        if (int error = operations_->openDirectory(parent.get(), part, fd)) {
+            RemovalFileOperations::EntryStatus status;
+            if ((error == ENOTDIR || error == ELOOP) && operations_->status(parent.get(), part, status) == 0 &&
+                S_ISLNK(status.mode))
+                return failure(ELOOP, "A folder on its path is a symbolic link");
+            return failure(error);
+        }
+        parent = UniqueFd(fd);
+    }
+
+    RemovalFileOperations::EntryStatus target;
+    if (int error = operations_->status(parent.get(), name, target))
+        return failure(error);
+
+    if (scope == Scope::regularFileOnly && !S_ISREG(target.mode))
+        return failure(EINVAL, "It is not a regular file");
+    if (!S_ISDIR(target.mode)) {
+        int error = operations_->remove(parent.get(), name, false);
+        return error ? failure(error) : RemovalResult{};
+    }
+
+    RemovalFileOperations::EntryStatus container;
+    if (int error = operations_->status(parent.get(), ".", container))
+        return failure(error);
+    if (target.isMountRoot || target.device != container.device)
+        return failure(EXDEV, "It is a mount point, which is left untouched");
+    return removeFolder(parent.get(), name, target.device);
+}
+
+// Depth-first and bottom-up with an explicit stack of open folders, so deep trees cannot exhaust the call
+// stack; each folder is read in full before anything in it goes, so removal cannot disturb the listing.
+RemovalResult SafeRemoval::removeFolder(int parentFd, const std::string& name, dev_t device) const {
+    struct Frame {
+        UniqueFd fd;
+        std::string name;
+        std::vector<std::string> pending;
+    };
+    std::vector<Frame> stack;
+
+    auto enter = [&](int containerFd, const std::string& folder) -> RemovalResult {
+        int fd = -1;
+        if (int error = operations_->openDirectory(containerFd, folder, fd))
+            return failure(error);
+        UniqueFd opened(fd);
+        // Checked again on the open descriptor: the entry may have been swapped since it was read.
+        RemovalFileOperations::EntryStatus status;
+        if (int error = operations_->status(fd, ".", status))
+            return failure(error);
+        if (status.isMountRoot || status.device != device)
+            return mountFailure();
+        std::vector<std::string> names;
+        if (int error = operations_->list(fd, names))
+            return failure(error);
+        stack.push_back({std::move(opened), folder, std::move(names)});
+        return {};
+    };
+
+    if (RemovalResult entered = enter(parentFd, name); !entered.succeeded())
+        return entered;
+    while (!stack.empty()) {
+        if (stack.back().pending.empty()) {
+            std::string finished = std::move(stack.back().name);
+            stack.pop_back();
+            int containerFd = stack.empty() ? parentFd : stack.back().fd.get();
+            if (int error = operations_->remove(containerFd, finished, true))
+                return failure(error);
+            continue;
+        }
+        const int folderFd = stack.back().fd.get();
+        std::string child = std::move(stack.back().pending.back());
+        stack.back().pending.pop_back();
+
+        RemovalFileOperations::EntryStatus status;
+        int error = operations_->status(folderFd, child, status);
+        if (error == ENOENT)
+            continue; // went away on its own
+        if (error)
+            return failure(error);
+        if (S_ISDIR(status.mode)) {
+            if (status.isMountRoot || status.device != device)
+                return mountFailure();
+            if (RemovalResult entered = enter(folderFd, child); !entered.succeeded())
+                return entered;
+            continue;
+        }
+        error = operations_->remove(folderFd, child, false);
+        if (error && error != ENOENT)
+            return failure(error);
+    }
+    return {};
+}
+
+} // namespace zn

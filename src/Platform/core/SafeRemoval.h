@@ -1,0 +1,69 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace zn {
+
+// The few directory-relative calls that permanent removal makes. A seam, so that tests (which run as root)
+// can make any step fail with EACCES or EPERM. Every call returns 0 or an errno value.
+class RemovalFileOperations {
+public:
+    struct EntryStatus {
+        mode_t mode = 0;
+        dev_t device = 0;
+        bool isMountRoot = false; // the entry is where another file system (or a bind mount) is attached
+    };
+
+    virtual ~RemovalFileOperations() = default;
+    // Opens a folder for reading, refusing to follow a symbolic link in `name` itself.
+    virtual int openDirectory(int parentFd, const std::string& name, int& fd) = 0;
+    // Reads the entry without following a symbolic link.
+    virtual int status(int parentFd, const std::string& name, EntryStatus& status) = 0;
+    // The names in an open folder, without "." and "..".
+    virtual int list(int directoryFd, std::vector<std::string>& names) = 0;
+    // unlinkat(2): a file or link, or with `isDirectory` an empty folder.
+    virtual int remove(int parentFd, const std::string& name, bool isDirectory) = 0;
+};
+
+// openat with O_NOFOLLOW|O_DIRECTORY, statx with AT_SYMLINK_NOFOLLOW, readdir, unlinkat.
+class SystemRemovalFileOperations : public RemovalFileOperations {
+public:
+    int openDirectory(int parentFd, const std::string& name, int& fd) override;
+    int status(int parentFd, const std::string& name, EntryStatus& status) override;
+    int list(int directoryFd, std::vector<std::string>& names) override;
+    int remove(int parentFd, const std::string& name, bool isDirectory) override;
+};
+
+struct RemovalResult {
+    int errorNumber = 0;     // 0 when removed; EACCES and EPERM mean a lack of permission
+    std::string description; // why it failed, in words
+
+    bool succeeded() const { return errorNumber == 0; }
+};
+
+// Permanent removal of one path through file descriptors. The path is walked from "/" one folder at a time
+// and a symbolic link met anywhere is never followed, so what goes is exactly what the path names, even if
+// the tree changes meanwhile. Links inside a removed folder are removed as links; a folder that belongs
+// to another mounted file system is never entered, and the removal then fails with EXDEV.
+class SafeRemoval {
+public:
+    enum class Scope {
+        wholeItem,       // a file, a link, or a folder with everything in it
+        regularFileOnly, // a regular file; anything else is refused
+    };
+
+    explicit SafeRemoval(std::shared_ptr<RemovalFileOperations> operations);
+
+    // `path` must be absolute and free of ".", ".." and empty components; "/" itself is refused.
+    RemovalResult removeItem(const std::string& path, Scope scope) const;
+
+private:
+    RemovalResult removeFolder(int parentFd, const std::string& name, dev_t device) const;
+
+    std::shared_ptr<RemovalFileOperations> operations_;
+};
+
+} // namespace zn

@@ -1,0 +1,204 @@
+#include "Services/CleaningEngine.h"
+
+#include "Platform/core/PathResolution.h"
+#include "Platform/core/PathText.h"
+
+#include <sys/stat.h>
+#include <unicode/locid.h>
+#include <unicode/unistr.h>
+
+namespace zn {
+
+namespace {
+
+// Roots below the home folder, in the order they are tested, and whether the ordinary pass may remove the
+// root folder itself. Containers, Group Containers, Application Support, Preferences, LaunchAgents, Safari
+// and ~/.cache hold live data of other applications: only what is inside them may go.
+const std::vector<std::pair<const char*, bool>>& homeRoots() {
+    static const std::vector<std::pair<const char*, bool>> roots{
+        {"/Library/Caches", true},
+        {"/Library/Logs", true},
+        {"/Library/Saved Application State", true},
+        {"/Library/HTTPStorages", true},
+        {"/Library/WebKit", true},
+        {"/Library/Containers", false},
+        {"/Library/Group Containers", false},
+        {"/Library/Application Support", false},
+        {"/Library/Preferences", false},
+        {"/Library/LaunchAgents", false},
+        {"/Library/Mail Downloads", true},
+        {"/Library/Safari", false},
+        {"/Library/Developer/Xcode/DerivedData", true},
+        {"/Library/Developer/Xcode/Archives", true},
+        {"/Library/Developer/CoreSimulator/Caches", true},
+        {"/.Trash", true},
+        {"/.npm", true},
+        {"/.cache", false},
+        {"/Library/Containers/com.docker.docker", true},
+    };
+    return roots;
+}
+
+// System-wide roots: never removed as a whole.
+constexpr const char* kAbsoluteRoots[] = {
+    "/Library/Caches", "/Library/Logs", "/private/var/log", "/private/var/tmp", "/var/log",
+    "/var/tmp",        "/tmp",
+};
+
+bool startsWithFolder(const std::string& path, const std::string& folder) {
+    const std::string prefix = folder.ends_with('/') ? folder : folder + "/";
+    return path.starts_with(prefix);
+}
+
+// The path equals the standardised root or lies below it.
+bool isInside(const std::string& path, const std::string& root) {
+    const std::string standardRoot = PathText::standardizingPath(root, "");
+    return path == standardRoot || startsWithFolder(path, standardRoot);
+}
+
+std::string lowercased(const std::string& text) {
+    std::string lower;
+    icu::UnicodeString::fromUTF8(text).toLower(icu::Locale::getRoot()).toUTF8String(lower);
+    return lower;
+}
+
+// Strictly below the root, with some component below the root naming an application bundle.
+bool isAppBundlePath(const std::string& path, const std::string& root) {
+    if (!isInside(path, root))
+        return false;
+    const std::string standardRoot = PathText::standardizingPath(root, "");
+    if (path == standardRoot)
+        return false;
+    const std::string prefix = standardRoot.ends_with('/') ? standardRoot : standardRoot + "/";
+    const std::string rest = path.substr(prefix.size());
+    std::size_t start = 0;
+    while (start < rest.size()) {
+        std::size_t end = rest.find('/', start);
+        if (end == std::string::npos)
+            end = rest.size();
+        if (end > start && lowercased(rest.substr(start, end - start)).ends_with(".app"))
+            return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+// A file directly in the root whose extension, lower-cased, is one of `extensions`.
+bool isFileDirectlyIn(const std::string& path, const std::string& root,
+                      std::initializer_list<const char*> extensions) {
+    const std::string parent = PathText::standardizingPath(PathText::deletingLastPathComponent(path), "");
+    if (parent != PathText::standardizingPath(root, ""))
+        return false;
+    const std::string extension = lowercased(PathText::pathExtension(path));
+    for (const char* accepted : extensions)
+        if (extension == accepted)
+            return true;
+    return false;
+}
+
+bool isReceiptPath(const std::string& path, const std::string& root) {
+    return isFileDirectlyIn(path, root, {"plist", "bom"});
+}
+
+bool isPlistUnder(const std::string& path, const std::string& root) {
+    return isFileDirectlyIn(path, root, {"plist"});
+}
+
+bool isRegularFile(const std::string& path) {
+    struct stat info;
+    return ::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+} // namespace
+
+void CleaningEngine::preparePathRules() {
+    // A home that resolves to "/" or to nothing absolute would turn the home roots into system folders.
+    homeUsable_ = home_.size() > 1 && home_.front() == '/';
+    if (homeUsable_) {
+        for (const auto& [suffix, removableAsWhole] : homeRoots())
+            allowedRoots_.push_back({home_ + suffix, removableAsWhole});
+        for (const char* folder : {"/Downloads/", "/Documents/", "/Desktop/"})
+            explicitFileFolders_.push_back(home_ + folder);
+    }
+    for (const char* root : kAbsoluteRoots)
+        allowedRoots_.push_back({root, false});
+}
+
+bool CleaningEngine::isAbsolutePathText(const std::string& path) {
+    return !path.empty() && path.front() == '/' && path.find('\0') == std::string::npos;
+}
+
+std::optional<std::string> CleaningEngine::standardizedAbsolute(const std::string& path) const {
+    if (!isAbsolutePathText(path))
+        return std::nullopt;
+    return PathText::standardizingPath(path, home_);
+}
+
+bool CleaningEngine::isSafeToDelete(const std::string& resolvedPath) const {
+    const auto path = standardizedAbsolute(resolvedPath);
+    if (!path)
+        return false;
+    for (const auto& root : allowedRoots_)
+        if (*path == root.path && !root.removableAsWhole)
+            return false;
+    for (const auto& root : allowedRoots_)
+        if (*path == root.path || startsWithFolder(*path, root.path))
+            return true;
+    return false;
+}
+
+bool CleaningEngine::isExplicitSingleFileDeletable(const std::string& resolvedPath) const {
+    const auto path = standardizedAbsolute(resolvedPath);
+    if (!path)
+        return false;
+    for (const auto& folder : explicitFileFolders_)
+        if (path->starts_with(folder))
+            return true;
+    return false;
+}
+
+bool CleaningEngine::isSafeUninstallEscalationPath(const std::string& path) const {
+    const auto standardized = standardizedAbsolute(path);
+    if (!standardized)
+        return false;
+    const std::string& p = *standardized;
+    return isAppBundlePath(p, "/Applications") ||
+           (homeUsable_ && isAppBundlePath(p, home_ + "/Applications")) ||
+           isReceiptPath(p, "/private/var/db/receipts") || isReceiptPath(p, "/var/db/receipts") ||
+           isPlistUnder(p, "/Library/LaunchDaemons") || isPlistUnder(p, "/Library/LaunchAgents");
+}
+
+bool CleaningEngine::isAllowedRootItself(const std::string& standardizedPath) const {
+    for (const auto& root : allowedRoots_)
+        if (standardizedPath == root.path)
+            return true;
+    return false;
+}
+
+// Resolution keeps the components after a missing one as text, and a later ".." can step back from the
+// missing one onto a link that was then never resolved ("Caches/gone/../link-to-Documents/x"). Resolving
+// once more must change nothing, or the path does not name what its text says.
+bool CleaningEngine::isRemovableForm(const std::string& resolvedPath) const {
+    const auto path = standardizedAbsolute(resolvedPath);
+    return path && *path == resolvedPath && resolvedPath != "/" &&
+           resolvingSymlinksInPath(resolvedPath) == resolvedPath;
+}
+
+bool CleaningEngine::admitsInOrdinaryPass(const CleanableItem& item, const std::string& resolvedPath) const {
+    if (!isRemovableForm(resolvedPath))
+        return false;
+    if (item.category == CleaningCategory::largeFiles)
+        return isExplicitSingleFileDeletable(resolvedPath) && isRegularFile(resolvedPath);
+    return isSafeToDelete(resolvedPath);
+}
+
+bool CleaningEngine::admitsInAdminPass(const CleanableItem& item, const std::string& resolvedPath) const {
+    if (!isRemovableForm(resolvedPath))
+        return false;
+    if (item.category == CleaningCategory::largeFiles)
+        return isExplicitSingleFileDeletable(resolvedPath) && isRegularFile(resolvedPath);
+    return (isSafeToDelete(resolvedPath) && !isAllowedRootItself(resolvedPath)) ||
+           isSafeUninstallEscalationPath(resolvedPath);
+}
+
+} // namespace zn

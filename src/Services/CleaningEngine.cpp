@@ -1,0 +1,113 @@
+#include "Services/CleaningEngine.h"
+
+#include "Logic/Utilities/Logger.h"
+#include "Platform/core/PathResolution.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <sys/stat.h>
+
+namespace zn {
+
+namespace {
+
+const std::string kSource = "cleanItems(_:progressHandler:)";
+
+// The staging file's folder ends up inside an AppleScript string literal and a shell command.
+bool isUsableTemporaryDirectory(const std::string& path) {
+    if (path.empty() || path.front() != '/')
+        return false;
+    for (unsigned char c : path)
+        if (c == '"' || c == '\\' || c < 0x20 || c == 0x7f)
+            return false;
+    return true;
+}
+
+std::string chooseTemporaryDirectory(const std::optional<std::string>& requested) {
+    if (requested)
+        return isUsableTemporaryDirectory(*requested) ? *requested : "/tmp";
+    const char* variable = std::getenv("TMPDIR");
+    return variable && isUsableTemporaryDirectory(variable) ? variable : "/tmp";
+}
+
+} // namespace
+
+CleaningEngine::CleaningEngine(std::string home, CleaningEngineOptions options)
+    : home_(resolvingSymlinksInPath(home)), diskutilPath_(std::move(options.diskutilPath)),
+      temporaryDirectory_(chooseTemporaryDirectory(options.temporaryDirectory)),
+      adminRunner_(options.adminRunner ? std::move(options.adminRunner)
+                                       : std::make_shared<SystemAdminRunner>()),
+      volumeInfo_(options.volumeInfo ? std::move(options.volumeInfo) : std::make_shared<StatvfsVolumeInfo>()),
+      removal_(options.fileOperations ? std::move(options.fileOperations)
+                                      : std::make_shared<SystemRemovalFileOperations>()) {
+    preparePathRules();
+}
+
+CleaningResult CleaningEngine::cleanItems(const std::vector<CleanableItem>& items,
+                                          const std::function<void(double)>& progressHandler) {
+    std::lock_guard lock(operationMutex_);
+    CleaningResult result;
+    const double count = static_cast<double>(items.size());
+    for (std::size_t index = 0; index < items.size(); ++index) {
+        if (progressHandler)
+            progressHandler(static_cast<double>(index + 1) / count);
+        const CleanableItem& item = items[index];
+        if (item.category == CleaningCategory::purgeableSpace) {
+            const std::int64_t released = purge();
+            result.freedSpace = saturatingAdd(result.freedSpace, released);
+            if (released > 0)
+                ++result.deletedCount;
+            continue;
+        }
+        removeOne(item, result);
+    }
+    return result;
+}
+
+void CleaningEngine::removeOne(const CleanableItem& item, CleaningResult& result) {
+    auto refuse = [&](const std::string& shownResolution) {
+        std::string text = "Skipped symlink or unsafe path: " + item.path + " -> " + shownResolution;
+        Logger::shared().log(text, LogLevel::warning, kSource);
+        result.errors.push_back(std::move(text));
+    };
+    if (!isAbsolutePathText(item.path)) {
+        refuse(item.path);
+        return;
+    }
+    struct stat info;
+    if (::stat(item.path.c_str(), &info) != 0)
+        return; // gone already, or a link to nothing: nothing to do
+
+    const std::string resolved = resolvingSymlinksInPath(item.path);
+    if (!admitsInOrdinaryPass(item, resolved)) {
+        refuse(resolved);
+        return;
+    }
+    if (resolvingSymlinksInPath(item.path) != resolved) {
+        std::string text =
+            "Aborting delete: path resolution changed between check and unlink for " + item.path;
+        Logger::shared().log(text, LogLevel::warning, kSource);
+        result.errors.push_back(std::move(text));
+        return;
+    }
+
+    const auto scope = item.category == CleaningCategory::largeFiles ? SafeRemoval::Scope::regularFileOnly
+                                                                     : SafeRemoval::Scope::wholeItem;
+    const RemovalResult removal = removal_.removeItem(resolved, scope);
+    if (removal.succeeded()) {
+        result.freedSpace = saturatingAdd(result.freedSpace, item.size);
+        ++result.deletedCount;
+        result.deletedPaths.insert(item.path);
+        return;
+    }
+    if (removal.errorNumber == EACCES || removal.errorNumber == EPERM) {
+        result.deferredToAdmin.push_back(item);
+        Logger::shared().log("Deferring to admin pass: " + item.path, LogLevel::info, kSource);
+        return;
+    }
+    std::string text = item.name + " at " + item.path + ": " + removal.description;
+    Logger::shared().log("Clean failed: " + text, LogLevel::error, kSource);
+    result.errors.push_back(std::move(text));
+}
+
+} // namespace zn

@@ -1,0 +1,235 @@
+#include "Logic/Scanning/AppPathFinder.h"
+#include "Platform/core/MainQueue.h"
+#include "support/FixtureTree.h"
+
+#include <chrono>
+#include <gtest/gtest.h>
+#include <thread>
+#include <unistd.h>
+
+namespace zn {
+namespace {
+
+using Paths = std::set<std::string>;
+
+std::string containerMetadata(const std::string& identifier) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" "
+           "\"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n"
+           "<plist version=\"1.0\"><dict><key>MCMMetadataIdentifier</key><string>" +
+           identifier + "</string></dict></plist>\n";
+}
+
+// A home folder and a system root laid out like a Mac's, searched with every root injected.
+class AppPathFinderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        home = tree.folder("home");
+        sys = tree.folder("sys");
+        for (const char* folder : {"Preferences", "Caches", "Application Support", "Containers", "Logs"})
+            tree.folder(std::string("home/Library/") + folder);
+        tree.folder("home/Documents");
+        tree.folder("sys/Library/Application Support");
+        tree.file("sys/Applications/Foo Bar.app/Contents/Info.plist", 100);
+        tree.file("sys/Applications/Other.app/Contents/Info.plist", 100);
+    }
+
+    AppPathFinder::AppInfo fooBar() const {
+        return {"Foo Bar", "com.foo.bar", sys + "/Applications/Foo Bar.app", std::nullopt, std::nullopt};
+    }
+    AppPathFinder::AppInfo appAt(const std::string& name, const std::string& identifier) const {
+        return {name, identifier, sys + "/Applications/" + name + ".app", std::nullopt, std::nullopt};
+    }
+    Locations locations(const std::string& tempDir = "") const {
+        return Locations({home, sys, home + "/Library/Caches", tempDir});
+    }
+    AppPathFinder::Tables tables() const { return {makeAppConditions(home), makeSkipConditions(home, sys)}; }
+    Paths find(const AppPathFinder::AppInfo& app, unsigned workers = 0,
+               AppPathFinder::Sensitivity sensitivity = AppPathFinder::Sensitivity::enhanced) const {
+        return AppPathFinder(app, locations(), sensitivity, tables(), workers).findPaths();
+    }
+    std::string h(const std::string& relative) const { return home + "/" + relative; }
+
+    test::FixtureTree tree;
+    std::string home;
+    std::string sys;
+};
+
+TEST_F(AppPathFinderTest, FindsTheBundlePreferencesCachesAndVendorFolder) {
+    tree.file("home/Library/Preferences/com.foo.bar.plist", 10);
+    tree.file("home/Library/Preferences/com.other.app.plist", 10);
+    tree.file("home/Library/Preferences/.DS_Store", 10);
+    tree.file("home/Library/Caches/com.foo.bar/Cache.db", 10);
+    tree.file("home/Library/Caches/com.foo.bar/fsCachedData/0A1B", 10);
+    tree.file("home/Library/Caches/.DS_Store", 10);
+    tree.file("home/Library/Application Support/Vendor/Foo Bar/state.json", 10);
+    tree.file("home/Library/Application Support/Vendor/.DS_Store", 10);
+    tree.file("home/Library/Application Support/Unrelated/data", 10);
+    // Excluded places: not descended into, skipped by name, or under a credential path.
+    tree.file("home/Library/Mail/V10/Foo Bar Attachment.pdf", 10);
+    tree.file("home/Library/Mobile Documents/com~foo~bar/notes", 10);
+    tree.file("home/Library/Caches/com.apple.passwordmanager.foobar", 10);
+    tree.file("home/.config/foobar/config.json", 10);
+    tree.file("home/.config/com.foo.bar.json", 10);
+    tree.file("home/Documents/Report.pdf", 10);
+
+    const Paths expected = {sys + "/Applications/Foo Bar.app", h("Library/Preferences/com.foo.bar.plist"),
+                            h("Library/Caches/com.foo.bar"), h("Library/Application Support/Vendor")};
+    EXPECT_EQ(find(fooBar()), expected);
+    EXPECT_EQ(find(fooBar(), 1), expected);
+}
+
+TEST_F(AppPathFinderTest, ContainerNamedByItsMetadata) {
+    tree.textFile("home/Library/Containers/0D9F43A1-7A0B-4C59-9B19-1E3A1CC2A0F1/"
+                  ".com.apple.containermanagerd.metadata.plist",
+                  containerMetadata("com.foo.bar"));
+    tree.textFile("home/Library/Containers/5C0B1E7D-2F44-4E1A-8D7E-7C0FD1E5A2B3/"
+                  ".com.apple.containermanagerd.metadata.plist",
+                  containerMetadata("COM.FOO.BAR")); // another case: not this application
+    tree.folder("home/Library/Containers/9E2A6B55-0C3D-4F8E-A1B2-C3D4E5F60718"); // no metadata
+    tree.textFile("home/Library/Containers/short-name/.com.apple.containermanagerd.metadata.plist",
+                  containerMetadata("com.foo.bar"));            // not shaped like a UUID
+    tree.file("home/Library/Containers/Com.Foo.Bar/Data/x", 1); // the identifier as its name
+
+    EXPECT_EQ(find(fooBar()), (Paths{sys + "/Applications/Foo Bar.app",
+                                     h("Library/Containers/0D9F43A1-7A0B-4C59-9B19-1E3A1CC2A0F1"),
+                                     h("Library/Containers/Com.Foo.Bar")}));
+}
+
+TEST_F(AppPathFinderTest, MailIsNeverMatchedByItsNameAlone) {
+    tree.file("sys/Applications/Mail.app/Contents/Info.plist", 1);
+    tree.file("home/Library/Mail/V10/MailData/Envelope Index", 10);
+    tree.file("home/Library/Caches/Mail/x", 1);
+    tree.file("home/Documents/Mail Archive/x", 1);
+    tree.file("home/Library/Preferences/com.apple.mail.plist", 10);
+    tree.folder("home/Library/Containers/com.apple.mail");
+
+    EXPECT_EQ(find(appAt("Mail", "com.apple.mail")),
+              (Paths{sys + "/Applications/Mail.app", h("Library/Preferences/com.apple.mail.plist"),
+                     h("Library/Containers/com.apple.mail")}));
+}
+
+TEST_F(AppPathFinderTest, NeverReportsLibraryFoldersOrSearchRoots) {
+    tree.folder("home/Library/Application Support/com.example.support");
+    tree.folder("sys/Users/Shared/Library/Application Support");
+    tree.folder("home/Library/Caches/com.google.Keystone/Support");
+    // An application called "Support" matches "Application Support" by name.
+    EXPECT_EQ(find(appAt("Support", "com.example.support")),
+              (Paths{sys + "/Applications/Support.app", h("Library/Application Support/com.example.support"),
+                     h("Library/Caches/com.google.Keystone/Support")}));
+
+    tree.file("home/Library/Preferences/org.example.library.plist", 1);
+    EXPECT_EQ(find(appAt("Library", "org.example.library")),
+              (Paths{sys + "/Applications/Library.app", h("Library/Preferences/org.example.library.plist")}));
+
+    // A search root of its own ("com.google.Keystone" inside Caches) is not offered either.
+    EXPECT_EQ(find(appAt("Keystone", "com.example.keystone")), (Paths{sys + "/Applications/Keystone.app"}));
+}
+
+TEST_F(AppPathFinderTest, DepthsParentRuleAndTopLevelPruning) {
+    tree.file("home/Library/Application Support/Caches/FooBar.db", 1); // parent is a standard name
+    tree.file("home/Documents/a/FooBar.txt", 1);
+    tree.file("home/Documents/a/b/FooBar.txt", 1); // deeper than a plain root is listed
+    tree.file("home/Library/Safari/FooBar.plist", 1);
+    tree.file("home/Library/safari/FooBar.plist", 1); // another case: descended into
+    tree.file("home/Library/Logs/Vendor/FooBar.log", 1);
+    tree.file("home/Library/Logs/Other/Deep/FooBar.log", 1); // below every listed level
+
+    EXPECT_EQ(
+        find(fooBar()),
+        (Paths{sys + "/Applications/Foo Bar.app", h("Library/Application Support/Caches/FooBar.db"),
+               h("Documents/a/FooBar.txt"), h("Library/safari/FooBar.plist"), h("Library/Logs/Vendor")}));
+}
+
+TEST_F(AppPathFinderTest, SameTreeSameResultWhateverTheTiming) {
+    // Reached by three roots: the home Library reports the vendor folder by the parent rule, the Caches
+    // root (twice, as caches folder) reports the item itself.
+    tree.file("home/Library/Caches/Vendor/Foo Bar/blob", 1);
+    for (int i = 0; i < 40; ++i)
+        tree.file("home/Library/Caches/filler" + std::to_string(i) + "/x", 1);
+    const Paths expected = {sys + "/Applications/Foo Bar.app", h("Library/Caches/Vendor")};
+    for (int run = 0; run < 20; ++run) {
+        EXPECT_EQ(find(fooBar(), 8), expected) << "run " << run;
+        EXPECT_EQ(find(fooBar(), 1), expected) << "run " << run;
+    }
+}
+
+TEST_F(AppPathFinderTest, TrashRuleAndSymbolicLinks) {
+    tree.file("home/.Trash/Baz Qux.app/Contents/Info.plist", 1);
+    const AppPathFinder::AppInfo trashed = {"Baz Qux", "com.baz.qux", h(".Trash/Baz Qux.app/"), std::nullopt,
+                                            std::nullopt};
+    EXPECT_EQ(find(trashed), Paths{});
+
+    tree.file("outside/Baz Qux Data/secret", 1);
+    tree.symlink("home/Documents/linked", tree.path("outside"));
+    tree.symlink("home/Library/Caches/bazqux-link", tree.path("outside"));
+    tree.symlink("home/Library/Caches/com.baz.qux.dangling", tree.path("nowhere"));
+    tree.file("home/Library/Preferences/com.baz.qux.plist", 1);
+    // A linked folder is offered as the link, and what lies behind it is not searched.
+    EXPECT_EQ(find(trashed), (Paths{h(".Trash/Baz Qux.app"), h("Library/Caches/bazqux-link"),
+                                    h("Library/Preferences/com.baz.qux.plist")}));
+}
+
+TEST_F(AppPathFinderTest, ForcedIncludesAndExcludes) {
+    tree.file("sys/Applications/Visual Studio Code.app/Contents/Info.plist", 1);
+    tree.file("home/Library/Application Support/Code/User/settings.json", 1);
+    tree.folder("home/Library/Caches/com.microsoft.VSCodeInsiders");
+    tree.folder("home/Library/Caches/com.microsoft.VSCode.ShipIt");
+    const auto code = appAt("Visual Studio Code", "com.microsoft.VSCode");
+    EXPECT_EQ(find(code),
+              (Paths{sys + "/Applications/Visual Studio Code.app", h("Library/Application Support/Code"),
+                     h("Library/Caches/com.microsoft.VSCode.ShipIt")}));
+
+    tree.file("home/Library/Caches/com.foo.bar/x", 1);
+    tree.file("home/Library/Logs/com.foo.bar.log", 1);
+    AppPathFinder::Tables custom = tables();
+    custom.appConditions.emplace_back("com.foo.bar", std::vector<std::string>{}, std::vector<std::string>{},
+                                      std::vector<std::string>{h("Library/Logs")},
+                                      std::vector<std::string>{h("Library/Caches/com.foo.bar/")});
+    const Paths found =
+        AppPathFinder(fooBar(), locations(), AppPathFinder::Sensitivity::enhanced, custom).findPaths();
+    // The forced Logs folder is a standard folder of the home Library: never offered.
+    EXPECT_EQ(found, (Paths{sys + "/Applications/Foo Bar.app", h("Library/Logs/com.foo.bar.log")}));
+}
+
+TEST_F(AppPathFinderTest, EmptyAndRelativeRootsListNothing) {
+    tree.file("rel/foobar.txt", 1);
+    char previous[4096];
+    ASSERT_NE(::getcwd(previous, sizeof previous), nullptr);
+    ASSERT_EQ(::chdir(tree.root().c_str()), 0);
+    const Paths found =
+        AppPathFinder(fooBar(), locations("rel"), AppPathFinder::Sensitivity::enhanced, tables()).findPaths();
+    ASSERT_EQ(::chdir(previous), 0);
+    EXPECT_EQ(found, Paths{sys + "/Applications/Foo Bar.app"});
+
+    Locations none = locations();
+    none.appSearch.paths.clear();
+    EXPECT_EQ(AppPathFinder(fooBar(), none, AppPathFinder::Sensitivity::enhanced, tables()).findPaths(),
+              Paths{sys + "/Applications/Foo Bar.app"});
+}
+
+TEST_F(AppPathFinderTest, AsynchronousCompletionArrivesThroughTheMainQueue) {
+    MainQueue::drainPending();
+    tree.file("home/Library/Preferences/com.foo.bar.plist", 1);
+    int calls = 0;
+    Paths delivered;
+    const auto mainThread = std::this_thread::get_id();
+    AppPathFinder(fooBar(), locations(), AppPathFinder::Sensitivity::enhanced, tables())
+        .findPathsAsync([&](Paths found) {
+            ++calls;
+            delivered = std::move(found);
+            EXPECT_EQ(std::this_thread::get_id(), mainThread);
+        });
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (calls == 0 && std::chrono::steady_clock::now() < deadline) {
+        MainQueue::drainPending();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    MainQueue::drainPending();
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(delivered,
+              (Paths{sys + "/Applications/Foo Bar.app", h("Library/Preferences/com.foo.bar.plist")}));
+}
+
+} // namespace
+} // namespace zn

@@ -1,0 +1,140 @@
+#include "Platform/core/PathResolution.h"
+#include "Platform/core/SafeRemoval.h"
+#include "support/FixtureTree.h"
+#include "support/ScriptedFileOperations.h"
+
+#include <cerrno>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
+namespace zn {
+namespace {
+
+bool exists(const std::string& path) {
+    struct stat info;
+    return ::lstat(path.c_str(), &info) == 0;
+}
+
+using Scope = SafeRemoval::Scope;
+
+class SafeRemovalTest : public ::testing::Test {
+protected:
+    // Paths handed to the removal are fully resolved, as the engine hands them.
+    std::string at(const std::string& relative) { return resolvingSymlinksInPath(tree.path(relative)); }
+
+    test::FixtureTree tree;
+    std::shared_ptr<test::ScriptedFileOperations> operations =
+        std::make_shared<test::ScriptedFileOperations>();
+    SafeRemoval removal{operations};
+};
+
+TEST_F(SafeRemovalTest, RemovesFilesAndWholeTreesWithLinksAsLinks) {
+    tree.file("outside/kept.txt", 5);
+    tree.file("outside/folder/inner.txt", 5);
+    tree.file("cache/app/data.bin", 100);
+    tree.file("cache/app/a/b/c/deep.txt", 1);
+    tree.symlink("cache/app/to-folder", tree.path("outside/folder"));
+    tree.symlink("cache/app/a/to-file", tree.path("outside/kept.txt"));
+    tree.symlink("cache/app/dangling", tree.path("nowhere"));
+    tree.file("cache/single.log", 3);
+
+    EXPECT_TRUE(removal.removeItem(at("cache/single.log"), Scope::wholeItem).succeeded());
+    EXPECT_FALSE(exists(tree.path("cache/single.log")));
+
+    EXPECT_TRUE(removal.removeItem(at("cache/app"), Scope::wholeItem).succeeded());
+    EXPECT_FALSE(exists(tree.path("cache/app")));
+    EXPECT_TRUE(exists(tree.path("outside/kept.txt")));
+    EXPECT_TRUE(exists(tree.path("outside/folder/inner.txt")));
+    EXPECT_TRUE(exists(tree.path("cache")));
+}
+
+TEST_F(SafeRemovalTest, DeepTreesNeedNoRecursion) {
+    std::string relative = "deep";
+    for (int level = 0; level < 200; ++level)
+        relative += "/d";
+    tree.file(relative + "/leaf", 1);
+    EXPECT_TRUE(removal.removeItem(at("deep"), Scope::wholeItem).succeeded());
+    EXPECT_FALSE(exists(tree.path("deep")));
+}
+
+TEST_F(SafeRemovalTest, RefusesPathsThatAreNotInFinalForm) {
+    tree.file("a/b/file", 1);
+    const std::string base = at("a");
+    for (const std::string& path : {std::string("/"), std::string(""), std::string("a/b/file"),
+                                    base + "/b/../b/file", base + "/./b/file", base + "//b/file",
+                                    base + "/b/file/", base + "/b/file" + std::string(1, '\0') + "x"}) {
+        RemovalResult result = removal.removeItem(path, Scope::wholeItem);
+        EXPECT_EQ(result.errorNumber, EINVAL) << path;
+    }
+    EXPECT_TRUE(exists(tree.path("a/b/file")));
+}
+
+TEST_F(SafeRemovalTest, NeverWalksThroughALinkOnThePath) {
+    tree.file("real/folder/file", 1);
+    tree.symlink("swapped", tree.path("real/folder"));
+    // As if "swapped" had been a folder when the path was checked and a link when it is removed.
+    RemovalResult result =
+        removal.removeItem(resolvingSymlinksInPath(tree.root()) + "/swapped/file", Scope::wholeItem);
+    EXPECT_EQ(result.errorNumber, ELOOP);
+    EXPECT_EQ(result.description, "A folder on its path is a symbolic link");
+    EXPECT_TRUE(exists(tree.path("real/folder/file")));
+}
+
+TEST_F(SafeRemovalTest, RegularFileScopeRemovesOnlyRegularFiles) {
+    tree.file("docs/thesis/chapter.txt", 10);
+    tree.symlink("downloads/link", tree.path("docs/thesis"));
+    tree.file("downloads/movie.mov", 10);
+
+    RemovalResult folder = removal.removeItem(at("docs/thesis"), Scope::regularFileOnly);
+    EXPECT_EQ(folder.errorNumber, EINVAL);
+    EXPECT_EQ(folder.description, "It is not a regular file");
+    RemovalResult link =
+        removal.removeItem(resolvingSymlinksInPath(tree.path("downloads")) + "/link", Scope::regularFileOnly);
+    EXPECT_EQ(link.errorNumber, EINVAL);
+    EXPECT_TRUE(exists(tree.path("docs/thesis/chapter.txt")));
+    EXPECT_TRUE(exists(tree.path("downloads/link")));
+
+    EXPECT_TRUE(removal.removeItem(at("downloads/movie.mov"), Scope::regularFileOnly).succeeded());
+    EXPECT_FALSE(exists(tree.path("downloads/movie.mov")));
+}
+
+TEST_F(SafeRemovalTest, PermissionFailuresKeepTheirErrno) {
+    tree.file("cache/app/locked.db", 1);
+    tree.file("cache/owned/file", 1);
+    operations->removeFailures["locked.db"] = EACCES;
+    operations->openFailures["owned"] = EPERM;
+
+    EXPECT_EQ(removal.removeItem(at("cache/app"), Scope::wholeItem).errorNumber, EACCES);
+    EXPECT_TRUE(exists(tree.path("cache/app/locked.db")));
+    EXPECT_EQ(removal.removeItem(at("cache/owned"), Scope::wholeItem).errorNumber, EPERM);
+    EXPECT_TRUE(exists(tree.path("cache/owned/file")));
+}
+
+TEST_F(SafeRemovalTest, NeverEntersAnotherMountedFileSystem) {
+    tree.file("cache/app/mnt/other-fs-file", 1);
+    tree.file("cache/app/bind/bound-file", 1);
+    tree.file("cache/volume/file", 1);
+    operations->foreignDevices["mnt"] = makedev(250, 7);
+    operations->mountRoots.insert("bind");
+
+    RemovalResult crossing = removal.removeItem(at("cache/app"), Scope::wholeItem);
+    EXPECT_EQ(crossing.errorNumber, EXDEV);
+    EXPECT_EQ(crossing.description, "It holds another mounted file system, which is left untouched");
+    EXPECT_TRUE(exists(tree.path("cache/app/mnt/other-fs-file")));
+    EXPECT_TRUE(exists(tree.path("cache/app/bind/bound-file")));
+
+    operations->mountRoots.insert("volume");
+    RemovalResult mountPoint = removal.removeItem(at("cache/volume"), Scope::wholeItem);
+    EXPECT_EQ(mountPoint.errorNumber, EXDEV);
+    EXPECT_TRUE(exists(tree.path("cache/volume/file")));
+}
+
+TEST_F(SafeRemovalTest, MissingTargetFails) {
+    tree.folder("cache");
+    EXPECT_EQ(removal.removeItem(at("cache") + "/gone", Scope::wholeItem).errorNumber, ENOENT);
+    EXPECT_EQ(removal.removeItem(at("cache") + "/no/such/folder", Scope::wholeItem).errorNumber, ENOENT);
+}
+
+} // namespace
+} // namespace zn
