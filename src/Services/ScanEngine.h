@@ -54,6 +54,13 @@ public:
     std::optional<std::string> runCommandReadingStdout(const std::string& executable,
                                                        const std::vector<std::string>& args);
 
+    // One fixed candidate of the browser privacy and AI app scanners (ScanEngine+CleanupTargets.h).
+    struct CleanupTarget;
+    // The keep rule of those scanners: the targets that exist (never as a symbolic link themselves) and
+    // reach their minimum size, as items of `category` carrying the target's selection, the first of each
+    // standardised path only, largest first with equal sizes in target order.
+    CategoryResult scanCleanupTargets(const std::vector<CleanupTarget>& targets, CleaningCategory category);
+
     const std::string& home() const { return home_; }
     const ScanEngineOptions& options() const { return options_; }
 
@@ -80,6 +87,32 @@ private:
     std::vector<CleanableItem> deduplicatedItemsLocked(const std::vector<CleanableItem>& items) const;
     std::optional<std::string> runCommandReadingStdoutLocked(const std::string& executable,
                                                              const std::vector<std::string>& args);
+
+    CategoryResult scanCleanupTargetsLocked(const std::vector<CleanupTarget>& targets,
+                                            CleaningCategory category) const;
+    std::optional<CleanableItem> keptCleanupItem(const CleanupTarget& target,
+                                                 CleaningCategory category) const;
+
+    // A local Time Machine snapshot of the startup volume.
+    struct SnapshotInfo {
+        std::string name;         // the snapshot listing's line, trimmed; also its key in the APFS listing
+        std::int64_t size = 0;    // bytes; more than 0 in every snapshot returned
+        std::optional<Date> date; // from the first dot-separated piece of the name that reads as a time
+    };
+    // The snapshots `tmutil` lists that `diskutil` gives a size, in listing order; none on any failure.
+    std::vector<SnapshotInfo> getLocalSnapshots();
+    // The snapshot's size from the APFS listing, or 0 when it cannot be found or read.
+    std::int64_t getSnapshotSize(const std::string& name);
+
+    // Browser privacy: the profile folders of a Chromium-family browser, and the candidates of one of its
+    // profiles or of every Firefox profile.
+    std::vector<std::string> chromiumProfileDirectories(const std::string& supportRoot) const;
+    static std::vector<CleanupTarget> chromiumPrivacyTargets(const std::string& browserName,
+                                                             const std::string& profileName,
+                                                             const std::string& profile,
+                                                             const std::string& cacheProfile);
+    std::vector<CleanupTarget> firefoxPrivacyTargets(const std::string& supportRoot,
+                                                     const std::string& cacheRoot) const;
 
     // A user cache entry offered as one whole item (a package tool's cache file or folder).
     std::optional<CleanableItem> packageToolCacheItem(const std::string& path) const;

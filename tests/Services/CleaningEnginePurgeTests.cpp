@@ -15,7 +15,7 @@ using Line = test::LogCapture::Line;
 class PurgeTest : public ::testing::Test {
 protected:
     CleaningEngine engineWith(std::deque<std::optional<std::int64_t>> readings) {
-        volume = std::make_shared<test::FakeVolumeInfo>(std::move(readings));
+        volume = std::make_shared<test::SequencedFreeSpace>(std::move(readings));
         CleaningEngineOptions options;
         options.diskutilPath = diskutil;
         options.volumeInfo = volume;
@@ -33,7 +33,7 @@ protected:
     std::string diskutil =
         tree.executable("bin/diskutil", "#!/bin/sh\necho \"$@\" >> " + tree.path("diskutil-args") +
                                             "\necho 'Purged' \nexit 3\n");
-    std::shared_ptr<test::FakeVolumeInfo> volume;
+    std::shared_ptr<test::SequencedFreeSpace> volume;
     test::LogCapture log;
 };
 

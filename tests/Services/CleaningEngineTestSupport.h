@@ -88,9 +88,9 @@ public:
 };
 
 // Free-space readings handed out in order; an empty reading (or none left) is an unreadable volume.
-class FakeVolumeInfo : public VolumeInfo {
+class SequencedFreeSpace : public VolumeInfo {
 public:
-    explicit FakeVolumeInfo(std::deque<std::optional<std::int64_t>> freeBytes)
+    explicit SequencedFreeSpace(std::deque<std::optional<std::int64_t>> freeBytes)
         : readings_(std::move(freeBytes)) {}
 
     FileSystemSize fileSystemSize(const std::string& path) const override {

@@ -1,4 +1,5 @@
 #include "Services/ScanEngine.h"
+#include "support/FakeVolumeInfo.h"
 #include "support/FixtureEngineOptions.h"
 #include "support/FixtureTree.h"
 #include "support/LogCapture.h"
@@ -8,18 +9,10 @@
 namespace zn {
 namespace {
 
+using test::FakeVolumeInfo;
 using test::FixtureTree;
 
 constexpr std::int64_t kMiB = 1024 * 1024;
-
-class FakeVolumeInfo final : public VolumeInfo {
-public:
-    FileSystemSize size{true, "", 500'000'000'000, 120'000'000'000};
-    Capacities capacities_{true, "", std::nullopt, 120'000'000'000};
-
-    FileSystemSize fileSystemSize(const std::string&) const override { return size; }
-    Capacities capacities(const std::string&) const override { return capacities_; }
-};
 
 ScanEngine engineWith(std::shared_ptr<FakeVolumeInfo> volume) {
     ScanEngineOptions options;

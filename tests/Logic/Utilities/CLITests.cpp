@@ -93,6 +93,28 @@ TEST(CLI, ScanOneCategoryAsJsonAndTable) {
     EXPECT_EQ(twice.out, json.out);
 }
 
+TEST(CLI, PrivacySweepAndMacManagedSpaceOfAFixtureHome) {
+    test::FixtureTree tree;
+    tree.file("home/Library/Safari/History.db", 700);
+    tree.file("home/Library/Application Support/Google/Chrome/Default/History", 300);
+    tree.file("home/Library/Application Support/Google/Chrome/Default/Sessions/Session_1", 1000); // too small
+    tree.file("home/Library/Caches/Google/Chrome/Default/Cache/data_0", 5000);
+    tree.file("home/Library/Application Support/Firefox/Profiles/abcd1234.default-release/places.sqlite",
+              800);
+
+    Outcome privacy = runProgram(tree, {"scan", "--category", "privacy sweep", "--json"});
+    EXPECT_EQ(privacy.out, "[\n    {\"category\": \"Privacy Sweep\", \"items\": 4, \"bytes\": 6800}\n]\n");
+    EXPECT_EQ(privacy.err, "");
+    EXPECT_EQ(privacy.status, 0);
+
+    if (std::system("test -e /usr/bin/tmutil || test -e /usr/sbin/diskutil") == 0)
+        GTEST_SKIP() << "this machine has the snapshot tools";
+    Outcome managed = runProgram(tree, {"scan", "--category", "Mac-managed Space", "--json"});
+    EXPECT_EQ(managed.out, "[\n    {\"category\": \"Mac-managed Space\", \"items\": 0, \"bytes\": 0}\n]\n");
+    EXPECT_EQ(managed.err, "");
+    EXPECT_EQ(managed.status, 0);
+}
+
 TEST(CLI, UnknownCategoriesAndCommands) {
     test::FixtureTree tree;
     Outcome missing = runProgram(tree, {"scan", "--category", "--json"});

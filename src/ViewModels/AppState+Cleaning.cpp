@@ -1,0 +1,289 @@
+// The cleaning flows, their shared finish and the question about running browsers.
+
+#include "ViewModels/AppState+Background.h"
+#include "ViewModels/BrowserQuitQuestion.h"
+#include "ViewModels/CleanAtOnce.h"
+#include "ViewModels/CleanOutcome.h"
+
+#include <chrono>
+
+namespace zn {
+
+namespace {
+
+constexpr std::chrono::milliseconds kWaitForBrowsersToQuit{1500};
+constexpr std::chrono::milliseconds kCleanedStateShownFor{3000};
+
+std::set<CleaningCategory> categoriesOf(const std::vector<CleanableItem>& items) {
+    std::set<CleaningCategory> categories;
+    for (const auto& item : items)
+        categories.insert(item.category);
+    return categories;
+}
+
+} // namespace
+
+void AppState::beginFlow() {
+    ++flowGeneration_;
+}
+
+void AppState::afterBrowsersQuit(bool waitForBrowsers, std::function<void()> next) {
+    if (waitForBrowsers)
+        services_.clock->callAfter(kWaitForBrowsersToQuit, this, std::move(next));
+    else
+        QMetaObject::invokeMethod(this, std::move(next), Qt::QueuedConnection);
+}
+
+void AppState::cleanAll() {
+    if (isBusy())
+        return;
+    auto items = selectedItemsToClean();
+    if (items.empty())
+        return;
+    prepareBrowserPrivacyCleanupIfNeeded(categoriesOf(items), [this, items](bool waitForBrowsers) {
+        beginFlow();
+        setScanState(ScanState::cleaning(0));
+        setCleanProgress(0);
+        afterBrowsersQuit(waitForBrowsers, [this, items] {
+            runClean({items, Pruning::allCategories, std::nullopt, std::nullopt, true});
+        });
+    });
+}
+
+void AppState::cleanCategory(CleaningCategory category) {
+    auto found = categoryResults_.find(category);
+    if (found == categoryResults_.end() || isBusy())
+        return;
+    std::vector<CleanableItem> items;
+    for (const auto& item : found->second.items)
+        if (isItemSelected(item))
+            items.push_back(item);
+    if (items.empty())
+        return;
+    prepareBrowserPrivacyCleanupIfNeeded({category}, [this, items, category](bool waitForBrowsers) {
+        beginFlow();
+        setScanState(ScanState::cleaning(0));
+        setCleanProgress(0);
+        afterBrowsersQuit(waitForBrowsers, [this, items, category] {
+            runClean({items, Pruning::oneCategory, category, std::nullopt, false});
+        });
+    });
+}
+
+void AppState::scanAndCleanCategory(CleaningCategory category) {
+    if (isBusy() || !isCleanedAtOnce(category))
+        return;
+    prepareBrowserPrivacyCleanupIfNeeded({category}, [this, category](bool waitForBrowsers) {
+        beginFlow();
+        setScanState(ScanState::scanning(0, std::string(rawValue(category))));
+        setScanProgress(0);
+        setCleanProgress(0);
+        afterBrowsersQuit(waitForBrowsers, [this, category] {
+            setScanProgress(0.35);
+            clearSelectionState(category);
+            auto scanner = services_.scanner;
+            runInBackground(
+                [scanner, category] { return scanner->scanCategory(category); },
+                [this, category](CategoryResult result) {
+                    storeCategoryResult(category, result);
+                    setTotalJunkSize(sumOfStoredTotals());
+                    std::vector<CleanableItem> items;
+                    for (const auto& item : result.items)
+                        if (item.isSelected)
+                            items.push_back(item);
+                    if (items.empty()) {
+                        setScanProgress(1.0);
+                        setScanState(ScanState::completed());
+                        loadDiskInfo();
+                        return;
+                    }
+                    setScanState(ScanState::cleaning(0));
+                    runClean({std::move(items), Pruning::scannedCategory, category, std::move(result), true});
+                });
+        });
+    });
+}
+
+void AppState::retryCleanItems(std::vector<CleanableItem> items) {
+    beginFlow();
+    setScanState(ScanState::cleaning(0));
+    setCleanProgress(0);
+    runClean({std::move(items), Pruning::allCategories, std::nullopt, std::nullopt, false});
+}
+
+void AppState::requestFullDiskAccessAndRetry(std::vector<CleanableItem> items,
+                                             const PermissionPromptContext& context) {
+    setPendingPermissionRetryItems(items);
+    std::vector<std::string> paths;
+    for (const auto& item : items)
+        paths.push_back(item.path);
+    QPointer<AppState> self(this);
+    services_.permission->requestAccess(context, std::move(paths), [self, items] {
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [self, items] {
+                if (self)
+                    self->retryAfterGrant(items);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void AppState::retryAfterGrant(std::vector<CleanableItem> items) {
+    setPendingPermissionRetryItems({});
+    setCleanError(std::nullopt);
+    setCleanErrorIsFDAFixable(false);
+    if (items.empty())
+        return;
+    queuedRetries_.push_back(std::move(items));
+    runQueuedRetryWhenFree();
+}
+
+void AppState::runQueuedRetryWhenFree() {
+    if (queuedRetries_.empty() || retryDrainPosted_)
+        return;
+    // Checked again in the next turn: the flow that just got free may still be finishing this one.
+    retryDrainPosted_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            retryDrainPosted_ = false;
+            if (queuedRetries_.empty() || isBusy())
+                return;
+            auto items = std::move(queuedRetries_.front());
+            queuedRetries_.pop_front();
+            retryCleanItems(std::move(items));
+        },
+        Qt::QueuedConnection);
+}
+
+void AppState::runClean(CleanRequest request) {
+    QPointer<AppState> self(this);
+    auto progress = [self](double fraction) {
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [self, fraction] {
+                if (self)
+                    self->reportCleanProgress(fraction);
+            },
+            Qt::QueuedConnection);
+    };
+    auto cleaner = services_.cleaner;
+    auto items = request.items;
+    runInBackground(
+        [cleaner, items, progress] { return runCleanPass(*cleaner, items, progress); },
+        [this, request = std::move(request)](CleanPassOutcome outcome) { finishClean(request, outcome); });
+}
+
+void AppState::reportCleanProgress(double progress) {
+    setCleanProgress(progress);
+    setScanState(ScanState::cleaning(progress));
+}
+
+void AppState::finishClean(const CleanRequest& request, const CleanPassOutcome& outcome) {
+    const CleaningResult& result = outcome.result;
+    setTotalFreedSpace(result.freedSpace);
+    setLastCleanedDate(services_.clock->now());
+    if (request.hapticSignal && result.deletedCount > 0)
+        services_.playLevelChangeFeedback();
+    auto survivors = survivingItems(request.items, result.deletedPaths, outcome.vanishedPaths);
+    pruneCleanedItems(request, result.deletedPaths);
+    setTotalJunkSize(sumOfStoredTotals());
+    handleCleanOutcome(result.errors, survivors);
+    setScanState(ScanState::cleaned());
+    loadDiskInfo();
+    // Back to idle only if nothing has started since; otherwise a scan begun right after "Done" would be
+    // shown as idle in mid-run and a second one could start.
+    auto generation = flowGeneration_;
+    services_.clock->callAfter(kCleanedStateShownFor, this, [this, generation] {
+        if (generation != flowGeneration_)
+            return;
+        setScanState(ScanState::idle());
+        setTotalFreedSpace(0);
+    });
+}
+
+void AppState::pruneCleanedItems(const CleanRequest& request, const std::set<std::string>& deletedPaths) {
+    auto results = categoryResults_;
+    if (request.pruning == Pruning::scannedCategory) {
+        results.erase(*request.category);
+        if (auto remaining = withoutRemovedItems(*request.scanned, deletedPaths))
+            results[*request.category] = std::move(*remaining);
+        setCategoryResults(std::move(results));
+        return;
+    }
+    auto picked = selectedCleanupItems_;
+    auto deselected = deselectedItems_;
+    for (auto entry = results.begin(); entry != results.end();) {
+        if (request.pruning == Pruning::oneCategory && entry->first != *request.category) {
+            ++entry;
+            continue;
+        }
+        for (const auto& item : entry->second.items) {
+            if (deletedPaths.contains(item.path)) {
+                picked.erase(item.id);
+                deselected.erase(item.id);
+            }
+        }
+        if (auto remaining = withoutRemovedItems(entry->second, deletedPaths)) {
+            entry->second = std::move(*remaining);
+            ++entry;
+        } else {
+            entry = results.erase(entry);
+        }
+    }
+    setSelectedCleanupItems(std::move(picked));
+    setDeselectedItems(std::move(deselected));
+    setCategoryResults(std::move(results));
+}
+
+void AppState::handleCleanOutcome(const std::vector<std::string>& errors,
+                                  const std::vector<CleanableItem>& survivors) {
+    if (errors.empty() && survivors.empty()) {
+        setCleanError(std::nullopt);
+        setCleanErrorIsFDAFixable(false);
+        setPendingPermissionRetryItems({});
+        return;
+    }
+    bool fixable = !survivors.empty() && !services_.probeFullDiskAccess();
+    setCleanErrorIsFDAFixable(fixable);
+    setPendingPermissionRetryItems(survivors);
+    setCleanError(cleanOutcomeMessage(errors, survivors, fixable));
+}
+
+void AppState::prepareBrowserPrivacyCleanupIfNeeded(const std::set<CleaningCategory>& categories,
+                                                    std::function<void(bool waitForBrowsers)> proceed) {
+    if (!categories.contains(CleaningCategory::privacySweep)) {
+        proceed(false);
+        return;
+    }
+    std::vector<RunningApplication> browsers;
+    std::vector<std::string> names;
+    for (auto& application : services_.workspace->runningApplications()) {
+        if (auto name = browserDisplayName(application.bundleIdentifier)) {
+            names.emplace_back(*name);
+            browsers.push_back(std::move(application));
+        }
+    }
+    if (browsers.empty()) {
+        proceed(false);
+        return;
+    }
+    browserQuestionOpen_ = true;
+    QPointer<AppState> self(this);
+    services_.prompter->open(browserQuitQuestion(std::move(names)),
+                             [self, browsers, proceed = std::move(proceed)](bool quitThem) {
+                                 if (!self)
+                                     return;
+                                 self->browserQuestionOpen_ = false;
+                                 if (!quitThem) {
+                                     self->runQueuedRetryWhenFree();
+                                     return;
+                                 }
+                                 for (const auto& browser : browsers)
+                                     self->services_.workspace->terminate(browser);
+                                 proceed(true);
+                             });
+}
+
+} // namespace zn

@@ -1,0 +1,260 @@
+#pragma once
+
+#include "Logic/Scanning/AppInfoFetcher.h"
+#include "Models/CleanableItem.h"
+#include "Models/CleaningCategory.h"
+#include "Models/Date.h"
+#include "Models/DiskInfo.h"
+#include "Models/ScanState.h"
+#include "Models/Uuid.h"
+#include "Platform/qt/Clock.h"
+#include "ViewModels/AppStateServices.h"
+#include "ViewModels/CleanPass.h"
+#include "ViewModels/PermissionPromptContext.h"
+
+#include <QObject>
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+namespace zn {
+
+// The one observable state of the windowed application: scan results, selections, cleaning and
+// uninstaller state, and every user flow. Lives on the main thread. Each published field has a getter,
+// a setter and a change signal that is emitted after every assignment, once the new value is stored.
+class AppState : public QObject {
+    Q_OBJECT
+
+public:
+    AppState(bool performStartupTasks, AppStateServices services, QObject* parent = nullptr);
+    ~AppState() override;
+
+    // Published fields.
+    CleaningCategory selectedCategory() const { return selectedCategory_; }
+    const ScanState& scanState() const { return scanState_; }
+    const std::map<CleaningCategory, CategoryResult>& categoryResults() const { return categoryResults_; }
+    const DiskInfo& diskInfo() const { return diskInfo_; }
+    std::int64_t totalJunkSize() const { return totalJunkSize_; }
+    std::int64_t totalFreedSpace() const { return totalFreedSpace_; }
+    double scanProgress() const { return scanProgress_; }
+    double cleanProgress() const { return cleanProgress_; }
+    const std::string& currentScanCategory() const { return currentScanCategory_; }
+    bool showCleanConfirmation() const { return showCleanConfirmation_; }
+    const std::optional<Date>& lastCleanedDate() const { return lastCleanedDate_; }
+    const std::unordered_set<Uuid>& selectedCleanupItems() const { return selectedCleanupItems_; }
+    const std::unordered_set<Uuid>& deselectedItems() const { return deselectedItems_; }
+    bool hasFullDiskAccess() const { return hasFullDiskAccess_; }
+    bool fdaBannerDismissed() const { return fdaBannerDismissed_; }
+    const std::optional<std::string>& cleanError() const { return cleanError_; }
+    bool cleanErrorIsFDAFixable() const { return cleanErrorIsFDAFixable_; }
+    const std::vector<CleanableItem>& pendingPermissionRetryItems() const {
+        return pendingPermissionRetryItems_;
+    }
+    const std::vector<InstalledApp>& installedApps() const { return installedApps_; }
+    const std::optional<InstalledApp>& selectedApp() const { return selectedApp_; }
+    const std::vector<std::string>& discoveredFiles() const { return discoveredFiles_; }
+    const std::set<std::string>& selectedFiles() const { return selectedFiles_; }
+    const std::vector<std::string>& orphanedFiles() const { return orphanedFiles_; }
+    bool isSearchingOrphans() const { return isSearchingOrphans_; }
+    bool isLoadingApps() const { return isLoadingApps_; }
+    bool isScanningAppFiles() const { return isScanningAppFiles_; }
+    const std::optional<std::string>& removalError() const { return removalError_; }
+    bool removalNeedsFullDiskAccess() const { return removalNeedsFullDiskAccess_; }
+    const std::vector<std::string>& lastFailedRemovalURLs() const { return lastFailedRemovalURLs_; }
+    std::int64_t appFileScanLocationCount() const { return appFileScanLocationCount_; }
+
+    void setSelectedCategory(CleaningCategory value);
+    void setScanState(ScanState value);
+    void setCategoryResults(std::map<CleaningCategory, CategoryResult> value);
+    void setDiskInfo(DiskInfo value);
+    void setTotalJunkSize(std::int64_t value);
+    void setTotalFreedSpace(std::int64_t value);
+    void setScanProgress(double value);
+    void setCleanProgress(double value);
+    void setCurrentScanCategory(std::string value);
+    void setShowCleanConfirmation(bool value);
+    void setLastCleanedDate(std::optional<Date> value);
+    void setSelectedCleanupItems(std::unordered_set<Uuid> value);
+    void setDeselectedItems(std::unordered_set<Uuid> value);
+    void setHasFullDiskAccess(bool value);
+    void setFdaBannerDismissed(bool value);
+    void setCleanError(std::optional<std::string> value);
+    void setCleanErrorIsFDAFixable(bool value);
+    void setPendingPermissionRetryItems(std::vector<CleanableItem> value);
+    void setInstalledApps(std::vector<InstalledApp> value);
+    void setSelectedApp(std::optional<InstalledApp> value);
+    void setDiscoveredFiles(std::vector<std::string> value);
+    void setSelectedFiles(std::set<std::string> value);
+    void setOrphanedFiles(std::vector<std::string> value);
+    void setIsSearchingOrphans(bool value);
+    void setIsLoadingApps(bool value);
+    void setIsScanningAppFiles(bool value);
+    void setRemovalError(std::optional<std::string> value);
+    void setRemovalNeedsFullDiskAccess(bool value);
+    void setLastFailedRemovalURLs(std::vector<std::string> value);
+    void setAppFileScanLocationCount(std::int64_t value);
+
+    // Computed values.
+    // Stored results with a total of at least one byte, in the scannable categories' order.
+    std::vector<CategoryResult> allResults() const;
+    std::vector<CleanableItem> selectedItemsToClean() const;
+    // True when the selection holds an item outside the clean-at-once categories, or one the user picked.
+    bool selectedItemsRequireConfirmation() const;
+    std::int64_t currentAppFileSearchLocationCount() const;
+    // A scan or clean runs, or the question about running browsers is open: new ones are refused.
+    bool isBusy() const;
+
+    // Selection.
+    bool isItemSelected(const CleanableItem& item) const;
+    void toggleItem(const CleanableItem& item);
+    void selectAllInCategory(CleaningCategory category);
+    void deselectAllInCategory(CleaningCategory category);
+    std::int64_t selectedSizeInCategory(CleaningCategory category) const;
+    int selectedCountInCategory(CleaningCategory category) const;
+
+    // Loading; each returns at once. When loads overlap, the newest one's answer is kept.
+    void loadDiskInfo();
+    void loadInstalledApps();
+    void checkFullDiskAccess();
+
+    // Scans; each returns at once and is refused while busy.
+    void startSmartScan();
+    void scanSingleCategory(CleaningCategory category);
+
+    // Cleaning; each returns at once and is refused while busy.
+    void cleanAll();
+    void cleanCategory(CleaningCategory category);
+    void scanAndCleanCategory(CleaningCategory category);
+    // Turns a clean's failures into cleanError, cleanErrorIsFDAFixable and pendingPermissionRetryItems.
+    void handleCleanOutcome(const std::vector<std::string>& errors,
+                            const std::vector<CleanableItem>& survivors);
+
+    // Asks for Full Disk Access and cleans `items` again once it is granted. A grant that arrives while a
+    // scan or clean runs waits for it to end; retries never run side by side and are never dropped.
+    void requestFullDiskAccessAndRetry(std::vector<CleanableItem> items,
+                                       const PermissionPromptContext& context);
+
+signals:
+    void selectedCategoryChanged();
+    void scanStateChanged();
+    void categoryResultsChanged();
+    void diskInfoChanged();
+    void totalJunkSizeChanged();
+    void totalFreedSpaceChanged();
+    void scanProgressChanged();
+    void cleanProgressChanged();
+    void currentScanCategoryChanged();
+    void showCleanConfirmationChanged();
+    void lastCleanedDateChanged();
+    void selectedCleanupItemsChanged();
+    void deselectedItemsChanged();
+    void hasFullDiskAccessChanged();
+    void fdaBannerDismissedChanged();
+    void cleanErrorChanged();
+    void cleanErrorIsFDAFixableChanged();
+    void pendingPermissionRetryItemsChanged();
+    void installedAppsChanged();
+    void selectedAppChanged();
+    void discoveredFilesChanged();
+    void selectedFilesChanged();
+    void orphanedFilesChanged();
+    void isSearchingOrphansChanged();
+    void isLoadingAppsChanged();
+    void isScanningAppFilesChanged();
+    void removalErrorChanged();
+    void removalNeedsFullDiskAccessChanged();
+    void lastFailedRemovalURLsChanged();
+    void appFileScanLocationCountChanged();
+
+private:
+    // How a finished clean takes the removed items out of the results.
+    enum class Pruning { allCategories, oneCategory, scannedCategory };
+    struct CleanRequest {
+        std::vector<CleanableItem> items;
+        Pruning pruning = Pruning::allCategories;
+        std::optional<CleaningCategory> category; // one-category and scanned-category pruning
+        std::optional<CategoryResult> scanned;    // scanned-category pruning
+        bool hapticSignal = false;
+    };
+    struct WarmupCreep;
+
+    template <typename Work, typename Done> void runInBackground(Work work, Done done);
+    // Runs `next` in a later turn of the main thread, after 1.5 seconds when browsers were asked to quit.
+    void afterBrowsersQuit(bool waitForBrowsers, std::function<void()> next);
+    // The start of every scan or clean: a later step of an earlier flow can tell it is no longer current.
+    void beginFlow();
+
+    void storeCategoryResult(CleaningCategory category, CategoryResult result);
+    std::int64_t sumOfStoredTotals() const;
+    void clearSelectionState(CleaningCategory category);
+
+    void smartScanStep(std::size_t position);
+    void startScanWarmupProgress(double ceiling, std::string categoryName);
+    void scheduleWarmupStep(const std::shared_ptr<WarmupCreep>& creep);
+    void cancelScanWarmup();
+
+    // Asks whether to quit running browsers when privacy items are to be cleaned; `proceed` runs with
+    // whether to wait for them, or not at all when the user cancels.
+    void prepareBrowserPrivacyCleanupIfNeeded(const std::set<CleaningCategory>& categories,
+                                              std::function<void(bool waitForBrowsers)> proceed);
+    void retryCleanItems(std::vector<CleanableItem> items);
+    void retryAfterGrant(std::vector<CleanableItem> items);
+    void runQueuedRetryWhenFree();
+    void runClean(CleanRequest request);
+    void reportCleanProgress(double progress);
+    void finishClean(const CleanRequest& request, const CleanPassOutcome& outcome);
+    void pruneCleanedItems(const CleanRequest& request, const std::set<std::string>& deletedPaths);
+
+    template <typename T, typename Signal> void publish(T& field, T value, Signal signal);
+
+    AppStateServices services_;
+
+    CleaningCategory selectedCategory_ = CleaningCategory::smartScan;
+    ScanState scanState_ = ScanState::idle();
+    std::map<CleaningCategory, CategoryResult> categoryResults_;
+    DiskInfo diskInfo_;
+    std::int64_t totalJunkSize_ = 0;
+    std::int64_t totalFreedSpace_ = 0;
+    double scanProgress_ = 0;
+    double cleanProgress_ = 0;
+    std::string currentScanCategory_;
+    bool showCleanConfirmation_ = false;
+    std::optional<Date> lastCleanedDate_;
+    std::unordered_set<Uuid> selectedCleanupItems_;
+    std::unordered_set<Uuid> deselectedItems_;
+    bool hasFullDiskAccess_ = true;
+    bool fdaBannerDismissed_ = false;
+    std::optional<std::string> cleanError_;
+    bool cleanErrorIsFDAFixable_ = false;
+    std::vector<CleanableItem> pendingPermissionRetryItems_;
+    std::vector<InstalledApp> installedApps_;
+    std::optional<InstalledApp> selectedApp_;
+    std::vector<std::string> discoveredFiles_;
+    std::set<std::string> selectedFiles_;
+    std::vector<std::string> orphanedFiles_;
+    bool isSearchingOrphans_ = false;
+    bool isLoadingApps_ = false;
+    bool isScanningAppFiles_ = false;
+    std::optional<std::string> removalError_;
+    bool removalNeedsFullDiskAccess_ = false;
+    std::vector<std::string> lastFailedRemovalURLs_;
+    std::int64_t appFileScanLocationCount_ = 0;
+
+    std::shared_ptr<WarmupCreep> scanWarmup_;
+    bool browserQuestionOpen_ = false;
+    std::uint64_t flowGeneration_ = 0;
+    std::uint64_t diskInfoGeneration_ = 0;
+    std::uint64_t installedAppsGeneration_ = 0;
+    std::deque<std::vector<CleanableItem>> queuedRetries_;
+    bool retryDrainPosted_ = false;
+};
+
+} // namespace zn

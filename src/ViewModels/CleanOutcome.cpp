@@ -1,0 +1,76 @@
+#include "ViewModels/CleanOutcome.h"
+
+#include "Platform/core/PathText.h"
+#include "Platform/core/StringFormat.h"
+
+#include <algorithm>
+
+namespace zn {
+
+namespace {
+
+constexpr std::string_view kAccessMessage =
+    "macOS is protecting %lld item(s). Allow access and Zelva Nexal will try again.";
+constexpr std::string_view kRemovalMessage =
+    "Couldn't remove %@%@. They may be in use or protected by macOS.";
+constexpr std::string_view kRemovalMessageTail = " and %lld more";
+
+} // namespace
+
+CleaningResult mergedWithAdministratorPass(CleaningResult engine, const CleaningResult& administrator) {
+    engine.freedSpace = saturatingAdd(engine.freedSpace, administrator.freedSpace);
+    engine.deletedCount += administrator.deletedCount;
+    engine.errors.insert(engine.errors.end(), administrator.errors.begin(), administrator.errors.end());
+    engine.deletedPaths.insert(administrator.deletedPaths.begin(), administrator.deletedPaths.end());
+    engine.deferredToAdmin.clear();
+    return engine;
+}
+
+std::vector<CleanableItem> survivingItems(const std::vector<CleanableItem>& items,
+                                          const std::set<std::string>& deletedPaths,
+                                          const std::set<std::string>& vanishedPaths) {
+    std::vector<CleanableItem> survivors;
+    for (const auto& item : items) {
+        if (item.category == CleaningCategory::purgeableSpace || deletedPaths.contains(item.path) ||
+            vanishedPaths.contains(item.path))
+            continue;
+        survivors.push_back(item);
+    }
+    return survivors;
+}
+
+std::optional<CategoryResult> withoutRemovedItems(const CategoryResult& result,
+                                                  const std::set<std::string>& deletedPaths) {
+    CategoryResult remaining{Uuid::random(), result.category, {}, result.totalSize};
+    for (const auto& item : result.items) {
+        if (deletedPaths.contains(item.path))
+            remaining.totalSize = std::max<std::int64_t>(
+                0, saturatingAdd(remaining.totalSize, -std::max<std::int64_t>(item.size, 0)));
+        else
+            remaining.items.push_back(item);
+    }
+    if (remaining.items.empty())
+        return std::nullopt;
+    return remaining;
+}
+
+std::optional<std::string> cleanOutcomeMessage(const std::vector<std::string>& errors,
+                                               const std::vector<CleanableItem>& survivors,
+                                               bool accessWouldFix) {
+    if (accessWouldFix)
+        return formatString(kAccessMessage, {static_cast<long long>(survivors.size())});
+    if (!survivors.empty()) {
+        std::string names;
+        for (std::size_t i = 0; i < std::min<std::size_t>(2, survivors.size()); ++i)
+            names += (i > 0 ? ", " : "") + PathText::lastPathComponent(survivors[i].path);
+        std::string tail;
+        if (survivors.size() > 2)
+            tail = formatString(kRemovalMessageTail, {static_cast<long long>(survivors.size() - 2)});
+        return formatString(kRemovalMessage, {names, tail});
+    }
+    if (!errors.empty())
+        return errors.front();
+    return std::nullopt;
+}
+
+} // namespace zn

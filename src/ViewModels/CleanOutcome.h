@@ -1,0 +1,33 @@
+#pragma once
+
+#include "Models/CleanableItem.h"
+#include "Services/CleaningEngine.h"
+
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace zn {
+
+// The engine's pass and the administrator pass as one result: sums, errors in order (the engine's first),
+// the union of removed paths; the administrator pass defers nothing further.
+CleaningResult mergedWithAdministratorPass(CleaningResult engine, const CleaningResult& administrator);
+
+// The items a clean left on disk, in list order. Purgeable space is not a file, so it never survives (its
+// release is measured, not checked), and an item whose path is gone is not there to retry.
+std::vector<CleanableItem> survivingItems(const std::vector<CleanableItem>& items,
+                                          const std::set<std::string>& deletedPaths,
+                                          const std::set<std::string>& vanishedPaths);
+
+// The result without the items whose path was removed; a new id and a total lowered by their sizes, so a
+// total that deliberately leaves items out (purgeable space) keeps its rule. None when nothing remains.
+std::optional<CategoryResult> withoutRemovedItems(const CategoryResult& result,
+                                                  const std::set<std::string>& deletedPaths);
+
+// The one message that sums up a clean's failures; none when nothing failed.
+std::optional<std::string> cleanOutcomeMessage(const std::vector<std::string>& errors,
+                                               const std::vector<CleanableItem>& survivors,
+                                               bool accessWouldFix);
+
+} // namespace zn

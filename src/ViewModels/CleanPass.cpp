@@ -1,0 +1,35 @@
+#include "ViewModels/CleanPass.h"
+
+#include "ViewModels/CleanOutcome.h"
+
+#include <cerrno>
+#include <sys/stat.h>
+
+namespace zn {
+
+namespace {
+
+// Gone means the system says so; a path that cannot be looked at (no permission) may still be there.
+bool noLongerExists(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR);
+}
+
+} // namespace
+
+CleanPassOutcome runCleanPass(CleaningService& cleaner, const std::vector<CleanableItem>& items,
+                              const std::function<void(double)>& progress) {
+    CleanPassOutcome outcome;
+    outcome.result = cleaner.cleanItems(items, progress);
+    if (!outcome.result.deferredToAdmin.empty()) {
+        CleaningResult administrator = cleaner.cleanWithAdminPrivileges(outcome.result.deferredToAdmin);
+        outcome.result = mergedWithAdministratorPass(std::move(outcome.result), administrator);
+    }
+    for (const auto& item : items)
+        if (item.category != CleaningCategory::purgeableSpace &&
+            !outcome.result.deletedPaths.contains(item.path) && noLongerExists(item.path))
+            outcome.vanishedPaths.insert(item.path);
+    return outcome;
+}
+
+} // namespace zn

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "Models/CleanableItem.h"
+#include "Services/CleaningEngine.h"
+#include "ViewModels/CleaningService.h"
+
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace zn {
+
+struct CleanPassOutcome {
+    CleaningResult result; // the engine's pass merged with the administrator pass, when there was one
+    std::set<std::string> vanishedPaths; // paths not removed by the passes that no longer exist anyway
+};
+
+// One clean, run off the main thread: the engine's pass, then the administrator pass for what it deferred,
+// then a look at which of the remaining paths are gone.
+CleanPassOutcome runCleanPass(CleaningService& cleaner, const std::vector<CleanableItem>& items,
+                              const std::function<void(double)>& progress);
+
+} // namespace zn

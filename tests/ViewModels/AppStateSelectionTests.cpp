@@ -1,0 +1,126 @@
+#include "appsupport/AppStateHarness.h"
+
+#include <gtest/gtest.h>
+
+namespace zn {
+namespace {
+
+using enum CleaningCategory;
+using test::makeItem;
+using test::makeResult;
+
+TEST(AppStateSelection, TheRuleFollowsEachItemsDefaultAndTheTwoSets) {
+    test::AppStateHarness harness;
+    AppState& state = harness.makeState();
+    auto chosen = makeItem(systemJunk, "/junk/a", 10, true);
+    auto optional = makeItem(systemJunk, "/junk/b", 20, false);
+    state.setCategoryResults({{systemJunk, makeResult(systemJunk, {chosen, optional})}});
+
+    EXPECT_TRUE(state.isItemSelected(chosen));
+    EXPECT_FALSE(state.isItemSelected(optional));
+
+    state.toggleItem(chosen); // selected, default true: remembered as deselected
+    EXPECT_FALSE(state.isItemSelected(chosen));
+    EXPECT_TRUE(state.deselectedItems().contains(chosen.id));
+    state.toggleItem(chosen);
+    EXPECT_TRUE(state.isItemSelected(chosen));
+    EXPECT_TRUE(state.deselectedItems().empty());
+    EXPECT_TRUE(state.selectedCleanupItems().empty());
+
+    state.toggleItem(optional); // not selected, default false: picked
+    EXPECT_TRUE(state.selectedCleanupItems().contains(optional.id));
+    EXPECT_TRUE(state.isItemSelected(optional));
+    state.toggleItem(optional);
+    EXPECT_TRUE(state.selectedCleanupItems().empty());
+    EXPECT_TRUE(state.deselectedItems().empty());
+
+    state.deselectAllInCategory(systemJunk);
+    EXPECT_EQ(state.selectedCountInCategory(systemJunk), 0);
+    EXPECT_EQ(state.deselectedItems().size(), 1u);
+    state.selectAllInCategory(systemJunk);
+    EXPECT_EQ(state.selectedCountInCategory(systemJunk), 2);
+    EXPECT_EQ(state.selectedSizeInCategory(systemJunk), 30);
+    EXPECT_TRUE(state.deselectedItems().empty());
+    EXPECT_EQ(state.selectedCleanupItems(), std::unordered_set<Uuid>{optional.id});
+}
+
+TEST(AppStateSelection, CleanAtOnceRule) {
+    test::AppStateHarness harness;
+    AppState& state = harness.makeState();
+    auto junk = makeItem(systemJunk, "/junk/a", 10, true);
+    auto junkOptional = makeItem(systemJunk, "/junk/b", 10, false);
+    auto privacy = makeItem(privacySweep, "/privacy/h", 10, true);
+    auto large = makeItem(largeFiles, "/large/movie", 10, false);
+    state.setCategoryResults({{systemJunk, makeResult(systemJunk, {junk, junkOptional})},
+                              {privacySweep, makeResult(privacySweep, {privacy})},
+                              {largeFiles, makeResult(largeFiles, {large})}});
+
+    // Only default selections of clean-at-once categories.
+    EXPECT_FALSE(state.selectedItemsRequireConfirmation());
+    // An item the user picked asks for a review even in a clean-at-once category.
+    state.toggleItem(junkOptional);
+    EXPECT_TRUE(state.selectedItemsRequireConfirmation());
+    state.toggleItem(junkOptional);
+    // Any selected item of a review-first category does too.
+    state.selectAllInCategory(largeFiles);
+    EXPECT_TRUE(state.selectedItemsRequireConfirmation());
+    // Nothing selected: nothing to confirm.
+    for (CleaningCategory category : {systemJunk, privacySweep, largeFiles})
+        state.deselectAllInCategory(category);
+    EXPECT_TRUE(state.selectedItemsToClean().empty());
+    EXPECT_FALSE(state.selectedItemsRequireConfirmation());
+}
+
+TEST(AppStateSelection, ResultsInFixedOrderWithoutEmptyOnes) {
+    test::AppStateHarness harness;
+    AppState& state = harness.makeState();
+    auto docker = makeItem(dockerCache, "/d", 5, true);
+    auto trash = makeItem(trashBins, "/t", 5, true);
+    auto junk = makeItem(systemJunk, "/j", 5, true);
+    auto weightless = makeItem(userCache, "/zero", 0, true);
+    state.setCategoryResults({{dockerCache, makeResult(dockerCache, {docker})},
+                              {trashBins, makeResult(trashBins, {trash})},
+                              {systemJunk, makeResult(systemJunk, {junk})},
+                              {userCache, makeResult(userCache, {weightless})},
+                              {smartScan, makeResult(smartScan, {makeItem(smartScan, "/s", 5, true)})}});
+
+    std::vector<CleaningCategory> order;
+    for (const auto& result : state.allResults())
+        order.push_back(result.category);
+    EXPECT_EQ(order, (std::vector<CleaningCategory>{systemJunk, trashBins, dockerCache}));
+    EXPECT_EQ(state.selectedItemsToClean(), (std::vector<CleanableItem>{junk, trash, docker}));
+    // A result with a total of 0 still counts in its own category.
+    EXPECT_EQ(state.selectedCountInCategory(userCache), 1);
+}
+
+TEST(AppStateSelection, CategoriesWithoutResultsChangeNothing) {
+    test::AppStateHarness harness;
+    AppState& state = harness.makeState();
+    auto gone = makeItem(systemJunk, "/gone", 5, true);
+    state.setCategoryResults({{systemJunk, makeResult(systemJunk, {gone})}});
+    state.toggleItem(gone);
+    state.setCategoryResults({});
+
+    state.selectAllInCategory(largeFiles);
+    state.deselectAllInCategory(largeFiles);
+    EXPECT_EQ(state.selectedSizeInCategory(largeFiles), 0);
+    EXPECT_EQ(state.selectedCountInCategory(largeFiles), 0);
+    // The id of an item no longer in any result stays and selects nothing.
+    EXPECT_EQ(state.deselectedItems(), std::unordered_set<Uuid>{gone.id});
+    EXPECT_TRUE(state.selectedItemsToClean().empty());
+}
+
+TEST(AppStateSelection, AppFileSearchCount) {
+    test::AppStateHarness harness;
+    AppState& state = harness.makeState();
+    state.setDiscoveredFiles({"/a", "/b"});
+    state.setIsScanningAppFiles(true);
+    EXPECT_EQ(state.currentAppFileSearchLocationCount(), 2);
+    state.setAppFileScanLocationCount(40);
+    EXPECT_EQ(state.currentAppFileSearchLocationCount(), 40);
+    state.setIsScanningAppFiles(false);
+    EXPECT_EQ(state.currentAppFileSearchLocationCount(), 2);
+}
+
+} // namespace
+} // namespace zn

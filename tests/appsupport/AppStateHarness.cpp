@@ -1,0 +1,129 @@
+#include "appsupport/AppStateHarness.h"
+
+#include "Platform/core/PathText.h"
+
+#include <QCoreApplication>
+#include <QThread>
+#include <QThreadPool>
+
+namespace zn::test {
+
+bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
+    auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QThread::usleep(200);
+    }
+    return true;
+}
+
+void processQueuedWork() {
+    QCoreApplication::processEvents();
+}
+
+void FakePrompter::open(const PromptQuestion& question, std::function<void(bool accepted)> answered) {
+    questions.push_back(question);
+    answered_ = std::move(answered);
+}
+
+void FakePrompter::answer(bool accept) {
+    auto answered = std::exchange(answered_, nullptr);
+    answered(accept);
+}
+
+void FakePermissionRequester::requestAccess(const PermissionPromptContext& context,
+                                            std::vector<std::string> failedPaths,
+                                            std::function<void()> onGranted) {
+    requests.push_back({context, std::move(failedPaths)});
+    onGranted_ = std::move(onGranted);
+}
+
+void FakePermissionRequester::grant() {
+    if (auto action = std::exchange(onGranted_, nullptr))
+        action();
+}
+
+void FakeAppList::set(std::vector<InstalledApp> apps) {
+    std::lock_guard lock(mutex_);
+    apps_ = std::move(apps);
+}
+
+void FakeAppList::holdNextFetch() {
+    std::lock_guard lock(mutex_);
+    ++heldFetches_;
+    gate_.close();
+}
+
+std::vector<InstalledApp> FakeAppList::fetch() {
+    std::vector<InstalledApp> answer;
+    bool held = false;
+    {
+        std::lock_guard lock(mutex_);
+        answer = apps_;
+        held = heldFetches_ > 0;
+        heldFetches_ -= held ? 1 : 0;
+    }
+    if (held)
+        gate_.passThrough();
+    return answer;
+}
+
+AppStateHarness::AppStateHarness()
+    : defaults(std::make_shared<UserDefaults>(QString::fromStdString(tree.path("settings.ini")))) {}
+
+AppStateHarness::~AppStateHarness() {
+    // Let held work finish before the state and the fakes go away.
+    for (CleaningCategory category : allCleaningCategories())
+        scanner->gate(category).open();
+    cleaner->gate().open();
+    installedApps->gate().open();
+    QThreadPool::globalInstance()->waitForDone();
+    state_.reset();
+    processQueuedWork();
+}
+
+AppState& AppStateHarness::makeState(bool performStartupTasks) {
+    auto table = processes;
+    auto access = fullDiskAccess;
+    auto apps = installedApps;
+    auto haptics = hapticSignals;
+    AppStateServices services{
+        realScanner ? realScanner : scanner,
+        realCleaner ? realCleaner : cleaner,
+        [apps] { return apps->fetch(); },
+        [access] { return access->load(); },
+        permission,
+        scheduler,
+        clock,
+        prompter,
+        std::make_shared<Workspace>([table] { return table->processes; },
+                                    [table](pid_t pid, int signal) {
+                                        table->signalsSent.emplace_back(pid, signal);
+                                        return 0;
+                                    },
+                                    kTestUser),
+        defaults,
+        [haptics] { ++*haptics; },
+    };
+    state_ = std::make_unique<AppState>(performStartupTasks, std::move(services));
+    return *state_;
+}
+
+void AppStateHarness::runBrowser(pid_t pid, const std::string& executable) {
+    processes->processes.push_back({pid, 1, kTestUser, executable});
+}
+
+CleanableItem makeItem(CleaningCategory category, const std::string& path, std::int64_t size,
+                       bool selectedByDefault) {
+    return {Uuid::random(), PathText::lastPathComponent(path), path, size, category, selectedByDefault,
+            std::nullopt};
+}
+
+CategoryResult makeResult(CleaningCategory category, std::vector<CleanableItem> items) {
+    std::int64_t total = totalSizeOf(items);
+    return {Uuid::random(), category, std::move(items), total};
+}
+
+} // namespace zn::test

@@ -1,0 +1,122 @@
+#pragma once
+
+#include "ViewModels/AppState.h"
+#include "appsupport/FakeClock.h"
+#include "appsupport/FakeEngines.h"
+#include "support/FixtureTree.h"
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <vector>
+
+namespace zn::test {
+
+// Runs the main thread's event loop until `condition` holds or a generous real-time limit passes (work on
+// the thread pool arrives in real time); returns whether it holds.
+bool waitUntil(const std::function<bool()>& condition,
+               std::chrono::milliseconds limit = std::chrono::seconds(10));
+// Runs the main thread's queued work without waiting for anything.
+void processQueuedWork();
+
+class FakePrompter final : public QuestionPrompter {
+public:
+    void open(const PromptQuestion& question, std::function<void(bool accepted)> answered) override;
+    void answer(bool accept);
+    bool isOpen() const { return static_cast<bool>(answered_); }
+
+    std::vector<PromptQuestion> questions;
+
+private:
+    std::function<void(bool)> answered_;
+};
+
+class FakePermissionRequester final : public PermissionRequester {
+public:
+    struct Request {
+        PermissionPromptContext context;
+        std::vector<std::string> failedPaths;
+    };
+
+    void requestAccess(const PermissionPromptContext& context, std::vector<std::string> failedPaths,
+                       std::function<void()> onGranted) override;
+    // The user grants access to the open request: its action runs once.
+    void grant();
+
+    std::vector<Request> requests;
+
+private:
+    std::function<void()> onGranted_;
+};
+
+class FakeScheduler final : public SchedulerControl {
+public:
+    void start() override { ++starts; }
+    int starts = 0;
+};
+
+// The process table the fake workspace reads, and the signals it "sends".
+struct FakeProcessTable {
+    std::vector<ProcessEntry> processes;
+    std::vector<std::pair<pid_t, int>> signalsSent;
+};
+
+inline constexpr uid_t kTestUser = 501;
+
+// The installed applications the fake inventory finds. Thread-safe.
+class FakeAppList {
+public:
+    void set(std::vector<InstalledApp> apps);
+    // The next fetch takes its answer at once but hands it back only when the gate opens.
+    void holdNextFetch();
+    Gate& gate() { return gate_; }
+    std::vector<InstalledApp> fetch();
+
+private:
+    std::mutex mutex_;
+    std::vector<InstalledApp> apps_;
+    int heldFetches_ = 0;
+    Gate gate_;
+};
+
+// A fake-backed application state and everything it talks to.
+class AppStateHarness {
+public:
+    AppStateHarness();
+    ~AppStateHarness();
+
+    AppState& makeState(bool performStartupTasks = false);
+    AppState& state() { return *state_; }
+
+    // A browser's top-level process of the test user.
+    void runBrowser(pid_t pid, const std::string& executable);
+
+    FixtureTree tree;
+    std::shared_ptr<FakeScanService> scanner = std::make_shared<FakeScanService>();
+    // When set, the state scans or cleans through these instead of the fakes.
+    std::shared_ptr<ScanService> realScanner;
+    std::shared_ptr<CleaningService> realCleaner;
+    std::shared_ptr<FakeCleaningService> cleaner = std::make_shared<FakeCleaningService>();
+    std::shared_ptr<FakeClock> clock = std::make_shared<FakeClock>();
+    std::shared_ptr<FakePrompter> prompter = std::make_shared<FakePrompter>();
+    std::shared_ptr<FakePermissionRequester> permission = std::make_shared<FakePermissionRequester>();
+    std::shared_ptr<FakeScheduler> scheduler = std::make_shared<FakeScheduler>();
+    std::shared_ptr<FakeProcessTable> processes = std::make_shared<FakeProcessTable>();
+    std::shared_ptr<UserDefaults> defaults;
+    std::shared_ptr<std::atomic<bool>> fullDiskAccess = std::make_shared<std::atomic<bool>>(true);
+    std::shared_ptr<FakeAppList> installedApps = std::make_shared<FakeAppList>();
+    std::shared_ptr<int> hapticSignals = std::make_shared<int>(0);
+
+private:
+    std::unique_ptr<AppState> state_;
+};
+
+// Items and results as scanners build them.
+CleanableItem makeItem(CleaningCategory category, const std::string& path, std::int64_t size,
+                       bool selectedByDefault);
+CategoryResult makeResult(CleaningCategory category, std::vector<CleanableItem> items);
+
+} // namespace zn::test
