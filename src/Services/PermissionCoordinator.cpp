@@ -1,5 +1,7 @@
 #include "Services/PermissionCoordinator.h"
 
+#include "Platform/qt/QtClock.h"
+
 #include <QCoreApplication>
 #include <QPointer>
 #include <QtConcurrent/QtConcurrentRun>
@@ -7,37 +9,51 @@
 
 namespace zn {
 
+using std::chrono::milliseconds;
+
+namespace {
+
+class CoordinatorPermissionRequester final : public PermissionRequester {
+public:
+    explicit CoordinatorPermissionRequester(PermissionCoordinator& coordinator)
+        : coordinator_(&coordinator) {}
+
+    void requestAccess(const PermissionPromptContext& context, std::vector<std::string> failedPaths,
+                       std::function<void()> onGranted) override {
+        if (coordinator_)
+            coordinator_->requestAccess(context, std::move(failedPaths), std::move(onGranted));
+    }
+
+private:
+    QPointer<PermissionCoordinator> coordinator_;
+};
+
+} // namespace
+
+std::shared_ptr<PermissionRequester> permissionRequester(PermissionCoordinator& coordinator) {
+    return std::make_shared<CoordinatorPermissionRequester>(coordinator);
+}
+
 PermissionCoordinator& PermissionCoordinator::shared() {
     // Owned by the application object, so its timers go before the event loop does.
-    static PermissionCoordinator* const instance = new PermissionCoordinator(
-        FullDiskAccessManager::sharedInstance(), desktopUrlOpener(), QCoreApplication::instance());
+    static PermissionCoordinator* const instance =
+        new PermissionCoordinator(FullDiskAccessManager::sharedInstance(), desktopUrlOpener(),
+                                  std::make_shared<QtClock>(), QCoreApplication::instance());
     return *instance;
 }
 
 PermissionCoordinator::PermissionCoordinator(std::shared_ptr<const FullDiskAccessManager> manager,
-                                             std::shared_ptr<UrlOpener> opener, QObject* parent)
-    : QObject(parent), manager_(std::move(manager)), opener_(std::move(opener)) {
-    pollTimer_.setInterval(kPollIntervalMs);
-    connect(&pollTimer_, &QTimer::timeout, this, [this] {
-        bool granted = manager_->hasFullDiskAccess();
-        if (granted && !hasFullDiskAccess_) {
-            setHasFullDiskAccess(true);
-            handleGrant();
-        } else {
-            setHasFullDiskAccess(granted);
-        }
-    });
-    grantTimer_.setSingleShot(true);
-    grantTimer_.setInterval(kGrantDelayMs);
-    connect(&grantTimer_, &QTimer::timeout, this, &PermissionCoordinator::finishGrant);
+                                             std::shared_ptr<UrlOpener> opener, std::shared_ptr<Clock> clock,
+                                             QObject* parent)
+    : QObject(parent), manager_(std::move(manager)), opener_(std::move(opener)), clock_(std::move(clock)) {
     hasFullDiskAccess_ = manager_->hasFullDiskAccess();
 }
 
-void PermissionCoordinator::requestAccess(PromptContext context, std::vector<std::string> failedPaths,
+void PermissionCoordinator::requestAccess(const PromptContext& context, std::vector<std::string> failedPaths,
                                           Callback onGranted) {
     onGrantCallback_ = {};
     cancelPendingGrant();
-    setContext(std::move(context));
+    setContext(context);
     setFailedItemPaths(std::move(failedPaths));
     onGrantCallback_ = std::move(onGranted);
     setHasFullDiskAccess(manager_->hasFullDiskAccess());
@@ -57,9 +73,9 @@ void PermissionCoordinator::requestAccess(PromptContext context, std::vector<std
 
 void PermissionCoordinator::dismiss(bool callRetry) {
     stopPolling();
-    grantTimer_.stop();
     Callback callback = std::exchange(onGrantCallback_, {});
     Callback taken = std::exchange(grantedCallback_, {});
+    cancelPendingGrant();
     if (!callback)
         callback = std::move(taken);
     endPrompt();
@@ -94,7 +110,8 @@ void PermissionCoordinator::resetAndReprime() {
             QCoreApplication::instance(),
             [self] {
                 if (self)
-                    QTimer::singleShot(kReprimeDelayMs, self, &PermissionCoordinator::openSettings);
+                    self->clock_->callAfter(milliseconds(kReprimeDelayMs), self,
+                                            [self] { self->openSettings(); });
             },
             Qt::QueuedConnection);
     });
@@ -105,12 +122,14 @@ void PermissionCoordinator::openSettings() {
 }
 
 void PermissionCoordinator::startPolling() {
-    pollTimer_.start();
+    stopPolling();
+    isPolling_ = true;
+    schedulePoll();
     // One check at once, on the next turn of the event loop, rather than a second from now.
     QMetaObject::invokeMethod(
         this,
         [this] {
-            if (isRequesting_ && !grantTimer_.isActive() && manager_->hasFullDiskAccess()) {
+            if (isRequesting_ && !grantPending_ && manager_->hasFullDiskAccess()) {
                 setHasFullDiskAccess(true);
                 handleGrant();
             }
@@ -118,8 +137,28 @@ void PermissionCoordinator::startPolling() {
         Qt::QueuedConnection);
 }
 
+void PermissionCoordinator::schedulePoll() {
+    nextPoll_ = clock_->callAfter(milliseconds(kPollIntervalMs), this, [this] {
+        if (!isPolling_)
+            return;
+        schedulePoll();
+        poll();
+    });
+}
+
+void PermissionCoordinator::poll() {
+    bool granted = manager_->hasFullDiskAccess();
+    if (granted && !hasFullDiskAccess_) {
+        setHasFullDiskAccess(true);
+        handleGrant();
+    } else {
+        setHasFullDiskAccess(granted);
+    }
+}
+
 void PermissionCoordinator::stopPolling() {
-    pollTimer_.stop();
+    isPolling_ = false;
+    nextPoll_.cancel();
 }
 
 void PermissionCoordinator::handleGrant() {
@@ -128,11 +167,14 @@ void PermissionCoordinator::handleGrant() {
     // A second grant inside the second keeps the callback the first one took.
     if (!callback)
         callback = std::exchange(grantedCallback_, {});
+    cancelPendingGrant();
     grantedCallback_ = std::move(callback);
-    grantTimer_.start();
+    grantPending_ = true;
+    pendingGrant_ = clock_->callAfter(milliseconds(kGrantDelayMs), this, [this] { finishGrant(); });
 }
 
 void PermissionCoordinator::finishGrant() {
+    grantPending_ = false;
     Callback callback = std::exchange(grantedCallback_, {});
     endPrompt();
     if (callback)
@@ -140,7 +182,8 @@ void PermissionCoordinator::finishGrant() {
 }
 
 void PermissionCoordinator::cancelPendingGrant() {
-    grantTimer_.stop();
+    grantPending_ = false;
+    pendingGrant_.cancel();
     grantedCallback_ = {};
 }
 

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "Platform/qt/Clock.h"
 #include "Platform/qt/UrlOpener.h"
 #include "Services/FullDiskAccessManager.h"
 #include "Services/PermissionCoordinator+PromptContext.h"
+#include "ViewModels/PermissionRequester.h"
 
 #include <QObject>
-#include <QTimer>
 #include <functional>
 #include <memory>
 #include <string>
@@ -28,8 +29,8 @@ public:
     static constexpr int kReprimeDelayMs = 800;
 
     static PermissionCoordinator& shared();
-    PermissionCoordinator(std::shared_ptr<const FullDiskAccessManager> manager,
-                          std::shared_ptr<UrlOpener> opener, QObject* parent = nullptr);
+    PermissionCoordinator(std::shared_ptr<const FullDiskAccessManager> manager, std::shared_ptr<UrlOpener> opener,
+                          std::shared_ptr<Clock> clock, QObject* parent = nullptr);
 
     bool isRequesting() const { return isRequesting_; }
     bool hasFullDiskAccess() const { return hasFullDiskAccess_; }
@@ -38,7 +39,8 @@ public:
 
     // With access already present `onGranted` runs before this returns and no prompt opens; otherwise
     // the prompt opens and `onGranted` waits for the grant. Replaces any earlier prompt and its callback.
-    void requestAccess(PromptContext context, std::vector<std::string> failedPaths, Callback onGranted);
+    void requestAccess(const PromptContext& context, std::vector<std::string> failedPaths,
+                       Callback onGranted);
     // Ends the prompt at once. With `callRetry` the waiting callback runs, exactly once, also when a grant
     // has already taken it and was about to run it.
     void dismiss(bool callRetry);
@@ -57,6 +59,8 @@ signals:
 
 private:
     void startPolling();
+    void schedulePoll();
+    void poll();
     void stopPolling();
     void handleGrant();
     void finishGrant();
@@ -69,17 +73,23 @@ private:
 
     std::shared_ptr<const FullDiskAccessManager> manager_;
     std::shared_ptr<UrlOpener> opener_;
+    std::shared_ptr<Clock> clock_;
 
     bool isRequesting_ = false;
     bool hasFullDiskAccess_ = false;
     std::vector<std::string> failedItemPaths_;
     PromptContext context_ = PromptContext::general();
 
-    QTimer pollTimer_;
+    bool isPolling_ = false;
+    ScheduledCall nextPoll_;
     Callback onGrantCallback_;
     // The delayed end of a prompt after a grant, and the callback it has taken.
-    QTimer grantTimer_;
+    bool grantPending_ = false;
+    ScheduledCall pendingGrant_;
     Callback grantedCallback_;
 };
+
+// The coordinator as the application state asks for it; asks nothing once the coordinator is gone.
+std::shared_ptr<PermissionRequester> permissionRequester(PermissionCoordinator& coordinator);
 
 } // namespace zn

@@ -1,5 +1,5 @@
 #include "Services/UpdateService.h"
-#include "appsupport/EventLoop.h"
+#include "appsupport/AppStateHarness.h"
 #include "appsupport/RecordingUrlOpener.h"
 
 #include <QThread>
