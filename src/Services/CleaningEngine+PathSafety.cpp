@@ -109,6 +109,17 @@ bool isRegularFile(const std::string& path) {
     return ::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+bool isDirectory(const std::string& path) {
+    struct stat info;
+    return ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// Every Docker item a scan offers is a cache folder but one: the reclaimable space, whose path names the
+// container tool that was asked. Removing that would delete the tool itself.
+bool isDockerToolItem(const CleanableItem& item, const std::string& resolvedPath) {
+    return item.category == CleaningCategory::dockerCache && !isDirectory(resolvedPath);
+}
+
 } // namespace
 
 void CleaningEngine::preparePathRules() {
@@ -185,7 +196,7 @@ bool CleaningEngine::isRemovableForm(const std::string& resolvedPath) const {
 }
 
 bool CleaningEngine::admitsInOrdinaryPass(const CleanableItem& item, const std::string& resolvedPath) const {
-    if (!isRemovableForm(resolvedPath))
+    if (!isRemovableForm(resolvedPath) || isDockerToolItem(item, resolvedPath))
         return false;
     if (item.category == CleaningCategory::largeFiles)
         return isExplicitSingleFileDeletable(resolvedPath) && isRegularFile(resolvedPath);
@@ -193,7 +204,7 @@ bool CleaningEngine::admitsInOrdinaryPass(const CleanableItem& item, const std::
 }
 
 bool CleaningEngine::admitsInAdminPass(const CleanableItem& item, const std::string& resolvedPath) const {
-    if (!isRemovableForm(resolvedPath))
+    if (!isRemovableForm(resolvedPath) || isDockerToolItem(item, resolvedPath))
         return false;
     if (item.category == CleaningCategory::largeFiles)
         return isExplicitSingleFileDeletable(resolvedPath) && isRegularFile(resolvedPath);

@@ -5,7 +5,9 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <nlohmann/json.hpp>
 #include <regex>
+#include <set>
 #include <sys/wait.h>
 
 namespace zn {
@@ -93,6 +95,28 @@ TEST(CLI, ScanOneCategoryAsJsonAndTable) {
     // Only the word after the first "--category" counts.
     Outcome twice = runProgram(tree, {"scan", "--category", "trash", "--category", "Large Files", "--json"});
     EXPECT_EQ(twice.out, json.out);
+}
+
+TEST(CLI, ScanOfAnEmptyHomeHasTwelveRows) {
+    test::FixtureTree tree;
+    Outcome outcome = runProgram(tree, {"scan", "--json"});
+    EXPECT_EQ(outcome.status, 0);
+    const auto rows = nlohmann::json::parse(outcome.out);
+    ASSERT_EQ(rows.size(), 12u) << outcome.out;
+
+    std::string names;
+    for (const auto& row : rows)
+        names += (names.empty() ? "" : ", ") + row["category"].get<std::string>();
+    EXPECT_EQ(names, kCategories);
+    // The other five also read system folders, the volume or tools installed on this machine.
+    const std::set<std::string> readOnlyTheHome{"App Leftovers", "Privacy Sweep", "Mail Downloads", "Trash",
+                                                "Large Files",   "AI Apps",       "Xcode Cleanup"};
+    for (const auto& row : rows) {
+        if (readOnlyTheHome.contains(row["category"].get<std::string>())) {
+            EXPECT_EQ(row["items"], 0) << row.dump();
+            EXPECT_EQ(row["bytes"], 0) << row.dump();
+        }
+    }
 }
 
 TEST(CLI, PrivacySweepAndMacManagedSpaceOfAFixtureHome) {
