@@ -84,12 +84,12 @@ AppStateHarness::~AppStateHarness() {
     processQueuedWork();
 }
 
-AppState& AppStateHarness::makeState(bool performStartupTasks) {
+AppStateServices AppStateHarness::services() {
     auto table = processes;
     auto access = fullDiskAccess;
     auto apps = installedApps;
     auto haptics = hapticSignals;
-    AppStateServices services{
+    return AppStateServices{
         realScanner ? realScanner : scanner,
         realCleaner ? realCleaner : cleaner,
         [apps] { return apps->fetch(); },
@@ -107,7 +107,10 @@ AppState& AppStateHarness::makeState(bool performStartupTasks) {
         defaults,
         [haptics] { ++*haptics; },
     };
-    state_ = std::make_unique<AppState>(performStartupTasks, std::move(services));
+}
+
+AppState& AppStateHarness::makeState(bool performStartupTasks) {
+    state_ = std::make_unique<AppState>(performStartupTasks, services());
     return *state_;
 }
 

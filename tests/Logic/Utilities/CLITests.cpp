@@ -35,10 +35,11 @@ std::string quoted(const std::string& text) {
     return result + "'";
 }
 
-// Starts the real program with a fixture home and no display.
+// Starts the real program with a fixture home and no display. The X11 platform is asked for explicitly, so
+// any Qt application object would fail to start: the command line must work before one exists.
 Outcome runProgram(test::FixtureTree& tree, const std::vector<std::string>& args) {
-    std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY HOME=" + quoted(tree.folder("home")) + " " +
-                          quoted(ZN_EXECUTABLE);
+    std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb HOME=" +
+                          quoted(tree.folder("home")) + " " + quoted(ZN_EXECUTABLE);
     for (const auto& arg : args)
         command += " " + quoted(arg);
     command += " >" + quoted(tree.path("out")) + " 2>" + quoted(tree.path("err"));
@@ -67,9 +68,10 @@ TEST(CLI, HelpAndVersion) {
     EXPECT_EQ(version.out, "Zelva Nexal 2.0.0\n");
     EXPECT_EQ(version.status, 0);
 
-    // Not a command word: the windowed program, not the command line.
+    // Not a command word: the windowed program, which cannot start without a display.
     Outcome upper = runProgram(tree, {"SCAN"});
     EXPECT_EQ(upper.out, "");
+    EXPECT_NE(upper.err.find("xcb"), std::string::npos);
     EXPECT_NE(upper.status, 0);
 }
 
