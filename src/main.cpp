@@ -1,5 +1,9 @@
+#include "AppEnvironment.h"
 #include "Logic/Utilities/CLI.h"
+#include "Platform/qt/EventLoopMainQueue.h"
+#include "ZelvaNexalApp.h"
 
+#include <QApplication>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -11,6 +15,10 @@ int main(int argc, char* argv[]) {
         return zn::CLI::run(std::vector<std::string>(arguments.begin() + 1, arguments.end()),
                             {std::cout, std::cerr});
 
-    std::cerr << "zelvanexal: the window is not built yet; run 'zelvanexal help' for the command line\n";
-    return 1;
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Zelva Nexal"));
+    zn::EventLoopMainQueue mainQueue;
+    zn::ZelvaNexalApp app(zn::liveAppEnvironment());
+    app.start();
+    return QApplication::exec();
 }

@@ -1,3 +1,4 @@
+#include "Services/CleaningEngine+Roots.h"
 #include "Services/CleaningEngine.h"
 
 #include "Platform/core/PathResolution.h"
@@ -10,40 +11,6 @@
 namespace zn {
 
 namespace {
-
-// Roots below the home folder, in the order they are tested, and whether the ordinary pass may remove the
-// root folder itself. Containers, Group Containers, Application Support, Preferences, LaunchAgents, Safari
-// and ~/.cache hold live data of other applications: only what is inside them may go.
-const std::vector<std::pair<const char*, bool>>& homeRoots() {
-    static const std::vector<std::pair<const char*, bool>> roots{
-        {"/Library/Caches", true},
-        {"/Library/Logs", true},
-        {"/Library/Saved Application State", true},
-        {"/Library/HTTPStorages", true},
-        {"/Library/WebKit", true},
-        {"/Library/Containers", false},
-        {"/Library/Group Containers", false},
-        {"/Library/Application Support", false},
-        {"/Library/Preferences", false},
-        {"/Library/LaunchAgents", false},
-        {"/Library/Mail Downloads", true},
-        {"/Library/Safari", false},
-        {"/Library/Developer/Xcode/DerivedData", true},
-        {"/Library/Developer/Xcode/Archives", true},
-        {"/Library/Developer/CoreSimulator/Caches", true},
-        {"/.Trash", true},
-        {"/.npm", true},
-        {"/.cache", false},
-        {"/Library/Containers/com.docker.docker", true},
-    };
-    return roots;
-}
-
-// System-wide roots: never removed as a whole.
-constexpr const char* kAbsoluteRoots[] = {
-    "/Library/Caches", "/Library/Logs", "/private/var/log", "/private/var/tmp", "/var/log",
-    "/var/tmp",        "/tmp",
-};
 
 bool startsWithFolder(const std::string& path, const std::string& folder) {
     const std::string prefix = folder.ends_with('/') ? folder : folder + "/";
@@ -109,19 +76,26 @@ bool isRegularFile(const std::string& path) {
     return ::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+bool isDirectory(const std::string& path) {
+    struct stat info;
+    return ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// Every Docker item a scan offers is a cache folder but one: the reclaimable space, whose path names the
+// container tool that was asked. Removing that would delete the tool itself.
+bool isDockerToolItem(const CleanableItem& item, const std::string& resolvedPath) {
+    return item.category == CleaningCategory::dockerCache && !isDirectory(resolvedPath);
+}
+
 } // namespace
 
 void CleaningEngine::preparePathRules() {
     // A home that resolves to "/" or to nothing absolute would turn the home roots into system folders.
     homeUsable_ = home_.size() > 1 && home_.front() == '/';
-    if (homeUsable_) {
-        for (const auto& [suffix, removableAsWhole] : homeRoots())
-            allowedRoots_.push_back({home_ + suffix, removableAsWhole});
+    if (homeUsable_)
         for (const char* folder : {"/Downloads/", "/Documents/", "/Desktop/"})
             explicitFileFolders_.push_back(home_ + folder);
-    }
-    for (const char* root : kAbsoluteRoots)
-        allowedRoots_.push_back({root, false});
+    allowedRoots_ = cleaningAllowedRoots(home_);
 }
 
 bool CleaningEngine::isAbsolutePathText(const std::string& path) {
@@ -185,7 +159,7 @@ bool CleaningEngine::isRemovableForm(const std::string& resolvedPath) const {
 }
 
 bool CleaningEngine::admitsInOrdinaryPass(const CleanableItem& item, const std::string& resolvedPath) const {
-    if (!isRemovableForm(resolvedPath))
+    if (!isRemovableForm(resolvedPath) || isDockerToolItem(item, resolvedPath))
         return false;
     if (item.category == CleaningCategory::largeFiles)
         return isExplicitSingleFileDeletable(resolvedPath) && isRegularFile(resolvedPath);
@@ -193,7 +167,7 @@ bool CleaningEngine::admitsInOrdinaryPass(const CleanableItem& item, const std::
 }
 
 bool CleaningEngine::admitsInAdminPass(const CleanableItem& item, const std::string& resolvedPath) const {
-    if (!isRemovableForm(resolvedPath))
+    if (!isRemovableForm(resolvedPath) || isDockerToolItem(item, resolvedPath))
         return false;
     if (item.category == CleaningCategory::largeFiles)
         return isExplicitSingleFileDeletable(resolvedPath) && isRegularFile(resolvedPath);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Models/CleanableItem.h"
+#include "Services/CleaningEngine+Roots.h"
 #include "Platform/core/AdminRunner.h"
 #include "Platform/core/HomeDirectory.h"
 #include "Platform/core/SafeRemoval.h"
@@ -68,11 +69,6 @@ public:
     const std::string& home() const { return home_; }
 
 private:
-    struct AllowedRoot {
-        std::string path;
-        bool removableAsWhole; // the ordinary pass may remove the root folder itself
-    };
-
     void preparePathRules();
     // Only an absolute path is tested for existence or resolved: nobody would expand "~", and a relative
     // path would depend on the working folder. A NUL byte would cut the path short in every system call.
@@ -102,7 +98,7 @@ private:
     std::shared_ptr<const VolumeInfo> volumeInfo_;
     SafeRemoval removal_;
 
-    std::vector<AllowedRoot> allowedRoots_;
+    std::vector<CleaningRoot> allowedRoots_;
     std::vector<std::string> explicitFileFolders_; // each with its trailing "/"
 };
 

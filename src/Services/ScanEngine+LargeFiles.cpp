@@ -1,10 +1,88 @@
+#include "Platform/core/PathText.h"
+#include "Platform/core/TreeWalk.h"
 #include "Services/ScanEngine.h"
+
+#include <algorithm>
+#include <array>
+#include <ctime>
+#include <string_view>
 
 namespace zn {
 
-// Not built yet: the category offers nothing until its scanner is written (see README).
+namespace {
+
+// 100 MiB: bigger files are offered whatever their age.
+constexpr std::int64_t kLargeFileMinimumExclusive = 100LL * 1024 * 1024;
+// 10 MiB: bigger files are offered when unchanged for a calendar year.
+constexpr std::int64_t kOldFileMinimumExclusive = 10LL * 1024 * 1024;
+
+// Folders the desktop shows as single documents: their contents are the document's, never offered alone.
+constexpr std::array<std::string_view, 10> kPackageExtensions{
+    "app", "bundle", "framework", "plugin", "kext", "xpc", "appex", "xcarchive", "photoslibrary", "rtfd",
+};
+
+bool isPackageName(const std::string& name) {
+    std::string extension = PathText::pathExtension(name);
+    std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) {
+        return static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
+    });
+    return std::find(kPackageExtensions.begin(), kPackageExtensions.end(), extension) !=
+           kPackageExtensions.end();
+}
+
+// The same local wall-clock time one calendar year earlier; 29 February becomes 28 February.
+Date oneCalendarYearBefore(Date now) {
+    using namespace std::chrono;
+    const auto wholeSeconds = floor<seconds>(now);
+    const std::time_t seconds = system_clock::to_time_t(wholeSeconds);
+    std::tm local{};
+    if (!::localtime_r(&seconds, &local))
+        return now - hours(24 * 365);
+    local.tm_year -= 1;
+    if (local.tm_mon == 1 && local.tm_mday == 29)
+        local.tm_mday = 28;
+    local.tm_isdst = -1;
+    const std::time_t earlier = ::mktime(&local);
+    if (earlier == static_cast<std::time_t>(-1))
+        return now - hours(24 * 365);
+    return system_clock::from_time_t(earlier) + (now - wholeSeconds);
+}
+
+Date modificationDateOf(const TreeEntry& entry) {
+    using namespace std::chrono;
+    return system_clock::from_time_t(entry.modified) +
+           duration_cast<system_clock::duration>(nanoseconds(entry.modifiedNanoseconds));
+}
+
+} // namespace
+
 CategoryResult ScanEngine::scanLargeFilesLocked() {
-    return resultOf(CleaningCategory::largeFiles, {});
+    const Date cutoff = oneCalendarYearBefore(options_.now());
+    std::vector<CleanableItem> items;
+    for (const char* suffix : {"/Downloads", "/Documents", "/Desktop"}) {
+        const std::string root = home_ + suffix;
+        // A root that is a link leads elsewhere: what lies there could not be cleaned as a file of this
+        // folder, so it is not offered as one.
+        AttributesReading rootAttributes = fileSystem().attributesOfItem(root);
+        if (!rootAttributes.attributes || rootAttributes.attributes->type != FileType::directory)
+            continue;
+        walkTree(root, [&](const TreeEntry& entry) {
+            if (entry.kind == TreeEntry::Kind::folder)
+                return isPackageName(entry.name) ? WalkAction::skipDescendants : WalkAction::proceed;
+            if (entry.kind != TreeEntry::Kind::file)
+                return WalkAction::proceed;
+            const Date modified = modificationDateOf(entry);
+            const bool large = entry.size > kLargeFileMinimumExclusive;
+            const bool oldAndBig = modified < cutoff && entry.size > kOldFileMinimumExclusive;
+            if (large || oldAndBig)
+                items.push_back({Uuid::random(), entry.name, entry.path, entry.size,
+                                 CleaningCategory::largeFiles, false, modified});
+            return WalkAction::proceed;
+        });
+    }
+    std::stable_sort(items.begin(), items.end(),
+                     [](const CleanableItem& a, const CleanableItem& b) { return a.size > b.size; });
+    return resultOf(CleaningCategory::largeFiles, std::move(items));
 }
 
 } // namespace zn

@@ -35,15 +35,18 @@ std::optional<std::string> ScanEngine::runCommandReadingStdoutLocked(const std::
     }
     if (result.timedOut) {
         // Without a limit a hung tool would hold the engine, and every later scan, forever.
-        const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(options_.toolTimeLimit).count();
-        Logger::shared().log(commandLine(executable, args) + " failed: still running after " +
-                                 std::to_string(seconds) + " s; stopped",
+        Logger::shared().log(commandLine(executable, args) + " failed: " + toolTimeLimitDescription(),
                              LogLevel::warning, kRunCommandSource);
         return std::nullopt;
     }
     if (!result.succeeded() || !isValidUtf8(result.standardOutput))
         return std::nullopt;
     return std::move(result.standardOutput);
+}
+
+std::string ScanEngine::toolTimeLimitDescription() const {
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(options_.toolTimeLimit).count();
+    return "still running after " + std::to_string(seconds) + " s; stopped";
 }
 
 } // namespace zn

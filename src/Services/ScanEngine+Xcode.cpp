@@ -1,10 +1,47 @@
+#include "Platform/core/PathText.h"
 #include "Services/ScanEngine.h"
+
+#include <array>
+#include <utility>
 
 namespace zn {
 
-// Not built yet: the category offers nothing until its scanner is written (see README).
+namespace {
+
+// Build products, archives, simulator caches and the IDE's own cache, in the order they are offered.
+constexpr std::array<const char*, 4> kXcodeFolders{
+    "/Library/Developer/Xcode/DerivedData",
+    "/Library/Developer/Xcode/Archives",
+    "/Library/Developer/CoreSimulator/Caches",
+    "/Library/Caches/com.apple.dt.Xcode",
+};
+
+// Tested over the whole path, home folder included, in this order; the first match names the folder.
+constexpr std::array<std::pair<const char*, const char*>, 4> kXcodeFolderNames{{
+    {"DerivedData", "Coding build files"},
+    {"Archives", "Old coding archives"},
+    {"CoreSimulator", "Coding simulator files"},
+    {"com.apple.dt.Xcode", "Xcode extra files"},
+}};
+
+} // namespace
+
+std::string ScanEngine::codingAppFileName(const std::string& path) {
+    for (const auto& [marker, name] : kXcodeFolderNames) {
+        if (path.find(marker) != std::string::npos)
+            return name;
+    }
+    return PathText::lastPathComponent(path);
+}
+
 CategoryResult ScanEngine::scanXcodeJunkLocked() {
-    return resultOf(CleaningCategory::xcodeJunk, {});
+    std::vector<CleanableItem> items;
+    for (const char* suffix : kXcodeFolders) {
+        const std::string path = home_ + suffix;
+        if (auto item = wholeFolderItem(path, codingAppFileName(path), CleaningCategory::xcodeJunk))
+            items.push_back(std::move(*item));
+    }
+    return resultOf(CleaningCategory::xcodeJunk, std::move(items));
 }
 
 } // namespace zn

@@ -15,6 +15,8 @@ ScanEngineOptions withSeamsFilled(ScanEngineOptions options) {
         options.volumeInfo = std::make_shared<StatvfsVolumeInfo>();
     if (!options.fileSystem)
         options.fileSystem = std::make_shared<PosixFileSystem>();
+    if (!options.now)
+        options.now = [] { return std::chrono::system_clock::now(); };
     return options;
 }
 
@@ -159,6 +161,12 @@ std::optional<std::string> ScanEngine::runCommandReadingStdout(const std::string
                                                                const std::vector<std::string>& args) {
     std::lock_guard lock(mutex_);
     return runCommandReadingStdoutLocked(executable, args);
+}
+
+std::optional<std::string> ScanEngine::locateExecutable(const std::string& name,
+                                                        const std::vector<std::string>& searchPaths) {
+    std::lock_guard lock(mutex_);
+    return locateExecutableLocked(name, searchPaths);
 }
 
 } // namespace zn

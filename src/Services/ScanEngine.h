@@ -9,6 +9,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_set>
 #include <vector>
 
@@ -53,6 +54,14 @@ public:
     // UTF-8; otherwise none. A tool that cannot start, or that runs past the limit, is logged.
     std::optional<std::string> runCommandReadingStdout(const std::string& executable,
                                                        const std::vector<std::string>& args);
+    // The first executable file named `name` in the folders, in order; a folder whose path ends in
+    // "/.nvm/versions/node" is also searched in the "bin" folder of each of its version folders.
+    std::optional<std::string> locateExecutable(const std::string& name,
+                                                const std::vector<std::string>& searchPaths);
+
+    // A size as the container tool prints it ("2.5GB", "512B", "1.005kB"), in powers of 1,000, read in
+    // the C locale; none for anything else, a non-finite value or one past the signed 64-bit range.
+    static std::optional<std::int64_t> parseHumanBytes(std::string_view text);
 
     // One fixed candidate of the browser privacy and AI app scanners (ScanEngine+CleanupTargets.h).
     struct CleanupTarget;
@@ -87,6 +96,23 @@ private:
     std::vector<CleanableItem> deduplicatedItemsLocked(const std::vector<CleanableItem>& items) const;
     std::optional<std::string> runCommandReadingStdoutLocked(const std::string& executable,
                                                              const std::vector<std::string>& args);
+    std::optional<std::string> locateExecutableLocked(const std::string& name,
+                                                      const std::vector<std::string>& searchPaths) const;
+    // How a tool stopped by the time limit is described in log lines.
+    std::string toolTimeLimitDescription() const;
+
+    // Xcode and Docker folders are named by what they hold.
+    static std::string codingAppFileName(const std::string& path);
+    static std::string dockerFileName(const std::string& path);
+    // Homebrew's own answer to where its cache is, when it lies inside an accepted cache root.
+    std::optional<std::string> reportedBrewCache();
+    // npm's, Yarn's or pnpm's own answer, when it names a folder other than the default and not too broad.
+    std::optional<std::string> reportedNodeToolCache(const std::string& tool,
+                                                     const std::vector<std::string>& args,
+                                                     const std::string& defaultPath,
+                                                     const std::vector<std::string>& searchPaths);
+    // The bytes the container tool says it could free; none when it cannot run or fails.
+    std::optional<std::int64_t> reclaimableDockerSpace(const std::string& dockerBin);
 
     CategoryResult scanCleanupTargetsLocked(const std::vector<CleanupTarget>& targets,
                                             CleaningCategory category) const;
@@ -116,6 +142,15 @@ private:
 
     // A user cache entry offered as one whole item (a package tool's cache file or folder).
     std::optional<CleanableItem> packageToolCacheItem(const std::string& path) const;
+    // A folder offered as one whole, selected item when it exists and measures more than 0 bytes.
+    std::optional<CleanableItem> wholeFolderItem(const std::string& path, const std::string& name,
+                                                 CleaningCategory category) const;
+    // The items without those whose folder is the same as, or lies inside, another one's: a tool may name
+    // a folder inside its default one, and the same bytes must not be counted twice.
+    std::vector<CleanableItem> withoutNestedItems(const std::vector<CleanableItem>& items) const;
+    // True when a tool's cache answer (standardised) is relative, or is or holds "/", the home folder or
+    // one of the folders the cleaning engine may empty: offered as one item, one clean would wipe it.
+    bool isTooBroadForACache(const std::string& standardizedPath) const;
 
     // A fresh result whose total is the saturating sum of the items' sizes.
     static CategoryResult resultOf(CleaningCategory category, std::vector<CleanableItem> items);

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "Models/Date.h"
 #include "Platform/core/FileSystem.h"
 #include "Platform/core/VolumeInfo.h"
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -42,6 +44,9 @@ struct ScanEngineOptions {
 
     // A tool still running after this long is killed and its run counts as failed.
     std::chrono::milliseconds toolTimeLimit = std::chrono::seconds(120);
+
+    // The present moment: old large files are those last changed a calendar year before it.
+    std::function<Date()> now = [] { return std::chrono::system_clock::now(); };
 
     std::shared_ptr<const VolumeInfo> volumeInfo = std::make_shared<StatvfsVolumeInfo>();
     std::shared_ptr<const FileSystem> fileSystem = std::make_shared<PosixFileSystem>();

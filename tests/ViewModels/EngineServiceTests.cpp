@@ -1,6 +1,7 @@
 #include "ViewModels/CleaningEngineService.h"
 #include "ViewModels/ScanEngineService.h"
 #include "appsupport/AppStateHarness.h"
+#include "support/FakeVolumeInfo.h"
 #include "support/FixtureEngineOptions.h"
 
 #include <filesystem>
@@ -14,8 +15,10 @@ using enum CleaningCategory;
 TEST(EngineServices, ASmartScanOverARealHome) {
     test::AppStateHarness harness;
     harness.tree.file("home/Library/Caches/com.example.editor/blob", 40'000);
-    auto engine =
-        std::make_shared<ScanEngine>(harness.tree.path("home"), test::fixtureEngineOptions(harness.tree));
+    auto options = test::fixtureEngineOptions(harness.tree);
+    // Fixed figures: the real volume's free space moves while other programs write.
+    options.volumeInfo = std::make_shared<test::FakeVolumeInfo>();
+    auto engine = std::make_shared<ScanEngine>(harness.tree.path("home"), options);
     harness.realScanner = std::make_shared<ScanEngineService>(engine);
     AppState& state = harness.makeState();
 

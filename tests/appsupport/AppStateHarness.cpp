@@ -118,12 +118,12 @@ AppStateHarness::~AppStateHarness() {
     processQueuedWork();
 }
 
-AppState& AppStateHarness::makeState(bool performStartupTasks) {
+AppStateServices AppStateHarness::services() {
     auto table = processes;
     auto access = fullDiskAccess;
     auto apps = installedApps;
     auto haptics = hapticSignals;
-    AppStateServices services{
+    return AppStateServices{
         realScanner ? realScanner : scanner,
         realCleaner ? realCleaner : cleaner,
         [apps] { return apps->fetch(); },
@@ -142,7 +142,10 @@ AppState& AppStateHarness::makeState(bool performStartupTasks) {
         notifier,
         uninstall,
     };
-    state_ = std::make_unique<AppState>(performStartupTasks, std::move(services));
+}
+
+AppState& AppStateHarness::makeState(bool performStartupTasks) {
+    state_ = std::make_unique<AppState>(performStartupTasks, services());
     return *state_;
 }
 

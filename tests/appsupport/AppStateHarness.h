@@ -110,6 +110,8 @@ public:
     AppStateHarness();
     ~AppStateHarness();
 
+    // The fakes below, as the state works through them.
+    AppStateServices services();
     AppState& makeState(bool performStartupTasks = false);
     AppState& state() { return *state_; }
 

@@ -55,6 +55,11 @@ bool PosixFileSystem::isReadable(const std::string& path) const {
     return ::access(path.c_str(), R_OK) == 0;
 }
 
+bool PosixFileSystem::isExecutableFile(const std::string& path) const {
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && ::access(path.c_str(), X_OK) == 0;
+}
+
 AttributesReading PosixFileSystem::attributesOfItem(const std::string& path) const {
     struct stat info;
     if (::lstat(path.c_str(), &info) != 0)

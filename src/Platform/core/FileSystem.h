@@ -51,6 +51,9 @@ public:
     virtual FileExistence fileExists(const std::string& path) const = 0;
     // access(2) with R_OK.
     virtual bool isReadable(const std::string& path) const = 0;
+    // A regular file once links are followed, that access(2) with X_OK lets this process run. A folder
+    // passes access(2) too, but cannot be started.
+    virtual bool isExecutableFile(const std::string& path) const = 0;
     // lstat(2): never follows a final symbolic link.
     virtual AttributesReading attributesOfItem(const std::string& path) const = 0;
     // One level, unsorted. A symbolic link to a folder is listed as that folder, as opendir(3) does.
@@ -67,6 +70,7 @@ class PosixFileSystem : public FileSystem {
 public:
     FileExistence fileExists(const std::string& path) const override;
     bool isReadable(const std::string& path) const override;
+    bool isExecutableFile(const std::string& path) const override;
     AttributesReading attributesOfItem(const std::string& path) const override;
     DirectoryListing contentsOfDirectory(const std::string& path) const override;
     std::int64_t directorySize(const std::string& path) const override;

@@ -48,7 +48,8 @@ void walkTree(const std::string& root, const std::function<WalkAction(const Tree
         if (node->fts_statp && entry.kind != TreeEntry::Kind::unreadable) {
             entry.size = node->fts_statp->st_size;
             entry.allocatedBytes = static_cast<std::int64_t>(node->fts_statp->st_blocks) * 512;
-            entry.modified = node->fts_statp->st_mtime;
+            entry.modified = node->fts_statp->st_mtim.tv_sec;
+            entry.modifiedNanoseconds = node->fts_statp->st_mtim.tv_nsec;
         }
         WalkAction action = visit(entry);
         if (action == WalkAction::stop)

@@ -16,6 +16,7 @@ struct TreeEntry {
     std::int64_t size = 0;           // logical size
     std::int64_t allocatedBytes = 0; // st_blocks * 512
     std::time_t modified = 0;
+    long modifiedNanoseconds = 0; // the fraction of the second `modified`
 };
 
 enum class WalkAction { proceed, skipDescendants, stop };

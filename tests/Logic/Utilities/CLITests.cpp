@@ -5,7 +5,9 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <nlohmann/json.hpp>
 #include <regex>
+#include <set>
 #include <sys/wait.h>
 
 namespace zn {
@@ -33,10 +35,11 @@ std::string quoted(const std::string& text) {
     return result + "'";
 }
 
-// Starts the real program with a fixture home and no display.
+// Starts the real program with a fixture home and no display. The X11 platform is asked for explicitly, so
+// any Qt application object would fail to start: the command line must work before one exists.
 Outcome runProgram(test::FixtureTree& tree, const std::vector<std::string>& args) {
-    std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY HOME=" + quoted(tree.folder("home")) + " " +
-                          quoted(ZN_EXECUTABLE);
+    std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb HOME=" +
+                          quoted(tree.folder("home")) + " " + quoted(ZN_EXECUTABLE);
     for (const auto& arg : args)
         command += " " + quoted(arg);
     command += " >" + quoted(tree.path("out")) + " 2>" + quoted(tree.path("err"));
@@ -65,9 +68,10 @@ TEST(CLI, HelpAndVersion) {
     EXPECT_EQ(version.out, "Zelva Nexal 2.0.0\n");
     EXPECT_EQ(version.status, 0);
 
-    // Not a command word: the windowed program, not the command line.
+    // Not a command word: the windowed program, which cannot start without a display.
     Outcome upper = runProgram(tree, {"SCAN"});
     EXPECT_EQ(upper.out, "");
+    EXPECT_NE(upper.err.find("xcb"), std::string::npos);
     EXPECT_NE(upper.status, 0);
 }
 
@@ -91,6 +95,28 @@ TEST(CLI, ScanOneCategoryAsJsonAndTable) {
     // Only the word after the first "--category" counts.
     Outcome twice = runProgram(tree, {"scan", "--category", "trash", "--category", "Large Files", "--json"});
     EXPECT_EQ(twice.out, json.out);
+}
+
+TEST(CLI, ScanOfAnEmptyHomeHasTwelveRows) {
+    test::FixtureTree tree;
+    Outcome outcome = runProgram(tree, {"scan", "--json"});
+    EXPECT_EQ(outcome.status, 0);
+    const auto rows = nlohmann::json::parse(outcome.out);
+    ASSERT_EQ(rows.size(), 12u) << outcome.out;
+
+    std::string names;
+    for (const auto& row : rows)
+        names += (names.empty() ? "" : ", ") + row["category"].get<std::string>();
+    EXPECT_EQ(names, kCategories);
+    // The other five also read system folders, the volume or tools installed on this machine.
+    const std::set<std::string> readOnlyTheHome{"App Leftovers", "Privacy Sweep", "Mail Downloads", "Trash",
+                                                "Large Files",   "AI Apps",       "Xcode Cleanup"};
+    for (const auto& row : rows) {
+        if (readOnlyTheHome.contains(row["category"].get<std::string>())) {
+            EXPECT_EQ(row["items"], 0) << row.dump();
+            EXPECT_EQ(row["bytes"], 0) << row.dump();
+        }
+    }
 }
 
 TEST(CLI, PrivacySweepAndMacManagedSpaceOfAFixtureHome) {

@@ -40,6 +40,21 @@ TEST(FileSystem, ExistenceFollowsLinksAndAttributesDoNot) {
     EXPECT_FALSE(files.isReadable(tree.path("cache/none")));
 }
 
+TEST(FileSystem, ExecutableFilesOnly) {
+    FixtureTree tree;
+    const std::string tool = tree.executable("bin/tool", "#!/bin/sh\n");
+    tree.symlink("bin/tool-link", tool);
+    tree.file("bin/plain", 10);
+    tree.folder("bin/folder");
+    PosixFileSystem files;
+
+    EXPECT_TRUE(files.isExecutableFile(tool));
+    EXPECT_TRUE(files.isExecutableFile(tree.path("bin/tool-link")));
+    EXPECT_FALSE(files.isExecutableFile(tree.path("bin/plain")));
+    EXPECT_FALSE(files.isExecutableFile(tree.path("bin/folder")));
+    EXPECT_FALSE(files.isExecutableFile(tree.path("bin/missing")));
+}
+
 TEST(FileSystem, ListingIsOneLevelWithHiddenNames) {
     FixtureTree tree;
     tree.file("Caches/.hidden", 10);

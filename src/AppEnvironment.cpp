@@ -1,0 +1,45 @@
+#include "AppEnvironment.h"
+
+#include "Platform/qt/MessageBoxPrompter.h"
+#include "Platform/qt/QtClock.h"
+#include "Services/PermissionCoordinator.h"
+#include "Services/UpdateService.h"
+#include "ViewModels/CleaningEngineService.h"
+#include "ViewModels/ScanEngineService.h"
+
+namespace zn {
+
+namespace {
+
+// Scheduled runs are not built yet: nothing to start.
+class NoScheduler final : public SchedulerControl {
+public:
+    void start() override {}
+};
+
+} // namespace
+
+AppEnvironment liveAppEnvironment() {
+    auto accessManager = FullDiskAccessManager::sharedInstance();
+    PermissionCoordinator& permission = PermissionCoordinator::shared();
+    // The standard store lives as long as the process; the state only borrows it.
+    std::shared_ptr<UserDefaults> defaults(&UserDefaults::standard(), [](UserDefaults*) {});
+    AppStateServices services{
+        std::make_shared<ScanEngineService>(std::make_shared<ScanEngine>()),
+        std::make_shared<CleaningEngineService>(std::make_shared<CleaningEngine>()),
+        [] { return AppInfoFetcher::shared().fetchInstalledApps(); },
+        [accessManager] { return accessManager->hasFullDiskAccess(); },
+        permissionRequester(permission),
+        std::make_shared<NoScheduler>(),
+        std::make_shared<QtClock>(),
+        std::make_shared<MessageBoxPrompter>(),
+        std::shared_ptr<Workspace>(&Workspace::shared(), [](Workspace*) {}),
+        defaults,
+        // Desktops here have no haptic feedback.
+        [] {},
+    };
+    return {std::move(services),      accessManager,      &permission,
+            &UpdateService::shared(), desktopUrlOpener(), true};
+}
+
+} // namespace zn

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "Platform/qt/UrlOpener.h"
+#include "Services/FullDiskAccessManager.h"
+#include "ViewModels/AppStateServices.h"
+
+#include <memory>
+
+namespace zn {
+
+class PermissionCoordinator;
+class UpdateService;
+
+// Everything the application object works through. The program runs on the real services; tests hand in
+// fakes.
+struct AppEnvironment {
+    AppStateServices stateServices;
+    std::shared_ptr<const FullDiskAccessManager> accessManager;
+    PermissionCoordinator* permission = nullptr; // outlives the application object
+    UpdateService* updates = nullptr;            // outlives the application object
+    std::shared_ptr<UrlOpener> urlOpener;
+    bool performStartupTasks = true;
+};
+
+// The engines, the system's services and the program's own stores. Main thread, once a QApplication exists.
+AppEnvironment liveAppEnvironment();
+
+} // namespace zn

@@ -1,0 +1,52 @@
+#include "AppWindow.h"
+
+#include "Services/PermissionCoordinator.h"
+#include "ViewModels/AppState.h"
+#include "Views/MainWindow.h"
+#include "Views/OnboardingView.h"
+#include "ZelvaNexalApp.h"
+
+#include <QApplication>
+#include <QMenuBar>
+
+namespace zn {
+
+AppWindow::AppWindow(ZelvaNexalApp& app) : app_(app) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Zelva Nexal"));
+    resize(kDefaultSize);
+    buildMenus();
+    showContent();
+    connect(&app_, &ZelvaNexalApp::onboardingCompleteChanged, this, &AppWindow::showContent);
+}
+
+void AppWindow::buildMenus() {
+    QMenu* appMenu = menuBar()->addMenu(QStringLiteral("Zelva Nexal"));
+    appMenu->addAction(QStringLiteral("Settings..."), QKeySequence::Preferences, &app_,
+                       &ZelvaNexalApp::showSettings);
+    appMenu->addSeparator();
+    appMenu->addAction(QStringLiteral("Quit Zelva Nexal"), QKeySequence::Quit, qApp, &QApplication::quit);
+    QMenu* updates = menuBar()->addMenu(QStringLiteral("Updates"));
+    updates->addAction(QStringLiteral("Check for Updates"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_U),
+                       &app_, &ZelvaNexalApp::checkForUpdates);
+}
+
+void AppWindow::showContent() {
+    // The state comes into being with the first window's content, whichever page that is.
+    AppState& state = app_.appState();
+    if (app_.onboardingComplete()) {
+        setMinimumSize(kMainWindowMinimumSize);
+        setCentralWidget(new MainWindow(state, app_.permission(), app_.prompter()));
+    } else {
+        setMinimumSize(kOnboardingSize);
+        setCentralWidget(new OnboardingView([this] { app_.setOnboardingComplete(true); }));
+    }
+}
+
+void AppWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!std::exchange(configuredMenuBar_, true))
+        app_.configureMenuBar();
+}
+
+} // namespace zn

@@ -1,0 +1,52 @@
+#include "Services/CleaningEngine+Roots.h"
+
+#include <array>
+#include <utility>
+
+namespace zn {
+
+namespace {
+
+// Containers, Group Containers, Application Support, Preferences, LaunchAgents, Safari and ~/.cache hold
+// live data of other applications: only what is inside them may go.
+constexpr std::array<std::pair<const char*, bool>, 19> kHomeRoots{{
+    {"/Library/Caches", true},
+    {"/Library/Logs", true},
+    {"/Library/Saved Application State", true},
+    {"/Library/HTTPStorages", true},
+    {"/Library/WebKit", true},
+    {"/Library/Containers", false},
+    {"/Library/Group Containers", false},
+    {"/Library/Application Support", false},
+    {"/Library/Preferences", false},
+    {"/Library/LaunchAgents", false},
+    {"/Library/Mail Downloads", true},
+    {"/Library/Safari", false},
+    {"/Library/Developer/Xcode/DerivedData", true},
+    {"/Library/Developer/Xcode/Archives", true},
+    {"/Library/Developer/CoreSimulator/Caches", true},
+    {"/.Trash", true},
+    {"/.npm", true},
+    {"/.cache", false},
+    {"/Library/Containers/com.docker.docker", true},
+}};
+
+// System-wide roots: never removed as a whole.
+constexpr std::array<const char*, 7> kSystemRoots{
+    "/Library/Caches", "/Library/Logs", "/private/var/log", "/private/var/tmp", "/var/log",
+    "/var/tmp",        "/tmp",
+};
+
+} // namespace
+
+std::vector<CleaningRoot> cleaningAllowedRoots(const std::string& home) {
+    std::vector<CleaningRoot> roots;
+    if (home.size() > 1 && home.front() == '/')
+        for (const auto& [suffix, removableAsWhole] : kHomeRoots)
+            roots.push_back({home + suffix, removableAsWhole});
+    for (const char* root : kSystemRoots)
+        roots.push_back({root, false});
+    return roots;
+}
+
+} // namespace zn

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "ViewModels/PermissionPromptContext.h"
+
+#include <string>
+
+namespace zn {
+
+// The permission prompt's title for why access is asked for.
+std::string headline(const PermissionPromptContext& context);
+
+} // namespace zn

@@ -1,0 +1,78 @@
+#include "ZelvaNexalApp.h"
+
+#include "AppWindow.h"
+#include "Services/PermissionCoordinator.h"
+#include "Services/UpdateService.h"
+#include "ViewModels/AppState.h"
+#include "Views/Settings/SettingsView.h"
+
+#include <QApplication>
+
+namespace zn {
+
+ZelvaNexalApp::ZelvaNexalApp(AppEnvironment environment, QObject* parent)
+    : QObject(parent), environment_(std::move(environment)), delegate_(*environment_.accessManager),
+      menuBar_({[this] { openFullDiskAccessSettings(); }, [] { QApplication::quit(); }}) {}
+
+ZelvaNexalApp::~ZelvaNexalApp() {
+    // Windows hold references to the state: they go first.
+    for (const QPointer<AppWindow>& window : windows_)
+        delete window.data();
+    delete settingsWindow_.data();
+}
+
+void ZelvaNexalApp::start() {
+    delegate_.applicationDidFinishLaunching();
+    openMainWindow();
+}
+
+AppState& ZelvaNexalApp::appState() {
+    if (!appState_)
+        appState_ = std::make_unique<AppState>(environment_.performStartupTasks, environment_.stateServices);
+    return *appState_;
+}
+
+bool ZelvaNexalApp::onboardingComplete() const {
+    return environment_.stateServices.defaults->boolForKey(QString::fromLatin1(kOnboardingCompleteKey));
+}
+
+void ZelvaNexalApp::setOnboardingComplete(bool complete) {
+    if (complete == onboardingComplete())
+        return;
+    environment_.stateServices.defaults->setBool(complete, QString::fromLatin1(kOnboardingCompleteKey));
+    emit onboardingCompleteChanged();
+    configureMenuBar();
+}
+
+AppWindow* ZelvaNexalApp::openMainWindow() {
+    auto* window = new AppWindow(*this);
+    std::erase_if(windows_, [](const QPointer<AppWindow>& closed) { return closed.isNull(); });
+    windows_.emplace_back(window);
+    window->show();
+    return window;
+}
+
+void ZelvaNexalApp::showSettings() {
+    if (!settingsWindow_) {
+        settingsWindow_ = new SettingsView;
+        settingsWindow_->setAttribute(Qt::WA_DeleteOnClose);
+        settingsWindow_->setWindowTitle(QStringLiteral("Settings"));
+    }
+    settingsWindow_->show();
+    settingsWindow_->raise();
+    settingsWindow_->activateWindow();
+}
+
+void ZelvaNexalApp::checkForUpdates() {
+    environment_.updates->checkForUpdates();
+}
+
+void ZelvaNexalApp::openFullDiskAccessSettings() {
+    environment_.accessManager->openSettingsPane(*environment_.urlOpener, "openFullDiskAccessSettings()");
+}
+
+void ZelvaNexalApp::configureMenuBar() {
+    menuBar_.configure(&appState(), onboardingComplete(), [this] { openMainWindow(); });
+}
+
+} // namespace zn

@@ -1,0 +1,134 @@
+#include "Views/MainWindow.h"
+#include "Views/OnboardingView.h"
+#include "Views/Settings/SettingsView.h"
+#include "appsupport/AppHarness.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+namespace zn {
+namespace {
+
+using test::findAction;
+using test::waitUntil;
+
+TEST(ZelvaNexalApp, ScanMyMacWithEveryWindowClosedOpensAWindowAndScans) {
+    test::AppHarness harness(true);
+    harness.fakes.scanner->setResult(test::makeResult(
+        CleaningCategory::systemJunk,
+        {test::makeItem(CleaningCategory::systemJunk, "/u/Library/Logs/a.log", 4'200'000, true),
+         test::makeItem(CleaningCategory::systemJunk, "/u/Library/Logs/b.log", 900, true)}));
+    harness.fakes.scanner->setResult(
+        test::makeResult(CleaningCategory::userCache,
+                         {test::makeItem(CleaningCategory::userCache, "/u/Library/Caches/com.example.app",
+                                         73'000'000, true)}));
+
+    harness.app->start();
+    ASSERT_EQ(harness.windows().size(), 1u);
+    EXPECT_TRUE(harness.app->hasAppState());
+    EXPECT_TRUE(harness.app->menuBar().hasStatusItem());
+    EXPECT_EQ(harness.windows()[0]->windowTitle(), "Zelva Nexal");
+    EXPECT_NE(qobject_cast<MainWindow*>(harness.windows()[0]->centralWidget()), nullptr);
+
+    harness.closeAllWindows();
+    ASSERT_TRUE(harness.windows().empty());
+    // Closing the last window ends nothing: the tray item and the state remain.
+    EXPECT_TRUE(harness.app->hasAppState());
+
+    QMenu& menu = harness.app->menuBar().menu();
+    harness.app->menuBar().rebuildMenu();
+    QAction* scan = findAction(menu, "Scan my Mac");
+    ASSERT_NE(scan, nullptr);
+    ASSERT_TRUE(scan->isEnabled());
+    scan->trigger();
+    ASSERT_TRUE(waitUntil([&] { return harness.windows().size() == 1; }));
+    AppState& state = harness.app->appState();
+    ASSERT_TRUE(waitUntil([&] { return state.scanState().kind() == ScanState::Kind::completed; }));
+    EXPECT_EQ(
+        harness.fakes.scanner->scannedCategories(),
+        (std::vector<CleaningCategory>{CleaningCategory::systemJunk, CleaningCategory::userCache,
+                                       CleaningCategory::purgeableSpace, CleaningCategory::privacySweep}));
+
+    AppWindow* window = harness.windows()[0];
+    auto* content = qobject_cast<MainWindow*>(window->centralWidget());
+    ASSERT_NE(content, nullptr);
+    EXPECT_EQ(content->resultsList().topLevelItemCount(), 2);
+    EXPECT_TRUE(content->cleanButton().isEnabled());
+    EXPECT_EQ(content->cleanButton().text().toStdString(), "Clean 77.2 MB now");
+
+    ASSERT_TRUE(QDir().mkpath(ZN_SCREENSHOT_DIR));
+    const QString shot = QStringLiteral(ZN_SCREENSHOT_DIR "/main-window.png");
+    ASSERT_TRUE(window->grab().save(shot));
+    EXPECT_GT(QFileInfo(shot).size(), 0);
+}
+
+TEST(ZelvaNexalApp, OnboardingUntilItIsCompleteThenTheMainWindow) {
+    test::AppHarness harness(false);
+    harness.app->start();
+    ASSERT_EQ(harness.windows().size(), 1u);
+    AppWindow* window = harness.windows()[0];
+    auto* onboarding = qobject_cast<OnboardingView*>(window->centralWidget());
+    ASSERT_NE(onboarding, nullptr);
+    EXPECT_FALSE(findAction(harness.app->menuBar().menu(), "Scan my Mac")->isEnabled());
+    // The state built before onboarding ended leaves the scheduler off.
+    EXPECT_EQ(harness.fakes.scheduler->starts, 0);
+
+    QPushButton* start = onboarding->findChild<QPushButton*>();
+    ASSERT_NE(start, nullptr);
+    EXPECT_EQ(start->text(), "Start");
+    start->click();
+    EXPECT_TRUE(
+        harness.fakes.defaults->boolForKey(QString::fromLatin1(ZelvaNexalApp::kOnboardingCompleteKey)));
+    EXPECT_NE(qobject_cast<MainWindow*>(window->centralWidget()), nullptr);
+    EXPECT_TRUE(findAction(harness.app->menuBar().menu(), "Scan my Mac")->isEnabled());
+    test::processQueuedWork();
+}
+
+TEST(ZelvaNexalApp, CheckForUpdatesOpensTheDownloadPage) {
+    test::AppHarness harness(true);
+    harness.app->start();
+    QAction* check = nullptr;
+    for (QAction* menu : harness.windows()[0]->menuBar()->actions())
+        if (menu->text() == "Updates")
+            check = findAction(*menu->menu(), "Check for Updates");
+    ASSERT_NE(check, nullptr);
+    EXPECT_EQ(check->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_U));
+    check->trigger();
+    ASSERT_TRUE(waitUntil([&] { return !harness.opener->urls().empty(); }));
+    EXPECT_EQ(harness.opener->urls()[0], test::kTestDownloadPage);
+}
+
+TEST(ZelvaNexalApp, AllowMoreAccessOpensTheSettingsPane) {
+    test::AppHarness harness(true);
+    *harness.fakes.fullDiskAccess = false;
+    harness.app->start();
+    AppState& state = harness.app->appState();
+    ASSERT_TRUE(waitUntil([&] { return !state.hasFullDiskAccess(); }));
+    QAction* allow = findAction(harness.app->menuBar().menu(), "Allow more access...");
+    ASSERT_NE(allow, nullptr);
+    allow->trigger();
+    ASSERT_TRUE(waitUntil([&] { return !harness.opener->urls().empty(); }));
+    EXPECT_EQ(harness.opener->urls()[0].toString(),
+              "x-apple.systempreferences:com.apple.preference.security?Privacy_AllFiles");
+}
+
+TEST(ZelvaNexalApp, SettingsShowTheVersion) {
+    test::AppHarness harness(true);
+    harness.app->start();
+    harness.app->showSettings();
+    harness.app->showSettings();
+    std::vector<SettingsView*> open;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* settings = qobject_cast<SettingsView*>(widget); settings && settings->isVisible())
+            open.push_back(settings);
+    ASSERT_EQ(open.size(), 1u);
+    EXPECT_EQ(SettingsView::versionText(), "Version 2.0.0");
+}
+
+} // namespace
+} // namespace zn

@@ -1,0 +1,62 @@
+#include "appsupport/AppHarness.h"
+
+#include <QApplication>
+#include <QThreadPool>
+
+namespace zn::test {
+
+AppHarness::AppHarness(bool onboardingComplete) {
+    fakes.defaults->setBool(onboardingComplete, QString::fromLatin1(ZelvaNexalApp::kOnboardingCompleteKey));
+    FullDiskAccessOptions access;
+    access.protection = PrivacyProtection::none;
+    auto manager = std::make_shared<FullDiskAccessManager>(access);
+    permission = std::make_unique<PermissionCoordinator>(manager, opener, fakes.clock);
+    updates = std::make_unique<UpdateService>(
+        opener, kTestDownloadPage, [](const std::string&) { return std::optional<std::string>(); });
+    AppStateServices services = fakes.services();
+    services.permission = permissionRequester(*permission);
+    app = std::make_unique<ZelvaNexalApp>(
+        AppEnvironment{std::move(services), manager, permission.get(), updates.get(), opener, true});
+}
+
+AppHarness::~AppHarness() {
+    for (CleaningCategory category : allCleaningCategories())
+        fakes.scanner->gate(category).open();
+    fakes.cleaner->gate().open();
+    fakes.installedApps->gate().open();
+    QThreadPool::globalInstance()->waitForDone();
+    app.reset();
+    processQueuedWork();
+}
+
+std::vector<AppWindow*> AppHarness::windows() const {
+    std::vector<AppWindow*> open;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* window = qobject_cast<AppWindow*>(widget); window && window->isVisible())
+            open.push_back(window);
+    return open;
+}
+
+void AppHarness::closeAllWindows() {
+    for (AppWindow* window : windows())
+        window->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+QAction* findAction(const QMenu& menu, const QString& text) {
+    for (QAction* action : menu.actions())
+        if (action->text() == text)
+            return action;
+    return nullptr;
+}
+
+std::vector<std::string> menuRows(const QMenu& menu) {
+    std::vector<std::string> rows;
+    for (QAction* action : menu.actions())
+        rows.push_back(action->isSeparator()
+                           ? "---"
+                           : action->text().toStdString() + (action->isEnabled() ? "" : " (off)"));
+    return rows;
+}
+
+} // namespace zn::test
