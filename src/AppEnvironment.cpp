@@ -9,16 +9,6 @@
 
 namespace zn {
 
-namespace {
-
-// Scheduled runs are not built yet: nothing to start.
-class NoScheduler final : public SchedulerControl {
-public:
-    void start() override {}
-};
-
-} // namespace
-
 AppEnvironment liveAppEnvironment() {
     auto accessManager = FullDiskAccessManager::sharedInstance();
     PermissionCoordinator& permission = PermissionCoordinator::shared();
@@ -30,13 +20,14 @@ AppEnvironment liveAppEnvironment() {
         [] { return AppInfoFetcher::shared().fetchInstalledApps(); },
         [accessManager] { return accessManager->hasFullDiskAccess(); },
         permissionRequester(permission),
-        std::make_shared<NoScheduler>(),
         std::make_shared<QtClock>(),
         std::make_shared<MessageBoxPrompter>(),
         std::shared_ptr<Workspace>(&Workspace::shared(), [](Workspace*) {}),
         defaults,
         // Desktops here have no haptic feedback.
         [] {},
+        std::make_shared<DBusNotifier>(),
+        UninstallServices{},
     };
     return {std::move(services),      accessManager,      &permission,
             &UpdateService::shared(), desktopUrlOpener(), true};

@@ -18,6 +18,8 @@ public:
     explicit CoordinatorPermissionRequester(PermissionCoordinator& coordinator)
         : coordinator_(&coordinator) {}
 
+    bool isRequesting() const override { return coordinator_ && coordinator_->isRequesting(); }
+
     void requestAccess(const PermissionPromptContext& context, std::vector<std::string> failedPaths,
                        std::function<void()> onGranted) override {
         if (coordinator_)

@@ -1,6 +1,5 @@
 #include "ViewModels/AppState.h"
 
-#include "Platform/qt/MainQueueBridge.h"
 #include "ViewModels/AppState+Background.h"
 #include "ViewModels/CleanAtOnce.h"
 
@@ -24,8 +23,6 @@ void setMembership(std::unordered_set<Uuid>& set, const Uuid& id, bool member) {
 AppState::AppState(bool performStartupTasks, AppStateServices services, QObject* parent)
     : QObject(parent), services_(std::move(services)),
       scheduler_(std::make_unique<SchedulerService>(services_.clock, services_.defaults)) {
-    // The leftover finder answers through the main queue.
-    routeMainQueueToEventLoop();
     if (!performStartupTasks)
         return;
     loadDiskInfo();

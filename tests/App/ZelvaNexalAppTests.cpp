@@ -1,3 +1,4 @@
+#include "ViewModels/AppState.h"
 #include "Views/MainWindow.h"
 #include "Views/OnboardingView.h"
 #include "Views/Settings/SettingsView.h"
@@ -69,14 +70,18 @@ TEST(ZelvaNexalApp, ScanMyMacWithEveryWindowClosedOpensAWindowAndScans) {
 
 TEST(ZelvaNexalApp, OnboardingUntilItIsCompleteThenTheMainWindow) {
     test::AppHarness harness(false);
+    ScheduleConfig schedule;
+    schedule.isEnabled = true;
+    harness.fakes.defaults->setData(QByteArray::fromStdString(schedule.encoded()),
+                                    SchedulerService::kConfigKey);
     harness.app->start();
     ASSERT_EQ(harness.windows().size(), 1u);
     AppWindow* window = harness.windows()[0];
     auto* onboarding = qobject_cast<OnboardingView*>(window->centralWidget());
     ASSERT_NE(onboarding, nullptr);
     EXPECT_FALSE(findAction(harness.app->menuBar().menu(), "Scan my Mac")->isEnabled());
-    // The state built before onboarding ended leaves the scheduler off.
-    EXPECT_EQ(harness.fakes.scheduler->starts, 0);
+    // The state built before onboarding ended leaves even an enabled schedule off.
+    EXPECT_FALSE(harness.app->appState().scheduler().isCheckRunning());
 
     QPushButton* start = onboarding->findChild<QPushButton*>();
     ASSERT_NE(start, nullptr);

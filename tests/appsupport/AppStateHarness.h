@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Platform/qt/EventLoopMainQueue.h"
 #include "ViewModels/AppState.h"
 #include "appsupport/FakeClock.h"
 #include "appsupport/FakeEngines.h"
@@ -118,6 +119,8 @@ public:
     // A browser's top-level process of the test user.
     void runBrowser(pid_t pid, const std::string& executable);
 
+    // As in the program: log lines and the leftover finder's answers arrive on the event loop.
+    EventLoopMainQueue mainQueue;
     FixtureTree tree;
     std::shared_ptr<FakeScanService> scanner = std::make_shared<FakeScanService>();
     // When set, the state scans or cleans through these instead of the fakes.
