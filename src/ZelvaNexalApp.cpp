@@ -54,7 +54,7 @@ AppWindow* ZelvaNexalApp::openMainWindow() {
 
 void ZelvaNexalApp::showSettings() {
     if (!settingsWindow_) {
-        settingsWindow_ = new SettingsView;
+        settingsWindow_ = new SettingsView(appState().scheduler());
         settingsWindow_->setAttribute(Qt::WA_DeleteOnClose);
         settingsWindow_->setWindowTitle(QStringLiteral("Settings"));
     }
