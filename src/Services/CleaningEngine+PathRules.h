@@ -50,7 +50,6 @@ public:
     static bool isAbsolutePathText(const std::string& path);
 
     const std::string& home() const { return home_; }
-    uid_t callingUser() const { return callingUser_; }
 
 private:
     std::optional<std::string> standardizedAbsolute(const std::string& path) const;
