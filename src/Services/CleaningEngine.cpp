@@ -2,10 +2,11 @@
 
 #include "Logic/Utilities/Logger.h"
 #include "Platform/core/PathResolution.h"
+#include "Services/CleaningEngine+Staging.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace zn {
 
@@ -13,35 +14,24 @@ namespace {
 
 const std::string kSource = "cleanItems(_:progressHandler:)";
 
-// The staging file's folder ends up inside an AppleScript string literal and a shell command.
-bool isUsableTemporaryDirectory(const std::string& path) {
-    if (path.empty() || path.front() != '/')
-        return false;
-    for (unsigned char c : path)
-        if (c == '"' || c == '\\' || c < 0x20 || c == 0x7f)
-            return false;
-    return true;
-}
-
-std::string chooseTemporaryDirectory(const std::optional<std::string>& requested) {
-    if (requested)
-        return isUsableTemporaryDirectory(*requested) ? *requested : "/tmp";
-    const char* variable = std::getenv("TMPDIR");
-    return variable && isUsableTemporaryDirectory(variable) ? variable : "/tmp";
+// A home whose links cannot all be resolved admits nothing below it.
+std::string resolvedHome(const std::string& home) {
+    return resolvedPathIfResolvable(home).value_or("");
 }
 
 } // namespace
 
 CleaningEngine::CleaningEngine(std::string home, CleaningEngineOptions options)
-    : home_(resolvingSymlinksInPath(home)), diskutilPath_(std::move(options.diskutilPath)),
+    : diskutilPath_(std::move(options.diskutilPath)),
       temporaryDirectory_(chooseTemporaryDirectory(options.temporaryDirectory)),
       adminRunner_(options.adminRunner ? std::move(options.adminRunner)
                                        : std::make_shared<SystemAdminRunner>()),
       volumeInfo_(options.volumeInfo ? std::move(options.volumeInfo) : std::make_shared<StatvfsVolumeInfo>()),
       removal_(options.fileOperations ? std::move(options.fileOperations)
-                                      : std::make_shared<SystemRemovalFileOperations>()) {
-    preparePathRules();
-}
+                                      : std::make_shared<SystemRemovalFileOperations>()),
+      rules_(resolvedHome(home), ::getuid(),
+             options.sharedTemporaryFolders ? std::move(*options.sharedTemporaryFolders)
+                                            : defaultSharedTemporaryFolders()) {}
 
 CleaningResult CleaningEngine::cleanItems(const std::vector<CleanableItem>& items,
                                           const std::function<void(double)>& progressHandler) {
@@ -70,7 +60,7 @@ void CleaningEngine::removeOne(const CleanableItem& item, CleaningResult& result
         Logger::shared().log(text, LogLevel::warning, kSource);
         result.errors.push_back(std::move(text));
     };
-    if (!isAbsolutePathText(item.path)) {
+    if (!CleaningPathRules::isAbsolutePathText(item.path)) {
         refuse(item.path);
         return;
     }
@@ -78,12 +68,17 @@ void CleaningEngine::removeOne(const CleanableItem& item, CleaningResult& result
     if (::stat(item.path.c_str(), &info) != 0)
         return; // gone already, or a link to nothing: nothing to do
 
-    const std::string resolved = resolvingSymlinksInPath(item.path);
-    if (!admitsInOrdinaryPass(item, resolved)) {
+    const auto firstResolution = resolvedPathIfResolvable(item.path);
+    if (!firstResolution) {
+        refuse(item.path); // its links cannot all be followed: the text says nothing sure
+        return;
+    }
+    const std::string& resolved = *firstResolution;
+    if (!rules_.admitsInOrdinaryPass(item.category, resolved)) {
         refuse(resolved);
         return;
     }
-    if (resolvingSymlinksInPath(item.path) != resolved) {
+    if (resolvedPathIfResolvable(item.path) != resolved) {
         std::string text =
             "Aborting delete: path resolution changed between check and unlink for " + item.path;
         Logger::shared().log(text, LogLevel::warning, kSource);
@@ -91,9 +86,8 @@ void CleaningEngine::removeOne(const CleanableItem& item, CleaningResult& result
         return;
     }
 
-    const auto scope = item.category == CleaningCategory::largeFiles ? SafeRemoval::Scope::regularFileOnly
-                                                                     : SafeRemoval::Scope::wholeItem;
-    const RemovalResult removal = removal_.removeItem(resolved, scope);
+    const RemovalResult removal =
+        removal_.removeItem(resolved, CleaningPathRules::removalScope(item.category));
     if (removal.succeeded()) {
         result.freedSpace = saturatingAdd(result.freedSpace, item.size);
         ++result.deletedCount;

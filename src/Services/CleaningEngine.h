@@ -1,11 +1,11 @@
 #pragma once
 
 #include "Models/CleanableItem.h"
-#include "Services/CleaningEngine+Roots.h"
 #include "Platform/core/AdminRunner.h"
 #include "Platform/core/HomeDirectory.h"
 #include "Platform/core/SafeRemoval.h"
 #include "Platform/core/VolumeInfo.h"
+#include "Services/CleaningEngine+PathRules.h"
 
 #include <cstdint>
 #include <functional>
@@ -34,8 +34,11 @@ struct CleaningEngineOptions {
     std::shared_ptr<AdminRunner> adminRunner;
     std::shared_ptr<RemovalFileOperations> fileOperations;
     std::shared_ptr<const VolumeInfo> volumeInfo;
-    // Where the administrator pass writes its list of paths; by default $TMPDIR, else "/tmp".
+    // Where the AppleScript form of the administrator pass writes its list of paths; by default $TMPDIR,
+    // else "/tmp".
     std::optional<std::string> temporaryDirectory;
+    // Folders where the administrator pass removes only what the user owns; by default the system's.
+    std::optional<std::vector<std::string>> sharedTemporaryFolders;
 };
 
 // Deletes what the user chose, permanently, and only where the path rules allow it. Each public operation
@@ -55,51 +58,35 @@ public:
     // Asks the disk tool to release purgeable space; the bytes of free space gained, never below 0.
     std::int64_t purgePurgeableSpace();
 
-    // The path rules, on absolute paths whose links are already resolved. Pure text tests after
-    // standardisation; a relative path, one starting with "~" or one holding a NUL byte passes none.
-    // The allowed-root rule: inside one of the allowed roots (some of which may also go as a whole).
-    bool isSafeToDelete(const std::string& resolvedPath) const;
-    // Anything below the home folder's Downloads, Documents or Desktop (never those folders themselves).
-    bool isExplicitSingleFileDeletable(const std::string& resolvedPath) const;
-    // Inside an application bundle in an Applications folder, an installer receipt, or a system launch
-    // item's property list.
-    bool isSafeUninstallEscalationPath(const std::string& path) const;
+    // The path rules, on absolute paths whose links are already resolved (see CleaningPathRules).
+    bool isSafeToDelete(const std::string& resolvedPath) const { return rules_.isSafeToDelete(resolvedPath); }
+    bool isExplicitSingleFileDeletable(const std::string& resolvedPath) const {
+        return rules_.isExplicitSingleFileDeletable(resolvedPath);
+    }
+    bool isSafeUninstallEscalationPath(const std::string& path) const {
+        return rules_.isSafeUninstallEscalationPath(path);
+    }
 
     // The home folder the rules are built on, with its links resolved.
-    const std::string& home() const { return home_; }
+    const std::string& home() const { return rules_.home(); }
 
 private:
-    void preparePathRules();
-    // Only an absolute path is tested for existence or resolved: nobody would expand "~", and a relative
-    // path would depend on the working folder. A NUL byte would cut the path short in every system call.
-    static bool isAbsolutePathText(const std::string& path);
-    std::optional<std::string> standardizedAbsolute(const std::string& path) const;
-    bool isAllowedRootItself(const std::string& standardizedPath) const;
-    // The resolved path is tested and removed as it is, so it must already be in its final form: absolute,
-    // standardised and free of links.
-    bool isRemovableForm(const std::string& resolvedPath) const;
-    bool admitsInOrdinaryPass(const CleanableItem& item, const std::string& resolvedPath) const;
-    bool admitsInAdminPass(const CleanableItem& item, const std::string& resolvedPath) const;
+    using ValidatedItems = std::vector<std::pair<const CleanableItem*, std::string>>;
 
     void removeOne(const CleanableItem& item, CleaningResult& result);
     std::int64_t purge();
     std::optional<std::int64_t> getCurrentFreeSpace() const;
-    std::optional<std::string> writeStagingFile(const std::string& contents,
-                                                std::string& errorDescription) const;
-    void checkSurvivors(const std::vector<std::pair<const CleanableItem*, std::string>>& validated,
-                        CleaningResult& result) const;
+    std::optional<AdminRunOutcome> runAppleScriptRemoval(const ValidatedItems& validated) const;
+    AdminRunOutcome runPrivilegedRemoval(const ValidatedItems& validated) const;
+    void checkSurvivors(const ValidatedItems& validated, CleaningResult& result) const;
 
     std::mutex operationMutex_;
-    std::string home_;
-    bool homeUsable_ = false;
     std::string diskutilPath_;
     std::string temporaryDirectory_;
     std::shared_ptr<AdminRunner> adminRunner_;
     std::shared_ptr<const VolumeInfo> volumeInfo_;
     SafeRemoval removal_;
-
-    std::vector<CleaningRoot> allowedRoots_;
-    std::vector<std::string> explicitFileFolders_; // each with its trailing "/"
+    CleaningPathRules rules_;
 };
 
 } // namespace zn

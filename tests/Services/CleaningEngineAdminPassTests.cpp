@@ -1,10 +1,12 @@
 #include "Platform/core/PathResolution.h"
 #include "Platform/core/PathText.h"
 #include "Platform/core/Process.h"
+#include "Services/CleaningEngine+Staging.h"
 #include "Services/CleaningEngine.h"
 #include "Services/CleaningEngineTestSupport.h"
 #include "support/FixtureTree.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <regex>
@@ -97,14 +99,31 @@ TEST_F(AdminPassTest, StagesTheResolvedPathsAndRunsTheExactScript) {
     EXPECT_EQ(log.lines(), expected);
 }
 
-TEST_F(AdminPassTest, AQuoteInTheStagingFolderIsEscapedForTheShell) {
-    const std::string quoted = resolvingSymlinksInPath(tree.folder("it's tmp"));
-    CleaningEngine quoting = makeEngine(quoted);
-    quoting.cleanWithAdminPrivileges({itemAt(tree.file("home/Library/Caches/x", 1))});
-    ASSERT_EQ(runner->commands.size(), 1u);
-    EXPECT_TRUE(staged.path.starts_with(quoted + "/zelvanexal-rm-")) << staged.path;
-    EXPECT_EQ(staged.bytes, resolvingSymlinksInPath(tree.path("home/Library/Caches/x")));
-    EXPECT_NE(runner->commands[0].shellCommand.find("/it'\\''s tmp/zelvanexal-rm-"), std::string::npos);
+TEST(AdminStaging, TheStagingFolderMustSitSafelyInsideTheScriptText) {
+    // The path goes between single quotes inside an AppleScript string: a quote or a backslash there would
+    // end the word or the string early.
+    EXPECT_TRUE(isUsableTemporaryDirectory("/Users/u/tmp dir/T"));
+    for (const std::string bad :
+         {"", "relative/tmp", "/x/it's tmp", "/x/\"q\"", "/x/back\\slash", "/x/new\nline", "/x/del\x7f"})
+        EXPECT_FALSE(isUsableTemporaryDirectory(bad)) << bad;
+    EXPECT_EQ(chooseTemporaryDirectory("/x/it's tmp"), "/tmp");
+    EXPECT_EQ(chooseTemporaryDirectory("/x/tmp"), "/x/tmp");
+
+    const char* saved = std::getenv("TMPDIR");
+    const std::string previous = saved ? saved : "";
+    ::setenv("TMPDIR", "/x/it's", 1);
+    EXPECT_EQ(chooseTemporaryDirectory(std::nullopt), "/tmp");
+    ::setenv("TMPDIR", "/x/fine", 1);
+    EXPECT_EQ(chooseTemporaryDirectory(std::nullopt), "/x/fine");
+    if (saved)
+        ::setenv("TMPDIR", previous.c_str(), 1);
+    else
+        ::unsetenv("TMPDIR");
+
+    EXPECT_EQ(
+        adminRemovalCommand("/x/tmp/zelvanexal-rm-1").appleScript,
+        "do shell script \"/usr/bin/xargs -0 /bin/rm -rf -- < '/x/tmp/zelvanexal-rm-1'\" with administrator "
+        "privileges");
 }
 
 TEST_F(AdminPassTest, CancelReturnsNothingAndLeavesNoStagingFile) {

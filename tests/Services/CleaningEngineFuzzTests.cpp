@@ -1,5 +1,6 @@
 #include "Platform/core/PathResolution.h"
 #include "Platform/core/PathText.h"
+#include "Services/CleaningEngine+PrivilegedRemoval.h"
 #include "Services/CleaningEngine.h"
 #include "Services/CleaningEngineTestSupport.h"
 #include "support/FixtureTree.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <random>
+#include <sstream>
 
 // Thousands of random paths against the engine. The oracle below states the allowed places a second way,
 // by whole path components rather than by text prefixes, so a slip in either shows up as a difference.
@@ -379,6 +381,50 @@ TEST(CleaningEngineFuzz, NothingOutsideTheAllowedPlacesIsEverRemoved) {
         EXPECT_TRUE(fs::exists(fixture.home + "/Documents/Thesis"));
     }
     EXPECT_GT(removedAtAll, 0); // the paths did reach removable things
+}
+
+TEST(CleaningEngineFuzz, TheAdministratorSideRemovesNothingOutsideTheAllowedPlaces) {
+    std::mt19937 random(5551212);
+    int removedAtAll = 0;
+    for (int round = 0; round < 8; ++round) {
+        test::FixtureTree tree;
+        FuzzHome fixture(tree);
+        Oracle oracle(fixture.home);
+        PrivilegedRemovalContext context;
+        context.callingUserId = "4242";
+        context.homeOfUser = [&](uid_t) { return std::optional<std::string>(fixture.home); };
+
+        // Each random path both as written and as resolved, as if the list had been rewritten at will.
+        std::vector<PrivilegedRemovalRecord> records;
+        for (const auto& item : randomItems(random, fixture, 200, true)) {
+            records.push_back({item.category, item.path});
+            if (item.path.starts_with('/'))
+                records.push_back({item.category, resolvingSymlinksInPath(item.path)});
+        }
+        const auto before = fixture.snapshot();
+        std::istringstream input(encodePrivilegedRemovalRecords(records));
+        std::ostringstream output;
+        ASSERT_EQ(runPrivilegedRemoval({"zelvanexal", "--privileged-remove"}, input, output, context), 0);
+        const auto after = fixture.snapshot();
+
+        for (const auto& [path, type] : before) {
+            if (after.contains(path))
+                continue;
+            ++removedAtAll;
+            const Parts parts = partsOf(path);
+            const bool allowed =
+                oracle.allowedRoot(parts) || (type == fs::file_type::regular && oracle.singleFile(parts));
+            ASSERT_TRUE(allowed) << "removed " << path << " (round " << round << ")";
+        }
+        EXPECT_TRUE(fs::exists(fixture.root + "/outside/secret.txt"));
+        EXPECT_TRUE(fs::exists(fixture.root + "/outside/nested/deep.txt"));
+        EXPECT_TRUE(fs::exists(fixture.home + "/Pictures/photo.jpg"));
+        EXPECT_TRUE(fs::exists(fixture.home + "/Library/CachesOld/keep.txt"));
+        EXPECT_TRUE(fs::exists(fixture.home + "/Library/Caches"));
+        EXPECT_TRUE(fs::exists(fixture.home + "/Library/Containers"));
+        EXPECT_TRUE(fs::exists(fixture.home + "/Documents/Thesis"));
+    }
+    EXPECT_GT(removedAtAll, 0);
 }
 
 TEST(CleaningEngineFuzz, TheAdministratorPassStagesOnlyAllowedPaths) {

@@ -73,17 +73,28 @@ private:
     std::optional<Uuid> last_;
 };
 
-// Records every command; `onRun` may act like the command (or not) and chooses the outcome.
+// Records every command and every input of the program form; `onRun` and `onPrivilegedRun` may act like
+// the removal (or not) and choose the outcome. The AppleScript form unless told otherwise.
 class RecordingAdminRunner : public AdminRunner {
 public:
+    Form runnerForm = Form::appleScript;
     std::vector<AdminCommand> commands;
+    std::vector<std::string> privilegedInputs;
     std::function<AdminRunOutcome(const AdminCommand&)> onRun = [](const AdminCommand&) {
         return AdminRunOutcome{AdminRunOutcome::Status::succeeded, {}};
     };
+    std::function<AdminRunOutcome(const std::string&)> onPrivilegedRun = [](const std::string&) {
+        return AdminRunOutcome{AdminRunOutcome::Status::succeeded, {}};
+    };
 
+    Form form() const override { return runnerForm; }
     AdminRunOutcome run(const AdminCommand& command) override {
         commands.push_back(command);
         return onRun(command);
+    }
+    AdminRunOutcome runPrivilegedRemoval(const std::string& input) override {
+        privilegedInputs.push_back(input);
+        return onPrivilegedRun(input);
     }
 };
 

@@ -2,20 +2,28 @@
 
 #include "Platform/core/SafeRemoval.h"
 
+#include <cstdint>
 #include <map>
 #include <set>
 #include <string>
 
 namespace zn::test {
 
-// The real file operations, except that chosen names fail with a chosen errno or report another device.
+// The real file operations, except that chosen names fail with a chosen errno or report another device or
+// mount.
 class ScriptedFileOperations : public SystemRemovalFileOperations {
 public:
-    std::map<std::string, int> removeFailures;   // entry name → errno for remove()
-    std::map<std::string, int> openFailures;     // entry name → errno for openDirectory()
-    std::map<std::string, dev_t> foreignDevices; // entry name → device reported by status()
-    std::set<std::string> mountRoots;            // names reported as mount roots
+    std::map<std::string, int> removeFailures;            // entry name → errno for remove()
+    std::map<std::string, int> openFailures;              // entry name → errno for openDirectory()
+    std::map<std::string, dev_t> foreignDevices;          // entry name → device reported by status()
+    std::set<std::string> mountRoots;                     // names reported as mount roots
+    std::map<std::string, std::uint64_t> foreignMountIds; // entry name → mount id reported by status()
 
+    int openPathDirectory(int parentFd, const std::string& name, int& fd) override {
+        if (auto failure = openFailures.find(name); failure != openFailures.end())
+            return failure->second;
+        return SystemRemovalFileOperations::openPathDirectory(parentFd, name, fd);
+    }
     int openDirectory(int parentFd, const std::string& name, int& fd) override {
         if (auto failure = openFailures.find(name); failure != openFailures.end())
             return failure->second;
@@ -27,6 +35,8 @@ public:
             status.device = device->second;
         if (mountRoots.contains(name))
             status.isMountRoot = true;
+        if (auto mount = foreignMountIds.find(name); error == 0 && mount != foreignMountIds.end())
+            status.mountId = mount->second;
         return error;
     }
     int remove(int parentFd, const std::string& name, bool isDirectory) override {

@@ -63,7 +63,11 @@ const OrphanSafetyPolicy& OrphanSafetyPolicy::shared() {
 bool OrphanSafetyPolicy::isSafe(const std::string& path) const {
     if (path.empty() || path.front() != '/')
         return false;
-    const std::string resolved = resolvingSymlinksInPath(path);
+    // A path whose links cannot all be followed may lead anywhere.
+    const auto resolution = resolvedPathIfResolvable(path);
+    if (!resolution)
+        return false;
+    const std::string& resolved = *resolution;
 
     if (isHighRiskPath(resolved, highRiskPaths_))
         return false;

@@ -20,7 +20,7 @@ public:
     static bool isSafeCandidate(const std::string& path) { return shared().isSafe(path); }
 
     // True when the absolute `path` may be offered and removed as a leftover. Reads the file system only
-    // to resolve symbolic links; never fails.
+    // to resolve symbolic links; a path whose links cannot all be resolved is not safe. Never fails.
     bool isSafe(const std::string& path) const;
 
     // The eight folders strictly inside which a leftover may lie.

@@ -14,6 +14,8 @@ namespace {
 
 constexpr int kMaxLinkHops = 40;
 
+enum class Strictness { keepWhatCannotBeResolved, refuseWhatCannotBeResolved };
+
 std::deque<std::string> splitComponents(std::string_view path) {
     std::deque<std::string> parts;
     std::size_t start = 0;
@@ -28,12 +30,12 @@ std::deque<std::string> splitComponents(std::string_view path) {
     return parts;
 }
 
-std::string readLink(const std::string& path) {
+std::optional<std::string> readLink(const std::string& path) {
     std::vector<char> buffer(256);
     while (true) {
         ssize_t length = ::readlink(path.c_str(), buffer.data(), buffer.size());
-        if (length < 0)
-            return {};
+        if (length <= 0)
+            return std::nullopt;
         if (static_cast<std::size_t>(length) < buffer.size())
             return std::string(buffer.data(), static_cast<std::size_t>(length));
         buffer.resize(buffer.size() * 2);
@@ -49,11 +51,13 @@ std::string joined(const std::vector<std::string>& parts) {
     return path;
 }
 
-} // namespace
-
-std::string resolvingSymlinksInPath(std::string_view path) {
-    if (path.empty() || path.front() != '/')
+std::optional<std::string> resolve(std::string_view path, Strictness strictness) {
+    const bool strict = strictness == Strictness::refuseWhatCannotBeResolved;
+    if (path.empty() || path.front() != '/') {
+        if (strict)
+            return std::nullopt;
         return PathText::standardizingPath(path, "");
+    }
 
     std::deque<std::string> pending = splitComponents(path);
     std::vector<std::string> resolved;
@@ -73,25 +77,44 @@ std::string resolvingSymlinksInPath(std::string_view path) {
 
         const std::string current = joined(resolved);
         struct stat info;
-        // A missing component stays as text, but every later one is looked at again: ".." can lead
-        // back to folders that exist, and links there must still be resolved.
-        if (::lstat(current.c_str(), &info) != 0)
-            continue;
+        if (::lstat(current.c_str(), &info) != 0) {
+            // A missing component stays as text, but every later one is looked at again: ".." can lead
+            // back to folders that exist, and links there must still be resolved.
+            if (!strict || errno == ENOENT || errno == ENOTDIR)
+                continue;
+            return std::nullopt;
+        }
         if (!S_ISLNK(info.st_mode))
             continue;
-        if (++hops > kMaxLinkHops)
+        if (++hops > kMaxLinkHops) {
+            if (strict)
+                return std::nullopt;
             return PathText::standardizingPath(path, "");
+        }
 
-        std::string target = readLink(current);
-        if (target.empty())
+        const auto target = readLink(current);
+        if (!target) {
+            if (strict)
+                return std::nullopt;
             continue; // unreadable link: keep it as text
+        }
         resolved.pop_back();
-        if (target.front() == '/')
+        if (target->front() == '/')
             resolved.clear();
-        auto targetParts = splitComponents(target);
+        auto targetParts = splitComponents(*target);
         pending.insert(pending.begin(), targetParts.begin(), targetParts.end());
     }
     return joined(resolved);
+}
+
+} // namespace
+
+std::string resolvingSymlinksInPath(std::string_view path) {
+    return *resolve(path, Strictness::keepWhatCannotBeResolved);
+}
+
+std::optional<std::string> resolvedPathIfResolvable(std::string_view path) {
+    return resolve(path, Strictness::refuseWhatCannotBeResolved);
 }
 
 } // namespace zn

@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -67,6 +68,65 @@ std::optional<int> waitForExit(pid_t pid, Clock::time_point deadline, bool& time
     return std::nullopt;
 }
 
+void closeIfOpen(int& fd) {
+    if (fd >= 0)
+        ::close(fd);
+    fd = -1;
+}
+
+// Writes `input` to `inputFd` and reads `outputFd` to its end, whichever is ready, until both are done
+// or the deadline passes; closes both. Either descriptor may be -1 (nothing to do on that side).
+void exchangeWithChild(int outputFd, int inputFd, const std::string& input, Clock::time_point deadline,
+                       std::string& output) {
+    std::size_t written = 0;
+    if (inputFd >= 0 && input.empty())
+        closeIfOpen(inputFd);
+    while (outputFd >= 0 || inputFd >= 0) {
+        struct pollfd descriptors[2];
+        nfds_t count = 0;
+        if (outputFd >= 0)
+            descriptors[count++] = {outputFd, POLLIN, 0};
+        if (inputFd >= 0)
+            descriptors[count++] = {inputFd, POLLOUT, 0};
+        int ready = ::poll(descriptors, count, remainingMilliseconds(deadline));
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready < 0)
+            break;
+        if (ready == 0) {
+            if (Clock::now() >= deadline)
+                break;
+            continue;
+        }
+        for (nfds_t index = 0; index < count; ++index) {
+            const auto& descriptor = descriptors[index];
+            if (descriptor.revents == 0)
+                continue;
+            if (descriptor.fd == outputFd) {
+                char buffer[65536];
+                ssize_t got = ::read(outputFd, buffer, sizeof buffer);
+                if (got < 0 && (errno == EINTR || errno == EAGAIN))
+                    continue;
+                if (got <= 0)
+                    closeIfOpen(outputFd);
+                else
+                    output.append(buffer, static_cast<std::size_t>(got));
+                continue;
+            }
+            ssize_t sent =
+                ::send(inputFd, input.data() + written, input.size() - written, MSG_NOSIGNAL | MSG_DONTWAIT);
+            if (sent < 0 && (errno == EINTR || errno == EAGAIN))
+                continue;
+            if (sent > 0)
+                written += static_cast<std::size_t>(sent);
+            if (sent <= 0 || written == input.size()) // done, or the child stopped reading
+                closeIfOpen(inputFd);
+        }
+    }
+    closeIfOpen(outputFd);
+    closeIfOpen(inputFd);
+}
+
 } // namespace
 
 ProcessResult runProcess(const ProcessRequest& request) {
@@ -76,17 +136,29 @@ ProcessResult runProcess(const ProcessRequest& request) {
         return result;
     }
 
-    int pipeFds[2] = {-1, -1};
-    if (request.captureStandardOutput && ::pipe2(pipeFds, O_CLOEXEC) != 0) {
+    int outputFds[2] = {-1, -1};
+    if (request.captureStandardOutput && ::pipe2(outputFds, O_CLOEXEC) != 0) {
         result.startErrno = errno;
+        return result;
+    }
+    // A socket rather than a pipe: writing to a child that has stopped reading must not raise SIGPIPE in
+    // this process, and send() can say so per call.
+    int inputFds[2] = {-1, -1};
+    if (request.standardInput && ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, inputFds) != 0) {
+        result.startErrno = errno;
+        closeIfOpen(outputFds[0]);
+        closeIfOpen(outputFds[1]);
         return result;
     }
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    if (request.standardInput)
+        posix_spawn_file_actions_adddup2(&actions, inputFds[1], STDIN_FILENO);
+    else
+        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     if (request.captureStandardOutput)
-        posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
+        posix_spawn_file_actions_adddup2(&actions, outputFds[1], STDOUT_FILENO);
     else
         posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
@@ -115,40 +187,19 @@ ProcessResult runProcess(const ProcessRequest& request) {
         ::posix_spawn(&pid, request.executable.c_str(), &actions, &attributes, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
-    if (request.captureStandardOutput)
-        ::close(pipeFds[1]);
+    closeIfOpen(outputFds[1]);
+    closeIfOpen(inputFds[1]);
     if (spawnError != 0) {
-        if (request.captureStandardOutput)
-            ::close(pipeFds[0]);
+        closeIfOpen(outputFds[0]);
+        closeIfOpen(inputFds[0]);
         result.startErrno = spawnError;
         return result;
     }
     result.started = true;
 
     const auto deadline = Clock::now() + request.timeLimit;
-    if (request.captureStandardOutput) {
-        char buffer[65536];
-        while (true) {
-            struct pollfd descriptor {
-                pipeFds[0], POLLIN, 0
-            };
-            int ready = ::poll(&descriptor, 1, remainingMilliseconds(deadline));
-            if (ready < 0 && errno == EINTR)
-                continue;
-            if (ready == 0) {
-                if (Clock::now() >= deadline)
-                    break;
-                continue;
-            }
-            ssize_t count = ::read(pipeFds[0], buffer, sizeof buffer);
-            if (count < 0 && errno == EINTR)
-                continue;
-            if (count <= 0)
-                break;
-            result.standardOutput.append(buffer, static_cast<std::size_t>(count));
-        }
-        ::close(pipeFds[0]);
-    }
+    exchangeWithChild(outputFds[0], inputFds[0], request.standardInput ? *request.standardInput : "",
+                      deadline, result.standardOutput);
     result.exitStatus = waitForExit(pid, deadline, result.timedOut);
     return result;
 }

@@ -16,6 +16,9 @@ struct ProcessRequest {
     // Variables whose names begin with one of these (case-sensitive) are removed from the inherited set.
     std::vector<std::string> removedVariablePrefixes;
     bool captureStandardOutput = true; // otherwise it goes to /dev/null
+    // Written to the child's standard input while its output is read, then the input is closed; without
+    // it the child reads /dev/null. A child that stops reading early only ends the writing.
+    std::optional<std::string> standardInput;
     // Past this the child (and its process group) is killed and the run counts as failed.
     std::chrono::milliseconds timeLimit = std::chrono::seconds(120);
 };
@@ -30,8 +33,8 @@ struct ProcessResult {
     bool succeeded() const { return started && exitStatus == 0; }
 };
 
-// Runs the tool in "/" with standard input and standard error on /dev/null, so nothing the child writes
-// to its error stream can block it, and reads its standard output to the end.
+// Runs the tool in "/" with standard error on /dev/null, so nothing the child writes to its error stream
+// can block it, feeds it the standard input asked for and reads its standard output to the end.
 ProcessResult runProcess(const ProcessRequest& request);
 
 } // namespace zn

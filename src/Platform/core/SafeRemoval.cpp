@@ -40,6 +40,15 @@ RemovalResult failure(int errorNumber, std::string description = {}) {
     return {errorNumber, std::move(description)};
 }
 
+// Same device, and the same mount where the system names mounts: a bind mount of the same file system
+// shares the device number.
+bool onSameMount(const RemovalFileOperations::EntryStatus& entry,
+                 const RemovalFileOperations::EntryStatus& other) {
+    if (entry.device != other.device)
+        return false;
+    return !entry.mountId || !other.mountId || *entry.mountId == *other.mountId;
+}
+
 RemovalResult mountFailure() {
     return failure(EXDEV, "It holds another mounted file system, which is left untouched");
 }
@@ -64,6 +73,11 @@ bool splitCanonical(const std::string& path, std::vector<std::string>& parts) {
 
 } // namespace
 
+int SystemRemovalFileOperations::openPathDirectory(int parentFd, const std::string& name, int& fd) {
+    fd = ::openat(parentFd, name.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    return fd < 0 ? errno : 0;
+}
+
 int SystemRemovalFileOperations::openDirectory(int parentFd, const std::string& name, int& fd) {
     fd = ::openat(parentFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     return fd < 0 ? errno : 0;
@@ -71,12 +85,17 @@ int SystemRemovalFileOperations::openDirectory(int parentFd, const std::string& 
 
 int SystemRemovalFileOperations::status(int parentFd, const std::string& name, EntryStatus& status) {
     struct statx extended;
-    if (::statx(parentFd, name.c_str(), AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT, STATX_TYPE | STATX_MODE,
-                &extended) == 0) {
+    if (::statx(parentFd, name.c_str(), AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT,
+                STATX_TYPE | STATX_MODE | STATX_UID | STATX_MNT_ID, &extended) == 0) {
         status.mode = extended.stx_mode;
         status.device = makedev(extended.stx_dev_major, extended.stx_dev_minor);
+        status.owner = extended.stx_uid;
         status.isMountRoot = (extended.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT) != 0 &&
                              (extended.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0;
+        if (extended.stx_mask & STATX_MNT_ID)
+            status.mountId = extended.stx_mnt_id;
+        else
+            status.mountId.reset();
         return 0;
     }
     if (errno != ENOSYS)
@@ -86,7 +105,9 @@ int SystemRemovalFileOperations::status(int parentFd, const std::string& name, E
         return errno;
     status.mode = basic.st_mode;
     status.device = basic.st_dev;
+    status.owner = basic.st_uid;
     status.isMountRoot = false; // without statx only a change of device shows a mount
+    status.mountId.reset();
     return 0;
 }
 
@@ -124,7 +145,8 @@ int SystemRemovalFileOperations::remove(int parentFd, const std::string& name, b
 SafeRemoval::SafeRemoval(std::shared_ptr<RemovalFileOperations> operations)
     : operations_(std::move(operations)) {}
 
-RemovalResult SafeRemoval::removeItem(const std::string& path, Scope scope) const {
+RemovalResult SafeRemoval::removeItem(const std::string& path, Scope scope,
+                                      std::optional<uid_t> requiredOwner) const {
     std::vector<std::string> parts;
     if (!splitCanonical(path, parts))
         return failure(EINVAL, "Not an absolute, standardised path");
@@ -132,14 +154,14 @@ RemovalResult SafeRemoval::removeItem(const std::string& path, Scope scope) cons
     parts.pop_back();
 
     int fd = -1;
-    if (int error = operations_->openDirectory(AT_FDCWD, "/", fd))
+    if (int error = operations_->openPathDirectory(AT_FDCWD, "/", fd))
         return failure(error);
     UniqueFd parent(fd);
     for (const auto& part : parts) {
-        if (int error = operations_->openDirectory(parent.get(), part, fd)) {
+        if (int error = operations_->openPathDirectory(parent.get(), part, fd)) {
             RemovalFileOperations::EntryStatus status;
-            if ((error == ENOTDIR || error == ELOOP) && operations_->status(parent.get(), part, status) == 0 &&
-                S_ISLNK(status.mode))
+            if ((error == ENOTDIR || error == ELOOP) &&
+                operations_->status(parent.get(), part, status) == 0 && S_ISLNK(status.mode))
                 return failure(ELOOP, "A folder on its path is a symbolic link");
             return failure(error);
         }
@@ -152,6 +174,8 @@ RemovalResult SafeRemoval::removeItem(const std::string& path, Scope scope) cons
 
     if (scope == Scope::regularFileOnly && !S_ISREG(target.mode))
         return failure(EINVAL, "It is not a regular file");
+    if (requiredOwner && target.owner != *requiredOwner)
+        return failure(EPERM, "It belongs to another user");
     if (!S_ISDIR(target.mode)) {
         int error = operations_->remove(parent.get(), name, false);
         return error ? failure(error) : RemovalResult{};
@@ -160,14 +184,15 @@ RemovalResult SafeRemoval::removeItem(const std::string& path, Scope scope) cons
     RemovalFileOperations::EntryStatus container;
     if (int error = operations_->status(parent.get(), ".", container))
         return failure(error);
-    if (target.isMountRoot || target.device != container.device)
+    if (target.isMountRoot || !onSameMount(target, container))
         return failure(EXDEV, "It is a mount point, which is left untouched");
-    return removeFolder(parent.get(), name, target.device);
+    return removeFolder(parent.get(), name, target);
 }
 
 // Depth-first and bottom-up with an explicit stack of open folders, so deep trees cannot exhaust the call
 // stack; each folder is read in full before anything in it goes, so removal cannot disturb the listing.
-RemovalResult SafeRemoval::removeFolder(int parentFd, const std::string& name, dev_t device) const {
+RemovalResult SafeRemoval::removeFolder(int parentFd, const std::string& name,
+                                        const RemovalFileOperations::EntryStatus& top) const {
     struct Frame {
         UniqueFd fd;
         std::string name;
@@ -184,7 +209,7 @@ RemovalResult SafeRemoval::removeFolder(int parentFd, const std::string& name, d
         RemovalFileOperations::EntryStatus status;
         if (int error = operations_->status(fd, ".", status))
             return failure(error);
-        if (status.isMountRoot || status.device != device)
+        if (status.isMountRoot || !onSameMount(status, top))
             return mountFailure();
         std::vector<std::string> names;
         if (int error = operations_->list(fd, names))
@@ -215,7 +240,7 @@ RemovalResult SafeRemoval::removeFolder(int parentFd, const std::string& name, d
         if (error)
             return failure(error);
         if (S_ISDIR(status.mode)) {
-            if (status.isMountRoot || status.device != device)
+            if (status.isMountRoot || !onSameMount(status, top))
                 return mountFailure();
             if (RemovalResult entered = enter(folderFd, child); !entered.succeeded())
                 return entered;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -14,11 +16,18 @@ public:
     struct EntryStatus {
         mode_t mode = 0;
         dev_t device = 0;
+        uid_t owner = 0;
         bool isMountRoot = false; // the entry is where another file system (or a bind mount) is attached
+        // Which mount the entry belongs to, where the system tells: it also tells apart two bind mounts of
+        // one file system, which share a device number.
+        std::optional<std::uint64_t> mountId;
     };
 
     virtual ~RemovalFileOperations() = default;
-    // Opens a folder for reading, refusing to follow a symbolic link in `name` itself.
+    // Opens a folder on the way to an item, only to go further from it: no read permission is needed
+    // (a 0711 folder will do). Refuses to follow a symbolic link in `name` itself.
+    virtual int openPathDirectory(int parentFd, const std::string& name, int& fd) = 0;
+    // Opens a folder for reading its entries, refusing to follow a symbolic link in `name` itself.
     virtual int openDirectory(int parentFd, const std::string& name, int& fd) = 0;
     // Reads the entry without following a symbolic link.
     virtual int status(int parentFd, const std::string& name, EntryStatus& status) = 0;
@@ -28,9 +37,11 @@ public:
     virtual int remove(int parentFd, const std::string& name, bool isDirectory) = 0;
 };
 
-// openat with O_NOFOLLOW|O_DIRECTORY, statx with AT_SYMLINK_NOFOLLOW, readdir, unlinkat.
+// openat with O_NOFOLLOW|O_DIRECTORY (and O_PATH on the way), statx with AT_SYMLINK_NOFOLLOW, readdir,
+// unlinkat.
 class SystemRemovalFileOperations : public RemovalFileOperations {
 public:
+    int openPathDirectory(int parentFd, const std::string& name, int& fd) override;
     int openDirectory(int parentFd, const std::string& name, int& fd) override;
     int status(int parentFd, const std::string& name, EntryStatus& status) override;
     int list(int directoryFd, std::vector<std::string>& names) override;
@@ -57,11 +68,15 @@ public:
 
     explicit SafeRemoval(std::shared_ptr<RemovalFileOperations> operations);
 
-    // `path` must be absolute and free of ".", ".." and empty components; "/" itself is refused.
-    RemovalResult removeItem(const std::string& path, Scope scope) const;
+    // `path` must be absolute and free of ".", ".." and empty components; "/" itself is refused. With
+    // `requiredOwner`, an item that belongs to anyone else is refused (EPERM), judged on the entry itself
+    // at the moment of removal.
+    RemovalResult removeItem(const std::string& path, Scope scope,
+                             std::optional<uid_t> requiredOwner = std::nullopt) const;
 
 private:
-    RemovalResult removeFolder(int parentFd, const std::string& name, dev_t device) const;
+    RemovalResult removeFolder(int parentFd, const std::string& name,
+                               const RemovalFileOperations::EntryStatus& top) const;
 
     std::shared_ptr<RemovalFileOperations> operations_;
 };

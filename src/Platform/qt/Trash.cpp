@@ -1,11 +1,12 @@
 #include "Platform/qt/Trash.h"
 
+#include "Platform/core/FolderWithoutLinks.h"
+#include "Platform/core/PathResolution.h"
 #include "Platform/core/PathText.h"
 
 #include <QByteArray>
 #include <QDateTime>
 #include <QStandardPaths>
-#include <QUrl>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -44,6 +45,20 @@ bool ensureTrashFolders(const std::string& trash) {
            ensureFolder(trash + "/info", 0700);
 }
 
+// A folder the user alone can change: a real folder (not a link), owned by the user, with no write bit for
+// the group or others.
+bool isPrivateFolderOf(const std::string& path, uid_t user) {
+    struct stat info;
+    return ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == user &&
+           (info.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
+// The Trash folder is checked before anything is made inside it.
+bool ensurePrivateTrashFolders(const std::string& trash, uid_t user) {
+    return ensureFolder(trash, 0700) && isPrivateFolderOf(trash, user) &&
+           ensureFolder(trash + "/files", 0700) && ensureFolder(trash + "/info", 0700);
+}
+
 // The top folder of the mount that holds `path`: the highest ancestor on the same device.
 std::string mountTopDirectory(const std::string& path, dev_t device) {
     std::string current = PathText::deletingLastPathComponent(path);
@@ -57,8 +72,33 @@ std::string mountTopDirectory(const std::string& path, dev_t device) {
     return current;
 }
 
+// Percent-encodes the bytes as they are: a name that is not valid UTF-8 must still restore to itself.
 std::string encodedPath(const std::string& path) {
-    return QUrl::toPercentEncoding(QString::fromStdString(path), "/").toStdString();
+    return QByteArray::fromStdString(path).toPercentEncoding("/").toStdString();
+}
+
+class UniqueFd {
+public:
+    UniqueFd() = default;
+    ~UniqueFd() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    UniqueFd(const UniqueFd&) = delete;
+    UniqueFd& operator=(const UniqueFd&) = delete;
+    int& out() { return fd_; }
+    int get() const { return fd_; }
+
+private:
+    int fd_ = -1;
+};
+
+// Opens a folder of the Trash for *at() calls, without following any link on its resolved path.
+int openTrashFolder(const std::string& path, UniqueFd& fd) {
+    const auto resolved = resolvedPathIfResolvable(path);
+    if (!resolved)
+        return ELOOP;
+    return openFolderWithoutLinks(*resolved, fd.out());
 }
 
 bool writeAll(int fd, const std::string& text) {
@@ -98,82 +138,106 @@ std::string Trash::trashFolderFor(const std::string& path, dev_t device, std::st
 
     // Another file system: its own Trash at the top of the mount, never one reached through a link.
     topDirectory = mountTopDirectory(path, device);
-    const std::string uid = std::to_string(::getuid());
+    return mountTrashFolder(topDirectory, ::getuid(), error);
+}
+
+std::string Trash::mountTrashFolder(const std::string& topDirectory, uid_t user, int& error) {
+    const std::string uid = std::to_string(user);
     const std::string shared = PathText::appendingPathComponent(topDirectory, ".Trash");
     struct stat sharedInfo;
     if (::lstat(shared.c_str(), &sharedInfo) == 0 && S_ISDIR(sharedInfo.st_mode) &&
         (sharedInfo.st_mode & S_ISVTX)) {
+        // Anyone may create folders in the shared Trash, so one named after us need not be ours.
         std::string userTrash = shared + "/" + uid;
-        if (ensureTrashFolders(userTrash))
+        if (ensurePrivateTrashFolders(userTrash, user))
             return userTrash;
     }
     std::string ownTrash = PathText::appendingPathComponent(topDirectory, ".Trash-" + uid);
-    if (ensureTrashFolders(ownTrash)) {
-        struct stat ownInfo;
-        if (::lstat(ownTrash.c_str(), &ownInfo) == 0 && ownInfo.st_uid == ::getuid())
-            return ownTrash;
-    }
+    if (ensurePrivateTrashFolders(ownTrash, user))
+        return ownTrash;
     error = EXDEV;
     return {};
 }
 
 Trash::Outcome Trash::moveToTrash(const std::string& path) const {
     Outcome outcome;
-    struct stat info;
-    if (path.empty() || path.front() != '/') {
+    const std::string name = PathText::lastPathComponent(path);
+    if (path.empty() || path.front() != '/' || name == "/" || name == "." || name == "..") {
         outcome.errorNumber = EINVAL;
         return outcome;
     }
+    struct stat info;
     if (::lstat(path.c_str(), &info) != 0) {
         outcome.errorNumber = errno;
         return outcome;
     }
 
+    // The item is moved from its folder's descriptor: a folder on the way swapped for a link after this
+    // point cannot redirect the move.
+    const auto parent = resolvedPathIfResolvable(PathText::deletingLastPathComponent(path));
+    if (!parent) {
+        outcome.errorNumber = ELOOP;
+        return outcome;
+    }
+    UniqueFd parentFd;
+    if (int error = openFolderWithoutLinks(*parent, parentFd.out())) {
+        outcome.errorNumber = error;
+        return outcome;
+    }
+    if (::fstatat(parentFd.get(), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+        outcome.errorNumber = errno;
+        return outcome;
+    }
+    const std::string location = PathText::appendingPathComponent(*parent, name);
+
     std::string topDirectory;
     int error = 0;
-    const std::string trash = trashFolderFor(path, info.st_dev, topDirectory, error);
+    const std::string trash = trashFolderFor(location, info.st_dev, topDirectory, error);
     if (trash.empty()) {
+        outcome.errorNumber = error;
+        return outcome;
+    }
+    UniqueFd filesFd, infoFd;
+    if ((error = openTrashFolder(trash + "/files", filesFd)) ||
+        (error = openTrashFolder(trash + "/info", infoFd))) {
         outcome.errorNumber = error;
         return outcome;
     }
 
     // Paths in a mount's own Trash are relative to the top of that mount.
-    std::string recordedPath = path;
-    if (!topDirectory.empty() && PathText::isStrictlyInside(path, topDirectory))
-        recordedPath = path.substr(topDirectory == "/" ? 1 : topDirectory.size() + 1);
+    std::string recordedPath = location;
+    if (!topDirectory.empty() && PathText::isStrictlyInside(location, topDirectory))
+        recordedPath = location.substr(topDirectory == "/" ? 1 : topDirectory.size() + 1);
     const std::string contents =
         "[Trash Info]\nPath=" + encodedPath(recordedPath) +
         "\nDeletionDate=" + QDateTime::currentDateTime().toString("yyyy-MM-ddTHH:mm:ss").toStdString() + "\n";
 
-    const std::string base = PathText::lastPathComponent(path);
     for (int attempt = 1; attempt < 10000; ++attempt) {
-        const std::string name = candidateName(base, attempt);
-        const std::string infoPath = trash + "/info/" + name + ".trashinfo";
-        const std::string target = trash + "/files/" + name;
+        const std::string candidate = candidateName(name, attempt);
+        const std::string infoName = candidate + ".trashinfo";
         // The .trashinfo file reserves the name; it is written before the move, as the specification asks.
-        int fd = ::open(infoPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        int fd = ::openat(infoFd.get(), infoName.c_str(),
+                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (fd < 0) {
             if (errno == EEXIST)
                 continue;
             outcome.errorNumber = errno;
             return outcome;
         }
-        struct stat existing;
-        if (::lstat(target.c_str(), &existing) == 0) {
-            ::close(fd);
-            ::unlink(infoPath.c_str());
-            continue;
-        }
         const bool written = writeAll(fd, contents);
         ::close(fd);
-        if (!written || ::rename(path.c_str(), target.c_str()) != 0) {
-            outcome.errorNumber = written ? errno : EIO;
-            ::unlink(infoPath.c_str());
+        const int moveError =
+            written ? renameWithoutReplacing(parentFd.get(), name, filesFd.get(), candidate) : EIO;
+        if (moveError == 0) {
+            outcome.moved = true;
+            outcome.trashedPath = trash + "/files/" + candidate;
             return outcome;
         }
-        outcome.moved = true;
-        outcome.trashedPath = target;
-        return outcome;
+        ::unlinkat(infoFd.get(), infoName.c_str(), 0);
+        if (moveError != EEXIST) {
+            outcome.errorNumber = moveError;
+            return outcome;
+        }
     }
     outcome.errorNumber = EEXIST;
     return outcome;

@@ -1,9 +1,11 @@
 #include "Logic/Scanning/Locations.h"
 #include "Logic/Utilities/OrphanSafetyPolicy.h"
 #include "Platform/core/PathResolution.h"
+#include "support/AsOtherUser.h"
 #include "support/FixtureTree.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace zn {
 namespace {
@@ -106,6 +108,27 @@ TEST_F(OrphanSafetyPolicyTest, HomeReachedThroughALink) {
     EXPECT_TRUE(linked.isSafe(tree.path("home/Library/Caches/tool")));
     EXPECT_FALSE(linked.isSafe(tree.path("home-link/Library/Caches/keys")));
     EXPECT_FALSE(linked.isSafe(tree.path("home/Library/Caches/keys/id_ed25519")));
+}
+
+TEST_F(OrphanSafetyPolicyTest, PathsWhoseLinksCannotAllBeFollowedAreNotSafe) {
+    // Forty links, then one more: resolution would stop there and leave text that seems to lie in Caches.
+    tree.symlink("outside/lib64", "/usr/lib64");
+    for (int index = 1; index <= 40; ++index)
+        tree.symlink("home/Library/Caches/c" + std::to_string(index),
+                     index == 40 ? tree.path("outside") : "c" + std::to_string(index + 1));
+    EXPECT_FALSE(safe("home/Library/Caches/c1/lib64"));
+    EXPECT_FALSE(safe("home/Library/Caches/c1/anything"));  // c1 leads outside in any case
+    EXPECT_TRUE(safe("home/Library/Caches/c40-free/tool")); // missing is fine: judged as written
+
+    // A folder that the asking user cannot look into hides where its links lead.
+    tree.folder("outside/tool");
+    tree.symlink("home/Library/Caches/locked/lib", tree.path("outside"));
+    ASSERT_EQ(::chmod(tree.path("home/Library/Caches/locked").c_str(), 0700), 0);
+    const std::string hidden = tree.path("home/Library/Caches/locked/lib/tool");
+    EXPECT_FALSE(policy().isSafe(hidden)); // root sees it leads outside
+    const int status =
+        test::exitStatusAsUser(test::kOtherUser, [&] { return policy().isSafe(hidden) ? 1 : 0; });
+    EXPECT_EQ(status, 0);
 }
 
 } // namespace

@@ -65,5 +65,35 @@ TEST(Process, EnvironmentPrefixesAreRemovedCaseSensitively) {
     ::unsetenv("zn_test_x");
 }
 
+TEST(Process, StandardInputIsFedWhileTheOutputIsRead) {
+    // Far more than a pipe holds in either direction: writing all first, or reading all first, would hang.
+    std::string input(4 * 1024 * 1024, '\0');
+    for (std::size_t index = 0; index < input.size(); ++index)
+        input[index] = static_cast<char>(index * 131 % 251);
+    ProcessRequest request{"/bin/cat", {}};
+    request.standardInput = input;
+    request.timeLimit = std::chrono::seconds(30);
+    ProcessResult result = runProcess(request);
+    EXPECT_TRUE(result.succeeded());
+    EXPECT_FALSE(result.timedOut);
+    EXPECT_EQ(result.standardOutput, input);
+
+    // Without it the child reads nothing at all.
+    EXPECT_EQ(runProcess({"/bin/cat", {}}).standardOutput, "");
+}
+
+TEST(Process, AChildThatStopsReadingOnlyEndsTheWriting) {
+    test::FixtureTree tree;
+    auto early = tree.executable("bin/early", "#!/bin/sh\nhead -c 3\nexit 4\n");
+    ProcessRequest request{early, {}};
+    request.standardInput = std::string(4 * 1024 * 1024, 'x');
+    request.timeLimit = std::chrono::seconds(30);
+    ProcessResult result = runProcess(request); // this process must not die of SIGPIPE
+    EXPECT_TRUE(result.started);
+    EXPECT_FALSE(result.timedOut);
+    EXPECT_EQ(result.exitStatus, 4);
+    EXPECT_EQ(result.standardOutput, "xxx");
+}
+
 } // namespace
 } // namespace zn

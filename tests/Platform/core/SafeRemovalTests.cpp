@@ -1,5 +1,6 @@
 #include "Platform/core/PathResolution.h"
 #include "Platform/core/SafeRemoval.h"
+#include "support/AsOtherUser.h"
 #include "support/FixtureTree.h"
 #include "support/ScriptedFileOperations.h"
 
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <unistd.h>
 
 namespace zn {
 namespace {
@@ -128,6 +130,48 @@ TEST_F(SafeRemovalTest, NeverEntersAnotherMountedFileSystem) {
     RemovalResult mountPoint = removal.removeItem(at("cache/volume"), Scope::wholeItem);
     EXPECT_EQ(mountPoint.errorNumber, EXDEV);
     EXPECT_TRUE(exists(tree.path("cache/volume/file")));
+}
+
+TEST_F(SafeRemovalTest, AnotherMountOfTheSameDeviceIsToldByItsMountId) {
+    tree.file("cache/app/bound/file", 1);
+    tree.file("cache/volume/file", 1);
+    // A bind mount of the same file system: same device, different mount, and not always flagged as a root.
+    operations->foreignMountIds["bound"] = 987654321;
+    EXPECT_EQ(removal.removeItem(at("cache/app"), Scope::wholeItem).errorNumber, EXDEV);
+    EXPECT_TRUE(exists(tree.path("cache/app/bound/file")));
+    operations->foreignMountIds["volume"] = 987654321;
+    EXPECT_EQ(removal.removeItem(at("cache/volume"), Scope::wholeItem).errorNumber, EXDEV);
+    EXPECT_TRUE(exists(tree.path("cache/volume/file")));
+}
+
+TEST_F(SafeRemovalTest, ARequiredOwnerIsCheckedOnTheEntryItself) {
+    const std::string theirs = tree.file("shared/theirs", 1);
+    const std::string mine = tree.file("shared/mine", 1);
+    ASSERT_EQ(::lchown(theirs.c_str(), test::kOtherUser, test::kOtherUser), 0);
+    RemovalResult refused = removal.removeItem(at("shared/theirs"), Scope::wholeItem, ::getuid());
+    EXPECT_EQ(refused.errorNumber, EPERM);
+    EXPECT_EQ(refused.description, "It belongs to another user");
+    EXPECT_TRUE(exists(theirs));
+    EXPECT_TRUE(removal.removeItem(at("shared/mine"), Scope::wholeItem, ::getuid()).succeeded());
+    EXPECT_TRUE(removal.removeItem(at("shared/theirs"), Scope::wholeItem, test::kOtherUser).succeeded());
+    EXPECT_FALSE(exists(mine));
+    EXPECT_FALSE(exists(theirs));
+}
+
+TEST_F(SafeRemovalTest, AFolderThatMayOnlyBePassedThroughIsNoObstacle) {
+    // /home/<user> is often 0711: others may pass through but not list it.
+    const std::string passage = tree.folder("passage");
+    tree.file("passage/mine/file", 1);
+    ASSERT_EQ(::chmod(passage.c_str(), 0711), 0);
+    for (const char* relative : {"passage/mine", "passage/mine/file"})
+        ASSERT_EQ(::lchown(tree.path(relative).c_str(), test::kOtherUser, test::kOtherUser), 0);
+    const std::string file = at("passage/mine/file");
+    const int status = test::exitStatusAsUser(test::kOtherUser, [&] {
+        SafeRemoval own(std::make_shared<SystemRemovalFileOperations>());
+        return own.removeItem(file, Scope::wholeItem).errorNumber;
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_FALSE(exists(tree.path("passage/mine/file")));
 }
 
 TEST_F(SafeRemovalTest, MissingTargetFails) {

@@ -1,13 +1,17 @@
+#include "Platform/core/PathResolution.h"
 #include "Platform/qt/Trash.h"
+#include "support/AsOtherUser.h"
 #include "support/FixtureTree.h"
 
 #include <QSettings>
 #include <QUrl>
 #include <cerrno>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace zn {
 namespace {
@@ -69,6 +73,94 @@ TEST(Trash, ReportsTheErrno) {
     EXPECT_EQ(trash.moveToTrash(tree.path("home/missing")).errorNumber, ENOENT);
     EXPECT_EQ(trash.moveToTrash("relative/path").errorNumber, EINVAL);
     EXPECT_FALSE(trash.moveToTrash(tree.path("home/missing")).moved);
+}
+
+std::string recordedPath(const std::string& trashInfo) {
+    const std::string info = slurp(trashInfo);
+    const std::size_t start = info.find("Path=") + 5;
+    return info.substr(start, info.find('\n', start) - start);
+}
+
+TEST(Trash, ThePathKeepsItsBytesEvenWhenTheyAreNotUtf8) {
+    test::FixtureTree tree;
+    const std::string file = tree.textFile("home/Library/Caches/caf\xc3\xa9 \xff.bin", "x");
+    Trash trash(tree.path("home/.local/share/Trash"));
+    ASSERT_TRUE(trash.moveToTrash(file).moved);
+    const std::string encoded = recordedPath(trash.homeTrash() + "/info/caf\xc3\xa9 \xff.bin.trashinfo");
+    EXPECT_TRUE(encoded.ends_with("/caf%C3%A9%20%FF.bin")) << encoded;
+    EXPECT_EQ(QByteArray::fromPercentEncoding(QByteArray::fromStdString(encoded)).toStdString(), file);
+}
+
+TEST(Trash, NothingAlreadyInTheTrashIsReplaced) {
+    test::FixtureTree tree;
+    Trash trash(tree.path("home/.local/share/Trash"));
+    // A file left in the Trash without its .trashinfo still keeps its name.
+    tree.textFile("home/.local/share/Trash/files/data.bin", "older");
+    tree.folder("home/.local/share/Trash/info");
+    const std::string file = tree.textFile("home/Library/Caches/data.bin", "newer");
+    Trash::Outcome outcome = trash.moveToTrash(file);
+    ASSERT_TRUE(outcome.moved);
+    EXPECT_EQ(outcome.trashedPath, trash.homeTrash() + "/files/data.bin.2");
+    EXPECT_EQ(slurp(trash.homeTrash() + "/files/data.bin"), "older");
+    EXPECT_EQ(slurp(outcome.trashedPath), "newer");
+    EXPECT_FALSE(exists(trash.homeTrash() + "/info/data.bin.trashinfo")); // the reservation was given back
+    EXPECT_TRUE(exists(trash.homeTrash() + "/info/data.bin.2.trashinfo"));
+}
+
+TEST(Trash, TheItemIsMovedFromTheFolderItsPathResolvesTo) {
+    test::FixtureTree tree;
+    const std::string outside = tree.textFile("outside/file", "content");
+    const std::string link = tree.symlink("home/link-dir", tree.path("outside"));
+    Trash trash(tree.path("home/.local/share/Trash"));
+    Trash::Outcome outcome = trash.moveToTrash(tree.path("home/link-dir/file"));
+    ASSERT_TRUE(outcome.moved);
+    EXPECT_FALSE(exists(outside));
+    EXPECT_TRUE(exists(link));
+    // Restoring puts it back where it really was.
+    const std::string encoded = recordedPath(trash.homeTrash() + "/info/file.trashinfo");
+    EXPECT_EQ(QByteArray::fromPercentEncoding(QByteArray::fromStdString(encoded)).toStdString(),
+              resolvingSymlinksInPath(tree.path("outside")) + "/file");
+
+    // A chain of links that cannot be followed is refused rather than guessed at.
+    tree.symlink("home/loop", "loop");
+    EXPECT_EQ(trash.moveToTrash(tree.path("home/loop/file")).errorNumber, ELOOP);
+}
+
+TEST(Trash, AMountsTrashIsUsedOnlyWhenItIsTheUsersAlone) {
+    test::FixtureTree tree;
+    const uid_t user = ::getuid();
+    const std::string uid = std::to_string(user);
+    const std::string top = tree.folder("mount");
+    const std::string shared = tree.folder("mount/.Trash");
+    ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
+    const std::string userTrash = shared + "/" + uid;
+    const std::string ownTrash = top + "/.Trash-" + uid;
+    int error = 0;
+
+    EXPECT_EQ(Trash::mountTrashFolder(top, user, error), userTrash); // made fresh
+    EXPECT_TRUE(exists(userTrash + "/files"));
+
+    // Someone else's folder under our name, one others may write to, and a link are all passed over.
+    ASSERT_EQ(::lchown(userTrash.c_str(), test::kOtherUser, test::kOtherUser), 0);
+    EXPECT_EQ(Trash::mountTrashFolder(top, user, error), ownTrash);
+    ASSERT_EQ(::lchown(userTrash.c_str(), user, user), 0);
+    ASSERT_EQ(::chmod(userTrash.c_str(), 0770), 0);
+    EXPECT_EQ(Trash::mountTrashFolder(top, user, error), ownTrash);
+    std::filesystem::remove_all(userTrash);
+    tree.folder("elsewhere");
+    tree.symlink("mount/.Trash/" + uid, tree.path("elsewhere"));
+    EXPECT_EQ(Trash::mountTrashFolder(top, user, error), ownTrash);
+    EXPECT_FALSE(exists(tree.path("elsewhere/files")));
+
+    // Without the sticky bit the shared Trash is not used at all; a foreign .Trash-<uid> leaves none.
+    std::filesystem::remove(userTrash);
+    ASSERT_EQ(::chmod(shared.c_str(), 0777), 0);
+    EXPECT_EQ(Trash::mountTrashFolder(top, user, error), ownTrash);
+    EXPECT_FALSE(exists(userTrash));
+    ASSERT_EQ(::lchown(ownTrash.c_str(), test::kOtherUser, test::kOtherUser), 0);
+    error = 0;
+    EXPECT_EQ(Trash::mountTrashFolder(top, user, error), "");
+    EXPECT_EQ(error, EXDEV);
 }
 
 } // namespace

@@ -1,5 +1,4 @@
-#include "Services/CleaningEngine+Roots.h"
-#include "Services/CleaningEngine.h"
+#include "Services/CleaningEngine+PathRules.h"
 
 #include "Platform/core/PathResolution.h"
 #include "Platform/core/PathText.h"
@@ -83,32 +82,45 @@ bool isDirectory(const std::string& path) {
 
 // Every Docker item a scan offers is a cache folder but one: the reclaimable space, whose path names the
 // container tool that was asked. Removing that would delete the tool itself.
-bool isDockerToolItem(const CleanableItem& item, const std::string& resolvedPath) {
-    return item.category == CleaningCategory::dockerCache && !isDirectory(resolvedPath);
+bool isDockerToolItem(CleaningCategory category, const std::string& resolvedPath) {
+    return category == CleaningCategory::dockerCache && !isDirectory(resolvedPath);
 }
 
 } // namespace
 
-void CleaningEngine::preparePathRules() {
+std::vector<std::string> defaultSharedTemporaryFolders() {
+    return {"/tmp", "/var/tmp", "/private/var/tmp"};
+}
+
+CleaningPathRules::CleaningPathRules(std::string resolvedHome, uid_t callingUser,
+                                     std::vector<std::string> sharedTemporaryFolders)
+    : home_(std::move(resolvedHome)), callingUser_(callingUser) {
     // A home that resolves to "/" or to nothing absolute would turn the home roots into system folders.
     homeUsable_ = home_.size() > 1 && home_.front() == '/';
     if (homeUsable_)
         for (const char* folder : {"/Downloads/", "/Documents/", "/Desktop/"})
             explicitFileFolders_.push_back(home_ + folder);
-    allowedRoots_ = cleaningAllowedRoots(home_);
+    allowedRoots_ = cleaningAllowedRoots(homeUsable_ ? home_ : "");
+    // Compared with resolved paths, so also in their resolved spelling where a folder is a link.
+    for (const auto& folder : sharedTemporaryFolders) {
+        sharedTemporaryFolders_.push_back(folder);
+        const std::string resolved = resolvingSymlinksInPath(folder);
+        if (resolved != folder)
+            sharedTemporaryFolders_.push_back(resolved);
+    }
 }
 
-bool CleaningEngine::isAbsolutePathText(const std::string& path) {
+bool CleaningPathRules::isAbsolutePathText(const std::string& path) {
     return !path.empty() && path.front() == '/' && path.find('\0') == std::string::npos;
 }
 
-std::optional<std::string> CleaningEngine::standardizedAbsolute(const std::string& path) const {
+std::optional<std::string> CleaningPathRules::standardizedAbsolute(const std::string& path) const {
     if (!isAbsolutePathText(path))
         return std::nullopt;
     return PathText::standardizingPath(path, home_);
 }
 
-bool CleaningEngine::isSafeToDelete(const std::string& resolvedPath) const {
+bool CleaningPathRules::isSafeToDelete(const std::string& resolvedPath) const {
     const auto path = standardizedAbsolute(resolvedPath);
     if (!path)
         return false;
@@ -121,7 +133,7 @@ bool CleaningEngine::isSafeToDelete(const std::string& resolvedPath) const {
     return false;
 }
 
-bool CleaningEngine::isExplicitSingleFileDeletable(const std::string& resolvedPath) const {
+bool CleaningPathRules::isExplicitSingleFileDeletable(const std::string& resolvedPath) const {
     const auto path = standardizedAbsolute(resolvedPath);
     if (!path)
         return false;
@@ -131,7 +143,7 @@ bool CleaningEngine::isExplicitSingleFileDeletable(const std::string& resolvedPa
     return false;
 }
 
-bool CleaningEngine::isSafeUninstallEscalationPath(const std::string& path) const {
+bool CleaningPathRules::isSafeUninstallEscalationPath(const std::string& path) const {
     const auto standardized = standardizedAbsolute(path);
     if (!standardized)
         return false;
@@ -142,7 +154,7 @@ bool CleaningEngine::isSafeUninstallEscalationPath(const std::string& path) cons
            isPlistUnder(p, "/Library/LaunchDaemons") || isPlistUnder(p, "/Library/LaunchAgents");
 }
 
-bool CleaningEngine::isAllowedRootItself(const std::string& standardizedPath) const {
+bool CleaningPathRules::isAllowedRootItself(const std::string& standardizedPath) const {
     for (const auto& root : allowedRoots_)
         if (standardizedPath == root.path)
             return true;
@@ -152,27 +164,53 @@ bool CleaningEngine::isAllowedRootItself(const std::string& standardizedPath) co
 // Resolution keeps the components after a missing one as text, and a later ".." can step back from the
 // missing one onto a link that was then never resolved ("Caches/gone/../link-to-Documents/x"). Resolving
 // once more must change nothing, or the path does not name what its text says.
-bool CleaningEngine::isRemovableForm(const std::string& resolvedPath) const {
+bool CleaningPathRules::isRemovableForm(const std::string& resolvedPath) const {
     const auto path = standardizedAbsolute(resolvedPath);
     return path && *path == resolvedPath && resolvedPath != "/" &&
-           resolvingSymlinksInPath(resolvedPath) == resolvedPath;
+           resolvedPathIfResolvable(resolvedPath) == resolvedPath;
 }
 
-bool CleaningEngine::admitsInOrdinaryPass(const CleanableItem& item, const std::string& resolvedPath) const {
-    if (!isRemovableForm(resolvedPath) || isDockerToolItem(item, resolvedPath))
+bool CleaningPathRules::isInSharedTemporaryFolder(const std::string& resolvedPath) const {
+    for (const auto& folder : sharedTemporaryFolders_)
+        if (PathText::isStrictlyInside(resolvedPath, folder))
+            return true;
+    return false;
+}
+
+bool CleaningPathRules::admitsInOrdinaryPass(CleaningCategory category,
+                                             const std::string& resolvedPath) const {
+    if (!isRemovableForm(resolvedPath) || isDockerToolItem(category, resolvedPath))
         return false;
-    if (item.category == CleaningCategory::largeFiles)
+    if (category == CleaningCategory::largeFiles)
         return isExplicitSingleFileDeletable(resolvedPath) && isRegularFile(resolvedPath);
     return isSafeToDelete(resolvedPath);
 }
 
-bool CleaningEngine::admitsInAdminPass(const CleanableItem& item, const std::string& resolvedPath) const {
-    if (!isRemovableForm(resolvedPath) || isDockerToolItem(item, resolvedPath))
+bool CleaningPathRules::admitsInAdminPass(CleaningCategory category, const std::string& resolvedPath) const {
+    if (!isRemovableForm(resolvedPath) || isDockerToolItem(category, resolvedPath))
         return false;
-    if (item.category == CleaningCategory::largeFiles)
+    if (const auto owner = ownerRequiredForAdminRemoval(resolvedPath)) {
+        // Other users' files, and the system's own live files (sockets, private service folders), are
+        // not the calling user's to clean. An owner that cannot be read is no owner.
+        struct stat info;
+        if (::lstat(resolvedPath.c_str(), &info) != 0 || info.st_uid != *owner)
+            return false;
+    }
+    if (category == CleaningCategory::largeFiles)
         return isExplicitSingleFileDeletable(resolvedPath) && isRegularFile(resolvedPath);
     return (isSafeToDelete(resolvedPath) && !isAllowedRootItself(resolvedPath)) ||
            isSafeUninstallEscalationPath(resolvedPath);
+}
+
+std::optional<uid_t> CleaningPathRules::ownerRequiredForAdminRemoval(const std::string& resolvedPath) const {
+    if (isInSharedTemporaryFolder(resolvedPath))
+        return callingUser_;
+    return std::nullopt;
+}
+
+SafeRemoval::Scope CleaningPathRules::removalScope(CleaningCategory category) {
+    return category == CleaningCategory::largeFiles ? SafeRemoval::Scope::regularFileOnly
+                                                    : SafeRemoval::Scope::wholeItem;
 }
 
 } // namespace zn

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "Models/CleaningCategory.h"
+#include "Platform/core/SafeRemoval.h"
+#include "Services/CleaningEngine+Roots.h"
+
+#include <optional>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace zn {
+
+// The temporary folders every user writes to: what lies there may belong to anyone.
+std::vector<std::string> defaultSharedTemporaryFolders();
+
+// What the cleaning engine may remove. Both sides of the administrator pass apply these same rules: the
+// engine before it asks for the password, and this program again, started as administrator, just before
+// it removes anything.
+class CleaningPathRules {
+public:
+    // `resolvedHome` has its links resolved already; "" (or "/") admits nothing below a home folder.
+    // `callingUser` is the user the cleaning is done for.
+    CleaningPathRules(std::string resolvedHome, uid_t callingUser,
+                      std::vector<std::string> sharedTemporaryFolders = defaultSharedTemporaryFolders());
+
+    // Pure text tests after standardisation; a relative path, one starting with "~" or one holding a NUL
+    // byte passes none. The allowed-root rule: inside one of the allowed roots (some of which may also go
+    // as a whole).
+    bool isSafeToDelete(const std::string& resolvedPath) const;
+    // Anything below the home folder's Downloads, Documents or Desktop (never those folders themselves).
+    bool isExplicitSingleFileDeletable(const std::string& resolvedPath) const;
+    // Inside an application bundle in an Applications folder, an installer receipt, or a system launch
+    // item's property list.
+    bool isSafeUninstallEscalationPath(const std::string& path) const;
+
+    // The whole decision for one item, on the path it resolved to (which must be in its final form:
+    // absolute, standardised and free of links that can still be resolved).
+    bool admitsInOrdinaryPass(CleaningCategory category, const std::string& resolvedPath) const;
+    // As administrator no root goes as a whole, and in a shared temporary folder only what belongs to
+    // the calling user goes.
+    bool admitsInAdminPass(CleaningCategory category, const std::string& resolvedPath) const;
+    // The owner an item must still have when it is removed as administrator, if any.
+    std::optional<uid_t> ownerRequiredForAdminRemoval(const std::string& resolvedPath) const;
+    // A large file goes only as a regular file; everything else as a whole.
+    static SafeRemoval::Scope removalScope(CleaningCategory category);
+
+    // Only an absolute path is tested for existence or resolved: nobody would expand "~", and a relative
+    // path would depend on the working folder. A NUL byte would cut the path short in every system call.
+    static bool isAbsolutePathText(const std::string& path);
+
+    const std::string& home() const { return home_; }
+
+private:
+    std::optional<std::string> standardizedAbsolute(const std::string& path) const;
+    bool isAllowedRootItself(const std::string& standardizedPath) const;
+    bool isRemovableForm(const std::string& resolvedPath) const;
+    bool isInSharedTemporaryFolder(const std::string& resolvedPath) const;
+
+    std::string home_;
+    bool homeUsable_ = false;
+    uid_t callingUser_;
+    std::vector<std::string> sharedTemporaryFolders_;
+    std::vector<CleaningRoot> allowedRoots_;
+    std::vector<std::string> explicitFileFolders_; // each with its trailing "/"
+};
+
+} // namespace zn

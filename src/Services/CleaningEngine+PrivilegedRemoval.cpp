@@ -1,0 +1,152 @@
+#include "Services/CleaningEngine+PrivilegedRemoval.h"
+
+#include "Logic/Utilities/Logger.h"
+#include "Platform/core/AdminRunner.h"
+#include "Platform/core/PathResolution.h"
+#include "Services/CleaningEngine+PathRules.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cstdlib>
+#include <istream>
+#include <iterator>
+#include <ostream>
+#include <pwd.h>
+#include <unistd.h>
+
+namespace zn {
+
+namespace {
+
+const std::string kSource = "cleanWithAdminPrivileges(items:)";
+
+constexpr int kRefusedToRun = 1;
+
+int refuseToRun(const std::string& reason) {
+    Logger::shared().log("Administrator removal refused to run: " + reason, LogLevel::error, kSource);
+    return kRefusedToRun;
+}
+
+// Decimal digits only, and never root: a root caller needs no administrator pass, and its home is not a
+// user's home.
+std::optional<uid_t> parseCallingUser(const std::optional<std::string>& text) {
+    if (!text || text->empty() || text->find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    unsigned long long value = 0;
+    const auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), value);
+    if (error != std::errc() || end != text->data() + text->size() || value == 0 ||
+        value >= static_cast<unsigned long long>(static_cast<uid_t>(-1)))
+        return std::nullopt;
+    return static_cast<uid_t>(value);
+}
+
+std::optional<std::string> homeFromPasswordDatabase(uid_t user) {
+    long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+    std::vector<char> buffer(size > 0 ? static_cast<std::size_t>(size) : 16384);
+    struct passwd entry;
+    struct passwd* found = nullptr;
+    if (::getpwuid_r(user, &entry, buffer.data(), buffer.size(), &found) != 0 || !found || !found->pw_dir)
+        return std::nullopt;
+    return std::string(found->pw_dir);
+}
+
+// Checks one record with the calling user's rules and removes it; true when it was removed.
+bool removeRecord(const PrivilegedRemovalRecord& record, const CleaningPathRules& rules,
+                  const SafeRemoval& removal) {
+    // The engine sends the path in its final form: one that resolves to anything else has changed since,
+    // or was never checked.
+    const bool admitted = CleaningPathRules::isAbsolutePathText(record.path) &&
+                          resolvedPathIfResolvable(record.path) == record.path &&
+                          rules.admitsInAdminPass(record.category, record.path);
+    if (!admitted) {
+        Logger::shared().log("Refusing admin escalation for unsafe path: " + record.path, LogLevel::warning,
+                             kSource);
+        return false;
+    }
+    const RemovalResult result =
+        removal.removeItem(record.path, CleaningPathRules::removalScope(record.category),
+                           rules.ownerRequiredForAdminRemoval(record.path));
+    if (result.succeeded())
+        return true;
+    if (result.errorNumber != ENOENT)
+        Logger::shared().log("Admin removal failed for " + record.path + ": " + result.description,
+                             LogLevel::error, kSource);
+    return false;
+}
+
+} // namespace
+
+std::string encodePrivilegedRemovalRecords(const std::vector<PrivilegedRemovalRecord>& records) {
+    std::string text;
+    for (const auto& record : records) {
+        text += rawValue(record.category);
+        text.push_back('\0');
+        text += record.path;
+        text.push_back('\0');
+    }
+    return text;
+}
+
+std::optional<std::vector<PrivilegedRemovalRecord>> decodePrivilegedRemovalRecords(std::string_view text) {
+    std::vector<PrivilegedRemovalRecord> records;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t categoryEnd = text.find('\0', start);
+        if (categoryEnd == std::string_view::npos)
+            return std::nullopt;
+        const std::size_t pathEnd = text.find('\0', categoryEnd + 1);
+        if (pathEnd == std::string_view::npos)
+            return std::nullopt;
+        const auto category = cleaningCategoryFromRawValue(text.substr(start, categoryEnd - start));
+        if (!category)
+            return std::nullopt;
+        records.push_back({*category, std::string(text.substr(categoryEnd + 1, pathEnd - categoryEnd - 1))});
+        start = pathEnd + 1;
+    }
+    return records;
+}
+
+PrivilegedRemovalContext systemPrivilegedRemovalContext() {
+    PrivilegedRemovalContext context;
+    if (const char* value = std::getenv("PKEXEC_UID"))
+        context.callingUserId = value;
+    context.homeOfUser = homeFromPasswordDatabase;
+    return context;
+}
+
+bool isPrivilegedRemovalInvocation(const std::vector<std::string>& processArguments) {
+    return processArguments.size() >= 2 && processArguments[1] == kPrivilegedRemovalArgument;
+}
+
+int runPrivilegedRemoval(const std::vector<std::string>& processArguments, std::istream& input,
+                         std::ostream& output, const PrivilegedRemovalContext& context) {
+    // First of all, so that the caller can tell this program's statuses from those of pkexec.
+    output << kPrivilegedRemovalStartMarker << std::flush;
+
+    if (processArguments.size() != 2)
+        return refuseToRun("unexpected arguments");
+    const auto user = parseCallingUser(context.callingUserId);
+    if (!user)
+        return refuseToRun("no calling user other than root (PKEXEC_UID)");
+    const auto home = context.homeOfUser ? context.homeOfUser(*user) : std::nullopt;
+    const auto resolvedHome = home ? resolvedPathIfResolvable(*home) : std::nullopt;
+    if (!resolvedHome)
+        return refuseToRun("no home folder for user " + std::to_string(*user));
+
+    const std::string text{std::istreambuf_iterator<char>(input), std::istreambuf_iterator<char>()};
+    const auto records = decodePrivilegedRemovalRecords(text);
+    if (!records)
+        return refuseToRun("the list of items is malformed");
+
+    const CleaningPathRules rules(*resolvedHome, *user, context.sharedTemporaryFolders);
+    const SafeRemoval removal(context.fileOperations);
+    for (const auto& record : *records) {
+        if (!removeRecord(record, rules, removal))
+            continue;
+        output << record.path << '\0';
+    }
+    output << std::flush;
+    return 0;
+}
+
+} // namespace zn

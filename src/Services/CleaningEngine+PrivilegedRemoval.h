@@ -1,0 +1,56 @@
+#pragma once
+
+#include "Models/CleaningCategory.h"
+#include "Platform/core/SafeRemoval.h"
+#include "Services/CleaningEngine+PathRules.h"
+
+#include <functional>
+#include <iosfwd>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <sys/types.h>
+#include <vector>
+
+namespace zn {
+
+// One item handed to the administrator side: its category decides the rule (a large file goes only as a
+// regular file), the path is the one the engine resolved and checked.
+struct PrivilegedRemovalRecord {
+    CleaningCategory category;
+    std::string path;
+    bool operator==(const PrivilegedRemovalRecord&) const = default;
+};
+
+// Per record: the category's raw value, a NUL byte, the path, a NUL byte.
+std::string encodePrivilegedRemovalRecords(const std::vector<PrivilegedRemovalRecord>& records);
+// Nothing unless the text is a whole list of such records, each of a known category.
+std::optional<std::vector<PrivilegedRemovalRecord>> decodePrivilegedRemovalRecords(std::string_view text);
+
+// What the administrator side learns from outside; tests replace each part.
+struct PrivilegedRemovalContext {
+    // The value of PKEXEC_UID, which pkexec sets to the user who authorised the run.
+    std::optional<std::string> callingUserId;
+    // The home folder of a user in the password database.
+    std::function<std::optional<std::string>(uid_t)> homeOfUser;
+    std::vector<std::string> sharedTemporaryFolders = defaultSharedTemporaryFolders();
+    std::shared_ptr<RemovalFileOperations> fileOperations = std::make_shared<SystemRemovalFileOperations>();
+};
+
+// The real environment, password database, temporary folders and file system.
+PrivilegedRemovalContext systemPrivilegedRemovalContext();
+
+// True when the program was started as the administrator side of a removal; it then does nothing else.
+bool isPrivilegedRemovalInvocation(const std::vector<std::string>& processArguments);
+
+// The administrator side. Writes the start marker, then reads the records to their end, checks each again
+// with the calling user's own rules (never the caller's word for them), removes what passes without
+// following any link or crossing into another mount, and writes each removed path followed by a NUL
+// byte. Returns 0 once every record was handled (refusals and failures are logged; the caller sees them as
+// survivors), 1 when it refused to run at all: extra arguments, no calling user or root as the calling
+// user, a home that cannot be found, or input that is not a list of records.
+int runPrivilegedRemoval(const std::vector<std::string>& processArguments, std::istream& input,
+                         std::ostream& output, const PrivilegedRemovalContext& context);
+
+} // namespace zn
