@@ -1,3 +1,4 @@
+#include "Platform/core/WriteAll.h"
 #include "Services/CleaningEngine+Staging.h"
 
 #include "Models/Uuid.h"
@@ -13,19 +14,6 @@
 namespace zn {
 
 namespace {
-
-bool writeAll(int fd, const std::string& contents) {
-    std::size_t written = 0;
-    while (written < contents.size()) {
-        ssize_t count = ::write(fd, contents.data() + written, contents.size() - written);
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count <= 0)
-            return false;
-        written += static_cast<std::size_t>(count);
-    }
-    return true;
-}
 
 // The list is read with administrator rights after it is written, so nobody but its owner (or root) may be
 // able to put another file in its place: the folder must belong to one of them and, if others may write

@@ -1,4 +1,5 @@
 #include "Platform/qt/Trash.h"
+#include "Platform/core/WriteAll.h"
 
 #include "Platform/core/FolderWithoutLinks.h"
 #include "Platform/core/PathResolution.h"
@@ -99,19 +100,6 @@ int openTrashFolder(const std::string& path, UniqueFd& fd) {
     if (!resolved)
         return ELOOP;
     return openFolderWithoutLinks(*resolved, fd.out());
-}
-
-bool writeAll(int fd, const std::string& text) {
-    std::size_t written = 0;
-    while (written < text.size()) {
-        ssize_t count = ::write(fd, text.data() + written, text.size() - written);
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count <= 0)
-            return false;
-        written += static_cast<std::size_t>(count);
-    }
-    return true;
 }
 
 std::string candidateName(const std::string& base, int attempt) {
@@ -215,7 +203,7 @@ Trash::Outcome Trash::moveToTrash(const std::string& path) const {
     for (int attempt = 1; attempt < 10000; ++attempt) {
         const std::string candidate = candidateName(name, attempt);
         const std::string infoName = candidate + ".trashinfo";
-        // The .trashinfo file reserves the name; it is written before the move, as the specification asks.
+        // The .trashinfo file reserves the name, so it is written before the move.
         int fd = ::openat(infoFd.get(), infoName.c_str(),
                           O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (fd < 0) {
