@@ -2,6 +2,7 @@
 #include "support/FixtureEngineOptions.h"
 #include "support/FixtureTree.h"
 #include "support/LogCapture.h"
+#include "support/ResultQueries.h"
 
 #include <gtest/gtest.h>
 
@@ -9,13 +10,7 @@ namespace zn {
 namespace {
 
 using test::FixtureTree;
-
-std::vector<std::string> namesOf(const CategoryResult& result) {
-    std::vector<std::string> names;
-    for (const auto& item : result.items)
-        names.push_back(item.name);
-    return names;
-}
+using test::namesOf;
 
 TEST(ScanEngineAIApps, EightTargetsWithTheirOwnSelection) {
     FixtureTree tree;

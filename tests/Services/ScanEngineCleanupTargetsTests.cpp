@@ -2,6 +2,7 @@
 #include "support/FaultyFileSystem.h"
 #include "support/FixtureEngineOptions.h"
 #include "support/FixtureTree.h"
+#include "support/ResultQueries.h"
 
 #include <cerrno>
 #include <gtest/gtest.h>
@@ -10,14 +11,9 @@ namespace zn {
 namespace {
 
 using test::FixtureTree;
-using Target = ScanEngine::CleanupTarget;
+using test::namesOf;
 
-std::vector<std::string> namesOf(const CategoryResult& result) {
-    std::vector<std::string> names;
-    for (const auto& item : result.items)
-        names.push_back(item.name);
-    return names;
-}
+using Target = ScanEngine::CleanupTarget;
 
 TEST(ScanEngineCleanupTargets, KeepsWhatExistsAndReachesItsMinimum) {
     FixtureTree tree;

@@ -2,6 +2,7 @@
 #include "support/FixtureEngineOptions.h"
 #include "support/FixtureTree.h"
 #include "support/LogCapture.h"
+#include "support/ResultQueries.h"
 
 #include <gtest/gtest.h>
 
@@ -9,15 +10,9 @@ namespace zn {
 namespace {
 
 using test::FixtureTree;
+using test::namesOf;
 
 constexpr const char* kReclaimableName = "More Docker space you can free";
-
-std::vector<std::string> namesOf(const CategoryResult& result) {
-    std::vector<std::string> names;
-    for (const auto& item : result.items)
-        names.push_back(item.name);
-    return names;
-}
 
 std::string printing(const std::string& text, int status = 0) {
     return "#!/bin/sh\nprintf '" + text + "'\nexit " + std::to_string(status) + "\n";

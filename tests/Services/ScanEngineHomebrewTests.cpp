@@ -2,6 +2,7 @@
 #include "support/FixtureEngineOptions.h"
 #include "support/FixtureTree.h"
 #include "support/LogCapture.h"
+#include "support/ResultQueries.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -10,16 +11,10 @@ namespace zn {
 namespace {
 
 using test::FixtureTree;
+using test::pathsOf;
 
 constexpr const char* kNotFound =
     "Homebrew not found at standard paths; scanning default cache location only";
-
-std::vector<std::string> pathsOf(const CategoryResult& result) {
-    std::vector<std::string> paths;
-    for (const auto& item : result.items)
-        paths.push_back(item.path);
-    return paths;
-}
 
 // A fake `brew` that prints whatever the test last wrote into its answer file.
 struct FakeBrew {

@@ -3,6 +3,7 @@
 #include "support/FixtureEngineOptions.h"
 #include "support/FixtureTree.h"
 #include "support/LogCapture.h"
+#include "support/ResultQueries.h"
 
 #include <gtest/gtest.h>
 #include <limits>
@@ -11,20 +12,8 @@ namespace zn {
 namespace {
 
 using test::FixtureTree;
-
-std::vector<std::string> namesOf(const CategoryResult& result) {
-    std::vector<std::string> names;
-    for (const auto& item : result.items)
-        names.push_back(item.name);
-    return names;
-}
-
-const CleanableItem* itemNamed(const CategoryResult& result, const std::string& name) {
-    for (const auto& item : result.items)
-        if (item.name == name)
-            return &item;
-    return nullptr;
-}
+using test::itemNamed;
+using test::namesOf;
 
 TEST(ScanEngineJunk, SystemJunkListsSixFoldersInFixedOrder) {
     FixtureTree tree;

@@ -2,6 +2,7 @@
 #include "support/FixtureEngineOptions.h"
 #include "support/FixtureTree.h"
 #include "support/LogCapture.h"
+#include "support/ResultQueries.h"
 
 #include <ctime>
 #include <gtest/gtest.h>
@@ -10,17 +11,11 @@ namespace zn {
 namespace {
 
 using test::FixtureTree;
+using test::namesOf;
 
 constexpr std::int64_t kMiB = 1024 * 1024;
 constexpr std::int64_t kMB = 1'000'000;
 constexpr std::time_t kDay = 24 * 60 * 60;
-
-std::vector<std::string> namesOf(const CategoryResult& result) {
-    std::vector<std::string> names;
-    for (const auto& item : result.items)
-        names.push_back(item.name);
-    return names;
-}
 
 // Seconds since the epoch of a local wall-clock time.
 std::time_t localTime(int year, int month, int day, int hour, int minute, int second) {

@@ -2,6 +2,7 @@
 #include "support/FixtureEngineOptions.h"
 #include "support/FixtureTree.h"
 #include "support/LogCapture.h"
+#include "support/ResultQueries.h"
 
 #include <gtest/gtest.h>
 
@@ -9,13 +10,7 @@ namespace zn {
 namespace {
 
 using test::FixtureTree;
-
-std::vector<std::string> pathsOf(const CategoryResult& result) {
-    std::vector<std::string> paths;
-    for (const auto& item : result.items)
-        paths.push_back(item.path);
-    return paths;
-}
+using test::pathsOf;
 
 std::string printing(const std::string& text, int status = 0) {
     return "#!/bin/sh\nprintf '%s' '" + text + "'\nexit " + std::to_string(status) + "\n";

@@ -3,6 +3,7 @@
 #include "support/FixtureEngineOptions.h"
 #include "support/FixtureTree.h"
 #include "support/LogCapture.h"
+#include "support/ResultQueries.h"
 
 #include <cerrno>
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@ namespace zn {
 namespace {
 
 using test::FixtureTree;
+using test::itemNamed;
 
 const std::string kSupport = "home/Library/Application Support/";
 const std::string kCaches = "home/Library/Caches/";
@@ -55,13 +57,6 @@ std::vector<std::pair<std::string, std::int64_t>> namesAndSizes(const CategoryRe
     for (const auto& item : result.items)
         found.emplace_back(item.name, item.size);
     return found;
-}
-
-const CleanableItem* itemNamed(const CategoryResult& result, const std::string& name) {
-    for (const auto& item : result.items)
-        if (item.name == name)
-            return &item;
-    return nullptr;
 }
 
 TEST(ScanEnginePrivacy, EveryBrowserLargestFirstWithTiesInTargetOrder) {
