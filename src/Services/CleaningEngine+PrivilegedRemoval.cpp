@@ -138,7 +138,7 @@ int runPrivilegedRemoval(const std::vector<std::string>& processArguments, std::
     if (!records)
         return refuseToRun("the list of items is malformed");
 
-    const CleaningPathRules rules(*resolvedHome, *user, context.sharedTemporaryFolders);
+    const CleaningPathRules rules(*resolvedHome, *user, context.systemFolders);
     const SafeRemoval removal(context.fileOperations);
     for (const auto& record : *records) {
         if (!removeRecord(record, rules, removal))
