@@ -25,19 +25,55 @@ constexpr std::array<const char*, 5> kPackageToolCaches{
 // Unlike a listing entry, a whole package-tool cache of exactly this size is still offered.
 constexpr std::int64_t kPackageToolMinimumInclusive = 1024;
 
+// Anything in a temporary folder that changed more recently may belong to a program still running.
+constexpr auto kTemporaryEntryMinimumAge = std::chrono::hours(24);
+
 } // namespace
 
 CategoryResult ScanEngine::scanSystemJunkLocked() {
-    const std::array<std::string, 6> folders{options_.systemCaches,   options_.systemLogs,
-                                             options_.systemLogFiles, home_ + "/Library/Logs",
-                                             options_.temporaryFiles, options_.systemTemporaryFiles};
+    const std::array<std::string, 4> folders{options_.systemCaches, options_.systemLogs, options_.systemLogFiles,
+                                             home_ + "/Library/Logs"};
     std::vector<CleanableItem> items;
     for (const std::string& folder : folders) {
         auto found = scanDirectoryLocked(folder, CleaningCategory::systemJunk, {});
         items.insert(items.end(), std::make_move_iterator(found.begin()),
                      std::make_move_iterator(found.end()));
     }
+    for (const std::string& folder : {options_.temporaryFiles, options_.systemTemporaryFiles}) {
+        auto found = temporaryFolderItems(folder);
+        items.insert(items.end(), std::make_move_iterator(found.begin()),
+                     std::make_move_iterator(found.end()));
+    }
     return resultOf(CleaningCategory::systemJunk, std::move(items));
+}
+
+// Temporary folders hold the live files of running programs and of other users, and System Cleanup goes
+// without a review: only the user's own entries go, once neither they nor anything the size walk sees
+// inside them has changed for a day. A folder the walk could not see all of may hide a fresh file.
+std::vector<CleanableItem> ScanEngine::temporaryFolderItems(const std::string& folder) {
+    const FileSystem& files = fileSystem();
+    const DirectoryListing listing = files.contentsOfDirectory(folder);
+    const Date newestAllowed = options_.now() - kTemporaryEntryMinimumAge;
+    std::unordered_set<std::string> settled;
+    std::unordered_set<std::string> excluded;
+    for (const std::string& name : listing.names) {
+        const std::string path = PathText::appendingPathComponent(folder, name);
+        const AttributesReading own = files.attributesOfItem(path);
+        bool old = own.attributes && own.attributes->owner == options_.currentUser &&
+                   own.attributes->modificationDate && *own.attributes->modificationDate <= newestAllowed;
+        if (old && own.attributes->type == FileType::directory) {
+            const DirectoryWalk walk = files.walkDirectory(path);
+            old = walk.complete && walk.newestModification && *walk.newestModification <= newestAllowed;
+        }
+        (old ? settled : excluded).insert(PathText::standardizingPath(path, home_));
+    }
+
+    // Sizes only what may be offered; an entry that appeared since the look above is left out too.
+    std::vector<CleanableItem> items = scanDirectoryLocked(folder, CleaningCategory::systemJunk, excluded);
+    std::erase_if(items, [&](const CleanableItem& item) {
+        return !settled.contains(PathText::standardizingPath(item.path, home_));
+    });
+    return items;
 }
 
 CategoryResult ScanEngine::scanUserCacheLocked() {
