@@ -4,6 +4,8 @@
 #include "Services/FullDiskAccessManager.h"
 #include "ViewModels/AppStateServices.h"
 
+#include <QSystemTrayIcon>
+#include <functional>
 #include <memory>
 
 namespace zn {
@@ -20,6 +22,7 @@ struct AppEnvironment {
     UpdateService* updates = nullptr;            // outlives the application object
     std::shared_ptr<UrlOpener> urlOpener;
     bool performStartupTasks = true;
+    std::function<bool()> trayAvailable = QSystemTrayIcon::isSystemTrayAvailable;
 };
 
 // The engines, the system's services and the program's own stores. Main thread, once a QApplication exists.

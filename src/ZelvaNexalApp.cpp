@@ -11,7 +11,7 @@
 namespace zn {
 
 ZelvaNexalApp::ZelvaNexalApp(AppEnvironment environment, QObject* parent)
-    : QObject(parent), environment_(std::move(environment)), delegate_(*environment_.accessManager),
+    : QObject(parent), environment_(std::move(environment)), delegate_(*environment_.accessManager, environment_.trayAvailable),
       menuBar_({[this] { openFullDiskAccessSettings(); }, [] { QApplication::quit(); }}) {}
 
 ZelvaNexalApp::~ZelvaNexalApp() {

@@ -1,10 +1,7 @@
-#include "AppEnvironment.h"
 #include "Logic/Utilities/CLI.h"
-#include "Platform/qt/EventLoopMainQueue.h"
 #include "Services/CleaningEngine+PrivilegedRemoval.h"
-#include "ZelvaNexalApp.h"
+#include "WindowedApplication.h"
 
-#include <QApplication>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -19,10 +16,5 @@ int main(int argc, char* argv[]) {
         return zn::CLI::run(std::vector<std::string>(arguments.begin() + 1, arguments.end()),
                             {std::cout, std::cerr});
 
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Zelva Nexal"));
-    zn::EventLoopMainQueue mainQueue;
-    zn::ZelvaNexalApp app(zn::liveAppEnvironment());
-    app.start();
-    return QApplication::exec();
+    return zn::runWindowedApplication(argc, argv);
 }
