@@ -33,8 +33,8 @@ protected:
 
     test::FixtureTree tree;
     std::string diskutil =
-        tree.executable("bin/diskutil", "#!/bin/sh\necho \"$@\" >> " + tree.path("diskutil-args") +
-                                            "\necho 'Purged' \nexit 3\n");
+        tree.executable("bin/diskutil", "#!/bin/sh\necho \"$@\" >> '" + tree.path("diskutil-args") +
+                                            "'\necho 'Purged' \nexit 3\n");
     std::shared_ptr<test::SequencedFreeSpace> volume;
     test::LogCapture log;
 };

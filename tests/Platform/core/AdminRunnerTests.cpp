@@ -27,8 +27,8 @@ bool exists(const std::string& path) {
 
 // Each fake tool writes its arguments, one per line, to args.txt and then behaves as told.
 std::string recordingTool(test::FixtureTree& tree, const std::string& name, const std::string& behaviour) {
-    return tree.executable("bin/" + name, "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > " +
-                                              tree.path("args.txt") + "\n" + behaviour + "\n");
+    return tree.executable("bin/" + name, "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > '" +
+                                              tree.path("args.txt") + "'\n" + behaviour + "\n");
 }
 
 const AdminCommand kCommand{
