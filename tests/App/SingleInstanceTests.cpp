@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <future>
+#include <optional>
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/socket.h>
@@ -27,19 +28,24 @@ protected:
             [&] { return claim.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }));
         return claim.get();
     }
+    // This process as the copy that runs, counting the requests to show its window.
+    Claim startRunningCopy() {
+        running.emplace(runtime);
+        QObject::connect(&*running, &SingleInstance::activationRequested, [this] { ++shown; });
+        return running->claim();
+    }
 
     test::FixtureTree tree;
     // Stands in for $XDG_RUNTIME_DIR: the user's own, closed to others.
     std::string runtime = tree.folder("r");
     bool closed = ::chmod(runtime.c_str(), 0700) == 0;
+    std::optional<SingleInstance> running;
+    int shown = 0;
 };
 
 TEST_F(SingleInstanceTest, ALaterStartHandsOverToTheRunningCopy) {
     ASSERT_TRUE(closed);
-    SingleInstance running(runtime);
-    int shown = 0;
-    QObject::connect(&running, &SingleInstance::activationRequested, [&] { ++shown; });
-    ASSERT_EQ(running.claim(), Claim::first);
+    ASSERT_EQ(startRunningCopy(), Claim::first);
 
     EXPECT_EQ(laterStart(), Claim::handedOver);
     EXPECT_EQ(shown, 1);
@@ -60,10 +66,7 @@ TEST_F(SingleInstanceTest, WhatACrashedRunLeftBehindBlocksNoStart) {
     ::close(stale);
     tree.textFile("r/zelvanexal.lock", "");
 
-    SingleInstance restarted(runtime);
-    int shown = 0;
-    QObject::connect(&restarted, &SingleInstance::activationRequested, [&] { ++shown; });
-    EXPECT_EQ(restarted.claim(), Claim::first);
+    EXPECT_EQ(startRunningCopy(), Claim::first);
     EXPECT_EQ(laterStart(), Claim::handedOver);
     EXPECT_EQ(shown, 1);
 }
@@ -90,10 +93,7 @@ TEST_F(SingleInstanceTest, WithoutAPrivateRuntimeFolderEveryStartRunsOnItsOwn) {
 
 TEST_F(SingleInstanceTest, TheProgramStartedAgainShowsTheRunningWindowAndEnds) {
     ASSERT_TRUE(closed);
-    SingleInstance running(runtime);
-    int shown = 0;
-    QObject::connect(&running, &SingleInstance::activationRequested, [&] { ++shown; });
-    ASSERT_EQ(running.claim(), Claim::first);
+    ASSERT_EQ(startRunningCopy(), Claim::first);
 
     auto run = std::async(std::launch::async, [&] {
         return runProcess({"/usr/bin/env",

@@ -126,17 +126,23 @@ TEST(Trash, TheItemIsMovedFromTheFolderItsPathResolvesTo) {
     EXPECT_EQ(trash.moveToTrash(tree.path("home/loop/file")).errorNumber, ELOOP);
 }
 
-TEST(Trash, AMountsTrashIsUsedOnlyWhenItIsTheUsersAlone) {
+// A mounted file system's top folder with a shared, sticky ".Trash", and the two places of this user's
+// Trash on it.
+class MountTrashTest : public ::testing::Test {
+protected:
+    MountTrashTest() { ::chmod(shared.c_str(), 01777); }
+
     test::FixtureTree tree;
     const uid_t user = ::getuid();
     const std::string uid = std::to_string(user);
     const std::string top = tree.folder("mount");
     const std::string shared = tree.folder("mount/.Trash");
-    ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
     const std::string userTrash = shared + "/" + uid;
     const std::string ownTrash = top + "/.Trash-" + uid;
     int error = 0;
+};
 
+TEST_F(MountTrashTest, AMountsTrashIsUsedOnlyWhenItIsTheUsersAlone) {
     EXPECT_EQ(Trash::mountTrashFolder(top, user, error), userTrash); // made fresh
     EXPECT_TRUE(exists(userTrash + "/files"));
 
@@ -162,19 +168,10 @@ TEST(Trash, AMountsTrashIsUsedOnlyWhenItIsTheUsersAlone) {
     EXPECT_EQ(error, EXDEV);
 }
 
-TEST(Trash, AFolderUnderTheUsersNumberThatBelongsToSomeoneElseIsPassedOver) {
+TEST_F(MountTrashTest, AFolderUnderTheUsersNumberThatBelongsToSomeoneElseIsPassedOver) {
     if (!test::runsAsRoot())
         GTEST_SKIP() << test::kNeedsRootToChangeOwners;
-    test::FixtureTree tree;
-    const uid_t user = ::getuid();
-    const std::string uid = std::to_string(user);
-    const std::string top = tree.folder("mount");
-    const std::string shared = tree.folder("mount/.Trash");
-    ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
-    const std::string userTrash = tree.folder("mount/.Trash/" + uid);
-    const std::string ownTrash = top + "/.Trash-" + uid;
-    int error = 0;
-
+    tree.folder("mount/.Trash/" + uid);
     ASSERT_EQ(::lchown(userTrash.c_str(), test::kOtherUser, test::kOtherUser), 0);
     EXPECT_EQ(Trash::mountTrashFolder(top, user, error), ownTrash);
     ASSERT_EQ(::lchown(ownTrash.c_str(), test::kOtherUser, test::kOtherUser), 0);
