@@ -64,7 +64,7 @@ TEST(SystemAdminRunner, WithoutOsascriptItStartsThisProgramThroughPkexecWithTheL
     const std::string program = tree.executable("bin/program", "#!/bin/sh\nexit 0\n");
     // The fake pkexec keeps what it was given and answers as our program would.
     const std::string pkexec = recordingTool(tree, "pkexec",
-                                             "cat > " + tree.path("input.bin") + "\nprintf '" +
+                                             "cat > '" + tree.path("input.bin") + "'\nprintf '" +
                                                  kMarker.substr(0, kMarker.size() - 1) + "\\n'\nexit 0");
     AdminRunnerTools tools{tree.path("bin/no-osascript"), pkexec, "/bin/sh", program};
     SystemAdminRunner runner(tools);
