@@ -15,14 +15,21 @@ public:
               QWidget* parent = nullptr);
 
     void setColor(ColorSource color);
+    // One line whose digits all take the same width, so a changing number does not jitter.
+    void setMonospacedDigits(bool monospaced);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 protected:
     void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void applyColor();
 
     ColorSource color_;
+    bool monospacedDigits_ = false;
 };
 
 } // namespace zn

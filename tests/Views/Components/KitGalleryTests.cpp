@@ -8,6 +8,7 @@
 #include "Views/Components/NexalIcon.h"
 #include "Views/Components/NexalIconTile.h"
 #include "Views/Components/SchemeColors.h"
+#include "Views/Components/SearchField.h"
 #include "Views/Components/StatusChip.h"
 #include "Views/Components/TextLabel.h"
 #include "Views/Components/TextStyles.h"
@@ -115,6 +116,14 @@ struct KitGallery {
             list->addItem(QStringLiteral("Row %1").arg(row));
         list->setFixedSize(220, 70);
         controls->addWidget(list);
+        auto* search = new SearchField(QStringLiteral("Filter files"));
+        controls->addWidget(search);
+        auto* typed = new SearchField(QStringLiteral("Search apps"));
+        typed->setText(QStringLiteral("brew"));
+        controls->addWidget(typed);
+        auto* digits = new TextLabel(QStringLiteral("1,234.5 MB"), textFont(TextStyle::title2, QFont::Bold));
+        digits->setMonospacedDigits(true);
+        controls->addWidget(digits);
         controls->addStretch(1);
         column->addLayout(controls);
 
