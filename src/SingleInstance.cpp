@@ -24,8 +24,8 @@ constexpr char kShownAnswer[] = "shown\n";
 // The runtime folder must be this user's own and closed to others, or another user could answer for us.
 bool isPrivateFolder(const std::string& path) {
     struct stat info;
-    return !path.empty() && path.front() == '/' && ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
-           info.st_uid == ::getuid() && (info.st_mode & 077) == 0;
+    return !path.empty() && path.front() == '/' && ::lstat(path.c_str(), &info) == 0 &&
+           S_ISDIR(info.st_mode) && info.st_uid == ::getuid() && (info.st_mode & 077) == 0;
 }
 
 } // namespace
@@ -55,7 +55,8 @@ SingleInstance::Claim SingleInstance::claim() {
     const std::string lockPath = runtimeFolder_ + "/zelvanexal.lock";
     lockFd_ = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (lockFd_ < 0) {
-        Logger::shared().log("Cannot open " + lockPath + ": " + std::strerror(errno), LogLevel::warning, kSource);
+        Logger::shared().log("Cannot open " + lockPath + ": " + std::strerror(errno), LogLevel::warning,
+                             kSource);
         return Claim::first;
     }
     if (::flock(lockFd_, LOCK_EX | LOCK_NB) == 0) {
@@ -72,9 +73,10 @@ SingleInstance::Claim SingleInstance::claim() {
 bool SingleInstance::handOver() const {
     const auto deadline = std::chrono::steady_clock::now() + answerTimeLimit_;
     const auto remaining = [&] {
-        return static_cast<int>(std::max<std::int64_t>(
-            0, std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now())
-                   .count()));
+        using std::chrono::milliseconds;
+        const auto left =
+            std::chrono::duration_cast<milliseconds>(deadline - std::chrono::steady_clock::now());
+        return static_cast<int>(std::max<milliseconds::rep>(0, left.count()));
     };
     QLocalSocket socket;
     const QString name = QString::fromStdString(runtimeFolder_ + "/zelvanexal.socket");

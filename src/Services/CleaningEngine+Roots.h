@@ -16,9 +16,9 @@ struct CleaningRoot {
 // can decide what a test sees as allowed.
 struct SystemCleaningFolders {
     // Allowed roots: what lies inside them may go, never the folders themselves.
-    std::vector<std::string> allowedRoots{"/Library/Caches", "/Library/Logs", "/private/var/log",
-                                          "/private/var/tmp", "/var/log",     "/var/tmp",
-                                          "/tmp"};
+    std::vector<std::string> allowedRoots{
+        "/Library/Caches", "/Library/Logs", "/private/var/log", "/private/var/tmp", "/var/log",
+        "/var/tmp",        "/tmp"};
     // Temporary folders every user writes to: what lies there may belong to anyone.
     std::vector<std::string> sharedTemporary{"/tmp", "/var/tmp", "/private/var/tmp"};
 };

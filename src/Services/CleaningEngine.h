@@ -13,8 +13,8 @@
 #include <mutex>
 #include <optional>
 #include <set>
-#include <unistd.h>
 #include <string>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 

@@ -31,8 +31,8 @@ constexpr auto kTemporaryEntryMinimumAge = std::chrono::hours(24);
 } // namespace
 
 CategoryResult ScanEngine::scanSystemJunkLocked() {
-    const std::array<std::string, 4> folders{options_.systemCaches, options_.systemLogs, options_.systemLogFiles,
-                                             home_ + "/Library/Logs"};
+    const std::array<std::string, 4> folders{options_.systemCaches, options_.systemLogs,
+                                             options_.systemLogFiles, home_ + "/Library/Logs"};
     std::vector<CleanableItem> items;
     for (const std::string& folder : folders) {
         auto found = scanDirectoryLocked(folder, CleaningCategory::systemJunk, {});

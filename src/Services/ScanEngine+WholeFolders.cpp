@@ -3,7 +3,6 @@
 #include "Services/CleaningEngine+Roots.h"
 #include "Services/ScanEngine.h"
 
-
 namespace zn {
 
 namespace {

@@ -14,7 +14,7 @@ bool canOpenAWindowWith(const std::map<std::string, std::string>& environment) {
 }
 
 TEST(DisplayAvailability, AWindowNeedsADisplayForThePlatformInUse) {
-    EXPECT_FALSE(canOpenAWindowWith({}));                         // over SSH
+    EXPECT_FALSE(canOpenAWindowWith({})); // over SSH
     EXPECT_FALSE(canOpenAWindowWith({{"DISPLAY", ""}, {"QT_QPA_PLATFORM", ""}}));
     EXPECT_TRUE(canOpenAWindowWith({{"DISPLAY", ":0"}}));
     EXPECT_TRUE(canOpenAWindowWith({{"WAYLAND_DISPLAY", "wayland-0"}}));

@@ -6,8 +6,8 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <future>
-#include <optional>
 #include <gtest/gtest.h>
+#include <optional>
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>

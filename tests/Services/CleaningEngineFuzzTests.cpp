@@ -160,8 +160,8 @@ std::string randomPath(std::mt19937& random, const std::vector<std::string>& sta
 TEST(CleaningEngineFuzz, RuleTextMatchesTheComponentOracle) {
     const std::string home = "/home/tester";
     CleaningEngine engine(home);
-    Oracle oracle(home, {"/Library/Caches", "/Library/Logs", "/private/var/log", "/private/var/tmp", "/var/log",
-                         "/var/tmp", "/tmp"});
+    Oracle oracle(home, {"/Library/Caches", "/Library/Logs", "/private/var/log", "/private/var/tmp",
+                         "/var/log", "/var/tmp", "/tmp"});
     const std::vector<std::string> starts{"/", "//", "/home/tester/", "/home/tester/Library/", "~/",
                                           "",  "./"};
     const std::vector<std::string> fragments{"",

@@ -88,8 +88,7 @@ protected:
     PrivilegedRemovalContext context{
         std::to_string(kCallingUser),
         [this](uid_t user) { return user == kCallingUser ? std::optional<std::string>(home) : std::nullopt; },
-        systemFolders,
-        std::make_shared<SystemRemovalFileOperations>()};
+        systemFolders, std::make_shared<SystemRemovalFileOperations>()};
     std::shared_ptr<test::RecordingAdminRunner> runner = std::make_shared<test::RecordingAdminRunner>();
     CleaningEngine engine = makeEngine();
     std::function<void()> duringDialog;
@@ -264,7 +263,8 @@ TEST_F(PrivilegedPassTest, InASharedTemporaryFolderOnlyTheCallersOwnEntriesGo) {
     EXPECT_TRUE(runner->privilegedInputs.empty());
     EXPECT_EQ(log.messages()[1], refusalLine(own));
     // Cleaning for the owner, it is; an entry whose owner cannot be read is nobody's.
-    makeEngine().cleanWithAdminPrivileges({itemAt(own), itemAt(shared + "/no-such-entry"), itemAt(ownFolder)});
+    makeEngine().cleanWithAdminPrivileges(
+        {itemAt(own), itemAt(shared + "/no-such-entry"), itemAt(ownFolder)});
     ASSERT_EQ(runner->privilegedInputs.size(), 1u);
     EXPECT_EQ(runner->privilegedInputs[0],
               encodePrivilegedRemovalRecords({{Category::userCache, own}, {Category::userCache, ownFolder}}));

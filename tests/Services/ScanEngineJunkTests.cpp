@@ -55,12 +55,11 @@ TEST(ScanEngineJunk, TemporaryFoldersOfferOnlyTheUsersOwnEntriesThatRestedForADa
     tree.file("system/tmp/walk-refused/locked/data", 4000);
     tree.file("system/tmp/walk-refused/visible", 4000);
     tree.file("system/private/var/tmp/old-cache", 5000);
-    for (const char* old : {"system/tmp/old-file", "system/tmp/old-build/obj/main.o", "system/tmp/old-build/obj",
-                            "system/tmp/old-build", "system/tmp/busy-build/obj/main.o", "system/tmp/busy-build/obj",
-                            "system/tmp/busy-build", "system/tmp/walk-refused/locked/data",
-                            "system/tmp/walk-refused/locked", "system/tmp/walk-refused/visible",
-                            "system/tmp/walk-refused",
-                            "system/private/var/tmp/old-cache"})
+    for (const char* old :
+         {"system/tmp/old-file", "system/tmp/old-build/obj/main.o", "system/tmp/old-build/obj",
+          "system/tmp/old-build", "system/tmp/busy-build/obj/main.o", "system/tmp/busy-build/obj",
+          "system/tmp/busy-build", "system/tmp/walk-refused/locked/data", "system/tmp/walk-refused/locked",
+          "system/tmp/walk-refused/visible", "system/tmp/walk-refused", "system/private/var/tmp/old-cache"})
         tree.setModificationTime(old, now - 30 * day);
     tree.setModificationTime("system/tmp/a-day-old", now - day);
     tree.setModificationTime("system/tmp/not-quite-a-day-old", now - day + 1);

@@ -159,7 +159,8 @@ std::optional<InstalledApp> AppInfoFetcher::loadAppInfo(const std::string& bundl
 }
 
 // The bundle's own translation of an Info.plist value for the user's language, when it ships one.
-std::optional<std::string> AppInfoFetcher::localizedValue(const std::string& bundlePath, const char* key) const {
+std::optional<std::string> AppInfoFetcher::localizedValue(const std::string& bundlePath,
+                                                          const char* key) const {
     for (const auto& language : preferredLanguages_) {
         for (const char* resources : {"/Contents/Resources/", "/"}) {
             auto table = readStringsFile(bundlePath + resources + language + ".lproj/InfoPlist.strings");

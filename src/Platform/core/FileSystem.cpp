@@ -64,10 +64,9 @@ AttributesReading PosixFileSystem::attributesOfItem(const std::string& path) con
     struct stat info;
     if (::lstat(path.c_str(), &info) != 0)
         return {std::nullopt, errno};
-    return {
-        FileAttributes{fileType(info.st_mode), static_cast<std::int64_t>(info.st_size), dateOf(info.st_mtim),
-                       info.st_uid},
-        0};
+    return {FileAttributes{fileType(info.st_mode), static_cast<std::int64_t>(info.st_size),
+                           dateOf(info.st_mtim), info.st_uid},
+            0};
 }
 
 DirectoryListing PosixFileSystem::contentsOfDirectory(const std::string& path) const {

@@ -13,9 +13,10 @@
 namespace zn {
 namespace {
 
-const std::string kCategories = "System Cleanup, App Leftovers, Mac-managed Space, Privacy Sweep, Mail Downloads, "
-                                "Trash, Large Files, AI Apps, Xcode Cleanup, Homebrew Cache, Node.js Cache, "
-                                "Docker Cleanup";
+const std::string kCategories =
+    "System Cleanup, App Leftovers, Mac-managed Space, Privacy Sweep, Mail Downloads, "
+    "Trash, Large Files, AI Apps, Xcode Cleanup, Homebrew Cache, Node.js Cache, "
+    "Docker Cleanup";
 
 struct Outcome {
     std::string out;
@@ -38,8 +39,9 @@ std::string quoted(const std::string& text) {
 // Starts the real program with a fixture home and no display. The X11 platform is asked for explicitly, so
 // any Qt application object would fail to start: the command line must work before one exists.
 Outcome runProgram(test::FixtureTree& tree, const std::vector<std::string>& args) {
-    std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb HOME=" +
-                          quoted(tree.folder("home")) + " " + quoted(ZN_EXECUTABLE);
+    std::string command =
+        "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb HOME=" + quoted(tree.folder("home")) + " " +
+        quoted(ZN_EXECUTABLE);
     for (const auto& arg : args)
         command += " " + quoted(arg);
     command += " >" + quoted(tree.path("out")) + " 2>" + quoted(tree.path("err"));
@@ -174,8 +176,9 @@ TEST(CLI, DiskInfoHasFourLinesOnLinux) {
     test::FixtureTree tree;
     Outcome outcome = runProgram(tree, {"disk-info"});
     EXPECT_EQ(outcome.status, 0);
-    EXPECT_TRUE(std::regex_match(outcome.out, std::regex("Disk Usage:\n  Total:     [^\n]+\n  Used:      [^\n]+\n"
-                                                         "  Free:      [^\n]+\n")))
+    EXPECT_TRUE(
+        std::regex_match(outcome.out, std::regex("Disk Usage:\n  Total:     [^\n]+\n  Used:      [^\n]+\n"
+                                                 "  Free:      [^\n]+\n")))
         << outcome.out;
 }
 
@@ -191,8 +194,9 @@ TEST(CLI, ListWithoutApplications) {
 TEST(CLI, OutputFormats) {
     std::vector<CLI::ScanRow> rows{{"Trash", 123456, 2'500'000'000}, {"Größe€", 0, 0}};
     EXPECT_EQ(CLI::jsonText({}), "[\n\n]\n");
-    EXPECT_EQ(CLI::jsonText(rows), "[\n    {\"category\": \"Trash\", \"items\": 123456, \"bytes\": 2500000000},\n"
-                                   "    {\"category\": \"Größe€\", \"items\": 0, \"bytes\": 0}\n]\n");
+    EXPECT_EQ(CLI::jsonText(rows),
+              "[\n    {\"category\": \"Trash\", \"items\": 123456, \"bytes\": 2500000000},\n"
+              "    {\"category\": \"Größe€\", \"items\": 0, \"bytes\": 0}\n]\n");
     // Counts are cut to five characters; padding counts characters, not bytes.
     EXPECT_EQ(CLI::tableText(rows), "Category                Items     Size\n"
                                     "----------------------  -----     --------\n"

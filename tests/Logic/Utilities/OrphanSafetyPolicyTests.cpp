@@ -1,8 +1,8 @@
 #include "Logic/Scanning/Locations.h"
 #include "Logic/Utilities/OrphanSafetyPolicy.h"
 #include "Platform/core/PathResolution.h"
-#include "support/Privileges.h"
 #include "support/FixtureTree.h"
+#include "support/Privileges.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -126,8 +126,7 @@ TEST_F(OrphanSafetyPolicyTest, PathsWhoseLinksCannotAllBeFollowedAreNotSafe) {
     const std::string hidden = tree.path("home/Library/Caches/locked/lib/tool");
     EXPECT_FALSE(policy().isSafe(hidden)); // who may look inside sees it leads outside
     test::ScopedMode closed(tree.path("home/Library/Caches/locked"), 0);
-    const int status =
-        test::exitStatusWithoutPrivileges([&] { return policy().isSafe(hidden) ? 1 : 0; });
+    const int status = test::exitStatusWithoutPrivileges([&] { return policy().isSafe(hidden) ? 1 : 0; });
     EXPECT_EQ(status, 0);
 }
 

@@ -1,6 +1,6 @@
 #include "Platform/core/PathResolution.h"
-#include "support/Privileges.h"
 #include "support/FixtureTree.h"
+#include "support/Privileges.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

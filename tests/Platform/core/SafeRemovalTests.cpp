@@ -1,7 +1,7 @@
 #include "Platform/core/PathResolution.h"
 #include "Platform/core/SafeRemoval.h"
-#include "support/Privileges.h"
 #include "support/FixtureTree.h"
+#include "support/Privileges.h"
 #include "support/ScriptedFileOperations.h"
 
 #include <cerrno>
