@@ -36,6 +36,8 @@ public:
     bool hasFullDiskAccess() const { return hasFullDiskAccess_; }
     const std::vector<std::string>& failedItemPaths() const { return failedItemPaths_; }
     const PromptContext& context() const { return context_; }
+    // The clock of the prompt's waits, for the prompt's own screens.
+    Clock& clock() const { return *clock_; }
 
     // With access already present `onGranted` runs before this returns and no prompt opens; otherwise
     // the prompt opens and `onGranted` waits for the grant. Replaces any earlier prompt and its callback.
