@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/qt/Clock.h"
+#include "Platform/qt/QtClock.h"
 
 #include <QFrame>
 
@@ -26,7 +27,7 @@ public:
     // One loop, from its start to the step that starts the next.
     static constexpr std::chrono::milliseconds kLoopDuration{4700};
 
-    explicit FDADemoView(std::shared_ptr<Clock> clock, QWidget* parent = nullptr);
+    explicit FDADemoView(std::shared_ptr<Clock> clock = std::make_shared<QtClock>(), QWidget* parent = nullptr);
 
     Frame frame() const { return frame_; }
     bool isActive() const { return isActive_; }
