@@ -2,6 +2,7 @@
 
 #include "Services/PermissionCoordinator.h"
 #include "appsupport/FakeClock.h"
+#include "appsupport/RecordingFileViewer.h"
 #include "appsupport/RecordingUrlOpener.h"
 #include "support/FixtureTree.h"
 
@@ -10,13 +11,6 @@
 #include <vector>
 
 namespace zn::test {
-
-// Remembers which files the file manager was asked to show.
-class RecordingFileViewer final : public FileViewer {
-public:
-    void reveal(const std::string& path) override { revealed.push_back(path); }
-    std::vector<std::string> revealed;
-};
 
 // Full Disk Access behind per-application protection, switched on and off by creating or removing one
 // protected folder of a fixture home, and a permission coordinator over it in virtual time.

@@ -33,11 +33,9 @@ QString helpToggleTitle(bool showingHelp) {
 
 } // namespace
 
-PermissionRequestBody::PermissionRequestBody(PermissionCoordinator& coordinator,
-                                             const FullDiskAccessManager& accessManager, const BreathingValue& pulse,
+PermissionRequestBody::PermissionRequestBody(PermissionCoordinator& coordinator, const BreathingValue& pulse,
                                              QWidget* parent)
-    : QWidget(parent), coordinator_(coordinator), accessManager_(accessManager),
-      reveal_(new AnimatedValue(this, 0)) {
+    : QWidget(parent), coordinator_(coordinator), reveal_(new AnimatedValue(this, 0)) {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(22, 18, 22, 18);
     column->setSpacing(18);
@@ -112,7 +110,7 @@ QWidget* PermissionRequestBody::makeAdvancedPanel() {
                                         QStringLiteral("Drag it into the list"));
     askAgain_ = new FallbackActionButton("arrow.clockwise.circle", QStringLiteral("Ask macOS again"),
                                          QStringLiteral("Refresh the permission prompt"));
-    connect(showApp_, &QAbstractButton::clicked, this, [this] { accessManager_.revealAppInFinder(); });
+    connect(showApp_, &QAbstractButton::clicked, this, [this] { coordinator_.accessManager().revealAppInFinder(); });
     connect(askAgain_, &QAbstractButton::clicked, this, [this] { coordinator_.resetAndReprime(); });
     buttons->addWidget(showApp_, 1);
     buttons->addWidget(askAgain_, 1);

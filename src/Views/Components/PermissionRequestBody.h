@@ -10,7 +10,6 @@ class BlockedPathList;
 class BorderedButton;
 class BreathingValue;
 class FallbackActionButton;
-class FullDiskAccessManager;
 class LinkButton;
 class PermissionCoordinator;
 
@@ -24,8 +23,8 @@ class PermissionRequestBody : public QWidget {
 public:
     static constexpr int kHelpToggleMs = 250;
 
-    PermissionRequestBody(PermissionCoordinator& coordinator, const FullDiskAccessManager& accessManager,
-                          const BreathingValue& pulse, QWidget* parent = nullptr);
+    PermissionRequestBody(PermissionCoordinator& coordinator, const BreathingValue& pulse,
+                          QWidget* parent = nullptr);
 
     BorderedButton& openSettingsButton() { return *openSettings_; }
     LinkButton& helpToggle() { return *helpToggle_; }
@@ -48,7 +47,6 @@ private:
     void refreshBlockedList();
 
     PermissionCoordinator& coordinator_;
-    const FullDiskAccessManager& accessManager_;
     bool showAdvanced_ = false;
     AppBundleDragHandle* dragHandle_ = nullptr;
     BorderedButton* openSettings_ = nullptr;

@@ -24,11 +24,10 @@ namespace {
 constexpr double kDividerOpacity = 0.4;
 } // namespace
 
-PermissionSheet::PermissionSheet(PermissionCoordinator& coordinator, const FullDiskAccessManager& accessManager,
-                                 QWidget* parent)
+PermissionSheet::PermissionSheet(PermissionCoordinator& coordinator, QWidget* parent)
     : QDialog(parent), coordinator_(&coordinator), pulse_(new BreathingValue(this)),
       appeared_(new AnimatedValue(this, 0)), header_(new PermissionSheetHeader),
-      requestBody_(new PermissionRequestBody(coordinator, accessManager, *pulse_)),
+      requestBody_(new PermissionRequestBody(coordinator, *pulse_)),
       grantedBody_(new PermissionGrantedBody(*pulse_)) {
     setWindowTitle(QString::fromUtf8(Brand::name));
     setWindowModality(Qt::WindowModal);
@@ -110,9 +109,10 @@ void PermissionSheet::confirmAllowed() {
 }
 
 void PermissionSheet::reject() {
+    // Closed first, so whoever reacts to the prompt's end finds the sheet already gone.
+    QDialog::reject();
     if (coordinator_ && coordinator_->isRequesting())
         coordinator_->dismiss(false);
-    QDialog::reject();
 }
 
 void PermissionSheet::showEvent(QShowEvent* event) {

@@ -8,7 +8,6 @@ namespace zn {
 class AnimatedValue;
 class BorderedButton;
 class BreathingValue;
-class FullDiskAccessManager;
 class LinkButton;
 class PermissionCoordinator;
 class PermissionGrantedBody;
@@ -28,8 +27,7 @@ public:
     // How long "I allowed access" gives its fresh check before it looks at the answer.
     static constexpr int kAllowedCheckMs = 200;
 
-    PermissionSheet(PermissionCoordinator& coordinator, const FullDiskAccessManager& accessManager,
-                    QWidget* parent = nullptr);
+    explicit PermissionSheet(PermissionCoordinator& coordinator, QWidget* parent = nullptr);
 
     PermissionSheetHeader& header() { return *header_; }
     PermissionRequestBody& requestBody() { return *requestBody_; }

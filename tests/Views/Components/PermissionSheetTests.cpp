@@ -61,7 +61,7 @@ struct SheetFixture {
         test::processQueuedWork();
     }
     PermissionSheet& open(ColorScheme scheme = ColorScheme::light) {
-        sheet = std::make_unique<PermissionSheet>(*access.coordinator, *access.manager);
+        sheet = std::make_unique<PermissionSheet>(*access.coordinator);
         test::useScheme(*sheet, scheme);
         sheet->open();
         return *sheet;
