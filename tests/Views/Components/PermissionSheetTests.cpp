@@ -56,8 +56,10 @@ struct SheetFixture {
     ~SheetFixture() { QApplication::setWindowIcon(QIcon()); }
 
     void request(std::vector<std::string> paths = blockedPaths(2)) {
+        // Without paths the prompt is the general one, as the access banner opens it.
         const auto count = static_cast<std::int64_t>(paths.size());
-        access.coordinator->requestAccess(Context::cleanup(count), std::move(paths), [this] { ++retries; });
+        const Context context = paths.empty() ? Context::general() : Context::cleanup(count);
+        access.coordinator->requestAccess(context, std::move(paths), [this] { ++retries; });
         test::processQueuedWork();
     }
     PermissionSheet& open(ColorScheme scheme = ColorScheme::light) {
