@@ -1,6 +1,6 @@
 #include "Views/CategoryFileList.h"
 
-#include "Views/Components/RoundedShape.h"
+#include "Views/Components/PanelPainter.h"
 #include "Views/Components/SchemeColors.h"
 #include "Views/Components/TextLabel.h"
 #include "Views/Components/TextStyles.h"
@@ -36,12 +36,7 @@ void CategoryFileList::setHeader(const QString& text) {
 
 void CategoryFileList::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const ColorScheme scheme = colorScheme(*this);
-    const QRectF shape(rect());
-    fillRoundedRect(painter, shape, kCornerRadius, platformColor(PlatformColor::controlBackground, scheme));
-    strokeRoundedBorder(painter, shape, kCornerRadius,
-                        withOpacity(platformColor(PlatformColor::primaryLabel, scheme), byScheme(scheme, 0.12, 0.08)), 0.7);
+    paintPanel(painter, QRectF(rect()), colorScheme(*this), kCornerRadius);
 }
 
 } // namespace zn

@@ -1,13 +1,12 @@
 #include "Views/CategoryHeroCard.h"
 
 #include "Views/CategoryDetailTexts.h"
+#include "Views/CategoryIconTile.h"
 #include "Views/Components/ActionButton.h"
-#include "Views/Components/IconTile.h"
 #include "Views/Components/SchemeColors.h"
 #include "Views/Components/TextLabel.h"
 #include "Views/Components/TextStyles.h"
 
-#include <QEvent>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
@@ -22,8 +21,7 @@ QString text(std::string_view value) {
 } // namespace
 
 CategoryHeroCard::CategoryHeroCard(CleaningCategory category, QWidget* parent)
-    : CardSurface(18, std::nullopt, CardElevation::standard, parent), category_(category),
-      tile_(new IconTile(std::string(icon(category)), QColor(), 56, 14, false)),
+    : CardSurface(18, std::nullopt, CardElevation::standard, parent), tile_(new CategoryIconTile(category, 56, 14)),
       title_(new TextLabel(QString(), systemFont(22, QFont::DemiBold))),
       description_(new TextLabel(QString(), systemFont(12), PlatformColor::secondaryLabel)),
       countLine_(new TextLabel(QString(), systemFont(11.5, QFont::Medium))),
@@ -51,11 +49,11 @@ CategoryHeroCard::CategoryHeroCard(CleaningCategory category, QWidget* parent)
 }
 
 void CategoryHeroCard::setCategory(CleaningCategory category) {
-    category_ = category;
-    tile_->setSymbol(std::string(icon(category)));
+    tile_->setCategory(category);
     title_->setText(text(displayName(category)));
     description_->setText(text(description(category)));
-    applyCategoryColors();
+    countLine_->setColor(ColorSource(std::function<QColor(ColorScheme)>(
+        [category](ColorScheme scheme) { return qColor(color(category, scheme)); })));
 }
 
 void CategoryHeroCard::showResult(const CategoryResult* result, bool busy) {
@@ -66,20 +64,6 @@ void CategoryHeroCard::showResult(const CategoryResult* result, bool busy) {
     rescan_->setVisible(result != nullptr);
     rescan_->setText(busy ? QStringLiteral("Scanning\u2026") : QStringLiteral("Rescan"));
     rescan_->setEnabled(!busy);
-}
-
-void CategoryHeroCard::changeEvent(QEvent* event) {
-    CardSurface::changeEvent(event);
-    if (event->type() == QEvent::PaletteChange)
-        applyCategoryColors();
-}
-
-void CategoryHeroCard::applyCategoryColors() {
-    const ColorScheme scheme = colorScheme(*this);
-    tile_->setTint(qColor(color(category_, scheme)));
-    const CleaningCategory category = category_;
-    countLine_->setColor(ColorSource(std::function<QColor(ColorScheme)>(
-        [category](ColorScheme shown) { return qColor(color(category, shown)); })));
 }
 
 } // namespace zn

@@ -7,7 +7,7 @@
 namespace zn {
 
 class ActionButton;
-class IconTile;
+class CategoryIconTile;
 class TextLabel;
 
 // The card at the top of a category's screen: its tile, name and explanation, once scanned the number of
@@ -29,14 +29,8 @@ public:
 signals:
     void rescanPressed();
 
-protected:
-    void changeEvent(QEvent* event) override;
-
 private:
-    void applyCategoryColors();
-
-    CleaningCategory category_;
-    IconTile* tile_;
+    CategoryIconTile* tile_;
     TextLabel* title_;
     TextLabel* description_;
     TextLabel* countLine_;

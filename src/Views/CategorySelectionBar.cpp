@@ -3,7 +3,7 @@
 #include "Views/CategoryDetailTexts.h"
 #include "Views/Components/ActionButton.h"
 #include "Views/Components/NexalIcon.h"
-#include "Views/Components/RoundedShape.h"
+#include "Views/Components/PanelPainter.h"
 #include "Views/Components/SchemeColors.h"
 #include "Views/Components/SymbolView.h"
 #include "Views/Components/Symbols.h"
@@ -120,12 +120,7 @@ void CategorySelectionBar::setSortDescending(bool descending) {
 
 void CategorySelectionBar::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const ColorScheme scheme = colorScheme(*this);
-    const QRectF shape(rect());
-    fillRoundedRect(painter, shape, kCornerRadius, platformColor(PlatformColor::controlBackground, scheme));
-    strokeRoundedBorder(painter, shape, kCornerRadius, withOpacity(platformColor(PlatformColor::primaryLabel, scheme), byScheme(scheme, 0.12, 0.08)),
-                        0.7);
+    paintPanel(painter, QRectF(rect()), colorScheme(*this), kCornerRadius);
 }
 
 } // namespace zn

@@ -1,13 +1,12 @@
 #include "Views/NotScannedStateView.h"
 
 #include "Views/CategoryDetailTexts.h"
+#include "Views/CategoryIconTile.h"
 #include "Views/Components/ActionButton.h"
-#include "Views/Components/IconTile.h"
 #include "Views/Components/SchemeColors.h"
 #include "Views/Components/TextLabel.h"
 #include "Views/Components/TextStyles.h"
 
-#include <QEvent>
 #include <QGraphicsOpacityEffect>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -15,7 +14,7 @@
 namespace zn {
 
 NotScannedStateView::NotScannedStateView(CleaningCategory category, QWidget* parent)
-    : QWidget(parent), category_(category), tile_(new IconTile(std::string(icon(category)), QColor(), 58, 15, false)),
+    : QWidget(parent), tile_(new CategoryIconTile(category, 58, 15)),
       description_(new TextLabel(QString(), systemFont(13.5), PlatformColor::secondaryLabel)),
       scan_(new ActionButton(QStringLiteral("Scan"), PrimaryActionButtonStyle{qColor(Tint::green), Qt::white, 148, 52, 17})) {
     auto* opacity = new QGraphicsOpacityEffect(tile_);
@@ -58,24 +57,12 @@ NotScannedStateView::NotScannedStateView(CleaningCategory category, QWidget* par
 }
 
 void NotScannedStateView::setCategory(CleaningCategory category) {
-    category_ = category;
-    tile_->setSymbol(std::string(icon(category)));
+    tile_->setCategory(category);
     description_->setText(notScannedDescription(category));
-    applyCategoryColor();
 }
 
 void NotScannedStateView::setBusy(bool busy) {
     scan_->setEnabled(!busy);
-}
-
-void NotScannedStateView::changeEvent(QEvent* event) {
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::PaletteChange)
-        applyCategoryColor();
-}
-
-void NotScannedStateView::applyCategoryColor() {
-    tile_->setTint(qColor(color(category_, colorScheme(*this))));
 }
 
 } // namespace zn

@@ -7,7 +7,7 @@
 namespace zn {
 
 class ActionButton;
-class IconTile;
+class CategoryIconTile;
 class TextLabel;
 
 // What a category's screen shows before its first scan: the category's tile, a line on what a scan finds
@@ -27,14 +27,8 @@ public:
 signals:
     void scanPressed();
 
-protected:
-    void changeEvent(QEvent* event) override;
-
 private:
-    void applyCategoryColor();
-
-    CleaningCategory category_;
-    IconTile* tile_;
+    CategoryIconTile* tile_;
     TextLabel* description_;
     ActionButton* scan_;
 };

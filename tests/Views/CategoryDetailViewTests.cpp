@@ -362,6 +362,12 @@ TEST(CategoryDetailScreenshots, EveryStateInBothSchemes) {
         screen.searchField().setText("mov");
         test::saveScreenshot(window, QStringLiteral("category-detail-filtered") + suffix);
         screen.searchField().clear();
+        screen.selectionBar().cleanButton().click();
+        ASSERT_NE(screen.reviewDialog(), nullptr);
+        test::useScheme(*screen.reviewDialog(), scheme);
+        test::saveScreenshotWithSheet(window, *screen.reviewDialog(), 60, QStringLiteral("category-detail-review") + suffix);
+        screen.reviewDialog()->reject();
+        processQueuedWork();
         state.deselectAllInCategory(largeFiles);
 
         storeResult({});

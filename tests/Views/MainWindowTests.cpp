@@ -4,8 +4,6 @@
 #include "Views/Components/ActionButton.h"
 #include "Views/Components/AppearancePill.h"
 #include "Views/Components/EmptyStateView.h"
-#include "Views/Components/RoundedShape.h"
-#include "Views/Components/ShadowPainter.h"
 #include "Views/Components/SearchField.h"
 #include "Views/Components/SymbolButton.h"
 #include "Views/Components/TextLabel.h"
@@ -21,8 +19,6 @@
 #include <QAbstractButton>
 #include <QDialog>
 #include <QGuiApplication>
-#include <QPainter>
-#include <QPainterPath>
 #include <QSplitter>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -286,26 +282,6 @@ TEST_F(MainWindowTest, TheSheetFollowsThePromptAndClosingItDropsTheRetry) {
     EXPECT_EQ(retries, 1);
 }
 
-// The alert is a window of its own: it is drawn onto the window's picture where the desktop puts a sheet.
-void saveWithAlert(MainWindow& window, AlertDialog& alert, const QString& name) {
-    QImage image = window.grab().toImage();
-    alert.adjustSize();
-    const QImage sheet = alert.grab().toImage();
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillRect(image.rect(), QColor(0, 0, 0, 40));
-    const QRectF frame(QPointF((image.width() - sheet.width()) / 2.0, MainToolbar::kHeight + 8), QSizeF(sheet.size()));
-    paintRoundedShadow(painter, frame, 10, ShadowSpec{18, QPointF(0, 8), QColor(0, 0, 0, 90)});
-    QPainterPath rounded;
-    rounded.addRoundedRect(frame, 10, 10);
-    painter.setClipPath(rounded);
-    painter.drawImage(frame.topLeft(), sheet);
-    painter.setClipping(false);
-    strokeRoundedBorder(painter, frame, 10, QColor(128, 128, 128, 90), 1);
-    painter.end();
-    image.save(QStringLiteral(ZN_SCREENSHOT_DIR "/") + name + QStringLiteral(".png"));
-}
-
 TEST_F(MainWindowTest, Screenshots) {
     using test::makeItem;
     const auto result = [](CleaningCategory category, std::vector<std::pair<std::string, std::int64_t>> files) {
@@ -352,7 +328,8 @@ TEST_F(MainWindowTest, Screenshots) {
         ASSERT_NE(window->cleanFailureAlert(), nullptr);
         test::useScheme(*window->cleanFailureAlert(), scheme);
         processQueuedWork();
-        saveWithAlert(*window, *window->cleanFailureAlert(), QStringLiteral("main-window-alert") + suffix);
+        test::saveScreenshotWithSheet(*window, *window->cleanFailureAlert(), MainToolbar::kHeight + 8,
+                                      QStringLiteral("main-window-alert") + suffix);
         window->cleanFailureAlert()->buttons()[0]->click();
         processQueuedWork();
     }
