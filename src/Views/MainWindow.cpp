@@ -41,7 +41,8 @@ MainWindow::MainWindow(ScreenServices services, QWidget* parent)
     splitter_->setCollapsible(0, true);
     splitter_->setStretchFactor(0, 0);
     splitter_->setStretchFactor(1, 1);
-    splitter_->setHandleWidth(1);
+    // Wide enough to grab; drawn as a hairline.
+    splitter_->setHandleWidth(5);
     splitter_->setSizes({Sidebar::kIdealWidth, kMinimumSize.width() - Sidebar::kIdealWidth});
 
     auto* column = new QVBoxLayout(this);

@@ -149,8 +149,6 @@ void Sidebar::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), platformColor(PlatformColor::windowBackground, scheme));
     // The divider above the footer: the separator colour at 0.45 of its strength.
     painter.fillRect(divider_->geometry(), withOpacity(platformColor(PlatformColor::separator, scheme), 0.45));
-    // The edge between the sidebar and the detail column.
-    painter.fillRect(QRect(width() - 1, 0, 1, height()), platformColor(PlatformColor::separator, scheme));
 }
 
 } // namespace zn
