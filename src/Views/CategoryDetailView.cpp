@@ -70,8 +70,6 @@ CategoryDetailView::CategoryDetailView(AppState& state, CleaningCategory categor
     setCategory(category);
 }
 
-CategoryDetailView::~CategoryDetailView() = default;
-
 void CategoryDetailView::setCategory(CleaningCategory category) {
     category_ = category;
     setWindowTitle(QString::fromUtf8(displayName(category).data(), static_cast<qsizetype>(displayName(category).size())));

@@ -33,7 +33,6 @@ public:
         "This area can include personal files or coding-tool files. Review the list before cleaning.";
 
     CategoryDetailView(AppState& state, CleaningCategory category, FileViewer& fileViewer, QWidget* parent = nullptr);
-    ~CategoryDetailView() override;
 
     CleaningCategory category() const { return category_; }
     void setCategory(CleaningCategory category);

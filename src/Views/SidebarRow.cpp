@@ -34,9 +34,9 @@ QFont badgeFont() {
 
 } // namespace
 
-SidebarRow::SidebarRow(Spec spec, QWidget* parent) : QAbstractButton(parent), spec_(std::move(spec)) {
-    setText(spec_.label);
-    setAccessibleName(spec_.label);
+SidebarRow::SidebarRow(Definition definition, QWidget* parent) : QAbstractButton(parent), definition_(std::move(definition)) {
+    setText(definition_.label);
+    setAccessibleName(definition_.label);
     setFocusPolicy(Qt::TabFocus);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
@@ -57,7 +57,7 @@ void SidebarRow::setBadge(std::optional<QString> badge) {
 
 QColor SidebarRow::iconColor() const {
     const ColorScheme scheme = colorScheme(*this);
-    return selected_ ? schemeAccent(scheme) : spec_.tint(scheme);
+    return selected_ ? schemeAccent(scheme) : definition_.tint(scheme);
 }
 
 QSize SidebarRow::sizeHint() const {
@@ -89,10 +89,10 @@ void SidebarRow::paintEvent(QPaintEvent*) {
     }
 
     const QRectF tile(kPaddingX, (shape.height() - kTileSize) / 2, kTileSize, kTileSize);
-    if (spec_.usesNexalIcon)
+    if (definition_.usesNexalIcon)
         NexalIconTile::paint(painter, tile, scheme, iconColor(), kTileCorner);
     else
-        IconTile::paint(painter, tile, scheme, spec_.icon, iconColor(), kTileCorner);
+        IconTile::paint(painter, tile, scheme, definition_.icon, iconColor(), kTileCorner);
 
     double right = shape.right() - kPaddingX;
     if (badge_) {

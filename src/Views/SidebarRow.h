@@ -19,7 +19,7 @@ class SidebarRow : public QAbstractButton {
     Q_OBJECT
 
 public:
-    struct Spec {
+    struct Definition {
         AppSection section;
         QString label;
         std::string icon;
@@ -29,9 +29,9 @@ public:
 
     static constexpr int kHeight = 44;
 
-    explicit SidebarRow(Spec spec, QWidget* parent = nullptr);
+    explicit SidebarRow(Definition definition, QWidget* parent = nullptr);
 
-    const AppSection& section() const { return spec_.section; }
+    const AppSection& section() const { return definition_.section; }
     bool isSelected() const { return selected_; }
     void setSelected(bool selected);
     const std::optional<QString>& badge() const { return badge_; }
@@ -47,7 +47,7 @@ protected:
     bool hitButton(const QPoint& position) const override;
 
 private:
-    Spec spec_;
+    Definition definition_;
     bool selected_ = false;
     std::optional<QString> badge_;
 };

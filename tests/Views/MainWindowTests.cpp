@@ -21,6 +21,7 @@
 #include <QGuiApplication>
 #include <QSplitter>
 #include <QTest>
+#include <QThreadPool>
 #include <gtest/gtest.h>
 
 namespace zn {
@@ -38,9 +39,12 @@ protected:
     AppState& state = harness.state;
     std::unique_ptr<MainWindow> window = std::make_unique<MainWindow>(harness.services());
 
+    // Showing the first window may make the program active, which probes access: the probes end here.
     void show(MainWindow& shown) {
         shown.resize(1280, 760);
         shown.show();
+        processQueuedWork();
+        QThreadPool::globalInstance()->waitForDone();
         processQueuedWork();
     }
     void click(const AppSection& section) { QTest::mouseClick(&window->sidebar().row(section), Qt::LeftButton); }
@@ -154,8 +158,8 @@ TEST_F(MainWindowTest, TheBannerShowsWhileAccessIsMissingUntilDismissed) {
 }
 
 TEST_F(MainWindowTest, SetUpAsksForAccessAndReadsItAgainOnceGranted) {
-    state.setHasFullDiskAccess(false);
     show(*window);
+    state.setHasFullDiskAccess(false);
     window->accessBanner().setUpButton().click();
     EXPECT_TRUE(harness.permission->isRequesting());
     EXPECT_EQ(harness.permission->context(), PermissionPromptContext::general());
@@ -169,9 +173,9 @@ TEST_F(MainWindowTest, SetUpAsksForAccessAndReadsItAgainOnceGranted) {
 }
 
 TEST_F(MainWindowTest, BecomingActiveReadsAccessAgain) {
+    show(*window);
     state.setHasFullDiskAccess(false);
     harness.setCoordinatorAccess(true);
-    show(*window);
     emit qGuiApp->applicationStateChanged(Qt::ApplicationInactive);
     processQueuedWork();
     EXPECT_FALSE(state.hasFullDiskAccess());
