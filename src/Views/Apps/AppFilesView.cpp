@@ -6,7 +6,7 @@
 #include "Platform/qt/QuestionPrompter.h"
 #include "ViewModels/AppState.h"
 #include "ViewModels/ListedItemSizes.h"
-#include "Views/Apps/ApplicationIcon.h"
+#include "Views/Apps/InstalledAppIcon.h"
 #include "Views/Components/BorderedButton.h"
 #include "Views/Components/BusyIndicator.h"
 #include "Views/Components/CheckableFileRow.h"
@@ -146,7 +146,7 @@ AppFilesView::AppFilesView(AppState& state, FileViewer& fileViewer, QuestionProm
 void AppFilesView::setApp(const InstalledApp& app) {
     const bool sameApp = app_ && app_->id == app.id;
     app_ = app;
-    icon_->setPixmap(applicationIcon(app.path).pixmap(48, 48));
+    icon_->setPixmap(installedAppIcon(app.path).pixmap(48, 48));
     name_->setText(text(app.appName));
     bundleIdentifier_->setText(text(app.bundleIdentifier));
     if (sameApp)

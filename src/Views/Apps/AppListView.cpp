@@ -8,9 +8,11 @@
 #include "Views/Components/BorderedButton.h"
 #include "Views/Components/BusyIndicator.h"
 #include "Views/Components/EmptyStateView.h"
+#include "Views/Components/HairlineSplitter.h"
 #include "Views/Components/ScreenTitleBar.h"
 #include "Views/Components/SchemeColors.h"
 #include "Views/Components/SearchField.h"
+#include "Views/Components/TableHeader.h"
 #include "Views/Components/TextLabel.h"
 #include "Views/Components/TextStyles.h"
 
@@ -46,9 +48,7 @@ AppListView::AppListView(AppState& state, FileViewer& fileViewer, QuestionPrompt
     titleBar_->addItem(remove_);
     column->addWidget(titleBar_);
 
-    splitter_ = new QSplitter(Qt::Horizontal);
-    splitter_->setChildrenCollapsible(false);
-    splitter_->setHandleWidth(1);
+    splitter_ = new HairlineSplitter;
     column->addWidget(splitter_, 1);
 
     appPane_ = new QStackedWidget;
@@ -71,6 +71,7 @@ AppListView::AppListView(AppState& state, FileViewer& fileViewer, QuestionPrompt
     model_ = new InstalledAppsModel(this);
     filter_ = new InstalledAppsFilter(*model_, this);
     table_ = new QTableView;
+    table_->setHorizontalHeader(new TableHeader(table_));
     table_->setModel(filter_);
     table_->setSortingEnabled(true);
     table_->sortByColumn(InstalledAppsModel::applicationColumn, Qt::AscendingOrder);
@@ -90,8 +91,6 @@ AppListView::AppListView(AppState& state, FileViewer& fileViewer, QuestionPrompt
     table_->horizontalHeader()->setSectionResizeMode(InstalledAppsModel::sizeColumn, QHeaderView::Interactive);
     table_->horizontalHeader()->setMinimumSectionSize(70);
     table_->horizontalHeader()->resizeSection(InstalledAppsModel::sizeColumn, 90);
-    table_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    table_->horizontalHeader()->setHighlightSections(false);
     table_->setItemDelegateForColumn(InstalledAppsModel::sizeColumn, new ByteCountDelegate(table_));
     table_->setFont(textFont(TextStyle::body));
     appPane_->addWidget(table_);

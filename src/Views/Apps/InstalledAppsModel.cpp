@@ -1,7 +1,7 @@
 #include "Views/Apps/InstalledAppsModel.h"
 
 #include "Platform/core/ByteCountFormatter.h"
-#include "Views/Apps/ApplicationIcon.h"
+#include "Views/Apps/InstalledAppIcon.h"
 
 namespace zn {
 
@@ -29,7 +29,7 @@ QVariant InstalledAppsModel::data(const QModelIndex& index, int role) const {
         if (role == Qt::DisplayRole)
             return QString::fromStdString(app.appName);
         if (role == Qt::DecorationRole)
-            return applicationIcon(app.path);
+            return installedAppIcon(app.path);
         if (role == Qt::ToolTipRole)
             return QString::fromStdString(app.bundleIdentifier);
         return {};

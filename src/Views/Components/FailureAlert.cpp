@@ -1,5 +1,7 @@
 #include "Views/Components/FailureAlert.h"
 
+#include "Views/Components/AppIcon.h"
+
 #include <QLabel>
 #include <QMessageBox>
 
@@ -13,14 +15,18 @@ void FailureAlert::show(const QString& message) {
         box_->setInformativeText(message);
         return;
     }
-    auto* box = new QMessageBox(QMessageBox::Warning, title_, title_, QMessageBox::NoButton, parent_);
+    auto* box = new QMessageBox(QMessageBox::NoIcon, title_, QString(), QMessageBox::NoButton, parent_);
     box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setTextFormat(Qt::PlainText);
-    box->setText(title_);
+    // As the desktop the design comes from shows an alert: the program's icon, a bold title, the message.
+    box->setIconPixmap(applicationIcon().pixmap(64, 64));
+    box->setTextFormat(Qt::RichText);
+    box->setText(QStringLiteral("<b>%1</b>").arg(title_.toHtmlEscaped()));
     box->setInformativeText(message);
-    // Paths are data: never read as markup.
-    if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel")))
+    // Paths are data: never read as markup. Wide enough for a path on one line.
+    if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"))) {
         label->setTextFormat(Qt::PlainText);
+        label->setMinimumWidth(440);
+    }
     box->addButton(QStringLiteral("OK"), QMessageBox::RejectRole);
     box->setWindowModality(Qt::WindowModal);
     QObject::connect(box, &QMessageBox::finished, box, [this] {

@@ -14,12 +14,13 @@ FileChecklist::FileChecklist(std::function<void(CheckableFileRow&)> setUpRow, QW
     setWidgetResizable(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* content = new QWidget;
-    content->setAutoFillBackground(false);
     column_ = new QVBoxLayout(content);
     column_->setContentsMargins(6, 6, 6, 6);
     column_->setSpacing(0);
     column_->addStretch(1);
     setWidget(content);
+    // The list's own background shows through; the scroll area would fill the content with the window's.
+    content->setAutoFillBackground(false);
     viewport()->setAutoFillBackground(false);
 }
 

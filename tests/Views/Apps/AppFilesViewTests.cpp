@@ -168,7 +168,7 @@ TEST_F(AppFilesViewTest, EveryOtherFailureShowsTheAlertUntilItIsDismissed) {
     processQueuedWork();
     ASSERT_TRUE(pane().removalAlert().isOpen());
     QMessageBox& box = *pane().removalAlert().box();
-    EXPECT_EQ(box.text(), QStringLiteral("Couldn't remove everything"));
+    EXPECT_EQ(box.windowTitle(), QStringLiteral("Couldn't remove everything"));
     EXPECT_EQ(box.informativeText(),
               QStringLiteral("2 files couldn't be removed. Make sure the files still exist and aren't open in another app."));
     ASSERT_EQ(box.buttons().size(), 1);

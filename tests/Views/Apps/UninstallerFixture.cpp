@@ -7,7 +7,8 @@
 namespace zn::test {
 
 UninstallerFixture::UninstallerFixture() : state(&harness.makeState()) {
-    view = std::make_unique<AppListView>(*state, viewer, *harness.prompter);
+    view = new AppListView(*state, viewer, *harness.prompter);
+    window.reset(view);
     view->resize(1040, 640);
     view->show();
     processQueuedWork();

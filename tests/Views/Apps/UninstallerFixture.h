@@ -28,7 +28,9 @@ public:
     RecordingFileViewer viewer;
     AppState* state;
     std::vector<InstalledApp> apps;
-    std::unique_ptr<AppListView> view;
+    AppListView* view;
+    // What holds the screen: the screen itself, or a frame around it.
+    std::unique_ptr<QWidget> window;
 };
 
 } // namespace zn::test

@@ -22,7 +22,8 @@ LeftoversFixture::LeftoversFixture() : state(&harness.makeState()) {
     tools.somethingRemainsAt = OrphanRemovalTools::system().somethingRemainsAt;
     auto trash = harness.trash;
     tools.moveToTrash = [trash](const std::string& path) { return trash->moveToTrash(path); };
-    view = std::make_unique<OrphanListView>(*state, tools, viewer, opener, *harness.prompter);
+    view = new OrphanListView(*state, tools, viewer, opener, *harness.prompter);
+    window.reset(view);
     view->resize(900, 560);
     view->show();
     processQueuedWork();

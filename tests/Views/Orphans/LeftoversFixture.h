@@ -36,7 +36,9 @@ public:
     bool administratorRuns = true;
     // While closed, the administrator pass waits (as if its password dialog were open).
     Gate administratorDialog;
-    std::unique_ptr<OrphanListView> view;
+    OrphanListView* view;
+    // What holds the screen: the screen itself, or a frame around it.
+    std::unique_ptr<QWidget> window;
 };
 
 } // namespace zn::test

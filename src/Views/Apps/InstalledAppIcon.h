@@ -7,6 +7,6 @@
 namespace zn {
 
 // An application's icon as the uninstaller shows it: the bundle's own, else one generic application tile.
-QIcon applicationIcon(const std::string& bundlePath);
+QIcon installedAppIcon(const std::string& bundlePath);
 
 } // namespace zn

@@ -1,4 +1,4 @@
-#include "Views/Apps/ApplicationIcon.h"
+#include "Views/Apps/InstalledAppIcon.h"
 
 #include "Platform/qt/FileIcons.h"
 #include "Views/Components/IconTile.h"
@@ -26,7 +26,7 @@ QIcon genericApplicationIcon() {
 
 } // namespace
 
-QIcon applicationIcon(const std::string& bundlePath) {
+QIcon installedAppIcon(const std::string& bundlePath) {
     QIcon icon = FileIcons::applicationIcon(bundlePath);
     return icon.isNull() ? genericApplicationIcon() : icon;
 }
