@@ -1,6 +1,7 @@
 #include "Logic/Utilities/OrphanSafetyPolicy.h"
 #include "Platform/core/PathResolution.h"
 #include "Services/CleaningEngine+PrivilegedRemoval.h"
+#include "Services/CleaningEngineTestSupport.h"
 #include "support/FixtureTree.h"
 
 #include <gtest/gtest.h>
@@ -12,14 +13,11 @@
 namespace zn {
 namespace {
 
+using test::exists;
+
 // The fixture's paths in final form (the tree may lie behind a link).
 std::string finalForm(const std::string& path) {
     return *leftoverRemovalPath(path);
-}
-
-bool exists(const std::string& path) {
-    struct stat info;
-    return ::lstat(path.c_str(), &info) == 0;
 }
 
 class PrivilegedLeftovers : public ::testing::Test {

@@ -4,6 +4,7 @@
 #include "Services/CleaningEngine+PrivilegedRemoval.h"
 #include "ViewModels/OrphanAdminRemoval.h"
 #include "ViewModels/OrphanRemoval.h"
+#include "appsupport/AppStateHarness.h"
 #include "support/FixtureTree.h"
 
 #include <cerrno>
@@ -14,10 +15,7 @@
 namespace zn {
 namespace {
 
-bool exists(const std::string& path) {
-    struct stat info;
-    return ::lstat(path.c_str(), &info) == 0;
-}
+using test::exists;
 
 // Records what it is asked to run, answers as told, and can hand the program form's input to the real
 // administrator side.

@@ -37,7 +37,7 @@ QString text(const std::string& value) {
 } // namespace
 
 AppFilesView::AppFilesView(AppState& state, FileViewer& fileViewer, QuestionPrompter& prompter, QWidget* parent)
-    : QWidget(parent), state_(&state), fileViewer_(fileViewer), prompter_(prompter),
+    : QWidget(parent), state_(&state), fileViewer_(fileViewer), prompter_(prompter), host_(this),
       sizes_(new ListedItemSizes({}, this)),
       alert_(this, QStringLiteral("Couldn't remove everything"), [this] {
           if (!state_)
@@ -238,7 +238,7 @@ void AppFilesView::showEvent(QShowEvent* event) {
 }
 
 void AppFilesView::reviewRemovalOutcome() {
-    if (!state_ || !isVisible())
+    if (!state_ || !host_ || !host_->isVisible())
         return;
     if (state_->removalNeedsFullDiskAccess()) {
         retryWithFullDiskAccess();

@@ -35,6 +35,12 @@ public:
     AppFilesView(AppState& state, FileViewer& fileViewer, QuestionPrompter& prompter, QWidget* parent = nullptr);
 
     void setApp(const InstalledApp& app);
+    // The screen this pane belongs to: while it is on screen, removal outcomes are acted on, even when the
+    // pane itself is hidden (the chosen application's bundle is gone). The pane itself by default.
+    void setHost(QWidget& host) { host_ = &host; }
+    // Hands a failure that access would fix to the permission prompt, or shows any other failure; only
+    // while the host is visible.
+    void reviewRemovalOutcome();
     const std::optional<InstalledApp>& app() const { return app_; }
 
     // Asks whether to remove this one file; on "Remove" it becomes the whole selection and is removed.
@@ -63,12 +69,12 @@ private:
     void refreshSelection();
     void refreshSizes();
     void refreshContent();
-    void reviewRemovalOutcome();
     void retryWithFullDiskAccess();
 
     QPointer<AppState> state_;
     FileViewer& fileViewer_;
     QuestionPrompter& prompter_;
+    QPointer<QWidget> host_;
     std::optional<InstalledApp> app_;
     ListedItemSizes* sizes_;
     QLabel* icon_;

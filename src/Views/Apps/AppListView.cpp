@@ -102,6 +102,7 @@ AppListView::AppListView(AppState& state, FileViewer& fileViewer, QuestionPrompt
                                     QStringLiteral("Pick an app to see the extra files it may have left behind."));
     detailPane_->addWidget(chooseApp_);
     files_ = new AppFilesView(state, fileViewer, prompter);
+    files_->setHost(*this);
     detailPane_->addWidget(files_);
     splitter_->addWidget(detailPane_);
     splitter_->setStretchFactor(0, 0);
@@ -200,6 +201,8 @@ void AppListView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous())
         return;
+    // A removal that ended while the screen was away is judged now, after this turn of the event loop.
+    QMetaObject::invokeMethod(files_, &AppFilesView::reviewRemovalOutcome, Qt::QueuedConnection);
     // Shown anew: the search, the chosen row and the order start over.
     search_->clear();
     selection_.reset();

@@ -20,12 +20,8 @@ namespace zn {
 namespace {
 
 using test::processQueuedWork;
+using test::exists;
 using test::waitUntil;
-
-bool exists(const std::string& path) {
-    struct stat info;
-    return ::lstat(path.c_str(), &info) == 0;
-}
 
 bool showsText(QWidget& widget, const QString& text) {
     for (auto* label : widget.findChildren<TextLabel*>())
@@ -178,6 +174,27 @@ TEST_F(AppFilesViewTest, EveryOtherFailureShowsTheAlertUntilItIsDismissed) {
     EXPECT_FALSE(pane().removalAlert().isOpen());
     EXPECT_FALSE(state->removalError());
     EXPECT_TRUE(harness.permission->requests.empty());
+}
+
+} // namespace
+} // namespace zn
+
+namespace zn {
+namespace {
+
+TEST_F(AppFilesViewTest, AFailureIsReportedEvenWhenTheRemovalTookTheAppItself) {
+    state->setSelectedApp(figma);
+    state->setSelectedApp(std::nullopt); // its bundle went with the removal: the pane gives way
+    ASSERT_FALSE(pane().isVisible());
+    state->setRemovalError("1 file couldn't be removed. The files may have changed or macOS blocked access.");
+    processQueuedWork();
+    EXPECT_TRUE(pane().removalAlert().isOpen());
+    pane().removalAlert().close();
+    processQueuedWork();
+    state->setLastFailedRemovalURLs({"/locked"});
+    state->setRemovalNeedsFullDiskAccess(true);
+    processQueuedWork();
+    EXPECT_EQ(harness.permission->requests.size(), 1u);
 }
 
 } // namespace

@@ -19,12 +19,8 @@ namespace zn {
 namespace {
 
 using test::processQueuedWork;
+using test::exists;
 using test::waitUntil;
-
-bool exists(const std::string& path) {
-    struct stat info;
-    return ::lstat(path.c_str(), &info) == 0;
-}
 
 class OrphanListViewTest : public ::testing::Test, public test::LeftoversFixture {
 protected:
