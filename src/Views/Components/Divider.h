@@ -10,7 +10,7 @@ class Divider : public QWidget {
     Q_OBJECT
 
 public:
-    explicit Divider(Qt::Orientation orientation, double opacity = 1.0, QWidget* parent = nullptr);
+    explicit Divider(Qt::Orientation orientation = Qt::Horizontal, double opacity = 1.0, QWidget* parent = nullptr);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
