@@ -37,7 +37,8 @@ void AppWindow::showContent() {
     if (app_.onboardingComplete()) {
         // The content's own minimum (wider than the group's 900 by 600) bounds the window.
         setMinimumSize(0, 0);
-        setCentralWidget(new MainWindow({state, app_.permission(), app_.theme(), app_.fileViewer()}));
+        setCentralWidget(new MainWindow(
+            {state, app_.permission(), app_.theme(), app_.fileViewer(), app_.prompter(), app_.urlOpener()}));
     } else {
         setMinimumSize(kOnboardingSize);
         setCentralWidget(new OnboardingView([this] { app_.setOnboardingComplete(true); }));

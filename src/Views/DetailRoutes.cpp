@@ -1,8 +1,11 @@
 #include "Views/DetailRoutes.h"
 
+#include "ViewModels/OrphanRemoval.h"
+#include "Views/Apps/AppListView.h"
 #include "Views/CategoryDetailView.h"
 #include "Views/Components/EmptyStateView.h"
 #include "Views/Components/PermissionSheet.h"
+#include "Views/Orphans/OrphanListView.h"
 
 #include <map>
 
@@ -44,12 +47,13 @@ const ScreenFactory& screenFactory(DetailScreen screen) {
              return new CategoryDetailView(services.state, *section->category(), services.fileViewer);
          }},
         {DetailScreen::installedApps,
-         [](const ScreenServices&, const auto&) {
-             return comingScreen(QStringLiteral("Uninstall Apps"), "square.grid.2x2.fill");
+         [](const ScreenServices& services, const auto&) {
+             return new AppListView(services.state, services.fileViewer, services.prompter);
          }},
         {DetailScreen::oldAppLeftovers,
-         [](const ScreenServices&, const auto&) {
-             return comingScreen(QStringLiteral("Old App Leftovers"), "doc.questionmark.fill");
+         [](const ScreenServices& services, const auto&) {
+             return new OrphanListView(services.state, OrphanRemovalTools::system(), services.fileViewer,
+                                       services.urlOpener, services.prompter);
          }},
         {DetailScreen::nothingSelected,
          [](const ScreenServices&, const auto&) {

@@ -48,8 +48,8 @@ protected:
         fakes.fullDiskAccess->store(false);
         state = &fakes.makeState();
         theme = std::make_unique<ThemeManager>(*fakes.defaults);
-        window = std::make_unique<MainWindow>(
-            ScreenServices{*state, *access.coordinator, *theme, *access.fileViewer});
+        window = std::make_unique<MainWindow>(ScreenServices{*state, *access.coordinator, *theme,
+                                                             *access.fileViewer, *fakes.prompter, *access.opener});
         window->resize(1280, 760);
         window->show();
         processQueuedWork();

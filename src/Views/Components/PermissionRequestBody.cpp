@@ -89,7 +89,8 @@ QLayout* PermissionRequestBody::makeWaitingRow(const BreathingValue& pulse) {
     auto* row = new QHBoxLayout;
     row->setSpacing(8);
     row->addWidget(new WaitingDot(pulse), 0, Qt::AlignVCenter);
-    row->addWidget(new TextLabel(QStringLiteral("Waiting for access…"), systemFont(11.5), PlatformColor::secondaryLabel));
+    row->addWidget(
+        new TextLabel(QStringLiteral("Waiting for access…"), systemFont(11.5), PlatformColor::secondaryLabel));
     row->addStretch(1);
     helpToggle_ = new LinkButton(helpToggleTitle(false), systemFont(11.5));
     connect(helpToggle_, &QAbstractButton::clicked, this, &PermissionRequestBody::toggleHelp);
