@@ -4,6 +4,7 @@
 #include "Views/Apps/AppListView.h"
 #include "Views/CategoryDetailView.h"
 #include "Views/Components/EmptyStateView.h"
+#include "Views/Components/PermissionSheet.h"
 #include "Views/Orphans/OrphanListView.h"
 
 #include <map>
@@ -64,8 +65,9 @@ const ScreenFactory& screenFactory(DetailScreen screen) {
 }
 
 const PermissionSheetFactory& permissionSheetFactory() {
-    // No sheet yet: while a prompt runs, the window shows nothing for it.
-    static const PermissionSheetFactory sheet;
+    static const PermissionSheetFactory sheet = [](PermissionCoordinator& permission, QWidget* parent) {
+        return new PermissionSheet(permission, parent);
+    };
     return sheet;
 }
 

@@ -169,8 +169,8 @@ TEST_F(MainWindowTest, SetUpAsksForAccessAndReadsItAgainOnceGranted) {
     EXPECT_TRUE(harness.permission->isRequesting());
     EXPECT_EQ(harness.permission->context(), PermissionPromptContext::general());
     EXPECT_TRUE(harness.permission->failedItemPaths().empty());
-    // The sheet is not built yet: the window shows nothing for the prompt.
-    EXPECT_EQ(window->permissionSheet().sheet(), nullptr);
+    ASSERT_NE(window->permissionSheet().sheet(), nullptr);
+    EXPECT_TRUE(window->permissionSheet().sheet()->isVisible());
 
     harness.permission->dismiss(true);
     ASSERT_TRUE(waitUntil([&] { return state.hasFullDiskAccess(); }));

@@ -6,14 +6,20 @@
 
 namespace zn {
 
-Divider::Divider(QWidget* parent) : QWidget(parent) {
-    setFixedHeight(1);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+Divider::Divider(Qt::Orientation orientation, double opacity, QWidget* parent)
+    : QWidget(parent), orientation_(orientation), opacity_(opacity) {
+    if (orientation == Qt::Horizontal) {
+        setFixedHeight(1);
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    } else {
+        setFixedWidth(1);
+        setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    }
 }
 
 void Divider::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), platformColor(*this, PlatformColor::separator));
+    painter.fillRect(rect(), withOpacity(platformColor(*this, PlatformColor::separator), opacity_));
 }
 
 } // namespace zn
