@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Platform/qt/FileViewer.h"
 #include "Platform/qt/UrlOpener.h"
 #include "Services/FullDiskAccessManager.h"
 #include "ViewModels/AppStateServices.h"
@@ -26,6 +27,8 @@ struct AppEnvironment {
     std::shared_ptr<DesktopColorScheme> desktopColorScheme;
     bool performStartupTasks = true;
     std::function<bool()> trayAvailable = QSystemTrayIcon::isSystemTrayAvailable;
+    // Where "Reveal in Finder" shows a file.
+    std::shared_ptr<FileViewer> fileViewer = std::make_shared<DesktopFileViewer>();
 };
 
 // The engines, the system's services and the program's own stores. Main thread, once a QApplication exists.

@@ -88,7 +88,9 @@ protected:
     PrivilegedRemovalContext context{
         std::to_string(kCallingUser),
         [this](uid_t user) { return user == kCallingUser ? std::optional<std::string>(home) : std::nullopt; },
-        systemFolders, std::make_shared<SystemRemovalFileOperations>()};
+        systemFolders,
+        std::make_shared<SystemRemovalFileOperations>(),
+        {}};
     std::shared_ptr<test::RecordingAdminRunner> runner = std::make_shared<test::RecordingAdminRunner>();
     CleaningEngine engine = makeEngine();
     std::function<void()> duringDialog;
