@@ -74,8 +74,7 @@ bool admits(const PrivilegedRemovalRecord& record, const RecordRules& rules) {
 }
 
 // Checks one record with the calling user's rules and removes it; true when it was removed.
-bool removeRecord(const PrivilegedRemovalRecord& record, const RecordRules& rules,
-                  const SafeRemoval& removal) {
+bool removeRecord(const PrivilegedRemovalRecord& record, const RecordRules& rules, const SafeRemoval& removal) {
     if (!admits(record, rules)) {
         logRefusal(record.path);
         return false;

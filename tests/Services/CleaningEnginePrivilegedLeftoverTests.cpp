@@ -81,8 +81,7 @@ TEST_F(PrivilegedLeftovers, RemovesWhatThePolicyAllowsAndNothingElse) {
 
 TEST_F(PrivilegedLeftovers, NeverFollowsALinkNorTakesAPathThatIsNotInItsFinalForm) {
     const std::string target = tree.textFile("home/Library/Caches/Kept Target/file", "keep");
-    const std::string insideLink =
-        finalForm(tree.symlink("home/Library/Caches/Gone Link", home + "/Library/Caches/Kept Target"));
+    const std::string insideLink = finalForm(tree.symlink("home/Library/Caches/Gone Link", home + "/Library/Caches/Kept Target"));
     const std::string outsideTarget = tree.textFile("home/Documents/precious", "keep");
     const std::string outsideLink = finalForm(tree.symlink("home/Library/Caches/Escape", outsideTarget));
     // A folder on the way that is a link: the path is not the one the caller checked.
@@ -90,8 +89,8 @@ TEST_F(PrivilegedLeftovers, NeverFollowsALinkNorTakesAPathThatIsNotInItsFinalFor
     const std::string viaLink = tree.textFile("home/Library/Caches/Real/Gone", "x");
     tree.symlink("home/Library/Caches/Alias", home + "/Library/Caches/Real");
 
-    ASSERT_EQ(remove({insideLink, outsideLink, home + "/Library/Caches/Alias/Gone",
-                      "Library/Caches/Real/Gone", home + "/Library/Caches/Real/../Real/Gone"}),
+    ASSERT_EQ(remove({insideLink, outsideLink, home + "/Library/Caches/Alias/Gone", "Library/Caches/Real/Gone",
+                      home + "/Library/Caches/Real/../Real/Gone"}),
               0);
     EXPECT_FALSE(exists(insideLink));
     EXPECT_TRUE(exists(target));

@@ -50,7 +50,7 @@ protected:
     OrphanSafetyPolicy policy{home, tree.folder("system")};
     std::vector<std::vector<std::string>> administratorCalls;
     bool administratorRuns = true;
-    std::set<std::string> deniedPaths; // the plain removal fails for lack of permission
+    std::set<std::string> deniedPaths;   // the plain removal fails for lack of permission
     std::set<std::string> administratorRemoves;
     OrphanRemovalTools tools;
 
@@ -69,9 +69,7 @@ protected:
         };
         tools.somethingRemainsAt = [](const std::string& path) { return exists(path); };
     }
-    std::string cache(const std::string& name) {
-        return tree.textFile("home/Library/Caches/" + name, "data");
-    }
+    std::string cache(const std::string& name) { return tree.textFile("home/Library/Caches/" + name, "data"); }
 };
 
 TEST_F(OrphanRemoval, RemovesWhatThePolicyAllowsAndKeepsWhatItRefuses) {
@@ -96,8 +94,7 @@ TEST_F(OrphanRemoval, ALinkGoesAsTheLinkAndNeverTakesItsTarget) {
     const std::string target = tree.textFile("home/Documents/precious", "keep me");
     const std::string link = tree.symlink("home/Library/Caches/Gone Link", target);
     const std::string outside = tree.textFile("home/Library/Caches/Target Inside/file", "x");
-    const std::string inner =
-        tree.symlink("home/Library/Caches/Inner Link", tree.path("home/Library/Caches/Target Inside"));
+    const std::string inner = tree.symlink("home/Library/Caches/Inner Link", tree.path("home/Library/Caches/Target Inside"));
 
     // A link out of the allowed folders is refused; one that stays inside goes as the link.
     const auto outcome = removeOrphans({link, inner}, tools);
@@ -195,8 +192,8 @@ TEST_F(OrphanRemoval, TheAppleScriptFormHandsEveryPathToRmUnchanged) {
     EXPECT_EQ(unescaped, command.shellCommand);
 
     // ...and a real shell hands rm each path as one unchanged argument.
-    ProcessRequest request{
-        "/bin/sh", {"-c", "rm() { printf '%s\\0' \"$@\"; }; eval \"$1\"", "sh", command.shellCommand}};
+    ProcessRequest request{"/bin/sh", {"-c", "rm() { printf '%s\\0' \"$@\"; }; eval \"$1\"", "sh",
+                                       command.shellCommand}};
     const ProcessResult result = runProcess(request);
     ASSERT_TRUE(result.succeeded());
     std::vector<std::string> arguments;
@@ -221,8 +218,8 @@ TEST_F(OrphanRemoval, TheProgramFormHandsThePathsAsDataToTheAdministratorSide) {
         std::istringstream in(input);
         std::ostringstream out;
         const int status = runPrivilegedRemoval({"zelvanexal", "--privileged-remove"}, in, out, context);
-        return AdminRunOutcome{
-            status == 0 ? AdminRunOutcome::Status::succeeded : AdminRunOutcome::Status::failed, {}};
+        return AdminRunOutcome{status == 0 ? AdminRunOutcome::Status::succeeded : AdminRunOutcome::Status::failed,
+                               {}};
     };
     ASSERT_TRUE(removeLeftoversWithAdminPrivileges(paths, runner, tools.isSafeCandidate));
     ASSERT_EQ(runner.inputs.size(), 1u);
@@ -230,8 +227,7 @@ TEST_F(OrphanRemoval, TheProgramFormHandsThePathsAsDataToTheAdministratorSide) {
     ASSERT_TRUE(records);
     ASSERT_EQ(records->size(), paths.size());
     for (std::size_t i = 0; i < paths.size(); ++i) {
-        EXPECT_EQ((*records)[i],
-                  (PrivilegedRemovalRecord{std::nullopt, *resolvedPathIfResolvable(paths[i])}));
+        EXPECT_EQ((*records)[i], (PrivilegedRemovalRecord{std::nullopt, *resolvedPathIfResolvable(paths[i])}));
         EXPECT_FALSE(exists(paths[i])) << paths[i];
     }
 }
