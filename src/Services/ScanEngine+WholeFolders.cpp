@@ -3,6 +3,7 @@
 #include "Services/CleaningEngine+Roots.h"
 #include "Services/ScanEngine.h"
 
+
 namespace zn {
 
 namespace {
