@@ -1,11 +1,15 @@
 #include "AppEnvironment.h"
 
+#include "Platform/qt/DesktopColorScheme.h"
 #include "Platform/qt/MessageBoxPrompter.h"
 #include "Platform/qt/QtClock.h"
 #include "Services/PermissionCoordinator.h"
 #include "Services/UpdateService.h"
 #include "ViewModels/CleaningEngineService.h"
 #include "ViewModels/ScanEngineService.h"
+
+#include <QGuiApplication>
+#include <QPalette>
 
 namespace zn {
 
@@ -29,8 +33,11 @@ AppEnvironment liveAppEnvironment() {
         std::make_shared<DBusNotifier>(),
         UninstallServices{},
     };
-    return {std::move(services),      accessManager,      &permission,
-            &UpdateService::shared(), desktopUrlOpener(), true};
+    // The desktop's own window colour, read before the program's palette replaces it.
+    auto desktopScheme = std::make_shared<PortalColorScheme>(QDBusConnection::sessionBus(),
+                                                             QGuiApplication::palette().color(QPalette::Window));
+    return {std::move(services), accessManager,      &permission,
+            &UpdateService::shared(), desktopUrlOpener(), std::move(desktopScheme), true};
 }
 
 } // namespace zn

@@ -8,6 +8,7 @@
 
 namespace zn {
 
+class DesktopColorScheme;
 class PermissionCoordinator;
 class UpdateService;
 
@@ -19,6 +20,8 @@ struct AppEnvironment {
     PermissionCoordinator* permission = nullptr; // outlives the application object
     UpdateService* updates = nullptr;            // outlives the application object
     std::shared_ptr<UrlOpener> urlOpener;
+    // Whether the desktop is dark, for windows that follow it.
+    std::shared_ptr<DesktopColorScheme> desktopColorScheme;
     bool performStartupTasks = true;
 };
 

@@ -11,7 +11,8 @@
 namespace zn {
 
 ZelvaNexalApp::ZelvaNexalApp(AppEnvironment environment, QObject* parent)
-    : QObject(parent), environment_(std::move(environment)), delegate_(*environment_.accessManager),
+    : QObject(parent), environment_(std::move(environment)), theme_(*environment_.stateServices.defaults),
+      appTheme_(theme_, *environment_.desktopColorScheme), delegate_(*environment_.accessManager),
       menuBar_({[this] { openFullDiskAccessSettings(); }, [] { QApplication::quit(); }}) {}
 
 ZelvaNexalApp::~ZelvaNexalApp() {
@@ -22,6 +23,9 @@ ZelvaNexalApp::~ZelvaNexalApp() {
 }
 
 void ZelvaNexalApp::start() {
+    // Every window (main, onboarding, settings) takes the stored appearance from the first frame on.
+    if (auto* application = qobject_cast<QApplication*>(QCoreApplication::instance()))
+        appTheme_.apply(*application);
     delegate_.applicationDidFinishLaunching();
     openMainWindow();
 }

@@ -3,6 +3,8 @@
 #include "AppDelegate.h"
 #include "AppEnvironment.h"
 #include "MenuBarController.h"
+#include "Views/Components/AppTheme.h"
+#include "Views/Components/ThemeManager.h"
 
 #include <QObject>
 #include <QPointer>
@@ -48,12 +50,16 @@ public:
     PermissionCoordinator& permission() { return *environment_.permission; }
     const FullDiskAccessManager& accessManager() const { return *environment_.accessManager; }
     QuestionPrompter& prompter() { return *environment_.stateServices.prompter; }
+    ThemeManager& theme() { return theme_; }
+    AppTheme& appTheme() { return appTheme_; }
 
 signals:
     void onboardingCompleteChanged();
 
 private:
     AppEnvironment environment_;
+    ThemeManager theme_;
+    AppTheme appTheme_;
     std::unique_ptr<AppState> appState_;
     AppDelegate delegate_;
     MenuBarController menuBar_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/qt/UrlOpener.h"
+#include "Views/Components/Brand.h"
 
 #include <QUrl>
 #include <functional>
@@ -18,7 +19,7 @@ public:
 
     static UpdateService& shared();
     explicit UpdateService(std::shared_ptr<UrlOpener> opener = desktopUrlOpener(),
-                           QUrl downloadPage = QUrl(QStringLiteral(ZN_DOWNLOAD_PAGE_URL)),
+                           QUrl downloadPage = Brand::downloadURL(),
                            InfoTextLookup infoText = defaultInfoTextLookup());
 
     // Callable from any thread; returns at once and does the work on the main thread, so the service must

@@ -1,5 +1,7 @@
 #include "appsupport/AppHarness.h"
 
+#include "Views/Components/AppTheme.h"
+
 #include <QApplication>
 #include <QThreadPool>
 
@@ -16,7 +18,7 @@ AppHarness::AppHarness(bool onboardingComplete) {
     AppStateServices services = fakes.services();
     services.permission = permissionRequester(*permission);
     app = std::make_unique<ZelvaNexalApp>(
-        AppEnvironment{std::move(services), manager, permission.get(), updates.get(), opener, true});
+        AppEnvironment{std::move(services), manager, permission.get(), updates.get(), opener, desktopScheme, true});
 }
 
 AppHarness::~AppHarness() {
@@ -27,6 +29,8 @@ AppHarness::~AppHarness() {
     QThreadPool::globalInstance()->waitForDone();
     app.reset();
     processQueuedWork();
+    // The application object styled the whole test program; the next test starts from the light scheme.
+    QApplication::setPalette(AppTheme::palette(ColorScheme::light));
 }
 
 std::vector<AppWindow*> AppHarness::windows() const {

@@ -5,6 +5,7 @@
 #include "Services/UpdateService.h"
 #include "ZelvaNexalApp.h"
 #include "appsupport/AppStateHarness.h"
+#include "appsupport/FakeDesktopColorScheme.h"
 #include "appsupport/RecordingUrlOpener.h"
 
 #include <QAction>
@@ -28,6 +29,7 @@ public:
 
     AppStateHarness fakes;
     std::shared_ptr<RecordingUrlOpener> opener = std::make_shared<RecordingUrlOpener>();
+    std::shared_ptr<FakeDesktopColorScheme> desktopScheme = std::make_shared<FakeDesktopColorScheme>();
     std::unique_ptr<PermissionCoordinator> permission;
     std::unique_ptr<UpdateService> updates;
     std::unique_ptr<ZelvaNexalApp> app;

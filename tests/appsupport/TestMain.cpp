@@ -1,3 +1,6 @@
+#include "Views/Components/AppTheme.h"
+#include "Views/Components/Motion.h"
+
 #include <QApplication>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -6,6 +9,11 @@
 int main(int argc, char** argv) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication application(argc, argv);
+    // Screens are drawn as the program draws them, light unless a test asks for dark, every animation at
+    // its final frame.
+    zn::AppTheme::installStyle();
+    QApplication::setPalette(zn::AppTheme::palette(zn::ColorScheme::light));
+    zn::Motion::setEnabled(false);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,46 +1,14 @@
 #include "Platform/qt/Notifier.h"
 #include "appsupport/AppStateHarness.h"
+#include "appsupport/PrivateSessionBus.h"
 #include "support/FixtureTree.h"
 
 #include <QDBusMessage>
 #include <QDBusVirtualObject>
-#include <QProcess>
-#include <QStandardPaths>
-#include <fstream>
 #include <gtest/gtest.h>
 
 namespace zn {
 namespace {
-
-// A bus of the test's own, so that no desktop's notification server is involved.
-class PrivateSessionBus {
-public:
-    explicit PrivateSessionBus(const test::FixtureTree& tree) {
-        const std::string socket = tree.path("bus");
-        const std::string config = tree.path("bus.conf");
-        std::ofstream(config)
-            << "<busconfig><type>session</type><listen>unix:path=" << socket
-            << "</listen><auth>EXTERNAL</auth><policy context=\"default\">"
-               "<allow send_destination=\"*\" eavesdrop=\"true\"/><allow eavesdrop=\"true\"/>"
-               "<allow own=\"*\"/></policy></busconfig>";
-        const QString daemon = QStandardPaths::findExecutable("dbus-daemon");
-        if (daemon.isEmpty() || socket.size() >= 100)
-            return;
-        process_.start(daemon,
-                       {"--nofork", "--print-address=1", QString::fromStdString("--config-file=" + config)});
-        if (process_.waitForStarted() && process_.waitForReadyRead(5000))
-            address_ = QString::fromUtf8(process_.readLine()).trimmed();
-    }
-    ~PrivateSessionBus() {
-        process_.kill();
-        process_.waitForFinished();
-    }
-    const QString& address() const { return address_; }
-
-private:
-    QProcess process_;
-    QString address_;
-};
 
 // The notification server's side of Notify: records the call and answers with an id.
 class NotificationServerStub final : public QDBusVirtualObject {
@@ -58,7 +26,7 @@ public:
 
 TEST(DBusNotifier, PostsTitleAndBodyToTheNotificationService) {
     test::FixtureTree tree;
-    PrivateSessionBus bus(tree);
+    test::PrivateSessionBus bus(tree);
     if (bus.address().isEmpty())
         GTEST_SKIP() << "no dbus-daemon to run a private bus";
     QDBusConnection server = QDBusConnection::connectToBus(bus.address(), "zn-notifier-server");

@@ -1,0 +1,171 @@
+#include "Views/Components/ActionButton.h"
+
+#include "Views/Components/AnimatedValue.h"
+#include "Views/Components/KitStyle.h"
+#include "Views/Components/NexalIcon.h"
+#include "Views/Components/RoundedShape.h"
+#include "Views/Components/SchemeColors.h"
+#include "Views/Components/ShadowPainter.h"
+#include "Views/Components/Symbols.h"
+#include "Views/Components/TextStyles.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+#include <cmath>
+
+namespace zn {
+
+namespace {
+
+constexpr double kIconSpacing = 6;
+constexpr double kPressedScale = 0.985;
+
+double mix(double released, double held, double amount) {
+    return released + (held - released) * amount;
+}
+
+double minWidthOf(const ActionButton::Style& style) {
+    return std::visit([](const auto& s) { return s.minWidth; }, style);
+}
+double heightOf(const ActionButton::Style& style) {
+    return std::visit([](const auto& s) { return s.height; }, style);
+}
+double cornerOf(const ActionButton::Style& style) {
+    return std::visit([](const auto& s) { return s.cornerRadius; }, style);
+}
+QColor foregroundOf(const ActionButton::Style& style) {
+    return std::visit([](const auto& s) { return s.foreground; }, style);
+}
+
+QColor primaryFill(const PrimaryActionButtonStyle& style, ColorScheme scheme) {
+    return scheme == ColorScheme::dark ? style.tint : qColor(Tint::blue);
+}
+
+ShadowSpec primaryShadow(const QColor& fill, ColorScheme scheme, double amount) {
+    // Radii are kept to half points so the shadow cache stays small while the press eases.
+    const double radius = std::round(mix(9, 4, amount) * 2) / 2;
+    return {radius, QPointF(0, mix(4, 1, amount)), withOpacity(fill, byScheme(scheme, 0.26, 0.2))};
+}
+
+} // namespace
+
+ActionButton::ActionButton(const QString& text, Style style, QWidget* parent)
+    : QPushButton(text, parent), style_(std::move(style)), press_(new AnimatedValue(this, 0)) {
+    setFont(textFont(TextStyle::headline));
+    setCursor(Qt::PointingHandCursor);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    connect(this, &QAbstractButton::pressed, this, [this] { press_->animateTo(1, Timing::easeOut(std::chrono::milliseconds(120))); });
+    connect(this, &QAbstractButton::released, this, [this] { press_->animateTo(0, Timing::easeOut(std::chrono::milliseconds(120))); });
+    updateOverflow();
+}
+
+void ActionButton::setButtonStyle(Style style) {
+    style_ = std::move(style);
+    updateOverflow();
+    updateGeometry();
+    update();
+}
+
+void ActionButton::setLeadingSymbol(std::optional<std::string> systemName) {
+    leadingSymbol_ = std::move(systemName);
+    updateGeometry();
+    update();
+}
+
+void ActionButton::setLeadingNexalMark(bool nexalMark) {
+    nexalMark_ = nexalMark;
+    updateGeometry();
+    update();
+}
+
+void ActionButton::setHorizontalPadding(double padding) {
+    horizontalPadding_ = padding;
+    updateGeometry();
+}
+
+double ActionButton::pressAmount() const {
+    return press_->value();
+}
+
+void ActionButton::updateOverflow() {
+    // The released shadow reaches furthest; secondary buttons have none.
+    QMargins reach;
+    if (std::holds_alternative<PrimaryActionButtonStyle>(style_))
+        reach = shadowReach(primaryShadow(Qt::black, ColorScheme::dark, 0));
+    KitStyle::setOverflow(*this, reach);
+}
+
+double ActionButton::labelWidth() const {
+    const QFontMetricsF metrics(font());
+    double width = metrics.horizontalAdvance(text());
+    if (leadingSymbol_ || nexalMark_)
+        width += font().pixelSize() + kIconSpacing;
+    return width;
+}
+
+QSize ActionButton::sizeHint() const {
+    const QMargins reach = KitStyle::overflow(*this);
+    const double width = std::max(minWidthOf(style_), labelWidth() + 2 * horizontalPadding_);
+    return QSize(static_cast<int>(std::ceil(width)), static_cast<int>(std::ceil(heightOf(style_)))) +
+           QSize(reach.left() + reach.right(), reach.top() + reach.bottom());
+}
+
+QSize ActionButton::minimumSizeHint() const {
+    return sizeHint();
+}
+
+QRectF ActionButton::shapeRect() const {
+    return QRectF(rect().marginsRemoved(KitStyle::overflow(*this)));
+}
+
+bool ActionButton::hitButton(const QPoint& position) const {
+    return shapeRect().contains(position);
+}
+
+void ActionButton::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const ColorScheme scheme = colorScheme(*this);
+    const double amount = press_->value();
+    const QRectF shape = shapeRect();
+    const double corner = cornerOf(style_);
+    if (!isEnabled())
+        painter.setOpacity(0.45);
+
+    const double scale = mix(1, kPressedScale, amount);
+    painter.translate(shape.center());
+    painter.scale(scale, scale);
+    painter.translate(-shape.center());
+
+    if (const auto* primary = std::get_if<PrimaryActionButtonStyle>(&style_)) {
+        const QColor fill = primaryFill(*primary, scheme);
+        paintRoundedShadow(painter, shape, corner, primaryShadow(fill, scheme, amount));
+        fillRoundedRect(painter, shape, corner, withOpacity(fill, mix(1, 0.82, amount)));
+        strokeRoundedBorder(painter, shape, corner, withOpacity(Qt::white, byScheme(scheme, 0.18, 0.28)), 0.7);
+    } else {
+        const QColor label = platformColor(PlatformColor::primaryLabel, scheme);
+        fillRoundedRect(painter, shape, corner,
+                        withOpacity(label, mix(byScheme(scheme, 0.07, 0.045), byScheme(scheme, 0.12, 0.08), amount)));
+        strokeRoundedBorder(painter, shape, corner, withOpacity(label, byScheme(scheme, 0.14, 0.09)), 0.7);
+    }
+
+    const QColor foreground = foregroundOf(style_);
+    const double width = labelWidth();
+    double x = shape.center().x() - width / 2;
+    const double iconSide = font().pixelSize();
+    if (nexalMark_ || leadingSymbol_) {
+        const QRectF icon(x, shape.center().y() - iconSide / 2, iconSide, iconSide);
+        if (nexalMark_)
+            NexalIcon::paint(painter, icon, foreground);
+        else
+            paintSymbol(painter, icon, *leadingSymbol_, iconSide * 0.85, foreground);
+        x += iconSide + kIconSpacing;
+    }
+    painter.setFont(font());
+    painter.setPen(foreground);
+    painter.drawText(QRectF(x, shape.top(), shape.right() - x, shape.height()), Qt::AlignLeft | Qt::AlignVCenter,
+                     text());
+}
+
+} // namespace zn

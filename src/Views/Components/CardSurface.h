@@ -1,0 +1,50 @@
+#pragma once
+
+#include "Models/Tint.h"
+
+#include <QColor>
+#include <QFrame>
+
+#include <optional>
+
+class QVBoxLayout;
+
+namespace zn {
+
+// How far a card seems to float: the shadow under it.
+enum class CardElevation { flat, standard, raised };
+
+// The container of the screens' content blocks: a rounded surface of the control background with a
+// hairline, a tinted edge and a shadow. Its content goes into `contentLayout()`, padded on every side.
+class CardSurface : public QFrame {
+    Q_OBJECT
+
+public:
+    static constexpr double kCornerRadius = 14;
+
+    CardSurface(double padding, std::optional<QColor> accent, CardElevation elevation, QWidget* parent = nullptr);
+
+    // The surface drawn into `shape` by painted widgets that hold no card of their own.
+    static void paint(QPainter& painter, const QRectF& shape, ColorScheme scheme, const std::optional<QColor>& accent,
+                      CardElevation elevation);
+
+    QVBoxLayout* contentLayout() const { return layout_; }
+    void setAccent(std::optional<QColor> accent);
+    void setElevation(CardElevation elevation);
+    CardElevation elevation() const { return elevation_; }
+    // The surface's own rectangle, inside the room kept for its shadow.
+    QRectF surfaceRect() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void updateMargins();
+
+    double padding_;
+    std::optional<QColor> accent_;
+    CardElevation elevation_;
+    QVBoxLayout* layout_;
+};
+
+} // namespace zn

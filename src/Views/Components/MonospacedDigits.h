@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QFont>
+#include <QRectF>
+#include <QString>
+
+class QPainter;
+
+namespace zn {
+
+// Numbers that change while they are watched (bytes found, percentages) keep their width: every digit takes
+// the width of the widest one. The system font's own digits are proportional.
+double monospacedDigitsWidth(const QFont& font, const QString& text);
+void drawMonospacedDigits(QPainter& painter, const QRectF& frame, Qt::Alignment alignment, const QString& text);
+
+} // namespace zn

@@ -1,0 +1,62 @@
+#include "Views/Components/NexalIcon.h"
+
+#include "Views/Components/CleaningBrushIcon.h"
+
+#include <QCache>
+#include <QPainter>
+#include <QPixmap>
+
+#include <cmath>
+
+namespace zn {
+
+namespace {
+
+// The mark is a template: its white shape takes the tint through its alpha.
+QPixmap tintedMark(int pixels, const QColor& tint) {
+    static QCache<QString, QPixmap> cache(32);
+    const QString key = QStringLiteral("%1/%2").arg(pixels).arg(tint.rgba(), 0, 16);
+    if (QPixmap* found = cache.object(key))
+        return *found;
+    QImage image = cleaningBrushIcon(pixels);
+    {
+        QPainter painter(&image);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+        painter.fillRect(image.rect(), tint);
+    }
+    auto* made = new QPixmap(QPixmap::fromImage(image));
+    const QPixmap copy = *made;
+    cache.insert(key, made);
+    return copy;
+}
+
+} // namespace
+
+NexalIcon::NexalIcon(double size, QColor tint, QWidget* parent) : QWidget(parent), size_(size), tint_(tint) {
+    setFixedSize(sizeHint());
+}
+
+void NexalIcon::paint(QPainter& painter, const QRectF& frame, const QColor& tint) {
+    const double side = std::min(frame.width(), frame.height());
+    if (side <= 0)
+        return;
+    const double ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    const int pixels = static_cast<int>(std::ceil(side * ratio));
+    QRectF square(0, 0, side, side);
+    square.moveCenter(frame.center());
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(square, tintedMark(pixels, tint), QRectF(0, 0, pixels, pixels));
+    painter.restore();
+}
+
+QSize NexalIcon::sizeHint() const {
+    return {qRound(size_), qRound(size_)};
+}
+
+void NexalIcon::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    paint(painter, rect(), tint_);
+}
+
+} // namespace zn

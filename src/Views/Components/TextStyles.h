@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QFont>
+
+#include <optional>
+
+namespace zn {
+
+// The named text styles of the screens, each with the platform's size and weight.
+enum class TextStyle {
+    largeTitle,
+    title,
+    title2,
+    title3,
+    headline,
+    body,
+    callout,
+    subheadline,
+    footnote,
+    caption,
+};
+
+// The system font (Inter, else the desktop's sans serif) in a style; `weight` replaces the style's own.
+QFont textFont(TextStyle style, std::optional<QFont::Weight> weight = std::nullopt);
+// The system font at a size in points (one point is one device-independent pixel).
+QFont systemFont(double size, QFont::Weight weight = QFont::Normal);
+
+} // namespace zn
