@@ -79,7 +79,8 @@ public:
     ~SyntheticHome() {
         std::error_code error;
         fs::remove_all(root_, error);
-        fs::remove(fs::path(root_).parent_path(), error); // the scratch folder too, when nothing else is in it
+        fs::remove(fs::path(root_).parent_path(),
+                   error); // the scratch folder too, when nothing else is in it
     }
     SyntheticHome(const SyntheticHome&) = delete;
     SyntheticHome& operator=(const SyntheticHome&) = delete;
@@ -276,8 +277,9 @@ Settings parse(int argc, char** argv) {
         else if (flag == "--program")
             settings.program = value;
         else {
-            std::fprintf(stderr, "usage: bench_scan_home [--files N] [--folders N] [--runs N] [--scratch DIR] "
-                                 "[--program PATH]\n");
+            std::fprintf(stderr,
+                         "usage: bench_scan_home [--files N] [--folders N] [--runs N] [--scratch DIR] "
+                         "[--program PATH]\n");
             std::exit(2);
         }
     }
@@ -290,10 +292,12 @@ int run(const Settings& settings) {
     const auto buildStart = Clock::now();
     build(home, settings);
     std::printf("synthetic home: %ld files in %ld folders under %s (built in %.1f s)\n", home.files(),
-                home.folders(), root.c_str(), std::chrono::duration<double>(Clock::now() - buildStart).count());
+                home.folders(), root.c_str(),
+                std::chrono::duration<double>(Clock::now() - buildStart).count());
 
     std::vector<Contender> contenders;
-    contenders.emplace_back("zelvanexal scan --json", std::vector<std::string>{settings.program, "scan", "--json"},
+    contenders.emplace_back("zelvanexal scan --json",
+                            std::vector<std::string>{settings.program, "scan", "--json"},
                             std::vector<std::string>{"HOME=" + root});
     std::vector<std::string> du{"/usr/bin/du", "-sk"};
     for (const Area& area : kAreas)
@@ -321,9 +325,10 @@ int run(const Settings& settings) {
     const double scan = median(contenders.front().seconds);
     std::printf("median of %d warm runs:\n", settings.runs);
     for (const Contender& contender : contenders)
-        std::printf("  %-28s %8.1f ms   scan / this %.2f   peak memory %6.1f MB (%.1f MB with the tools it ran)\n",
-                    contender.label.c_str(), median(contender.seconds) * 1000, scan / median(contender.seconds),
-                    contender.ownPeakKilobytes / 1024.0, contender.peakKilobytes / 1024.0);
+        std::printf(
+            "  %-28s %8.1f ms   scan / this %.2f   peak memory %6.1f MB (%.1f MB with the tools it ran)\n",
+            contender.label.c_str(), median(contender.seconds) * 1000, scan / median(contender.seconds),
+            contender.ownPeakKilobytes / 1024.0, contender.peakKilobytes / 1024.0);
 
     Contender version("zelvanexal version", {settings.program, "version"});
     Contender nothing("/bin/true", {"/bin/true"});

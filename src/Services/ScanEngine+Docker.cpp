@@ -89,8 +89,9 @@ std::optional<CleanableItem> ScanEngine::reclaimableDockerItem() {
         std::optional<std::int64_t> reclaimable = reclaimableDockerSpace(docker);
         if (!reclaimable || *reclaimable < 1)
             return std::nullopt;
-        return CleanableItem{Uuid::random(), kReclaimableItemName, docker, *reclaimable,
-                             CleaningCategory::dockerCache, false, std::nullopt};
+        return CleanableItem{Uuid::random(), kReclaimableItemName,          docker,
+                             *reclaimable,   CleaningCategory::dockerCache, false,
+                             std::nullopt};
     }
     return std::nullopt;
 }

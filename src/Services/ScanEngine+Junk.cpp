@@ -31,7 +31,8 @@ CategoryResult ScanEngine::scanSystemJunkLocked() {
     const std::vector<std::string> folders{options_.systemCaches,   options_.systemLogs,
                                            options_.systemLogFiles, home_ + "/Library/Logs",
                                            options_.temporaryFiles, options_.systemTemporaryFiles};
-    return resultOf(CleaningCategory::systemJunk, scanDirectoriesLocked(folders, CleaningCategory::systemJunk));
+    return resultOf(CleaningCategory::systemJunk,
+                    scanDirectoriesLocked(folders, CleaningCategory::systemJunk));
 }
 
 CategoryResult ScanEngine::scanUserCacheLocked() {

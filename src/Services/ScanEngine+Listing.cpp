@@ -9,8 +9,9 @@ namespace {
 constexpr std::int64_t kListingMinimumExclusive = 1024;
 } // namespace
 
-std::vector<CleanableItem> ScanEngine::scanDirectoryLocked(const std::string& path, CleaningCategory category,
-                                                           const std::unordered_set<std::string>& excluding) const {
+std::vector<CleanableItem>
+ScanEngine::scanDirectoryLocked(const std::string& path, CleaningCategory category,
+                                const std::unordered_set<std::string>& excluding) const {
     const FileSystem& files = fileSystem();
     if (!files.fileExists(path).exists || !files.isReadable(path))
         return {};
@@ -23,9 +24,10 @@ std::vector<CleanableItem> ScanEngine::scanDirectoryLocked(const std::string& pa
     }
 
     // Entries are sized side by side; the items keep the listing's order.
-    return presentItems(workers().inIndexOrder<std::optional<CleanableItem>>(
-        listing.names.size(),
-        [&](std::size_t index) { return listedItem(path, listing.names[index], category, excluding); }));
+    return presentItems(
+        workers().inIndexOrder<std::optional<CleanableItem>>(listing.names.size(), [&](std::size_t index) {
+            return listedItem(path, listing.names[index], category, excluding);
+        }));
 }
 
 std::optional<CleanableItem> ScanEngine::listedItem(const std::string& folder, const std::string& name,
@@ -61,8 +63,10 @@ std::optional<CleanableItem> ScanEngine::listedItem(const std::string& folder, c
 
 std::vector<CleanableItem> ScanEngine::scanDirectoriesLocked(const std::vector<std::string>& folders,
                                                              CleaningCategory category) const {
-    return joinedItems(workers().inIndexOrder<std::vector<CleanableItem>>(
-        folders.size(), [&](std::size_t index) { return scanDirectoryLocked(folders[index], category, {}); }));
+    return joinedItems(
+        workers().inIndexOrder<std::vector<CleanableItem>>(folders.size(), [&](std::size_t index) {
+            return scanDirectoryLocked(folders[index], category, {});
+        }));
 }
 
 std::vector<CleanableItem> ScanEngine::presentItems(std::vector<std::optional<CleanableItem>> found) {

@@ -65,17 +65,18 @@ CategoryResult ScanEngine::scanNodeCacheLocked() {
     // The three managers are handled side by side, each tool asked while its default folder is measured;
     // the items keep the managers' order.
     const std::vector<ManagerCache> managers = managerCaches(home_);
-    auto perManager = workers().inIndexOrder<std::vector<CleanableItem>>(managers.size(), [&](std::size_t index) {
-        const ManagerCache& manager = managers[index];
-        auto askTool = [&]() -> std::optional<std::string> {
-            if (!manager.detectionCommand)
-                return std::nullopt;
-            const DetectionCommand& command = *manager.detectionCommand;
-            return reportedNodeToolCache(command.cli, command.args, manager.defaultPath, searchPaths);
-        };
-        return defaultAndReportedCacheItems(manager.defaultPath, manager.name, CleaningCategory::nodeCache,
-                                            askTool);
-    });
+    auto perManager =
+        workers().inIndexOrder<std::vector<CleanableItem>>(managers.size(), [&](std::size_t index) {
+            const ManagerCache& manager = managers[index];
+            auto askTool = [&]() -> std::optional<std::string> {
+                if (!manager.detectionCommand)
+                    return std::nullopt;
+                const DetectionCommand& command = *manager.detectionCommand;
+                return reportedNodeToolCache(command.cli, command.args, manager.defaultPath, searchPaths);
+            };
+            return defaultAndReportedCacheItems(manager.defaultPath, manager.name,
+                                                CleaningCategory::nodeCache, askTool);
+        });
     return resultOf(CleaningCategory::nodeCache, withoutNestedItems(joinedItems(std::move(perManager))));
 }
 

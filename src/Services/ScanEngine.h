@@ -153,13 +153,15 @@ private:
     std::optional<CleanableItem> wholeFolderItem(const std::string& path, const std::string& name,
                                                  CleaningCategory category) const;
     // The whole-folder items of these folders (path and name), measured side by side, in the given order.
-    std::vector<CleanableItem> wholeFolderItems(const std::vector<std::pair<std::string, std::string>>& folders,
-                                                CleaningCategory category) const;
+    std::vector<CleanableItem>
+    wholeFolderItems(const std::vector<std::pair<std::string, std::string>>& folders,
+                     CleaningCategory category) const;
     // The whole-folder items of a tool's default cache folder and of the other folder `askTool` names, in
     // that order; the default folder is measured while the tool runs.
-    std::vector<CleanableItem> defaultAndReportedCacheItems(const std::string& defaultPath, const std::string& name,
-                                                            CleaningCategory category,
-                                                            const std::function<std::optional<std::string>()>& askTool);
+    std::vector<CleanableItem>
+    defaultAndReportedCacheItems(const std::string& defaultPath, const std::string& name,
+                                 CleaningCategory category,
+                                 const std::function<std::optional<std::string>()>& askTool);
     // The items without those whose folder is the same as, or lies inside, another one's: a tool may name
     // a folder inside its default one, and the same bytes must not be counted twice.
     std::vector<CleanableItem> withoutNestedItems(const std::vector<CleanableItem>& items) const;

@@ -64,7 +64,8 @@ void layOutHome(FixtureTree& tree) {
                     "#!/bin/sh\necho '" + tree.path("system/opt/homebrew/Library/Caches/Homebrew") + "'\n");
     tree.file("home/Library/Caches/Yarn/v6/pkg", 3333);
     tree.file("home/yarn-elsewhere/pkg", 4444);
-    tree.executable("system/usr/local/bin/yarn", "#!/bin/sh\necho '" + tree.path("home/yarn-elsewhere") + "'\n");
+    tree.executable("system/usr/local/bin/yarn",
+                    "#!/bin/sh\necho '" + tree.path("home/yarn-elsewhere") + "'\n");
 }
 
 ScanEngineOptions optionsFor(const FixtureTree& tree, unsigned workers) {
@@ -81,15 +82,17 @@ std::string resultsJson(const std::vector<CategoryResult>& results) {
     for (const CategoryResult& result : results) {
         nlohmann::ordered_json items = nlohmann::ordered_json::array();
         for (const CleanableItem& item : result.items)
-            items.push_back({{"name", item.name},
-                             {"path", item.path},
-                             {"size", item.size},
-                             {"category", rawValue(item.category)},
-                             {"selected", item.isSelected},
-                             {"modified", item.lastModified ? nlohmann::ordered_json(
-                                                                  item.lastModified->time_since_epoch().count())
-                                                            : nlohmann::ordered_json()}});
-        all.push_back({{"category", rawValue(result.category)}, {"total", result.totalSize}, {"items", items}});
+            items.push_back(
+                {{"name", item.name},
+                 {"path", item.path},
+                 {"size", item.size},
+                 {"category", rawValue(item.category)},
+                 {"selected", item.isSelected},
+                 {"modified", item.lastModified
+                                  ? nlohmann::ordered_json(item.lastModified->time_since_epoch().count())
+                                  : nlohmann::ordered_json()}});
+        all.push_back(
+            {{"category", rawValue(result.category)}, {"total", result.totalSize}, {"items", items}});
     }
     return all.dump(1);
 }
@@ -97,7 +100,8 @@ std::string resultsJson(const std::vector<CategoryResult>& results) {
 TEST(ScanEngineParallel, TheSameTreeGivesTheSameBytesEveryTime) {
     FixtureTree tree;
     layOutHome(tree);
-    const std::vector<CleaningCategory> categories(scannableCategories().begin(), scannableCategories().end());
+    const std::vector<CleaningCategory> categories(scannableCategories().begin(),
+                                                   scannableCategories().end());
 
     // The reference: no workers, one category after another, every step in order on this thread.
     ScanEngine alone(tree.path("home"), optionsFor(tree, 0));
@@ -151,7 +155,8 @@ TEST(ScanEngineParallel, ToolsRunWhileFoldersAreMeasured) {
         return "#!/bin/sh\ntouch '" + tree.path(mark) + "'\nprintf '%s\\n' '" + output + "'\n";
     };
     tree.executable("system/usr/local/bin/docker", marking("docker-ran", "1GB"));
-    tree.executable("system/opt/homebrew/bin/brew", marking("brew-ran", tree.path("home/Library/Caches/Homebrew")));
+    tree.executable("system/opt/homebrew/bin/brew",
+                    marking("brew-ran", tree.path("home/Library/Caches/Homebrew")));
     tree.executable("system/usr/local/bin/npm", marking("npm-ran", tree.path("home/.npm")));
     auto files = std::make_shared<WaitingFileSystem>();
     // Within one scanner: the default cache folder waits for that scanner's own tool.
@@ -170,8 +175,8 @@ TEST(ScanEngineParallel, ToolsRunWhileFoldersAreMeasured) {
     auto results = engine.scanCategories({CleaningCategory::userCache, CleaningCategory::brewCache,
                                           CleaningCategory::nodeCache, CleaningCategory::dockerCache});
     EXPECT_EQ(files->markSeen, (std::map<std::string, bool>{{tree.path("home/.npm"), true},
-                                                             {tree.path("home/Library/Caches/Homebrew"), true},
-                                                             {tree.path("home/Library/Caches/app"), true}}));
+                                                            {tree.path("home/Library/Caches/Homebrew"), true},
+                                                            {tree.path("home/Library/Caches/app"), true}}));
     ASSERT_EQ(results.size(), 4u);
     EXPECT_EQ(results[0].category, CleaningCategory::userCache);
     EXPECT_EQ(results[0].totalSize, 3000);
@@ -181,9 +186,9 @@ TEST(ScanEngineParallel, ToolsRunWhileFoldersAreMeasured) {
 
 TEST(ScanEngineParallel, AManyCategoryScanIsStillOneOperation) {
     FixtureTree tree;
-    tree.executable("system/usr/local/bin/docker",
-                    "#!/bin/sh\ntouch '" + tree.path("started") + "'\nwhile [ ! -e '" + tree.path("release") +
-                        "' ]; do sleep 0.01; done\nprintf '1GB\\n'\n");
+    tree.executable("system/usr/local/bin/docker", "#!/bin/sh\ntouch '" + tree.path("started") +
+                                                       "'\nwhile [ ! -e '" + tree.path("release") +
+                                                       "' ]; do sleep 0.01; done\nprintf '1GB\\n'\n");
     ScanEngine engine(tree.folder("home"), optionsFor(tree, 2));
 
     auto scan = std::async(std::launch::async, [&] {

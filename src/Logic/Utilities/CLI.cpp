@@ -144,8 +144,8 @@ int CLI::handleScan(const std::vector<std::string>& args, Streams io) {
     ScanEngine engine;
     std::vector<ScanRow> rows;
     for (const CategoryResult& result : engine.scanCategories(categories))
-        rows.push_back({std::string(rawValue(result.category)), static_cast<std::int64_t>(result.items.size()),
-                        result.totalSize});
+        rows.push_back({std::string(rawValue(result.category)),
+                        static_cast<std::int64_t>(result.items.size()), result.totalSize});
     io.out << (json ? jsonText(rows) : tableText(rows));
     io.out.flush();
     return 0;

@@ -33,8 +33,7 @@ public:
     void forEachIndex(std::size_t count, const std::function<void(std::size_t)>& body);
 
     // body(i) for every i below `count`, collected in index order whatever order they ran in.
-    template <class Result, class Body>
-    std::vector<Result> inIndexOrder(std::size_t count, Body&& body) {
+    template <class Result, class Body> std::vector<Result> inIndexOrder(std::size_t count, Body&& body) {
         std::vector<Result> results(count);
         forEachIndex(count, [&](std::size_t index) { results[index] = body(index); });
         return results;

@@ -37,9 +37,10 @@ std::string quoted(const std::string& text) {
 
 // Starts the real program with a fixture home and no display. The X11 platform is asked for explicitly, so
 // any Qt application object would fail to start: the command line must work before one exists.
-Outcome runProgram(test::FixtureTree& tree, const std::vector<std::string>& args, const std::string& environment = "") {
-    std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb " + environment + " HOME=" +
-                          quoted(tree.folder("home")) + " " + quoted(ZN_EXECUTABLE);
+Outcome runProgram(test::FixtureTree& tree, const std::vector<std::string>& args,
+                   const std::string& environment = "") {
+    std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb " + environment +
+                          " HOME=" + quoted(tree.folder("home")) + " " + quoted(ZN_EXECUTABLE);
     for (const auto& arg : args)
         command += " " + quoted(arg);
     command += " >" + quoted(tree.path("out")) + " 2>" + quoted(tree.path("err"));

@@ -16,8 +16,9 @@ TEST(WindowModule, AMissingModuleOrEntryIsNamedAndFails) {
 
     std::ostringstream missing;
     EXPECT_EQ(runWindowModule(1, argv, missing, tree.folder("bin")), 1);
-    EXPECT_EQ(missing.str(), "zelvanexal: cannot load the window: no zelvanexal-window.so in " + tree.path("bin") +
-                                 " or " + tree.path("bin") + "/" ZN_WINDOW_MODULE_INSTALL_DIR "\n");
+    EXPECT_EQ(missing.str(), "zelvanexal: cannot load the window: no zelvanexal-window.so in " +
+                                 tree.path("bin") + " or " + tree.path("bin") +
+                                 "/" ZN_WINDOW_MODULE_INSTALL_DIR "\n");
 
     // A library that is not the module: found, loaded, and refused for want of the entry.
     Dl_info libc{};

@@ -17,7 +17,8 @@ TEST(WorkerPool, EveryIndexRunsOnceAndResultsKeepIndexOrder) {
     for (const auto& count : runs)
         ASSERT_EQ(count, 1);
 
-    const auto squares = pool.inIndexOrder<std::size_t>(1000, [](std::size_t index) { return index * index; });
+    const auto squares =
+        pool.inIndexOrder<std::size_t>(1000, [](std::size_t index) { return index * index; });
     for (std::size_t index = 0; index < squares.size(); ++index)
         ASSERT_EQ(squares[index], index * index);
     pool.forEachIndex(0, [](std::size_t) { FAIL() << "nothing to run"; });
@@ -49,9 +50,7 @@ TEST(WorkerPool, NestedCallsFinishEvenWithOneWorker) {
         WorkerPool pool(workers);
         std::atomic<int> leaves{0};
         pool.forEachIndex(12, [&](std::size_t) {
-            pool.forEachIndex(30, [&](std::size_t) {
-                pool.forEachIndex(3, [&](std::size_t) { ++leaves; });
-            });
+            pool.forEachIndex(30, [&](std::size_t) { pool.forEachIndex(3, [&](std::size_t) { ++leaves; }); });
         });
         EXPECT_EQ(leaves, 12 * 30 * 3) << workers << " workers";
     }
