@@ -28,4 +28,7 @@ enum class WalkAction { proceed, skipDescendants, stop };
 void walkTree(const std::string& root, const std::function<WalkAction(const TreeEntry&)>& visit,
               bool followRootLink = true);
 
+// The allocated bytes of the regular files of that same walk.
+std::int64_t allocatedSizeOfTree(const std::string& root);
+
 } // namespace zn
