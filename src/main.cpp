@@ -1,6 +1,6 @@
 #include "Logic/Utilities/CLI.h"
+#include "Platform/core/WindowModule.h"
 #include "Services/CleaningEngine+PrivilegedRemoval.h"
-#include "WindowedApplication.h"
 
 #include <iostream>
 #include <string>
@@ -15,6 +15,5 @@ int main(int argc, char* argv[]) {
     if (zn::CLI::isCommandLineInvocation(arguments))
         return zn::CLI::run(std::vector<std::string>(arguments.begin() + 1, arguments.end()),
                             {std::cout, std::cerr});
-
-    return zn::runWindowedApplication(argc, argv);
+    return zn::runWindowModule(argc, argv, std::cerr);
 }

@@ -31,42 +31,34 @@ constexpr auto kTemporaryEntryMinimumAge = std::chrono::hours(24);
 } // namespace
 
 CategoryResult ScanEngine::scanSystemJunkLocked() {
-    const std::array<std::string, 4> folders{options_.systemCaches, options_.systemLogs,
-                                             options_.systemLogFiles, home_ + "/Library/Logs"};
-    std::vector<CleanableItem> items;
-    for (const std::string& folder : folders) {
-        auto found = scanDirectoryLocked(folder, CleaningCategory::systemJunk, {});
-        items.insert(items.end(), std::make_move_iterator(found.begin()),
-                     std::make_move_iterator(found.end()));
-    }
-    for (const std::string& folder : {options_.temporaryFiles, options_.systemTemporaryFiles}) {
-        auto found = temporaryFolderItems(folder);
-        items.insert(items.end(), std::make_move_iterator(found.begin()),
-                     std::make_move_iterator(found.end()));
-    }
-    return resultOf(CleaningCategory::systemJunk, std::move(items));
+    const std::vector<std::string> folders{options_.systemCaches,   options_.systemLogs,
+                                           options_.systemLogFiles, home_ + "/Library/Logs",
+                                           options_.temporaryFiles, options_.systemTemporaryFiles};
+    // The last two are the shared temporary folders.
+    return resultOf(CleaningCategory::systemJunk,
+                    joinedItems(workers().inIndexOrder<std::vector<CleanableItem>>(
+                        folders.size(), [&](std::size_t index) {
+                            return index < 4
+                                       ? scanDirectoryLocked(folders[index], CleaningCategory::systemJunk, {})
+                                       : temporaryFolderItems(folders[index]);
+                        })));
 }
 
 // Temporary folders hold the live files of running programs and of other users, and System Cleanup goes
 // without a review: only the user's own entries go, once neither they nor anything the size walk sees
-// inside them has changed for a day. A folder the walk could not see all of may hide a fresh file.
-std::vector<CleanableItem> ScanEngine::temporaryFolderItems(const std::string& folder) {
-    const FileSystem& files = fileSystem();
-    const DirectoryListing listing = files.contentsOfDirectory(folder);
+// inside them has changed for a day.
+std::vector<CleanableItem> ScanEngine::temporaryFolderItems(const std::string& folder) const {
+    std::vector<std::string> paths;
+    for (const std::string& name : fileSystem().contentsOfDirectory(folder).names)
+        paths.push_back(PathText::appendingPathComponent(folder, name));
     const Date newestAllowed = options_.now() - kTemporaryEntryMinimumAge;
+    // Judged side by side, as the listing sizes its entries (a char each: no shared bits between threads).
+    const std::vector<char> rested = workers().inIndexOrder<char>(
+        paths.size(), [&](std::size_t index) { return hasRestedSince(paths[index], newestAllowed); });
     std::unordered_set<std::string> settled;
     std::unordered_set<std::string> excluded;
-    for (const std::string& name : listing.names) {
-        const std::string path = PathText::appendingPathComponent(folder, name);
-        const AttributesReading own = files.attributesOfItem(path);
-        bool old = own.attributes && own.attributes->owner == options_.currentUser &&
-                   own.attributes->modificationDate && *own.attributes->modificationDate <= newestAllowed;
-        if (old && own.attributes->type == FileType::directory) {
-            const DirectoryWalk walk = files.walkDirectory(path);
-            old = walk.complete && walk.newestModification && *walk.newestModification <= newestAllowed;
-        }
-        (old ? settled : excluded).insert(PathText::standardizingPath(path, home_));
-    }
+    for (std::size_t index = 0; index < paths.size(); ++index)
+        (rested[index] ? settled : excluded).insert(PathText::standardizingPath(paths[index], home_));
 
     // Sizes only what may be offered; an entry that appeared since the look above is left out too.
     std::vector<CleanableItem> items = scanDirectoryLocked(folder, CleaningCategory::systemJunk, excluded);
@@ -76,17 +68,34 @@ std::vector<CleanableItem> ScanEngine::temporaryFolderItems(const std::string& f
     return items;
 }
 
+// The user's own entry, unchanged since `newestAllowed` together with all the size walk sees inside it. A
+// folder the walk could not see all of may hide a fresh file.
+bool ScanEngine::hasRestedSince(const std::string& path, Date newestAllowed) const {
+    const AttributesReading own = fileSystem().attributesOfItem(path);
+    if (!own.attributes || own.attributes->owner != options_.currentUser ||
+        !own.attributes->modificationDate || *own.attributes->modificationDate > newestAllowed)
+        return false;
+    if (own.attributes->type != FileType::directory)
+        return true;
+    const DirectoryWalk walk = fileSystem().walkDirectory(path);
+    return walk.complete && walk.newestModification && *walk.newestModification <= newestAllowed;
+}
+
 CategoryResult ScanEngine::scanUserCacheLocked() {
     std::unordered_set<std::string> excluded;
     for (const char* suffix : kCacheFoldersOfferedElsewhere)
         excluded.insert(PathText::standardizingPath(home_ + suffix, home_));
 
-    std::vector<CleanableItem> items =
-        scanDirectoryLocked(home_ + "/Library/Caches", CleaningCategory::userCache, excluded);
-    for (const char* suffix : kPackageToolCaches) {
-        if (auto item = packageToolCacheItem(home_ + suffix))
-            items.push_back(std::move(*item));
-    }
+    // The listing and the package-tool caches are sized side by side; the listing's items come first.
+    std::vector<CleanableItem> listed;
+    std::vector<std::optional<CleanableItem>> toolItems(kPackageToolCaches.size());
+    workers().forEachIndex(1 + toolItems.size(), [&](std::size_t index) {
+        if (index == 0)
+            listed = scanDirectoryLocked(home_ + "/Library/Caches", CleaningCategory::userCache, excluded);
+        else
+            toolItems[index - 1] = packageToolCacheItem(home_ + kPackageToolCaches[index - 1]);
+    });
+    std::vector<CleanableItem> items = joinedItems({std::move(listed), presentItems(std::move(toolItems))});
     return resultOf(CleaningCategory::userCache, deduplicatedItemsLocked(items));
 }
 
@@ -117,17 +126,12 @@ std::optional<CleanableItem> ScanEngine::packageToolCacheItem(const std::string&
 }
 
 CategoryResult ScanEngine::scanMailAttachmentsLocked() {
-    const std::array<std::string, 2> folders{
+    const std::vector<std::string> folders{
         home_ + "/Library/Mail Downloads",
         home_ + "/Library/Containers/com.apple.mail/Data/Library/Mail Downloads",
     };
-    std::vector<CleanableItem> items;
-    for (const std::string& folder : folders) {
-        auto found = scanDirectoryLocked(folder, CleaningCategory::mailAttachments, {});
-        items.insert(items.end(), std::make_move_iterator(found.begin()),
-                     std::make_move_iterator(found.end()));
-    }
-    return resultOf(CleaningCategory::mailAttachments, std::move(items));
+    return resultOf(CleaningCategory::mailAttachments,
+                    scanDirectoriesLocked(folders, CleaningCategory::mailAttachments));
 }
 
 CategoryResult ScanEngine::scanTrashLocked() {

@@ -3,6 +3,7 @@
 #include "Models/Date.h"
 #include "Platform/core/FileSystem.h"
 #include "Platform/core/VolumeInfo.h"
+#include "Platform/core/WorkerPool.h"
 
 #include <chrono>
 #include <functional>
@@ -45,6 +46,9 @@ struct ScanEngineOptions {
 
     // A tool still running after this long is killed and its run counts as failed.
     std::chrono::milliseconds toolTimeLimit = std::chrono::seconds(120);
+
+    // The threads that size folders and overlap a scan's walks and tools; filled with the shared pool.
+    std::shared_ptr<WorkerPool> workers;
 
     // The present moment: old large files are those last changed a calendar year before it, and
     // temporary files go only when a day old.
