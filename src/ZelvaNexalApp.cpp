@@ -58,7 +58,9 @@ AppWindow* ZelvaNexalApp::openMainWindow() {
 
 void ZelvaNexalApp::showSettings() {
     if (!settingsWindow_) {
-        settingsWindow_ = new SettingsView(appState().scheduler());
+        settingsWindow_ = new SettingsView(appState().scheduler(), *environment_.stateServices.defaults,
+                                           *environment_.loginItem, *environment_.urlOpener,
+                                           *environment_.stateServices.clock);
         settingsWindow_->setAttribute(Qt::WA_DeleteOnClose);
         settingsWindow_->setWindowTitle(QStringLiteral("Settings"));
     }

@@ -1,6 +1,7 @@
 #include "ViewModels/AppState.h"
 #include "Views/MainWindow.h"
 #include "Views/OnboardingView.h"
+#include "Views/Settings/AboutSettingsView.h"
 #include "Views/Settings/SettingsView.h"
 #include "appsupport/AppHarness.h"
 
@@ -132,7 +133,7 @@ TEST(ZelvaNexalApp, SettingsShowTheVersion) {
         if (auto* settings = qobject_cast<SettingsView*>(widget); settings && settings->isVisible())
             open.push_back(settings);
     ASSERT_EQ(open.size(), 1u);
-    EXPECT_EQ(SettingsView::versionText(), "Version 2.0.0");
+    EXPECT_EQ(AboutSettingsView::versionText(), "Version 2.0.0");
 }
 
 } // namespace
