@@ -56,6 +56,23 @@ AppWindow* ZelvaNexalApp::openMainWindow() {
     return window;
 }
 
+OnboardingServices ZelvaNexalApp::onboardingServices() {
+    const std::shared_ptr<const FullDiskAccessManager> access = environment_.accessManager;
+    std::shared_ptr<UrlOpener> opener = environment_.urlOpener;
+    return {
+        [access] { return access->hasFullDiskAccess(); },
+        [access] { access->triggerRegistration(); },
+        [access, opener] { access->openSettingsPane(*opener, "openSettings()"); },
+        [access] { access->revealAppInFinder(); },
+        [access] { access->resetFullDiskAccess(); },
+        environment_.stateServices.clock,
+        environment_.stateServices.defaults,
+        // Desktops here have no haptic feedback.
+        [] {},
+        environment_.stateServices.playLevelChangeFeedback,
+    };
+}
+
 void ZelvaNexalApp::showSettings() {
     if (!settingsWindow_) {
         settingsWindow_ = new SettingsView(appState().scheduler(), *environment_.stateServices.defaults,

@@ -3,6 +3,7 @@
 #include "AppDelegate.h"
 #include "AppEnvironment.h"
 #include "MenuBarController.h"
+#include "Views/Onboarding/OnboardingServices.h"
 #include "Views/Components/AppTheme.h"
 #include "Views/Components/ThemeManager.h"
 
@@ -38,6 +39,8 @@ public:
     bool onboardingComplete() const;
     void setOnboardingComplete(bool complete);
 
+    // What the first-run flow works through.
+    OnboardingServices onboardingServices();
     // A new window of the "main" group.
     AppWindow* openMainWindow();
     void showSettings();

@@ -1,0 +1,52 @@
+#include "Views/Onboarding/OnboardingBottomBar.h"
+
+#include "Views/Components/BorderedButton.h"
+#include "Views/Components/PlainButton.h"
+#include "Views/Components/SchemeColors.h"
+#include "Views/Components/TextStyles.h"
+#include "Views/Onboarding/PageDots.h"
+
+#include <QHBoxLayout>
+#include <QPainter>
+
+namespace zn {
+
+OnboardingBottomBar::OnboardingBottomBar(OnboardingPage page, QWidget* parent)
+    : QWidget(parent), left_(new PlainButton(QString(), textFont(TextStyle::body))), dots_(new PageDots(page)),
+      right_(new BorderedButton(QString(), BorderedButton::Prominence::prominent)) {
+    right_->setControlSize(BorderedButton::ControlSize::large);
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(28, 16, 28, 16);
+    row->addWidget(left_);
+    row->addStretch();
+    row->addWidget(dots_);
+    row->addStretch();
+    row->addWidget(right_);
+    setPage(page);
+}
+
+void OnboardingBottomBar::setPage(OnboardingPage page) {
+    left_->setText(page == OnboardingPage::welcome ? QStringLiteral("Skip") : QStringLiteral("Back"));
+    left_->updateGeometry();
+    switch (page) {
+    case OnboardingPage::ready:
+        right_->setText(QStringLiteral("Start"));
+        break;
+    case OnboardingPage::permission:
+        right_->setText(QStringLiteral("Continue"));
+        break;
+    default:
+        right_->setText(QStringLiteral("Next"));
+    }
+    right_->updateGeometry();
+    dots_->setPage(page);
+}
+
+void OnboardingBottomBar::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const ColorScheme scheme = colorScheme(*this);
+    painter.fillRect(rect(), platformColor(PlatformColor::windowBackground, scheme));
+    painter.fillRect(QRect(0, 0, width(), 1), withOpacity(platformColor(PlatformColor::separator, scheme), 0.35));
+}
+
+} // namespace zn

@@ -1,0 +1,69 @@
+#include "Views/Onboarding/ReadyScene.h"
+
+#include "Platform/qt/UserDefaults.h"
+#include "Views/Components/TextLabel.h"
+#include "Views/Components/TextStyles.h"
+#include "Views/Onboarding/ReadyBadge.h"
+
+#include <QVBoxLayout>
+
+namespace zn {
+
+ReadyScene::ReadyScene(bool hasFda, UserDefaults& defaults, Clock& clock, std::function<void()> playLevelChangeFeedback,
+                       QWidget* parent)
+    : QWidget(parent), hasFda_(hasFda), defaults_(defaults), clock_(clock),
+      playLevelChangeFeedback_(std::move(playLevelChangeFeedback)),
+      carriesConfetti_(!defaults.boolForKey(QString::fromLatin1(kHasSeenConfettiKey))), badge_(new ReadyBadge(hasFda)),
+      title_(new TextLabel(QString(), systemFont(30, QFont::DemiBold))),
+      subtitle_(new TextLabel(QString(), systemFont(13.5), PlatformColor::secondaryLabel)) {
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(22);
+    column->addStretch();
+    column->addWidget(badge_, 0, Qt::AlignHCenter);
+    auto* texts = new QVBoxLayout;
+    texts->setSpacing(10);
+    title_->setAlignment(Qt::AlignHCenter);
+    texts->addWidget(title_);
+    subtitle_->setAlignment(Qt::AlignHCenter);
+    subtitle_->setWordWrap(true);
+    subtitle_->setFixedWidth(420);
+    texts->addWidget(subtitle_, 0, Qt::AlignHCenter);
+    column->addLayout(texts);
+    column->addStretch();
+    showTexts();
+}
+
+void ReadyScene::setHasFda(bool hasFda) {
+    hasFda_ = hasFda;
+    badge_->setHasFda(hasFda);
+    showTexts();
+}
+
+void ReadyScene::showTexts() {
+    title_->setText(hasFda_ ? QStringLiteral("You're ready") : QStringLiteral("Ready when you are"));
+    subtitle_->setText(hasFda_ ? QStringLiteral("Start with a quick scan.")
+                               : QStringLiteral("You can start now. Some cleanup areas will stay hidden until you "
+                                                "allow access."));
+}
+
+void ReadyScene::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    confettiWork_.cancel();
+    if (carriesConfetti_ && !defaults_.boolForKey(QString::fromLatin1(kHasSeenConfettiKey)))
+        confettiWork_ = clock_.callAfter(kConfettiDelay, this, [this] { fireConfetti(); });
+}
+
+void ReadyScene::hideEvent(QHideEvent* event) {
+    // Leaving before the delay ends keeps the confetti for the next visit.
+    confettiWork_.cancel();
+    QWidget::hideEvent(event);
+}
+
+void ReadyScene::fireConfetti() {
+    fireConfetti_ = true;
+    defaults_.setBool(true, QString::fromLatin1(kHasSeenConfettiKey));
+    playLevelChangeFeedback_();
+}
+
+} // namespace zn
