@@ -1,25 +1,22 @@
 #pragma once
 
-#include <QAbstractButton>
+#include "Views/Components/PlainButton.h"
 
 namespace zn {
 
-// A button that looks like a link: accent-coloured text, underlined under the pointer.
-class LinkButton : public QAbstractButton {
+// A button that looks like a link: text in the scheme accent, underlined under the pointer.
+class LinkButton : public PlainButton {
     Q_OBJECT
 
 public:
     LinkButton(const QString& text, const QFont& font, QWidget* parent = nullptr);
 
-    QSize sizeHint() const override;
-
 protected:
-    void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
 private:
-    bool hovering_ = false;
+    void setUnderline(bool underline);
 };
 
 } // namespace zn

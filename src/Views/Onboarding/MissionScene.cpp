@@ -1,3 +1,4 @@
+#include "Views/Onboarding/CentredLabel.h"
 #include "Views/Onboarding/MissionScene.h"
 
 #include "Views/Components/TextLabel.h"
@@ -16,13 +17,9 @@ MissionScene::MissionScene(QWidget* parent) : QWidget(parent) {
 
     auto* header = new QVBoxLayout;
     header->setSpacing(12);
-    auto* title = new TextLabel(QStringLiteral("What Zelva Nexal helps with"), systemFont(30, QFont::DemiBold));
-    title->setAlignment(Qt::AlignHCenter);
-    header->addWidget(title);
-    auto* subtitle = new TextLabel(QStringLiteral("Simple choices. Clear results."), systemFont(14),
-                                   PlatformColor::secondaryLabel);
-    subtitle->setAlignment(Qt::AlignHCenter);
-    header->addWidget(subtitle);
+    header->addWidget(centredLabel(QStringLiteral("What Zelva Nexal helps with"), systemFont(30, QFont::DemiBold)));
+    header->addWidget(
+        centredLabel(QStringLiteral("Simple choices. Clear results."), systemFont(14), PlatformColor::secondaryLabel));
     column->addLayout(header);
 
     auto* rows = new QWidget;

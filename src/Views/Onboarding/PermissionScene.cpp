@@ -1,3 +1,4 @@
+#include "Views/Onboarding/CentredLabel.h"
 #include "Views/Onboarding/PermissionScene.h"
 
 #include "Views/Components/BorderedButton.h"
@@ -34,8 +35,8 @@ QWidget* makeGrantedLine() {
 
 PermissionScene::PermissionScene(bool hasFda, bool hasOpenedSettings, Actions actions, QWidget* parent)
     : QWidget(parent), hasFda_(hasFda), hasOpenedSettings_(hasOpenedSettings),
-      title_(new TextLabel(QString(), systemFont(26, QFont::DemiBold))),
-      subtitle_(new TextLabel(QString(), systemFont(13), PlatformColor::secondaryLabel)), granted_(makeGrantedLine()),
+      title_(centredLabel(QString(), systemFont(26, QFont::DemiBold))),
+      subtitle_(centredLabel(QString(), systemFont(13), PlatformColor::secondaryLabel, 460)), granted_(makeGrantedLine()),
       guidance_(new QWidget), settingsButton_(new BorderedButton(QString(), BorderedButton::Prominence::prominent)),
       links_(new QWidget), reveal_(new LinkButton(QStringLiteral("Reveal app again"), systemFont(11.5))),
       reset_(new LinkButton(QStringLiteral("Reset permissions"), systemFont(11.5))) {
@@ -46,11 +47,7 @@ PermissionScene::PermissionScene(bool hasFda, bool hasOpenedSettings, Actions ac
 
     auto* header = new QVBoxLayout;
     header->setSpacing(8);
-    title_->setAlignment(Qt::AlignHCenter);
     header->addWidget(title_);
-    subtitle_->setAlignment(Qt::AlignHCenter);
-    subtitle_->setWordWrap(true);
-    subtitle_->setFixedWidth(460);
     header->addWidget(subtitle_, 0, Qt::AlignHCenter);
     column->addLayout(header);
 
@@ -80,11 +77,9 @@ PermissionScene::PermissionScene(bool hasFda, bool hasOpenedSettings, Actions ac
     linkRow->addWidget(reset_);
     linkRow->addStretch();
     stepColumn->addWidget(links_);
-    tip_ = new TextLabel(QStringLiteral("Tip: drag the Zelva Nexal icon into the list if macOS asks."), systemFont(11),
-                         PlatformColor::tertiaryLabel);
-    static_cast<TextLabel*>(tip_)->setAlignment(Qt::AlignHCenter);
-    static_cast<TextLabel*>(tip_)->setWordWrap(true);
-    stepColumn->addWidget(tip_);
+    tip_ = centredLabel(QStringLiteral("Tip: drag the Zelva Nexal icon into the list if macOS asks."), systemFont(11),
+                        PlatformColor::tertiaryLabel, 240);
+    stepColumn->addWidget(tip_, 0, Qt::AlignHCenter);
     guidanceRow->addWidget(steps, 0, Qt::AlignTop);
     guidanceRow->addStretch();
     column->addWidget(guidance_);

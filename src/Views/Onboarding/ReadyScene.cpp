@@ -1,3 +1,4 @@
+#include "Views/Onboarding/CentredLabel.h"
 #include "Views/Onboarding/ReadyScene.h"
 
 #include "Platform/qt/UserDefaults.h"
@@ -14,8 +15,8 @@ ReadyScene::ReadyScene(bool hasFda, UserDefaults& defaults, Clock& clock, std::f
     : QWidget(parent), hasFda_(hasFda), defaults_(defaults), clock_(clock),
       playLevelChangeFeedback_(std::move(playLevelChangeFeedback)),
       carriesConfetti_(!defaults.boolForKey(QString::fromLatin1(kHasSeenConfettiKey))), badge_(new ReadyBadge(hasFda)),
-      title_(new TextLabel(QString(), systemFont(30, QFont::DemiBold))),
-      subtitle_(new TextLabel(QString(), systemFont(13.5), PlatformColor::secondaryLabel)) {
+      title_(centredLabel(QString(), systemFont(30, QFont::DemiBold))),
+      subtitle_(centredLabel(QString(), systemFont(13.5), PlatformColor::secondaryLabel, 420)) {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(22);
@@ -23,11 +24,7 @@ ReadyScene::ReadyScene(bool hasFda, UserDefaults& defaults, Clock& clock, std::f
     column->addWidget(badge_, 0, Qt::AlignHCenter);
     auto* texts = new QVBoxLayout;
     texts->setSpacing(10);
-    title_->setAlignment(Qt::AlignHCenter);
     texts->addWidget(title_);
-    subtitle_->setAlignment(Qt::AlignHCenter);
-    subtitle_->setWordWrap(true);
-    subtitle_->setFixedWidth(420);
     texts->addWidget(subtitle_, 0, Qt::AlignHCenter);
     column->addLayout(texts);
     column->addStretch();

@@ -1,3 +1,4 @@
+#include "Views/Onboarding/CentredLabel.h"
 #include "Views/Onboarding/WelcomeScene.h"
 
 #include "Views/Components/AnimatedValue.h"
@@ -27,15 +28,10 @@ WelcomeScene::WelcomeScene(QIcon appIcon, bool appeared, QWidget* parent)
     auto* textColumn = new QVBoxLayout(texts_);
     textColumn->setContentsMargins(0, 0, 0, 0);
     textColumn->setSpacing(12);
-    auto* title = new TextLabel(QString::fromLatin1(Brand::name), systemFont(38, QFont::DemiBold));
-    title->setAlignment(Qt::AlignHCenter);
-    textColumn->addWidget(title);
-    auto* subtitle = new TextLabel(QStringLiteral("One-click cleanup for a lighter, faster Mac."), systemFont(15),
-                                   PlatformColor::secondaryLabel);
-    subtitle->setAlignment(Qt::AlignHCenter);
-    subtitle->setWordWrap(true);
-    subtitle->setFixedWidth(420);
-    textColumn->addWidget(subtitle, 0, Qt::AlignHCenter);
+    textColumn->addWidget(centredLabel(QString::fromLatin1(Brand::name), systemFont(38, QFont::DemiBold)));
+    textColumn->addWidget(centredLabel(QStringLiteral("One-click cleanup for a lighter, faster Mac."), systemFont(15),
+                                       PlatformColor::secondaryLabel, 420),
+                          0, Qt::AlignHCenter);
     texts_->setGraphicsEffect(new QGraphicsOpacityEffect);
     textsFrame_->setFixedHeight(texts_->sizeHint().height() + static_cast<int>(kRise));
     textsFrame_->setMinimumWidth(texts_->sizeHint().width());
@@ -43,11 +39,9 @@ WelcomeScene::WelcomeScene(QIcon appIcon, bool appeared, QWidget* parent)
 
     QFont footnoteFont = systemFont(11.5, QFont::Medium);
     footnoteFont.setLetterSpacing(QFont::AbsoluteSpacing, 0.3);
-    auto* footnote = new TextLabel(QStringLiteral("Free up space without digging through folders."), footnoteFont,
-                                   PlatformColor::tertiaryLabel);
-    footnote->setAlignment(Qt::AlignHCenter);
     column->addSpacing(kSpacing + 4 - static_cast<int>(kRise));
-    column->addWidget(footnote);
+    column->addWidget(
+        centredLabel(QStringLiteral("Free up space without digging through folders."), footnoteFont, PlatformColor::tertiaryLabel));
     column->addStretch();
 
     connect(appearance_, &AnimatedValue::changed, this, &WelcomeScene::placeTexts);
