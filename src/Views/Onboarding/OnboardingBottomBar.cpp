@@ -1,6 +1,7 @@
 #include "Views/Onboarding/OnboardingBottomBar.h"
 
 #include "Views/Components/BorderedButton.h"
+#include "Views/Components/Divider.h"
 #include "Views/Components/PlainButton.h"
 #include "Views/Components/SchemeColors.h"
 #include "Views/Components/TextStyles.h"
@@ -8,6 +9,7 @@
 
 #include <QHBoxLayout>
 #include <QPainter>
+#include <QVBoxLayout>
 
 namespace zn {
 
@@ -15,7 +17,12 @@ OnboardingBottomBar::OnboardingBottomBar(OnboardingPage page, QWidget* parent)
     : QWidget(parent), left_(new PlainButton(QString(), textFont(TextStyle::body))), dots_(new PageDots(page)),
       right_(new BorderedButton(QString(), BorderedButton::Prominence::prominent)) {
     right_->setControlSize(BorderedButton::ControlSize::large);
-    auto* row = new QHBoxLayout(this);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(new Divider(Qt::Horizontal, 0.35));
+    auto* row = new QHBoxLayout;
+    column->addLayout(row);
     row->setContentsMargins(28, 16, 28, 16);
     row->addWidget(left_);
     row->addStretch();
@@ -44,9 +51,7 @@ void OnboardingBottomBar::setPage(OnboardingPage page) {
 
 void OnboardingBottomBar::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const ColorScheme scheme = colorScheme(*this);
-    painter.fillRect(rect(), platformColor(PlatformColor::windowBackground, scheme));
-    painter.fillRect(QRect(0, 0, width(), 1), withOpacity(platformColor(PlatformColor::separator, scheme), 0.35));
+    painter.fillRect(rect(), platformColor(*this, PlatformColor::windowBackground));
 }
 
 } // namespace zn

@@ -24,6 +24,8 @@ SettingsTabBar::SettingsTabBar(QWidget* parent) : QTabBar(parent) {
     setDocumentMode(true);
     setFont(textFont(TextStyle::footnote, QFont::Medium));
     setCursor(Qt::PointingHandCursor);
+    // Hovering a tab lightens it.
+    setAttribute(Qt::WA_Hover);
 }
 
 void SettingsTabBar::setTabSymbol(int index, const std::string& symbol) {
