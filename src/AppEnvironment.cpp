@@ -36,14 +36,8 @@ AppEnvironment liveAppEnvironment() {
     // The desktop's own window colour, read before the program's palette replaces it.
     auto desktopScheme = std::make_shared<PortalColorScheme>(QDBusConnection::sessionBus(),
                                                              QGuiApplication::palette().color(QPalette::Window));
-    return {std::move(services),
-            accessManager,
-            &permission,
-            &UpdateService::shared(),
-            desktopUrlOpener(),
-            std::move(desktopScheme),
-            true,
-            std::make_shared<const LoginItem>(LoginItem::forThisProgram())};
+    return {std::move(services), accessManager,      &permission,
+            &UpdateService::shared(), desktopUrlOpener(), std::move(desktopScheme), true};
 }
 
 } // namespace zn

@@ -36,12 +36,13 @@ void AppWindow::showContent() {
     AppState& state = app_.appState();
     if (app_.onboardingComplete()) {
         // Leaving onboarding's one size for the main window's.
-        if (qobject_cast<OnboardingView*>(centralWidget())) {
-            setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        const bool wasOnboarding = qobject_cast<OnboardingView*>(centralWidget()) != nullptr;
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        // The content's own minimum (wider than the group's 900 by 600) bounds the window.
+        setMinimumSize(0, 0);
+        setCentralWidget(new MainWindow({state, app_.permission(), app_.theme(), app_.fileViewer()}));
+        if (wasOnboarding)
             resize(kDefaultSize);
-        }
-        setMinimumSize(kMainWindowMinimumSize);
-        setCentralWidget(new MainWindow(state, app_.permission(), app_.prompter()));
     } else {
         setCentralWidget(new OnboardingView(app_.onboardingServices(), [this] { app_.setOnboardingComplete(true); }));
         // The first-run pages have one size: the window fits them.

@@ -52,7 +52,7 @@ public:
     MenuBarController& menuBar() { return menuBar_; }
     PermissionCoordinator& permission() { return *environment_.permission; }
     const FullDiskAccessManager& accessManager() const { return *environment_.accessManager; }
-    QuestionPrompter& prompter() { return *environment_.stateServices.prompter; }
+    FileViewer& fileViewer() { return *environment_.fileViewer; }
     ThemeManager& theme() { return theme_; }
     AppTheme& appTheme() { return appTheme_; }
 

@@ -23,6 +23,8 @@ bool waitUntil(const std::function<bool()>& condition,
                std::chrono::milliseconds limit = std::chrono::seconds(10));
 // Runs the main thread's queued work without waiting for anything.
 void processQueuedWork();
+// Whether anything is at `path`; a link counts as itself.
+bool exists(const std::string& path);
 
 class FakePrompter final : public QuestionPrompter {
 public:

@@ -84,6 +84,25 @@ void ActionButton::setHorizontalPadding(double padding) {
     updateGeometry();
 }
 
+void ActionButton::setForeground(std::optional<ColorSource> foreground) {
+    foreground_ = std::move(foreground);
+    update();
+}
+
+void ActionButton::setLeadingIcon(IconPainter icon, double side) {
+    leadingIcon_ = std::move(icon);
+    leadingIconSide_ = side;
+    updateGeometry();
+    update();
+}
+
+void ActionButton::setTrailingIcon(IconPainter icon, double side) {
+    trailingIcon_ = std::move(icon);
+    trailingIconSide_ = side;
+    updateGeometry();
+    update();
+}
+
 double ActionButton::pressAmount() const {
     return press_->value();
 }
@@ -96,11 +115,19 @@ void ActionButton::updateOverflow() {
     KitStyle::setOverflow(*this, reach);
 }
 
+double ActionButton::leadingIconSide() const {
+    if (leadingIcon_)
+        return leadingIconSide_;
+    return leadingSymbol_ || nexalMark_ ? font().pixelSize() : 0;
+}
+
 double ActionButton::labelWidth() const {
     const QFontMetricsF metrics(font());
     double width = metrics.horizontalAdvance(text());
-    if (leadingSymbol_ || nexalMark_)
-        width += font().pixelSize() + kIconSpacing;
+    if (const double side = leadingIconSide(); side > 0)
+        width += side + kIconSpacing;
+    if (trailingIcon_)
+        width += kIconSpacing + trailingIconSide_;
     return width;
 }
 
@@ -150,13 +177,15 @@ void ActionButton::paintEvent(QPaintEvent*) {
         strokeRoundedBorder(painter, shape, corner, withOpacity(label, byScheme(scheme, 0.14, 0.09)), 0.7);
     }
 
-    const QColor foreground = foregroundOf(style_);
+    const QColor foreground = foreground_ ? foreground_->resolve(scheme) : foregroundOf(style_);
     const double width = labelWidth();
     double x = shape.center().x() - width / 2;
-    const double iconSide = font().pixelSize();
-    if (nexalMark_ || leadingSymbol_) {
+    const double iconSide = leadingIconSide();
+    if (iconSide > 0) {
         const QRectF icon(x, shape.center().y() - iconSide / 2, iconSide, iconSide);
-        if (nexalMark_)
+        if (leadingIcon_)
+            leadingIcon_(painter, icon, foreground);
+        else if (nexalMark_)
             NexalIcon::paint(painter, icon, foreground);
         else
             paintSymbol(painter, icon, *leadingSymbol_, iconSide * 0.85, foreground);
@@ -164,8 +193,15 @@ void ActionButton::paintEvent(QPaintEvent*) {
     }
     painter.setFont(font());
     painter.setPen(foreground);
+    const double textWidth = QFontMetricsF(font()).horizontalAdvance(text());
     painter.drawText(QRectF(x, shape.top(), shape.right() - x, shape.height()), Qt::AlignLeft | Qt::AlignVCenter,
                      text());
+    if (trailingIcon_) {
+        x += textWidth + kIconSpacing;
+        trailingIcon_(painter,
+                      QRectF(x, shape.center().y() - trailingIconSide_ / 2, trailingIconSide_, trailingIconSide_),
+                      foreground);
+    }
 }
 
 } // namespace zn

@@ -27,6 +27,8 @@ public:
                                   bool down);
 
     void setTint(std::optional<QColor> tint);
+    void setProminence(Prominence prominence);
+    Prominence prominence() const { return prominence_; }
     void setControlSize(ControlSize size);
     // A symbol, or the product mark, before the text.
     void setLeadingSymbol(std::optional<std::string> systemName);

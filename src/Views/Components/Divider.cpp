@@ -6,12 +6,14 @@
 
 namespace zn {
 
-Divider::Divider(Qt::Orientation orientation, double opacity, QWidget* parent)
-    : QWidget(parent), orientation_(orientation), opacity_(opacity) {
-    if (orientation == Qt::Horizontal)
+Divider::Divider(Qt::Orientation orientation, double opacity, QWidget* parent) : QWidget(parent), opacity_(opacity) {
+    if (orientation == Qt::Horizontal) {
         setFixedHeight(1);
-    else
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    } else {
         setFixedWidth(1);
+        setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    }
 }
 
 void Divider::paintEvent(QPaintEvent*) {

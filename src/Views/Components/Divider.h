@@ -9,13 +9,12 @@ class Divider : public QWidget {
     Q_OBJECT
 
 public:
-    explicit Divider(Qt::Orientation orientation, double opacity = 1, QWidget* parent = nullptr);
+    explicit Divider(Qt::Orientation orientation = Qt::Horizontal, double opacity = 1, QWidget* parent = nullptr);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    Qt::Orientation orientation_;
     double opacity_;
 };
 

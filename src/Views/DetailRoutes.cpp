@@ -1,0 +1,68 @@
+#include "Views/DetailRoutes.h"
+
+#include "Views/CategoryDetailView.h"
+#include "Views/Components/EmptyStateView.h"
+
+#include <map>
+
+namespace zn {
+
+namespace {
+
+// A screen that is not built yet, named so the route can be followed.
+QWidget* comingScreen(const QString& name, std::string symbol) {
+    auto* screen = new EmptyStateView(name, std::move(symbol), QStringLiteral("This screen is not ready yet."));
+    screen->setWindowTitle(name);
+    return screen;
+}
+
+} // namespace
+
+DetailScreen detailScreenFor(const std::optional<AppSection>& section) {
+    if (!section)
+        return DetailScreen::nothingSelected;
+    switch (section->kind()) {
+    case AppSection::Kind::apps:
+        return DetailScreen::installedApps;
+    case AppSection::Kind::orphans:
+        return DetailScreen::oldAppLeftovers;
+    case AppSection::Kind::cleaning:
+        return section->category() == CleaningCategory::smartScan ? DetailScreen::dashboard
+                                                                   : DetailScreen::categoryDetail;
+    }
+    return DetailScreen::nothingSelected;
+}
+
+// The routing table: one line per screen.
+const ScreenFactory& screenFactory(DetailScreen screen) {
+    static const std::map<DetailScreen, ScreenFactory> routes{
+        {DetailScreen::dashboard,
+         [](const ScreenServices&, const auto&) { return comingScreen(QStringLiteral("Quick Clean"), "sparkles"); }},
+        {DetailScreen::categoryDetail,
+         [](const ScreenServices& services, const auto& section) {
+             return new CategoryDetailView(services.state, *section->category(), services.fileViewer);
+         }},
+        {DetailScreen::installedApps,
+         [](const ScreenServices&, const auto&) {
+             return comingScreen(QStringLiteral("Uninstall Apps"), "square.grid.2x2.fill");
+         }},
+        {DetailScreen::oldAppLeftovers,
+         [](const ScreenServices&, const auto&) {
+             return comingScreen(QStringLiteral("Old App Leftovers"), "doc.questionmark.fill");
+         }},
+        {DetailScreen::nothingSelected,
+         [](const ScreenServices&, const auto&) {
+             return new EmptyStateView(QStringLiteral("Zelva Nexal"), "sparkles",
+                                       QStringLiteral("Select a category from the sidebar to get started."));
+         }},
+    };
+    return routes.at(screen);
+}
+
+const PermissionSheetFactory& permissionSheetFactory() {
+    // No sheet yet: while a prompt runs, the window shows nothing for it.
+    static const PermissionSheetFactory sheet;
+    return sheet;
+}
+
+} // namespace zn
