@@ -40,7 +40,8 @@ void AppWindow::showContent() {
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         // The content's own minimum (wider than the group's 900 by 600) bounds the window.
         setMinimumSize(0, 0);
-        setCentralWidget(new MainWindow({state, app_.permission(), app_.theme(), app_.fileViewer()}));
+        setCentralWidget(new MainWindow(
+            {state, app_.permission(), app_.theme(), app_.fileViewer(), app_.prompter(), app_.urlOpener()}));
         if (wasOnboarding)
             resize(kDefaultSize);
     } else {

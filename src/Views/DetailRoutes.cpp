@@ -1,7 +1,11 @@
 #include "Views/DetailRoutes.h"
 
+#include "ViewModels/OrphanRemoval.h"
+#include "Views/Apps/AppListView.h"
 #include "Views/CategoryDetailView.h"
 #include "Views/Components/EmptyStateView.h"
+#include "Views/Components/PermissionSheet.h"
+#include "Views/Orphans/OrphanListView.h"
 
 #include <map>
 
@@ -43,12 +47,13 @@ const ScreenFactory& screenFactory(DetailScreen screen) {
              return new CategoryDetailView(services.state, *section->category(), services.fileViewer);
          }},
         {DetailScreen::installedApps,
-         [](const ScreenServices&, const auto&) {
-             return comingScreen(QStringLiteral("Uninstall Apps"), "square.grid.2x2.fill");
+         [](const ScreenServices& services, const auto&) {
+             return new AppListView(services.state, services.fileViewer, services.prompter);
          }},
         {DetailScreen::oldAppLeftovers,
-         [](const ScreenServices&, const auto&) {
-             return comingScreen(QStringLiteral("Old App Leftovers"), "doc.questionmark.fill");
+         [](const ScreenServices& services, const auto&) {
+             return new OrphanListView(services.state, OrphanRemovalTools::system(), services.fileViewer,
+                                       services.urlOpener, services.prompter);
          }},
         {DetailScreen::nothingSelected,
          [](const ScreenServices&, const auto&) {
@@ -60,8 +65,9 @@ const ScreenFactory& screenFactory(DetailScreen screen) {
 }
 
 const PermissionSheetFactory& permissionSheetFactory() {
-    // No sheet yet: while a prompt runs, the window shows nothing for it.
-    static const PermissionSheetFactory sheet;
+    static const PermissionSheetFactory sheet = [](PermissionCoordinator& permission, QWidget* parent) {
+        return new PermissionSheet(permission, parent);
+    };
     return sheet;
 }
 

@@ -15,7 +15,9 @@ namespace zn {
 class AppState;
 class FileViewer;
 class PermissionCoordinator;
+class QuestionPrompter;
 class ThemeManager;
+class UrlOpener;
 
 // What the main window and its screens are built with.
 struct ScreenServices {
@@ -23,6 +25,8 @@ struct ScreenServices {
     PermissionCoordinator& permission;
     ThemeManager& theme;
     FileViewer& fileViewer;
+    QuestionPrompter& prompter;
+    UrlOpener& urlOpener;
 };
 
 // The screens of the detail column. The window keeps one screen per kind: moving between two categories

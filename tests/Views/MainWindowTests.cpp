@@ -9,7 +9,9 @@
 #include "Views/Components/TextLabel.h"
 #include "Views/HealthFooter.h"
 #include "Views/MainToolbar.h"
+#include "Views/Apps/AppListView.h"
 #include "Views/MainWindow.h"
+#include "Views/Orphans/OrphanListView.h"
 #include "Views/PermissionSheetPresenter.h"
 #include "Views/Sidebar.h"
 #include "Views/SidebarRow.h"
@@ -85,14 +87,17 @@ TEST_F(MainWindowTest, EverySelectionRoutesToItsScreen) {
     EXPECT_TRUE(window->sidebar().row(AppSection::cleaning(smartScan)).isSelected());
     EXPECT_EQ(screenTitle(), "Quick Clean");
 
+    // The uninstaller screens carry their titles in their own title bars.
     click(AppSection::apps());
     EXPECT_EQ(window->detailScreenKind(), DetailScreen::installedApps);
-    EXPECT_EQ(screenTitle(), "Uninstall Apps");
+    auto* apps = qobject_cast<AppListView*>(window->detailScreen());
+    ASSERT_NE(apps, nullptr);
     EXPECT_FALSE(window->sidebar().row(AppSection::cleaning(smartScan)).isSelected());
     EXPECT_TRUE(window->sidebar().row(AppSection::apps()).isSelected());
-    EXPECT_EQ(window->toolbar().searchField(), nullptr);
+    EXPECT_EQ(window->toolbar().searchField(), &apps->searchField());
     click(AppSection::orphans());
-    EXPECT_EQ(screenTitle(), "Old App Leftovers");
+    EXPECT_NE(qobject_cast<OrphanListView*>(window->detailScreen()), nullptr);
+    EXPECT_EQ(window->toolbar().searchField(), nullptr);
 
     // One category screen serves every category: its filter stays, its category changes.
     click(AppSection::cleaning(largeFiles));
@@ -164,8 +169,8 @@ TEST_F(MainWindowTest, SetUpAsksForAccessAndReadsItAgainOnceGranted) {
     EXPECT_TRUE(harness.permission->isRequesting());
     EXPECT_EQ(harness.permission->context(), PermissionPromptContext::general());
     EXPECT_TRUE(harness.permission->failedItemPaths().empty());
-    // The sheet is not built yet: the window shows nothing for the prompt.
-    EXPECT_EQ(window->permissionSheet().sheet(), nullptr);
+    ASSERT_NE(window->permissionSheet().sheet(), nullptr);
+    EXPECT_TRUE(window->permissionSheet().sheet()->isVisible());
 
     harness.permission->dismiss(true);
     ASSERT_TRUE(waitUntil([&] { return state.hasFullDiskAccess(); }));

@@ -134,7 +134,7 @@ AppStateServices AppStateHarness::services() {
         realCleaner ? realCleaner : cleaner,
         [apps] { return apps->fetch(); },
         [access] { return access->load(); },
-        permission,
+        realPermission ? realPermission : permission,
         clock,
         prompter,
         std::make_shared<Workspace>([table] { return table->processes; },

@@ -26,7 +26,7 @@ MainWindowHarness::~MainWindowHarness() {
 }
 
 ScreenServices MainWindowHarness::services() {
-    return {state, *permission, *theme, fileViewer};
+    return {state, *permission, *theme, fileViewer, *fakes.prompter, *opener};
 }
 
 void MainWindowHarness::setCoordinatorAccess(bool granted) {

@@ -6,7 +6,8 @@
 
 namespace zn {
 
-Divider::Divider(Qt::Orientation orientation, double opacity, QWidget* parent) : QWidget(parent), opacity_(opacity) {
+Divider::Divider(Qt::Orientation orientation, double opacity, QWidget* parent)
+    : QWidget(parent), orientation_(orientation), opacity_(opacity) {
     if (orientation == Qt::Horizontal) {
         setFixedHeight(1);
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);

@@ -1,22 +1,31 @@
 #pragma once
 
-#include "Views/Components/PlainButton.h"
+#include "Views/Components/ColorSource.h"
+
+#include <QAbstractButton>
+
+#include <optional>
 
 namespace zn {
 
-// A button that looks like a link: text in the scheme accent, underlined under the pointer.
-class LinkButton : public PlainButton {
+// A button drawn as its text alone, the platform's "link" style: no face and no border, a pointing hand
+// under the pointer, dimmed while held. Its colour is the scheme accent unless a caller gives one.
+class LinkButton : public QAbstractButton {
     Q_OBJECT
 
 public:
     LinkButton(const QString& text, const QFont& font, QWidget* parent = nullptr);
 
+    void setColor(ColorSource color);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 protected:
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
-    void setUnderline(bool underline);
+    std::optional<ColorSource> color_;
 };
 
 } // namespace zn

@@ -2,7 +2,7 @@
 
 #include "Views/Components/BorderedButton.h"
 #include "Views/Components/Divider.h"
-#include "Views/Components/PlainButton.h"
+#include "Views/Components/LinkButton.h"
 #include "Views/Components/SchemeColors.h"
 #include "Views/Components/TextStyles.h"
 #include "Views/Onboarding/PageDots.h"
@@ -14,8 +14,10 @@
 namespace zn {
 
 OnboardingBottomBar::OnboardingBottomBar(OnboardingPage page, QWidget* parent)
-    : QWidget(parent), left_(new PlainButton(QString(), textFont(TextStyle::body))), dots_(new PageDots(page)),
+    : QWidget(parent), left_(new LinkButton(QString(), textFont(TextStyle::body))), dots_(new PageDots(page)),
       right_(new BorderedButton(QString(), BorderedButton::Prominence::prominent)) {
+    // A plain button in the secondary colour.
+    left_->setColor(PlatformColor::secondaryLabel);
     right_->setControlSize(BorderedButton::ControlSize::large);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);

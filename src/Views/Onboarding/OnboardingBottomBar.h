@@ -8,7 +8,7 @@ namespace zn {
 
 class BorderedButton;
 class PageDots;
-class PlainButton;
+class LinkButton;
 
 // The strip under the onboarding's pages: "Skip" or "Back" at the leading end, the page dots in the middle,
 // and "Next", "Continue" or "Start" at the trailing end.
@@ -19,7 +19,7 @@ public:
     explicit OnboardingBottomBar(OnboardingPage page, QWidget* parent = nullptr);
 
     void setPage(OnboardingPage page);
-    PlainButton& leftButton() const { return *left_; }
+    LinkButton& leftButton() const { return *left_; }
     BorderedButton& rightButton() const { return *right_; }
     const PageDots& dots() const { return *dots_; }
 
@@ -27,7 +27,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    PlainButton* left_;
+    LinkButton* left_;
     PageDots* dots_;
     BorderedButton* right_;
 };

@@ -2,7 +2,7 @@
 
 #include "Views/Components/AppIcon.h"
 #include "Views/Components/BorderedButton.h"
-#include "Views/Components/PlainButton.h"
+#include "Views/Components/LinkButton.h"
 #include "Views/Onboarding/MissionScene.h"
 #include "Views/Onboarding/OnboardingBackdrop.h"
 #include "Views/Onboarding/OnboardingBottomBar.h"
@@ -30,7 +30,7 @@ OnboardingView::OnboardingView(OnboardingServices services, std::function<void()
     column->addWidget(bottomBar_);
     stage_->show(makeScene());
 
-    connect(&bottomBar_->leftButton(), &PlainButton::clicked, this, [this] {
+    connect(&bottomBar_->leftButton(), &LinkButton::clicked, this, [this] {
         if (page_ == OnboardingPage::welcome)
             complete_();
         else
@@ -60,7 +60,8 @@ QWidget* OnboardingView::makeScene() {
                                    {[this] { openSettings(); }, services_.revealAppInFinder, [this] {
                                         services_.resetFullDiskAccess();
                                         services_.triggerRegistration();
-                                    }});
+                                    }},
+                                   services_.clock);
     case OnboardingPage::ready:
         return new ReadyScene(hasFda_, *services_.defaults, *services_.clock, services_.playLevelChangeFeedback);
     }

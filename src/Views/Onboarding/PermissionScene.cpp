@@ -1,8 +1,11 @@
 #include "Views/Onboarding/CentredLabel.h"
 #include "Views/Onboarding/PermissionScene.h"
 
+#include "Views/Components/AppBundleDragHandle.h"
 #include "Views/Components/BorderedButton.h"
 #include "Views/Components/Divider.h"
+#include "Views/Components/FDADemoView.h"
+#include "Views/Components/KitStyle.h"
 #include "Views/Components/FadeIn.h"
 #include "Views/Components/LinkButton.h"
 #include "Views/Components/SchemeColors.h"
@@ -33,11 +36,13 @@ QWidget* makeGrantedLine() {
 
 } // namespace
 
-PermissionScene::PermissionScene(bool hasFda, bool hasOpenedSettings, Actions actions, QWidget* parent)
+PermissionScene::PermissionScene(bool hasFda, bool hasOpenedSettings, Actions actions, std::shared_ptr<Clock> clock,
+                                 QWidget* parent)
     : QWidget(parent), hasFda_(hasFda), hasOpenedSettings_(hasOpenedSettings),
       title_(centredLabel(QString(), systemFont(26, QFont::DemiBold))),
-      subtitle_(centredLabel(QString(), systemFont(13), PlatformColor::secondaryLabel, 460)), granted_(makeGrantedLine()),
-      guidance_(new QWidget), settingsButton_(new BorderedButton(QString(), BorderedButton::Prominence::prominent)),
+      subtitle_(centredLabel(QString(), systemFont(13), PlatformColor::secondaryLabel, 460)),
+      demo_(new FDADemoView(std::move(clock))), granted_(makeGrantedLine()), guidance_(new QWidget),
+      dragHandle_(new AppBundleDragHandle), settingsButton_(new BorderedButton(QString(), BorderedButton::Prominence::prominent)),
       links_(new QWidget), reveal_(new LinkButton(QStringLiteral("Reveal app again"), systemFont(11.5))),
       reset_(new LinkButton(QStringLiteral("Reset permissions"), systemFont(11.5))) {
     auto* column = new QVBoxLayout(this);
@@ -50,16 +55,20 @@ PermissionScene::PermissionScene(bool hasFda, bool hasOpenedSettings, Actions ac
     header->addWidget(title_);
     header->addWidget(subtitle_, 0, Qt::AlignHCenter);
     column->addLayout(header);
-
+    // 420 wide, and room beyond that for the card's shadow.
+    const QMargins shadow = KitStyle::overflow(*demo_);
+    demo_->setFixedWidth(420 + shadow.left() + shadow.right());
+    column->addWidget(demo_, 0, Qt::AlignHCenter);
     column->addWidget(granted_);
 
     auto* guidanceRow = new QHBoxLayout(guidance_);
     guidanceRow->setContentsMargins(0, 4, 0, 0);
     guidanceRow->setSpacing(18);
     guidanceRow->addStretch();
+    guidanceRow->addWidget(dragHandle_, 0, Qt::AlignTop);
     auto* divider = new Divider(Qt::Vertical);
-    divider->setMaximumHeight(90);
-    guidanceRow->addWidget(divider);
+    divider->setFixedHeight(90);
+    guidanceRow->addWidget(divider, 0, Qt::AlignVCenter);
     auto* steps = new QWidget;
     steps->setMaximumWidth(260);
     auto* stepColumn = new QVBoxLayout(steps);

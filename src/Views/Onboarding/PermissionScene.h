@@ -3,10 +3,14 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 namespace zn {
 
+class AppBundleDragHandle;
 class BorderedButton;
+class Clock;
+class FDADemoView;
 class LinkButton;
 class TextLabel;
 
@@ -23,13 +27,17 @@ public:
         std::function<void()> resetPermissions;
     };
 
-    PermissionScene(bool hasFda, bool hasOpenedSettings, Actions actions, QWidget* parent = nullptr);
+    // The demonstration's loop runs on `clock`.
+    PermissionScene(bool hasFda, bool hasOpenedSettings, Actions actions, std::shared_ptr<Clock> clock,
+                    QWidget* parent = nullptr);
 
     void setHasFda(bool hasFda);
     void setHasOpenedSettings(bool opened);
 
     const TextLabel& title() const { return *title_; }
     const TextLabel& subtitle() const { return *subtitle_; }
+    const FDADemoView& demonstration() const { return *demo_; }
+    const AppBundleDragHandle& dragHandle() const { return *dragHandle_; }
     BorderedButton& settingsButton() const { return *settingsButton_; }
     LinkButton& revealLink() const { return *reveal_; }
     LinkButton& resetLink() const { return *reset_; }
@@ -46,8 +54,10 @@ private:
     bool hasOpenedSettings_;
     TextLabel* title_;
     TextLabel* subtitle_;
+    FDADemoView* demo_;
     QWidget* granted_;
     QWidget* guidance_;
+    AppBundleDragHandle* dragHandle_;
     BorderedButton* settingsButton_;
     QWidget* links_;
     LinkButton* reveal_;

@@ -1,6 +1,4 @@
-#include "Views/Components/LinkButton.h"
 #include "Views/Components/SwitchToggle.h"
-#include "Views/Components/TextStyles.h"
 
 #include <QSignalBlocker>
 #include <QSignalSpy>
@@ -33,18 +31,6 @@ TEST(SwitchToggle, ClicksToggleOnceAndChangesInCodeMoveTheKnobEvenWithSignalsBlo
     }
     EXPECT_EQ(toggled.count(), 1);
     EXPECT_FALSE(knobAtTrailingEnd(toggle));
-}
-
-TEST(LinkButton, UnderlinedOnlyUnderThePointer) {
-    LinkButton link(QStringLiteral("Contact"), textFont(TextStyle::body));
-    link.show();
-    EXPECT_FALSE(link.font().underline());
-    QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
-    QCoreApplication::sendEvent(&link, &enter);
-    EXPECT_TRUE(link.font().underline());
-    QEvent leave(QEvent::Leave);
-    QCoreApplication::sendEvent(&link, &leave);
-    EXPECT_FALSE(link.font().underline());
 }
 
 } // namespace
