@@ -1,6 +1,8 @@
 #include "AppDelegate.h"
 #include "Platform/qt/UserDefaults.h"
+#include "Views/Components/AppBundleDragHandle.h"
 #include "Views/Components/BorderedButton.h"
+#include "Views/Components/FDADemoView.h"
 #include "Views/Components/LinkButton.h"
 #include "Views/Components/LinkButton.h"
 #include "Views/Components/SchemeColors.h"
@@ -244,6 +246,12 @@ TEST(OnboardingView, TheSettingsButtonOpensThePaneEachTimeAndThenOffersTheFallba
     auto view = fixture.makeView();
     view->advance(2);
     auto* permission = sceneOf<PermissionScene>(*view);
+    // The demonstration plays on the page's clock, beside the tile to drag into the list.
+    EXPECT_TRUE(permission->demonstration().isVisible());
+    EXPECT_TRUE(permission->dragHandle().isVisible());
+    EXPECT_EQ(permission->demonstration().frame(), FDADemoView::Frame::idle);
+    fixture.clock->advance(600ms);
+    EXPECT_EQ(permission->demonstration().frame(), FDADemoView::Frame::highlight);
     EXPECT_EQ(permission->settingsButton().text(), "Open access settings");
     EXPECT_EQ(permission->settingsButton().leadingSymbol(), "gear");
     EXPECT_GE(permission->settingsButton().width(), 240);
