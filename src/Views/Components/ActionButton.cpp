@@ -18,7 +18,6 @@ namespace zn {
 
 namespace {
 
-constexpr double kIconSpacing = 6;
 constexpr double kPressedScale = 0.985;
 
 double mix(double released, double held, double amount) {
@@ -84,6 +83,17 @@ void ActionButton::setHorizontalPadding(double padding) {
     updateGeometry();
 }
 
+void ActionButton::setLeadingIconMetrics(double side, double spacing) {
+    iconSide_ = side;
+    iconSpacing_ = spacing;
+    updateGeometry();
+    update();
+}
+
+double ActionButton::iconSide() const {
+    return iconSide_.value_or(font().pixelSize());
+}
+
 double ActionButton::pressAmount() const {
     return press_->value();
 }
@@ -100,7 +110,7 @@ double ActionButton::labelWidth() const {
     const QFontMetricsF metrics(font());
     double width = metrics.horizontalAdvance(text());
     if (leadingSymbol_ || nexalMark_)
-        width += font().pixelSize() + kIconSpacing;
+        width += iconSide() + iconSpacing_;
     return width;
 }
 
@@ -153,14 +163,14 @@ void ActionButton::paintEvent(QPaintEvent*) {
     const QColor foreground = foregroundOf(style_);
     const double width = labelWidth();
     double x = shape.center().x() - width / 2;
-    const double iconSide = font().pixelSize();
+    const double side = iconSide();
     if (nexalMark_ || leadingSymbol_) {
-        const QRectF icon(x, shape.center().y() - iconSide / 2, iconSide, iconSide);
+        const QRectF icon(x, shape.center().y() - side / 2, side, side);
         if (nexalMark_)
             NexalIcon::paint(painter, icon, foreground);
         else
-            paintSymbol(painter, icon, *leadingSymbol_, iconSide * 0.85, foreground);
-        x += iconSide + kIconSpacing;
+            paintSymbol(painter, icon, *leadingSymbol_, side * 0.85, foreground);
+        x += side + iconSpacing_;
     }
     painter.setFont(font());
     painter.setPen(foreground);

@@ -29,6 +29,8 @@ public:
     void setLeadingSymbol(std::optional<std::string> systemName);
     void setLeadingNexalMark(bool nexalMark);
     void setHorizontalPadding(double padding);
+    // The leading symbol or mark is as tall as the font and 6 points from the text unless set here.
+    void setLeadingIconMetrics(double side, double spacing);
 
     // How far the press has gone, 0 released to 1 held (for tests of the look).
     double pressAmount() const;
@@ -44,11 +46,14 @@ private:
     QRectF shapeRect() const;
     void updateOverflow();
     double labelWidth() const;
+    double iconSide() const;
 
     Style style_;
     std::optional<std::string> leadingSymbol_;
     bool nexalMark_ = false;
     double horizontalPadding_ = 16;
+    std::optional<double> iconSide_;
+    double iconSpacing_ = 6;
     AnimatedValue* press_;
 };
 

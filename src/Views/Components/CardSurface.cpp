@@ -48,6 +48,11 @@ void CardSurface::paint(QPainter& painter, const QRectF& shape, ColorScheme sche
     strokeRoundedBorder(painter, shape, radius, edge, 0.75);
 }
 
+QMargins CardSurface::shadowOverflow(CardElevation elevation) {
+    // The dark scheme's shadow is the darker of the two; its reach is the same in both.
+    return shadowReach(cardShadow(elevation, ColorScheme::dark));
+}
+
 void CardSurface::setAccent(std::optional<QColor> accent) {
     accent_ = std::move(accent);
     update();
@@ -62,7 +67,7 @@ void CardSurface::setElevation(CardElevation elevation) {
 void CardSurface::updateMargins() {
     // The room for the shadow lies outside the card's layout rectangle, so the elevation never changes the
     // card's size in its layout.
-    const QMargins reach = shadowReach(cardShadow(elevation_, ColorScheme::dark));
+    const QMargins reach = shadowOverflow(elevation_);
     KitStyle::setOverflow(*this, reach);
     const int pad = qRound(padding_);
     layout_->setContentsMargins(reach + QMargins(pad, pad, pad, pad));

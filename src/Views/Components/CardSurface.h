@@ -28,6 +28,10 @@ public:
     static void paint(QPainter& painter, const QRectF& shape, ColorScheme scheme, const std::optional<QColor>& accent,
                       CardElevation elevation);
 
+    // How far the shadow of an elevation reaches beyond the surface, for painted cards that keep that room
+    // as their overflow (KitStyle::setOverflow).
+    static QMargins shadowOverflow(CardElevation elevation);
+
     QVBoxLayout* contentLayout() const { return layout_; }
     void setAccent(std::optional<QColor> accent);
     void setElevation(CardElevation elevation);
