@@ -1,6 +1,7 @@
 #include "Views/Components/LinearProgressBar.h"
 
 #include "Views/Components/AnimatedValue.h"
+#include "Views/Components/RepeatingAnimation.h"
 #include "Views/Components/RoundedShape.h"
 #include "Views/Components/SchemeColors.h"
 
@@ -18,13 +19,10 @@ constexpr double kSweepLength = 0.3;
 } // namespace
 
 LinearProgressBar::LinearProgressBar(ColorSource tint, QWidget* parent)
-    : QWidget(parent), tint_(std::move(tint)), shown_(new AnimatedValue(this, 0)) {
+    : QWidget(parent), tint_(std::move(tint)), shown_(new AnimatedValue(this, 0)),
+      sweep_(new RepeatingAnimation(*this, kSweepDuration)) {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    sweep_.setStartValue(0.0);
-    sweep_.setEndValue(1.0);
-    sweep_.setDuration(kSweepDuration);
-    sweep_.setLoopCount(-1);
-    connect(&sweep_, &QVariantAnimation::valueChanged, this, qOverload<>(&QWidget::update));
+    sweep_->setWanted(true);
 }
 
 void LinearProgressBar::setValue(std::optional<double> value) {
@@ -38,7 +36,7 @@ void LinearProgressBar::setValue(std::optional<double> value) {
             shown_->setImmediately(0);
         shown_->animateTo(*value_, Timing::easeOut(kEase));
     }
-    updateSweep();
+    sweep_->setWanted(!value_);
     update();
 }
 
@@ -49,24 +47,6 @@ void LinearProgressBar::setTint(ColorSource tint) {
 
 QSize LinearProgressBar::sizeHint() const {
     return {160, static_cast<int>(kHeight)};
-}
-
-void LinearProgressBar::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    updateSweep();
-}
-
-void LinearProgressBar::hideEvent(QHideEvent* event) {
-    QWidget::hideEvent(event);
-    updateSweep();
-}
-
-void LinearProgressBar::updateSweep() {
-    const bool sweeping = !value_ && isVisible() && Motion::enabled();
-    if (sweeping && sweep_.state() != QAbstractAnimation::Running)
-        sweep_.start();
-    else if (!sweeping)
-        sweep_.stop();
 }
 
 void LinearProgressBar::paintEvent(QPaintEvent*) {
@@ -87,8 +67,8 @@ void LinearProgressBar::paintEvent(QPaintEvent*) {
     // The stretch enters at the left and leaves at the right; when still it rests at the start.
     const double length = track.width() * kSweepLength;
     double left = track.left();
-    if (sweep_.state() == QAbstractAnimation::Running)
-        left = track.left() - length + sweep_.currentValue().toDouble() * (track.width() + length);
+    if (sweep_->isRunning())
+        left = track.left() - length + sweep_->phase() * (track.width() + length);
     painter.setClipRect(track);
     fillRoundedRect(painter, QRectF(left, track.top(), length, track.height()), radius, tint);
 }

@@ -2,7 +2,6 @@
 
 #include "Views/Components/ColorSource.h"
 
-#include <QVariantAnimation>
 #include <QWidget>
 
 #include <optional>
@@ -10,6 +9,7 @@
 namespace zn {
 
 class AnimatedValue;
+class RepeatingAnimation;
 
 // The desktop's thin linear progress bar: a capsule track filled with the tint up to the value, easing
 // towards each new value. Without a value it is indeterminate: a short stretch of the tint sweeps along the
@@ -30,17 +30,13 @@ public:
     QSize sizeHint() const override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void updateSweep();
-
     ColorSource tint_;
     std::optional<double> value_;
     AnimatedValue* shown_;
-    QVariantAnimation sweep_;
+    RepeatingAnimation* sweep_;
 };
 
 } // namespace zn

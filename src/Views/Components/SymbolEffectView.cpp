@@ -1,6 +1,7 @@
 #include "Views/Components/SymbolEffectView.h"
 
 #include "Views/Components/AnimatedValue.h"
+#include "Views/Components/RepeatingAnimation.h"
 #include "Views/Components/SchemeColors.h"
 #include "Views/Components/Symbols.h"
 
@@ -27,13 +28,8 @@ double bounceShape(double progress) {
 
 SymbolEffectView::SymbolEffectView(std::string systemName, double size, ColorSource color, QWidget* parent)
     : QWidget(parent), systemName_(std::move(systemName)), size_(size), color_(std::move(color)),
-      bounce_(new AnimatedValue(this, 1)) {
+      bounce_(new AnimatedValue(this, 1)), glow_(new RepeatingAnimation(*this, kGlowDuration)) {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    glow_.setStartValue(0.0);
-    glow_.setEndValue(1.0);
-    glow_.setDuration(kGlowDuration);
-    glow_.setLoopCount(-1);
-    connect(&glow_, &QVariantAnimation::valueChanged, this, qOverload<>(&QWidget::update));
 }
 
 void SymbolEffectView::setGradientEnd(std::optional<ColorSource> end) {
@@ -58,34 +54,24 @@ void SymbolEffectView::bounce() {
     bounce_->animateTo(1, Timing::easeOut(kBounceDuration));
 }
 
+void SymbolEffectView::bounceOnChange(long long value) {
+    if (lastValue_ && *lastValue_ != value)
+        bounce();
+    lastValue_ = value;
+}
+
+void SymbolEffectView::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    lastValue_.reset();
+}
+
 void SymbolEffectView::setRepeatingGlow(bool glowing) {
-    glowing_ = glowing;
-    updateGlow();
+    glow_->setWanted(glowing);
 }
 
 QSize SymbolEffectView::sizeHint() const {
     const int side = symbolFont(size_).pixelSize();
     return {side, side};
-}
-
-void SymbolEffectView::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    updateGlow();
-}
-
-void SymbolEffectView::hideEvent(QHideEvent* event) {
-    QWidget::hideEvent(event);
-    updateGlow();
-}
-
-void SymbolEffectView::updateGlow() {
-    const bool running = glowing_ && isVisible() && Motion::enabled();
-    if (running && glow_.state() != QAbstractAnimation::Running)
-        glow_.start();
-    else if (!running) {
-        glow_.stop();
-        update();
-    }
 }
 
 void SymbolEffectView::paintEvent(QPaintEvent*) {
@@ -102,9 +88,9 @@ void SymbolEffectView::paintEvent(QPaintEvent*) {
     painter.translate(frame.center());
     painter.scale(scale, scale);
     painter.translate(-frame.center());
-    if (glow_.state() == QAbstractAnimation::Running) {
+    if (glow_->isRunning()) {
         // Dims and brightens again, once per cycle.
-        const double phase = glow_.currentValue().toDouble();
+        const double phase = glow_->phase();
         painter.setOpacity(kGlowDimmest + (1 - kGlowDimmest) * (0.5 + 0.5 * std::cos(phase * 2 * M_PI)));
     }
     if (!gradientEnd_) {

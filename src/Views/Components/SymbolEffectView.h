@@ -2,7 +2,6 @@
 
 #include "Views/Components/ColorSource.h"
 
-#include <QVariantAnimation>
 #include <QWidget>
 
 #include <optional>
@@ -11,6 +10,7 @@
 namespace zn {
 
 class AnimatedValue;
+class RepeatingAnimation;
 
 // A symbol, optionally on a disc, with the platform's symbol effects: a bounce on demand, and a repeating glow that runs while
 // the symbol is on screen. It is filled with one colour, or with a gradient from the top-leading to the
@@ -28,27 +28,26 @@ public:
     void setDisc(std::optional<ColorSource> fill);
     // A quick grow and settle, once.
     void bounce();
+    // Bounces when `value` differs from the value given last since the symbol came on screen.
+    void bounceOnChange(long long value);
     // The glow that repeats while the symbol is shown.
     void setRepeatingGlow(bool glowing);
 
     QSize sizeHint() const override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void updateGlow();
-
     std::string systemName_;
     double size_;
     ColorSource color_;
     std::optional<ColorSource> gradientEnd_;
     std::optional<ColorSource> disc_;
     AnimatedValue* bounce_; // the course of the last bounce, 0 to 1
-    bool glowing_ = false;
-    QVariantAnimation glow_;
+    RepeatingAnimation* glow_;
+    std::optional<long long> lastValue_;
 };
 
 } // namespace zn

@@ -2,12 +2,10 @@
 
 #include "ViewModels/AppState.h"
 #include "Views/Components/CheckBoxPainter.h"
-#include "Views/Components/IconTile.h"
-#include "Views/Components/MonospacedDigits.h"
 #include "Views/Components/SchemeColors.h"
 #include "Views/Components/TextStyles.h"
 #include "Views/Dashboard/DashboardFormat.h"
-#include "Views/Dashboard/RowDivider.h"
+#include "Views/Dashboard/ResultRowPainting.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -19,7 +17,6 @@ constexpr double kHorizontalPadding = 16;
 constexpr double kVerticalPadding = 10;
 constexpr double kBoxToLabel = 6;
 constexpr double kTile = 28;
-constexpr double kTileCorner = 7;
 constexpr double kSpacing = 12;
 constexpr double kNameToCount = 1;
 
@@ -83,16 +80,11 @@ void CategoryToggleRow::paintEvent(QPaintEvent*) {
     paintCheckBox(painter, box, isAllSelected() ? Qt::Checked : Qt::Unchecked, isEnabled(), scheme);
 
     const QRectF tile(box.right() + kBoxToLabel, content.center().y() - kTile / 2, kTile, kTile);
-    IconTile::paint(painter, tile, scheme, zn::icon(category_), qColor(color(category_, scheme)), kTileCorner);
-
-    const QString size = dashboard::bytesText(totalSize_);
-    const QFont sizeFont = systemFont(13, QFont::DemiBold);
-    painter.setFont(sizeFont);
-    painter.setPen(platformColor(PlatformColor::secondaryLabel, scheme));
-    drawMonospacedDigits(painter, content, Qt::AlignRight | Qt::AlignVCenter, size);
+    resultRow::paintTile(painter, tile, category_, scheme);
+    const double sizeWidth = resultRow::paintTrailingBytes(painter, content, totalSize_, scheme);
 
     const double left = tile.right() + kSpacing;
-    const double width = content.right() - monospacedDigitsWidth(sizeFont, size) - kSpacing - left;
+    const double width = content.right() - sizeWidth - kSpacing - left;
     const QFontMetricsF nameMetrics(nameFont());
     const QFontMetricsF countMetrics(countFont());
     const double top = content.center().y() - (nameMetrics.height() + kNameToCount + countMetrics.height()) / 2;
@@ -105,7 +97,7 @@ void CategoryToggleRow::paintEvent(QPaintEvent*) {
     painter.drawText(QRectF(left, top + nameMetrics.height() + kNameToCount, width, countMetrics.height()),
                      Qt::AlignLeft | Qt::AlignVCenter, itemsCountText());
     if (showsDivider_)
-        paintRowDivider(painter, QRectF(rect()), scheme);
+        resultRow::paintDivider(painter, QRectF(rect()), scheme);
 }
 
 } // namespace zn

@@ -17,7 +17,7 @@
 namespace zn {
 
 CleanedLayout::CleanedLayout(AppState& state, QWidget* parent)
-    : QWidget(parent), state_(state), hero_(new CardSurface(24, qColor(Tint::green), CardElevation::raised)),
+    : StateLayout(parent), state_(state), hero_(new CardSurface(24, qColor(Tint::green), CardElevation::raised)),
       check_(new SymbolEffectView("checkmark", 54, qColor(Tint::green))),
       freed_(new NumericTextLabel(systemFont(40, QFont::DemiBold), qColor(Tint::green))),
       done_(new BorderedButton(QStringLiteral("Done"), BorderedButton::Prominence::prominent)) {
@@ -47,19 +47,12 @@ CleanedLayout::CleanedLayout(AppState& state, QWidget* parent)
 
 void CleanedLayout::refresh() {
     const std::int64_t freed = state_.totalFreedSpace();
-    if (lastFreed_ >= 0 && freed != lastFreed_)
-        check_->bounce();
-    lastFreed_ = freed;
+    check_->bounceOnChange(freed);
     freed_->setText(dashboard::bytesText(freed));
 }
 
 QString CleanedLayout::freedText() const {
     return freed_->text();
-}
-
-void CleanedLayout::hideEvent(QHideEvent* event) {
-    QWidget::hideEvent(event);
-    lastFreed_ = -1;
 }
 
 } // namespace zn

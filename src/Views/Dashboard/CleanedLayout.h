@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "Views/Dashboard/StateLayout.h"
 
 #include <cstdint>
 
@@ -13,20 +13,16 @@ class NumericTextLabel;
 class SymbolEffectView;
 
 // The dashboard after a clean: a large check mark, the space freed and "Done".
-class CleanedLayout : public QWidget {
+class CleanedLayout : public StateLayout {
     Q_OBJECT
 
 public:
     explicit CleanedLayout(AppState& state, QWidget* parent = nullptr);
 
-    void refresh();
+    void refresh() override;
 
     QString freedText() const;
     BorderedButton& doneButton() { return *done_; }
-
-protected:
-    // Shown again later, it starts afresh: only changes while it is on screen bounce its symbol.
-    void hideEvent(QHideEvent* event) override;
 
 private:
     AppState& state_;
@@ -34,7 +30,6 @@ private:
     SymbolEffectView* check_;
     NumericTextLabel* freed_;
     BorderedButton* done_;
-    std::int64_t lastFreed_ = -1;
 };
 
 } // namespace zn

@@ -16,15 +16,10 @@
 namespace zn {
 
 CleaningLayout::CleaningLayout(AppState& state, QWidget* parent)
-    : QWidget(parent), state_(state), hero_(new CardSurface(24, std::nullopt, CardElevation::raised)),
+    : StateLayout(parent), state_(state), hero_(new CardSurface(24, std::nullopt, CardElevation::raised)),
       gauge_(new ScanningGauge(std::function<QColor(ColorScheme)>(warningColor), QStringLiteral("CLEANING"))),
       mark_(new NexalIcon(19, Qt::white)),
       percentComplete_(new TextLabel(QString(), systemFont(13), PlatformColor::secondaryLabel)) {
-    auto* row = new QHBoxLayout;
-    row->setSpacing(28);
-    gauge_->setFixedSize(180, 180);
-    row->addWidget(gauge_);
-
     auto* title = new QHBoxLayout;
     title->setSpacing(8);
     title->addWidget(mark_);
@@ -32,12 +27,9 @@ CleaningLayout::CleaningLayout(AppState& state, QWidget* parent)
     title->addStretch(1);
     auto* column = new QVBoxLayout;
     column->setSpacing(8);
-    column->addStretch(1);
     column->addLayout(title);
     column->addWidget(percentComplete_);
-    column->addStretch(1);
-    row->addLayout(column, 1);
-    hero_->contentLayout()->addLayout(row);
+    layOutGaugeHero(*hero_, *gauge_, column);
     auto* layout = makeStateColumn(*this);
     layout->addWidget(hero_);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "Views/Dashboard/StateLayout.h"
 
 namespace zn {
 
@@ -11,13 +11,13 @@ class ScanningGauge;
 class TextLabel;
 
 // The dashboard while a clean runs: the turning gauge in the warning colour and how far the clean is.
-class CleaningLayout : public QWidget {
+class CleaningLayout : public StateLayout {
     Q_OBJECT
 
 public:
     explicit CleaningLayout(AppState& state, QWidget* parent = nullptr);
 
-    void refresh();
+    void refresh() override;
 
     ScanningGauge& gauge() { return *gauge_; }
     QString percentCompleteText() const;

@@ -90,9 +90,7 @@ void CompletedHero::refresh() {
     const QColor accent = schemeAccent(scheme);
     const std::int64_t junk = state_.totalJunkSize();
     const bool spotless = junk < 1;
-    if (lastJunkSize_ >= 0 && junk != lastJunkSize_)
-        seal_->bounce();
-    lastJunkSize_ = junk;
+    seal_->bounceOnChange(junk);
 
     setAccent(spotless ? kGreen : accent);
     scanAgain_->setButtonStyle(PrimaryActionButtonStyle{accent, Qt::white, 132, 40, 11});
@@ -130,11 +128,6 @@ QString CompletedHero::foundNote() const {
 
 QString CompletedHero::selectionNote() const {
     return selectionNote_->text();
-}
-
-void CompletedHero::hideEvent(QHideEvent* event) {
-    CardSurface::hideEvent(event);
-    lastJunkSize_ = -1;
 }
 
 } // namespace zn

@@ -32,10 +32,6 @@ signals:
     // The selection holds items to review: the dashboard asks before cleaning.
     void reviewRequested();
 
-protected:
-    // Shown again later, it starts afresh: only changes while it is on screen bounce its symbol.
-    void hideEvent(QHideEvent* event) override;
-
 private:
     void cleanPressed();
 
@@ -48,7 +44,6 @@ private:
     ActionButton* scanAgain_;
     ActionButton* clean_;
     TextLabel* selectionNote_;
-    std::int64_t lastJunkSize_ = -1;
 };
 
 } // namespace zn

@@ -11,7 +11,7 @@
 namespace zn {
 
 CompletedLayout::CompletedLayout(AppState& state, QWidget* parent)
-    : QWidget(parent), state_(state), hero_(new CompletedHero(state)),
+    : StateLayout(parent), state_(state), hero_(new CompletedHero(state)),
       header_(makeSectionHeader(QStringLiteral("By category"))),
       groups_{new SafetyGroupCard(state, CleaningSafetyGroup::safeToClean),
               new SafetyGroupCard(state, CleaningSafetyGroup::reviewFirst),

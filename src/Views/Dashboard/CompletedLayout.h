@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "Views/Dashboard/StateLayout.h"
 
 #include <array>
 
@@ -12,13 +12,13 @@ class SafetyGroupCard;
 class TextLabel;
 
 // The dashboard after a scan: the completed hero, then what was found by safety group.
-class CompletedLayout : public QWidget {
+class CompletedLayout : public StateLayout {
     Q_OBJECT
 
 public:
     explicit CompletedLayout(AppState& state, QWidget* parent = nullptr);
 
-    void refresh();
+    void refresh() override;
 
     CompletedHero& hero() { return *hero_; }
     SafetyGroupCard& groupCard(std::size_t index) { return *groups_[index]; }

@@ -4,6 +4,7 @@
 #include "Views/Components/TextLabel.h"
 #include "Views/Components/TextStyles.h"
 
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 namespace zn {
@@ -13,6 +14,16 @@ QVBoxLayout* makeStateColumn(QWidget& state) {
     column->setContentsMargins(CardSurface::shadowOverflow(CardElevation::raised));
     column->setSpacing(20);
     return column;
+}
+
+void layOutGaugeHero(CardSurface& card, QWidget& gauge, QBoxLayout* column) {
+    auto* row = new QHBoxLayout;
+    row->setSpacing(28);
+    gauge.setFixedSize(180, 180);
+    row->addWidget(&gauge);
+    row->addLayout(column, 1);
+    row->setAlignment(column, Qt::AlignVCenter);
+    card.contentLayout()->addLayout(row);
 }
 
 TextLabel* makeSectionHeader(const QString& title) {

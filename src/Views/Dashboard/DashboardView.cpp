@@ -31,7 +31,7 @@ DashboardView::DashboardView(AppState& state, ConfettiSources confetti, QWidget*
     const QMargins shadowRoom = CardSurface::shadowOverflow(CardElevation::raised);
     layouts->setContentsMargins(QMargins(28, 24, 28, 24) - shadowRoom);
     layouts->setSpacing(0);
-    for (QWidget* layout : std::initializer_list<QWidget*>{idle_, scanning_, completed_, cleaning_, cleaned_}) {
+    for (StateLayout* layout : std::initializer_list<StateLayout*>{idle_, scanning_, completed_, cleaning_, cleaned_}) {
         layout->hide();
         layouts->addWidget(layout);
     }
@@ -81,30 +81,26 @@ void DashboardView::scheduleRefresh() {
     QMetaObject::invokeMethod(this, &DashboardView::refresh, Qt::QueuedConnection);
 }
 
-void DashboardView::refresh() {
-    refreshPending_ = false;
-    QWidget* wanted = idle_;
-    switch (state_.scanState().kind()) {
-    case ScanState::Kind::idle:
-        idle_->refresh();
-        break;
+StateLayout* DashboardView::layoutFor(ScanState::Kind kind) const {
+    switch (kind) {
     case ScanState::Kind::scanning:
-        scanning_->refresh();
-        wanted = scanning_;
-        break;
+        return scanning_;
     case ScanState::Kind::completed:
-        completed_->refresh();
-        wanted = completed_;
-        break;
+        return completed_;
     case ScanState::Kind::cleaning:
-        cleaning_->refresh();
-        wanted = cleaning_;
-        break;
+        return cleaning_;
     case ScanState::Kind::cleaned:
-        cleaned_->refresh();
-        wanted = cleaned_;
+        return cleaned_;
+    case ScanState::Kind::idle:
         break;
     }
+    return idle_;
+}
+
+void DashboardView::refresh() {
+    refreshPending_ = false;
+    StateLayout* wanted = layoutFor(state_.scanState().kind());
+    wanted->refresh();
     if (wanted != current_) {
         if (current_)
             current_->hide();

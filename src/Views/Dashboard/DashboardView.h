@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Models/ScanState.h"
 #include "Views/Components/ConfettiView.h"
 #include "Views/Components/ConfirmationDialog.h"
 
@@ -16,6 +17,7 @@ class CleaningLayout;
 class CompletedLayout;
 class IdleLayout;
 class ScanningLayout;
+class StateLayout;
 
 // The Quick Clean screen: one scrolling column whose content follows the state's scan state (idle, scanning,
 // completed, cleaning, cleaned), a confetti burst each time a clean that freed space ends, and the question
@@ -36,7 +38,7 @@ public:
     CleaningLayout& cleaningLayout() { return *cleaning_; }
     CleanedLayout& cleanedLayout() { return *cleaned_; }
     // The layout on screen.
-    QWidget* currentLayout() const { return current_; }
+    StateLayout* currentLayout() const { return current_; }
     ConfettiView& confetti() { return *confetti_; }
     QScrollArea& scrollArea() { return *scroll_; }
     // The open review question, if any.
@@ -50,6 +52,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    StateLayout* layoutFor(ScanState::Kind kind) const;
     void observeScanState();
     void scheduleRefresh();
     void refresh();
@@ -61,7 +64,7 @@ private:
     CompletedLayout* completed_;
     CleaningLayout* cleaning_;
     CleanedLayout* cleaned_;
-    QWidget* current_ = nullptr;
+    StateLayout* current_ = nullptr;
     ConfettiView* confetti_;
     QPointer<ConfirmationDialog> reviewDialog_;
     bool refreshPending_ = false;

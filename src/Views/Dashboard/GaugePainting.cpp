@@ -27,35 +27,28 @@ int sixteenths(double clockwiseDegrees) {
 
 } // namespace
 
-QRectF ringRect(const QRectF& bounds) {
+void paint(QPainter& painter, const QRectF& bounds, ColorScheme scheme, const Look& look,
+           const NumericTextTransition& figure, const QString& caption) {
+    painter.setRenderHint(QPainter::Antialiasing);
     const double side = std::min(bounds.width(), bounds.height()) - kLineWidth;
     QRectF ring(0, 0, side, side);
     ring.moveCenter(bounds.center());
-    return ring;
-}
 
-void paintTrack(QPainter& painter, const QRectF& ring, ColorScheme scheme) {
+    painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(withOpacity(platformColor(PlatformColor::primaryLabel, scheme), 0.07), kLineWidth,
                         Qt::SolidLine, Qt::FlatCap));
-    painter.setBrush(Qt::NoBrush);
     painter.drawEllipse(ring);
-}
+    if (look.arcFraction > 0) {
+        painter.setPen(QPen(look.arcColor, kLineWidth, Qt::SolidLine, Qt::RoundCap));
+        painter.drawArc(ring, sixteenths(look.startDegrees), sixteenths(look.arcFraction * 360));
+    }
 
-void paintArc(QPainter& painter, const QRectF& ring, const QColor& color, double startDegrees, double fraction) {
-    if (fraction <= 0)
-        return;
-    painter.setPen(QPen(color, kLineWidth, Qt::SolidLine, Qt::RoundCap));
-    painter.drawArc(ring, sixteenths(startDegrees), sixteenths(fraction * 360));
-}
-
-void paintCentre(QPainter& painter, const QRectF& bounds, ColorScheme scheme, const QFont& figureFont,
-                 const NumericTextTransition& figure, const QString& caption) {
-    const QFontMetricsF figureMetrics(figureFont);
+    const QFontMetricsF figureMetrics(look.figureFont);
     const QFont small = captionFont();
     const QFontMetricsF captionMetrics(small);
     constexpr double kSpacing = 2;
     const double top = bounds.center().y() - (figureMetrics.height() + kSpacing + captionMetrics.height()) / 2;
-    painter.setFont(figureFont);
+    painter.setFont(look.figureFont);
     painter.setPen(platformColor(PlatformColor::primaryLabel, scheme));
     figure.paint(painter, QRectF(bounds.left(), top, bounds.width(), figureMetrics.height()),
                  Qt::AlignHCenter | Qt::AlignTop);

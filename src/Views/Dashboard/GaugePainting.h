@@ -18,14 +18,17 @@ namespace gauge {
 
 inline constexpr double kLineWidth = 10;
 
-// The circle the ring's line follows, so that the line stays within `bounds`.
-QRectF ringRect(const QRectF& bounds);
-void paintTrack(QPainter& painter, const QRectF& ring, ColorScheme scheme);
-// An arc of `fraction` of the ring, clockwise, starting `startDegrees` clockwise from three o'clock.
-void paintArc(QPainter& painter, const QRectF& ring, const QColor& color, double startDegrees, double fraction);
-// The figure in `figureFont` with `caption` under it, centred in `bounds`.
-void paintCentre(QPainter& painter, const QRectF& bounds, ColorScheme scheme, const QFont& figureFont,
-                 const NumericTextTransition& figure, const QString& caption);
+struct Look {
+    QColor arcColor;
+    // Where the arc starts, clockwise from three o'clock, and the share of the ring it covers (clockwise).
+    double startDegrees = 0;
+    double arcFraction = 0;
+    QFont figureFont;
+};
+
+// The ring fills the painter's `bounds` (its line stays inside), with `figure` and `caption` in its middle.
+void paint(QPainter& painter, const QRectF& bounds, ColorScheme scheme, const Look& look,
+           const NumericTextTransition& figure, const QString& caption);
 
 } // namespace gauge
 } // namespace zn

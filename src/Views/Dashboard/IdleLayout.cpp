@@ -28,7 +28,7 @@ ColorSource schemePair(RgbColor dark, RgbColor light) {
 } // namespace
 
 IdleLayout::IdleLayout(AppState& state, QWidget* parent)
-    : QWidget(parent), state_(state), hero_(new IdleHero(state)),
+    : StateLayout(parent), state_(state), hero_(new IdleHero(state)),
       stats_{new StatCard(std::string("internaldrive.fill"), std::function<QColor(ColorScheme)>(schemeAccent),
                           QStringLiteral("Free Space")),
              new StatCard(std::nullopt, qColor(Tint::green), QStringLiteral("Can Clean")),

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "Views/Dashboard/StateLayout.h"
 
 #include <array>
 #include <vector>
@@ -16,13 +16,13 @@ class SuggestionRow;
 class TextLabel;
 
 // What the dashboard shows between runs: the storage hero, four statistics and the suggestions.
-class IdleLayout : public QWidget {
+class IdleLayout : public StateLayout {
     Q_OBJECT
 
 public:
     explicit IdleLayout(AppState& state, QWidget* parent = nullptr);
 
-    void refresh();
+    void refresh() override;
 
     IdleHero& hero() { return *hero_; }
     StatCard& statCard(std::size_t index) { return *stats_[index]; }

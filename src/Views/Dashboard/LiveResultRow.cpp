@@ -1,11 +1,9 @@
 #include "Views/Dashboard/LiveResultRow.h"
 
-#include "Views/Components/IconTile.h"
-#include "Views/Components/MonospacedDigits.h"
 #include "Views/Components/SchemeColors.h"
 #include "Views/Components/TextStyles.h"
 #include "Views/Dashboard/DashboardFormat.h"
-#include "Views/Dashboard/RowDivider.h"
+#include "Views/Dashboard/ResultRowPainting.h"
 
 #include <QPainter>
 
@@ -15,7 +13,6 @@ namespace {
 constexpr double kHorizontalPadding = 16;
 constexpr double kVerticalPadding = 12;
 constexpr double kTile = 26;
-constexpr double kTileCorner = 7;
 constexpr double kSpacing = 12;
 } // namespace
 
@@ -45,14 +42,8 @@ void LiveResultRow::paintEvent(QPaintEvent*) {
     const QRectF content = QRectF(rect()).adjusted(kHorizontalPadding, kVerticalPadding, -kHorizontalPadding,
                                                    -kVerticalPadding);
     const QRectF tile(content.left(), content.center().y() - kTile / 2, kTile, kTile);
-    IconTile::paint(painter, tile, scheme, icon(category_), qColor(color(category_, scheme)), kTileCorner);
-
-    const QString size = dashboard::bytesText(totalSize_);
-    const QFont sizeFont = systemFont(13, QFont::DemiBold);
-    const double sizeWidth = monospacedDigitsWidth(sizeFont, size);
-    painter.setFont(sizeFont);
-    painter.setPen(platformColor(PlatformColor::secondaryLabel, scheme));
-    drawMonospacedDigits(painter, content, Qt::AlignRight | Qt::AlignVCenter, size);
+    resultRow::paintTile(painter, tile, category_, scheme);
+    const double sizeWidth = resultRow::paintTrailingBytes(painter, content, totalSize_, scheme);
 
     const double left = tile.right() + kSpacing;
     const QString name = dashboard::qtext(displayName(category_));
@@ -61,7 +52,7 @@ void LiveResultRow::paintEvent(QPaintEvent*) {
     painter.drawText(QRectF(left, content.top(), content.right() - sizeWidth - kSpacing - left, content.height()),
                      Qt::AlignLeft | Qt::AlignVCenter, name);
     if (showsDivider_)
-        paintRowDivider(painter, QRectF(rect()), scheme);
+        resultRow::paintDivider(painter, QRectF(rect()), scheme);
 }
 
 } // namespace zn

@@ -2,6 +2,7 @@
 
 #include "Views/Components/AnimatedValue.h"
 #include "Views/Components/NumericTextTransition.h"
+#include "Views/Components/RepeatingAnimation.h"
 #include "Views/Components/SchemeColors.h"
 #include "Views/Components/TextStyles.h"
 #include "Views/Dashboard/DashboardFormat.h"
@@ -22,14 +23,11 @@ constexpr auto kArcEase = std::chrono::milliseconds(450);
 ScanningGauge::ScanningGauge(ColorSource tint, QString label, QWidget* parent)
     : QWidget(parent), tint_(std::move(tint)), label_(std::move(label)),
       arc_(new AnimatedValue(this, dashboard::scanningArcFraction(0))),
-      figure_(new NumericTextTransition(this, QStringLiteral("0%"))) {
+      figure_(new NumericTextTransition(this, QStringLiteral("0%"))),
+      spin_(new RepeatingAnimation(*this, kTurnDuration)) {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    spin_.setStartValue(0.0);
-    spin_.setEndValue(1.0);
-    spin_.setDuration(kTurnDuration);
-    spin_.setLoopCount(-1);
-    spin_.setEasingCurve(QEasingCurve::Linear);
-    connect(&spin_, &QVariantAnimation::valueChanged, this, qOverload<>(&QWidget::update));
+    // The turn runs for as long as the gauge is on screen.
+    spin_->setWanted(true);
 }
 
 void ScanningGauge::setProgress(double progress) {
@@ -48,42 +46,20 @@ QString ScanningGauge::percentText() const {
 }
 
 double ScanningGauge::spin() const {
-    return spin_.state() == QAbstractAnimation::Running ? spin_.currentValue().toDouble() : 0.0;
+    return spin_->phase();
 }
 
 QSize ScanningGauge::sizeHint() const {
     return {180, 180};
 }
 
-void ScanningGauge::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    updateSpin();
-}
-
-void ScanningGauge::hideEvent(QHideEvent* event) {
-    QWidget::hideEvent(event);
-    updateSpin();
-}
-
-void ScanningGauge::updateSpin() {
-    // The turn runs on the animation timer, and only while someone can see it.
-    const bool turning = isVisible() && Motion::enabled();
-    if (turning && spin_.state() != QAbstractAnimation::Running)
-        spin_.start();
-    else if (!turning)
-        spin_.stop();
-}
-
 void ScanningGauge::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
     const ColorScheme scheme = colorScheme(*this);
-    const QRectF bounds(rect());
-    const QRectF ring = gauge::ringRect(bounds);
-    gauge::paintTrack(painter, ring, scheme);
     // From three o'clock, clockwise, turned further clockwise by the spin.
-    gauge::paintArc(painter, ring, tint_.resolve(scheme), spin() * 360, arc_->value());
-    gauge::paintCentre(painter, bounds, scheme, systemFont(36, QFont::DemiBold), *figure_, label_);
+    gauge::paint(painter, QRectF(rect()), scheme,
+                 {tint_.resolve(scheme), spin() * 360, arc_->value(), systemFont(36, QFont::DemiBold)}, *figure_,
+                 label_);
 }
 
 } // namespace zn

@@ -2,13 +2,13 @@
 
 #include "Views/Components/ColorSource.h"
 
-#include <QVariantAnimation>
 #include <QWidget>
 
 namespace zn {
 
 class AnimatedValue;
 class NumericTextTransition;
+class RepeatingAnimation;
 
 // A progress ring whose arc (at least 5 and at most 95 percent of the ring) turns clockwise once every four
 // seconds while the gauge is on screen, with the unclamped percentage and a caption in its middle.
@@ -30,19 +30,15 @@ public:
     QSize sizeHint() const override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void updateSpin();
-
     ColorSource tint_;
     QString label_;
     double progress_ = 0;
     AnimatedValue* arc_;
     NumericTextTransition* figure_;
-    QVariantAnimation spin_;
+    RepeatingAnimation* spin_;
 };
 
 } // namespace zn

@@ -29,18 +29,13 @@ QColor sparklesEnd(ColorScheme scheme) {
 } // namespace
 
 ScanningLayout::ScanningLayout(AppState& state, QWidget* parent)
-    : QWidget(parent), state_(state), heroCard_(new CardSurface(24, std::nullopt, CardElevation::raised)),
+    : StateLayout(parent), state_(state), heroCard_(new CardSurface(24, std::nullopt, CardElevation::raised)),
       gauge_(new ScanningGauge(kAccent, QStringLiteral("SCANNING"))),
       currentlyIn_(new TextLabel(QString(), systemFont(13), PlatformColor::secondaryLabel)),
       bar_(new LinearProgressBar(kAccent)),
       progressText_(new TextLabel(QString(), systemFont(11.5, QFont::Medium), PlatformColor::secondaryLabel)),
       liveHeader_(makeSectionHeader(QStringLiteral("Found so far"))),
       liveCard_(new CardSurface(0, std::nullopt, CardElevation::standard)), liveRows_(new QVBoxLayout) {
-    auto* row = new QHBoxLayout;
-    row->setSpacing(28);
-    gauge_->setFixedSize(180, 180);
-    row->addWidget(gauge_);
-
     auto* sparkles = new SymbolEffectView("sparkles", 18, kAccent);
     sparkles->setGradientEnd(ColorSource(std::function<QColor(ColorScheme)>(sparklesEnd)));
     sparkles->setRepeatingGlow(true);
@@ -60,13 +55,10 @@ ScanningLayout::ScanningLayout(AppState& state, QWidget* parent)
 
     auto* column = new QVBoxLayout;
     column->setSpacing(10);
-    column->addStretch(1);
     column->addLayout(titleRow);
     column->addWidget(currentlyIn_);
     column->addWidget(progress);
-    column->addStretch(1);
-    row->addLayout(column, 1);
-    heroCard_->contentLayout()->addLayout(row);
+    layOutGaugeHero(*heroCard_, *gauge_, column);
 
     liveRows_->setSpacing(0);
     liveCard_->contentLayout()->addLayout(liveRows_);

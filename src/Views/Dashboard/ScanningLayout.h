@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "Views/Dashboard/StateLayout.h"
 
 #include <vector>
 
@@ -17,7 +17,7 @@ class TextLabel;
 
 // The dashboard during a scan: the turning gauge with what is being checked and a progress bar, then the
 // first eight categories found so far.
-class ScanningLayout : public QWidget {
+class ScanningLayout : public StateLayout {
     Q_OBJECT
 
 public:
@@ -25,7 +25,7 @@ public:
 
     explicit ScanningLayout(AppState& state, QWidget* parent = nullptr);
 
-    void refresh();
+    void refresh() override;
 
     ScanningGauge& gauge() { return *gauge_; }
     LinearProgressBar& progressBar() { return *bar_; }

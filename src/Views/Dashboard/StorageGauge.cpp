@@ -45,15 +45,11 @@ QSize StorageGauge::sizeHint() const {
 
 void StorageGauge::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
     const ColorScheme scheme = colorScheme(*this);
-    const QRectF bounds(rect());
-    const QRectF ring = gauge::ringRect(bounds);
-    gauge::paintTrack(painter, ring, scheme);
     // From twelve o'clock, clockwise.
-    gauge::paintArc(painter, ring, showsWarning() ? warningColor(scheme) : schemeAccent(scheme), -90,
-                    arc_->value());
-    gauge::paintCentre(painter, bounds, scheme, systemFont(44, QFont::DemiBold), *figure_, QStringLiteral("USED"));
+    const QColor arc = showsWarning() ? warningColor(scheme) : schemeAccent(scheme);
+    gauge::paint(painter, QRectF(rect()), scheme, {arc, -90, arc_->value(), systemFont(44, QFont::DemiBold)},
+                 *figure_, QStringLiteral("USED"));
 }
 
 } // namespace zn
