@@ -1,4 +1,5 @@
 #include "Views/Components/ConfirmationDialog.h"
+#include "Views/Components/ShadowPainter.h"
 #include "Views/Dashboard/CompletedHero.h"
 #include "Views/Dashboard/CompletedLayout.h"
 #include "Views/Components/ActionButton.h"
@@ -6,6 +7,7 @@
 #include "appsupport/Screenshots.h"
 
 #include <QPainter>
+#include <QPainterPath>
 
 namespace zn {
 namespace {
@@ -100,9 +102,14 @@ TEST_F(DashboardScreenshotTest, ReviewDialog) {
         const QImage sheet = dialog->grab().toImage();
         {
             QPainter painter(&screen);
+            painter.setRenderHint(QPainter::Antialiasing);
             painter.fillRect(screen.rect(), QColor(0, 0, 0, scheme == ColorScheme::dark ? 90 : 40));
-            const QPoint at((screen.width() - sheet.width()) / 2, 60);
-            painter.drawImage(at, sheet);
+            const QRectF frame(QPointF((screen.width() - sheet.width()) / 2.0, 60), QSizeF(sheet.size()));
+            paintRoundedShadow(painter, frame, 12, {18, QPointF(0, 8), QColor(0, 0, 0, 90)});
+            QPainterPath rounded;
+            rounded.addRoundedRect(frame, 12, 12);
+            painter.setClipPath(rounded);
+            painter.drawImage(frame.topLeft(), sheet);
         }
         screen.save(QStringLiteral(ZN_SCREENSHOT_DIR "/dashboard-review-dialog-") + test::schemeName(scheme) +
                     QStringLiteral(".png"));

@@ -1,0 +1,87 @@
+#include "Views/Components/ConfirmationDialog.h"
+#include "Views/Components/LinearProgressBar.h"
+#include "Views/Components/MonospacedDigits.h"
+#include "Views/Components/Motion.h"
+#include "Views/Components/NumericTextLabel.h"
+#include "Views/Components/RepeatingAnimation.h"
+#include "Views/Components/TextStyles.h"
+
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace zn {
+namespace {
+
+// Motion is off in tests; these turn it on for a moment and always turn it off again.
+struct MotionOn {
+    MotionOn() { Motion::setEnabled(true); }
+    ~MotionOn() { Motion::setEnabled(false); }
+};
+
+TEST(RepeatingAnimationTest, RunsOnlyWhileWantedShownAndMoving) {
+    QWidget widget;
+    auto* cycle = new RepeatingAnimation(widget, 1000);
+    cycle->setWanted(true);
+    EXPECT_FALSE(cycle->isRunning()); // motion off
+    {
+        MotionOn motion;
+        cycle->setWanted(true);
+        EXPECT_FALSE(cycle->isRunning()); // not on screen
+        widget.show();
+        EXPECT_TRUE(cycle->isRunning());
+        widget.hide();
+        EXPECT_FALSE(cycle->isRunning());
+        EXPECT_EQ(cycle->phase(), 0);
+        widget.show();
+        cycle->setWanted(false);
+        EXPECT_FALSE(cycle->isRunning());
+    }
+}
+
+TEST(LinearProgressBarTest, SweepsOnlyWithoutAValue) {
+    MotionOn motion;
+    LinearProgressBar bar(QColor(Qt::blue));
+    bar.show();
+    bar.setValue(std::nullopt);
+    EXPECT_EQ(bar.findChild<RepeatingAnimation*>()->isRunning(), true);
+    bar.setValue(1.7);
+    EXPECT_EQ(bar.value(), 1.0);
+    EXPECT_FALSE(bar.findChild<RepeatingAnimation*>()->isRunning());
+}
+
+TEST(ConfirmationDialogTest, CancelIsTheDefaultAndOnlyTheDestructiveButtonAccepts) {
+    QWidget window;
+    ConfirmationDialog dialog(QStringLiteral("Remove it?"), QStringLiteral("It cannot be undone."),
+                              QStringLiteral("Remove"), QStringLiteral("Cancel"), &window);
+    EXPECT_EQ(dialog.windowModality(), Qt::WindowModal);
+    EXPECT_TRUE(static_cast<QPushButton&>(dialog.cancelButton()).isDefault());
+    EXPECT_FALSE(static_cast<QPushButton&>(dialog.destructiveButton()).isDefault());
+    int accepted = 0;
+    int rejected = 0;
+    QObject::connect(&dialog, &QDialog::accepted, [&] { ++accepted; });
+    QObject::connect(&dialog, &QDialog::rejected, [&] { ++rejected; });
+    dialog.open();
+    QTest::keyClick(&dialog, Qt::Key_Return);
+    EXPECT_EQ(rejected, 1);
+    dialog.open();
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    EXPECT_EQ(rejected, 2);
+    dialog.open();
+    dialog.destructiveButton().click();
+    EXPECT_EQ(accepted, 1);
+}
+
+TEST(NumericTextLabelTest, TakesNewFiguresAndShrinksOnlyAsFarAsAllowed) {
+    NumericTextLabel label(systemFont(40), PlatformColor::primaryLabel);
+    label.setText(QStringLiteral("1.23 GB"));
+    EXPECT_EQ(label.text(), "1.23 GB");
+    const QFont font = systemFont(40);
+    EXPECT_EQ(fontFitting(font, label.text(), 1000, 0.8).pixelSize(), 40);
+    EXPECT_EQ(fontFitting(font, label.text(), 1, 0.8).pixelSize(), 32);
+    label.setMinimumScaleFactor(0.5);
+    EXPECT_EQ(label.minimumSizeHint().width(), (label.sizeHint().width() + 1) / 2);
+}
+
+} // namespace
+} // namespace zn
