@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Platform/qt/FileViewer.h"
 #include "Platform/qt/UrlOpener.h"
 #include "Services/FullDiskAccessManager.h"
 #include "ViewModels/AppStateServices.h"
@@ -23,6 +24,8 @@ struct AppEnvironment {
     // Whether the desktop is dark, for windows that follow it.
     std::shared_ptr<DesktopColorScheme> desktopColorScheme;
     bool performStartupTasks = true;
+    // Where "Reveal in Finder" shows a file.
+    std::shared_ptr<FileViewer> fileViewer = std::make_shared<DesktopFileViewer>();
 };
 
 // The engines, the system's services and the program's own stores. Main thread, once a QApplication exists.

@@ -35,8 +35,10 @@ void AppWindow::showContent() {
     // The state comes into being with the first window's content, whichever page that is.
     AppState& state = app_.appState();
     if (app_.onboardingComplete()) {
-        setMinimumSize(kMainWindowMinimumSize);
-        setCentralWidget(new MainWindow(state, app_.permission(), app_.prompter()));
+        // The content's own minimum (wider than the group's 900 by 600) bounds the window.
+        setMinimumSize(0, 0);
+        setCentralWidget(new MainWindow(
+            {state, app_.permission(), app_.theme(), app_.fileViewer(), app_.prompter(), app_.urlOpener()}));
     } else {
         setMinimumSize(kOnboardingSize);
         setCentralWidget(new OnboardingView([this] { app_.setOnboardingComplete(true); }));

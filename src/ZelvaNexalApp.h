@@ -49,7 +49,9 @@ public:
     MenuBarController& menuBar() { return menuBar_; }
     PermissionCoordinator& permission() { return *environment_.permission; }
     const FullDiskAccessManager& accessManager() const { return *environment_.accessManager; }
+    FileViewer& fileViewer() { return *environment_.fileViewer; }
     QuestionPrompter& prompter() { return *environment_.stateServices.prompter; }
+    UrlOpener& urlOpener() { return *environment_.urlOpener; }
     ThemeManager& theme() { return theme_; }
     AppTheme& appTheme() { return appTheme_; }
 

@@ -1,6 +1,7 @@
 #include "Services/CleaningEngine+PrivilegedRemoval.h"
 
 #include "Logic/Utilities/Logger.h"
+#include "Logic/Utilities/OrphanSafetyPolicy.h"
 #include "Platform/core/AdminRunner.h"
 #include "Platform/core/PathResolution.h"
 #include "Services/CleaningEngine+PathRules.h"
@@ -50,22 +51,38 @@ std::optional<std::string> homeFromPasswordDatabase(uid_t user) {
     return std::string(found->pw_dir);
 }
 
+// The rules the administrator side judges records by, all for the calling user.
+struct RecordRules {
+    const CleaningPathRules& cleaning;
+    const OrphanSafetyPolicy& leftovers;
+};
+
+void logRefusal(const std::string& path) {
+    Logger::shared().log("Refusing admin escalation for unsafe path: " + path, LogLevel::warning, kSource);
+}
+
+// The engine sends the path in its final form: one that resolves to anything else has changed since, or
+// was never checked. A leftover keeps its own name (a link goes as the link), so only its folder must be
+// in final form.
+bool admits(const PrivilegedRemovalRecord& record, const RecordRules& rules) {
+    if (!CleaningPathRules::isAbsolutePathText(record.path))
+        return false;
+    if (!record.category)
+        return leftoverRemovalPath(record.path) == record.path && rules.leftovers.isSafe(record.path);
+    return resolvedPathIfResolvable(record.path) == record.path &&
+           rules.cleaning.admitsInAdminPass(*record.category, record.path);
+}
+
 // Checks one record with the calling user's rules and removes it; true when it was removed.
-bool removeRecord(const PrivilegedRemovalRecord& record, const CleaningPathRules& rules,
-                  const SafeRemoval& removal) {
-    // The engine sends the path in its final form: one that resolves to anything else has changed since,
-    // or was never checked.
-    const bool admitted = CleaningPathRules::isAbsolutePathText(record.path) &&
-                          resolvedPathIfResolvable(record.path) == record.path &&
-                          rules.admitsInAdminPass(record.category, record.path);
-    if (!admitted) {
-        Logger::shared().log("Refusing admin escalation for unsafe path: " + record.path, LogLevel::warning,
-                             kSource);
+bool removeRecord(const PrivilegedRemovalRecord& record, const RecordRules& rules, const SafeRemoval& removal) {
+    if (!admits(record, rules)) {
+        logRefusal(record.path);
         return false;
     }
     const RemovalResult result =
-        removal.removeItem(record.path, CleaningPathRules::removalScope(record.category),
-                           rules.ownerRequiredForAdminRemoval(record.path));
+        record.category ? removal.removeItem(record.path, CleaningPathRules::removalScope(*record.category),
+                                             rules.cleaning.ownerRequiredForAdminRemoval(record.path))
+                        : removal.removeItem(record.path, SafeRemoval::Scope::wholeItem);
     if (result.succeeded())
         return true;
     if (result.errorNumber != ENOENT)
@@ -79,7 +96,7 @@ bool removeRecord(const PrivilegedRemovalRecord& record, const CleaningPathRules
 std::string encodePrivilegedRemovalRecords(const std::vector<PrivilegedRemovalRecord>& records) {
     std::string text;
     for (const auto& record : records) {
-        text += rawValue(record.category);
+        text += record.category ? std::string(rawValue(*record.category)) : std::string(kLeftoverRecordTag);
         text.push_back('\0');
         text += record.path;
         text.push_back('\0');
@@ -97,10 +114,16 @@ std::optional<std::vector<PrivilegedRemovalRecord>> decodePrivilegedRemovalRecor
         const std::size_t pathEnd = text.find('\0', categoryEnd + 1);
         if (pathEnd == std::string_view::npos)
             return std::nullopt;
-        const auto category = cleaningCategoryFromRawValue(text.substr(start, categoryEnd - start));
-        if (!category)
-            return std::nullopt;
-        records.push_back({*category, std::string(text.substr(categoryEnd + 1, pathEnd - categoryEnd - 1))});
+        const std::string_view tag = text.substr(start, categoryEnd - start);
+        std::string path(text.substr(categoryEnd + 1, pathEnd - categoryEnd - 1));
+        if (tag == kLeftoverRecordTag) {
+            records.push_back({std::nullopt, std::move(path)});
+        } else {
+            const auto category = cleaningCategoryFromRawValue(tag);
+            if (!category)
+                return std::nullopt;
+            records.push_back({*category, std::move(path)});
+        }
         start = pathEnd + 1;
     }
     return records;
@@ -138,7 +161,9 @@ int runPrivilegedRemoval(const std::vector<std::string>& processArguments, std::
     if (!records)
         return refuseToRun("the list of items is malformed");
 
-    const CleaningPathRules rules(*resolvedHome, *user, context.sharedTemporaryFolders);
+    const CleaningPathRules cleaningRules(*resolvedHome, *user, context.sharedTemporaryFolders);
+    const OrphanSafetyPolicy leftoverPolicy(*resolvedHome, context.leftoverSystemRoot);
+    const RecordRules rules{cleaningRules, leftoverPolicy};
     const SafeRemoval removal(context.fileOperations);
     for (const auto& record : *records) {
         if (!removeRecord(record, rules, removal))

@@ -16,14 +16,19 @@
 namespace zn {
 
 // One item handed to the administrator side: its category decides the rule (a large file goes only as a
-// regular file), the path is the one the engine resolved and checked.
+// regular file), the path is the one the engine resolved and checked. Without a category the item is a
+// leftover of a removed application, judged by the leftover safety policy and removed as a whole (a link
+// as the link itself); its path has its folder's links resolved and its own name kept.
 struct PrivilegedRemovalRecord {
-    CleaningCategory category;
+    std::optional<CleaningCategory> category;
     std::string path;
     bool operator==(const PrivilegedRemovalRecord&) const = default;
 };
 
-// Per record: the category's raw value, a NUL byte, the path, a NUL byte.
+// The tag a leftover record carries in place of a category's raw value.
+inline constexpr std::string_view kLeftoverRecordTag = "leftover";
+
+// Per record: the category's raw value (or the leftover tag), a NUL byte, the path, a NUL byte.
 std::string encodePrivilegedRemovalRecords(const std::vector<PrivilegedRemovalRecord>& records);
 // Nothing unless the text is a whole list of such records, each of a known category.
 std::optional<std::vector<PrivilegedRemovalRecord>> decodePrivilegedRemovalRecords(std::string_view text);
@@ -36,6 +41,8 @@ struct PrivilegedRemovalContext {
     std::function<std::optional<std::string>(uid_t)> homeOfUser;
     std::vector<std::string> sharedTemporaryFolders = defaultSharedTemporaryFolders();
     std::shared_ptr<RemovalFileOperations> fileOperations = std::make_shared<SystemRemovalFileOperations>();
+    // The prefix of the system folders the leftover policy allows ("" for the real "/Library").
+    std::string leftoverSystemRoot;
 };
 
 // The real environment, password database, temporary folders and file system.
@@ -45,7 +52,8 @@ PrivilegedRemovalContext systemPrivilegedRemovalContext();
 bool isPrivilegedRemovalInvocation(const std::vector<std::string>& processArguments);
 
 // The administrator side. Writes the start marker, then reads the records to their end, checks each again
-// with the calling user's own rules (never the caller's word for them), removes what passes without
+// with the calling user's own rules (never the caller's word for them; leftovers with the leftover policy
+// for the calling user's home), removes what passes without
 // following any link or crossing into another mount, and writes each removed path followed by a NUL
 // byte. Returns 0 once every record was handled (refusals and failures are logged; the caller sees them as
 // survivors), 1 when it refused to run at all: extra arguments, no calling user or root as the calling

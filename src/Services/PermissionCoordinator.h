@@ -36,6 +36,9 @@ public:
     bool hasFullDiskAccess() const { return hasFullDiskAccess_; }
     const std::vector<std::string>& failedItemPaths() const { return failedItemPaths_; }
     const PromptContext& context() const { return context_; }
+    // What the prompt's own screens work with: the clock of its waits and the access services.
+    Clock& clock() const { return *clock_; }
+    const FullDiskAccessManager& accessManager() const { return *manager_; }
 
     // With access already present `onGranted` runs before this returns and no prompt opens; otherwise
     // the prompt opens and `onGranted` waits for the grant. Replaces any earlier prompt and its callback.

@@ -7,7 +7,7 @@ namespace zn {
 CleanFailureReactions::CleanFailureReactions(AppState& state, QObject* parent)
     : QObject(parent), state_(&state) {
     connect(&state, &AppState::cleanErrorIsFDAFixableChanged, this,
-            &CleanFailureReactions::retryWithAccessIfFixable, Qt::QueuedConnection);
+            &CleanFailureReactions::handOffIfFixable, Qt::QueuedConnection);
     connect(&state, &AppState::cleanErrorIsFDAFixableChanged, this,
             &CleanFailureReactions::alertMessageChanged, Qt::QueuedConnection);
     connect(&state, &AppState::cleanErrorChanged, this, &CleanFailureReactions::alertMessageChanged,
@@ -20,7 +20,7 @@ std::optional<std::string> CleanFailureReactions::alertMessage() const {
     return state_->cleanError();
 }
 
-void CleanFailureReactions::retryWithAccessIfFixable() {
+void CleanFailureReactions::handOffIfFixable() {
     if (!state_ || !state_->cleanErrorIsFDAFixable())
         return;
     auto items = state_->pendingPermissionRetryItems();

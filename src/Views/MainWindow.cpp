@@ -1,167 +1,172 @@
 #include "Views/MainWindow.h"
 
-#include "Platform/core/ByteCountFormatter.h"
-#include "Platform/core/StringFormat.h"
-#include "Platform/qt/QuestionPrompter.h"
 #include "Services/PermissionCoordinator.h"
 #include "ViewModels/AppState.h"
+#include "Views/AccessBanner.h"
+#include "Views/CategoryDetailView.h"
+#include "Views/Components/AppBackdrop.h"
+#include "Views/Components/SearchField.h"
+#include "Views/Components/SearchableScreen.h"
+#include "Views/MainToolbar.h"
+#include "Views/PermissionSheetPresenter.h"
+#include "Views/Sidebar.h"
 
-#include <QHBoxLayout>
-#include <QHeaderView>
-#include <QLabel>
-#include <QMessageBox>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QTreeWidget>
+#include <QGuiApplication>
+#include <QSplitter>
 #include <QVBoxLayout>
 
 namespace zn {
 
-namespace {
+MainWindow::MainWindow(ScreenServices services, QWidget* parent)
+    : QWidget(parent), services_(services), reactions_(services.state),
+      selectedSection_(AppSection::cleaning(CleaningCategory::smartScan)), toolbar_(new MainToolbar(services.theme)),
+      sidebar_(new Sidebar(services.state, services.permission)), splitter_(new QSplitter(Qt::Horizontal)),
+      bannerRow_(new QWidget), banner_(new AccessBanner(services.state, services.permission)),
+      detailLayout_(nullptr), sheet_(new PermissionSheetPresenter(services.permission, *this, permissionSheetFactory())) {
+    setMinimumSize(kMinimumSize);
 
-QString text(const std::string& value) {
-    return QString::fromStdString(value);
+    auto* bannerMargins = new QVBoxLayout(bannerRow_);
+    bannerMargins->setContentsMargins(16, 12, 16, 0);
+    bannerMargins->addWidget(banner_);
+
+    auto* detail = new AppBackdrop;
+    detailLayout_ = new QVBoxLayout(detail);
+    detailLayout_->setContentsMargins(0, 0, 0, 0);
+    detailLayout_->setSpacing(0);
+    detailLayout_->addWidget(bannerRow_);
+
+    splitter_->setChildrenCollapsible(false);
+    splitter_->addWidget(sidebar_);
+    splitter_->addWidget(detail);
+    splitter_->setCollapsible(0, true);
+    splitter_->setStretchFactor(0, 0);
+    splitter_->setStretchFactor(1, 1);
+    // Wide enough to grab; drawn as a hairline.
+    splitter_->setHandleWidth(5);
+    splitter_->setSizes({Sidebar::kIdealWidth, kMinimumSize.width() - Sidebar::kIdealWidth});
+
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(toolbar_);
+    column->addWidget(splitter_, 1);
+
+    // The toolbar's title stays above the detail column, wherever the split is.
+    sidebar_->installEventFilter(this);
+    toolbar_->setLeadingWidth(Sidebar::kIdealWidth);
+    connect(sidebar_, &Sidebar::sectionChosen, this,
+            [this](const AppSection& section) { setSelectedSection(section); });
+    AppState& state = services.state;
+    connect(&state, &AppState::hasFullDiskAccessChanged, this, &MainWindow::updateBanner);
+    connect(&state, &AppState::fdaBannerDismissedChanged, this, &MainWindow::updateBanner);
+    connect(&reactions_, &CleanFailureReactions::alertMessageChanged, this, &MainWindow::updateCleanFailureAlert);
+    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, &MainWindow::applicationStateChanged);
+
+    updateBanner();
+    setSelectedSection(selectedSection_);
 }
 
-QString bytes(std::int64_t count) {
-    return text(formatByteCount(count));
+MainWindow::~MainWindow() {
+    // The screen's search field sits in the toolbar: give it back so that it goes with its screen.
+    retireScreen();
 }
 
-} // namespace
+void MainWindow::setSelectedSection(std::optional<AppSection> section) {
+    selectedSection_ = section;
+    sidebar_->setSelection(section);
+    const DetailScreen kind = detailScreenFor(section);
+    if (screen_ && kind == screenKind_) {
+        if (auto* categories = qobject_cast<CategoryDetailView*>(screen_))
+            categories->setCategory(*section->category());
+        return;
+    }
+    showScreen(screenFactory(kind)(services_, section), kind);
+}
 
-MainWindow::MainWindow(AppState& state, PermissionCoordinator& permission, QuestionPrompter& prompter,
-                       QWidget* parent)
-    : QWidget(parent), state_(&state), permission_(permission), prompter_(prompter), reactions_(state),
-      status_(new QLabel), progress_(new QProgressBar), scan_(new QPushButton(QStringLiteral("Scan"))),
-      clean_(new QPushButton), results_(new QTreeWidget) {
-    auto* bar = new QHBoxLayout;
-    bar->addWidget(status_, 1);
-    bar->addWidget(progress_);
-    bar->addWidget(scan_);
-    bar->addWidget(clean_);
-    results_->setColumnCount(2);
-    results_->setHeaderLabels({QStringLiteral("Name"), QStringLiteral("Size")});
-    results_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(bar);
-    layout->addWidget(results_, 1);
-    progress_->setRange(0, 100);
+void MainWindow::showScreen(QWidget* screen, DetailScreen kind) {
+    retireScreen();
+    screen_ = screen;
+    screenKind_ = kind;
+    detailLayout_->addWidget(screen, 1);
+    toolbar_->setTitle(screen->windowTitle());
+    connect(screen, &QWidget::windowTitleChanged, toolbar_, &MainToolbar::setTitle);
+    if (auto* searchable = dynamic_cast<SearchableScreen*>(screen))
+        toolbar_->setSearchField(&searchable->searchField());
+}
 
-    connect(scan_, &QPushButton::clicked, this, [this] { state_->startSmartScan(); });
-    connect(clean_, &QPushButton::clicked, this, &MainWindow::clean);
-    connect(results_, &QTreeWidget::itemChanged, this, &MainWindow::itemChanged);
-    for (auto signal : {&AppState::categoryResultsChanged, &AppState::selectedCleanupItemsChanged,
-                        &AppState::deselectedItemsChanged})
-        connect(&state, signal, this, &MainWindow::refreshResults);
-    for (auto signal : {&AppState::scanStateChanged, &AppState::scanProgressChanged,
-                        &AppState::cleanProgressChanged, &AppState::currentScanCategoryChanged,
-                        &AppState::totalJunkSizeChanged, &AppState::totalFreedSpaceChanged})
-        connect(&state, signal, this, &MainWindow::refreshControls);
-    connect(&reactions_, &CleanFailureReactions::alertMessageChanged, this,
-            &MainWindow::showCleanFailureAlert);
-    refreshResults();
+void MainWindow::retireScreen() {
+    if (!screen_)
+        return;
+    QWidget* old = std::exchange(screen_, nullptr);
+    if (SearchField* field = toolbar_->releaseSearchField()) {
+        field->hide();
+        field->setParent(old);
+    }
+    detailLayout_->removeWidget(old);
+    old->hide();
+    // A screen may be replaced from inside one of its own handlers: it goes once that handler returns.
+    old->deleteLater();
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    state_->checkFullDiskAccess();
-    permission_.refreshStatus();
+    // A failure that arrived while no window was open is handled now, after the state's current update.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            reactions_.handOffIfFixable();
+            updateCleanFailureAlert();
+            sheet_->update();
+        },
+        Qt::QueuedConnection);
 }
 
-void MainWindow::refreshResults() {
-    QSignalBlocker quiet(results_);
-    results_->clear();
-    for (const CategoryResult& result : state_->allResults()) {
-        auto* group = new QTreeWidgetItem(
-            results_, {text(std::string(displayName(result.category))), bytes(result.totalSize)});
-        for (std::size_t index = 0; index < result.items.size(); ++index) {
-            const CleanableItem& item = result.items[index];
-            auto* row = new QTreeWidgetItem(group, {text(item.name), bytes(item.size)});
-            row->setToolTip(0, text(item.path));
-            row->setData(0, kItemRole, QVariant::fromValue(QString::fromStdString(item.id.uuidString())));
-            row->setCheckState(0, state_->isItemSelected(item) ? Qt::Checked : Qt::Unchecked);
-        }
-        group->setExpanded(true);
-    }
-    refreshControls();
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == sidebar_ && event->type() == QEvent::Resize)
+        toolbar_->setLeadingWidth(sidebar_->width());
+    return QWidget::eventFilter(watched, event);
 }
 
-void MainWindow::refreshControls() {
-    const ScanState& scanState = state_->scanState();
-    const bool busy = state_->isBusy();
-    switch (scanState.kind()) {
-    case ScanState::Kind::scanning:
-        status_->setText(text(state_->currentScanCategory()));
-        progress_->setValue(static_cast<int>(state_->scanProgress() * 100));
-        break;
-    case ScanState::Kind::cleaning:
-        status_->setText(QStringLiteral("Cleaning…"));
-        progress_->setValue(static_cast<int>(state_->cleanProgress() * 100));
-        break;
-    case ScanState::Kind::completed:
-        status_->setText(bytes(state_->totalJunkSize()) + QStringLiteral(" found"));
-        progress_->setValue(100);
-        break;
-    case ScanState::Kind::cleaned:
-        status_->setText(bytes(state_->totalFreedSpace()));
-        progress_->setValue(100);
-        break;
-    case ScanState::Kind::idle:
-        status_->clear();
-        progress_->setValue(0);
-        break;
-    }
-    progress_->setVisible(busy);
-    scan_->setEnabled(!busy);
-    const auto selected = state_->selectedItemsToClean();
-    const std::string format = state_->selectedItemsRequireConfirmation() ? "Review %@" : "Clean %@ now";
-    clean_->setText(text(formatString(format, {formatByteCount(totalSizeOf(selected))})));
-    clean_->setEnabled(!busy && !selected.empty());
-}
-
-void MainWindow::itemChanged(QTreeWidgetItem* row) {
-    const QString id = row->data(0, kItemRole).toString();
-    if (id.isEmpty())
+void MainWindow::applicationStateChanged(Qt::ApplicationState state) {
+    if (state != Qt::ApplicationActive)
         return;
-    for (const CategoryResult& result : state_->allResults())
-        for (const CleanableItem& item : result.items)
-            if (QString::fromStdString(item.id.uuidString()) == id &&
-                state_->isItemSelected(item) != (row->checkState(0) == Qt::Checked)) {
-                state_->toggleItem(item);
-                return;
-            }
+    services_.state.checkFullDiskAccess();
+    services_.permission.refreshStatus();
 }
 
-void MainWindow::clean() {
-    if (!state_->selectedItemsRequireConfirmation()) {
-        state_->cleanAll();
+void MainWindow::updateBanner() {
+    const AppState& state = services_.state;
+    bannerRow_->setVisible(!state.hasFullDiskAccess() && !state.fdaBannerDismissed());
+}
+
+void MainWindow::updateCleanFailureAlert() {
+    const std::optional<std::string> message = reactions_.alertMessage();
+    if (!message) {
+        closeCleanFailureAlert();
         return;
     }
-    PromptQuestion question{
-        formatString("Review before cleaning %@",
-                     {formatByteCount(totalSizeOf(state_->selectedItemsToClean()))}),
-        "Some selected items may be personal or tied to coding tools. Review them before cleaning.",
-        "Clean selected items", "Cancel"};
-    QPointer<MainWindow> self(this);
-    prompter_.open(question, [self](bool accepted) {
-        if (self && accepted)
-            self->state_->cleanAll();
-    });
-}
-
-void MainWindow::showCleanFailureAlert() {
-    auto message = reactions_.alertMessage();
-    if (!message || alert_)
+    if (alert_) {
+        alert_->setMessage(QString::fromStdString(*message));
         return;
-    alert_ = new QMessageBox(QMessageBox::Warning, QStringLiteral("Couldn't clean everything"),
-                             text(*message), QMessageBox::NoButton, this);
+    }
+    if (!isVisible())
+        return;
+    alert_ = new AlertDialog(QString::fromLatin1(CleanFailureReactions::kAlertTitle), QString::fromStdString(*message),
+                             this);
     alert_->setAttribute(Qt::WA_DeleteOnClose);
-    alert_->addButton(QStringLiteral("OK"), QMessageBox::RejectRole);
-    connect(alert_, &QMessageBox::finished, this, [this] {
-        if (state_)
-            state_->setCleanError(std::nullopt);
-    });
+    alert_->setWindowModality(Qt::WindowModal);
+    alert_->addButton(QStringLiteral("OK"), AlertDialog::Role::cancel);
+    // "OK", Escape or the window manager: every way of closing it clears the message.
+    connect(alert_, &QDialog::finished, this, [this] { services_.state.setCleanError(std::nullopt); });
     alert_->open();
+}
+
+void MainWindow::closeCleanFailureAlert() {
+    if (!alert_)
+        return;
+    AlertDialog* alert = std::exchange(alert_, nullptr);
+    disconnect(alert, &QDialog::finished, this, nullptr);
+    alert->close();
 }
 
 } // namespace zn

@@ -1,59 +1,76 @@
 #pragma once
 
+#include "ViewModels/AppSection.h"
 #include "ViewModels/CleanFailureReactions.h"
+#include "Views/Components/AlertDialog.h"
+#include "Views/DetailRoutes.h"
 
 #include <QPointer>
 #include <QWidget>
 
-class QLabel;
-class QMessageBox;
-class QProgressBar;
-class QPushButton;
-class QTreeWidget;
-class QTreeWidgetItem;
+#include <optional>
+
+class QSplitter;
+class QVBoxLayout;
 
 namespace zn {
 
-class AppState;
-class PermissionCoordinator;
-class QuestionPrompter;
+class AccessBanner;
+class MainToolbar;
+class PermissionSheetPresenter;
+class Sidebar;
 
-// The main window's content: what the last scan found, with a check box per item, "Scan" for a Quick
-// Clean, the clean button and the alert for a clean that could not remove everything.
+// The main window's content once onboarding is done: the toolbar, the sidebar beside the detail column
+// (the access banner above the screen of the sidebar's selection), and the window-wide reactions: a fresh
+// access check whenever the program becomes active, the hand-off of clean failures that Full Disk Access
+// would fix to the permission prompt, the alert for every other clean failure, and the permission sheet.
 class MainWindow : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr int kItemRole = Qt::UserRole;
+    static constexpr QSize kMinimumSize{1180, 640};
 
-    MainWindow(AppState& state, PermissionCoordinator& permission, QuestionPrompter& prompter,
-               QWidget* parent = nullptr);
+    explicit MainWindow(ScreenServices services, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
-    QTreeWidget& resultsList() { return *results_; }
-    QPushButton& scanButton() { return *scan_; }
-    QPushButton& cleanButton() { return *clean_; }
-    QLabel& statusLabel() { return *status_; }
+    const std::optional<AppSection>& selectedSection() const { return selectedSection_; }
+    void setSelectedSection(std::optional<AppSection> section);
+
+    QWidget* detailScreen() const { return screen_; }
+    DetailScreen detailScreenKind() const { return screenKind_; }
+    MainToolbar& toolbar() const { return *toolbar_; }
+    Sidebar& sidebar() const { return *sidebar_; }
+    QSplitter& splitter() const { return *splitter_; }
+    AccessBanner& accessBanner() const { return *banner_; }
+    // The alert "Couldn't clean everything" while it is open.
+    AlertDialog* cleanFailureAlert() const { return alert_; }
+    PermissionSheetPresenter& permissionSheet() const { return *sheet_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void refreshResults();
-    void refreshControls();
-    void itemChanged(QTreeWidgetItem* row);
-    void clean();
-    void showCleanFailureAlert();
+    void applicationStateChanged(Qt::ApplicationState state);
+    void updateBanner();
+    void updateCleanFailureAlert();
+    void closeCleanFailureAlert();
+    void showScreen(QWidget* screen, DetailScreen kind);
+    void retireScreen();
 
-    QPointer<AppState> state_;
-    PermissionCoordinator& permission_;
-    QuestionPrompter& prompter_;
+    ScreenServices services_;
     CleanFailureReactions reactions_;
-    QLabel* status_;
-    QProgressBar* progress_;
-    QPushButton* scan_;
-    QPushButton* clean_;
-    QTreeWidget* results_;
-    QPointer<QMessageBox> alert_;
+    std::optional<AppSection> selectedSection_;
+    MainToolbar* toolbar_;
+    Sidebar* sidebar_;
+    QSplitter* splitter_;
+    QWidget* bannerRow_;
+    AccessBanner* banner_;
+    QVBoxLayout* detailLayout_;
+    QWidget* screen_ = nullptr;
+    DetailScreen screenKind_ = DetailScreen::nothingSelected;
+    QPointer<AlertDialog> alert_;
+    PermissionSheetPresenter* sheet_;
 };
 
 } // namespace zn

@@ -87,7 +87,8 @@ protected:
         std::to_string(kCallingUser),
         [this](uid_t user) { return user == kCallingUser ? std::optional<std::string>(home) : std::nullopt; },
         {shared},
-        std::make_shared<SystemRemovalFileOperations>()};
+        std::make_shared<SystemRemovalFileOperations>(),
+        {}};
     std::shared_ptr<test::RecordingAdminRunner> runner = std::make_shared<test::RecordingAdminRunner>();
     CleaningEngine engine = makeEngine();
     std::function<void()> duringDialog;

@@ -87,5 +87,17 @@ TEST_F(PrivilegedProgramTest, TheProgramRefusesRootAsTheCallerAndStrayArguments)
     EXPECT_TRUE(exists(cache));
 }
 
+TEST_F(PrivilegedProgramTest, TheProgramJudgesLeftoversByTheCallingUsersOwnHome) {
+    // A leftover of this fixture home is not inside the caches of user 65534: it stays.
+    const std::string leftover = tree.file("home/Library/Caches/com.vanished.tool/data", 10);
+    ProcessRequest request{"/usr/bin/env", {"-i", "PKEXEC_UID=65534", ZN_EXECUTABLE, "--privileged-remove"}};
+    request.standardInput =
+        encodePrivilegedRemovalRecords({{std::nullopt, *resolvedPathIfResolvable(tree.path("home/Library/Caches/com.vanished.tool"))}});
+    ProcessResult run = runProcess(request);
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_EQ(run.standardOutput, kMarker);
+    EXPECT_TRUE(exists(leftover));
+}
+
 } // namespace
 } // namespace zn

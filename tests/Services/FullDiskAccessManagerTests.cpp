@@ -1,4 +1,5 @@
 #include "Services/FullDiskAccessManager.h"
+#include "appsupport/RecordingFileViewer.h"
 #include "support/FaultyFileSystem.h"
 #include "support/FixtureTree.h"
 #include "support/LogCapture.h"
@@ -120,14 +121,8 @@ TEST(FullDiskAccessManager, ResetRunsThePrivacyTool) {
     EXPECT_EQ(log.entries()[0].source, "resetFullDiskAccess()");
 }
 
-class RecordingFileViewer : public FileViewer {
-public:
-    void reveal(const std::string& path) override { revealed.push_back(path); }
-    std::vector<std::string> revealed;
-};
-
 TEST(FullDiskAccessManager, RevealShowsTheProgramItself) {
-    auto viewer = std::make_shared<RecordingFileViewer>();
+    auto viewer = std::make_shared<test::RecordingFileViewer>();
     FullDiskAccessOptions options;
     options.fileViewer = viewer;
     FullDiskAccessManager(options).revealAppInFinder();

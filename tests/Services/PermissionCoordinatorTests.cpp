@@ -1,8 +1,6 @@
 #include "Services/PermissionCoordinator.h"
 #include "appsupport/AppStateHarness.h"
-#include "appsupport/FakeClock.h"
-#include "appsupport/RecordingUrlOpener.h"
-#include "support/FixtureTree.h"
+#include "appsupport/SwitchableAccess.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -15,31 +13,15 @@ using Context = PermissionPromptContext;
 
 // A coordinator in virtual time whose access is switched by creating or removing one protected folder of
 // a fixture home.
-struct Prompt {
-    test::FixtureTree tree;
-    std::shared_ptr<test::RecordingUrlOpener> opener = std::make_shared<test::RecordingUrlOpener>();
-    std::shared_ptr<test::FakeClock> clock = std::make_shared<test::FakeClock>();
-    FullDiskAccessOptions options = [this] {
-        FullDiskAccessOptions guarded;
-        guarded.protection = PrivacyProtection::perApplication;
-        guarded.locations.probePaths = {tree.path("Library/Mail")};
-        guarded.locations.registrationPaths = {tree.path("Library/Mail")};
-        return guarded;
-    }();
-    std::unique_ptr<PermissionCoordinator> coordinator;
+struct Prompt : test::SwitchableAccess {
     int retries = 0;
 
     explicit Prompt(bool granted = false) {
-        if (granted)
+        if (granted) {
             grant();
-        coordinator = makeCoordinator();
+            coordinator = makeCoordinator();
+        }
     }
-    std::unique_ptr<PermissionCoordinator> makeCoordinator() {
-        return std::make_unique<PermissionCoordinator>(std::make_shared<FullDiskAccessManager>(options),
-                                                       opener, clock);
-    }
-    void grant() { tree.folder("Library/Mail"); }
-    void revoke() { std::filesystem::remove_all(tree.path("Library/Mail")); }
     void request(const Context& context = Context::cleanup(2)) {
         coordinator->requestAccess(context, {"/a", "/b"}, [this] { ++retries; });
         test::processQueuedWork();

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QThread>
 #include <QThreadPool>
+#include <sys/stat.h>
 
 namespace zn::test {
 
@@ -21,6 +22,11 @@ bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 
 void processQueuedWork() {
     QCoreApplication::processEvents();
+}
+
+bool exists(const std::string& path) {
+    struct stat info;
+    return ::lstat(path.c_str(), &info) == 0;
 }
 
 void FakePrompter::open(const PromptQuestion& question, std::function<void(bool accepted)> answered) {
@@ -128,7 +134,7 @@ AppStateServices AppStateHarness::services() {
         realCleaner ? realCleaner : cleaner,
         [apps] { return apps->fetch(); },
         [access] { return access->load(); },
-        permission,
+        realPermission ? realPermission : permission,
         clock,
         prompter,
         std::make_shared<Workspace>([table] { return table->processes; },

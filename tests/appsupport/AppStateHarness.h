@@ -23,6 +23,8 @@ bool waitUntil(const std::function<bool()>& condition,
                std::chrono::milliseconds limit = std::chrono::seconds(10));
 // Runs the main thread's queued work without waiting for anything.
 void processQueuedWork();
+// Whether anything is at `path`; a link counts as itself.
+bool exists(const std::string& path);
 
 class FakePrompter final : public QuestionPrompter {
 public:
@@ -130,6 +132,8 @@ public:
     std::shared_ptr<FakeClock> clock = std::make_shared<FakeClock>();
     std::shared_ptr<FakePrompter> prompter = std::make_shared<FakePrompter>();
     std::shared_ptr<FakePermissionRequester> permission = std::make_shared<FakePermissionRequester>();
+    // When set, the state asks this for access instead of the fake (a real coordinator, say).
+    std::shared_ptr<PermissionRequester> realPermission;
     std::shared_ptr<RecordingNotifier> notifier = std::make_shared<RecordingNotifier>();
     std::shared_ptr<FakeProcessTable> processes = std::make_shared<FakeProcessTable>();
     std::shared_ptr<UserDefaults> defaults;

@@ -1,10 +1,14 @@
 #include "appsupport/Screenshots.h"
 
 #include "Views/Components/AppTheme.h"
+#include "Views/Components/RoundedShape.h"
+#include "Views/Components/ShadowPainter.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QLayout>
+#include <QPainter>
+#include <QPainterPath>
 #include <QWidget>
 
 namespace zn::test {
@@ -19,6 +23,30 @@ QImage saveScreenshot(QWidget& widget, const QString& name) {
         layout->activate();
     QCoreApplication::processEvents();
     QImage image = widget.grab().toImage();
+    QDir().mkpath(QStringLiteral(ZN_SCREENSHOT_DIR));
+    image.save(QStringLiteral(ZN_SCREENSHOT_DIR "/") + name + QStringLiteral(".png"));
+    return image;
+}
+
+QImage saveScreenshotWithSheet(QWidget& window, QWidget& sheet, int top, const QString& name) {
+    constexpr double kCorner = 10;
+    window.ensurePolished();
+    QCoreApplication::processEvents();
+    QImage image = window.grab().toImage();
+    sheet.adjustSize();
+    const QImage drawn = sheet.grab().toImage();
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillRect(image.rect(), QColor(0, 0, 0, 40));
+    const QRectF frame(QPointF((image.width() - drawn.width()) / 2.0, top), QSizeF(drawn.size()));
+    paintRoundedShadow(painter, frame, kCorner, ShadowSpec{18, QPointF(0, 8), QColor(0, 0, 0, 90)});
+    QPainterPath rounded;
+    rounded.addRoundedRect(frame, kCorner, kCorner);
+    painter.setClipPath(rounded);
+    painter.drawImage(frame.topLeft(), drawn);
+    painter.setClipping(false);
+    strokeRoundedBorder(painter, frame, kCorner, QColor(128, 128, 128, 90), 1);
+    painter.end();
     QDir().mkpath(QStringLiteral(ZN_SCREENSHOT_DIR));
     image.save(QStringLiteral(ZN_SCREENSHOT_DIR "/") + name + QStringLiteral(".png"));
     return image;

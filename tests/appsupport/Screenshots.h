@@ -13,6 +13,9 @@ namespace zn::test {
 void useScheme(QWidget& widget, ColorScheme scheme);
 // Lays the widget out at `size`, renders it and writes build/screenshots/<name>.png; returns the image.
 QImage saveScreenshot(QWidget& widget, const QString& name);
+// Like saveScreenshot, with a sheet (an alert, a dialog: a window of its own) drawn onto the window's picture
+// where the desktop shows it, below the window's top edge, over a dimmed window.
+QImage saveScreenshotWithSheet(QWidget& window, QWidget& sheet, int top, const QString& name);
 // "light" or "dark", for screenshot names.
 QString schemeName(ColorScheme scheme);
 

@@ -163,13 +163,7 @@ std::optional<std::string> AppInfoFetcher::localizedName(const std::string& bund
 }
 
 std::int64_t AppInfoFetcher::appSize(const std::string& bundlePath) {
-    std::int64_t total = 0;
-    walkTree(bundlePath, [&](const TreeEntry& entry) {
-        if (entry.kind == TreeEntry::Kind::file)
-            total = saturatingAdd(total, entry.allocatedBytes);
-        return WalkAction::proceed;
-    });
-    return total;
+    return allocatedSizeOfTree(bundlePath);
 }
 
 } // namespace zn

@@ -89,4 +89,19 @@ bool OrphanSafetyPolicy::isSafe(const std::string& path) const {
            !isSystemItemName(PathText::lastPathComponent(resolved));
 }
 
+std::optional<std::string> leftoverRemovalPath(const std::string& path) {
+    if (path.empty() || path.front() != '/')
+        return std::nullopt;
+    std::string trimmed = path;
+    while (trimmed.size() > 1 && trimmed.back() == '/')
+        trimmed.pop_back();
+    const std::string name = PathText::lastPathComponent(trimmed);
+    if (name.empty() || name == "." || name == ".." || name == "/")
+        return std::nullopt;
+    const auto folder = resolvedPathIfResolvable(PathText::deletingLastPathComponent(trimmed));
+    if (!folder)
+        return std::nullopt;
+    return PathText::appendingPathComponent(*folder, name);
+}
+
 } // namespace zn

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,5 +31,10 @@ private:
     std::vector<std::string> allowedRoots_;
     std::vector<std::string> highRiskPaths_;
 };
+
+// What removing a leftover acts on: the path with the links of its folder resolved and its own name kept,
+// so that a link goes as the link itself and never takes its target along. None for a relative path, a
+// name that is empty, "." or "..", or a folder whose links cannot all be followed.
+std::optional<std::string> leftoverRemovalPath(const std::string& path);
 
 } // namespace zn

@@ -1,5 +1,7 @@
 #include "Platform/core/TreeWalk.h"
 
+#include "Models/CleanableItem.h"
+
 #include <fts.h>
 #include <sys/stat.h>
 
@@ -58,6 +60,16 @@ void walkTree(const std::string& root, const std::function<WalkAction(const Tree
             ::fts_set(walk, node, FTS_SKIP);
     }
     ::fts_close(walk);
+}
+
+std::int64_t allocatedSizeOfTree(const std::string& root) {
+    std::int64_t total = 0;
+    walkTree(root, [&](const TreeEntry& entry) {
+        if (entry.kind == TreeEntry::Kind::file)
+            total = saturatingAdd(total, entry.allocatedBytes);
+        return WalkAction::proceed;
+    });
+    return total;
 }
 
 } // namespace zn

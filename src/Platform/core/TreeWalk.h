@@ -26,4 +26,7 @@ enum class WalkAction { proceed, skipDescendants, stop };
 // entered. Unreadable folders are reported as such and the walk goes on.
 void walkTree(const std::string& root, const std::function<WalkAction(const TreeEntry&)>& visit);
 
+// The allocated bytes of the regular files of that same walk.
+std::int64_t allocatedSizeOfTree(const std::string& root);
+
 } // namespace zn

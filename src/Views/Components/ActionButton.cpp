@@ -83,15 +83,29 @@ void ActionButton::setHorizontalPadding(double padding) {
     updateGeometry();
 }
 
-void ActionButton::setLeadingIconMetrics(double side, double spacing) {
-    iconSide_ = side;
-    iconSpacing_ = spacing;
+void ActionButton::setForeground(std::optional<ColorSource> foreground) {
+    foreground_ = std::move(foreground);
+    update();
+}
+
+void ActionButton::setLeadingIcon(IconPainter icon, double side) {
+    leadingIcon_ = std::move(icon);
+    leadingIconSide_ = side;
     updateGeometry();
     update();
 }
 
-double ActionButton::iconSide() const {
-    return iconSide_.value_or(font().pixelSize());
+void ActionButton::setTrailingIcon(IconPainter icon, double side) {
+    trailingIcon_ = std::move(icon);
+    trailingIconSide_ = side;
+    updateGeometry();
+    update();
+}
+
+void ActionButton::setIconSpacing(double spacing) {
+    iconSpacing_ = spacing;
+    updateGeometry();
+    update();
 }
 
 double ActionButton::pressAmount() const {
@@ -106,11 +120,19 @@ void ActionButton::updateOverflow() {
     KitStyle::setOverflow(*this, reach);
 }
 
+double ActionButton::leadingIconSide() const {
+    if (leadingIcon_)
+        return leadingIconSide_;
+    return leadingSymbol_ || nexalMark_ ? font().pixelSize() : 0;
+}
+
 double ActionButton::labelWidth() const {
     const QFontMetricsF metrics(font());
     double width = metrics.horizontalAdvance(text());
-    if (leadingSymbol_ || nexalMark_)
-        width += iconSide() + iconSpacing_;
+    if (const double side = leadingIconSide(); side > 0)
+        width += side + iconSpacing_;
+    if (trailingIcon_)
+        width += iconSpacing_ + trailingIconSide_;
     return width;
 }
 
@@ -160,22 +182,31 @@ void ActionButton::paintEvent(QPaintEvent*) {
         strokeRoundedBorder(painter, shape, corner, withOpacity(label, byScheme(scheme, 0.14, 0.09)), 0.7);
     }
 
-    const QColor foreground = foregroundOf(style_);
+    const QColor foreground = foreground_ ? foreground_->resolve(scheme) : foregroundOf(style_);
     const double width = labelWidth();
     double x = shape.center().x() - width / 2;
-    const double side = iconSide();
-    if (nexalMark_ || leadingSymbol_) {
-        const QRectF icon(x, shape.center().y() - side / 2, side, side);
-        if (nexalMark_)
+    const double iconSide = leadingIconSide();
+    if (iconSide > 0) {
+        const QRectF icon(x, shape.center().y() - iconSide / 2, iconSide, iconSide);
+        if (leadingIcon_)
+            leadingIcon_(painter, icon, foreground);
+        else if (nexalMark_)
             NexalIcon::paint(painter, icon, foreground);
         else
-            paintSymbol(painter, icon, *leadingSymbol_, side * 0.85, foreground);
-        x += side + iconSpacing_;
+            paintSymbol(painter, icon, *leadingSymbol_, iconSide * 0.85, foreground);
+        x += iconSide + iconSpacing_;
     }
     painter.setFont(font());
     painter.setPen(foreground);
+    const double textWidth = QFontMetricsF(font()).horizontalAdvance(text());
     painter.drawText(QRectF(x, shape.top(), shape.right() - x, shape.height()), Qt::AlignLeft | Qt::AlignVCenter,
                      text());
+    if (trailingIcon_) {
+        x += textWidth + iconSpacing_;
+        trailingIcon_(painter,
+                      QRectF(x, shape.center().y() - trailingIconSide_ / 2, trailingIconSide_, trailingIconSide_),
+                      foreground);
+    }
 }
 
 } // namespace zn

@@ -1,12 +1,16 @@
 #pragma once
 
 #include "Views/Components/ActionButtonStyles.h"
+#include "Views/Components/ColorSource.h"
 
 #include <QPushButton>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <variant>
+
+class QPainter;
 
 namespace zn {
 
@@ -21,6 +25,9 @@ class ActionButton : public QPushButton {
 public:
     using Style = std::variant<PrimaryActionButtonStyle, SecondaryActionButtonStyle>;
 
+    // Draws an icon into `frame` in the button's foreground colour.
+    using IconPainter = std::function<void(QPainter& painter, const QRectF& frame, const QColor& foreground)>;
+
     ActionButton(const QString& text, Style style, QWidget* parent = nullptr);
 
     void setButtonStyle(Style style);
@@ -29,8 +36,15 @@ public:
     void setLeadingSymbol(std::optional<std::string> systemName);
     void setLeadingNexalMark(bool nexalMark);
     void setHorizontalPadding(double padding);
-    // The leading symbol or mark is as tall as the font and 6 points from the text unless set here.
-    void setLeadingIconMetrics(double side, double spacing);
+    // A foreground that follows the scheme (the label colour, the scheme accent), in place of the style's.
+    void setForeground(std::optional<ColorSource> foreground);
+    // An icon of the caller's own before the text, `side` points square; it takes the place of a symbol or
+    // the mark. An empty painter removes it.
+    void setLeadingIcon(IconPainter icon, double side);
+    // An icon after the text (a menu's chevron), `side` points square.
+    void setTrailingIcon(IconPainter icon, double side);
+    // The gap between an icon and the text, 6 points unless set here.
+    void setIconSpacing(double spacing);
 
     // How far the press has gone, 0 released to 1 held (for tests of the look).
     double pressAmount() const;
@@ -46,13 +60,17 @@ private:
     QRectF shapeRect() const;
     void updateOverflow();
     double labelWidth() const;
-    double iconSide() const;
+    double leadingIconSide() const;
 
     Style style_;
     std::optional<std::string> leadingSymbol_;
     bool nexalMark_ = false;
+    std::optional<ColorSource> foreground_;
+    IconPainter leadingIcon_;
+    double leadingIconSide_ = 0;
+    IconPainter trailingIcon_;
+    double trailingIconSide_ = 0;
     double horizontalPadding_ = 16;
-    std::optional<double> iconSide_;
     double iconSpacing_ = 6;
     AnimatedValue* press_;
 };

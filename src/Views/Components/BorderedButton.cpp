@@ -30,6 +30,14 @@ void BorderedButton::setTint(std::optional<QColor> tint) {
     update();
 }
 
+void BorderedButton::setProminence(Prominence prominence) {
+    prominence_ = prominence;
+    QFont adjusted = font();
+    adjusted.setWeight(prominence == Prominence::prominent ? QFont::Medium : QFont::Normal);
+    setFont(adjusted);
+    update();
+}
+
 void BorderedButton::setControlSize(ControlSize size) {
     controlSize_ = size;
     QFont adjusted = font();

@@ -21,6 +21,8 @@ public:
     BorderedButton(const QString& text, Prominence prominence, QWidget* parent = nullptr);
 
     void setTint(std::optional<QColor> tint);
+    void setProminence(Prominence prominence);
+    Prominence prominence() const { return prominence_; }
     void setControlSize(ControlSize size);
     // A symbol, or the product mark, before the text.
     void setLeadingSymbol(std::optional<std::string> systemName);

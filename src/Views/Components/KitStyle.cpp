@@ -71,6 +71,21 @@ void KitStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* optio
     QProxyStyle::drawPrimitive(element, option, painter, widget);
 }
 
+void KitStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                           const QWidget* widget) const {
+    if (element != CE_Splitter) {
+        QProxyStyle::drawControl(element, option, painter, widget);
+        return;
+    }
+    const QRect area = option->rect;
+    const QColor line = platformColor(PlatformColor::separator, colorScheme(option->palette));
+    // A horizontal splitter's handle stands upright between its columns.
+    if (option->state & State_Horizontal)
+        painter->fillRect(QRect(area.center().x(), area.top(), 1, area.height()), line);
+    else
+        painter->fillRect(QRect(area.left(), area.center().y(), area.width(), 1), line);
+}
+
 QRect KitStyle::subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl subControl,
                                const QWidget* widget) const {
     const auto* bar = qstyleoption_cast<const QStyleOptionSlider*>(option);

@@ -38,6 +38,15 @@ QFont systemFont(double size, QFont::Weight weight) {
     return font;
 }
 
+QFont monospacedFont(double size, QFont::Weight weight) {
+    QFont font;
+    font.setFamilies(QStringList() << QStringLiteral("DejaVu Sans Mono") << QStringLiteral("Monospace"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPixelSize(qRound(size));
+    font.setWeight(weight);
+    return font;
+}
+
 QFont textFont(TextStyle style, std::optional<QFont::Weight> weight) {
     const StyleMetrics& metrics = kStyles[static_cast<std::size_t>(style)];
     return systemFont(metrics.size, weight.value_or(metrics.weight));

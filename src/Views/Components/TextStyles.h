@@ -24,5 +24,7 @@ enum class TextStyle {
 QFont textFont(TextStyle style, std::optional<QFont::Weight> weight = std::nullopt);
 // The system font at a size in points (one point is one device-independent pixel).
 QFont systemFont(double size, QFont::Weight weight = QFont::Normal);
+// The system font's monospaced design (paths, code), at a size in points.
+QFont monospacedFont(double size, QFont::Weight weight = QFont::Normal);
 
 } // namespace zn

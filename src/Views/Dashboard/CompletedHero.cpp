@@ -2,6 +2,7 @@
 
 #include "ViewModels/AppState.h"
 #include "Views/Components/ActionButton.h"
+#include "Views/Components/NexalIcon.h"
 #include "Views/Components/NumericTextLabel.h"
 #include "Views/Components/SchemeColors.h"
 #include "Views/Components/SymbolEffectView.h"
@@ -60,8 +61,8 @@ CompletedHero::CompletedHero(AppState& state, QWidget* parent)
     top->addWidget(scanAgain_, 0, Qt::AlignVCenter);
 
     clean_->setFont(systemFont(17, QFont::DemiBold));
-    clean_->setLeadingNexalMark(true);
-    clean_->setLeadingIconMetrics(28, 12);
+    clean_->setLeadingIcon(NexalIcon::paint, 28);
+    clean_->setIconSpacing(12);
     connect(clean_, &QPushButton::clicked, this, &CompletedHero::cleanPressed);
     // Its pieces are hidden one by one (a container would cut off the button's shadow).
     auto* selection = new QHBoxLayout;

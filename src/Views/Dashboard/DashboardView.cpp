@@ -2,6 +2,7 @@
 
 #include "ViewModels/AppState.h"
 #include "Views/Components/AppBackdrop.h"
+#include "Views/Components/Brand.h"
 #include "Views/Components/ConfirmationDialog.h"
 #include "Views/Dashboard/CleanedLayout.h"
 #include "Views/Dashboard/CleaningLayout.h"
@@ -23,6 +24,8 @@ DashboardView::DashboardView(AppState& state, ConfettiSources confetti, QWidget*
       scanning_(new ScanningLayout(state)), completed_(new CompletedLayout(state)),
       cleaning_(new CleaningLayout(state)), cleaned_(new CleanedLayout(state)),
       confetti_(new ConfettiView(std::move(confetti), this)) {
+    // The dashboard has no title of its own: the window's, the product's name, stands over it.
+    setWindowTitle(QString::fromUtf8(Brand::name));
     auto* column = new QWidget;
     column->setMaximumWidth(kMaximumColumnWidth);
     auto* layouts = new QVBoxLayout(column);

@@ -2,6 +2,7 @@
 
 #include "ViewModels/AppState.h"
 #include "Views/Components/ActionButton.h"
+#include "Views/Components/NexalIcon.h"
 #include "Views/Components/NumericTextLabel.h"
 #include "Views/Components/SchemeColors.h"
 #include "Views/Components/StatusChip.h"
@@ -68,8 +69,8 @@ IdleHero::IdleHero(AppState& state, QWidget* parent)
     texts->addWidget(freeOf_);
 
     scanButton_->setFont(systemFont(20, QFont::DemiBold));
-    scanButton_->setLeadingNexalMark(true);
-    scanButton_->setLeadingIconMetrics(32, 12);
+    scanButton_->setLeadingIcon(NexalIcon::paint, 32);
+    scanButton_->setIconSpacing(12);
     scanButton_->setToolTip(QStringLiteral("Scan your Mac"));
     scanButton_->setAccessibleName(QStringLiteral("Scan my Mac"));
     scanButton_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);

@@ -133,3 +133,22 @@ TEST_F(OrphanSafetyPolicyTest, PathsWhoseLinksCannotAllBeFollowedAreNotSafe) {
 
 } // namespace
 } // namespace zn
+
+namespace zn {
+namespace {
+
+TEST(LeftoverRemovalPath, ResolvesTheFolderAndKeepsTheName) {
+    test::FixtureTree tree;
+    const std::string real = resolvingSymlinksInPath(tree.folder("real"));
+    tree.symlink("alias", real);
+    tree.symlink("real/link", "/etc");
+    EXPECT_EQ(leftoverRemovalPath(tree.path("alias/link")), real + "/link");
+    EXPECT_EQ(leftoverRemovalPath(tree.path("alias/missing/")), real + "/missing");
+    EXPECT_EQ(leftoverRemovalPath("/"), std::nullopt);
+    EXPECT_EQ(leftoverRemovalPath("relative/x"), std::nullopt);
+    EXPECT_EQ(leftoverRemovalPath(tree.path("real/..")), std::nullopt);
+    EXPECT_EQ(leftoverRemovalPath(tree.path("real/.")), std::nullopt);
+}
+
+} // namespace
+} // namespace zn

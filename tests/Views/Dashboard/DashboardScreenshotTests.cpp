@@ -1,19 +1,18 @@
+#include "Views/Components/ActionButton.h"
 #include "Views/Components/ConfirmationDialog.h"
-#include "Views/Components/ShadowPainter.h"
 #include "Views/Dashboard/CompletedHero.h"
 #include "Views/Dashboard/CompletedLayout.h"
-#include "Views/Components/ActionButton.h"
 #include "Views/Dashboard/DashboardTestSupport.h"
+#include "Views/MainWindow.h"
+#include "appsupport/MainWindowHarness.h"
 #include "appsupport/Screenshots.h"
 
-#include <QPainter>
-#include <QPainterPath>
+#include <QThreadPool>
 
 namespace zn {
 namespace {
 
 using enum CleaningCategory;
-constexpr std::int64_t GB = 1'000'000'000;
 constexpr std::int64_t MB = 1'000'000;
 
 class DashboardScreenshotTest : public test::DashboardTest {
@@ -96,25 +95,26 @@ TEST_F(DashboardScreenshotTest, ReviewDialog) {
         test::useScheme(*view, scheme);
         test::useScheme(*dialog, scheme);
         settle();
-        dialog->adjustSize();
-        // The sheet over the dashboard, as the window shows it.
-        QImage screen = view->grab().toImage();
-        const QImage sheet = dialog->grab().toImage();
-        {
-            QPainter painter(&screen);
-            painter.setRenderHint(QPainter::Antialiasing);
-            painter.fillRect(screen.rect(), QColor(0, 0, 0, scheme == ColorScheme::dark ? 90 : 40));
-            const QRectF frame(QPointF((screen.width() - sheet.width()) / 2.0, 60), QSizeF(sheet.size()));
-            paintRoundedShadow(painter, frame, 12, {18, QPointF(0, 8), QColor(0, 0, 0, 90)});
-            QPainterPath rounded;
-            rounded.addRoundedRect(frame, 12, 12);
-            painter.setClipPath(rounded);
-            painter.drawImage(frame.topLeft(), sheet);
-        }
-        screen.save(QStringLiteral(ZN_SCREENSHOT_DIR "/dashboard-review-dialog-") + test::schemeName(scheme) +
-                    QStringLiteral(".png"));
+        test::saveScreenshotWithSheet(*view, *dialog, 60,
+                                      QStringLiteral("dashboard-review-dialog-") + test::schemeName(scheme));
     }
     dialog->reject();
+}
+
+TEST(MainWindowDashboardScreenshotTest, QuickCleanInTheWindow) {
+    test::MainWindowHarness harness;
+    harness.state.setDiskInfo({494'384'795'648, 193'184'795'648, 301'200'000'000, 0});
+    harness.state.setInstalledApps(std::vector<InstalledApp>(37));
+    MainWindow window(harness.services());
+    window.resize(1280, 760);
+    window.show();
+    QThreadPool::globalInstance()->waitForDone();
+    for (const ColorScheme scheme : {ColorScheme::light, ColorScheme::dark}) {
+        test::useScheme(window, scheme);
+        test::DashboardTest::settle();
+        ASSERT_NE(qobject_cast<DashboardView*>(window.detailScreen()), nullptr);
+        test::saveScreenshot(window, QStringLiteral("main-window-quick-clean-") + test::schemeName(scheme));
+    }
 }
 
 } // namespace

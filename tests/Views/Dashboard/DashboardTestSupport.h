@@ -21,8 +21,11 @@ class DashboardTest : public ::testing::Test {
 protected:
     DashboardTest();
 
+public:
     // Lets the dashboard follow what the state published.
     static void settle();
+
+protected:
     void setDisk(std::int64_t total, std::int64_t used, std::int64_t purgeable = 0);
     // Stores the results as a scan would and totals them.
     void setResults(std::vector<CategoryResult> results);

@@ -1,0 +1,68 @@
+#include "ViewModels/OrphanAdminRemoval.h"
+
+#include "Logic/Utilities/Logger.h"
+#include "Logic/Utilities/OrphanSafetyPolicy.h"
+#include "Services/CleaningEngine+PrivilegedRemoval.h"
+
+namespace zn {
+
+namespace {
+
+const std::string kSource = "removeWithAdminPrivileges(_:)";
+
+std::string replacingAll(std::string text, const std::string& from, const std::string& to) {
+    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+std::string singleQuoted(const std::string& path) {
+    return "'" + replacingAll(path, "'", "'\"'\"'") + "'";
+}
+
+} // namespace
+
+std::string leftoverRemovalShellCommand(const std::vector<std::string>& paths) {
+    std::string command = "rm -rf --";
+    for (const std::string& path : paths)
+        command += " " + singleQuoted(path);
+    return command;
+}
+
+AdminCommand leftoverRemovalAdminCommand(const std::vector<std::string>& paths) {
+    std::string command = leftoverRemovalShellCommand(paths);
+    std::string escaped = replacingAll(replacingAll(command, "\\", "\\\\"), "\"", "\\\"");
+    return {"do shell script \"" + escaped + "\" with administrator privileges", std::move(command)};
+}
+
+bool removeLeftoversWithAdminPrivileges(const std::vector<std::string>& paths, AdminRunner& runner,
+                                        const std::function<bool(const std::string&)>& isSafeCandidate) {
+    if (paths.empty())
+        return true;
+    for (const std::string& path : paths)
+        if (!isSafeCandidate(path)) {
+            Logger::shared().log("Refusing admin escalation for unsafe path: " + path, LogLevel::warning,
+                                 kSource);
+            return false;
+        }
+
+    AdminRunOutcome outcome;
+    if (runner.form() == AdminRunner::Form::appleScript) {
+        outcome = runner.run(leftoverRemovalAdminCommand(paths));
+    } else {
+        std::vector<PrivilegedRemovalRecord> records;
+        for (const std::string& path : paths) {
+            const auto target = leftoverRemovalPath(path);
+            if (!target)
+                return false;
+            records.push_back({std::nullopt, *target});
+        }
+        outcome = runner.runPrivilegedRemoval(encodePrivilegedRemovalRecords(records));
+    }
+    if (outcome.status == AdminRunOutcome::Status::failed)
+        Logger::shared().log("Admin removal of leftovers failed: " + outcome.errorText, LogLevel::error,
+                             kSource);
+    return outcome.status == AdminRunOutcome::Status::succeeded;
+}
+
+} // namespace zn

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "Platform/qt/Trash.h"
+
+#include <functional>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace zn {
+
+// The result of deleting one leftover permanently.
+enum class OrphanRemoveOutcome { removed, permissionDenied, failed };
+
+// What the leftovers screen removes through. Every part is called off the main thread; the defaults are the
+// real ones (the leftover policy of the current user, link-safe permanent removal, the administrator pass
+// through osascript or pkexec, the freedesktop Trash); tests replace them.
+struct OrphanRemovalTools {
+    std::function<bool(const std::string&)> isSafeCandidate;
+    std::function<OrphanRemoveOutcome(const std::string&)> removePermanently;
+    // One administrator-authorised removal of all of them; false when refused, cancelled or failed.
+    std::function<bool(const std::vector<std::string>&)> removeWithAdminPrivileges;
+    // Anything still at the path, or a path that cannot be looked at.
+    std::function<bool(const std::string&)> somethingRemainsAt;
+    std::function<Trash::Outcome(const std::string&)> moveToTrash;
+
+    static OrphanRemovalTools system();
+};
+
+// Deletes the leftover at `path` for good, a folder with everything in it and a link as the link itself,
+// without following any link on the way. No permission (EACCES, EPERM) is `permissionDenied`.
+OrphanRemoveOutcome removeLeftoverPermanently(const std::string& path);
+
+struct OrphanRemovalOutcome {
+    std::set<std::string> removed;
+    std::vector<std::string> failures; // one text per file not removed, in the order met
+
+    bool operator==(const OrphanRemovalOutcome&) const = default;
+};
+
+// The permanent removal pass over `paths`, in order; blocking. A path the policy refuses is reported as
+// "<path> (kept for safety)" and not touched; permission failures get one administrator pass together,
+// after which a path counts as removed only when nothing remains at it; every other failure reports the
+// path.
+OrphanRemovalOutcome removeOrphans(const std::vector<std::string>& paths, const OrphanRemovalTools& tools);
+
+// "Zelva Nexal couldn't remove N item(s).", a blank line and at most three failures, then "…" when there
+// were more; none without failures.
+std::optional<std::string> orphanRemovalMessage(const std::vector<std::string>& failures);
+
+// Moving one leftover to the Trash.
+enum class OrphanTrashOutcome {
+    trashed,
+    alreadyGone,
+    keptForSafety, // the policy refused it; nothing was touched
+    failed,        // it stays where it was
+};
+OrphanTrashOutcome trashOrphan(const std::string& path, const OrphanRemovalTools& tools);
+
+// The failure text of a path the policy refused.
+std::string keptForSafetyText(const std::string& path);
+
+} // namespace zn

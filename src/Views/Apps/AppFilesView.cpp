@@ -1,0 +1,265 @@
+#include "Views/Apps/AppFilesView.h"
+
+#include "Platform/core/ByteCountFormatter.h"
+#include "Platform/core/PathText.h"
+#include "Platform/qt/FileViewer.h"
+#include "Platform/qt/QuestionPrompter.h"
+#include "ViewModels/AppState.h"
+#include "ViewModels/ListedItemSizes.h"
+#include "Views/Apps/InstalledAppIcon.h"
+#include "Views/Components/BorderedButton.h"
+#include "Views/Components/BusyIndicator.h"
+#include "Views/Components/CheckableFileRow.h"
+#include "Views/Components/Divider.h"
+#include "Views/Components/EmptyStateView.h"
+#include "Views/Components/FileChecklist.h"
+#include "Views/Components/PlainIconButton.h"
+#include "Views/Components/SchemeColors.h"
+#include "Views/Components/TextLabel.h"
+#include "Views/Components/TextStyles.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QShowEvent>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+namespace zn {
+
+namespace {
+
+constexpr int kDefaultPadding = 16;
+
+QString text(const std::string& value) {
+    return QString::fromStdString(value);
+}
+
+} // namespace
+
+AppFilesView::AppFilesView(AppState& state, FileViewer& fileViewer, QuestionPrompter& prompter, QWidget* parent)
+    : QWidget(parent), state_(&state), fileViewer_(fileViewer), prompter_(prompter), host_(this),
+      sizes_(new ListedItemSizes({}, this)),
+      alert_(this, QStringLiteral("Couldn't remove everything"), [this] {
+          if (!state_)
+              return;
+          state_->setRemovalError(std::nullopt);
+          state_->setRemovalNeedsFullDiskAccess(false);
+      }) {
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    auto* header = new QHBoxLayout;
+    header->setContentsMargins(kDefaultPadding, kDefaultPadding, kDefaultPadding, kDefaultPadding);
+    header->setSpacing(12);
+    icon_ = new QLabel;
+    icon_->setFixedSize(48, 48);
+    header->addWidget(icon_);
+    auto* names = new QVBoxLayout;
+    names->setSpacing(2);
+    name_ = new TextLabel(QString(), textFont(TextStyle::title3, QFont::Bold));
+    bundleIdentifier_ = new TextLabel(QString(), textFont(TextStyle::caption), PlatformColor::secondaryLabel);
+    names->addWidget(name_);
+    names->addWidget(bundleIdentifier_);
+    header->addLayout(names);
+    header->addStretch(1);
+    totals_ = new QWidget;
+    auto* totals = new QVBoxLayout(totals_);
+    totals->setContentsMargins(0, 0, 0, 0);
+    totals->setSpacing(2);
+    fileCount_ = new TextLabel(QString(), textFont(TextStyle::callout), PlatformColor::secondaryLabel);
+    selectedSize_ = new TextLabel(QString(), textFont(TextStyle::callout, QFont::Bold));
+    selectedSize_->setMonospacedDigits(true);
+    totals->addWidget(fileCount_, 0, Qt::AlignRight);
+    totals->addWidget(selectedSize_, 0, Qt::AlignRight);
+    header->addWidget(totals_);
+    column->addLayout(header);
+    column->addWidget(new Divider);
+
+    content_ = new QStackedWidget;
+    column->addWidget(content_, 1);
+
+    searching_ = new QWidget;
+    auto* searching = new QVBoxLayout(searching_);
+    searching->setSpacing(12);
+    searching->addStretch(1);
+    searching->addWidget(new BusyIndicator(BusyIndicator::Style::spinning), 0, Qt::AlignHCenter);
+    searching->addWidget(new TextLabel(QStringLiteral("Looking for extra app files..."), textFont(TextStyle::body)),
+                         0, Qt::AlignHCenter);
+    checkingPlaces_ = new TextLabel(QString(), textFont(TextStyle::caption), PlatformColor::secondaryLabel);
+    searching->addWidget(checkingPlaces_, 0, Qt::AlignHCenter);
+    searching->addStretch(1);
+    content_->addWidget(searching_);
+
+    listPage_ = new QWidget;
+    auto* listColumn = new QVBoxLayout(listPage_);
+    listColumn->setContentsMargins(0, 0, 0, 0);
+    listColumn->setSpacing(0);
+    list_ = new FileChecklist([this](CheckableFileRow& row) { setUpRow(row); });
+    listColumn->addWidget(list_, 1);
+    listColumn->addWidget(new Divider);
+    auto* footer = new QHBoxLayout;
+    footer->setContentsMargins(kDefaultPadding, 12, kDefaultPadding, 12);
+    footer->setSpacing(8);
+    selectAll_ = new BorderedButton(QStringLiteral("Select all"), BorderedButton::Prominence::standard);
+    clearSelection_ = new BorderedButton(QStringLiteral("Clear selection"), BorderedButton::Prominence::standard);
+    remove_ = new BorderedButton(QString(), BorderedButton::Prominence::prominent);
+    remove_->setTint(qColor(Tint::red));
+    remove_->setLeadingNexalMark(true, 15);
+    footer->addWidget(selectAll_);
+    footer->addWidget(clearSelection_);
+    footer->addStretch(1);
+    footer->addWidget(remove_);
+    listColumn->addLayout(footer);
+    content_->addWidget(listPage_);
+
+    emptyPage_ = new QWidget;
+    new QVBoxLayout(emptyPage_);
+    emptyPage_->layout()->setContentsMargins(0, 0, 0, 0);
+    content_->addWidget(emptyPage_);
+
+    connect(selectAll_, &QPushButton::clicked, this, [this] {
+        const auto& files = state_->discoveredFiles();
+        state_->setSelectedFiles({files.begin(), files.end()});
+    });
+    connect(clearSelection_, &QPushButton::clicked, this, [this] { state_->setSelectedFiles({}); });
+    connect(remove_, &QPushButton::clicked, this, [this] { state_->removeSelectedFiles(); });
+
+    connect(&state, &AppState::discoveredFilesChanged, this, &AppFilesView::refreshFiles);
+    connect(&state, &AppState::selectedFilesChanged, this, &AppFilesView::refreshSelection);
+    connect(&state, &AppState::isScanningAppFilesChanged, this, [this] {
+        // A new search: its files are sized afresh.
+        if (state_->isScanningAppFiles())
+            sizes_->reset();
+        refreshContent();
+    });
+    connect(&state, &AppState::appFileScanLocationCountChanged, this, &AppFilesView::refreshContent);
+    connect(sizes_, &ListedItemSizes::sizesChanged, this, &AppFilesView::refreshSizes);
+    // Queued: the removal's outcome is judged once all of it is stored, whatever field was written first.
+    connect(&state, &AppState::removalNeedsFullDiskAccessChanged, this, &AppFilesView::reviewRemovalOutcome,
+            Qt::QueuedConnection);
+    connect(&state, &AppState::removalErrorChanged, this, &AppFilesView::reviewRemovalOutcome,
+            Qt::QueuedConnection);
+    refreshFiles();
+}
+
+void AppFilesView::setApp(const InstalledApp& app) {
+    const bool sameApp = app_ && app_->id == app.id;
+    app_ = app;
+    icon_->setPixmap(installedAppIcon(app.path).pixmap(48, 48));
+    name_->setText(text(app.appName));
+    bundleIdentifier_->setText(text(app.bundleIdentifier));
+    if (sameApp)
+        return;
+    delete empty_;
+    empty_ = new EmptyStateView(QStringLiteral("No extra files found"), "checkmark.circle",
+                                QStringLiteral("%1 doesn't appear to have extra files to remove.").arg(text(app.appName)));
+    emptyPage_->layout()->addWidget(empty_);
+}
+
+void AppFilesView::setUpRow(CheckableFileRow& row) {
+    const std::string path = row.path();
+    connect(&row, &CheckableFileRow::toggled, this, [this, path](bool checked) {
+        auto selected = state_->selectedFiles();
+        if (checked)
+            selected.insert(path);
+        else
+            selected.erase(path);
+        state_->setSelectedFiles(std::move(selected));
+    });
+    auto* reveal = new PlainIconButton("folder", textFont(TextStyle::caption).pixelSize(), PlatformColor::secondaryLabel,
+                                       QStringLiteral("Reveal in Finder"));
+    connect(reveal, &QAbstractButton::clicked, this, [this, path] { fileViewer_.reveal(path); });
+    auto* remove = new PlainIconButton(13, qColor(Tint::red), QStringLiteral("Remove this file"));
+    connect(remove, &QAbstractButton::clicked, this, [this, path] { confirmRemoval(path); });
+    row.addHoverAccessory(reveal);
+    row.addHoverAccessory(remove);
+    row.setChecked(state_->selectedFiles().contains(path));
+    row.setSize(sizes_->size(path));
+}
+
+void AppFilesView::confirmRemoval(const std::string& path) {
+    PromptQuestion question{"Remove " + PathText::lastPathComponent(path) + "?",
+                            "This removes the selected extra app file. Your documents, photos, bookmarks, and "
+                            "passwords are not touched.",
+                            "Remove", "Cancel"};
+    QPointer<AppFilesView> self(this);
+    prompter_.open(question, [self, path](bool accepted) {
+        if (self && accepted)
+            self->removeSingleFile(path);
+    });
+}
+
+void AppFilesView::removeSingleFile(const std::string& path) {
+    state_->setSelectedFiles({path});
+    state_->removeSelectedFiles();
+}
+
+void AppFilesView::refreshFiles() {
+    list_->setPaths(state_->discoveredFiles());
+    fileCount_->setText(QStringLiteral("%1 files").arg(static_cast<qlonglong>(state_->discoveredFiles().size())));
+    totals_->setVisible(!state_->discoveredFiles().empty());
+    refreshSelection();
+    refreshSizes();
+    refreshContent();
+}
+
+void AppFilesView::refreshSelection() {
+    const auto& selected = state_->selectedFiles();
+    for (CheckableFileRow* row : list_->rows())
+        row->setChecked(selected.contains(row->path()));
+    remove_->setVisible(!selected.empty());
+    remove_->setText(QStringLiteral("Remove %1 files (%2)")
+                         .arg(static_cast<qlonglong>(selected.size()))
+                         .arg(text(formatByteCount(sizes_->total(selected)))));
+    selectedSize_->setText(text(formatByteCount(sizes_->total(selected))));
+}
+
+void AppFilesView::refreshSizes() {
+    for (CheckableFileRow* row : list_->rows())
+        row->setSize(sizes_->size(row->path()));
+    refreshSelection();
+}
+
+void AppFilesView::refreshContent() {
+    if (state_->isScanningAppFiles()) {
+        checkingPlaces_->setText(
+            QStringLiteral("Checking %1 places...").arg(static_cast<qlonglong>(state_->currentAppFileSearchLocationCount())));
+        content_->setCurrentWidget(searching_);
+    } else {
+        content_->setCurrentWidget(state_->discoveredFiles().empty() ? emptyPage_ : listPage_);
+    }
+}
+
+void AppFilesView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // A removal that ended while the screen was away is judged now, after this turn of the event loop.
+    QMetaObject::invokeMethod(this, &AppFilesView::reviewRemovalOutcome, Qt::QueuedConnection);
+}
+
+void AppFilesView::reviewRemovalOutcome() {
+    if (!state_ || !host_ || !host_->isVisible())
+        return;
+    if (state_->removalNeedsFullDiskAccess()) {
+        retryWithFullDiskAccess();
+        return;
+    }
+    if (const auto& error = state_->removalError())
+        alert_.show(text(*error));
+    else
+        alert_.close();
+}
+
+void AppFilesView::retryWithFullDiskAccess() {
+    std::vector<CleanableItem> items;
+    for (const std::string& path : state_->lastFailedRemovalURLs())
+        items.push_back(AppState::cleanableUninstallItem(path));
+    state_->setRemovalError(std::nullopt);
+    state_->setRemovalNeedsFullDiskAccess(false);
+    state_->setLastFailedRemovalURLs({});
+    const auto count = static_cast<std::int64_t>(items.size());
+    state_->requestFullDiskAccessAndRetry(std::move(items),
+                                          PermissionPromptContext::uninstall(app_ ? app_->appName : "", count));
+}
+
+} // namespace zn

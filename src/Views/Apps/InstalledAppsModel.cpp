@@ -1,0 +1,50 @@
+#include "Views/Apps/InstalledAppsModel.h"
+
+#include "Platform/core/ByteCountFormatter.h"
+#include "Views/Apps/InstalledAppIcon.h"
+
+namespace zn {
+
+InstalledAppsModel::InstalledAppsModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void InstalledAppsModel::setApps(std::vector<InstalledApp> apps) {
+    beginResetModel();
+    apps_ = std::move(apps);
+    endResetModel();
+}
+
+int InstalledAppsModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(apps_.size());
+}
+
+int InstalledAppsModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : 2;
+}
+
+QVariant InstalledAppsModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    const InstalledApp& app = this->app(index.row());
+    if (index.column() == applicationColumn) {
+        if (role == Qt::DisplayRole)
+            return QString::fromStdString(app.appName);
+        if (role == Qt::DecorationRole)
+            return installedAppIcon(app.path);
+        if (role == Qt::ToolTipRole)
+            return QString::fromStdString(app.bundleIdentifier);
+        return {};
+    }
+    if (role == Qt::DisplayRole)
+        return QString::fromStdString(formatByteCount(app.size));
+    if (role == kBytesRole)
+        return QVariant::fromValue<qint64>(app.size);
+    return {};
+}
+
+QVariant InstalledAppsModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    return section == applicationColumn ? QStringLiteral("Application") : QStringLiteral("Size");
+}
+
+} // namespace zn

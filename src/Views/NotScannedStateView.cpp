@@ -1,0 +1,68 @@
+#include "Views/NotScannedStateView.h"
+
+#include "Views/CategoryDetailTexts.h"
+#include "Views/CategoryIconTile.h"
+#include "Views/Components/ActionButton.h"
+#include "Views/Components/SchemeColors.h"
+#include "Views/Components/TextLabel.h"
+#include "Views/Components/TextStyles.h"
+
+#include <QGraphicsOpacityEffect>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+namespace zn {
+
+NotScannedStateView::NotScannedStateView(CleaningCategory category, QWidget* parent)
+    : QWidget(parent), tile_(new CategoryIconTile(category, 58, 15)),
+      description_(new TextLabel(QString(), systemFont(13.5), PlatformColor::secondaryLabel)),
+      scan_(new ActionButton(QStringLiteral("Scan"), PrimaryActionButtonStyle{qColor(Tint::green), Qt::white, 148, 52, 17})) {
+    auto* opacity = new QGraphicsOpacityEffect(tile_);
+    opacity->setOpacity(0.72);
+    tile_->setGraphicsEffect(opacity);
+
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(20, 0, 20, 0);
+    column->setSpacing(14);
+    column->addStretch(1);
+    column->addSpacing(44);
+    column->addWidget(tile_, 0, Qt::AlignHCenter);
+
+    auto* texts = new QVBoxLayout;
+    texts->setSpacing(7);
+    auto* title = new TextLabel(QStringLiteral("Not scanned yet"), systemFont(20, QFont::DemiBold));
+    texts->addWidget(title, 0, Qt::AlignHCenter);
+    description_->setWordWrap(true);
+    description_->setAlignment(Qt::AlignHCenter);
+    description_->setMaximumWidth(360);
+    // A wrapping label takes the height its width needs only when the layout does not align it; the
+    // stretches centre it instead.
+    auto* centred = new QHBoxLayout;
+    centred->addStretch(1);
+    centred->addWidget(description_, 100);
+    centred->addStretch(1);
+    texts->addLayout(centred);
+    column->addLayout(texts);
+
+    scan_->setFont(systemFont(17, QFont::DemiBold));
+    scan_->setLeadingSymbol(std::string("magnifyingglass"));
+    scan_->setToolTip(QStringLiteral("Scan this category"));
+    scan_->setAccessibleName(QStringLiteral("Scan this category"));
+    connect(scan_, &QPushButton::clicked, this, &NotScannedStateView::scanPressed);
+    column->addSpacing(5);
+    column->addWidget(scan_, 0, Qt::AlignHCenter);
+    column->addSpacing(84);
+    column->addStretch(1);
+    setCategory(category);
+}
+
+void NotScannedStateView::setCategory(CleaningCategory category) {
+    tile_->setCategory(category);
+    description_->setText(notScannedDescription(category));
+}
+
+void NotScannedStateView::setBusy(bool busy) {
+    scan_->setEnabled(!busy);
+}
+
+} // namespace zn

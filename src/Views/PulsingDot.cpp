@@ -1,0 +1,106 @@
+#include "Views/PulsingDot.h"
+
+#include "Views/Components/KitStyle.h"
+#include "Views/Components/Motion.h"
+#include "Views/Components/SchemeColors.h"
+#include "Views/Components/ShadowPainter.h"
+
+#include <QPainter>
+
+namespace zn {
+
+namespace {
+
+// The grown ring (1.6 times the dot's frame) reaches beyond the frame; the widget keeps room for it.
+constexpr int kRingOverflow = 7;
+constexpr double kRingRestScale = 0.8;
+constexpr double kRingGrownScale = 1.6;
+constexpr double kRingRestOpacity = 0.6;
+
+} // namespace
+
+PulsingDot::PulsingDot(ColorSource tint, bool isPulsing, QWidget* parent)
+    : QFrame(parent), tint_(std::move(tint)), isPulsing_(isPulsing) {
+    setFrameStyle(QFrame::NoFrame);
+    KitStyle::setOverflow(*this, QMargins(kRingOverflow, kRingOverflow, kRingOverflow, kRingOverflow));
+    setFixedSize(kSide + 2 * kRingOverflow, kSide + 2 * kRingOverflow);
+    ring_.setStartValue(0.0);
+    ring_.setEndValue(1.0);
+    ring_.setDuration(static_cast<int>(kRingPeriod.count()));
+    ring_.setLoopCount(-1);
+    QEasingCurve easeOut;
+    easeOut.setCustomType([](qreal progress) -> qreal { return Timing::easeOut(kRingPeriod).progress(progress); });
+    ring_.setEasingCurve(easeOut);
+    connect(&ring_, &QVariantAnimation::valueChanged, this, qOverload<>(&QWidget::update));
+}
+
+void PulsingDot::setTint(ColorSource tint) {
+    tint_ = std::move(tint);
+    update();
+}
+
+void PulsingDot::setPulsing(bool pulsing) {
+    if (pulsing == isPulsing_)
+        return;
+    isPulsing_ = pulsing;
+    if (isPulsing_)
+        startRingIfDue();
+    else
+        ring_.stop();
+    update();
+}
+
+QColor PulsingDot::tintColor() const {
+    return tint_.resolve(colorScheme(*this));
+}
+
+void PulsingDot::showEvent(QShowEvent* event) {
+    QFrame::showEvent(event);
+    startRingIfDue();
+}
+
+void PulsingDot::hideEvent(QHideEvent* event) {
+    QFrame::hideEvent(event);
+    ring_.stop();
+}
+
+void PulsingDot::startRingIfDue() {
+    if (isPulsing_ && isVisible() && Motion::enabled() && ring_.state() != QAbstractAnimation::Running)
+        ring_.start();
+}
+
+void PulsingDot::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QColor tint = tintColor();
+    const QPointF centre = QRectF(rect()).center();
+    const auto circle = [&centre](double diameter) {
+        return QRectF(centre.x() - diameter / 2, centre.y() - diameter / 2, diameter, diameter);
+    };
+
+    if (isPulsing_) {
+        const double phase = isRingRunning() ? ring_.currentValue().toDouble() : 0;
+        const double scale = kRingRestScale + (kRingGrownScale - kRingRestScale) * phase;
+        painter.save();
+        painter.translate(centre);
+        painter.scale(scale, scale);
+        painter.translate(-centre);
+        // The stroke lies inside the frame, as a stroked circle of the frame's size draws it.
+        painter.setPen(QPen(withOpacity(tint, kRingRestOpacity * (1 - phase)), 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawEllipse(circle(kSide - 2));
+        painter.restore();
+    } else {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(withOpacity(tint, 0.2));
+        painter.drawEllipse(circle(16));
+    }
+
+    const QRectF dot = circle(8);
+    paintRoundedShadow(painter, dot, 4, ShadowSpec{3, QPointF(), withOpacity(tint, 0.6)});
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(tint);
+    painter.drawEllipse(dot);
+}
+
+} // namespace zn

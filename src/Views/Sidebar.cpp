@@ -1,0 +1,154 @@
+#include "Views/Sidebar.h"
+
+#include "ViewModels/AppState.h"
+#include "Views/Components/SchemeColors.h"
+#include "Views/Components/TextLabel.h"
+#include "Views/Components/TextStyles.h"
+#include "Views/HealthFooter.h"
+#include "Views/SidebarBadges.h"
+#include "Views/SidebarRow.h"
+
+#include <QPainter>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include <array>
+
+namespace zn {
+
+namespace {
+
+using enum CleaningCategory;
+
+constexpr std::array kEverydayCategories{systemJunk, userCache, purgeableSpace, privacySweep};
+constexpr std::array kReviewFirstCategories{mailAttachments, trashBins, largeFiles};
+constexpr std::array kAdvancedCategories{aiApps, xcodeJunk, brewCache, nodeCache, dockerCache};
+
+QString text(std::string_view value) {
+    return QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size()));
+}
+
+std::function<QColor(ColorScheme)> fixed(RgbColor tint) {
+    return [tint](ColorScheme) { return qColor(tint); };
+}
+
+std::function<QColor(ColorScheme)> pair(RgbColor dark, RgbColor light) {
+    return [dark, light](ColorScheme scheme) { return qColor(byScheme(scheme, dark, light)); };
+}
+
+template <std::size_t N> std::vector<SidebarRow*> categoryRows(const std::array<CleaningCategory, N>& categories) {
+    std::vector<SidebarRow*> rows;
+    for (const CleaningCategory category : categories)
+        rows.push_back(new SidebarRow({AppSection::cleaning(category), text(displayName(category)),
+                                       std::string(icon(category)),
+                                       [category](ColorScheme scheme) { return qColor(color(category, scheme)); }}));
+    return rows;
+}
+
+} // namespace
+
+Sidebar::Sidebar(AppState& state, PermissionCoordinator& permission, QWidget* parent)
+    : QWidget(parent), state_(&state), divider_(new QWidget), footer_(new HealthFooter(state, permission)) {
+    setMinimumWidth(kMinimumWidth);
+    setMaximumWidth(kMaximumWidth);
+
+    auto* groups = new QWidget;
+    groups->setAutoFillBackground(false);
+    auto* list = new QVBoxLayout(groups);
+    list->setContentsMargins(14, 18, 14, 14);
+    list->setSpacing(18);
+    list->addWidget(buildGroup(QStringLiteral("Home"),
+                               {new SidebarRow({AppSection::cleaning(smartScan), QStringLiteral("Quick Clean"), "sparkles",
+                                                fixed(Tint::green), true})}));
+    list->addWidget(buildGroup(
+        QStringLiteral("Applications"),
+        {new SidebarRow({AppSection::apps(), QStringLiteral("Uninstall Apps"), "square.grid.2x2.fill",
+                         pair(Tint::darkBlue, Tint::blue)}),
+         new SidebarRow({AppSection::orphans(), QStringLiteral("Old App Leftovers"), "doc.questionmark.fill",
+                         pair(Tint::darkGold, Tint::blue)})}));
+    list->addWidget(buildGroup(QStringLiteral("Everyday cleanup"), categoryRows(kEverydayCategories)));
+    list->addWidget(buildGroup(QStringLiteral("Review first"), categoryRows(kReviewFirstCategories)));
+    list->addWidget(buildGroup(QStringLiteral("Advanced"), categoryRows(kAdvancedCategories)));
+    list->addStretch(1);
+
+    auto* scroll = new QScrollArea;
+    scroll->setWidget(groups);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    scroll->viewport()->setAutoFillBackground(false);
+
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(scroll, 1);
+    divider_->setFixedHeight(1);
+    column->addWidget(divider_);
+    column->addWidget(footer_);
+
+    for (auto signal : {&AppState::totalJunkSizeChanged, &AppState::installedAppsChanged,
+                        &AppState::orphanedFilesChanged, &AppState::categoryResultsChanged})
+        connect(&state, signal, this, &Sidebar::refreshBadges);
+    refreshBadges();
+}
+
+QWidget* Sidebar::buildGroup(const QString& title, const std::vector<SidebarRow*>& rows) {
+    auto* group = new QWidget;
+    auto* column = new QVBoxLayout(group);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(8);
+    QFont font = systemFont(10.5, QFont::DemiBold);
+    font.setLetterSpacing(QFont::AbsoluteSpacing, 0.5);
+    auto* heading = new TextLabel(title.toUpper(), font, PlatformColor::tertiaryLabel);
+    heading->setContentsMargins(6, 0, 6, 0);
+    column->addWidget(heading);
+    for (SidebarRow* row : rows)
+        column->addWidget(addRow(row));
+    return group;
+}
+
+SidebarRow* Sidebar::addRow(SidebarRow* row) {
+    rows_.push_back(row);
+    connect(row, &QAbstractButton::clicked, this, [this, row] { emit sectionChosen(row->section()); });
+    return row;
+}
+
+void Sidebar::setSelection(const std::optional<AppSection>& section) {
+    for (SidebarRow* row : rows_)
+        row->setSelected(section && row->section() == *section);
+}
+
+SidebarRow& Sidebar::row(const AppSection& section) const {
+    return **std::find_if(rows_.begin(), rows_.end(), [&](SidebarRow* row) { return row->section() == section; });
+}
+
+void Sidebar::refreshBadges() {
+    if (!state_)
+        return;
+    for (SidebarRow* row : rows_) {
+        const AppSection& section = row->section();
+        switch (section.kind()) {
+        case AppSection::Kind::apps:
+            row->setBadge(countBadge(state_->installedApps().size()));
+            break;
+        case AppSection::Kind::orphans:
+            row->setBadge(countBadge(state_->orphanedFiles().size()));
+            break;
+        case AppSection::Kind::cleaning:
+            row->setBadge(*section.category() == smartScan ? dashboardBadge(state_->totalJunkSize())
+                                                           : sizeBadge(state_->categoryResults(), *section.category()));
+            break;
+        }
+    }
+}
+
+void Sidebar::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const ColorScheme scheme = colorScheme(*this);
+    painter.fillRect(rect(), platformColor(PlatformColor::windowBackground, scheme));
+    // The divider above the footer: the separator colour at 0.45 of its strength.
+    painter.fillRect(divider_->geometry(), withOpacity(platformColor(PlatformColor::separator, scheme), 0.45));
+}
+
+} // namespace zn

@@ -1,0 +1,251 @@
+#include "Logic/Utilities/OrphanSafetyPolicy.h"
+#include "Platform/core/PathResolution.h"
+#include "Platform/core/Process.h"
+#include "Services/CleaningEngine+PrivilegedRemoval.h"
+#include "ViewModels/OrphanAdminRemoval.h"
+#include "ViewModels/OrphanRemoval.h"
+#include "appsupport/AppStateHarness.h"
+#include "support/FixtureTree.h"
+
+#include <cerrno>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/stat.h>
+
+namespace zn {
+namespace {
+
+using test::exists;
+
+// Records what it is asked to run, answers as told, and can hand the program form's input to the real
+// administrator side.
+class RecordingAdminRunner final : public AdminRunner {
+public:
+    Form form() const override { return runnerForm; }
+    AdminRunOutcome run(const AdminCommand& command) override {
+        commands.push_back(command);
+        return answer;
+    }
+    AdminRunOutcome runPrivilegedRemoval(const std::string& input) override {
+        inputs.push_back(input);
+        if (onPrivilegedRun)
+            return onPrivilegedRun(input);
+        return answer;
+    }
+
+    Form runnerForm = Form::privilegedProgram;
+    AdminRunOutcome answer{AdminRunOutcome::Status::succeeded, {}};
+    std::function<AdminRunOutcome(const std::string&)> onPrivilegedRun;
+    std::vector<AdminCommand> commands;
+    std::vector<std::string> inputs;
+};
+
+// Leftovers in a fixture home: the real policy for it, real link-safe removal, and a scripted
+// administrator pass.
+class OrphanRemoval : public ::testing::Test {
+protected:
+    test::FixtureTree tree;
+    std::string home = tree.folder("home");
+    OrphanSafetyPolicy policy{home, tree.folder("system")};
+    std::vector<std::vector<std::string>> administratorCalls;
+    bool administratorRuns = true;
+    std::set<std::string> deniedPaths;   // the plain removal fails for lack of permission
+    std::set<std::string> administratorRemoves;
+    OrphanRemovalTools tools;
+
+    void SetUp() override {
+        tools.isSafeCandidate = [this](const std::string& path) { return policy.isSafe(path); };
+        tools.removePermanently = [this](const std::string& path) {
+            return deniedPaths.contains(path) ? OrphanRemoveOutcome::permissionDenied
+                                              : removeLeftoverPermanently(path);
+        };
+        tools.removeWithAdminPrivileges = [this](const std::vector<std::string>& paths) {
+            administratorCalls.push_back(paths);
+            for (const std::string& path : paths)
+                if (administratorRemoves.contains(path))
+                    removeLeftoverPermanently(path);
+            return administratorRuns;
+        };
+        tools.somethingRemainsAt = [](const std::string& path) { return exists(path); };
+    }
+    std::string cache(const std::string& name) { return tree.textFile("home/Library/Caches/" + name, "data"); }
+};
+
+TEST_F(OrphanRemoval, RemovesWhatThePolicyAllowsAndKeepsWhatItRefuses) {
+    const std::string folder = tree.folder("home/Library/Caches/com.gone.app");
+    tree.textFile("home/Library/Caches/com.gone.app/inner/file", "x");
+    const std::string log = tree.textFile("home/Library/Logs/Gone App.log", "x");
+    const std::string support = tree.textFile("home/Library/Application Support/Gone App/data", "x");
+    const std::string system = cache("com.apple.something");
+
+    const auto outcome = removeOrphans({folder, support, log, system}, tools);
+    EXPECT_EQ(outcome.removed, (std::set<std::string>{folder, log}));
+    EXPECT_EQ(outcome.failures,
+              (std::vector<std::string>{support + " (kept for safety)", system + " (kept for safety)"}));
+    EXPECT_FALSE(exists(folder));
+    EXPECT_FALSE(exists(log));
+    EXPECT_TRUE(exists(support));
+    EXPECT_TRUE(exists(system));
+    EXPECT_TRUE(administratorCalls.empty());
+}
+
+TEST_F(OrphanRemoval, ALinkGoesAsTheLinkAndNeverTakesItsTarget) {
+    const std::string target = tree.textFile("home/Documents/precious", "keep me");
+    const std::string link = tree.symlink("home/Library/Caches/Gone Link", target);
+    const std::string outside = tree.textFile("home/Library/Caches/Target Inside/file", "x");
+    const std::string inner = tree.symlink("home/Library/Caches/Inner Link", tree.path("home/Library/Caches/Target Inside"));
+
+    // A link out of the allowed folders is refused; one that stays inside goes as the link.
+    const auto outcome = removeOrphans({link, inner}, tools);
+    EXPECT_EQ(outcome.failures, std::vector<std::string>{link + " (kept for safety)"});
+    EXPECT_EQ(outcome.removed, std::set<std::string>{inner});
+    EXPECT_TRUE(exists(target));
+    EXPECT_TRUE(exists(link));
+    EXPECT_FALSE(exists(inner));
+    EXPECT_TRUE(exists(outside));
+}
+
+TEST_F(OrphanRemoval, PermissionFailuresShareOneAdministratorPassJudgedByWhatRemains) {
+    const std::string a = cache("Gone A");
+    const std::string b = cache("Gone B");
+    const std::string c = cache("Gone C");
+    deniedPaths = {a, b};
+    administratorRemoves = {a}; // b survives the pass
+    const auto outcome = removeOrphans({a, b, c}, tools);
+    ASSERT_EQ(administratorCalls.size(), 1u);
+    EXPECT_EQ(administratorCalls[0], (std::vector<std::string>{a, b}));
+    EXPECT_EQ(outcome.removed, (std::set<std::string>{a, c}));
+    EXPECT_EQ(outcome.failures, std::vector<std::string>{b});
+
+    // A cancelled or failed pass reports every one of them.
+    const std::string d = cache("Gone D");
+    const std::string e = cache("Gone E");
+    deniedPaths = {d, e};
+    administratorRemoves = {d, e};
+    administratorRuns = false;
+    const auto cancelled = removeOrphans({d, e}, tools);
+    EXPECT_TRUE(cancelled.removed.empty());
+    EXPECT_EQ(cancelled.failures, (std::vector<std::string>{d, e}));
+}
+
+TEST(OrphanRemovalMessage, CountsEveryFailureAndListsThreeThenAnEllipsis) {
+    EXPECT_EQ(orphanRemovalMessage({}), std::nullopt);
+    EXPECT_EQ(orphanRemovalMessage({"/a", "/b", "/c"}),
+              "Zelva Nexal couldn't remove 3 item(s).\n\n/a\n/b\n/c");
+    EXPECT_EQ(orphanRemovalMessage({"/a", "/b (kept for safety)", "/c", "/d"}),
+              "Zelva Nexal couldn't remove 4 item(s).\n\n/a\n/b (kept for safety)\n/c\n\u2026");
+    EXPECT_EQ(orphanRemovalMessage({"/a", "/b", "/c", "/d", "/e", "/f"}),
+              "Zelva Nexal couldn't remove 6 item(s).\n\n/a\n/b\n/c\n\u2026");
+}
+
+TEST_F(OrphanRemoval, MovingToTheTrashIsCheckedFirstAndReportsWhatHappened) {
+    const std::string gone = cache("Trash Me");
+    const std::string refused = tree.textFile("home/Library/Preferences/gone.plist", "x");
+    std::vector<std::string> moved;
+    int error = 0;
+    tools.moveToTrash = [&](const std::string& path) {
+        moved.push_back(path);
+        return error == 0 ? Trash::Outcome{true, 0, "/trash/x"} : Trash::Outcome{false, error, {}};
+    };
+    EXPECT_EQ(trashOrphan(refused, tools), OrphanTrashOutcome::keptForSafety);
+    EXPECT_TRUE(moved.empty());
+    EXPECT_EQ(trashOrphan(gone, tools), OrphanTrashOutcome::trashed);
+    error = ENOENT;
+    EXPECT_EQ(trashOrphan(gone, tools), OrphanTrashOutcome::alreadyGone);
+    error = EXDEV;
+    EXPECT_EQ(trashOrphan(gone, tools), OrphanTrashOutcome::failed);
+    EXPECT_EQ(moved.size(), 3u);
+}
+
+// Paths with a single quote, a double quote, a blank and a backslash.
+std::vector<std::string> awkwardNames() {
+    return {"it's here", "say \"cheese\"", "back\\slash", "all ' \" \\ of them"};
+}
+
+TEST_F(OrphanRemoval, TheAppleScriptFormHandsEveryPathToRmUnchanged) {
+    std::vector<std::string> paths;
+    for (const std::string& name : awkwardNames())
+        paths.push_back(home + "/Library/Caches/" + name);
+    RecordingAdminRunner runner;
+    runner.runnerForm = AdminRunner::Form::appleScript;
+    ASSERT_TRUE(removeLeftoversWithAdminPrivileges(paths, runner, tools.isSafeCandidate));
+    ASSERT_EQ(runner.commands.size(), 1u);
+    const AdminCommand& command = runner.commands[0];
+    EXPECT_EQ(command.shellCommand.rfind("rm -rf -- '", 0), 0u);
+    EXPECT_EQ(leftoverRemovalShellCommand({"/a/it's"}), "rm -rf -- '/a/it'\"'\"'s'");
+
+    // The AppleScript string gives back the shell command...
+    const std::string prefix = "do shell script \"";
+    const std::string suffix = "\" with administrator privileges";
+    const std::string& script = command.appleScript;
+    ASSERT_EQ(script.rfind(prefix, 0), 0u);
+    ASSERT_TRUE(script.ends_with(suffix));
+    std::string unescaped;
+    for (std::size_t i = prefix.size(); i < script.size() - suffix.size(); ++i) {
+        if (script[i] == '\\')
+            ++i;
+        else
+            ASSERT_NE(script[i], '"') << "an unescaped quote ends the string early";
+        unescaped.push_back(script[i]);
+    }
+    EXPECT_EQ(unescaped, command.shellCommand);
+
+    // ...and a real shell hands rm each path as one unchanged argument.
+    ProcessRequest request{"/bin/sh", {"-c", "rm() { printf '%s\\0' \"$@\"; }; eval \"$1\"", "sh",
+                                       command.shellCommand}};
+    const ProcessResult result = runProcess(request);
+    ASSERT_TRUE(result.succeeded());
+    std::vector<std::string> arguments;
+    std::istringstream output(result.standardOutput);
+    for (std::string argument; std::getline(output, argument, '\0');)
+        arguments.push_back(argument);
+    std::vector<std::string> expected{"-rf", "--"};
+    expected.insert(expected.end(), paths.begin(), paths.end());
+    EXPECT_EQ(arguments, expected);
+}
+
+TEST_F(OrphanRemoval, TheProgramFormHandsThePathsAsDataToTheAdministratorSide) {
+    std::vector<std::string> paths;
+    for (const std::string& name : awkwardNames())
+        paths.push_back(tree.textFile("home/Library/Caches/" + name, "x"));
+    RecordingAdminRunner runner;
+    PrivilegedRemovalContext context;
+    context.callingUserId = "4242";
+    context.homeOfUser = [this](uid_t) { return std::optional<std::string>(home); };
+    runner.onPrivilegedRun = [&](const std::string& input) {
+        std::istringstream in(input);
+        std::ostringstream out;
+        const int status = runPrivilegedRemoval({"zelvanexal", "--privileged-remove"}, in, out, context);
+        return AdminRunOutcome{status == 0 ? AdminRunOutcome::Status::succeeded : AdminRunOutcome::Status::failed,
+                               {}};
+    };
+    ASSERT_TRUE(removeLeftoversWithAdminPrivileges(paths, runner, tools.isSafeCandidate));
+    ASSERT_EQ(runner.inputs.size(), 1u);
+    const auto records = decodePrivilegedRemovalRecords(runner.inputs[0]);
+    ASSERT_TRUE(records);
+    ASSERT_EQ(records->size(), paths.size());
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        EXPECT_EQ((*records)[i], (PrivilegedRemovalRecord{std::nullopt, *resolvedPathIfResolvable(paths[i])}));
+        EXPECT_FALSE(exists(paths[i])) << paths[i];
+    }
+}
+
+TEST_F(OrphanRemoval, TheAdministratorPassRefusesBeforeAnythingRuns) {
+    RecordingAdminRunner runner;
+    EXPECT_TRUE(removeLeftoversWithAdminPrivileges({}, runner, tools.isSafeCandidate));
+    const std::string allowed = cache("Gone");
+    const std::string refused = tree.textFile("home/.ssh/id_rsa", "secret");
+    EXPECT_FALSE(removeLeftoversWithAdminPrivileges({allowed, refused}, runner, tools.isSafeCandidate));
+    EXPECT_TRUE(runner.inputs.empty());
+    EXPECT_TRUE(exists(allowed));
+
+    // The password dialog dismissed, or the removal failing, is "returned false".
+    runner.answer = {AdminRunOutcome::Status::cancelled, "User canceled. (-128)"};
+    EXPECT_FALSE(removeLeftoversWithAdminPrivileges({allowed}, runner, tools.isSafeCandidate));
+    runner.answer = {AdminRunOutcome::Status::failed, "Not authorized"};
+    EXPECT_FALSE(removeLeftoversWithAdminPrivileges({allowed}, runner, tools.isSafeCandidate));
+    EXPECT_EQ(runner.inputs.size(), 2u);
+}
+
+} // namespace
+} // namespace zn

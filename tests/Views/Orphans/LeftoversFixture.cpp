@@ -1,0 +1,48 @@
+#include "Views/Orphans/LeftoversFixture.h"
+
+#include <QThreadPool>
+#include <mutex>
+
+namespace zn::test {
+
+LeftoversFixture::LeftoversFixture() : state(&harness.makeState()) {
+    OrphanRemovalTools tools;
+    tools.isSafeCandidate = harness.uninstall.isSafeOrphanCandidate;
+    tools.removePermanently = [this](const std::string& path) {
+        return denied.contains(path) ? OrphanRemoveOutcome::permissionDenied : removeLeftoverPermanently(path);
+    };
+    tools.removeWithAdminPrivileges = [this](const std::vector<std::string>& paths) {
+        administratorDialog.passThrough();
+        administratorCalls.push_back(paths);
+        if (administratorRuns)
+            for (const std::string& path : paths)
+                removeLeftoverPermanently(path);
+        return administratorRuns;
+    };
+    tools.somethingRemainsAt = OrphanRemovalTools::system().somethingRemainsAt;
+    auto trash = harness.trash;
+    tools.moveToTrash = [trash](const std::string& path) { return trash->moveToTrash(path); };
+    view = new OrphanListView(*state, tools, viewer, opener, *harness.prompter);
+    window.reset(view);
+    view->resize(900, 560);
+    view->show();
+    processQueuedWork();
+}
+
+std::string LeftoversFixture::leftover(const std::string& libraryRelative, std::size_t bytes) {
+    const std::string folder = harness.tree.folder("home/Library/" + libraryRelative);
+    harness.tree.textFile("home/Library/" + libraryRelative + "/data", std::string(bytes, 'x'));
+    return folder;
+}
+
+void LeftoversFixture::search() {
+    state->findOrphans();
+    waitUntil([&] { return !state->isSearchingOrphans(); });
+}
+
+void LeftoversFixture::waitForRemoval() {
+    waitUntil([&] { return !view->isRemoving(); });
+    processQueuedWork();
+}
+
+} // namespace zn::test
