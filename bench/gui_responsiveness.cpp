@@ -17,7 +17,7 @@
 #include "ViewModels/ScanEngineService.h"
 #include "Views/Components/ActionButton.h"
 #include "Views/Components/AppTheme.h"
-#include "Views/Components/ConfirmationDialog.h"
+#include "Views/Components/AlertDialog.h"
 #include "Views/Components/Motion.h"
 #include "Views/Dashboard/CompletedHero.h"
 #include "Views/Dashboard/CompletedLayout.h"
@@ -194,8 +194,8 @@ int run(const Settings& settings) {
     QCoreApplication::processEvents();
     probe.start();
     dashboard.completedLayout().hero().cleanButton().click();
-    if (ConfirmationDialog* dialog = dashboard.reviewDialog())
-        dialog->destructiveButton().click();
+    if (AlertDialog* dialog = dashboard.reviewDialog())
+        dialog->buttons().front()->click();
     runUntil([&] { return kind() == ScanState::Kind::cleaned; });
     probe.stop();
     report("clean", probe);

@@ -3,7 +3,6 @@
 #include "ViewModels/AppState.h"
 #include "Views/Components/AppBackdrop.h"
 #include "Views/Components/Brand.h"
-#include "Views/Components/ConfirmationDialog.h"
 #include "Views/Dashboard/CleanedLayout.h"
 #include "Views/Dashboard/CleaningLayout.h"
 #include "Views/Dashboard/CompletedHero.h"
@@ -116,11 +115,15 @@ void DashboardView::showReviewConfirmation() {
     if (reviewDialog_)
         return;
     const std::int64_t selected = totalSizeOf(state_.selectedItemsToClean());
-    reviewDialog_ = new ConfirmationDialog(
+    reviewDialog_ = new AlertDialog(
         dashboard::reviewConfirmationTitle(selected),
         QStringLiteral("Some selected items may be personal or tied to coding tools. Review them before cleaning."),
-        QStringLiteral("Clean selected items"), QStringLiteral("Cancel"), this);
+        this);
     reviewDialog_->setAttribute(Qt::WA_DeleteOnClose);
+    reviewDialog_->setWindowModality(Qt::WindowModal);
+    reviewDialog_->addButton(QStringLiteral("Clean selected items"), AlertDialog::Role::destructive);
+    reviewDialog_->addButton(QStringLiteral("Cancel"), AlertDialog::Role::cancel);
+    // Only the destructive button accepts; Cancel and Escape leave everything as it is.
     connect(reviewDialog_, &QDialog::accepted, this, [this] { state_.cleanAll(); });
     reviewDialog_->open();
 }

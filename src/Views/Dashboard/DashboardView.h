@@ -2,7 +2,7 @@
 
 #include "Models/ScanState.h"
 #include "Views/Components/ConfettiView.h"
-#include "Views/Components/ConfirmationDialog.h"
+#include "Views/Components/AlertDialog.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -42,7 +42,7 @@ public:
     ConfettiView& confetti() { return *confetti_; }
     QScrollArea& scrollArea() { return *scroll_; }
     // The open review question, if any.
-    ConfirmationDialog* reviewDialog() const { return reviewDialog_; }
+    AlertDialog* reviewDialog() const { return reviewDialog_; }
 
     // Asks before cleaning the selection (the completed layout's review button).
     void showReviewConfirmation();
@@ -66,7 +66,7 @@ private:
     CleanedLayout* cleaned_;
     StateLayout* current_ = nullptr;
     ConfettiView* confetti_;
-    QPointer<ConfirmationDialog> reviewDialog_;
+    QPointer<AlertDialog> reviewDialog_;
     bool refreshPending_ = false;
     bool fireCleanConfetti_ = false;
     bool lastCleanedScanState_ = false;

@@ -1,4 +1,3 @@
-#include "Views/Components/ConfirmationDialog.h"
 #include "Views/Components/LinearProgressBar.h"
 #include "Views/Components/MonospacedDigits.h"
 #include "Views/Components/Motion.h"
@@ -6,8 +5,6 @@
 #include "Views/Components/RepeatingAnimation.h"
 #include "Views/Components/TextStyles.h"
 
-#include <QPushButton>
-#include <QTest>
 #include <gtest/gtest.h>
 
 namespace zn {
@@ -48,28 +45,6 @@ TEST(LinearProgressBarTest, SweepsOnlyWithoutAValue) {
     bar.setValue(1.7);
     EXPECT_EQ(bar.value(), 1.0);
     EXPECT_FALSE(bar.findChild<RepeatingAnimation*>()->isRunning());
-}
-
-TEST(ConfirmationDialogTest, CancelIsTheDefaultAndOnlyTheDestructiveButtonAccepts) {
-    QWidget window;
-    ConfirmationDialog dialog(QStringLiteral("Remove it?"), QStringLiteral("It cannot be undone."),
-                              QStringLiteral("Remove"), QStringLiteral("Cancel"), &window);
-    EXPECT_EQ(dialog.windowModality(), Qt::WindowModal);
-    EXPECT_TRUE(static_cast<QPushButton&>(dialog.cancelButton()).isDefault());
-    EXPECT_FALSE(static_cast<QPushButton&>(dialog.destructiveButton()).isDefault());
-    int accepted = 0;
-    int rejected = 0;
-    QObject::connect(&dialog, &QDialog::accepted, [&] { ++accepted; });
-    QObject::connect(&dialog, &QDialog::rejected, [&] { ++rejected; });
-    dialog.open();
-    QTest::keyClick(&dialog, Qt::Key_Return);
-    EXPECT_EQ(rejected, 1);
-    dialog.open();
-    QTest::keyClick(&dialog, Qt::Key_Escape);
-    EXPECT_EQ(rejected, 2);
-    dialog.open();
-    dialog.destructiveButton().click();
-    EXPECT_EQ(accepted, 1);
 }
 
 TEST(NumericTextLabelTest, TakesNewFiguresAndShrinksOnlyAsFarAsAllowed) {

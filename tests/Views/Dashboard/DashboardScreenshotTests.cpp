@@ -1,5 +1,5 @@
 #include "Views/Components/ActionButton.h"
-#include "Views/Components/ConfirmationDialog.h"
+#include "Views/Components/AlertDialog.h"
 #include "Views/Dashboard/CompletedHero.h"
 #include "Views/Dashboard/CompletedLayout.h"
 #include "Views/Dashboard/DashboardTestSupport.h"
@@ -89,7 +89,7 @@ TEST_F(DashboardScreenshotTest, ReviewDialog) {
     state.selectAllInCategory(largeFiles);
     settle();
     view->completedLayout().hero().cleanButton().click();
-    ConfirmationDialog* dialog = view->reviewDialog();
+    AlertDialog* dialog = view->reviewDialog();
     ASSERT_NE(dialog, nullptr);
     for (const ColorScheme scheme : {ColorScheme::light, ColorScheme::dark}) {
         test::useScheme(*view, scheme);

@@ -192,18 +192,21 @@ TEST_F(DashboardViewTest, ItemsToReviewOpenTheDialogFirst) {
     EXPECT_EQ(completedHero().cleanButton().text(), "Review 10 KB");
 
     completedHero().cleanButton().click();
-    ConfirmationDialog* dialog = view->reviewDialog();
+    AlertDialog* dialog = view->reviewDialog();
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(inState(Kind::completed));
     EXPECT_EQ(dialog->title(), "Review before cleaning 10 KB");
-    EXPECT_EQ(dialog->destructiveButton().text(), "Clean selected items");
-    dialog->cancelButton().click();
+    ASSERT_EQ(dialog->buttons().size(), 2u);
+    EXPECT_EQ(dialog->buttons()[0]->text(), "Clean selected items");
+    EXPECT_EQ(dialog->message(),
+              "Some selected items may be personal or tied to coding tools. Review them before cleaning.");
+    dialog->buttons()[1]->click();
     settle();
     EXPECT_EQ(view->reviewDialog(), nullptr);
     EXPECT_TRUE(inState(Kind::completed));
 
     completedHero().cleanButton().click();
-    view->reviewDialog()->destructiveButton().click();
+    view->reviewDialog()->buttons()[0]->click();
     EXPECT_TRUE(inState(Kind::cleaning));
     ASSERT_TRUE(test::waitUntil([&] { return inState(Kind::cleaned); }));
     EXPECT_EQ(harness.cleaner->cleanCalls().back().size(), 2u);
