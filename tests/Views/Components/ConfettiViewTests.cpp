@@ -2,6 +2,7 @@
 #include "Views/Components/Motion.h"
 #include "appsupport/FakeClock.h"
 
+#include <QImage>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -69,6 +70,33 @@ TEST_F(ConfettiViewTest, EachBurstStopsAndLeavesOnItsOwnSchedule) {
     EXPECT_EQ(confetti->burstCount(), 0u);
     EXPECT_TRUE(confetti->isHidden());
     EXPECT_TRUE(confetti->piecesNow().empty());
+}
+
+// The share of the picture's pixels that something was drawn on.
+double coverage(const QImage& image) {
+    int drawn = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            drawn += qAlpha(image.pixel(x, y)) > 0 ? 1 : 0;
+    return static_cast<double>(drawn) / (image.width() * image.height());
+}
+
+QImage drawn(QWidget& widget) {
+    QImage image(widget.size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    widget.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    return image;
+}
+
+TEST_F(ConfettiViewTest, DrawsPiecesOnlyWhileABurstIsInFlight) {
+    EXPECT_EQ(coverage(drawn(*confetti)), 0);
+    confetti->setTrigger(true);
+    clock->advance(1s);
+    const double midBurst = coverage(drawn(*confetti));
+    EXPECT_GT(midBurst, 0.0005);
+    EXPECT_LT(midBurst, 0.05);
+    clock->advance(3s);
+    EXPECT_EQ(coverage(drawn(*confetti)), 0);
 }
 
 TEST_F(ConfettiViewTest, AnOverlayOffScreenDropsItsBurstAtTheStopStep) {

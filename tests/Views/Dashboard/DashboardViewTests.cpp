@@ -18,6 +18,8 @@
 #include "Views/Dashboard/StorageGauge.h"
 #include "Views/Dashboard/SuggestionRow.h"
 
+#include <QCoreApplication>
+#include <QPointer>
 #include <QTest>
 
 namespace zn {
@@ -75,6 +77,15 @@ TEST_F(DashboardViewTest, TheDiskPercentageReadsTheSameEverywhere) {
     EXPECT_EQ(view->idleLayout().statCard(0).delta(), "of 1 KB · 86% used");
     EXPECT_EQ(idleHero().freeText(), "143 bytes");
     EXPECT_EQ(idleHero().freeOfText(), "free of 1 KB");
+}
+
+TEST_F(DashboardViewTest, TheHeroAndTheFreeSpaceCardKeepTheirOwnFractions) {
+    // A volume whose used and free space do not add up to its size (space kept back for the system).
+    state.setDiskInfo({1000, 100, 850, 0});
+    settle();
+    EXPECT_EQ(idleHero().gauge().percentText(), "85%");
+    EXPECT_FALSE(idleHero().showsLowSpace());
+    EXPECT_EQ(view->idleLayout().statCard(0).delta(), "of 1 KB · 90% used");
 }
 
 TEST_F(DashboardViewTest, StatisticsBeforeAndAfterAScan) {
@@ -236,11 +247,28 @@ TEST_F(DashboardViewTest, ResultsAreGroupedBySafety) {
     EXPECT_TRUE(rows[0]->showsDivider());
     EXPECT_FALSE(rows[1]->showsDivider());
 
-    // A click on a row changes the selection, and the totals follow.
+    // A click on a row changes the selection and the totals follow; the rows stay (they are refilled, not
+    // rebuilt, so nothing is deleted under the click).
+    QPointer<CategoryToggleRow> clicked = rows[1];
     QTest::mouseClick(rows[1], Qt::LeftButton);
     settle();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_FALSE(clicked.isNull());
+    EXPECT_TRUE(clicked->isAllSelected());
     EXPECT_EQ(state.selectedCountInCategory(largeFiles), 2);
     EXPECT_EQ(completedHero().cleanButton().text(), "Review 20 bytes");
+}
+
+TEST_F(DashboardViewTest, LayoutsLiveAsLongAsTheDashboard) {
+    setResults({resultOf(systemJunk, 1, 10, true)});
+    settle();
+    QPointer<SuggestionRow> suggestion = view->idleLayout().suggestionRows().front();
+    state.setScanState(ScanState::scanning(0.5, "Mac Cleanup"));
+    settle();
+    state.setScanState(ScanState::idle());
+    settle();
+    EXPECT_FALSE(suggestion.isNull());
+    EXPECT_EQ(view->idleLayout().suggestionRows().front(), suggestion.data());
 }
 
 TEST_F(DashboardViewTest, CleaningAndCleanedFollowTheClean) {
