@@ -5,6 +5,8 @@
 //
 //   bench_gui_responsiveness [--files N] [--folders N] [--scratch DIR]
 //
+// With ZN_STALLS set in the environment it also lists each stall over 16 ms and each widget paint over 8 ms.
+//
 // The home is built under the build directory (next to this program) unless --scratch names another place,
 // and it is removed before the program ends.
 
@@ -85,6 +87,31 @@ public:
     std::optional<std::string> post(const Notification&) override { return std::nullopt; }
 };
 
+// Times each event the GUI thread handles, so a stall can be told apart from the machine being busy
+// elsewhere: a stall without a slow event was time the thread did not get.
+class TimedApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+
+    bool notify(QObject* receiver, QEvent* event) override {
+        QElapsedTimer timer;
+        timer.start();
+        const bool handled = QApplication::notify(receiver, event);
+        const double milliseconds = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+        if (milliseconds > 8 && std::getenv("ZN_STALLS") && event->type() == QEvent::Paint)
+            std::printf("      paint %.1f ms %s\n", milliseconds, receiver->metaObject()->className());
+        if (milliseconds > slowest) {
+            slowest = milliseconds;
+            slowestWhat = QStringLiteral("%1 to %2").arg(static_cast<int>(event->type())).arg(
+                QString::fromLatin1(receiver->metaObject()->className()));
+        }
+        return handled;
+    }
+
+    double slowest = 0;
+    QString slowestWhat;
+};
+
 // Counts the repaints of every widget and measures how late a 5 ms timer fires on the GUI thread.
 class Probe : public QObject {
 public:
@@ -145,8 +172,12 @@ void runUntil(const std::function<bool()>& done) {
 }
 
 void report(const char* phase, const Probe& probe) {
-    std::printf("  %-26s %7.2f s   longest stall %6.1f ms   stalls over 16 ms %4ld   repaints %6ld\n", phase,
-                probe.seconds(), probe.worstLateness(), probe.stallsOverAFrame(), probe.repaints());
+    auto& application = static_cast<TimedApplication&>(*qApp);
+    std::printf("  %-26s %6.2f s  longest stall %5.1f ms  stalls over 16 ms %3ld  repaints %5ld  "
+                "slowest event %5.1f ms (type %s)\n",
+                phase, probe.seconds(), probe.worstLateness(), probe.stallsOverAFrame(), probe.repaints(),
+                application.slowest, qPrintable(application.slowestWhat));
+    application.slowest = 0;
 }
 
 int run(const Settings& settings) {
@@ -213,7 +244,7 @@ int run(const Settings& settings) {
 
 int main(int argc, char** argv) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication application(argc, argv);
+    TimedApplication application(argc, argv);
     AppTheme::installStyle();
     QApplication::setPalette(AppTheme::palette(ColorScheme::light));
     Motion::setEnabled(true);

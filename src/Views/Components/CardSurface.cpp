@@ -78,8 +78,21 @@ QRectF CardSurface::surfaceRect() const {
 }
 
 void CardSurface::paintEvent(QPaintEvent*) {
+    // The card and its shadow are drawn once per size and look; repainting a part of it (under a child that
+    // moves, under confetti) copies that part back.
+    const ColorScheme scheme = colorScheme(*this);
+    const Look look{size(), devicePixelRatioF(), scheme, accent_ ? std::optional(accent_->rgba()) : std::nullopt,
+                    elevation_};
+    if (picture_.isNull() || look != pictureLook_) {
+        picture_ = QPixmap(size() * look.pixelRatio);
+        picture_.setDevicePixelRatio(look.pixelRatio);
+        picture_.fill(Qt::transparent);
+        QPainter painter(&picture_);
+        paint(painter, surfaceRect(), scheme, accent_, elevation_);
+        pictureLook_ = look;
+    }
     QPainter painter(this);
-    paint(painter, surfaceRect(), colorScheme(*this), accent_, elevation_);
+    painter.drawPixmap(QPoint(0, 0), picture_);
 }
 
 } // namespace zn

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFrame>
+#include <QPixmap>
 
 #include <optional>
 
@@ -43,12 +44,24 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // What the cached picture of the card was drawn for.
+    struct Look {
+        QSize size;
+        double pixelRatio = 1;
+        ColorScheme scheme = ColorScheme::light;
+        std::optional<QRgb> accent;
+        CardElevation elevation = CardElevation::flat;
+        bool operator==(const Look&) const = default;
+    };
+
     void updateMargins();
 
     double padding_;
     std::optional<QColor> accent_;
     CardElevation elevation_;
     QVBoxLayout* layout_;
+    QPixmap picture_;
+    Look pictureLook_;
 };
 
 } // namespace zn

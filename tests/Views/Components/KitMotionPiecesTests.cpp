@@ -1,9 +1,11 @@
+#include "Views/Components/CardSurface.h"
 #include "Views/Components/LinearProgressBar.h"
 #include "Views/Components/MonospacedDigits.h"
 #include "Views/Components/Motion.h"
 #include "Views/Components/NumericTextLabel.h"
 #include "Views/Components/RepeatingAnimation.h"
 #include "Views/Components/TextStyles.h"
+#include "appsupport/Screenshots.h"
 
 #include <gtest/gtest.h>
 
@@ -45,6 +47,23 @@ TEST(LinearProgressBarTest, SweepsOnlyWithoutAValue) {
     bar.setValue(1.7);
     EXPECT_EQ(bar.value(), 1.0);
     EXPECT_FALSE(bar.findChild<RepeatingAnimation*>()->isRunning());
+}
+
+TEST(CardSurfaceTest, ItsPictureFollowsTheAccentAndTheScheme) {
+    CardSurface card(16, QColor(Qt::red), CardElevation::flat);
+    card.resize(200, 100);
+    const auto edge = [&] {
+        const QImage image = card.grab().toImage();
+        return image.pixelColor(100, static_cast<int>(card.surfaceRect().top()));
+    };
+    const QColor red = edge();
+    card.setAccent(QColor(Qt::blue));
+    const QColor blue = edge();
+    EXPECT_GT(red.red(), blue.red());
+    EXPECT_GT(blue.blue(), red.blue());
+    const QColor light = card.grab().toImage().pixelColor(100, 50);
+    test::useScheme(card, ColorScheme::dark);
+    EXPECT_LT(card.grab().toImage().pixelColor(100, 50).lightness(), light.lightness());
 }
 
 TEST(NumericTextLabelTest, TakesNewFiguresAndShrinksOnlyAsFarAsAllowed) {
