@@ -1,4 +1,6 @@
 #include "Views/Components/ActionButton.h"
+#include "Views/Components/AppTheme.h"
+#include "Views/Components/SchemeColors.h"
 #include "Views/Components/BorderedButton.h"
 #include "Views/Components/LinearProgressBar.h"
 #include "Views/Dashboard/CategoryToggleRow.h"
@@ -18,7 +20,7 @@
 #include "Views/Dashboard/StorageGauge.h"
 #include "Views/Dashboard/SuggestionRow.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QPointer>
 #include <QTest>
 
@@ -332,6 +334,20 @@ TEST_F(DashboardViewTest, ANewScanRightAfterDoneIsLeftAlone) {
     EXPECT_EQ(view->currentLayout(), &view->scanningLayout());
     harness.scanner->gate(systemJunk).open();
     ASSERT_TRUE(test::waitUntil([&] { return inState(Kind::completed); }));
+}
+
+TEST_F(DashboardViewTest, TintsFollowTheApplicationsScheme) {
+    complete({resultOf(systemJunk, 1, 1'000, true)});
+    const auto scanAgainTint = [&] {
+        return std::get<PrimaryActionButtonStyle>(completedHero().scanAgainButton().buttonStyle()).tint;
+    };
+    EXPECT_EQ(scanAgainTint(), qColor(Tint::blue));
+    QApplication::setPalette(AppTheme::palette(ColorScheme::dark));
+    settle();
+    EXPECT_EQ(scanAgainTint(), qColor(Tint::green));
+    QApplication::setPalette(AppTheme::palette(ColorScheme::light));
+    settle();
+    EXPECT_EQ(scanAgainTint(), qColor(Tint::blue));
 }
 
 TEST_F(DashboardViewTest, ScanButtonsStartASmartScan) {
