@@ -1,10 +1,7 @@
-#include "AppEnvironment.h"
 #include "Logic/Utilities/CLI.h"
-#include "Platform/qt/EventLoopMainQueue.h"
+#include "Platform/core/WindowModule.h"
 #include "Services/CleaningEngine+PrivilegedRemoval.h"
-#include "ZelvaNexalApp.h"
 
-#include <QApplication>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -18,11 +15,5 @@ int main(int argc, char* argv[]) {
     if (zn::CLI::isCommandLineInvocation(arguments))
         return zn::CLI::run(std::vector<std::string>(arguments.begin() + 1, arguments.end()),
                             {std::cout, std::cerr});
-
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Zelva Nexal"));
-    zn::EventLoopMainQueue mainQueue;
-    zn::ZelvaNexalApp app(zn::liveAppEnvironment());
-    app.start();
-    return QApplication::exec();
+    return zn::runWindowModule(argc, argv, std::cerr);
 }

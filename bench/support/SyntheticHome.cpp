@@ -13,7 +13,7 @@ namespace zn::bench {
 namespace fs = std::filesystem;
 
 namespace {
-// Folders of one top-level entry of a listed area (the entry itself and its subfolders).
+// Folders of one top-level entry of an area (the entry itself and its subfolders).
 constexpr long kFoldersPerEntry = 50;
 } // namespace
 
@@ -63,9 +63,9 @@ void build(SyntheticHome& home, long files, long folders) {
 
     const long left = std::max(0L, folders - home.folders());
     int weights = 0;
-    for (const Area& area : kListedAreas)
+    for (const Area& area : kAreas)
         weights += area.weight;
-    for (const Area& area : kListedAreas) {
+    for (const Area& area : kAreas) {
         const long areaFolders = left * area.weight / weights;
         const std::string base = home.root() + "/" + area.path;
         for (long made = 0, entry = 0; made < areaFolders; ++entry) {

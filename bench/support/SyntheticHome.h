@@ -11,12 +11,15 @@ struct Area {
     int weight;       // share of the folders left after the package-tool caches
 };
 
-// Folders the scanners list entry by entry.
-inline constexpr std::array<Area, 4> kListedAreas{{
-    {"Library/Caches", 50},
-    {"Library/Logs", 15},
-    {".Trash", 20},
-    {"Library/Mail Downloads", 15},
+// Folders the scanners list entry by entry (sizing each entry), and the large-file scanner's roots, which
+// it walks to the end.
+inline constexpr std::array<Area, 6> kAreas{{
+    {"Library/Caches", 35},
+    {"Library/Logs", 10},
+    {".Trash", 15},
+    {"Library/Mail Downloads", 10},
+    {"Documents", 20},
+    {"Downloads", 10},
 }};
 
 // Package-tool caches the user cache scanner sizes as one item each.
@@ -52,8 +55,8 @@ private:
 };
 
 // Lays out about `files` files in `folders` folders: each package-tool cache stays under the 10,000-entry
-// sizing limit so that a scan does the same work as du; the other folders go to the listed areas as
-// entries of 50 folders each.
+// sizing limit and every area entry far below it, so that a scan counts every file, as du does; the other
+// folders go to the areas as entries of 50 folders each.
 void build(SyntheticHome& home, long files, long folders);
 
 } // namespace zn::bench

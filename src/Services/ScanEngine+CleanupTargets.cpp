@@ -12,12 +12,10 @@ CategoryResult ScanEngine::scanCleanupTargets(const std::vector<CleanupTarget>& 
 
 CategoryResult ScanEngine::scanCleanupTargetsLocked(const std::vector<CleanupTarget>& targets,
                                                     CleaningCategory category) const {
-    std::vector<CleanableItem> items;
-    for (const CleanupTarget& target : targets) {
-        if (auto item = keptCleanupItem(target, category))
-            items.push_back(std::move(*item));
-    }
-    items = deduplicatedItemsLocked(items);
+    // Targets are measured side by side; the items keep the targets' order until the sort.
+    std::vector<CleanableItem> items =
+        deduplicatedItemsLocked(presentItems(workers().inIndexOrder<std::optional<CleanableItem>>(
+            targets.size(), [&](std::size_t index) { return keptCleanupItem(targets[index], category); })));
     std::stable_sort(items.begin(), items.end(),
                      [](const CleanableItem& a, const CleanableItem& b) { return a.size > b.size; });
     return resultOf(category, std::move(items));

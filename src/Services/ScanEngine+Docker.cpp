@@ -60,25 +60,40 @@ std::string ScanEngine::dockerFileName(const std::string& path) {
 }
 
 CategoryResult ScanEngine::scanDockerCacheLocked() {
-    std::vector<CleanableItem> items;
+    std::vector<std::pair<std::string, std::string>> folders;
     for (const char* suffix : kDockerFolders) {
-        const std::string path = home_ + suffix;
-        if (auto item = wholeFolderItem(path, dockerFileName(path), CleaningCategory::dockerCache))
-            items.push_back(std::move(*item));
+        std::string path = home_ + suffix;
+        folders.emplace_back(path, dockerFileName(path));
     }
 
+    // The container tool is asked while the folders are measured.
+    std::vector<CleanableItem> items;
+    std::optional<CleanableItem> reclaimableItem;
+    workers().forEachIndex(2, [&](std::size_t index) {
+        if (index == 0)
+            items = wholeFolderItems(folders, CleaningCategory::dockerCache);
+        else
+            reclaimableItem = reclaimableDockerItem();
+    });
+    if (reclaimableItem)
+        items.push_back(std::move(*reclaimableItem));
+    return resultOf(CleaningCategory::dockerCache, std::move(items));
+}
+
+std::optional<CleanableItem> ScanEngine::reclaimableDockerItem() {
     for (const std::string& docker : options_.dockerPlaces) {
         if (!fileSystem().fileExists(docker).exists)
             continue;
         // Space only the container tool itself can free: shown for review, never selected. Its path names
         // the tool that was asked, not something to remove.
         std::optional<std::int64_t> reclaimable = reclaimableDockerSpace(docker);
-        if (reclaimable && *reclaimable >= 1)
-            items.push_back({Uuid::random(), kReclaimableItemName, docker, *reclaimable,
-                             CleaningCategory::dockerCache, false, std::nullopt});
-        break;
+        if (!reclaimable || *reclaimable < 1)
+            return std::nullopt;
+        return CleanableItem{Uuid::random(), kReclaimableItemName,          docker,
+                             *reclaimable,   CleaningCategory::dockerCache, false,
+                             std::nullopt};
     }
-    return resultOf(CleaningCategory::dockerCache, std::move(items));
+    return std::nullopt;
 }
 
 std::optional<std::int64_t> ScanEngine::reclaimableDockerSpace(const std::string& dockerBin) {

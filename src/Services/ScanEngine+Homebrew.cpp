@@ -24,21 +24,20 @@ bool isInsideAny(const std::string& path, const std::vector<std::string>& roots)
 
 CategoryResult ScanEngine::scanBrewCacheLocked() {
     const std::string defaultCache = home_ + "/Library/Caches/Homebrew";
-    std::vector<std::string> candidates{defaultCache};
-    if (std::optional<std::string> answer = reportedBrewCache()) {
-        if (PathText::standardizingPath(*answer, home_) != PathText::standardizingPath(defaultCache, home_))
-            candidates.push_back(std::move(*answer));
-    } else {
-        Logger::shared().log("Homebrew not found at standard paths; scanning default cache location only",
-                             LogLevel::info, kBrewSource);
-    }
-
-    std::vector<CleanableItem> items;
-    for (const std::string& candidate : candidates) {
-        if (auto item = wholeFolderItem(candidate, kBrewItemName, CleaningCategory::brewCache))
-            items.push_back(std::move(*item));
-    }
-    return resultOf(CleaningCategory::brewCache, withoutNestedItems(items));
+    auto askBrew = [&]() -> std::optional<std::string> {
+        std::optional<std::string> answer = reportedBrewCache();
+        if (!answer) {
+            Logger::shared().log("Homebrew not found at standard paths; scanning default cache location only",
+                                 LogLevel::info, kBrewSource);
+            return std::nullopt;
+        }
+        if (PathText::standardizingPath(*answer, home_) == PathText::standardizingPath(defaultCache, home_))
+            return std::nullopt;
+        return answer;
+    };
+    return resultOf(CleaningCategory::brewCache,
+                    withoutNestedItems(defaultAndReportedCacheItems(defaultCache, kBrewItemName,
+                                                                    CleaningCategory::brewCache, askBrew)));
 }
 
 std::optional<std::string> ScanEngine::reportedBrewCache() {

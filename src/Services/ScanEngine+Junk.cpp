@@ -28,16 +28,11 @@ constexpr std::int64_t kPackageToolMinimumInclusive = 1024;
 } // namespace
 
 CategoryResult ScanEngine::scanSystemJunkLocked() {
-    const std::array<std::string, 6> folders{options_.systemCaches,   options_.systemLogs,
-                                             options_.systemLogFiles, home_ + "/Library/Logs",
-                                             options_.temporaryFiles, options_.systemTemporaryFiles};
-    std::vector<CleanableItem> items;
-    for (const std::string& folder : folders) {
-        auto found = scanDirectoryLocked(folder, CleaningCategory::systemJunk, {});
-        items.insert(items.end(), std::make_move_iterator(found.begin()),
-                     std::make_move_iterator(found.end()));
-    }
-    return resultOf(CleaningCategory::systemJunk, std::move(items));
+    const std::vector<std::string> folders{options_.systemCaches,   options_.systemLogs,
+                                           options_.systemLogFiles, home_ + "/Library/Logs",
+                                           options_.temporaryFiles, options_.systemTemporaryFiles};
+    return resultOf(CleaningCategory::systemJunk,
+                    scanDirectoriesLocked(folders, CleaningCategory::systemJunk));
 }
 
 CategoryResult ScanEngine::scanUserCacheLocked() {
@@ -45,12 +40,16 @@ CategoryResult ScanEngine::scanUserCacheLocked() {
     for (const char* suffix : kCacheFoldersOfferedElsewhere)
         excluded.insert(PathText::standardizingPath(home_ + suffix, home_));
 
-    std::vector<CleanableItem> items =
-        scanDirectoryLocked(home_ + "/Library/Caches", CleaningCategory::userCache, excluded);
-    for (const char* suffix : kPackageToolCaches) {
-        if (auto item = packageToolCacheItem(home_ + suffix))
-            items.push_back(std::move(*item));
-    }
+    // The listing and the package-tool caches are sized side by side; the listing's items come first.
+    std::vector<CleanableItem> listed;
+    std::vector<std::optional<CleanableItem>> toolItems(kPackageToolCaches.size());
+    workers().forEachIndex(1 + toolItems.size(), [&](std::size_t index) {
+        if (index == 0)
+            listed = scanDirectoryLocked(home_ + "/Library/Caches", CleaningCategory::userCache, excluded);
+        else
+            toolItems[index - 1] = packageToolCacheItem(home_ + kPackageToolCaches[index - 1]);
+    });
+    std::vector<CleanableItem> items = joinedItems({std::move(listed), presentItems(std::move(toolItems))});
     return resultOf(CleaningCategory::userCache, deduplicatedItemsLocked(items));
 }
 
@@ -81,17 +80,12 @@ std::optional<CleanableItem> ScanEngine::packageToolCacheItem(const std::string&
 }
 
 CategoryResult ScanEngine::scanMailAttachmentsLocked() {
-    const std::array<std::string, 2> folders{
+    const std::vector<std::string> folders{
         home_ + "/Library/Mail Downloads",
         home_ + "/Library/Containers/com.apple.mail/Data/Library/Mail Downloads",
     };
-    std::vector<CleanableItem> items;
-    for (const std::string& folder : folders) {
-        auto found = scanDirectoryLocked(folder, CleaningCategory::mailAttachments, {});
-        items.insert(items.end(), std::make_move_iterator(found.begin()),
-                     std::make_move_iterator(found.end()));
-    }
-    return resultOf(CleaningCategory::mailAttachments, std::move(items));
+    return resultOf(CleaningCategory::mailAttachments,
+                    scanDirectoriesLocked(folders, CleaningCategory::mailAttachments));
 }
 
 CategoryResult ScanEngine::scanTrashLocked() {

@@ -58,7 +58,27 @@ Date modificationDateOf(const TreeEntry& entry) {
 
 CategoryResult ScanEngine::scanLargeFilesLocked() {
     const Date cutoff = oneCalendarYearBefore(options_.now());
-    std::vector<CleanableItem> items;
+    auto offer = [&](const TreeEntry& entry, std::vector<CleanableItem>& into) {
+        if (entry.kind == TreeEntry::Kind::folder)
+            return isPackageName(entry.name) ? WalkAction::skipDescendants : WalkAction::proceed;
+        if (entry.kind != TreeEntry::Kind::file)
+            return WalkAction::proceed;
+        const Date modified = modificationDateOf(entry);
+        const bool large = entry.size > kLargeFileMinimumExclusive;
+        const bool oldAndBig = modified < cutoff && entry.size > kOldFileMinimumExclusive;
+        if (large || oldAndBig)
+            into.push_back({Uuid::random(), entry.name, entry.path, entry.size, CleaningCategory::largeFiles,
+                            false, modified});
+        return WalkAction::proceed;
+    };
+
+    // The roots' own entries are read first, in walk order; each folder among them is then walked on its
+    // own, side by side, and its items take its place, so the whole keeps the order of one walk.
+    struct Part {
+        std::vector<CleanableItem> items;
+        std::string folder; // walked in the second pass when set
+    };
+    std::vector<Part> parts;
     for (const char* suffix : {"/Downloads", "/Documents", "/Desktop"}) {
         const std::string root = home_ + suffix;
         // A root that is a link leads elsewhere: what lies there could not be cleaned as a file of this
@@ -67,19 +87,25 @@ CategoryResult ScanEngine::scanLargeFilesLocked() {
         if (!rootAttributes.attributes || rootAttributes.attributes->type != FileType::directory)
             continue;
         walkTree(root, [&](const TreeEntry& entry) {
-            if (entry.kind == TreeEntry::Kind::folder)
-                return isPackageName(entry.name) ? WalkAction::skipDescendants : WalkAction::proceed;
-            if (entry.kind != TreeEntry::Kind::file)
-                return WalkAction::proceed;
-            const Date modified = modificationDateOf(entry);
-            const bool large = entry.size > kLargeFileMinimumExclusive;
-            const bool oldAndBig = modified < cutoff && entry.size > kOldFileMinimumExclusive;
-            if (large || oldAndBig)
-                items.push_back({Uuid::random(), entry.name, entry.path, entry.size,
-                                 CleaningCategory::largeFiles, false, modified});
-            return WalkAction::proceed;
+            Part part;
+            WalkAction action = offer(entry, part.items);
+            if (entry.kind == TreeEntry::Kind::folder && action == WalkAction::proceed)
+                part.folder = entry.path;
+            parts.push_back(std::move(part));
+            return WalkAction::skipDescendants;
         });
     }
+    workers().forEachIndex(parts.size(), [&](std::size_t index) {
+        Part& part = parts[index];
+        if (!part.folder.empty())
+            walkTree(
+                part.folder, [&](const TreeEntry& entry) { return offer(entry, part.items); }, false);
+    });
+
+    std::vector<CleanableItem> items;
+    for (Part& part : parts)
+        items.insert(items.end(), std::make_move_iterator(part.items.begin()),
+                     std::make_move_iterator(part.items.end()));
     std::stable_sort(items.begin(), items.end(),
                      [](const CleanableItem& a, const CleanableItem& b) { return a.size > b.size; });
     return resultOf(CleaningCategory::largeFiles, std::move(items));

@@ -62,21 +62,22 @@ CategoryResult ScanEngine::scanNodeCacheLocked() {
     for (const char* suffix : {"/.local/bin", "/.volta/bin", "/.nvm/versions/node"})
         searchPaths.push_back(home_ + suffix);
 
-    std::vector<CleanableItem> items;
-    for (const ManagerCache& manager : managerCaches(home_)) {
-        std::vector<std::string> candidates{manager.defaultPath};
-        if (manager.detectionCommand) {
-            const DetectionCommand& command = *manager.detectionCommand;
-            if (auto answer =
-                    reportedNodeToolCache(command.cli, command.args, manager.defaultPath, searchPaths))
-                candidates.push_back(std::move(*answer));
-        }
-        for (const std::string& candidate : candidates) {
-            if (auto item = wholeFolderItem(candidate, manager.name, CleaningCategory::nodeCache))
-                items.push_back(std::move(*item));
-        }
-    }
-    return resultOf(CleaningCategory::nodeCache, withoutNestedItems(items));
+    // The three managers are handled side by side, each tool asked while its default folder is measured;
+    // the items keep the managers' order.
+    const std::vector<ManagerCache> managers = managerCaches(home_);
+    auto perManager =
+        workers().inIndexOrder<std::vector<CleanableItem>>(managers.size(), [&](std::size_t index) {
+            const ManagerCache& manager = managers[index];
+            auto askTool = [&]() -> std::optional<std::string> {
+                if (!manager.detectionCommand)
+                    return std::nullopt;
+                const DetectionCommand& command = *manager.detectionCommand;
+                return reportedNodeToolCache(command.cli, command.args, manager.defaultPath, searchPaths);
+            };
+            return defaultAndReportedCacheItems(manager.defaultPath, manager.name,
+                                                CleaningCategory::nodeCache, askTool);
+        });
+    return resultOf(CleaningCategory::nodeCache, withoutNestedItems(joinedItems(std::move(perManager))));
 }
 
 std::optional<std::string> ScanEngine::reportedNodeToolCache(const std::string& tool,

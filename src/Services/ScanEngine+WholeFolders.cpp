@@ -26,6 +26,37 @@ std::optional<CleanableItem> ScanEngine::wholeFolderItem(const std::string& path
     return CleanableItem{Uuid::random(), name, path, size, category, true, std::nullopt};
 }
 
+std::vector<CleanableItem>
+ScanEngine::wholeFolderItems(const std::vector<std::pair<std::string, std::string>>& folders,
+                             CleaningCategory category) const {
+    return presentItems(
+        workers().inIndexOrder<std::optional<CleanableItem>>(folders.size(), [&](std::size_t index) {
+            return wholeFolderItem(folders[index].first, folders[index].second, category);
+        }));
+}
+
+std::vector<CleanableItem>
+ScanEngine::defaultAndReportedCacheItems(const std::string& defaultPath, const std::string& name,
+                                         CleaningCategory category,
+                                         const std::function<std::optional<std::string>()>& askTool) {
+    std::optional<CleanableItem> atDefault;
+    std::optional<std::string> answer;
+    workers().forEachIndex(2, [&](std::size_t index) {
+        if (index == 0)
+            atDefault = wholeFolderItem(defaultPath, name, category);
+        else
+            answer = askTool();
+    });
+    std::vector<CleanableItem> items;
+    if (atDefault)
+        items.push_back(std::move(*atDefault));
+    if (answer) {
+        if (auto atAnswer = wholeFolderItem(*answer, name, category))
+            items.push_back(std::move(*atAnswer));
+    }
+    return items;
+}
+
 std::vector<CleanableItem> ScanEngine::withoutNestedItems(const std::vector<CleanableItem>& items) const {
     // Compared where the folders really are: a link may give the same folder a second name.
     std::vector<std::string> places;

@@ -35,13 +35,12 @@ std::string ScanEngine::codingAppFileName(const std::string& path) {
 }
 
 CategoryResult ScanEngine::scanXcodeJunkLocked() {
-    std::vector<CleanableItem> items;
+    std::vector<std::pair<std::string, std::string>> folders;
     for (const char* suffix : kXcodeFolders) {
-        const std::string path = home_ + suffix;
-        if (auto item = wholeFolderItem(path, codingAppFileName(path), CleaningCategory::xcodeJunk))
-            items.push_back(std::move(*item));
+        std::string path = home_ + suffix;
+        folders.emplace_back(path, codingAppFileName(path));
     }
-    return resultOf(CleaningCategory::xcodeJunk, std::move(items));
+    return resultOf(CleaningCategory::xcodeJunk, wholeFolderItems(folders, CleaningCategory::xcodeJunk));
 }
 
 } // namespace zn

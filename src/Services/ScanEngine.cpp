@@ -15,6 +15,8 @@ ScanEngineOptions withSeamsFilled(ScanEngineOptions options) {
         options.volumeInfo = std::make_shared<StatvfsVolumeInfo>();
     if (!options.fileSystem)
         options.fileSystem = std::make_shared<PosixFileSystem>();
+    if (!options.workers)
+        options.workers = WorkerPool::shared();
     if (!options.now)
         options.now = [] { return std::chrono::system_clock::now(); };
     return options;
@@ -69,6 +71,14 @@ CategoryResult ScanEngine::scanCategoryLocked(CleaningCategory category) {
 CategoryResult ScanEngine::scanCategory(CleaningCategory category) {
     std::lock_guard lock(mutex_);
     return scanCategoryLocked(category);
+}
+
+std::vector<CategoryResult> ScanEngine::scanCategories(const std::vector<CleaningCategory>& categories) {
+    std::lock_guard lock(mutex_);
+    // The scanners only read the engine's settings, so they can run side by side: one scanner's tool runs
+    // while another walks its folders.
+    return workers().inIndexOrder<CategoryResult>(
+        categories.size(), [&](std::size_t index) { return scanCategoryLocked(categories[index]); });
 }
 
 DiskInfo ScanEngine::getDiskInfo() {

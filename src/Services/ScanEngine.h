@@ -6,11 +6,13 @@
 #include "Services/ScanEngineOptions.h"
 
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 namespace zn {
@@ -24,6 +26,9 @@ public:
 
     // The category's scanner; Quick Clean has none and gives an empty result without touching the disk.
     CategoryResult scanCategory(CleaningCategory category);
+    // The categories' results in the order given. Their scans overlap one another, but the call as a whole
+    // is one operation of the engine, like every other.
+    std::vector<CategoryResult> scanCategories(const std::vector<CleaningCategory>& categories);
     // Capacity of the startup volume; figures that cannot be read are 0.
     DiskInfo getDiskInfo();
 
@@ -90,7 +95,7 @@ private:
     CategoryResult scanNodeCacheLocked();
     CategoryResult scanDockerCacheLocked();
     std::vector<CleanableItem> scanDirectoryLocked(const std::string& path, CleaningCategory category,
-                                                   const std::unordered_set<std::string>& excluding);
+                                                   const std::unordered_set<std::string>& excluding) const;
     std::int64_t directorySizeLocked(const std::string& path) const;
     std::optional<Date> fileModDateLocked(const std::string& path) const;
     std::vector<CleanableItem> deduplicatedItemsLocked(const std::vector<CleanableItem>& items) const;
@@ -113,6 +118,8 @@ private:
                                                      const std::vector<std::string>& searchPaths);
     // The bytes the container tool says it could free; none when it cannot run or fails.
     std::optional<std::int64_t> reclaimableDockerSpace(const std::string& dockerBin);
+    // The unselected item of that space, asked of the first container tool that exists.
+    std::optional<CleanableItem> reclaimableDockerItem();
 
     CategoryResult scanCleanupTargetsLocked(const std::vector<CleanupTarget>& targets,
                                             CleaningCategory category) const;
@@ -145,6 +152,16 @@ private:
     // A folder offered as one whole, selected item when it exists and measures more than 0 bytes.
     std::optional<CleanableItem> wholeFolderItem(const std::string& path, const std::string& name,
                                                  CleaningCategory category) const;
+    // The whole-folder items of these folders (path and name), measured side by side, in the given order.
+    std::vector<CleanableItem>
+    wholeFolderItems(const std::vector<std::pair<std::string, std::string>>& folders,
+                     CleaningCategory category) const;
+    // The whole-folder items of a tool's default cache folder and of the other folder `askTool` names, in
+    // that order; the default folder is measured while the tool runs.
+    std::vector<CleanableItem>
+    defaultAndReportedCacheItems(const std::string& defaultPath, const std::string& name,
+                                 CleaningCategory category,
+                                 const std::function<std::optional<std::string>()>& askTool);
     // The items without those whose folder is the same as, or lies inside, another one's: a tool may name
     // a folder inside its default one, and the same bytes must not be counted twice.
     std::vector<CleanableItem> withoutNestedItems(const std::vector<CleanableItem>& items) const;
@@ -152,9 +169,21 @@ private:
     // one of the folders the cleaning engine may empty: offered as one item, one clean would wipe it.
     bool isTooBroadForACache(const std::string& standardizedPath) const;
 
+    // The items that were found, in order.
+    static std::vector<CleanableItem> presentItems(std::vector<std::optional<CleanableItem>> found);
+    // The lists one after another.
+    static std::vector<CleanableItem> joinedItems(std::vector<std::vector<CleanableItem>> lists);
     // A fresh result whose total is the saturating sum of the items' sizes.
     static CategoryResult resultOf(CleaningCategory category, std::vector<CleanableItem> items);
     const FileSystem& fileSystem() const { return *options_.fileSystem; }
+    WorkerPool& workers() const { return *options_.workers; }
+    // The item of one listing entry, when it is kept.
+    std::optional<CleanableItem> listedItem(const std::string& folder, const std::string& name,
+                                            CleaningCategory category,
+                                            const std::unordered_set<std::string>& excluding) const;
+    // The listings of several folders, overlapped, their items in folder order.
+    std::vector<CleanableItem> scanDirectoriesLocked(const std::vector<std::string>& folders,
+                                                     CleaningCategory category) const;
 
     std::mutex mutex_;
     const std::string home_;

@@ -3,6 +3,7 @@
 #include "Models/Date.h"
 #include "Platform/core/FileSystem.h"
 #include "Platform/core/VolumeInfo.h"
+#include "Platform/core/WorkerPool.h"
 
 #include <chrono>
 #include <functional>
@@ -44,6 +45,9 @@ struct ScanEngineOptions {
 
     // A tool still running after this long is killed and its run counts as failed.
     std::chrono::milliseconds toolTimeLimit = std::chrono::seconds(120);
+
+    // The threads that size folders and overlap a scan's walks and tools; filled with the shared pool.
+    std::shared_ptr<WorkerPool> workers;
 
     // The present moment: old large files are those last changed a calendar year before it.
     std::function<Date()> now = [] { return std::chrono::system_clock::now(); };

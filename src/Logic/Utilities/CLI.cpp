@@ -139,14 +139,13 @@ int CLI::handleScan(const std::vector<std::string>& args, Streams io) {
         categories = {*match};
     }
 
-    // One engine runs its scans one at a time, so running them in list order is a finishing order.
+    // The scans overlap, so no finishing order is fixed: the rows keep the order of the list, which is
+    // the order a scan one category at a time finishes in.
     ScanEngine engine;
     std::vector<ScanRow> rows;
-    for (auto category : categories) {
-        CategoryResult result = engine.scanCategory(category);
-        rows.push_back({std::string(rawValue(category)), static_cast<std::int64_t>(result.items.size()),
-                        result.totalSize});
-    }
+    for (const CategoryResult& result : engine.scanCategories(categories))
+        rows.push_back({std::string(rawValue(result.category)),
+                        static_cast<std::int64_t>(result.items.size()), result.totalSize});
     io.out << (json ? jsonText(rows) : tableText(rows));
     io.out.flush();
     return 0;

@@ -29,10 +29,11 @@ TreeEntry::Kind kindOf(const FTSENT* node) {
 
 } // namespace
 
-void walkTree(const std::string& root, const std::function<WalkAction(const TreeEntry&)>& visit) {
+void walkTree(const std::string& root, const std::function<WalkAction(const TreeEntry&)>& visit,
+              bool followRootLink) {
     char* roots[] = {const_cast<char*>(root.c_str()), nullptr};
     // FTS_COMFOLLOW: the root may be reached through a link; nothing below it is followed.
-    FTS* walk = ::fts_open(roots, FTS_PHYSICAL | FTS_NOCHDIR | FTS_COMFOLLOW, nullptr);
+    FTS* walk = ::fts_open(roots, FTS_PHYSICAL | FTS_NOCHDIR | (followRootLink ? FTS_COMFOLLOW : 0), nullptr);
     if (!walk)
         return;
     while (FTSENT* node = ::fts_read(walk)) {

@@ -21,10 +21,12 @@ struct TreeEntry {
 
 enum class WalkAction { proceed, skipDescendants, stop };
 
-// Walks the tree below `root` without following any symbolic link (the root itself may be one), visiting
-// folders before their contents. Hidden entries (names starting with ".") are neither visited nor
-// entered. Unreadable folders are reported as such and the walk goes on.
-void walkTree(const std::string& root, const std::function<WalkAction(const TreeEntry&)>& visit);
+// Walks the tree below `root` without following any symbolic link (the root itself may be one, unless
+// `followRootLink` is false), visiting folders before their contents, each folder's entries in the order
+// the file system lists them. Hidden entries (names starting with ".") are neither visited nor entered.
+// Unreadable folders are reported as such and the walk goes on.
+void walkTree(const std::string& root, const std::function<WalkAction(const TreeEntry&)>& visit,
+              bool followRootLink = true);
 
 // The allocated bytes of the regular files of that same walk.
 std::int64_t allocatedSizeOfTree(const std::string& root);

@@ -37,9 +37,10 @@ std::string quoted(const std::string& text) {
 
 // Starts the real program with a fixture home and no display. The X11 platform is asked for explicitly, so
 // any Qt application object would fail to start: the command line must work before one exists.
-Outcome runProgram(test::FixtureTree& tree, const std::vector<std::string>& args) {
-    std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb HOME=" +
-                          quoted(tree.folder("home")) + " " + quoted(ZN_EXECUTABLE);
+Outcome runProgram(test::FixtureTree& tree, const std::vector<std::string>& args,
+                   const std::string& environment = "") {
+    std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb " + environment +
+                          " HOME=" + quoted(tree.folder("home")) + " " + quoted(ZN_EXECUTABLE);
     for (const auto& arg : args)
         command += " " + quoted(arg);
     command += " >" + quoted(tree.path("out")) + " 2>" + quoted(tree.path("err"));
@@ -73,6 +74,25 @@ TEST(CLI, HelpAndVersion) {
     EXPECT_EQ(upper.out, "");
     EXPECT_NE(upper.err.find("xcb"), std::string::npos);
     EXPECT_NE(upper.status, 0);
+}
+
+// The dynamic loader names every shared object it loads, the window module and what it needs included.
+TEST(CLI, CommandsLoadNoQtLibrary) {
+    test::FixtureTree tree;
+    tree.file("home/.Trash/old.bin", 2048);
+    for (const auto& args : {std::vector<std::string>{"version"}, std::vector<std::string>{"scan", "--json"},
+                             std::vector<std::string>{"help"}}) {
+        Outcome outcome = runProgram(tree, args, "LD_DEBUG=files");
+        EXPECT_EQ(outcome.status, 0) << args.front();
+        EXPECT_NE(outcome.err.find("file=libc.so.6"), std::string::npos) << "the loader said nothing";
+        EXPECT_EQ(outcome.err.find("libQt6"), std::string::npos) << args.front();
+        EXPECT_EQ(outcome.err.find("zelvanexal-window"), std::string::npos) << args.front();
+    }
+    // The window does load it.
+    Outcome window = runProgram(tree, {}, "LD_DEBUG=files");
+    EXPECT_NE(window.err.find("zelvanexal-window.so"), std::string::npos);
+    EXPECT_NE(window.err.find("libQt6Widgets"), std::string::npos);
+    EXPECT_NE(window.status, 0);
 }
 
 TEST(CLI, ScanOneCategoryAsJsonAndTable) {
