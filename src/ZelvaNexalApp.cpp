@@ -4,6 +4,7 @@
 #include "Services/PermissionCoordinator.h"
 #include "Services/UpdateService.h"
 #include "ViewModels/AppState.h"
+#include "Views/Components/ConfettiView.h"
 #include "Views/Settings/SettingsView.h"
 
 #include <QApplication>
@@ -67,6 +68,7 @@ OnboardingServices ZelvaNexalApp::onboardingServices() {
         [access] { access->resetFullDiskAccess(); },
         environment_.stateServices.clock,
         environment_.stateServices.defaults,
+        ConfettiSources::live().random,
         // Desktops here have no haptic feedback.
         [] {},
         environment_.stateServices.playLevelChangeFeedback,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Views/Components/ConfettiBurst.h"
+
 #include <functional>
 #include <memory>
 
@@ -9,7 +11,8 @@ class Clock;
 class UserDefaults;
 
 // What the first-run flow works through: the Full Disk Access services, the clock for its poll and delays,
-// the defaults store for the welcome confetti's flag, and the feedback the desktop may play.
+// the defaults store for the welcome confetti's flag, the confetti's randomness, and the feedback the
+// desktop may play.
 struct OnboardingServices {
     // The access probe; synchronous, on the main thread.
     std::function<bool()> hasFullDiskAccess;
@@ -22,6 +25,7 @@ struct OnboardingServices {
     std::function<void()> resetFullDiskAccess;
     std::shared_ptr<Clock> clock;
     std::shared_ptr<UserDefaults> defaults;
+    RandomSource confettiRandom;
     std::function<void()> playAlignmentFeedback;
     std::function<void()> playLevelChangeFeedback;
 };

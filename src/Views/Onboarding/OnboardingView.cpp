@@ -63,7 +63,8 @@ QWidget* OnboardingView::makeScene() {
                                     }},
                                    services_.clock);
     case OnboardingPage::ready:
-        return new ReadyScene(hasFda_, *services_.defaults, *services_.clock, services_.playLevelChangeFeedback);
+        return new ReadyScene(hasFda_, *services_.defaults, {services_.clock, services_.confettiRandom},
+                              services_.playLevelChangeFeedback);
     }
     return nullptr;
 }

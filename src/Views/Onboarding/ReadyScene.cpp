@@ -10,11 +10,10 @@
 
 namespace zn {
 
-ReadyScene::ReadyScene(bool hasFda, UserDefaults& defaults, Clock& clock, std::function<void()> playLevelChangeFeedback,
-                       QWidget* parent)
-    : QWidget(parent), hasFda_(hasFda), defaults_(defaults), clock_(clock),
-      playLevelChangeFeedback_(std::move(playLevelChangeFeedback)),
-      carriesConfetti_(!defaults.boolForKey(QString::fromLatin1(kHasSeenConfettiKey))), badge_(new ReadyBadge(hasFda)),
+ReadyScene::ReadyScene(bool hasFda, UserDefaults& defaults, ConfettiSources confetti,
+                       std::function<void()> playLevelChangeFeedback, QWidget* parent)
+    : QWidget(parent), hasFda_(hasFda), defaults_(defaults), clock_(confetti.clock),
+      playLevelChangeFeedback_(std::move(playLevelChangeFeedback)), badge_(new ReadyBadge(hasFda)),
       title_(centredLabel(QString(), systemFont(30, QFont::DemiBold))),
       subtitle_(centredLabel(QString(), systemFont(13.5), PlatformColor::secondaryLabel, 420)) {
     auto* column = new QVBoxLayout(this);
@@ -29,6 +28,10 @@ ReadyScene::ReadyScene(bool hasFda, UserDefaults& defaults, Clock& clock, std::f
     column->addLayout(texts);
     column->addStretch();
     showTexts();
+    // Decided once for this visit: the step that fires the burst also marks it seen, and the overlay must
+    // stay for the burst to play.
+    if (!defaults_.boolForKey(QString::fromLatin1(kHasSeenConfettiKey)))
+        confetti_ = new ConfettiView(std::move(confetti), this);
 }
 
 void ReadyScene::setHasFda(bool hasFda) {
@@ -47,8 +50,8 @@ void ReadyScene::showTexts() {
 void ReadyScene::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     confettiWork_.cancel();
-    if (carriesConfetti_ && !defaults_.boolForKey(QString::fromLatin1(kHasSeenConfettiKey)))
-        confettiWork_ = clock_.callAfter(kConfettiDelay, this, [this] { fireConfetti(); });
+    if (confetti_ && !defaults_.boolForKey(QString::fromLatin1(kHasSeenConfettiKey)))
+        confettiWork_ = clock_->callAfter(kConfettiDelay, this, [this] { fireConfetti(); });
 }
 
 void ReadyScene::hideEvent(QHideEvent* event) {
@@ -59,6 +62,7 @@ void ReadyScene::hideEvent(QHideEvent* event) {
 
 void ReadyScene::fireConfetti() {
     fireConfetti_ = true;
+    confetti_->setTrigger(true);
     defaults_.setBool(true, QString::fromLatin1(kHasSeenConfettiKey));
     playLevelChangeFeedback_();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/qt/Clock.h"
+#include "Views/Components/ConfettiView.h"
 
 #include <QWidget>
 
@@ -22,14 +23,17 @@ public:
     static constexpr const char* kHasSeenConfettiKey = "ZelvaNexal.HasSeenWelcomeConfetti";
     static constexpr std::chrono::milliseconds kConfettiDelay{350};
 
-    ReadyScene(bool hasFda, UserDefaults& defaults, Clock& clock, std::function<void()> playLevelChangeFeedback,
-               QWidget* parent = nullptr);
+    // The confetti and its delay run on the clock of `confetti`.
+    ReadyScene(bool hasFda, UserDefaults& defaults, ConfettiSources confetti,
+               std::function<void()> playLevelChangeFeedback, QWidget* parent = nullptr);
 
     void setHasFda(bool hasFda);
 
     // Whether this visit carries the confetti at all: decided when the page is built, so the burst that
     // marks the confetti as seen still plays on the page that fires it.
-    bool carriesConfetti() const { return carriesConfetti_; }
+    bool carriesConfetti() const { return confetti_ != nullptr; }
+    // The overlay over the page while it carries the confetti.
+    const ConfettiView* confetti() const { return confetti_; }
     bool hasFiredConfetti() const { return fireConfetti_; }
     const ReadyBadge& badge() const { return *badge_; }
     const TextLabel& title() const { return *title_; }
@@ -45,9 +49,9 @@ private:
 
     bool hasFda_;
     UserDefaults& defaults_;
-    Clock& clock_;
+    std::shared_ptr<Clock> clock_;
     std::function<void()> playLevelChangeFeedback_;
-    bool carriesConfetti_;
+    ConfettiView* confetti_ = nullptr;
     bool fireConfetti_ = false;
     ScheduledCall confettiWork_;
     ReadyBadge* badge_;

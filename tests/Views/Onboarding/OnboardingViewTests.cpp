@@ -18,6 +18,7 @@
 #include "Views/Onboarding/WelcomeIcon.h"
 #include "Views/Onboarding/WelcomeScene.h"
 #include "appsupport/FakeClock.h"
+#include "appsupport/FixedRandom.h"
 #include "appsupport/Screenshots.h"
 #include "support/FixtureTree.h"
 
@@ -52,6 +53,7 @@ struct OnboardingFixture {
                 [this] { ++resets; },
                 clock,
                 defaults,
+                test::fixedRandom(),
                 [this] { ++alignmentFeedback; },
                 [this] { ++levelChangeFeedback; }};
     }
@@ -288,18 +290,28 @@ TEST(OnboardingView, TheWelcomeConfettiPlaysOnceForANewUserOnTheReadyPage) {
     EXPECT_EQ(ready->badge().scale(), ReadyBadge::kPoppedScale);
     fixture.clock->advance(349ms);
     EXPECT_FALSE(ready->hasFiredConfetti());
+    EXPECT_EQ(ready->confetti()->burstCount(), 0u);
     fixture.clock->advance(1ms);
     EXPECT_TRUE(ready->hasFiredConfetti());
     EXPECT_TRUE(fixture.defaults->boolForKey(ReadyScene::kHasSeenConfettiKey));
     EXPECT_EQ(fixture.levelChangeFeedback, 1);
-    // The page that set the flag still carries the burst it fired.
-    EXPECT_TRUE(ready->carriesConfetti());
+    // The page that set the flag still carries the burst it fired, over everything and letting clicks through.
+    ASSERT_TRUE(ready->carriesConfetti());
+    EXPECT_EQ(ready->confetti()->burstCount(), 1u);
+    EXPECT_TRUE(ready->confetti()->isVisible());
+    EXPECT_EQ(ready->confetti()->geometry(), ready->rect());
+    EXPECT_TRUE(ready->confetti()->testAttribute(Qt::WA_TransparentForMouseEvents));
+    fixture.clock->advance(1s);
+    EXPECT_GT(ready->confetti()->piecesNow().size(), 50u);
+    fixture.clock->advance(4s);
+    EXPECT_EQ(ready->confetti()->burstCount(), 0u);
 
     // Coming back: no confetti and no feedback; the badge still pops.
     view->advance(-1);
     view->advance(1);
     ready = sceneOf<ReadyScene>(*view);
     EXPECT_FALSE(ready->carriesConfetti());
+    EXPECT_EQ(ready->confetti(), nullptr);
     fixture.clock->advance(1s);
     EXPECT_FALSE(ready->hasFiredConfetti());
     EXPECT_EQ(fixture.levelChangeFeedback, 1);
@@ -318,6 +330,7 @@ TEST(OnboardingView, LeavingTheReadyPageWithinTheDelayKeepsTheConfettiForTheNext
     view->advance(1);
     fixture.clock->advance(350ms);
     EXPECT_TRUE(sceneOf<ReadyScene>(*view)->hasFiredConfetti());
+    EXPECT_EQ(sceneOf<ReadyScene>(*view)->confetti()->burstCount(), 1u);
     EXPECT_TRUE(fixture.defaults->boolForKey(ReadyScene::kHasSeenConfettiKey));
 }
 
@@ -354,6 +367,11 @@ TEST(OnboardingView, Screenshots) {
         test::useScheme(*view, scheme);
         for (const OnboardingPage page : kOnboardingPages) {
             view->advance(static_cast<int>(page) - static_cast<int>(view->page()));
+            // The ready page with its confetti in mid-fall.
+            if (page == OnboardingPage::ready) {
+                fixture.clock->advance(ReadyScene::kConfettiDelay + 1100ms);
+                ASSERT_GT(sceneOf<ReadyScene>(*view)->confetti()->piecesNow().size(), 50u);
+            }
             test::saveScreenshot(*view, QStringLiteral("onboarding-%1-%2")
                                             .arg(names[static_cast<int>(page)], test::schemeName(scheme)));
         }
