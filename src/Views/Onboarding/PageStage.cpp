@@ -1,8 +1,8 @@
 #include "Views/Onboarding/PageStage.h"
 
 #include "Views/Components/AnimatedValue.h"
+#include "Views/Components/WidgetOpacity.h"
 
-#include <QGraphicsOpacityEffect>
 #include <QPainter>
 
 namespace zn {
@@ -14,7 +14,7 @@ PageStage::PageStage(QMargins padding, QWidget* parent)
         // In place: the new page draws itself again and the old one's picture goes.
         leaving_ = QPixmap();
         if (page_)
-            page_->setGraphicsEffect(nullptr);
+            setWidgetOpacity(*page_, 1);
         update();
     });
 }
@@ -36,7 +36,7 @@ void PageStage::show(QWidget* page) {
     leaving_ = old->isVisible() ? old->grab() : QPixmap();
     old->hide();
     old->deleteLater();
-    page->setGraphicsEffect(new QGraphicsOpacityEffect);
+    setWidgetOpacity(*page, 0);
     page->show();
     place();
     progress_->animateTo(1, Timing::springy(0.45, 0.85));
@@ -48,8 +48,8 @@ void PageStage::place() {
     const double progress = progress_->value();
     const QRect area = rect().marginsRemoved(padding_);
     page_->setGeometry(area.translated(static_cast<int>(width() * (1 - progress)), 0));
-    if (auto* effect = qobject_cast<QGraphicsOpacityEffect*>(page_->graphicsEffect()))
-        effect->setOpacity(std::clamp(progress, 0.0, 1.0));
+    if (isMoving() || progress_->isRunning())
+        setWidgetOpacity(*page_, std::clamp(progress, 0.0, 1.0));
     update();
 }
 

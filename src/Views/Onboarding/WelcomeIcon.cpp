@@ -1,36 +1,34 @@
 #include "Views/Onboarding/WelcomeIcon.h"
 
-#include "Views/Components/RepeatingMotion.h"
+#include "Views/Components/RepeatingAnimation.h"
 #include "Views/Components/SchemeColors.h"
 #include "Views/Components/ShadowPainter.h"
 #include "Views/Components/Symbols.h"
 
+#include <QEasingCurve>
 #include <QPainter>
 
 namespace zn {
 
 namespace {
 constexpr double kBob = 4;
+// 2.4 seconds up, 2.4 seconds back down.
+constexpr int kBobCycleMs = 4800;
 } // namespace
 
 WelcomeIcon::WelcomeIcon(QIcon icon, QWidget* parent)
-    : QWidget(parent), icon_(std::move(icon)), bob_(new RepeatingMotion(this, std::chrono::milliseconds(2400))) {
+    : QWidget(parent), icon_(std::move(icon)), bob_(new RepeatingAnimation(*this, kBobCycleMs)) {
     setFixedSize(static_cast<int>(kSide) + 2 * kMargin, static_cast<int>(kSide) + 2 * kMargin);
+    bob_->setWanted(showsIcon());
 }
 
 double WelcomeIcon::offset() const {
-    return showsIcon() ? kBob - 2 * kBob * bob_->value() : 0;
-}
-
-void WelcomeIcon::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (showsIcon())
-        bob_->start();
-}
-
-void WelcomeIcon::hideEvent(QHideEvent* event) {
-    bob_->stop();
-    QWidget::hideEvent(event);
+    if (!showsIcon())
+        return 0;
+    // Out and back in one cycle, each way eased in and out.
+    const double phase = bob_->phase();
+    const double way = phase < 0.5 ? 2 * phase : 2 - 2 * phase;
+    return kBob - 2 * kBob * QEasingCurve(QEasingCurve::InOutQuad).valueForProgress(way);
 }
 
 void WelcomeIcon::paintEvent(QPaintEvent*) {

@@ -5,7 +5,7 @@
 
 namespace zn {
 
-class RepeatingMotion;
+class RepeatingAnimation;
 
 // The welcome page's picture: the program's icon, 120 points, floating on a soft shadow and bobbing up and
 // down by 8 points; without an icon, the "sparkles" symbol, still.
@@ -24,13 +24,11 @@ public:
     double offset() const;
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QIcon icon_;
-    RepeatingMotion* bob_;
+    RepeatingAnimation* bob_; // one cycle is up and back down
 };
 
 } // namespace zn

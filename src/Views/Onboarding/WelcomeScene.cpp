@@ -5,10 +5,10 @@
 #include "Views/Components/Brand.h"
 #include "Views/Components/TextLabel.h"
 #include "Views/Components/TextStyles.h"
+#include "Views/Components/WidgetOpacity.h"
 #include "Views/Onboarding/WelcomeIcon.h"
 
 #include <QEvent>
-#include <QGraphicsOpacityEffect>
 #include <QVBoxLayout>
 
 namespace zn {
@@ -32,7 +32,6 @@ WelcomeScene::WelcomeScene(QIcon appIcon, bool appeared, QWidget* parent)
     textColumn->addWidget(centredLabel(QStringLiteral("One-click cleanup for a lighter, faster Mac."), systemFont(15),
                                        PlatformColor::secondaryLabel, 420),
                           0, Qt::AlignHCenter);
-    texts_->setGraphicsEffect(new QGraphicsOpacityEffect);
     textsFrame_->setFixedHeight(texts_->sizeHint().height() + static_cast<int>(kRise));
     textsFrame_->setMinimumWidth(texts_->sizeHint().width());
     column->addWidget(textsFrame_);
@@ -66,7 +65,7 @@ double WelcomeScene::appearance() const {
 void WelcomeScene::placeTexts() {
     const double shown = std::clamp(appearance_->value(), 0.0, 1.0);
     texts_->setGeometry(0, static_cast<int>(kRise * (1 - shown)), textsFrame_->width(), texts_->sizeHint().height());
-    static_cast<QGraphicsOpacityEffect*>(texts_->graphicsEffect())->setOpacity(shown);
+    setWidgetOpacity(*texts_, shown);
 }
 
 } // namespace zn
