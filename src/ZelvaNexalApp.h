@@ -3,9 +3,9 @@
 #include "AppDelegate.h"
 #include "AppEnvironment.h"
 #include "MenuBarController.h"
-#include "Views/Onboarding/OnboardingServices.h"
 #include "Views/Components/AppTheme.h"
 #include "Views/Components/ThemeManager.h"
+#include "Views/Onboarding/OnboardingServices.h"
 
 #include <QObject>
 #include <QPointer>
