@@ -4,6 +4,7 @@
 #include "Views/Components/ConfettiView.h"
 #include "Views/Dashboard/DashboardView.h"
 #include "appsupport/AppStateHarness.h"
+#include "appsupport/FixedRandom.h"
 
 #include <gtest/gtest.h>
 
@@ -12,9 +13,6 @@
 #include <vector>
 
 namespace zn::test {
-
-// The same numbers in every run, so bursts of confetti are drawn alike.
-RandomSource fixedRandom();
 
 // A dashboard on a fake-backed state, with the confetti on the harness's clock.
 class DashboardTest : public ::testing::Test {
