@@ -9,6 +9,8 @@
 // place, and it is removed before the program ends. The scan runs with the synthetic home as HOME; the
 // folders it reads outside a home (/tmp and the system's own) are the machine's.
 
+#include "support/SyntheticHome.h"
+
 #include <algorithm>
 #include <array>
 #include <atomic>
@@ -33,6 +35,7 @@ extern char** environ;
 
 namespace {
 
+using namespace zn::bench;
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
@@ -43,110 +46,6 @@ struct Settings {
     std::string scratch;
     std::string program = ZN_PROGRAM;
 };
-
-struct Area {
-    const char* path; // relative to the home folder
-    int weight;       // share of the folders left after the package-tool caches
-};
-
-// Folders the scanners list entry by entry (sizing each entry), and the large-file scanner's roots, which
-// it walks to the end.
-constexpr std::array<Area, 6> kAreas{{
-    {"Library/Caches", 35},
-    {"Library/Logs", 10},
-    {".Trash", 15},
-    {"Library/Mail Downloads", 10},
-    {"Documents", 20},
-    {"Downloads", 10},
-}};
-
-// Package-tool caches the user cache scanner sizes as one item each.
-constexpr std::array<const char*, 4> kPackageToolCaches{".npm/_cacache", ".cache/pip", ".cache/yarn",
-                                                        ".cache/pnpm"};
-
-// Folders of one top-level entry of an area (the entry itself and its subfolders).
-constexpr long kFoldersPerEntry = 50;
-
-// Thrown, not exited, so that the synthetic home is removed on the way out.
-[[noreturn]] void fail(const std::string& what) {
-    throw std::runtime_error(what + ": " + std::strerror(errno));
-}
-
-class SyntheticHome {
-public:
-    SyntheticHome(std::string root, long filesPerFolder)
-        : root_(std::move(root)), filesPerFolder_(filesPerFolder) {}
-    ~SyntheticHome() {
-        std::error_code error;
-        fs::remove_all(root_, error);
-        fs::remove(fs::path(root_).parent_path(),
-                   error); // the scratch folder too, when nothing else is in it
-    }
-    SyntheticHome(const SyntheticHome&) = delete;
-    SyntheticHome& operator=(const SyntheticHome&) = delete;
-
-    const std::string& root() const { return root_; }
-    long files() const { return files_; }
-    long folders() const { return folders_; }
-
-    // A folder holding filesPerFolder files of assorted sizes (sparse: sizes cost no disk blocks).
-    void folderWithFiles(const std::string& path) {
-        std::error_code error;
-        fs::create_directories(path, error);
-        if (error)
-            fail("cannot create " + path);
-        ++folders_;
-        for (long i = 0; i < filesPerFolder_; ++i) {
-            std::string file = path + "/file-" + std::to_string(i) + ".dat";
-            int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-            if (fd < 0 || ::ftruncate(fd, nextSize()) != 0)
-                fail("cannot create " + file);
-            ::close(fd);
-            ++files_;
-        }
-    }
-
-private:
-    off_t nextSize() {
-        seed_ = seed_ * 6364136223846793005ULL + 1442695040888963407ULL;
-        return static_cast<off_t>(100 + (seed_ >> 33) % 20'000);
-    }
-
-    std::string root_;
-    long filesPerFolder_;
-    long files_ = 0;
-    long folders_ = 0;
-    unsigned long long seed_ = 42;
-};
-
-// Lays out the home: each package-tool cache stays under the 10,000-entry sizing limit and every area
-// entry far below it, so that the scan counts every file, as du does.
-void build(SyntheticHome& home, const Settings& settings) {
-    const long filesPerFolder = std::max(1L, settings.files / std::max(1L, settings.folders));
-    const long toolFolders = std::min(settings.folders * 4 / 100, 9000 / (filesPerFolder + 1));
-    for (const char* cache : kPackageToolCaches) {
-        const std::string base = home.root() + "/" + cache;
-        home.folderWithFiles(base);
-        for (long i = 1; i < toolFolders; ++i)
-            home.folderWithFiles(base + "/" + std::to_string(i % 16) + "/" + std::to_string(i));
-    }
-
-    const long left = std::max(0L, settings.folders - home.folders());
-    int weights = 0;
-    for (const Area& area : kAreas)
-        weights += area.weight;
-    for (const Area& area : kAreas) {
-        const long areaFolders = left * area.weight / weights;
-        const std::string base = home.root() + "/" + area.path;
-        for (long made = 0, entry = 0; made < areaFolders; ++entry) {
-            const std::string top = base + "/entry-" + std::to_string(entry);
-            home.folderWithFiles(top);
-            ++made;
-            for (long sub = 1; sub < kFoldersPerEntry && made < areaFolders; ++sub, ++made)
-                home.folderWithFiles(top + "/sub-" + std::to_string(sub % 7) + "/" + std::to_string(sub));
-        }
-    }
-}
 
 struct Run {
     double seconds = 0;
@@ -290,7 +189,7 @@ int run(const Settings& settings) {
     const std::string root = settings.scratch + "/home-" + std::to_string(::getpid());
     SyntheticHome home(root, std::max(1L, settings.files / std::max(1L, settings.folders)));
     const auto buildStart = Clock::now();
-    build(home, settings);
+    build(home, settings.files, settings.folders);
     std::printf("synthetic home: %ld files in %ld folders under %s (built in %.1f s)\n", home.files(),
                 home.folders(), root.c_str(),
                 std::chrono::duration<double>(Clock::now() - buildStart).count());

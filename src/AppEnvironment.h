@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/qt/FileViewer.h"
+#include "Platform/qt/LoginItem.h"
 #include "Platform/qt/UrlOpener.h"
 #include "Services/FullDiskAccessManager.h"
 #include "ViewModels/AppStateServices.h"
@@ -29,6 +30,8 @@ struct AppEnvironment {
     std::function<bool()> trayAvailable = QSystemTrayIcon::isSystemTrayAvailable;
     // Where "Reveal in Finder" shows a file.
     std::shared_ptr<FileViewer> fileViewer = std::make_shared<DesktopFileViewer>();
+    // Where launch at login is kept (the user's autostart folder).
+    std::shared_ptr<const LoginItem> loginItem = std::make_shared<const LoginItem>(LoginItem::forThisProgram());
 };
 
 // The engines, the system's services and the program's own stores. Main thread, once a QApplication exists.

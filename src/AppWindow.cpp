@@ -3,7 +3,7 @@
 #include "Services/PermissionCoordinator.h"
 #include "ViewModels/AppState.h"
 #include "Views/MainWindow.h"
-#include "Views/OnboardingView.h"
+#include "Views/Onboarding/OnboardingView.h"
 #include "ZelvaNexalApp.h"
 
 #include <QApplication>
@@ -35,13 +35,19 @@ void AppWindow::showContent() {
     // The state comes into being with the first window's content, whichever page that is.
     AppState& state = app_.appState();
     if (app_.onboardingComplete()) {
+        // Leaving onboarding's one size for the main window's.
+        const bool wasOnboarding = qobject_cast<OnboardingView*>(centralWidget()) != nullptr;
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         // The content's own minimum (wider than the group's 900 by 600) bounds the window.
         setMinimumSize(0, 0);
         setCentralWidget(new MainWindow(
             {state, app_.permission(), app_.theme(), app_.fileViewer(), app_.prompter(), app_.urlOpener()}));
+        if (wasOnboarding)
+            resize(kDefaultSize);
     } else {
-        setMinimumSize(kOnboardingSize);
-        setCentralWidget(new OnboardingView([this] { app_.setOnboardingComplete(true); }));
+        setCentralWidget(new OnboardingView(app_.onboardingServices(), [this] { app_.setOnboardingComplete(true); }));
+        // The first-run pages have one size: the window fits them.
+        setFixedSize(OnboardingView::kSize + QSize(0, menuBar()->sizeHint().height()));
     }
 }
 

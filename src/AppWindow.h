@@ -13,7 +13,6 @@ class AppWindow : public QMainWindow {
 
 public:
     static constexpr QSize kDefaultSize{1280, 760};
-    static constexpr QSize kOnboardingSize{680, 560};
 
     explicit AppWindow(ZelvaNexalApp& app);
 

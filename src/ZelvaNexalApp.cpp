@@ -4,6 +4,7 @@
 #include "Services/PermissionCoordinator.h"
 #include "Services/UpdateService.h"
 #include "ViewModels/AppState.h"
+#include "Views/Components/ConfettiView.h"
 #include "Views/Settings/SettingsView.h"
 
 #include <QApplication>
@@ -57,9 +58,29 @@ AppWindow* ZelvaNexalApp::openMainWindow() {
     return window;
 }
 
+OnboardingServices ZelvaNexalApp::onboardingServices() {
+    const std::shared_ptr<const FullDiskAccessManager> access = environment_.accessManager;
+    std::shared_ptr<UrlOpener> opener = environment_.urlOpener;
+    return {
+        [access] { return access->hasFullDiskAccess(); },
+        [access] { access->triggerRegistration(); },
+        [access, opener] { access->openSettingsPane(*opener, "openSettings()"); },
+        [access] { access->revealAppInFinder(); },
+        [access] { access->resetFullDiskAccess(); },
+        environment_.stateServices.clock,
+        environment_.stateServices.defaults,
+        ConfettiSources::live().random,
+        // Desktops here have no haptic feedback.
+        [] {},
+        environment_.stateServices.playLevelChangeFeedback,
+    };
+}
+
 void ZelvaNexalApp::showSettings() {
     if (!settingsWindow_) {
-        settingsWindow_ = new SettingsView(appState().scheduler());
+        settingsWindow_ = new SettingsView(appState().scheduler(), *environment_.stateServices.defaults,
+                                           *environment_.loginItem, *environment_.urlOpener,
+                                           *environment_.stateServices.clock);
         settingsWindow_->setAttribute(Qt::WA_DeleteOnClose);
         settingsWindow_->setWindowTitle(QStringLiteral("Settings"));
     }

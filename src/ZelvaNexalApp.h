@@ -5,6 +5,7 @@
 #include "MenuBarController.h"
 #include "Views/Components/AppTheme.h"
 #include "Views/Components/ThemeManager.h"
+#include "Views/Onboarding/OnboardingServices.h"
 
 #include <QObject>
 #include <QPointer>
@@ -38,6 +39,8 @@ public:
     bool onboardingComplete() const;
     void setOnboardingComplete(bool complete);
 
+    // What the first-run flow works through.
+    OnboardingServices onboardingServices();
     // A new window of the "main" group.
     AppWindow* openMainWindow();
     void showSettings();

@@ -5,22 +5,12 @@
 #include "Views/CategoryDetailView.h"
 #include "Views/Components/EmptyStateView.h"
 #include "Views/Components/PermissionSheet.h"
+#include "Views/Dashboard/DashboardView.h"
 #include "Views/Orphans/OrphanListView.h"
 
 #include <map>
 
 namespace zn {
-
-namespace {
-
-// A screen that is not built yet, named so the route can be followed.
-QWidget* comingScreen(const QString& name, std::string symbol) {
-    auto* screen = new EmptyStateView(name, std::move(symbol), QStringLiteral("This screen is not ready yet."));
-    screen->setWindowTitle(name);
-    return screen;
-}
-
-} // namespace
 
 DetailScreen detailScreenFor(const std::optional<AppSection>& section) {
     if (!section)
@@ -41,7 +31,7 @@ DetailScreen detailScreenFor(const std::optional<AppSection>& section) {
 const ScreenFactory& screenFactory(DetailScreen screen) {
     static const std::map<DetailScreen, ScreenFactory> routes{
         {DetailScreen::dashboard,
-         [](const ScreenServices&, const auto&) { return comingScreen(QStringLiteral("Quick Clean"), "sparkles"); }},
+         [](const ScreenServices& services, const auto&) { return new DashboardView(services.state); }},
         {DetailScreen::categoryDetail,
          [](const ScreenServices& services, const auto& section) {
              return new CategoryDetailView(services.state, *section->category(), services.fileViewer);

@@ -1,12 +1,18 @@
 #include "ViewModels/AppState.h"
+#include "Views/Components/BorderedButton.h"
+#include "Views/Components/SwitchToggle.h"
 #include "Views/MainWindow.h"
-#include "Views/OnboardingView.h"
+#include "Views/Onboarding/OnboardingBottomBar.h"
+#include "Views/Onboarding/OnboardingView.h"
+#include "Views/Onboarding/ReadyScene.h"
+#include "Views/Settings/GeneralSettingsView.h"
 #include "Views/Settings/SettingsView.h"
 #include "Views/SidebarRow.h"
 #include "Views/Sidebar.h"
 #include "appsupport/AppHarness.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QPushButton>
 #include <gtest/gtest.h>
@@ -98,7 +104,7 @@ TEST(ZelvaNexalApp, TrayRowsBringAClosedWindowBackInFrontAndFocused) {
     }
 }
 
-TEST(ZelvaNexalApp, OnboardingUntilItIsCompleteThenTheMainWindow) {
+TEST(ZelvaNexalApp, AFirstRunWalksThroughOnboardingOnceThenTheMainWindow) {
     test::AppHarness harness(false);
     ScheduleConfig schedule;
     schedule.isEnabled = true;
@@ -109,19 +115,40 @@ TEST(ZelvaNexalApp, OnboardingUntilItIsCompleteThenTheMainWindow) {
     AppWindow* window = harness.windows()[0];
     auto* onboarding = qobject_cast<OnboardingView*>(window->centralWidget());
     ASSERT_NE(onboarding, nullptr);
+    EXPECT_EQ(window->centralWidget()->size(), OnboardingView::kSize);
     EXPECT_FALSE(findAction(harness.app->menuBar().menu(), "Scan my Mac")->isEnabled());
     // The state built before onboarding ended leaves even an enabled schedule off.
     EXPECT_FALSE(harness.app->appState().scheduler().isCheckRunning());
 
-    QPushButton* start = onboarding->findChild<QPushButton*>();
-    ASSERT_NE(start, nullptr);
-    EXPECT_EQ(start->text(), "Start");
-    start->click();
+    BorderedButton& next = onboarding->bottomBar().rightButton();
+    next.click();
+    EXPECT_EQ(onboarding->page(), OnboardingPage::mission);
+    next.click();
+    EXPECT_EQ(onboarding->page(), OnboardingPage::permission);
+    // Access counts as granted here: the page moves on by itself after the next tick of its poll.
+    harness.fakes.clock->advance(std::chrono::milliseconds(1800));
+    ASSERT_EQ(onboarding->page(), OnboardingPage::ready);
+    harness.fakes.clock->advance(std::chrono::milliseconds(350));
+    EXPECT_TRUE(harness.fakes.defaults->boolForKey(ReadyScene::kHasSeenConfettiKey));
+    EXPECT_TRUE(qobject_cast<ReadyScene*>(onboarding->scene())->hasFiredConfetti());
+
+    ASSERT_EQ(next.text(), "Start");
+    next.click();
     EXPECT_TRUE(
         harness.fakes.defaults->boolForKey(QString::fromLatin1(ZelvaNexalApp::kOnboardingCompleteKey)));
     EXPECT_NE(qobject_cast<MainWindow*>(window->centralWidget()), nullptr);
+    EXPECT_EQ(window->size(), AppWindow::kDefaultSize);
     EXPECT_TRUE(findAction(harness.app->menuBar().menu(), "Scan my Mac")->isEnabled());
     test::processQueuedWork();
+
+    // The next start goes straight to the main window.
+    harness.closeAllWindows();
+    ZelvaNexalApp again(AppEnvironment{harness.fakes.services(), std::make_shared<FullDiskAccessManager>(), harness.permission.get(),
+                                       harness.updates.get(), harness.opener, harness.desktopScheme, true});
+    again.start();
+    ASSERT_EQ(harness.windows().size(), 1u);
+    EXPECT_NE(qobject_cast<MainWindow*>(harness.windows()[0]->centralWidget()), nullptr);
+    harness.closeAllWindows();
 }
 
 TEST(ZelvaNexalApp, CheckForUpdatesOpensTheDownloadPage) {
@@ -152,17 +179,25 @@ TEST(ZelvaNexalApp, AllowMoreAccessOpensTheSettingsPane) {
               "x-apple.systempreferences:com.apple.preference.security?Privacy_AllFiles");
 }
 
-TEST(ZelvaNexalApp, SettingsShowTheVersion) {
+TEST(ZelvaNexalApp, TheApplicationMenuOpensOneSettingsWindow) {
     test::AppHarness harness(true);
     harness.app->start();
-    harness.app->showSettings();
-    harness.app->showSettings();
+    QAction* settings = nullptr;
+    for (QAction* menu : harness.windows()[0]->menuBar()->actions())
+        if (menu->text() == "Zelva Nexal")
+            settings = findAction(*menu->menu(), "Settings...");
+    ASSERT_NE(settings, nullptr);
+    settings->trigger();
+    settings->trigger();
     std::vector<SettingsView*> open;
     for (QWidget* widget : QApplication::topLevelWidgets())
-        if (auto* settings = qobject_cast<SettingsView*>(widget); settings && settings->isVisible())
-            open.push_back(settings);
+        if (auto* view = qobject_cast<SettingsView*>(widget); view && view->isVisible())
+            open.push_back(view);
     ASSERT_EQ(open.size(), 1u);
-    EXPECT_EQ(SettingsView::versionText(), "Version 2.0.0");
+    // Launch at login writes into the environment's autostart folder.
+    open[0]->general().launchAtLoginSwitch().click();
+    EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(
+        harness.fakes.tree.path("config/autostart/com.zelvanexal.app.desktop"))));
 }
 
 } // namespace

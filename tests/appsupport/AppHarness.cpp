@@ -17,8 +17,11 @@ AppHarness::AppHarness(bool onboardingComplete) {
         opener, kTestDownloadPage, [](const std::string&) { return std::optional<std::string>(); });
     AppStateServices services = fakes.services();
     services.permission = permissionRequester(*permission);
-    app = std::make_unique<ZelvaNexalApp>(
-        AppEnvironment{std::move(services), manager, permission.get(), updates.get(), opener, desktopScheme, true});
+    AppEnvironment environment{std::move(services), manager, permission.get(), updates.get(), opener, desktopScheme, true};
+    // Launch at login writes into the fixture's own autostart folder.
+    environment.loginItem = std::make_shared<const LoginItem>(QString::fromStdString(fakes.tree.path("config/autostart")),
+                                                              QStringLiteral("/opt/zelvanexal/zelvanexal"));
+    app = std::make_unique<ZelvaNexalApp>(std::move(environment));
 }
 
 AppHarness::~AppHarness() {

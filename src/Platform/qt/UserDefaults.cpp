@@ -18,11 +18,28 @@ UserDefaults& UserDefaults::standard() {
     return defaults;
 }
 
+bool UserDefaults::hasValue(const QString& key) const {
+    return settings_.contains(key);
+}
+
 bool UserDefaults::boolForKey(const QString& key) const {
     return settings_.value(key, false).toBool();
 }
 
 void UserDefaults::setBool(bool value, const QString& key) {
+    settings_.setValue(key, value);
+    settings_.sync();
+}
+
+std::optional<qint64> UserDefaults::integerForKey(const QString& key) const {
+    bool isNumber = false;
+    const qint64 number = settings_.value(key).toLongLong(&isNumber);
+    if (!isNumber)
+        return std::nullopt;
+    return number;
+}
+
+void UserDefaults::setInteger(qint64 value, const QString& key) {
     settings_.setValue(key, value);
     settings_.sync();
 }

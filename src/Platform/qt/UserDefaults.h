@@ -17,9 +17,14 @@ public:
     // The application's own store, "<bundle identifier>.ini" in the user's XDG configuration folder.
     static UserDefaults& standard();
 
+    // Whether anything is stored under the key.
+    bool hasValue(const QString& key) const;
     // False when the key is missing, as the platform answers.
     bool boolForKey(const QString& key) const;
     void setBool(bool value, const QString& key);
+    // None when the key is missing or its value is not a whole number.
+    std::optional<qint64> integerForKey(const QString& key) const;
+    void setInteger(qint64 value, const QString& key);
     std::optional<QString> stringForKey(const QString& key) const;
     void setString(const QString& value, const QString& key);
     std::optional<QByteArray> dataForKey(const QString& key) const;

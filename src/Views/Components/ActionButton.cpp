@@ -18,7 +18,6 @@ namespace zn {
 
 namespace {
 
-constexpr double kIconSpacing = 6;
 constexpr double kPressedScale = 0.985;
 
 double mix(double released, double held, double amount) {
@@ -103,6 +102,12 @@ void ActionButton::setTrailingIcon(IconPainter icon, double side) {
     update();
 }
 
+void ActionButton::setIconSpacing(double spacing) {
+    iconSpacing_ = spacing;
+    updateGeometry();
+    update();
+}
+
 double ActionButton::pressAmount() const {
     return press_->value();
 }
@@ -125,9 +130,9 @@ double ActionButton::labelWidth() const {
     const QFontMetricsF metrics(font());
     double width = metrics.horizontalAdvance(text());
     if (const double side = leadingIconSide(); side > 0)
-        width += side + kIconSpacing;
+        width += side + iconSpacing_;
     if (trailingIcon_)
-        width += kIconSpacing + trailingIconSide_;
+        width += iconSpacing_ + trailingIconSide_;
     return width;
 }
 
@@ -189,7 +194,7 @@ void ActionButton::paintEvent(QPaintEvent*) {
             NexalIcon::paint(painter, icon, foreground);
         else
             paintSymbol(painter, icon, *leadingSymbol_, iconSide * 0.85, foreground);
-        x += iconSide + kIconSpacing;
+        x += iconSide + iconSpacing_;
     }
     painter.setFont(font());
     painter.setPen(foreground);
@@ -197,7 +202,7 @@ void ActionButton::paintEvent(QPaintEvent*) {
     painter.drawText(QRectF(x, shape.top(), shape.right() - x, shape.height()), Qt::AlignLeft | Qt::AlignVCenter,
                      text());
     if (trailingIcon_) {
-        x += textWidth + kIconSpacing;
+        x += textWidth + iconSpacing_;
         trailingIcon_(painter,
                       QRectF(x, shape.center().y() - trailingIconSide_ / 2, trailingIconSide_, trailingIconSide_),
                       foreground);

@@ -43,6 +43,8 @@ public:
     void setLeadingIcon(IconPainter icon, double side);
     // An icon after the text (a menu's chevron), `side` points square.
     void setTrailingIcon(IconPainter icon, double side);
+    // The gap between an icon and the text, 6 points unless set here.
+    void setIconSpacing(double spacing);
 
     // How far the press has gone, 0 released to 1 held (for tests of the look).
     double pressAmount() const;
@@ -69,6 +71,7 @@ private:
     IconPainter trailingIcon_;
     double trailingIconSide_ = 0;
     double horizontalPadding_ = 16;
+    double iconSpacing_ = 6;
     AnimatedValue* press_;
 };
 

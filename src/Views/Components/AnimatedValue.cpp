@@ -12,6 +12,10 @@ AnimatedValue::AnimatedValue(QWidget* owner, double initial)
     connect(&animation_, &QVariantAnimation::valueChanged, this, [this](const QVariant& fraction) {
         apply(start_ + (target_ - start_) * timing_.progress(fraction.toDouble()));
     });
+    connect(&animation_, &QVariantAnimation::finished, this, [this] {
+        apply(target_);
+        emit settled();
+    });
 }
 
 bool AnimatedValue::isRunning() const {
@@ -37,6 +41,7 @@ void AnimatedValue::setImmediately(double value) {
     animation_.stop();
     target_ = value;
     apply(value);
+    emit settled();
 }
 
 void AnimatedValue::apply(double value) {

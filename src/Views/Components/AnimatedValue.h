@@ -27,6 +27,8 @@ public:
 
 signals:
     void changed();
+    // The value has reached its target: the move ended, or it jumped there.
+    void settled();
 
 private:
     void apply(double value);

@@ -89,6 +89,14 @@ QSize BorderedButton::sizeHint() const {
     return {static_cast<int>(std::ceil(width)), static_cast<int>(height())};
 }
 
+void BorderedButton::paintStandardFace(QPainter& painter, const QRectF& shape, double cornerRadius, ColorScheme scheme,
+                                       bool down) {
+    const QColor face = byScheme(scheme, QColor(255, 255, 255, down ? 64 : 46), QColor(down ? 235 : 255, down ? 235 : 255, down ? 235 : 255));
+    paintRoundedShadow(painter, shape, cornerRadius, {1, QPointF(0, 0.5), withOpacity(Qt::black, byScheme(scheme, 0.3, 0.16))});
+    fillRoundedRect(painter, shape, cornerRadius, face);
+    strokeRoundedBorder(painter, shape, cornerRadius, byScheme(scheme, QColor(255, 255, 255, 30), QColor(0, 0, 0, 34)), 0.5);
+}
+
 QSize BorderedButton::minimumSizeHint() const {
     return sizeHint();
 }
@@ -110,10 +118,7 @@ void BorderedButton::paintEvent(QPaintEvent*) {
         strokeRoundedBorder(painter, shape, kCornerRadius, withOpacity(Qt::white, 0.14), 0.5);
         foreground = Qt::white;
     } else {
-        const QColor face = byScheme(scheme, QColor(255, 255, 255, down ? 64 : 46), QColor(down ? 235 : 255, down ? 235 : 255, down ? 235 : 255));
-        paintRoundedShadow(painter, shape, kCornerRadius, {1, QPointF(0, 0.5), withOpacity(Qt::black, byScheme(scheme, 0.3, 0.16))});
-        fillRoundedRect(painter, shape, kCornerRadius, face);
-        strokeRoundedBorder(painter, shape, kCornerRadius, byScheme(scheme, QColor(255, 255, 255, 30), QColor(0, 0, 0, 34)), 0.5);
+        paintStandardFace(painter, shape, kCornerRadius, scheme, down);
         foreground = tint_ ? *tint_ : platformColor(PlatformColor::primaryLabel, scheme);
     }
 

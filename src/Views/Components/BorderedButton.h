@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Models/Tint.h"
+
 #include <QColor>
 #include <QPushButton>
 
@@ -19,6 +21,10 @@ public:
     enum class ControlSize { small, regular, large };
 
     BorderedButton(const QString& text, Prominence prominence, QWidget* parent = nullptr);
+
+    // The standard style's raised face, for controls that look like this button (pop-up buttons, steppers).
+    static void paintStandardFace(QPainter& painter, const QRectF& shape, double cornerRadius, ColorScheme scheme,
+                                  bool down);
 
     void setTint(std::optional<QColor> tint);
     void setProminence(Prominence prominence);

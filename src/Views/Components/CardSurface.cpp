@@ -48,6 +48,11 @@ void CardSurface::paint(QPainter& painter, const QRectF& shape, ColorScheme sche
     strokeRoundedBorder(painter, shape, radius, edge, 0.75);
 }
 
+QMargins CardSurface::shadowOverflow(CardElevation elevation) {
+    // The dark scheme's shadow is the darker of the two; its reach is the same in both.
+    return shadowReach(cardShadow(elevation, ColorScheme::dark));
+}
+
 void CardSurface::setAccent(std::optional<QColor> accent) {
     accent_ = std::move(accent);
     update();
@@ -62,7 +67,7 @@ void CardSurface::setElevation(CardElevation elevation) {
 void CardSurface::updateMargins() {
     // The room for the shadow lies outside the card's layout rectangle, so the elevation never changes the
     // card's size in its layout.
-    const QMargins reach = shadowReach(cardShadow(elevation_, ColorScheme::dark));
+    const QMargins reach = shadowOverflow(elevation_);
     KitStyle::setOverflow(*this, reach);
     const int pad = qRound(padding_);
     layout_->setContentsMargins(reach + QMargins(pad, pad, pad, pad));
@@ -73,8 +78,21 @@ QRectF CardSurface::surfaceRect() const {
 }
 
 void CardSurface::paintEvent(QPaintEvent*) {
+    // The card and its shadow are drawn once per size and look; repainting a part of it (under a child that
+    // moves, under confetti) copies that part back.
+    const ColorScheme scheme = colorScheme(*this);
+    const Look look{size(), devicePixelRatioF(), scheme, accent_ ? std::optional(accent_->rgba()) : std::nullopt,
+                    elevation_};
+    if (picture_.isNull() || look != pictureLook_) {
+        picture_ = QPixmap(size() * look.pixelRatio);
+        picture_.setDevicePixelRatio(look.pixelRatio);
+        picture_.fill(Qt::transparent);
+        QPainter painter(&picture_);
+        paint(painter, surfaceRect(), scheme, accent_, elevation_);
+        pictureLook_ = look;
+    }
     QPainter painter(this);
-    paint(painter, surfaceRect(), colorScheme(*this), accent_, elevation_);
+    painter.drawPixmap(QPoint(0, 0), picture_);
 }
 
 } // namespace zn

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFrame>
+#include <QPixmap>
 
 #include <optional>
 
@@ -28,6 +29,10 @@ public:
     static void paint(QPainter& painter, const QRectF& shape, ColorScheme scheme, const std::optional<QColor>& accent,
                       CardElevation elevation);
 
+    // How far the shadow of an elevation reaches beyond the surface, for painted cards that keep that room
+    // as their overflow (KitStyle::setOverflow).
+    static QMargins shadowOverflow(CardElevation elevation);
+
     QVBoxLayout* contentLayout() const { return layout_; }
     void setAccent(std::optional<QColor> accent);
     void setElevation(CardElevation elevation);
@@ -39,12 +44,24 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // What the cached picture of the card was drawn for.
+    struct Look {
+        QSize size;
+        double pixelRatio = 1;
+        ColorScheme scheme = ColorScheme::light;
+        std::optional<QRgb> accent;
+        CardElevation elevation = CardElevation::flat;
+        bool operator==(const Look&) const = default;
+    };
+
     void updateMargins();
 
     double padding_;
     std::optional<QColor> accent_;
     CardElevation elevation_;
     QVBoxLayout* layout_;
+    QPixmap picture_;
+    Look pictureLook_;
 };
 
 } // namespace zn

@@ -44,6 +44,13 @@ QRect KitStyle::subElementRect(SubElement element, const QStyleOption* option, c
     return QProxyStyle::subElementRect(element, option, widget);
 }
 
+int KitStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                        QStyleHintReturn* returnData) const {
+    if (hint == SH_TabBar_Alignment)
+        return Qt::AlignHCenter;
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
+}
+
 int KitStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const {
     switch (metric) {
     case PM_IndicatorWidth:

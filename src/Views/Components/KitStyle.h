@@ -22,6 +22,9 @@ public:
 
     QRect subElementRect(SubElement element, const QStyleOption* option, const QWidget* widget) const override;
     int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override;
+    // Tabs sit in the middle of their bar, as the design's platform places them.
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override;
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget) const override;
     // A split view's divider is a hairline in the separator colour, however wide its grip is.

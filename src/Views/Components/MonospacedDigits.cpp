@@ -31,6 +31,16 @@ double monospacedDigitsWidth(const QFont& font, const QString& text) {
     return width;
 }
 
+QFont fontFitting(const QFont& font, const QString& text, double width, double minimumScale) {
+    const double natural = monospacedDigitsWidth(font, text);
+    if (natural <= width || natural <= 0)
+        return font;
+    QFont fitted = font;
+    const double scale = std::max(minimumScale, width / natural);
+    fitted.setPixelSize(std::max(1, static_cast<int>(font.pixelSize() * scale)));
+    return fitted;
+}
+
 void drawMonospacedDigits(QPainter& painter, const QRectF& frame, Qt::Alignment alignment, const QString& text) {
     const QFontMetricsF metrics(painter.font());
     const double cell = digitCell(metrics);

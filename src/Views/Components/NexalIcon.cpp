@@ -50,6 +50,11 @@ void NexalIcon::paint(QPainter& painter, const QRectF& frame, const QColor& tint
     painter.restore();
 }
 
+void NexalIcon::setTint(const QColor& tint) {
+    tint_ = tint;
+    update();
+}
+
 QSize NexalIcon::sizeHint() const {
     return {qRound(size_), qRound(size_)};
 }

@@ -14,6 +14,7 @@ public:
 
     static void paint(QPainter& painter, const QRectF& frame, const QColor& tint);
 
+    void setTint(const QColor& tint);
     QSize sizeHint() const override;
 
 protected:

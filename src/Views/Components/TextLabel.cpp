@@ -37,6 +37,10 @@ QSize TextLabel::sizeHint() const {
            QSize(margins.left() + margins.right(), margins.top() + margins.bottom());
 }
 
+int TextLabel::heightForWidth(int width) const {
+    return QLabel::heightForWidth(std::min(width, maximumWidth()));
+}
+
 QSize TextLabel::minimumSizeHint() const {
     return monospacedDigits_ ? sizeHint() : QLabel::minimumSizeHint();
 }

@@ -20,6 +20,8 @@ public:
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
+    // Layouts ask with the width they have; a label held narrower wraps at its own width.
+    int heightForWidth(int width) const override;
 
 protected:
     void changeEvent(QEvent* event) override;

@@ -1,101 +1,58 @@
 #include "Views/Settings/SettingsView.h"
 
-#include "Platform/core/Bundle.h"
-#include "Platform/core/StringFormat.h"
-#include "Services/SchedulerService.h"
+#include "Views/Components/SchemeColors.h"
+#include "Views/Settings/AboutSettingsView.h"
+#include "Views/Settings/CleaningSettingsView.h"
+#include "Views/Settings/GeneralSettingsView.h"
+#include "Views/Settings/ScheduleSettingsView.h"
+#include "Views/Settings/SettingsTabBar.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QFormLayout>
-#include <QGroupBox>
-#include <QLabel>
-#include <QSignalBlocker>
-#include <QVBoxLayout>
-#include <chrono>
+#include <QLayout>
+#include <QPainter>
+#include <QScrollArea>
 
 namespace zn {
 
-SettingsView::SettingsView(SchedulerService& scheduler, QWidget* parent)
-    : QWidget(parent), scheduler_(scheduler) {
-    auto* layout = new QVBoxLayout(this);
+namespace {
+constexpr int kPageMargin = 20;
+} // namespace
 
-    auto* schedule = new QGroupBox(QStringLiteral("Automatic scans"));
-    auto* scheduleLayout = new QVBoxLayout(schedule);
-    enabled_ = new QCheckBox(QStringLiteral("Scan on a schedule"));
-    scheduleLayout->addWidget(enabled_);
-    details_ = new QWidget;
-    auto* form = new QFormLayout(details_);
-    form->setContentsMargins(0, 0, 0, 0);
-    interval_ = new QComboBox;
-    for (auto interval : allScheduleIntervals())
-        interval_->addItem(
-            QString::fromUtf8(rawValue(interval).data(), static_cast<int>(rawValue(interval).size())));
-    form->addRow(QStringLiteral("Scan interval"), interval_);
-    autoClean_ = new QCheckBox(QStringLiteral("Clean safe files after scanning"));
-    autoPurge_ = new QCheckBox(QStringLiteral("Let macOS free managed space"));
-    notify_ = new QCheckBox(QStringLiteral("Notify me when finished"));
-    form->addRow(autoClean_);
-    form->addRow(autoPurge_);
-    form->addRow(notify_);
-    lastRun_ = new QLabel;
-    lastRun_->setForegroundRole(QPalette::PlaceholderText);
-    form->addRow(QStringLiteral("Last run"), lastRun_);
-    scheduleLayout->addWidget(details_);
-    layout->addWidget(schedule);
-
-    // Every change replaces the whole configuration through the scheduler, which stores it at once.
-    auto edit = [this](auto change) {
-        ScheduleConfig config = scheduler_.config();
-        change(config);
-        scheduler_.setConfig(std::move(config));
-    };
-    connect(enabled_, &QCheckBox::toggled, this,
-            [edit](bool on) { edit([on](ScheduleConfig& c) { c.isEnabled = on; }); });
-    connect(interval_, &QComboBox::currentIndexChanged, this, [edit](int index) {
-        if (index >= 0)
-            edit([index](ScheduleConfig& c) {
-                c.interval = allScheduleIntervals()[static_cast<std::size_t>(index)];
-            });
-    });
-    connect(autoClean_, &QCheckBox::toggled, this,
-            [edit](bool on) { edit([on](ScheduleConfig& c) { c.autoClean = on; }); });
-    connect(autoPurge_, &QCheckBox::toggled, this,
-            [edit](bool on) { edit([on](ScheduleConfig& c) { c.autoPurge = on; }); });
-    connect(notify_, &QCheckBox::toggled, this,
-            [edit](bool on) { edit([on](ScheduleConfig& c) { c.notifyOnCompletion = on; }); });
-    connect(&scheduler_, &SchedulerService::configChanged, this, &SettingsView::showConfig);
-
-    auto* name = new QLabel(QStringLiteral("Zelva Nexal"));
-    QFont bold = name->font();
-    bold.setBold(true);
-    bold.setPointSize(bold.pointSize() + 4);
-    name->setFont(bold);
-    layout->addWidget(name);
-    layout->addWidget(new QLabel(versionText()));
-    layout->addWidget(new QLabel(QStringLiteral("Free up space without digging through folders.")));
-    layout->addStretch();
-    setFixedSize(480, 430);
-    showConfig();
+SettingsView::SettingsView(SchedulerService& scheduler, UserDefaults& defaults, const LoginItem& loginItem,
+                           UrlOpener& urlOpener, const Clock& clock, QWidget* parent)
+    : QTabWidget(parent), tabBar_(new SettingsTabBar), general_(new GeneralSettingsView(defaults, loginItem)),
+      cleaning_(new CleaningSettingsView(defaults)), schedule_(new ScheduleSettingsView(scheduler, clock)),
+      about_(new AboutSettingsView(urlOpener)) {
+    setTabBar(tabBar_);
+    setDocumentMode(true);
+    setAutoFillBackground(false);
+    addPage(general_, QStringLiteral("General"), "gear");
+    // An empty symbol is the product mark.
+    addPage(cleaning_, QStringLiteral("Cleaning"), "");
+    addPage(schedule_, QStringLiteral("Schedule"), "clock");
+    addPage(about_, QStringLiteral("About"), "info.circle");
+    setFixedSize(kSize);
 }
 
-void SettingsView::showConfig() {
-    const ScheduleConfig& config = scheduler_.config();
-    const QSignalBlocker blockers[] = {QSignalBlocker(enabled_), QSignalBlocker(interval_),
-                                       QSignalBlocker(autoClean_), QSignalBlocker(autoPurge_),
-                                       QSignalBlocker(notify_)};
-    enabled_->setChecked(config.isEnabled);
-    // Switching the schedule off hides its details but keeps their stored values.
-    details_->setVisible(config.isEnabled);
-    interval_->setCurrentIndex(static_cast<int>(config.interval));
-    autoClean_->setChecked(config.autoClean);
-    autoPurge_->setChecked(config.autoPurge);
-    notify_->setChecked(config.notifyOnCompletion);
-    lastRun_->setText(QString::fromStdString(config.formattedLastRun(std::chrono::system_clock::now())));
+void SettingsView::addPage(QWidget* page, const QString& label, const std::string& symbol) {
+    page->layout()->setContentsMargins(kPageMargin, 16, kPageMargin, kPageMargin);
+    // A tab taller than the window scrolls rather than squeezing its rows.
+    auto* scroll = new QScrollArea;
+    scroll->setWidget(page);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->viewport()->setAutoFillBackground(false);
+    page->setAutoFillBackground(false);
+    tabBar_->setTabSymbol(addTab(scroll, label), symbol);
 }
 
-QString SettingsView::versionText() {
-    std::string version = Bundle::stringForInfoKey("CFBundleShortVersionString").value_or("1.0");
-    return QString::fromStdString(formatString("Version %@", {version}));
+void SettingsView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const ColorScheme scheme = colorScheme(*this);
+    painter.fillRect(rect(), platformColor(PlatformColor::windowBackground, scheme));
+    // A hairline under the tabs across the whole window.
+    const int y = tabBar_->geometry().bottom() + 1;
+    painter.fillRect(QRect(0, y, width(), 1), platformColor(PlatformColor::separator, scheme));
 }
 
 } // namespace zn

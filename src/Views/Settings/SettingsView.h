@@ -1,36 +1,47 @@
 #pragma once
 
-#include <QWidget>
-
-class QCheckBox;
-class QComboBox;
-class QLabel;
+#include <QTabWidget>
 
 namespace zn {
 
+class AboutSettingsView;
+class CleaningSettingsView;
+class Clock;
+class GeneralSettingsView;
+class LoginItem;
+class ScheduleSettingsView;
 class SchedulerService;
+class SettingsTabBar;
+class UrlOpener;
+class UserDefaults;
 
-// The settings window's content: the schedule of automatic scans, then the program's name and version.
-class SettingsView : public QWidget {
+// The settings window: the General, Cleaning, Schedule and About tabs, 480 by 430 points.
+class SettingsView : public QTabWidget {
     Q_OBJECT
 
 public:
-    explicit SettingsView(SchedulerService& scheduler, QWidget* parent = nullptr);
+    static constexpr QSize kSize{480, 430};
 
-    // "Version %@" with the bundle's short version, or "1.0" when it has none.
-    static QString versionText();
+    SettingsView(SchedulerService& scheduler, UserDefaults& defaults, const LoginItem& loginItem,
+                 UrlOpener& urlOpener, const Clock& clock, QWidget* parent = nullptr);
+
+    SettingsTabBar& settingsTabBar() const { return *tabBar_; }
+    GeneralSettingsView& general() const { return *general_; }
+    CleaningSettingsView& cleaning() const { return *cleaning_; }
+    ScheduleSettingsView& schedule() const { return *schedule_; }
+    AboutSettingsView& about() const { return *about_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 
 private:
-    void showConfig();
+    void addPage(QWidget* page, const QString& label, const std::string& symbol);
 
-    SchedulerService& scheduler_;
-    QCheckBox* enabled_;
-    QWidget* details_;
-    QComboBox* interval_;
-    QCheckBox* autoClean_;
-    QCheckBox* autoPurge_;
-    QCheckBox* notify_;
-    QLabel* lastRun_;
+    SettingsTabBar* tabBar_;
+    GeneralSettingsView* general_;
+    CleaningSettingsView* cleaning_;
+    ScheduleSettingsView* schedule_;
+    AboutSettingsView* about_;
 };
 
 } // namespace zn

@@ -26,5 +26,20 @@ TEST(UserDefaults, StoresUnderTheSystemsKeysAndSurvivesARestart) {
     EXPECT_FALSE(UserDefaults(file).boolForKey("ZelvaNexal.OnboardingComplete"));
 }
 
+TEST(UserDefaults, WholeNumbersAndWhetherAKeyIsSetAtAll) {
+    test::FixtureTree tree;
+    UserDefaults defaults(QString::fromStdString(tree.path("defaults.ini")));
+    EXPECT_FALSE(defaults.hasValue("settings.cleaning.oldFileMonths"));
+    EXPECT_EQ(defaults.integerForKey("settings.cleaning.oldFileMonths"), std::nullopt);
+    defaults.setInteger(-4'000'000'000, "settings.cleaning.oldFileMonths");
+    EXPECT_TRUE(defaults.hasValue("settings.cleaning.oldFileMonths"));
+    EXPECT_EQ(UserDefaults(QString::fromStdString(tree.path("defaults.ini"))).integerForKey("settings.cleaning.oldFileMonths"),
+              -4'000'000'000);
+    defaults.setString("twelve", "settings.cleaning.oldFileMonths");
+    EXPECT_EQ(defaults.integerForKey("settings.cleaning.oldFileMonths"), std::nullopt);
+    defaults.setBool(false, "settings.general.confirmBeforeDelete");
+    EXPECT_TRUE(defaults.hasValue("settings.general.confirmBeforeDelete"));
+}
+
 } // namespace
 } // namespace zn

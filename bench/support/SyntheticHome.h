@@ -1,0 +1,62 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+// A home folder of many small files laid out as the scanners expect it, for the benchmarks.
+namespace zn::bench {
+
+struct Area {
+    const char* path; // relative to the home folder
+    int weight;       // share of the folders left after the package-tool caches
+};
+
+// Folders the scanners list entry by entry (sizing each entry), and the large-file scanner's roots, which
+// it walks to the end.
+inline constexpr std::array<Area, 6> kAreas{{
+    {"Library/Caches", 35},
+    {"Library/Logs", 10},
+    {".Trash", 15},
+    {"Library/Mail Downloads", 10},
+    {"Documents", 20},
+    {"Downloads", 10},
+}};
+
+// Package-tool caches the user cache scanner sizes as one item each.
+inline constexpr std::array<const char*, 4> kPackageToolCaches{".npm/_cacache", ".cache/pip", ".cache/yarn",
+                                                               ".cache/pnpm"};
+
+// Thrown, not exited, so that the synthetic home is removed on the way out.
+[[noreturn]] void fail(const std::string& what);
+
+// The folder at `root`, removed (with its parent, when that is left empty) when this goes away.
+class SyntheticHome {
+public:
+    SyntheticHome(std::string root, long filesPerFolder);
+    ~SyntheticHome();
+    SyntheticHome(const SyntheticHome&) = delete;
+    SyntheticHome& operator=(const SyntheticHome&) = delete;
+
+    const std::string& root() const { return root_; }
+    long files() const { return files_; }
+    long folders() const { return folders_; }
+
+    // A folder holding filesPerFolder files of assorted sizes (sparse: sizes cost no disk blocks).
+    void folderWithFiles(const std::string& path);
+
+private:
+    long nextSize();
+
+    std::string root_;
+    long filesPerFolder_;
+    long files_ = 0;
+    long folders_ = 0;
+    unsigned long long seed_ = 42;
+};
+
+// Lays out about `files` files in `folders` folders: each package-tool cache stays under the 10,000-entry
+// sizing limit and every area entry far below it, so that a scan counts every file, as du does; the other
+// folders go to the areas as entries of 50 folders each.
+void build(SyntheticHome& home, long files, long folders);
+
+} // namespace zn::bench

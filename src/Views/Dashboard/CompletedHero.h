@@ -1,0 +1,49 @@
+#pragma once
+
+#include "Views/Components/CardSurface.h"
+
+namespace zn {
+
+class ActionButton;
+class AppState;
+class NumericTextLabel;
+class SymbolEffectView;
+class TextLabel;
+
+// The dashboard after a scan: what was found, "Scan Again", and the button that cleans the selection at
+// once or, when it holds items to review first, asks first. Nothing found shows the spotless card instead.
+class CompletedHero : public CardSurface {
+    Q_OBJECT
+
+public:
+    explicit CompletedHero(AppState& state, QWidget* parent = nullptr);
+
+    void refresh();
+
+    bool showsSpotless() const;
+    ActionButton& scanAgainButton() { return *scanAgain_; }
+    // Present only while the selection holds at least one byte.
+    ActionButton& cleanButton() { return *clean_; }
+    QString foundText() const;
+    QString foundNote() const;
+    QString selectionNote() const;
+
+signals:
+    // The selection holds items to review: the dashboard asks before cleaning.
+    void reviewRequested();
+
+private:
+    void cleanPressed();
+
+    AppState& state_;
+    QWidget* spotless_;
+    SymbolEffectView* seal_;
+    QWidget* found_;
+    NumericTextLabel* foundBytes_;
+    TextLabel* foundNote_;
+    ActionButton* scanAgain_;
+    ActionButton* clean_;
+    TextLabel* selectionNote_;
+};
+
+} // namespace zn

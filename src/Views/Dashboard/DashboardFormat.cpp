@@ -1,0 +1,111 @@
+#include "Views/Dashboard/DashboardFormat.h"
+
+#include "Platform/core/ByteCountFormatter.h"
+#include "Platform/core/StringFormat.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace zn::dashboard {
+
+namespace {
+
+QString format(std::string_view pattern, const std::vector<FormatArgument>& arguments) {
+    return QString::fromStdString(formatString(pattern, arguments));
+}
+
+// A percentage as a signed 64-bit number, without undefined conversions for figures out of range.
+long long toPercent(double value) {
+    if (std::isnan(value))
+        return 0;
+    constexpr double kLimit = 9.2e18;
+    return static_cast<long long>(std::clamp(value, -kLimit, kLimit));
+}
+
+double share(std::int64_t part, std::int64_t total) {
+    return total < 1 ? 0 : static_cast<double>(part) / static_cast<double>(total);
+}
+
+} // namespace
+
+DiskFigures DiskFigures::of(const DiskInfo& info) {
+    return {info.totalSpace, info.usedSpace, info.freeSpace, info.purgeableSpace};
+}
+
+double DiskFigures::percentUsed() const {
+    return share(used, total);
+}
+
+double DiskFigures::percentNotFree() const {
+    return total < 1 ? 0 : (static_cast<double>(total) - static_cast<double>(free)) / static_cast<double>(total);
+}
+
+bool isLowSpace(double percentUsed) {
+    return percentUsed > 0.85;
+}
+
+long long truncatedPercent(double fraction) {
+    return toPercent(std::trunc(fraction * 100));
+}
+
+long long diskPercent(double fraction) {
+    const double clamped = std::clamp(std::isnan(fraction) ? 0.0 : fraction, 0.0, 1.0);
+    return toPercent(std::round(clamped * 100));
+}
+
+double foundFraction(std::int64_t found, std::int64_t total) {
+    return std::min(share(found, total), 0.4);
+}
+
+double scanningArcFraction(double progress) {
+    const double upper = progress < 0.95 ? progress : 0.95;
+    return upper > 0.05 ? upper : 0.05;
+}
+
+QString qtext(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString bytesText(std::int64_t bytes) {
+    return QString::fromStdString(formatByteCount(bytes));
+}
+
+QString freeOfText(std::int64_t total) {
+    return format("free of %@", {formatByteCount(total)});
+}
+
+QString percentUsedText(double fraction) {
+    return format("%lld%% used", {diskPercent(fraction)});
+}
+
+QString freeSpaceDelta(std::int64_t total, double fraction) {
+    return format("of %@ · %lld%% used", {formatByteCount(total), diskPercent(fraction)});
+}
+
+QString reviewConfirmationTitle(std::int64_t selectedBytes) {
+    return format("Review before cleaning %@", {formatByteCount(selectedBytes)});
+}
+
+QString currentlyInText(const std::string& currentScanCategory) {
+    return format("Checking: %@", {currentScanCategory});
+}
+
+QString scanProgressText(double progress) {
+    if (progress <= 0)
+        return QStringLiteral("Starting scan...");
+    return format("%lld%% done", {truncatedPercent(progress)});
+}
+
+QString percentCompleteText(double progress) {
+    return format("%lld%% complete", {truncatedPercent(progress)});
+}
+
+QString reviewSelectedLabel(bool needsReview, std::int64_t selectedBytes) {
+    return format(needsReview ? "Review %@" : "Clean %@ now", {formatByteCount(selectedBytes)});
+}
+
+QString itemsCountText(std::size_t count) {
+    return format("%lld items", {static_cast<long long>(count)});
+}
+
+} // namespace zn::dashboard

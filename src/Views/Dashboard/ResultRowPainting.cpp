@@ -1,0 +1,35 @@
+#include "Views/Dashboard/ResultRowPainting.h"
+
+#include "Views/Components/IconTile.h"
+#include "Views/Components/MonospacedDigits.h"
+#include "Views/Components/SchemeColors.h"
+#include "Views/Components/TextStyles.h"
+#include "Views/Dashboard/DashboardFormat.h"
+
+#include <QPainter>
+
+namespace zn::resultRow {
+
+namespace {
+constexpr double kTileCorner = 7;
+} // namespace
+
+void paintTile(QPainter& painter, const QRectF& tile, CleaningCategory category, ColorScheme scheme) {
+    IconTile::paint(painter, tile, scheme, icon(category), qColor(color(category, scheme)), kTileCorner);
+}
+
+double paintTrailingBytes(QPainter& painter, const QRectF& content, std::int64_t bytes, ColorScheme scheme) {
+    const QString text = dashboard::bytesText(bytes);
+    const QFont font = systemFont(13, QFont::DemiBold);
+    painter.setFont(font);
+    painter.setPen(platformColor(PlatformColor::secondaryLabel, scheme));
+    drawMonospacedDigits(painter, content, Qt::AlignRight | Qt::AlignVCenter, text);
+    return monospacedDigitsWidth(font, text);
+}
+
+void paintDivider(QPainter& painter, const QRectF& row, ColorScheme scheme) {
+    painter.fillRect(QRectF(row.left() + kDividerInset, row.bottom() - 1, row.width() - kDividerInset, 1),
+                     platformColor(PlatformColor::separator, scheme));
+}
+
+} // namespace zn::resultRow

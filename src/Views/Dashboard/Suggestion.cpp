@@ -1,0 +1,38 @@
+#include "Views/Dashboard/Suggestion.h"
+
+#include "Platform/core/StringFormat.h"
+#include "ViewModels/AppState.h"
+#include "Views/Components/SchemeColors.h"
+#include "Views/Dashboard/DashboardFormat.h"
+
+namespace zn {
+
+std::vector<Suggestion> suggestionsFor(const AppState& state) {
+    std::vector<Suggestion> suggestions;
+    const std::vector<CategoryResult> results = state.allResults();
+    // The earliest of equal largest results wins.
+    const CategoryResult* largest = nullptr;
+    for (const CategoryResult& result : results)
+        if (!largest || result.totalSize > largest->totalSize)
+            largest = &result;
+    if (largest && largest->totalSize > 0) {
+        const CleaningCategory category = largest->category;
+        const QString bytes = dashboard::bytesText(largest->totalSize);
+        suggestions.push_back(
+            {std::string(icon(category)),
+             ColorSource(std::function<QColor(ColorScheme)>(
+                 [category](ColorScheme scheme) { return qColor(color(category, scheme)); })),
+             QString::fromStdString(
+                 formatString("%@ is using %@", {std::string(displayName(category)), bytes.toStdString()})),
+             dashboard::qtext(description(category)),
+             bytes});
+    }
+    if (!state.hasFullDiskAccess())
+        suggestions.push_back({"lock.shield.fill", ColorSource(std::function<QColor(ColorScheme)>(attentionColor)),
+                               QStringLiteral("Allow access for browser privacy cleanup"),
+                               QStringLiteral("Safari and some browser traces may stay hidden until you allow access."),
+                               QStringLiteral("Action")});
+    return suggestions;
+}
+
+} // namespace zn

@@ -1,0 +1,50 @@
+#include "Views/Onboarding/PageDots.h"
+
+#include "Views/Components/AnimatedValue.h"
+#include "Views/Components/RoundedShape.h"
+#include "Views/Components/SchemeColors.h"
+
+#include <QPainter>
+
+#include <cmath>
+
+namespace zn {
+
+PageDots::PageDots(OnboardingPage page, QWidget* parent) : QWidget(parent) {
+    for (const OnboardingPage each : kOnboardingPages)
+        emphasis_[static_cast<std::size_t>(each)] = new AnimatedValue(this, each == page ? 1 : 0);
+    setFixedSize(sizeHint());
+}
+
+void PageDots::setPage(OnboardingPage page) {
+    for (const OnboardingPage each : kOnboardingPages)
+        emphasis_[static_cast<std::size_t>(each)]->animateTo(each == page ? 1 : 0, Timing::springy(0.35, 0.85));
+}
+
+double PageDots::emphasis(OnboardingPage page) const {
+    return emphasis_[static_cast<std::size_t>(page)]->value();
+}
+
+QSize PageDots::sizeHint() const {
+    const double count = static_cast<double>(kOnboardingPages.size());
+    return {static_cast<int>(std::ceil(kCurrentWidth + (count - 1) * (kDotSide + kSpacing))), static_cast<int>(kDotSide)};
+}
+
+void PageDots::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QColor primary = platformColor(PlatformColor::primaryLabel, colorScheme(*this));
+    // The row keeps its length while a spring overshoots, centred in the widget.
+    double total = kSpacing * (kOnboardingPages.size() - 1);
+    for (const OnboardingPage page : kOnboardingPages)
+        total += kDotSide + (kCurrentWidth - kDotSide) * emphasis(page);
+    double x = (width() - total) / 2;
+    for (const OnboardingPage page : kOnboardingPages) {
+        const double weight = emphasis(page);
+        const QRectF capsule(x, 0, kDotSide + (kCurrentWidth - kDotSide) * weight, kDotSide);
+        fillRoundedRect(painter, capsule, kDotSide / 2, withOpacity(primary, 0.15 + 0.6 * std::clamp(weight, 0.0, 1.0)));
+        x += capsule.width() + kSpacing;
+    }
+}
+
+} // namespace zn

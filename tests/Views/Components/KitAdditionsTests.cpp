@@ -1,0 +1,81 @@
+#include "Views/Components/CardSurface.h"
+#include "Views/Components/LinearProgressBar.h"
+#include "Views/Components/MonospacedDigits.h"
+#include "Views/Components/Motion.h"
+#include "Views/Components/NumericTextLabel.h"
+#include "Views/Components/RepeatingAnimation.h"
+#include "Views/Components/TextStyles.h"
+#include "appsupport/Screenshots.h"
+
+#include <gtest/gtest.h>
+
+namespace zn {
+namespace {
+
+// Motion is off in tests; these turn it on for a moment and always turn it off again.
+struct MotionOn {
+    MotionOn() { Motion::setEnabled(true); }
+    ~MotionOn() { Motion::setEnabled(false); }
+};
+
+TEST(RepeatingAnimationTest, RunsOnlyWhileWantedShownAndMoving) {
+    QWidget widget;
+    auto* cycle = new RepeatingAnimation(widget, 1000);
+    cycle->setWanted(true);
+    EXPECT_FALSE(cycle->isRunning()); // motion off
+    {
+        MotionOn motion;
+        cycle->setWanted(true);
+        EXPECT_FALSE(cycle->isRunning()); // not on screen
+        widget.show();
+        EXPECT_TRUE(cycle->isRunning());
+        widget.hide();
+        EXPECT_FALSE(cycle->isRunning());
+        EXPECT_EQ(cycle->phase(), 0);
+        widget.show();
+        cycle->setWanted(false);
+        EXPECT_FALSE(cycle->isRunning());
+    }
+}
+
+TEST(LinearProgressBarTest, SweepsOnlyWithoutAValue) {
+    MotionOn motion;
+    LinearProgressBar bar(QColor(Qt::blue));
+    bar.show();
+    bar.setValue(std::nullopt);
+    EXPECT_EQ(bar.findChild<RepeatingAnimation*>()->isRunning(), true);
+    bar.setValue(1.7);
+    EXPECT_EQ(bar.value(), 1.0);
+    EXPECT_FALSE(bar.findChild<RepeatingAnimation*>()->isRunning());
+}
+
+TEST(CardSurfaceTest, ItsPictureFollowsTheAccentAndTheScheme) {
+    CardSurface card(16, QColor(Qt::red), CardElevation::flat);
+    card.resize(200, 100);
+    const auto edge = [&] {
+        const QImage image = card.grab().toImage();
+        return image.pixelColor(100, static_cast<int>(card.surfaceRect().top()));
+    };
+    const QColor red = edge();
+    card.setAccent(QColor(Qt::blue));
+    const QColor blue = edge();
+    EXPECT_GT(red.red(), blue.red());
+    EXPECT_GT(blue.blue(), red.blue());
+    const QColor light = card.grab().toImage().pixelColor(100, 50);
+    test::useScheme(card, ColorScheme::dark);
+    EXPECT_LT(card.grab().toImage().pixelColor(100, 50).lightness(), light.lightness());
+}
+
+TEST(NumericTextLabelTest, TakesNewFiguresAndShrinksOnlyAsFarAsAllowed) {
+    NumericTextLabel label(systemFont(40), PlatformColor::primaryLabel);
+    label.setText(QStringLiteral("1.23 GB"));
+    EXPECT_EQ(label.text(), "1.23 GB");
+    const QFont font = systemFont(40);
+    EXPECT_EQ(fontFitting(font, label.text(), 1000, 0.8).pixelSize(), 40);
+    EXPECT_EQ(fontFitting(font, label.text(), 1, 0.8).pixelSize(), 32);
+    label.setMinimumScaleFactor(0.5);
+    EXPECT_EQ(label.minimumSizeHint().width(), (label.sizeHint().width() + 1) / 2);
+}
+
+} // namespace
+} // namespace zn

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "Views/Components/ConfettiBurst.h"
+
+namespace zn::test {
+
+// The same numbers in every run, so bursts of confetti are drawn alike.
+RandomSource fixedRandom();
+
+} // namespace zn::test
