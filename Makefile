@@ -16,7 +16,8 @@ build-release: deps
 	@cmake --build build-release -j $(JOBS) --target zelvanexal 1>&2
 
 test: build-debug
-	@cd build && ctest --output-on-failure -j $(JOBS)
+	@cd build && ctest --output-on-failure -j $(JOBS) --output-junit "$(CURDIR)/build/ctest-results.xml"; \
+		status=$$?; ../scripts/skipped-tests "$(CURDIR)/build/ctest-results.xml"; exit $$status
 
 run: build-release
 	@./build-release/zelvanexal $(ARGS)

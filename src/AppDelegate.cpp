@@ -5,13 +5,13 @@
 
 #include <QApplication>
 #include <QMainWindow>
-#include <QSystemTrayIcon>
 #include <QTimer>
 
 namespace zn {
 
-AppDelegate::AppDelegate(const FullDiskAccessManager& accessManager, QObject* parent)
-    : QObject(parent), accessManager_(accessManager) {
+AppDelegate::AppDelegate(const FullDiskAccessManager& accessManager, std::function<bool()> trayAvailable,
+                         QObject* parent)
+    : QObject(parent), accessManager_(accessManager), trayAvailable_(std::move(trayAvailable)) {
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
         if (state == Qt::ApplicationActive)
             applicationDidBecomeActive();
@@ -19,8 +19,13 @@ AppDelegate::AppDelegate(const FullDiskAccessManager& accessManager, QObject* pa
 }
 
 void AppDelegate::applicationDidFinishLaunching() {
-    QApplication::setQuitOnLastWindowClosed(
-        shouldTerminateAfterLastWindowClosed(QSystemTrayIcon::isSystemTrayAvailable()));
+    // Asked when the last window closes, not at launch: a panel started after this program (as at login)
+    // brings its tray later.
+    QApplication::setQuitOnLastWindowClosed(false);
+    connect(qApp, &QGuiApplication::lastWindowClosed, this, [this] {
+        if (shouldTerminateAfterLastWindowClosed(trayAvailable_()))
+            QApplication::quit();
+    });
     applyApplicationIcon();
     (void)accessManager_.triggerRegistration();
     QTimer::singleShot(0, this, &AppDelegate::styleWindows);

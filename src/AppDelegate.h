@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 
 namespace zn {
 
@@ -13,7 +14,9 @@ class AppDelegate : public QObject {
     Q_OBJECT
 
 public:
-    explicit AppDelegate(const FullDiskAccessManager& accessManager, QObject* parent = nullptr);
+    // `trayAvailable` tells whether the desktop shows tray items at the moment it is asked.
+    explicit AppDelegate(const FullDiskAccessManager& accessManager, std::function<bool()> trayAvailable,
+                         QObject* parent = nullptr);
 
     // Without a tray there is no other way back to a closed window, so the last window ends the program.
     static bool shouldTerminateAfterLastWindowClosed(bool trayAvailable) { return !trayAvailable; }
@@ -27,6 +30,7 @@ public:
 
 private:
     const FullDiskAccessManager& accessManager_;
+    std::function<bool()> trayAvailable_;
 };
 
 } // namespace zn

@@ -6,6 +6,8 @@
 #include "Services/FullDiskAccessManager.h"
 #include "ViewModels/AppStateServices.h"
 
+#include <QSystemTrayIcon>
+#include <functional>
 #include <memory>
 
 namespace zn {
@@ -25,6 +27,7 @@ struct AppEnvironment {
     // Whether the desktop is dark, for windows that follow it.
     std::shared_ptr<DesktopColorScheme> desktopColorScheme;
     bool performStartupTasks = true;
+    std::function<bool()> trayAvailable = QSystemTrayIcon::isSystemTrayAvailable;
     // Where "Reveal in Finder" shows a file.
     std::shared_ptr<FileViewer> fileViewer = std::make_shared<DesktopFileViewer>();
     // Where launch at login is kept (the user's autostart folder).

@@ -110,7 +110,9 @@ void MenuBarController::statusBarButtonClicked() {
 void MenuBarController::showMainWindow() {
     QMainWindow* window = frontMainWindow();
     if (!window && openMainWindow_) {
-        openMainWindow_();
+        // A copy: the new window configures this controller again, replacing the stored closure.
+        const std::function<void()> open = openMainWindow_;
+        open();
         window = frontMainWindow();
     }
     if (!window)

@@ -13,7 +13,8 @@ namespace zn {
 
 ZelvaNexalApp::ZelvaNexalApp(AppEnvironment environment, QObject* parent)
     : QObject(parent), environment_(std::move(environment)), theme_(*environment_.stateServices.defaults),
-      appTheme_(theme_, *environment_.desktopColorScheme), delegate_(*environment_.accessManager),
+      appTheme_(theme_, *environment_.desktopColorScheme),
+      delegate_(*environment_.accessManager, environment_.trayAvailable),
       menuBar_({[this] { openFullDiskAccessSettings(); }, [] { QApplication::quit(); }}) {}
 
 ZelvaNexalApp::~ZelvaNexalApp() {

@@ -88,21 +88,17 @@ bool isDockerToolItem(CleaningCategory category, const std::string& resolvedPath
 
 } // namespace
 
-std::vector<std::string> defaultSharedTemporaryFolders() {
-    return {"/tmp", "/var/tmp", "/private/var/tmp"};
-}
-
 CleaningPathRules::CleaningPathRules(std::string resolvedHome, uid_t callingUser,
-                                     std::vector<std::string> sharedTemporaryFolders)
+                                     SystemCleaningFolders systemFolders)
     : home_(std::move(resolvedHome)), callingUser_(callingUser) {
     // A home that resolves to "/" or to nothing absolute would turn the home roots into system folders.
     homeUsable_ = home_.size() > 1 && home_.front() == '/';
     if (homeUsable_)
         for (const char* folder : {"/Downloads/", "/Documents/", "/Desktop/"})
             explicitFileFolders_.push_back(home_ + folder);
-    allowedRoots_ = cleaningAllowedRoots(homeUsable_ ? home_ : "");
+    allowedRoots_ = cleaningAllowedRoots(homeUsable_ ? home_ : "", systemFolders.allowedRoots);
     // Compared with resolved paths, so also in their resolved spelling where a folder is a link.
-    for (const auto& folder : sharedTemporaryFolders) {
+    for (const auto& folder : systemFolders.sharedTemporary) {
         sharedTemporaryFolders_.push_back(folder);
         const std::string resolved = resolvingSymlinksInPath(folder);
         if (resolved != folder)

@@ -11,9 +11,6 @@
 
 namespace zn {
 
-// The temporary folders every user writes to: what lies there may belong to anyone.
-std::vector<std::string> defaultSharedTemporaryFolders();
-
 // What the cleaning engine may remove. Both sides of the administrator pass apply these same rules: the
 // engine before it asks for the password, and this program again, started as administrator, just before
 // it removes anything.
@@ -21,8 +18,7 @@ class CleaningPathRules {
 public:
     // `resolvedHome` has its links resolved already; "" (or "/") admits nothing below a home folder.
     // `callingUser` is the user the cleaning is done for.
-    CleaningPathRules(std::string resolvedHome, uid_t callingUser,
-                      std::vector<std::string> sharedTemporaryFolders = defaultSharedTemporaryFolders());
+    CleaningPathRules(std::string resolvedHome, uid_t callingUser, SystemCleaningFolders systemFolders = {});
 
     // Pure text tests after standardisation; a relative path, one starting with "~" or one holding a NUL
     // byte passes none. The allowed-root rule: inside one of the allowed roots (some of which may also go

@@ -161,7 +161,7 @@ int runPrivilegedRemoval(const std::vector<std::string>& processArguments, std::
     if (!records)
         return refuseToRun("the list of items is malformed");
 
-    const CleaningPathRules cleaningRules(*resolvedHome, *user, context.sharedTemporaryFolders);
+    const CleaningPathRules cleaningRules(*resolvedHome, *user, context.systemFolders);
     const OrphanSafetyPolicy leftoverPolicy(*resolvedHome, context.leftoverSystemRoot);
     const RecordRules rules{cleaningRules, leftoverPolicy};
     const SafeRemoval removal(context.fileOperations);

@@ -39,7 +39,7 @@ struct PrivilegedRemovalContext {
     std::optional<std::string> callingUserId;
     // The home folder of a user in the password database.
     std::function<std::optional<std::string>(uid_t)> homeOfUser;
-    std::vector<std::string> sharedTemporaryFolders = defaultSharedTemporaryFolders();
+    SystemCleaningFolders systemFolders;
     std::shared_ptr<RemovalFileOperations> fileOperations = std::make_shared<SystemRemovalFileOperations>();
     // The prefix of the system folders the leftover policy allows ("" for the real "/Library").
     std::string leftoverSystemRoot;

@@ -31,20 +31,16 @@ constexpr std::array<std::pair<const char*, bool>, 19> kHomeRoots{{
     {"/Library/Containers/com.docker.docker", true},
 }};
 
-// System-wide roots: never removed as a whole.
-constexpr std::array<const char*, 7> kSystemRoots{
-    "/Library/Caches", "/Library/Logs", "/private/var/log", "/private/var/tmp", "/var/log",
-    "/var/tmp",        "/tmp",
-};
-
 } // namespace
 
-std::vector<CleaningRoot> cleaningAllowedRoots(const std::string& home) {
+std::vector<CleaningRoot> cleaningAllowedRoots(const std::string& home,
+                                               const std::vector<std::string>& systemRoots) {
     std::vector<CleaningRoot> roots;
     if (home.size() > 1 && home.front() == '/')
         for (const auto& [suffix, removableAsWhole] : kHomeRoots)
             roots.push_back({home + suffix, removableAsWhole});
-    for (const char* root : kSystemRoots)
+    // System-wide roots: never removed as a whole.
+    for (const std::string& root : systemRoots)
         roots.push_back({root, false});
     return roots;
 }

@@ -11,9 +11,22 @@ struct CleaningRoot {
     bool removableAsWhole; // the ordinary pass may remove the root folder itself
 };
 
-// The allowed roots in the order the cleaning rule tests them: nineteen below `home`, then seven system
-// folders. A home that is not an absolute folder other than "/" contributes none (it would turn the home
-// roots into system folders).
-std::vector<CleaningRoot> cleaningAllowedRoots(const std::string& home);
+// The folders outside every home folder that the cleaning rules name: the system's own by default. Tests
+// move them into their fixtures, so that neither what the machine's /tmp holds nor where a checkout lies
+// can decide what a test sees as allowed.
+struct SystemCleaningFolders {
+    // Allowed roots: what lies inside them may go, never the folders themselves.
+    std::vector<std::string> allowedRoots{
+        "/Library/Caches", "/Library/Logs", "/private/var/log", "/private/var/tmp", "/var/log",
+        "/var/tmp",        "/tmp"};
+    // Temporary folders every user writes to: what lies there may belong to anyone.
+    std::vector<std::string> sharedTemporary{"/tmp", "/var/tmp", "/private/var/tmp"};
+};
+
+// The allowed roots in the order the cleaning rule tests them: nineteen below `home`, then the system's.
+// A home that is not an absolute folder other than "/" contributes none (it would turn the home roots into
+// system folders).
+std::vector<CleaningRoot> cleaningAllowedRoots(const std::string& home,
+                                               const std::vector<std::string>& systemRoots);
 
 } // namespace zn

@@ -6,7 +6,6 @@
 
 #include <cerrno>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace zn {
 
@@ -29,9 +28,7 @@ CleaningEngine::CleaningEngine(std::string home, CleaningEngineOptions options)
       volumeInfo_(options.volumeInfo ? std::move(options.volumeInfo) : std::make_shared<StatvfsVolumeInfo>()),
       removal_(options.fileOperations ? std::move(options.fileOperations)
                                       : std::make_shared<SystemRemovalFileOperations>()),
-      rules_(resolvedHome(home), ::getuid(),
-             options.sharedTemporaryFolders ? std::move(*options.sharedTemporaryFolders)
-                                            : defaultSharedTemporaryFolders()) {}
+      rules_(resolvedHome(home), options.callingUser, std::move(options.systemFolders)) {}
 
 CleaningResult CleaningEngine::cleanItems(const std::vector<CleanableItem>& items,
                                           const std::function<void(double)>& progressHandler) {

@@ -14,6 +14,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -37,8 +38,11 @@ struct CleaningEngineOptions {
     // Where the AppleScript form of the administrator pass writes its list of paths; by default $TMPDIR,
     // else "/tmp".
     std::optional<std::string> temporaryDirectory;
-    // Folders where the administrator pass removes only what the user owns; by default the system's.
-    std::optional<std::vector<std::string>> sharedTemporaryFolders;
+    // The allowed roots outside the home folder, and the shared temporary folders where the administrator
+    // pass removes only what the user owns.
+    SystemCleaningFolders systemFolders;
+    // The user the cleaning is done for: in a shared temporary folder only that user's entries go.
+    uid_t callingUser = ::getuid();
 };
 
 // Deletes what the user chose, permanently, and only where the path rules allow it. Each public operation

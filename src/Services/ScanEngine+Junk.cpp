@@ -25,14 +25,60 @@ constexpr std::array<const char*, 5> kPackageToolCaches{
 // Unlike a listing entry, a whole package-tool cache of exactly this size is still offered.
 constexpr std::int64_t kPackageToolMinimumInclusive = 1024;
 
+// Anything in a temporary folder that changed more recently may belong to a program still running.
+constexpr auto kTemporaryEntryMinimumAge = std::chrono::hours(24);
+
 } // namespace
 
 CategoryResult ScanEngine::scanSystemJunkLocked() {
     const std::vector<std::string> folders{options_.systemCaches,   options_.systemLogs,
                                            options_.systemLogFiles, home_ + "/Library/Logs",
                                            options_.temporaryFiles, options_.systemTemporaryFiles};
+    // The last two are the shared temporary folders.
     return resultOf(CleaningCategory::systemJunk,
-                    scanDirectoriesLocked(folders, CleaningCategory::systemJunk));
+                    joinedItems(workers().inIndexOrder<std::vector<CleanableItem>>(
+                        folders.size(), [&](std::size_t index) {
+                            return index < 4
+                                       ? scanDirectoryLocked(folders[index], CleaningCategory::systemJunk, {})
+                                       : temporaryFolderItems(folders[index]);
+                        })));
+}
+
+// Temporary folders hold the live files of running programs and of other users, and System Cleanup goes
+// without a review: only the user's own entries go, once neither they nor anything the size walk sees
+// inside them has changed for a day.
+std::vector<CleanableItem> ScanEngine::temporaryFolderItems(const std::string& folder) const {
+    std::vector<std::string> paths;
+    for (const std::string& name : fileSystem().contentsOfDirectory(folder).names)
+        paths.push_back(PathText::appendingPathComponent(folder, name));
+    const Date newestAllowed = options_.now() - kTemporaryEntryMinimumAge;
+    // Judged side by side, as the listing sizes its entries (a char each: no shared bits between threads).
+    const std::vector<char> rested = workers().inIndexOrder<char>(
+        paths.size(), [&](std::size_t index) { return hasRestedSince(paths[index], newestAllowed); });
+    std::unordered_set<std::string> settled;
+    std::unordered_set<std::string> excluded;
+    for (std::size_t index = 0; index < paths.size(); ++index)
+        (rested[index] ? settled : excluded).insert(PathText::standardizingPath(paths[index], home_));
+
+    // Sizes only what may be offered; an entry that appeared since the look above is left out too.
+    std::vector<CleanableItem> items = scanDirectoryLocked(folder, CleaningCategory::systemJunk, excluded);
+    std::erase_if(items, [&](const CleanableItem& item) {
+        return !settled.contains(PathText::standardizingPath(item.path, home_));
+    });
+    return items;
+}
+
+// The user's own entry, unchanged since `newestAllowed` together with all the size walk sees inside it. A
+// folder the walk could not see all of may hide a fresh file.
+bool ScanEngine::hasRestedSince(const std::string& path, Date newestAllowed) const {
+    const AttributesReading own = fileSystem().attributesOfItem(path);
+    if (!own.attributes || own.attributes->owner != options_.currentUser ||
+        !own.attributes->modificationDate || *own.attributes->modificationDate > newestAllowed)
+        return false;
+    if (own.attributes->type != FileType::directory)
+        return true;
+    const DirectoryWalk walk = fileSystem().walkDirectory(path);
+    return walk.complete && walk.newestModification && *walk.newestModification <= newestAllowed;
 }
 
 CategoryResult ScanEngine::scanUserCacheLocked() {

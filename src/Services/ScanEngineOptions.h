@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace zn {
@@ -49,8 +50,11 @@ struct ScanEngineOptions {
     // The threads that size folders and overlap a scan's walks and tools; filled with the shared pool.
     std::shared_ptr<WorkerPool> workers;
 
-    // The present moment: old large files are those last changed a calendar year before it.
+    // The present moment: old large files are those last changed a calendar year before it, and
+    // temporary files go only when a day old.
     std::function<Date()> now = [] { return std::chrono::system_clock::now(); };
+    // The user the scan is for: of the temporary folders only that user's entries are offered.
+    uid_t currentUser = ::getuid();
 
     std::shared_ptr<const VolumeInfo> volumeInfo = std::make_shared<StatvfsVolumeInfo>();
     std::shared_ptr<const FileSystem> fileSystem = std::make_shared<PosixFileSystem>();

@@ -69,6 +69,41 @@ TEST(ZelvaNexalApp, ScanMyMacWithEveryWindowClosedOpensAWindowAndScans) {
     EXPECT_GE(window->minimumSize().height(), MainWindow::kMinimumSize.height());
 }
 
+// Each tray row that shows the window brings it back after it was closed with its title-bar button, or
+// minimised: in front and focused, the onboarding as much as the main window.
+TEST(ZelvaNexalApp, TrayRowsBringAClosedWindowBackInFrontAndFocused) {
+    for (bool onboardingComplete : {true, false}) {
+        test::AppHarness harness(onboardingComplete);
+        *harness.fakes.fullDiskAccess = false;
+        harness.app->start();
+        AppState& state = harness.app->appState();
+        ASSERT_TRUE(waitUntil([&] { return !state.hasFullDiskAccess(); }));
+        std::vector<QString> rows{"Open Zelva Nexal", "Allow more access..."};
+        if (onboardingComplete)
+            rows.insert(rows.end(), {"Scan my Mac", "Clear browser privacy"});
+        for (const QString& row : rows) {
+            harness.closeAllWindows();
+            ASSERT_TRUE(harness.windows().empty());
+            QAction* action = findAction(harness.app->menuBar().menu(), row);
+            ASSERT_NE(action, nullptr) << row.toStdString();
+            action->trigger();
+            ASSERT_TRUE(waitUntil([&] {
+                return harness.windows().size() == 1 && QApplication::activeWindow() == harness.windows()[0];
+            })) << row.toStdString();
+            AppWindow* window = harness.windows()[0];
+            EXPECT_EQ(qobject_cast<OnboardingView*>(window->centralWidget()) != nullptr, !onboardingComplete);
+            ASSERT_TRUE(waitUntil([&] { return !state.scanState().isBusy(); }));
+        }
+
+        harness.windows()[0]->showMinimized();
+        findAction(harness.app->menuBar().menu(), "Open Zelva Nexal")->trigger();
+        ASSERT_TRUE(waitUntil([&] {
+            return harness.windows().size() == 1 && !harness.windows()[0]->isMinimized() &&
+                   QApplication::activeWindow() == harness.windows()[0];
+        }));
+    }
+}
+
 TEST(ZelvaNexalApp, AFirstRunWalksThroughOnboardingOnceThenTheMainWindow) {
     test::AppHarness harness(false);
     ScheduleConfig schedule;

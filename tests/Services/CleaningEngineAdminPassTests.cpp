@@ -4,6 +4,7 @@
 #include "Services/CleaningEngine+Staging.h"
 #include "Services/CleaningEngine.h"
 #include "Services/CleaningEngineTestSupport.h"
+#include "support/FixtureEngineOptions.h"
 #include "support/FixtureTree.h"
 
 #include <cstdlib>
@@ -52,6 +53,7 @@ protected:
         CleaningEngineOptions options;
         options.adminRunner = runner;
         options.temporaryDirectory = std::move(temporaryDirectory);
+        options.systemFolders = test::fixtureCleaningFolders(tree);
         return CleaningEngine(home, options);
     }
 
@@ -192,7 +194,7 @@ TEST_F(AdminPassTest, UnsafeItemsAreDroppedOneByOne) {
         itemAt(picture),
         itemAt(home + "/Library/Caches"),                // an allowed root itself
         itemAt(home + "/Library/Containers"),            // likewise
-        itemAt("/tmp"),                                  // likewise, judged as text only
+        itemAt(tree.path("system/tmp")),                 // the fixture's /tmp: likewise, as text only
         itemAt(folder, 1, CleaningCategory::largeFiles), // not a regular file
         itemAt("~/Library/Caches/x"),
         itemAt("Library/Caches/x"),

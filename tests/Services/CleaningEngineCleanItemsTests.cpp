@@ -1,6 +1,7 @@
 #include "Platform/core/PathResolution.h"
 #include "Services/CleaningEngine.h"
 #include "Services/CleaningEngineTestSupport.h"
+#include "support/FixtureEngineOptions.h"
 #include "support/FixtureTree.h"
 #include "support/ScriptedFileOperations.h"
 
@@ -26,6 +27,7 @@ protected:
         options.fileOperations = operations;
         options.adminRunner = std::make_shared<test::RecordingAdminRunner>();
         options.temporaryDirectory = tree.folder("tmp");
+        options.systemFolders = test::fixtureCleaningFolders(tree);
         return CleaningEngine(home, options);
     }
     CleaningResult clean(const std::vector<CleanableItem>& items) {

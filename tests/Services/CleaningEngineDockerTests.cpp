@@ -30,6 +30,7 @@ TEST(CleaningEngineDocker, CleaningTheReclaimableItemRemovesNothing) {
     CleaningEngineOptions options;
     options.adminRunner = runner;
     options.temporaryDirectory = tree.folder("tmp");
+    options.systemFolders = test::fixtureCleaningFolders(tree);
     CleaningEngine engine(home, options);
 
     CleaningResult result = engine.cleanItems(scan.items, nullptr);

@@ -3,6 +3,7 @@
 #include "Services/CleaningEngine+PrivilegedRemoval.h"
 #include "Services/CleaningEngine.h"
 #include "Services/CleaningEngineTestSupport.h"
+#include "support/FixtureEngineOptions.h"
 #include "support/FixtureTree.h"
 
 #include <algorithm>
@@ -47,7 +48,7 @@ bool endsWithApp(std::string name) {
 }
 
 struct Oracle {
-    explicit Oracle(const std::string& home) : home(partsOf(home)) {
+    Oracle(const std::string& home, const std::vector<std::string>& systemRoots) : home(partsOf(home)) {
         const std::pair<const char*, bool> homeRoots[] = {{"Library/Caches", true},
                                                           {"Library/Logs", true},
                                                           {"Library/Saved Application State", true},
@@ -73,8 +74,7 @@ struct Oracle {
                 root.push_back(part);
             roots.emplace_back(root, whole);
         }
-        for (const char* root : {"/Library/Caches", "/Library/Logs", "/private/var/log", "/private/var/tmp",
-                                 "/var/log", "/var/tmp", "/tmp"})
+        for (const std::string& root : systemRoots)
             roots.emplace_back(partsOf(root), false);
         for (const char* folder : {"Downloads", "Documents", "Desktop"}) {
             Parts parts = this->home;
@@ -160,7 +160,8 @@ std::string randomPath(std::mt19937& random, const std::vector<std::string>& sta
 TEST(CleaningEngineFuzz, RuleTextMatchesTheComponentOracle) {
     const std::string home = "/home/tester";
     CleaningEngine engine(home);
-    Oracle oracle(home);
+    Oracle oracle(home, {"/Library/Caches", "/Library/Logs", "/private/var/log", "/private/var/tmp",
+                         "/var/log", "/var/tmp", "/tmp"});
     const std::vector<std::string> starts{"/", "//", "/home/tester/", "/home/tester/Library/", "~/",
                                           "",  "./"};
     const std::vector<std::string> fragments{"",
@@ -375,9 +376,10 @@ TEST(CleaningEngineFuzz, NothingOutsideTheAllowedPlacesIsEverRemoved) {
     for (int round = 0; round < 12; ++round) {
         test::FixtureTree tree;
         FuzzHome fixture(tree);
-        Oracle oracle(fixture.home);
         CleaningEngineOptions options;
         options.adminRunner = std::make_shared<test::RecordingAdminRunner>();
+        options.systemFolders = test::fixtureCleaningFolders(tree);
+        Oracle oracle(fixture.home, options.systemFolders.allowedRoots);
         CleaningEngine engine(fixture.home, options);
 
         const auto before = fixture.snapshot();
@@ -403,8 +405,9 @@ TEST(CleaningEngineFuzz, TheAdministratorSideRemovesNothingOutsideTheAllowedPlac
     for (int round = 0; round < 8; ++round) {
         test::FixtureTree tree;
         FuzzHome fixture(tree);
-        Oracle oracle(fixture.home);
         PrivilegedRemovalContext context;
+        context.systemFolders = test::fixtureCleaningFolders(tree);
+        Oracle oracle(fixture.home, context.systemFolders.allowedRoots);
         context.callingUserId = "4242";
         context.homeOfUser = [&](uid_t) { return std::optional<std::string>(fixture.home); };
 
@@ -434,7 +437,8 @@ TEST(CleaningEngineFuzz, TheAdministratorPassStagesOnlyAllowedPaths) {
     std::mt19937 random(1234567);
     test::FixtureTree tree;
     FuzzHome fixture(tree);
-    Oracle oracle(fixture.home);
+    const SystemCleaningFolders systemFolders = test::fixtureCleaningFolders(tree);
+    Oracle oracle(fixture.home, systemFolders.allowedRoots);
     auto runner = std::make_shared<test::RecordingAdminRunner>();
     std::vector<std::string> staged;
     runner->onRun = [&](const AdminCommand& command) {
@@ -449,6 +453,7 @@ TEST(CleaningEngineFuzz, TheAdministratorPassStagesOnlyAllowedPaths) {
     CleaningEngineOptions options;
     options.adminRunner = runner;
     options.temporaryDirectory = tree.folder("tmp");
+    options.systemFolders = systemFolders;
     CleaningEngine engine(fixture.home, options);
 
     for (int round = 0; round < 10; ++round) {

@@ -1,5 +1,6 @@
 #include "Platform/core/PathResolution.h"
 #include "Services/CleaningEngine.h"
+#include "support/FixtureEngineOptions.h"
 #include "support/FixtureTree.h"
 
 #include <gtest/gtest.h>
@@ -14,16 +15,17 @@ struct Row {
     bool escalation;   // isSafeUninstallEscalationPath
 };
 
-std::vector<Row> rowsFor(const std::string& h) {
+// `h` is the home folder, `s` the folder the system's roots hang from ("" for the real ones).
+std::vector<Row> rowsFor(const std::string& h, const std::string& s) {
     const std::string nul(1, '\0');
     return {
         {h + "/Library/Caches", true, false, false},
         {h + "/Library/Caches/com.example.app/data", true, false, false},
         {h + "/Library/CachesOld/x", false, false, false},
         {h + "/Library", false, false, false},
-        {"/private/var/log/system.log", true, false, false},
-        {"/var/log/system.log", true, false, false},
-        {"/tmp/x", true, false, false},
+        {s + "/private/var/log/system.log", true, false, false},
+        {s + "/var/log/system.log", true, false, false},
+        {s + "/tmp/x", true, false, false},
         {"/", false, false, false},
         {h, false, false, false},
         {h + "/Library//Caches/x/", true, false, false},
@@ -55,7 +57,7 @@ std::vector<Row> rowsFor(const std::string& h) {
         {h + "/Library/Caches/..", false, false, false},
         {h + "/Library/Caches/../../../../../../../tmp", false, false, false},
         {"/Applications/Tool.app/../../etc/passwd", false, false, false},
-        {"/tmp/../etc/passwd", false, false, false},
+        {s + "/tmp/../etc/passwd", false, false, false},
         // Text compares exactly: no case folding, no look-alike roots, no sibling of the home folder.
         {h + "X/Library/Caches/x", false, false, false},
         {h + "/library/caches/x", false, false, false},
@@ -86,7 +88,7 @@ std::vector<std::string> rootsRemovableAsWhole(const std::string& h) {
     return roots;
 }
 
-std::vector<std::string> rootsKeptAsWhole(const std::string& h) {
+std::vector<std::string> rootsKeptAsWhole(const std::string& h, const std::string& s) {
     std::vector<std::string> roots;
     for (const char* suffix :
          {"/Library/Containers", "/Library/Group Containers", "/Library/Application Support",
@@ -94,13 +96,13 @@ std::vector<std::string> rootsKeptAsWhole(const std::string& h) {
         roots.push_back(h + suffix);
     for (const char* root : {"/Library/Caches", "/Library/Logs", "/private/var/log", "/private/var/tmp",
                              "/var/log", "/var/tmp", "/tmp"})
-        roots.push_back(root);
+        roots.push_back(s + root);
     return roots;
 }
 
-void expectRules(const CleaningEngine& engine) {
+void expectRules(const CleaningEngine& engine, const std::string& s = "") {
     const std::string& h = engine.home();
-    for (const Row& row : rowsFor(h)) {
+    for (const Row& row : rowsFor(h, s)) {
         EXPECT_EQ(engine.isSafeToDelete(row.path), row.allowedRoot) << "allowed root: " << row.path;
         EXPECT_EQ(engine.isExplicitSingleFileDeletable(row.path), row.explicitFile)
             << "single file: " << row.path;
@@ -111,7 +113,7 @@ void expectRules(const CleaningEngine& engine) {
         EXPECT_TRUE(engine.isSafeToDelete(root)) << root;
         EXPECT_TRUE(engine.isSafeToDelete(root + "/x")) << root;
     }
-    for (const std::string& root : rootsKeptAsWhole(h)) {
+    for (const std::string& root : rootsKeptAsWhole(h, s)) {
         EXPECT_FALSE(engine.isSafeToDelete(root)) << root;
         EXPECT_FALSE(engine.isSafeToDelete(root + "/")) << root;
         EXPECT_TRUE(engine.isSafeToDelete(root + "/x")) << root;
@@ -129,9 +131,11 @@ TEST(CleaningEnginePathSafety, RulesForAHomeReachedThroughALink) {
     test::FixtureTree tree;
     tree.folder("Users/tester");
     tree.symlink("home-link", tree.path("Users/tester"));
-    CleaningEngine engine(tree.path("home-link") + "/");
+    CleaningEngineOptions options;
+    options.systemFolders = test::fixtureCleaningFolders(tree);
+    CleaningEngine engine(tree.path("home-link") + "/", options);
     ASSERT_EQ(engine.home(), resolvingSymlinksInPath(tree.path("Users/tester")));
-    expectRules(engine);
+    expectRules(engine, resolvingSymlinksInPath(tree.path("system")));
     // The rules see resolved paths only: the unresolved spelling through the link admits nothing.
     EXPECT_FALSE(engine.isSafeToDelete(tree.path("home-link/Library/Caches/x")));
     EXPECT_FALSE(engine.isExplicitSingleFileDeletable(tree.path("home-link/Documents/x.pdf")));

@@ -2,6 +2,7 @@
 #include "Platform/core/PathResolution.h"
 #include "Services/CleaningEngine+PrivilegedRemoval.h"
 #include "Services/CleaningEngineTestSupport.h"
+#include "support/FixtureEngineOptions.h"
 #include "support/FixtureTree.h"
 
 #include <gtest/gtest.h>
@@ -32,6 +33,7 @@ protected:
         context.callingUserId = "4242";
         context.homeOfUser = [this](uid_t) { return std::optional<std::string>(home); };
         context.leftoverSystemRoot = system;
+        context.systemFolders = test::fixtureCleaningFolders(tree);
     }
     // Runs the administrator side on leftover records of `paths`, as given.
     int remove(const std::vector<std::string>& paths) {

@@ -2,8 +2,9 @@
 #include "Services/CleaningEngine+PrivilegedRemoval.h"
 #include "Services/CleaningEngine.h"
 #include "Services/CleaningEngineTestSupport.h"
-#include "support/AsOtherUser.h"
+#include "support/FixtureEngineOptions.h"
 #include "support/FixtureTree.h"
+#include "support/Privileges.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -12,8 +13,7 @@
 
 // The administrator pass where there is no osascript: the engine hands the checked list to this program,
 // started as administrator, which checks every entry again before it removes anything. The administrator
-// side runs in this process here (tests run as root); CleaningEnginePrivilegedProgramTests starts the
-// real program.
+// side runs in this process here; CleaningEnginePrivilegedProgramTests starts the real program.
 namespace zn {
 namespace {
 
@@ -55,11 +55,12 @@ protected:
         };
     }
 
-    CleaningEngine makeEngine() {
+    CleaningEngine makeEngine(uid_t callingUser = ::getuid()) {
         CleaningEngineOptions options;
         options.adminRunner = runner;
         options.temporaryDirectory = temporary;
-        options.sharedTemporaryFolders = std::vector<std::string>{shared};
+        options.systemFolders = systemFolders;
+        options.callingUser = callingUser;
         return CleaningEngine(home, options);
     }
 
@@ -81,12 +82,13 @@ protected:
     test::FixtureTree tree;
     std::string home = real(tree.folder("home"));
     std::string temporary = real(tree.folder("tmp"));
-    // Stands in for /tmp: a shared folder where only the calling user's own entries may go.
-    std::string shared = real(tree.folder("home/Library/Caches/shared-tmp"));
+    SystemCleaningFolders systemFolders = test::fixtureCleaningFolders(tree);
+    // The fixture's /tmp: a shared folder where only the calling user's own entries may go.
+    std::string shared = real(tree.folder("system/tmp"));
     PrivilegedRemovalContext context{
         std::to_string(kCallingUser),
         [this](uid_t user) { return user == kCallingUser ? std::optional<std::string>(home) : std::nullopt; },
-        {shared},
+        systemFolders,
         std::make_shared<SystemRemovalFileOperations>(),
         {}};
     std::shared_ptr<test::RecordingAdminRunner> runner = std::make_shared<test::RecordingAdminRunner>();
@@ -193,7 +195,7 @@ TEST_F(PrivilegedPassTest, TheAdministratorSideTrustsNoList) {
         {Category::userCache, home + "/Library/Caches"},     // a root itself
         {Category::userCache, home + "/Library/Containers"}, // likewise
         {Category::systemJunk, "/"},
-        {Category::systemJunk, "/tmp"},
+        {Category::systemJunk, shared},                     // the fixture's /tmp itself
         {Category::largeFiles, home + "/Documents/Thesis"}, // not a regular file
         {Category::userCache, link + "/secret"},            // not its final form
         {Category::userCache, home + "/Library/Caches/../../../outside/secret"},
@@ -252,25 +254,47 @@ TEST_F(PrivilegedPassTest, TheAdministratorSideRunsOnlyForARealUserWithAWellForm
 }
 
 TEST_F(PrivilegedPassTest, InASharedTemporaryFolderOnlyTheCallersOwnEntriesGo) {
-    // The engine's side: the calling user is this process's (root here).
-    const std::string others = tree.file("home/Library/Caches/shared-tmp/other-users-file", 10);
-    const std::string own = tree.file("home/Library/Caches/shared-tmp/own-file", 10);
-    ASSERT_EQ(::lchown(others.c_str(), test::kOtherUser, test::kOtherUser), 0);
+    // Every entry here belongs to the user running the tests.
+    const std::string own = tree.file("system/tmp/own-file", 10);
+    const std::string folder = tree.file("system/tmp/own-folder/x", 10);
+    const std::string ownFolder = shared + "/own-folder";
     runner->onPrivilegedRun = [](const std::string&) { return AdminRunOutcome{Status::cancelled, "(-128)"}; };
-    engine.cleanWithAdminPrivileges({itemAt(others), itemAt(own)});
-    ASSERT_EQ(runner->privilegedInputs.size(), 1u);
-    EXPECT_EQ(runner->privilegedInputs[0], encodePrivilegedRemovalRecords({{Category::userCache, own}}));
-    EXPECT_EQ(log.messages()[1], refusalLine(others));
 
-    // The administrator side: the calling user is PKEXEC_UID's; the system's own files (private service
-    // folders, X11 sockets) and other users' files stay.
-    const std::string callers = tree.file("home/Library/Caches/shared-tmp/callers-file", 10);
-    const std::string callersFolder = tree.file("home/Library/Caches/shared-tmp/callers-folder/x", 10);
-    const std::string service = tree.file("home/Library/Caches/shared-tmp/systemd-private-1-x/tmp/f", 10);
-    const std::string sockets = tree.folder("home/Library/Caches/shared-tmp/.X11-unix");
-    for (const std::string& path : {callers, tree.path("home/Library/Caches/shared-tmp/callers-folder")})
+    // The engine's side, cleaning for someone else: none of it is theirs, so nothing is sent on.
+    makeEngine(::getuid() + 1).cleanWithAdminPrivileges({itemAt(own), itemAt(ownFolder)});
+    EXPECT_TRUE(runner->privilegedInputs.empty());
+    EXPECT_EQ(log.messages()[1], refusalLine(own));
+    // Cleaning for the owner, it is; an entry whose owner cannot be read is nobody's.
+    makeEngine().cleanWithAdminPrivileges(
+        {itemAt(own), itemAt(shared + "/no-such-entry"), itemAt(ownFolder)});
+    ASSERT_EQ(runner->privilegedInputs.size(), 1u);
+    EXPECT_EQ(runner->privilegedInputs[0],
+              encodePrivilegedRemovalRecords({{Category::userCache, own}, {Category::userCache, ownFolder}}));
+
+    // The administrator side, for a calling user (PKEXEC_UID) who owns none of it: nothing goes.
+    const std::vector<PrivilegedRemovalRecord> records{{Category::systemJunk, own},
+                                                       {Category::systemJunk, ownFolder},
+                                                       {Category::systemJunk, shared + "/gone"}};
+    EXPECT_EQ(administratorSide(encodePrivilegedRemovalRecords(records)), 0);
+    EXPECT_EQ(output, kMarker);
+    EXPECT_TRUE(exists(own));
+    EXPECT_TRUE(exists(folder));
+}
+
+TEST_F(PrivilegedPassTest, InASharedTemporaryFolderTheAdministratorSideRemovesTheCallersEntriesOnly) {
+    if (!test::runsAsRoot())
+        GTEST_SKIP() << test::kNeedsRootToChangeOwners;
+    // The system's own files (private service folders, X11 sockets, root's here) and other users' files
+    // stay.
+    const std::string callers = tree.file("system/tmp/callers-file", 10);
+    const std::string callersFolder = tree.file("system/tmp/callers-folder/x", 10);
+    const std::string others = tree.file("system/tmp/other-users-file", 10);
+    const std::string service = tree.file("system/tmp/systemd-private-1-x/tmp/f", 10);
+    const std::string sockets = tree.folder("system/tmp/.X11-unix");
+    for (const std::string& path : {callers, tree.path("system/tmp/callers-folder")})
         ASSERT_EQ(::lchown(path.c_str(), kCallingUser, kCallingUser), 0);
-    const std::string systemd = tree.path("home/Library/Caches/shared-tmp/systemd-private-1-x");
+    ASSERT_EQ(::lchown(others.c_str(), test::kOtherUser, test::kOtherUser), 0);
+    const std::string systemd = shared + "/systemd-private-1-x";
     const std::vector<PrivilegedRemovalRecord> records{
         {Category::systemJunk, systemd}, {Category::systemJunk, sockets},
         {Category::systemJunk, others},  {Category::systemJunk, shared + "/gone"},
@@ -282,15 +306,6 @@ TEST_F(PrivilegedPassTest, InASharedTemporaryFolderOnlyTheCallersOwnEntriesGo) {
     EXPECT_TRUE(exists(others));
     EXPECT_FALSE(exists(callers));
     EXPECT_FALSE(exists(callersFolder));
-
-    // The real shared folders, as text: an entry whose owner cannot be read is nobody's to remove.
-    CleaningEngineOptions options;
-    options.adminRunner = runner;
-    CleaningEngine systemFolders(home, options);
-    runner->privilegedInputs.clear();
-    for (const char* path : {"/tmp/zelvanexal-test-no-such-entry", "/var/tmp/zelvanexal-test-no-such-entry"})
-        systemFolders.cleanWithAdminPrivileges({itemAt(path)});
-    EXPECT_TRUE(runner->privilegedInputs.empty());
 }
 
 TEST_F(PrivilegedPassTest, PathsThatCannotBeResolvedAreRefusedOnEverySide) {
@@ -315,13 +330,14 @@ TEST_F(PrivilegedPassTest, PathsThatCannotBeResolvedAreRefusedOnEverySide) {
     // for no password for it.
     tree.folder("outside/etc");
     tree.symlink("home/Library/Caches/locked/lib", tree.path("outside"));
-    ASSERT_EQ(::chmod((home + "/Library/Caches/locked").c_str(), 0700), 0);
     const std::string hidden = home + "/Library/Caches/locked/lib/etc";
-    const int status = test::exitStatusAsUser(test::kOtherUser, [&] {
+    test::ScopedMode closed(home + "/Library/Caches/locked", 0);
+    const int status = test::exitStatusWithoutPrivileges([&] {
         auto ownRunner = std::make_shared<test::RecordingAdminRunner>();
         ownRunner->runnerForm = AdminRunner::Form::privilegedProgram;
         CleaningEngineOptions options;
         options.adminRunner = ownRunner;
+        options.systemFolders = systemFolders;
         CleaningEngine asUser(home, options);
         asUser.cleanWithAdminPrivileges({itemAt(hidden)});
         return static_cast<int>(ownRunner->privilegedInputs.size());

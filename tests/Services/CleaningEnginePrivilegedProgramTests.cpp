@@ -3,6 +3,7 @@
 #include "Services/CleaningEngine+PrivilegedRemoval.h"
 #include "Services/CleaningEngine.h"
 #include "Services/CleaningEngineTestSupport.h"
+#include "support/FixtureEngineOptions.h"
 #include "support/FixtureTree.h"
 
 #include <filesystem>
@@ -32,6 +33,7 @@ protected:
         CleaningEngineOptions options;
         options.adminRunner = std::make_shared<SystemAdminRunner>(tools);
         options.temporaryDirectory = temporary;
+        options.systemFolders = test::fixtureCleaningFolders(tree);
         return CleaningEngine(home, options);
     }
 

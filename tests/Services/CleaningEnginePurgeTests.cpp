@@ -1,5 +1,6 @@
 #include "Services/CleaningEngine.h"
 #include "Services/CleaningEngineTestSupport.h"
+#include "support/FixtureEngineOptions.h"
 #include "support/FixtureTree.h"
 
 #include <fstream>
@@ -20,6 +21,7 @@ protected:
         options.diskutilPath = diskutil;
         options.volumeInfo = volume;
         options.adminRunner = std::make_shared<test::RecordingAdminRunner>();
+        options.systemFolders = test::fixtureCleaningFolders(tree);
         return CleaningEngine(tree.folder("home"), options);
     }
     std::string recordedArguments() const {
@@ -31,8 +33,8 @@ protected:
 
     test::FixtureTree tree;
     std::string diskutil =
-        tree.executable("bin/diskutil", "#!/bin/sh\necho \"$@\" >> " + tree.path("diskutil-args") +
-                                            "\necho 'Purged' \nexit 3\n");
+        tree.executable("bin/diskutil", "#!/bin/sh\necho \"$@\" >> '" + tree.path("diskutil-args") +
+                                            "'\necho 'Purged' \nexit 3\n");
     std::shared_ptr<test::SequencedFreeSpace> volume;
     test::LogCapture log;
 };

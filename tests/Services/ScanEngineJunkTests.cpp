@@ -5,8 +5,10 @@
 #include "support/LogCapture.h"
 #include "support/ResultQueries.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <limits>
+#include <unistd.h>
 
 namespace zn {
 namespace {
@@ -24,7 +26,9 @@ TEST(ScanEngineJunk, SystemJunkListsSixFoldersInFixedOrder) {
     tree.file("home/Library/Logs/app.log", 8000);
     tree.file("system/tmp/scratch", 4000);
     tree.file("system/private/var/tmp/leftover", 5000);
-    ScanEngine engine(tree.path("home"), test::fixtureEngineOptions(tree));
+    auto options = test::fixtureEngineOptions(tree);
+    options.now = [] { return std::chrono::system_clock::now() + std::chrono::hours(25); };
+    ScanEngine engine(tree.path("home"), options);
 
     CategoryResult result = engine.scanSystemJunk();
     EXPECT_EQ(result.category, CleaningCategory::systemJunk);
@@ -36,6 +40,52 @@ TEST(ScanEngineJunk, SystemJunkListsSixFoldersInFixedOrder) {
         EXPECT_EQ(item.category, CleaningCategory::systemJunk);
         EXPECT_TRUE(item.isSelected);
     }
+}
+
+TEST(ScanEngineJunk, TemporaryFoldersOfferOnlyTheUsersOwnEntriesThatRestedForADay) {
+    FixtureTree tree;
+    const std::time_t now = 2'000'000'000, day = 24 * 60 * 60;
+    tree.file("system/Library/Logs/fresh.log", 3000);
+    tree.file("system/tmp/old-file", 2000);
+    tree.file("system/tmp/a-day-old", 2000);
+    tree.file("system/tmp/not-quite-a-day-old", 2000);
+    tree.file("system/tmp/old-build/obj/main.o", 4000);
+    tree.file("system/tmp/busy-build/obj/main.o", 4000);
+    tree.file("system/tmp/busy-build/obj/util.o", 4000);
+    tree.file("system/tmp/walk-refused/locked/data", 4000);
+    tree.file("system/tmp/walk-refused/visible", 4000);
+    tree.file("system/private/var/tmp/old-cache", 5000);
+    for (const char* old :
+         {"system/tmp/old-file", "system/tmp/old-build/obj/main.o", "system/tmp/old-build/obj",
+          "system/tmp/old-build", "system/tmp/busy-build/obj/main.o", "system/tmp/busy-build/obj",
+          "system/tmp/busy-build", "system/tmp/walk-refused/locked/data", "system/tmp/walk-refused/locked",
+          "system/tmp/walk-refused/visible", "system/tmp/walk-refused", "system/private/var/tmp/old-cache"})
+        tree.setModificationTime(old, now - 30 * day);
+    tree.setModificationTime("system/tmp/a-day-old", now - day);
+    tree.setModificationTime("system/tmp/not-quite-a-day-old", now - day + 1);
+    // A running build: one fresh file deep inside an old folder keeps the whole folder.
+    tree.setModificationTime("system/tmp/busy-build/obj/util.o", now - 60);
+    auto files = std::make_shared<test::FaultyFileSystem>();
+    files->folderOpenErrors[tree.path("system/tmp/walk-refused/locked")] = EACCES;
+    auto options = test::fixtureEngineOptions(tree);
+    options.now = [&] { return std::chrono::system_clock::from_time_t(now); };
+    options.fileSystem = files;
+
+    CategoryResult result = ScanEngine(tree.path("home"), options).scanSystemJunk();
+    const std::vector<std::string> names = namesOf(result);
+    ASSERT_EQ(names.size(), 5u);
+    EXPECT_EQ(names.front(), "fresh.log"); // the other folders keep everything
+    std::vector<std::string> temporary(names.begin() + 1, names.end() - 1); // in listing order
+    std::sort(temporary.begin(), temporary.end());
+    EXPECT_EQ(temporary, (std::vector<std::string>{"a-day-old", "old-build", "old-file"}));
+    EXPECT_EQ(names.back(), "old-cache");
+    EXPECT_EQ(itemNamed(result, "old-build")->size, 4000);
+    EXPECT_EQ(result.totalSize, 3000 + 2000 + 2000 + 4000 + 5000);
+
+    // Scanning for another user, none of the temporary entries is theirs.
+    options.currentUser = ::getuid() + 1;
+    EXPECT_EQ(namesOf(ScanEngine(tree.path("home"), options).scanSystemJunk()),
+              std::vector<std::string>{"fresh.log"});
 }
 
 TEST(ScanEngineJunk, UserCacheLeavesOutFoldersOtherCategoriesOffer) {

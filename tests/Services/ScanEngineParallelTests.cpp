@@ -31,6 +31,7 @@ void layOutHome(FixtureTree& tree) {
         tree.file("home/Library/Logs/tool-" + number(i) + "/x.log", 2000 + i);
         tree.file("system/Library/Caches/sys-" + number(i) + "/c", 3000 + i);
         tree.file("system/tmp/t-" + number(i), 1500 + i);
+        tree.setModificationTime("system/tmp/t-" + number(i), 1'600'000'000); // old enough to be offered
         tree.file("home/Library/Mail Downloads/att-" + number(i), 1100 + i);
     }
     tree.file("home/Library/Containers/com.apple.mail/Data/Library/Mail Downloads/late", 5000);

@@ -37,8 +37,10 @@ TEST(EngineServices, ARealCleanRemovesWhatTheRulesAllowAndNamesTheRest) {
     test::AppStateHarness harness;
     std::string cache = harness.tree.file("home/Library/Caches/com.example.editor/blob", 4'000);
     std::string photo = harness.tree.file("home/Pictures/holiday.jpg", 9'000);
-    harness.realCleaner =
-        std::make_shared<CleaningEngineService>(std::make_shared<CleaningEngine>(harness.tree.path("home")));
+    CleaningEngineOptions options;
+    options.systemFolders = test::fixtureCleaningFolders(harness.tree);
+    harness.realCleaner = std::make_shared<CleaningEngineService>(
+        std::make_shared<CleaningEngine>(harness.tree.path("home"), options));
     AppState& state = harness.makeState();
     auto cacheItem = test::makeItem(userCache, cache, 4'000, true);
     auto photoItem = test::makeItem(systemJunk, photo, 9'000, true); // outside every allowed root

@@ -5,6 +5,7 @@
 #include "ViewModels/OrphanAdminRemoval.h"
 #include "ViewModels/OrphanRemoval.h"
 #include "appsupport/AppStateHarness.h"
+#include "support/FixtureEngineOptions.h"
 #include "support/FixtureTree.h"
 
 #include <cerrno>
@@ -212,6 +213,7 @@ TEST_F(OrphanRemoval, TheProgramFormHandsThePathsAsDataToTheAdministratorSide) {
     PrivilegedRemovalContext context;
     context.callingUserId = "4242";
     context.homeOfUser = [this](uid_t) { return std::optional<std::string>(home); };
+    context.systemFolders = test::fixtureCleaningFolders(tree);
     runner.onPrivilegedRun = [&](const std::string& input) {
         std::istringstream in(input);
         std::ostringstream out;

@@ -1,5 +1,7 @@
 #include "support/FixtureEngineOptions.h"
 
+#include "Platform/core/PathResolution.h"
+
 namespace zn::test {
 
 namespace {
@@ -31,6 +33,17 @@ ScanEngineOptions fixtureEngineOptions(const FixtureTree& tree) {
     options.nodeToolSystemSearchPaths = underSystem(tree, options.nodeToolSystemSearchPaths);
     options.dockerPlaces = underSystem(tree, options.dockerPlaces);
     return options;
+}
+
+SystemCleaningFolders fixtureCleaningFolders(const FixtureTree& tree) {
+    // The rules compare resolved paths: a link on the way to the fixture must not hide its roots.
+    const std::string system = resolvingSymlinksInPath(tree.path("system"));
+    SystemCleaningFolders folders;
+    for (std::string& root : folders.allowedRoots)
+        root = system + root;
+    for (std::string& folder : folders.sharedTemporary)
+        folder = system + folder;
+    return folders;
 }
 
 } // namespace zn::test

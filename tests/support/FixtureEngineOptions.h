@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Services/CleaningEngine+Roots.h"
 #include "Services/ScanEngineOptions.h"
 #include "support/FixtureTree.h"
 
@@ -9,5 +10,9 @@ namespace zn::test {
 // mirrors the real layout ("system/Library/Caches", "system/usr/bin/tmutil", ...). Nothing there exists
 // until a test creates it, so no test reads the machine's own /tmp or tools.
 ScanEngineOptions fixtureEngineOptions(const FixtureTree& tree);
+
+// The cleaning rules' system folders moved the same way ("system/tmp", "system/private/var/log", ...), so
+// that what is outside the fixture's home is outside every allowed root, wherever the fixture lies.
+SystemCleaningFolders fixtureCleaningFolders(const FixtureTree& tree);
 
 } // namespace zn::test

@@ -8,6 +8,7 @@
 #include "Platform/core/TreeWalk.h"
 
 #include <algorithm>
+#include <cctype>
 #include <memory>
 #include <set>
 #include <sys/stat.h>
@@ -38,6 +39,15 @@ const std::unordered_set<std::string>& protectedBundleIDs() {
                                                      "com.apple.Home",       "com.apple.weather",
                                                      "com.apple.clock",      "com.apple.Passwords"};
     return ids;
+}
+
+// Folders whose contents belong to them (the extension in any case): an application, framework, bundle
+// or plug-in nested inside one is part of it, never an installed application of its own.
+bool isPackage(const std::string& name) {
+    std::string extension = PathText::pathExtension(name);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension == "app" || extension == "framework" || extension == "bundle" || extension == "plugin";
 }
 
 bool isFolder(const std::string& path) {
@@ -105,9 +115,10 @@ std::vector<InstalledApp> AppInfoFetcher::fetchInstalledApps() const {
     std::vector<InstalledApp> apps;
     for (const auto& root : roots_) {
         walkTree(root, [&](const TreeEntry& entry) {
-            if (PathText::pathExtension(entry.name) != "app")
+            if (!isPackage(entry.name))
                 return WalkAction::proceed;
-            // Whatever is inside a bundle (nested helpers, plug-ins) belongs to it.
+            if (PathText::pathExtension(entry.name) != "app")
+                return WalkAction::skipDescendants;
             auto app = loadAppInfo(entry.path);
             if (app && !seen.contains(app->bundleIdentifier) &&
                 !protectedBundleIDs().contains(app->bundleIdentifier)) {
@@ -133,30 +144,30 @@ std::optional<InstalledApp> AppInfoFetcher::loadAppInfo(const std::string& bundl
     auto identifier = info ? info->stringForKey("CFBundleIdentifier") : std::nullopt;
     app.bundleIdentifier = identifier ? *identifier : withoutExtension(fileName);
 
-    if (auto localized = localizedName(bundlePath))
-        app.appName = *localized;
-    else if (auto display = info ? info->stringForKey("CFBundleDisplayName") : std::nullopt)
-        app.appName = *display;
-    else if (auto name = info ? info->stringForKey("CFBundleName") : std::nullopt)
-        app.appName = *name;
-    else
-        app.appName = withoutExtension(fileName);
+    // Each key in the bundle's translation for the user's language first, then as the bundle states it.
+    std::optional<std::string> name;
+    for (const char* key : {"CFBundleDisplayName", "CFBundleName"}) {
+        name = localizedValue(bundlePath, key);
+        if (!name && info)
+            name = info->stringForKey(key);
+        if (name)
+            break;
+    }
+    app.appName = name ? *name : withoutExtension(fileName);
     app.size = appSize(bundlePath);
     return app;
 }
 
-// The bundle's own translation of its name for the user's language, when it ships one.
-std::optional<std::string> AppInfoFetcher::localizedName(const std::string& bundlePath) const {
+// The bundle's own translation of an Info.plist value for the user's language, when it ships one.
+std::optional<std::string> AppInfoFetcher::localizedValue(const std::string& bundlePath,
+                                                          const char* key) const {
     for (const auto& language : preferredLanguages_) {
         for (const char* resources : {"/Contents/Resources/", "/"}) {
             auto table = readStringsFile(bundlePath + resources + language + ".lproj/InfoPlist.strings");
             if (!table)
                 continue;
-            for (const char* key : {"CFBundleDisplayName", "CFBundleName"}) {
-                auto found = table->find(key);
-                if (found != table->end())
-                    return found->second;
-            }
+            if (auto found = table->find(key); found != table->end())
+                return found->second;
         }
     }
     return std::nullopt;

@@ -35,7 +35,7 @@ public:
 
 private:
     std::optional<InstalledApp> loadAppInfo(const std::string& bundlePath) const;
-    std::optional<std::string> localizedName(const std::string& bundlePath) const;
+    std::optional<std::string> localizedValue(const std::string& bundlePath, const char* key) const;
     static std::int64_t appSize(const std::string& bundlePath);
 
     std::vector<std::string> roots_;

@@ -64,9 +64,9 @@ AttributesReading PosixFileSystem::attributesOfItem(const std::string& path) con
     struct stat info;
     if (::lstat(path.c_str(), &info) != 0)
         return {std::nullopt, errno};
-    return {
-        FileAttributes{fileType(info.st_mode), static_cast<std::int64_t>(info.st_size), dateOf(info.st_mtim)},
-        0};
+    return {FileAttributes{fileType(info.st_mode), static_cast<std::int64_t>(info.st_size),
+                           dateOf(info.st_mtim), info.st_uid},
+            0};
 }
 
 DirectoryListing PosixFileSystem::contentsOfDirectory(const std::string& path) const {
@@ -98,66 +98,107 @@ DirectoryListing PosixFileSystem::contentsOfDirectory(const std::string& path) c
     return listing;
 }
 
+std::int64_t PosixFileSystem::directorySize(const std::string& path) const {
+    return walk(path, false).size;
+}
+
+DirectoryWalk PosixFileSystem::walkDirectory(const std::string& path) const {
+    return walk(path, true);
+}
+
 // Depth-first, in readdir order, with one open folder per level. The entry type comes from readdir where
 // the file system supplies it, so only regular files (and entries of unknown type) cost a stat call.
-std::int64_t PosixFileSystem::directorySize(const std::string& path) const {
+DirectoryWalk PosixFileSystem::walk(const std::string& path, bool readModificationTimes) const {
+    DirectoryWalk result;
     int rootFd = openDirectory(AT_FDCWD, path.c_str(), path, false);
     if (rootFd < 0)
-        return 0;
+        return result;
     DIR* root = ::fdopendir(rootFd);
     if (!root) {
         ::close(rootFd);
-        return 0;
+        return result;
     }
+
+    bool complete = true;
+    auto noteModification = [&](const struct stat& info) {
+        const Date modified = dateOf(info.st_mtim);
+        if (!result.newestModification || modified > *result.newestModification)
+            result.newestModification = modified;
+    };
+    // The status of an open folder, or of an entry by name; a failure leaves the walk incomplete.
+    auto noteModificationOf = [&](int fd, const char* name) {
+        struct stat info;
+        if ((name ? ::fstatat(fd, name, &info, AT_SYMLINK_NOFOLLOW) : ::fstat(fd, &info)) != 0)
+            complete = false;
+        else
+            noteModification(info);
+    };
+    if (readModificationTimes)
+        noteModificationOf(rootFd, nullptr);
 
     // Full paths are kept only for openDirectory; the walk itself goes by descriptors.
     std::string currentPath = path;
     while (!currentPath.empty() && currentPath.back() == '/')
         currentPath.pop_back();
     std::vector<WalkFrame> stack{{root, currentPath.size()}};
-    std::int64_t total = 0;
     int entries = 0;
     while (!stack.empty()) {
         WalkFrame& frame = stack.back();
         currentPath.resize(frame.pathLength);
+        errno = 0;
         const dirent* entry = ::readdir(frame.directory);
         if (!entry) {
+            complete = complete && errno == 0;
             ::closedir(frame.directory);
             stack.pop_back();
             continue;
         }
         if (isHidden(entry->d_name))
             continue;
-        if (++entries > kDirectorySizeEntryLimit)
+        if (++entries > kDirectorySizeEntryLimit) {
+            complete = false;
             break;
+        }
 
         const int parentFd = ::dirfd(frame.directory);
         unsigned char type = entry->d_type;
         struct stat info;
         if (type == DT_UNKNOWN || type == DT_REG) {
-            if (::fstatat(parentFd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)
+            if (::fstatat(parentFd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
+                complete = false;
                 continue;
+            }
+            if (readModificationTimes)
+                noteModification(info);
             type = S_ISREG(info.st_mode) ? DT_REG : S_ISDIR(info.st_mode) ? DT_DIR : DT_UNKNOWN;
+        } else if (type != DT_DIR && readModificationTimes) {
+            noteModificationOf(parentFd, entry->d_name);
         }
         if (type == DT_REG) {
-            total = saturatingAdd(total, static_cast<std::int64_t>(info.st_size));
+            result.size = saturatingAdd(result.size, static_cast<std::int64_t>(info.st_size));
         } else if (type == DT_DIR) {
             currentPath.push_back('/');
             currentPath.append(entry->d_name);
             int childFd = openDirectory(parentFd, entry->d_name, currentPath, false);
-            if (childFd < 0)
+            if (childFd < 0) {
+                complete = false;
                 continue;
+            }
             DIR* child = ::fdopendir(childFd);
             if (!child) {
+                complete = false;
                 ::close(childFd);
                 continue;
             }
+            if (readModificationTimes)
+                noteModificationOf(childFd, nullptr);
             stack.push_back({child, currentPath.size()});
         }
     }
     for (const WalkFrame& frame : stack)
         ::closedir(frame.directory);
-    return total;
+    result.complete = complete;
+    return result;
 }
 
 int PosixFileSystem::openDirectory(int parentFd, const char* name, const std::string&,

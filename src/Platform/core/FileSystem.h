@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 namespace zn {
@@ -22,6 +23,7 @@ struct FileAttributes {
     FileType type = FileType::other;
     std::int64_t size = 0; // logical size in bytes
     std::optional<Date> modificationDate;
+    std::optional<uid_t> owner;
 };
 
 struct AttributesReading {
@@ -33,6 +35,15 @@ struct DirectoryListing {
     bool listed = false;
     int errorCode = 0;              // the errno of the failure
     std::vector<std::string> names; // raw readdir order, hidden names included, without "." and ".."
+};
+
+// What the folder-size walk saw of a tree.
+struct DirectoryWalk {
+    std::int64_t size = 0;
+    // The newest modification time among the root and every entry the walk visited.
+    std::optional<Date> newestModification;
+    // Every entry was visited and read: the walk was not cut short and no folder or entry was closed to it.
+    bool complete = false;
 };
 
 // The text of an errno value, as shown in log lines ("Permission denied").
@@ -63,6 +74,8 @@ public:
     // itself is exempt), folders that cannot be opened are passed over, and the walk stops after
     // kDirectorySizeEntryLimit entries, files and folders alike. 0 when the root cannot be opened.
     virtual std::int64_t directorySize(const std::string& path) const = 0;
+    // The same walk, also telling when anything it visited last changed and whether it saw everything.
+    virtual DirectoryWalk walkDirectory(const std::string& path) const = 0;
 };
 
 // The real file system through POSIX calls.
@@ -74,12 +87,18 @@ public:
     AttributesReading attributesOfItem(const std::string& path) const override;
     DirectoryListing contentsOfDirectory(const std::string& path) const override;
     std::int64_t directorySize(const std::string& path) const override;
+    DirectoryWalk walkDirectory(const std::string& path) const override;
 
 protected:
     // Every folder that is listed or walked is opened here: `name` relative to the open folder
     // `parentFd` (or AT_FDCWD), `path` its full path; a final symbolic link is followed only when
     // `followLink` is set. Returns the descriptor, or -1 with errno set.
     virtual int openDirectory(int parentFd, const char* name, const std::string& path, bool followLink) const;
+
+private:
+    // Modification times cost a status call per folder and per entry that is neither file nor folder:
+    // only read when asked for.
+    DirectoryWalk walk(const std::string& path, bool readModificationTimes) const;
 };
 
 } // namespace zn

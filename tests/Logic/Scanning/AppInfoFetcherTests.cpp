@@ -2,6 +2,7 @@
 #include "support/FixtureTree.h"
 
 #include <gtest/gtest.h>
+#include <set>
 
 namespace zn {
 namespace {
@@ -40,6 +41,11 @@ TEST_F(AppInfoFetcherTest, DuplicatesProtectedNestedAndHiddenBundles) {
     bundle("Applications/Utilities/Tool.app/Contents/Helpers/Nested.app",
            infoPlist("com.acme.nested", "Nested"));
     bundle("Applications/.Hidden.app", infoPlist("com.acme.hidden", "Hidden"));
+    // Bundles inside any package are part of it.
+    bundle("Applications/Shared.framework/Versions/A/Resources/Helper.app", infoPlist("com.acme.fw", "Fw"));
+    bundle("Applications/Utilities/Loader.bundle/Contents/Agent.app", infoPlist("com.acme.agent", "Agent"));
+    bundle("Applications/Filter.plugin/Contents/Tool.app", infoPlist("com.acme.plug", "Plug"));
+    bundle("Applications/Shout.APP/Contents/Inner.app", infoPlist("com.acme.inner", "Inner"));
     bundle("Applications/Shout.APP", infoPlist("com.acme.shout", "Shout"));
     bundle("Applications/Bare.app", infoPlist(""));
     bundle("home/Applications/Bare.app", infoPlist(""));
@@ -67,6 +73,9 @@ TEST_F(AppInfoFetcherTest, NamesSortCaseInsensitivelyAndStably) {
     bundle("Applications/e.app", infoPlist("id.e", "English"));
     tree.textFile("Applications/e.app/Contents/Resources/de.lproj/InfoPlist.strings",
                   "\"CFBundleName\" = \"Deutsch\";");
+    // The bundle's own display name comes before a translated plain name.
+    tree.textFile("Applications/d.app/Contents/Resources/de.lproj/InfoPlist.strings",
+                  "\"CFBundleName\" = \"Deutscher Name\";");
 
     auto apps = fetch();
     std::vector<std::string> names;
@@ -80,8 +89,10 @@ TEST_F(AppInfoFetcherTest, NamesSortCaseInsensitivelyAndStably) {
     EXPECT_EQ(names[4], "English");
 
     auto german = fetch({"de_DE", "de"});
-    EXPECT_NE(std::find_if(german.begin(), german.end(), [](auto& a) { return a.appName == "Deutsch"; }),
-              german.end());
+    std::set<std::string> germanNames;
+    for (const auto& app : german)
+        germanNames.insert(app.appName);
+    EXPECT_EQ(germanNames, (std::set<std::string>{"Alpha", "beta", "Beta", "Display", "Deutsch"}));
 }
 
 TEST_F(AppInfoFetcherTest, SizeCountsRegularVisibleFilesOnly) {

@@ -27,8 +27,8 @@ bool exists(const std::string& path) {
 
 // Each fake tool writes its arguments, one per line, to args.txt and then behaves as told.
 std::string recordingTool(test::FixtureTree& tree, const std::string& name, const std::string& behaviour) {
-    return tree.executable("bin/" + name, "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > " +
-                                              tree.path("args.txt") + "\n" + behaviour + "\n");
+    return tree.executable("bin/" + name, "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > '" +
+                                              tree.path("args.txt") + "'\n" + behaviour + "\n");
 }
 
 const AdminCommand kCommand{
@@ -64,7 +64,7 @@ TEST(SystemAdminRunner, WithoutOsascriptItStartsThisProgramThroughPkexecWithTheL
     const std::string program = tree.executable("bin/program", "#!/bin/sh\nexit 0\n");
     // The fake pkexec keeps what it was given and answers as our program would.
     const std::string pkexec = recordingTool(tree, "pkexec",
-                                             "cat > " + tree.path("input.bin") + "\nprintf '" +
+                                             "cat > '" + tree.path("input.bin") + "'\nprintf '" +
                                                  kMarker.substr(0, kMarker.size() - 1) + "\\n'\nexit 0");
     AdminRunnerTools tools{tree.path("bin/no-osascript"), pkexec, "/bin/sh", program};
     SystemAdminRunner runner(tools);

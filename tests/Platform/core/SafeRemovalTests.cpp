@@ -1,7 +1,7 @@
 #include "Platform/core/PathResolution.h"
 #include "Platform/core/SafeRemoval.h"
-#include "support/AsOtherUser.h"
 #include "support/FixtureTree.h"
+#include "support/Privileges.h"
 #include "support/ScriptedFileOperations.h"
 
 #include <cerrno>
@@ -145,28 +145,37 @@ TEST_F(SafeRemovalTest, AnotherMountOfTheSameDeviceIsToldByItsMountId) {
 }
 
 TEST_F(SafeRemovalTest, ARequiredOwnerIsCheckedOnTheEntryItself) {
-    const std::string theirs = tree.file("shared/theirs", 1);
     const std::string mine = tree.file("shared/mine", 1);
-    ASSERT_EQ(::lchown(theirs.c_str(), test::kOtherUser, test::kOtherUser), 0);
-    RemovalResult refused = removal.removeItem(at("shared/theirs"), Scope::wholeItem, ::getuid());
-    EXPECT_EQ(refused.errorNumber, EPERM);
-    EXPECT_EQ(refused.description, "It belongs to another user");
-    EXPECT_TRUE(exists(theirs));
+    const std::string folder = tree.file("shared/folder/inside", 1);
+    const uid_t someoneElse = ::getuid() + 1;
+    for (const char* relative : {"shared/mine", "shared/folder"}) {
+        RemovalResult refused = removal.removeItem(at(relative), Scope::wholeItem, someoneElse);
+        EXPECT_EQ(refused.errorNumber, EPERM) << relative;
+        EXPECT_EQ(refused.description, "It belongs to another user");
+    }
+    EXPECT_TRUE(exists(mine));
+    EXPECT_TRUE(exists(folder));
     EXPECT_TRUE(removal.removeItem(at("shared/mine"), Scope::wholeItem, ::getuid()).succeeded());
-    EXPECT_TRUE(removal.removeItem(at("shared/theirs"), Scope::wholeItem, test::kOtherUser).succeeded());
     EXPECT_FALSE(exists(mine));
+}
+
+TEST_F(SafeRemovalTest, AnotherUsersEntryGoesOnlyForThatUser) {
+    if (!test::runsAsRoot())
+        GTEST_SKIP() << test::kNeedsRootToChangeOwners;
+    const std::string theirs = tree.file("shared/theirs", 1);
+    ASSERT_EQ(::lchown(theirs.c_str(), test::kOtherUser, test::kOtherUser), 0);
+    EXPECT_EQ(removal.removeItem(at("shared/theirs"), Scope::wholeItem, ::getuid()).errorNumber, EPERM);
+    EXPECT_TRUE(exists(theirs));
+    EXPECT_TRUE(removal.removeItem(at("shared/theirs"), Scope::wholeItem, test::kOtherUser).succeeded());
     EXPECT_FALSE(exists(theirs));
 }
 
 TEST_F(SafeRemovalTest, AFolderThatMayOnlyBePassedThroughIsNoObstacle) {
-    // /home/<user> is often 0711: others may pass through but not list it.
-    const std::string passage = tree.folder("passage");
+    // /home/<user> is often 0711: others may pass through but not list it. Here its owner may do no more.
     tree.file("passage/mine/file", 1);
-    ASSERT_EQ(::chmod(passage.c_str(), 0711), 0);
-    for (const char* relative : {"passage/mine", "passage/mine/file"})
-        ASSERT_EQ(::lchown(tree.path(relative).c_str(), test::kOtherUser, test::kOtherUser), 0);
     const std::string file = at("passage/mine/file");
-    const int status = test::exitStatusAsUser(test::kOtherUser, [&] {
+    test::ScopedMode passOnly(tree.path("passage"), 0111);
+    const int status = test::exitStatusWithoutPrivileges([&] {
         SafeRemoval own(std::make_shared<SystemRemovalFileOperations>());
         return own.removeItem(file, Scope::wholeItem).errorNumber;
     });

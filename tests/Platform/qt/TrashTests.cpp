@@ -1,7 +1,7 @@
 #include "Platform/core/PathResolution.h"
 #include "Platform/qt/Trash.h"
-#include "support/AsOtherUser.h"
 #include "support/FixtureTree.h"
+#include "support/Privileges.h"
 
 #include <QSettings>
 #include <QUrl>
@@ -126,24 +126,27 @@ TEST(Trash, TheItemIsMovedFromTheFolderItsPathResolvesTo) {
     EXPECT_EQ(trash.moveToTrash(tree.path("home/loop/file")).errorNumber, ELOOP);
 }
 
-TEST(Trash, AMountsTrashIsUsedOnlyWhenItIsTheUsersAlone) {
+// A mounted file system's top folder with a shared, sticky ".Trash", and the two places of this user's
+// Trash on it.
+class MountTrashTest : public ::testing::Test {
+protected:
+    MountTrashTest() { ::chmod(shared.c_str(), 01777); }
+
     test::FixtureTree tree;
     const uid_t user = ::getuid();
     const std::string uid = std::to_string(user);
     const std::string top = tree.folder("mount");
     const std::string shared = tree.folder("mount/.Trash");
-    ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
     const std::string userTrash = shared + "/" + uid;
     const std::string ownTrash = top + "/.Trash-" + uid;
     int error = 0;
+};
 
+TEST_F(MountTrashTest, AMountsTrashIsUsedOnlyWhenItIsTheUsersAlone) {
     EXPECT_EQ(Trash::mountTrashFolder(top, user, error), userTrash); // made fresh
     EXPECT_TRUE(exists(userTrash + "/files"));
 
-    // Someone else's folder under our name, one others may write to, and a link are all passed over.
-    ASSERT_EQ(::lchown(userTrash.c_str(), test::kOtherUser, test::kOtherUser), 0);
-    EXPECT_EQ(Trash::mountTrashFolder(top, user, error), ownTrash);
-    ASSERT_EQ(::lchown(userTrash.c_str(), user, user), 0);
+    // A folder others may write to, and a link, are passed over.
     ASSERT_EQ(::chmod(userTrash.c_str(), 0770), 0);
     EXPECT_EQ(Trash::mountTrashFolder(top, user, error), ownTrash);
     std::filesystem::remove_all(userTrash);
@@ -152,11 +155,25 @@ TEST(Trash, AMountsTrashIsUsedOnlyWhenItIsTheUsersAlone) {
     EXPECT_EQ(Trash::mountTrashFolder(top, user, error), ownTrash);
     EXPECT_FALSE(exists(tree.path("elsewhere/files")));
 
-    // Without the sticky bit the shared Trash is not used at all; a foreign .Trash-<uid> leaves none.
+    // Without the sticky bit the shared Trash is not used at all.
     std::filesystem::remove(userTrash);
     ASSERT_EQ(::chmod(shared.c_str(), 0777), 0);
     EXPECT_EQ(Trash::mountTrashFolder(top, user, error), ownTrash);
     EXPECT_FALSE(exists(userTrash));
+
+    // Folders under another user's number that are not that user's own leave that user no Trash.
+    ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
+    error = 0;
+    EXPECT_EQ(Trash::mountTrashFolder(top, user + 1, error), "");
+    EXPECT_EQ(error, EXDEV);
+}
+
+TEST_F(MountTrashTest, AFolderUnderTheUsersNumberThatBelongsToSomeoneElseIsPassedOver) {
+    if (!test::runsAsRoot())
+        GTEST_SKIP() << test::kNeedsRootToChangeOwners;
+    tree.folder("mount/.Trash/" + uid);
+    ASSERT_EQ(::lchown(userTrash.c_str(), test::kOtherUser, test::kOtherUser), 0);
+    EXPECT_EQ(Trash::mountTrashFolder(top, user, error), ownTrash);
     ASSERT_EQ(::lchown(ownTrash.c_str(), test::kOtherUser, test::kOtherUser), 0);
     error = 0;
     EXPECT_EQ(Trash::mountTrashFolder(top, user, error), "");

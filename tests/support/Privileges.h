@@ -1,0 +1,36 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <sys/types.h>
+
+namespace zn::test {
+
+// The user that owner tests hand files to ("nobody").
+inline constexpr uid_t kOtherUser = 65534;
+
+// Only root can hand a file to another user; tests that must are skipped for anyone else.
+bool runsAsRoot();
+inline constexpr const char* kNeedsRootToChangeOwners = "needs root: it hands files to another user";
+
+// Runs `body` in a forked child that permission bits bind like any user's: a root child gives up the
+// capabilities that pass over them (it stays the owner of what the test made, so the tree stays reachable
+// wherever it lies). Returns what `body` returned (0 to 255), or -1 when the child could not give them up
+// or died.
+int exitStatusWithoutPrivileges(const std::function<int()>& body);
+
+// Gives a folder of the test's own another mode for the life of the object, then puts the old one back
+// (a folder nobody may enter could not be removed afterwards).
+class ScopedMode {
+public:
+    ScopedMode(std::string path, mode_t mode);
+    ~ScopedMode();
+    ScopedMode(const ScopedMode&) = delete;
+    ScopedMode& operator=(const ScopedMode&) = delete;
+
+private:
+    std::string path_;
+    mode_t previous_ = 0;
+};
+
+} // namespace zn::test
