@@ -16,8 +16,9 @@ std::string replacingAll(std::string text, const std::string& from, const std::s
     return text;
 }
 
+// Built with append, not literal + temporary: GCC 12 warns falsely (-Wrestrict) on that in optimised builds.
 std::string singleQuoted(const std::string& path) {
-    return "'" + replacingAll(path, "'", "'\"'\"'") + "'";
+    return std::string("'").append(replacingAll(path, "'", "'\"'\"'")).append("'");
 }
 
 } // namespace
@@ -25,7 +26,7 @@ std::string singleQuoted(const std::string& path) {
 std::string leftoverRemovalShellCommand(const std::vector<std::string>& paths) {
     std::string command = "rm -rf --";
     for (const std::string& path : paths)
-        command += " " + singleQuoted(path);
+        command.append(" ").append(singleQuoted(path));
     return command;
 }
 

@@ -58,7 +58,8 @@ std::string magnitude(std::uint64_t bytes) {
 
 std::string formatByteCount(std::int64_t bytes) {
     if (bytes < 0)
-        return "-" + magnitude(static_cast<std::uint64_t>(-(bytes + 1)) + 1);
+        // append, not "-" + temporary: GCC 12 warns falsely (-Wrestrict) on that in optimised builds
+        return std::string("-").append(magnitude(static_cast<std::uint64_t>(-(bytes + 1)) + 1));
     return magnitude(static_cast<std::uint64_t>(bytes));
 }
 
