@@ -54,17 +54,25 @@ TEST(ScanEngineJunk, TemporaryFoldersOfferOnlyTheUsersOwnEntriesThatRestedForADa
     tree.file("system/tmp/busy-build/obj/util.o", 4000);
     tree.file("system/tmp/walk-refused/locked/data", 4000);
     tree.file("system/tmp/walk-refused/visible", 4000);
+    tree.file("system/tmp/hidden-lock/data", 4000);
+    tree.file("system/tmp/hidden-lock/.lock", 0);
+    tree.file("system/tmp/hidden-session/.cache/state", 10);
     tree.file("system/private/var/tmp/old-cache", 5000);
     for (const char* old :
          {"system/tmp/old-file", "system/tmp/old-build/obj/main.o", "system/tmp/old-build/obj",
           "system/tmp/old-build", "system/tmp/busy-build/obj/main.o", "system/tmp/busy-build/obj",
           "system/tmp/busy-build", "system/tmp/walk-refused/locked/data", "system/tmp/walk-refused/locked",
-          "system/tmp/walk-refused/visible", "system/tmp/walk-refused", "system/private/var/tmp/old-cache"})
+          "system/tmp/walk-refused/visible", "system/tmp/walk-refused", "system/tmp/hidden-lock/data",
+          "system/tmp/hidden-lock", "system/tmp/hidden-session/.cache", "system/tmp/hidden-session",
+          "system/private/var/tmp/old-cache"})
         tree.setModificationTime(old, now - 30 * day);
     tree.setModificationTime("system/tmp/a-day-old", now - day);
     tree.setModificationTime("system/tmp/not-quite-a-day-old", now - day + 1);
     // A running build: one fresh file deep inside an old folder keeps the whole folder.
     tree.setModificationTime("system/tmp/busy-build/obj/util.o", now - 60);
+    // Hidden files go with their folder, so a fresh one keeps it too, even inside a hidden folder.
+    tree.setModificationTime("system/tmp/hidden-lock/.lock", now - 60);
+    tree.setModificationTime("system/tmp/hidden-session/.cache/state", now - 60);
     auto files = std::make_shared<test::FaultyFileSystem>();
     files->folderOpenErrors[tree.path("system/tmp/walk-refused/locked")] = EACCES;
     auto options = test::fixtureEngineOptions(tree);

@@ -32,6 +32,10 @@ bool isHidden(const char* name) {
     return name[0] == '.';
 }
 
+bool isDotOrDotDot(const char* name) {
+    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
 // One open folder of the walk and the length of its path in the shared path buffer.
 struct WalkFrame {
     DIR* directory;
@@ -108,7 +112,7 @@ DirectoryWalk PosixFileSystem::walkDirectory(const std::string& path) const {
 
 // Depth-first, in readdir order, with one open folder per level. The entry type comes from readdir where
 // the file system supplies it, so only regular files (and entries of unknown type) cost a stat call.
-DirectoryWalk PosixFileSystem::walk(const std::string& path, bool readModificationTimes) const {
+DirectoryWalk PosixFileSystem::walk(const std::string& path, bool judgingRemoval) const {
     DirectoryWalk result;
     int rootFd = openDirectory(AT_FDCWD, path.c_str(), path, false);
     if (rootFd < 0)
@@ -133,7 +137,7 @@ DirectoryWalk PosixFileSystem::walk(const std::string& path, bool readModificati
         else
             noteModification(info);
     };
-    if (readModificationTimes)
+    if (judgingRemoval)
         noteModificationOf(rootFd, nullptr);
 
     // Full paths are kept only for openDirectory; the walk itself goes by descriptors.
@@ -153,7 +157,8 @@ DirectoryWalk PosixFileSystem::walk(const std::string& path, bool readModificati
             stack.pop_back();
             continue;
         }
-        if (isHidden(entry->d_name))
+        // Hidden entries are left out of sizes, but a walk judging removal must see them: they go too.
+        if (isHidden(entry->d_name) && (!judgingRemoval || isDotOrDotDot(entry->d_name)))
             continue;
         if (++entries > kDirectorySizeEntryLimit) {
             complete = false;
@@ -168,10 +173,10 @@ DirectoryWalk PosixFileSystem::walk(const std::string& path, bool readModificati
                 complete = false;
                 continue;
             }
-            if (readModificationTimes)
+            if (judgingRemoval)
                 noteModification(info);
             type = S_ISREG(info.st_mode) ? DT_REG : S_ISDIR(info.st_mode) ? DT_DIR : DT_UNKNOWN;
-        } else if (type != DT_DIR && readModificationTimes) {
+        } else if (type != DT_DIR && judgingRemoval) {
             noteModificationOf(parentFd, entry->d_name);
         }
         if (type == DT_REG) {
@@ -190,7 +195,7 @@ DirectoryWalk PosixFileSystem::walk(const std::string& path, bool readModificati
                 ::close(childFd);
                 continue;
             }
-            if (readModificationTimes)
+            if (judgingRemoval)
                 noteModificationOf(childFd, nullptr);
             stack.push_back({child, currentPath.size()});
         }

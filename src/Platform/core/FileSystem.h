@@ -74,7 +74,8 @@ public:
     // itself is exempt), folders that cannot be opened are passed over, and the walk stops after
     // kDirectorySizeEntryLimit entries, files and folders alike. 0 when the root cannot be opened.
     virtual std::int64_t directorySize(const std::string& path) const = 0;
-    // The same walk, also telling when anything it visited last changed and whether it saw everything.
+    // The same walk, also telling when anything it visited last changed and whether it saw everything. It
+    // decides whether a whole folder may go, so hidden entries are visited (and sized) too: they go with it.
     virtual DirectoryWalk walkDirectory(const std::string& path) const = 0;
 };
 
@@ -96,9 +97,9 @@ protected:
     virtual int openDirectory(int parentFd, const char* name, const std::string& path, bool followLink) const;
 
 private:
-    // Modification times cost a status call per folder and per entry that is neither file nor folder:
-    // only read when asked for.
-    DirectoryWalk walk(const std::string& path, bool readModificationTimes) const;
+    // A walk judging removal also reads modification times (a status call per folder and per entry that is
+    // neither file nor folder) and enters hidden entries; a size walk does neither.
+    DirectoryWalk walk(const std::string& path, bool judgingRemoval) const;
 };
 
 } // namespace zn

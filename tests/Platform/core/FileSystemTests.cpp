@@ -125,20 +125,23 @@ TEST(FileSystem, TheWalkTellsTheNewestChangeItSawAndWhetherItSawEverything) {
     tree.setModificationTime("t/a", 1'000);
     tree.setModificationTime("t/sub/b", 2'000);
     tree.setModificationTime("t/sub", 1'500);
-    tree.setModificationTime("t/.hidden", 9'000); // never visited
+    tree.setModificationTime("t/.hidden", 900); // visited: it would go with the folder
     tree.setModificationTime("t/link", 500);
     tree.setModificationTime("t", 1'200);
     const auto at = [](std::time_t seconds) { return std::chrono::system_clock::from_time_t(seconds); };
     test::FaultyFileSystem files;
 
     DirectoryWalk walk = files.walkDirectory(tree.path("t"));
-    EXPECT_EQ(walk.size, 30);
+    EXPECT_EQ(walk.size, 60);
     EXPECT_EQ(walk.newestModification, at(2'000));
     EXPECT_TRUE(walk.complete);
     tree.setModificationTime("t/link", 3'000); // the link itself, never its target
     EXPECT_EQ(files.walkDirectory(tree.path("t")).newestModification, at(3'000));
     tree.setModificationTime("t", 4'000); // the root's own time counts too
     EXPECT_EQ(files.walkDirectory(tree.path("t")).newestModification, at(4'000));
+    tree.setModificationTime("t/.hidden", 9'000);
+    EXPECT_EQ(files.walkDirectory(tree.path("t")).newestModification, at(9'000));
+    EXPECT_EQ(files.directorySize(tree.path("t")), 30); // sizes still leave hidden files out
 
     files.folderOpenErrors[tree.path("t/sub")] = EACCES;
     EXPECT_FALSE(files.walkDirectory(tree.path("t")).complete);
