@@ -77,6 +77,13 @@ TEST(CLI, HelpAndVersion) {
         EXPECT_EQ(windowed.err, "zelvanexal: cannot open a window: no display; try 'zelvanexal help'\n");
         EXPECT_EQ(windowed.status, 1);
     }
+    // A display that is named but cannot be reached ends the same way, not with an abort.
+    Outcome unreachable = runProgram(tree, {}, "DISPLAY=:4711");
+    EXPECT_EQ(unreachable.out, "");
+    EXPECT_TRUE(unreachable.err.ends_with(
+        "zelvanexal: cannot open a window: the display could not be opened; try 'zelvanexal help'\n"))
+        << unreachable.err;
+    EXPECT_EQ(unreachable.status, 1);
 }
 
 // The dynamic loader names every shared object it loads, the window module and what it needs included.
