@@ -1,11 +1,9 @@
-#include "Platform/core/PathText.h"
+#include "Platform/core/PackageFolder.h"
 #include "Platform/core/TreeWalk.h"
 #include "Services/ScanEngine.h"
 
 #include <algorithm>
-#include <array>
 #include <ctime>
-#include <string_view>
 
 namespace zn {
 
@@ -15,20 +13,6 @@ namespace {
 constexpr std::int64_t kLargeFileMinimumExclusive = 100LL * 1024 * 1024;
 // 10 MiB: bigger files are offered when unchanged for a calendar year.
 constexpr std::int64_t kOldFileMinimumExclusive = 10LL * 1024 * 1024;
-
-// Folders the desktop shows as single documents: their contents are the document's, never offered alone.
-constexpr std::array<std::string_view, 10> kPackageExtensions{
-    "app", "bundle", "framework", "plugin", "kext", "xpc", "appex", "xcarchive", "photoslibrary", "rtfd",
-};
-
-bool isPackageName(const std::string& name) {
-    std::string extension = PathText::pathExtension(name);
-    std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) {
-        return static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
-    });
-    return std::find(kPackageExtensions.begin(), kPackageExtensions.end(), extension) !=
-           kPackageExtensions.end();
-}
 
 // The same local wall-clock time one calendar year earlier; 29 February becomes 28 February.
 Date oneCalendarYearBefore(Date now) {

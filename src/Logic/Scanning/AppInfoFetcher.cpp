@@ -2,13 +2,13 @@
 
 #include "Models/CleanableItem.h"
 #include "Platform/core/HomeDirectory.h"
+#include "Platform/core/PackageFolder.h"
 #include "Platform/core/PathText.h"
 #include "Platform/core/PropertyList.h"
 #include "Platform/core/StringsFile.h"
 #include "Platform/core/TreeWalk.h"
 
 #include <algorithm>
-#include <cctype>
 #include <memory>
 #include <set>
 #include <sys/stat.h>
@@ -39,15 +39,6 @@ const std::unordered_set<std::string>& protectedBundleIDs() {
                                                      "com.apple.Home",       "com.apple.weather",
                                                      "com.apple.clock",      "com.apple.Passwords"};
     return ids;
-}
-
-// Folders whose contents belong to them (the extension in any case): an application, framework, bundle
-// or plug-in nested inside one is part of it, never an installed application of its own.
-bool isPackage(const std::string& name) {
-    std::string extension = PathText::pathExtension(name);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension == "app" || extension == "framework" || extension == "bundle" || extension == "plugin";
 }
 
 bool isFolder(const std::string& path) {
@@ -115,7 +106,8 @@ std::vector<InstalledApp> AppInfoFetcher::fetchInstalledApps() const {
     std::vector<InstalledApp> apps;
     for (const auto& root : roots_) {
         walkTree(root, [&](const TreeEntry& entry) {
-            if (!isPackage(entry.name))
+            // Whatever is inside a package (nested helpers, plug-ins, frameworks) belongs to it.
+            if (!isPackageName(entry.name))
                 return WalkAction::proceed;
             if (PathText::pathExtension(entry.name) != "app")
                 return WalkAction::skipDescendants;

@@ -45,6 +45,7 @@ TEST_F(AppInfoFetcherTest, DuplicatesProtectedNestedAndHiddenBundles) {
     bundle("Applications/Shared.framework/Versions/A/Resources/Helper.app", infoPlist("com.acme.fw", "Fw"));
     bundle("Applications/Utilities/Loader.bundle/Contents/Agent.app", infoPlist("com.acme.agent", "Agent"));
     bundle("Applications/Filter.plugin/Contents/Tool.app", infoPlist("com.acme.plug", "Plug"));
+    bundle("Applications/Sync.xpc/Contents/Worker.app", infoPlist("com.acme.worker", "Worker"));
     bundle("Applications/Shout.APP/Contents/Inner.app", infoPlist("com.acme.inner", "Inner"));
     bundle("Applications/Shout.APP", infoPlist("com.acme.shout", "Shout"));
     bundle("Applications/Bare.app", infoPlist(""));
