@@ -5,8 +5,7 @@
 
 namespace zn {
 
-ListedItemSizes::ListedItemSizes(Sizer folderSizer, QObject* parent)
-    : QObject(parent), folderSizer_(folderSizer ? std::move(folderSizer) : Sizer(listedItemSize)) {}
+ListedItemSizes::ListedItemSizes(QObject* parent) : QObject(parent) {}
 
 std::optional<std::int64_t> ListedItemSizes::size(const std::string& path) {
     if (auto found = known_.find(path); found != known_.end())
@@ -16,7 +15,7 @@ std::optional<std::int64_t> ListedItemSizes::size(const std::string& path) {
     if (walking_.insert(path).second) {
         auto generation = generation_;
         runInBackground(
-            this, [sizer = folderSizer_, path] { return sizer(path); },
+            this, [path] { return listedItemSize(path); },
             [this, generation, path](std::optional<std::int64_t> size) {
                 if (generation != generation_)
                     return;

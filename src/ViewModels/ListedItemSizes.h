@@ -3,7 +3,6 @@
 #include <QObject>
 
 #include <cstdint>
-#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -18,10 +17,7 @@ class ListedItemSizes : public QObject {
     Q_OBJECT
 
 public:
-    using Sizer = std::function<std::optional<std::int64_t>(const std::string&)>;
-
-    // `folderSizer` is called off the main thread.
-    explicit ListedItemSizes(Sizer folderSizer = {}, QObject* parent = nullptr);
+    explicit ListedItemSizes(QObject* parent = nullptr);
 
     // The size when known; none for an item that cannot be looked at or a folder still being walked.
     std::optional<std::int64_t> size(const std::string& path);
@@ -39,7 +35,6 @@ signals:
     void sizesChanged();
 
 private:
-    Sizer folderSizer_;
     std::map<std::string, std::optional<std::int64_t>> known_;
     std::set<std::string> walking_;
     std::uint64_t generation_ = 0;

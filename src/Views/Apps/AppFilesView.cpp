@@ -38,7 +38,7 @@ QString text(const std::string& value) {
 
 AppFilesView::AppFilesView(AppState& state, FileViewer& fileViewer, QuestionPrompter& prompter, QWidget* parent)
     : QWidget(parent), state_(&state), fileViewer_(fileViewer), prompter_(prompter), host_(this),
-      sizes_(new ListedItemSizes({}, this)),
+      sizes_(new ListedItemSizes(this)),
       alert_(this, QStringLiteral("Couldn't remove everything"), [this] {
           if (!state_)
               return;

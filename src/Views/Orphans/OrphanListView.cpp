@@ -61,7 +61,7 @@ QIcon markIcon(double size, const QColor& tint) {
 OrphanListView::OrphanListView(AppState& state, OrphanRemovalTools tools, FileViewer& fileViewer,
                                UrlOpener& urlOpener, QuestionPrompter& prompter, QWidget* parent)
     : QWidget(parent), state_(&state), tools_(std::move(tools)), fileViewer_(fileViewer), urlOpener_(urlOpener),
-      prompter_(prompter), sizes_(new ListedItemSizes({}, this)),
+      prompter_(prompter), sizes_(new ListedItemSizes(this)),
       alert_(this, QStringLiteral("Some files could not be removed"), [this] { removalErrorMessage_.reset(); }) {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
