@@ -89,14 +89,19 @@ TEST_F(PrivilegedLeftovers, NeverFollowsALinkNorTakesAPathThatIsNotInItsFinalFor
     const std::string viaLink = tree.textFile("home/Library/Caches/Real/Gone", "x");
     tree.symlink("home/Library/Caches/Alias", home + "/Library/Caches/Real");
 
+    // A path that ends in ".." or "." leads to a folder the policy allows, but names another one.
+    tree.textFile("home/Library/Caches/Real/Deep/file", "x");
     ASSERT_EQ(remove({insideLink, outsideLink, home + "/Library/Caches/Alias/Gone", "Library/Caches/Real/Gone",
-                      home + "/Library/Caches/Real/../Real/Gone"}),
+                      home + "/Library/Caches/Real/../Real/Gone", home + "/Library/Caches/Real/Deep/..",
+                      home + "/Library/Caches/Real/.", home + "/Library/Caches/Real/"}),
               0);
     EXPECT_FALSE(exists(insideLink));
     EXPECT_TRUE(exists(target));
     EXPECT_TRUE(exists(outsideLink));
     EXPECT_TRUE(exists(outsideTarget));
     EXPECT_TRUE(exists(viaLink));
+    EXPECT_TRUE(exists(home + "/Library/Caches/Real/Deep/file"));
+    EXPECT_EQ(output, std::string(kPrivilegedRemovalStartMarker) + insideLink + '\0');
 }
 
 } // namespace

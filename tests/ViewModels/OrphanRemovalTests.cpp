@@ -158,6 +158,30 @@ TEST_F(OrphanRemoval, MovingToTheTrashIsCheckedFirstAndReportsWhatHappened) {
     EXPECT_EQ(moved.size(), 3u);
 }
 
+TEST_F(OrphanRemoval, APathEndingInDotsIsNeverTakenForTheFolderItLeadsTo) {
+    // The policy judges where such a path leads (a folder it allows), but no removal acts on it: each would
+    // take a different folder than the one the list names.
+    const std::string folder = tree.folder("home/Library/Caches/com.gone.app");
+    tree.textFile("home/Library/Caches/com.gone.app/inner/file", "x");
+    const std::string up = folder + "/inner/..";
+    const std::string here = folder + "/.";
+    ASSERT_TRUE(tools.isSafeCandidate(up));
+    ASSERT_TRUE(tools.isSafeCandidate(here));
+
+    EXPECT_EQ(removeLeftoverPermanently(up), OrphanRemoveOutcome::failed);
+    EXPECT_EQ(removeLeftoverPermanently(here), OrphanRemoveOutcome::failed);
+    const auto outcome = removeOrphans({up, here}, tools);
+    EXPECT_TRUE(outcome.removed.empty());
+    EXPECT_EQ(outcome.failures, (std::vector<std::string>{up, here}));
+    EXPECT_TRUE(administratorCalls.empty());
+
+    RecordingAdminRunner runner;
+    EXPECT_FALSE(removeLeftoversWithAdminPrivileges({up}, runner, tools.isSafeCandidate));
+    EXPECT_FALSE(removeLeftoversWithAdminPrivileges({here}, runner, tools.isSafeCandidate));
+    EXPECT_TRUE(runner.inputs.empty());
+    EXPECT_TRUE(exists(folder + "/inner/file"));
+}
+
 // Paths with a single quote, a double quote, a blank and a backslash.
 std::vector<std::string> awkwardNames() {
     return {"it's here", "say \"cheese\"", "back\\slash", "all ' \" \\ of them"};

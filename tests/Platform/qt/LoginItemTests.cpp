@@ -54,6 +54,13 @@ TEST(LoginItem, RegisteringWritesTheEntryIntoAPrivateNewFolderAndUnregisteringRe
 
     EXPECT_EQ(item.unregisterItem(), std::nullopt);
     EXPECT_FALSE(QFileInfo::exists(item.entryPath()));
+
+    // An entry that is a link goes as the link: what it leads to stays.
+    const std::string target = tree.textFile("elsewhere/notes.desktop", "the user's own");
+    tree.symlink("config/autostart/com.zelvanexal.app.desktop", target);
+    EXPECT_EQ(item.unregisterItem(), std::nullopt);
+    EXPECT_FALSE(QFileInfo(item.entryPath()).isSymLink());
+    EXPECT_EQ(readAll(QString::fromStdString(target)), QByteArray("the user's own"));
 }
 
 TEST(LoginItem, ProgramPathsAreQuotedAsTheDesktopEntryFormatAsksAndUnwritableOnesRefused) {
