@@ -19,6 +19,7 @@ namespace zn {
 namespace {
 
 constexpr double kPressedScale = 0.985;
+constexpr double kHorizontalPadding = 16;
 
 double minWidthOf(const ActionButton::Style& style) {
     return std::visit([](const auto& s) { return s.minWidth; }, style);
@@ -74,11 +75,6 @@ void ActionButton::setLeadingNexalMark(bool nexalMark) {
     update();
 }
 
-void ActionButton::setHorizontalPadding(double padding) {
-    horizontalPadding_ = padding;
-    updateGeometry();
-}
-
 void ActionButton::setForeground(std::optional<ColorSource> foreground) {
     foreground_ = std::move(foreground);
     update();
@@ -102,10 +98,6 @@ void ActionButton::setIconSpacing(double spacing) {
     iconSpacing_ = spacing;
     updateGeometry();
     update();
-}
-
-double ActionButton::pressAmount() const {
-    return press_->value();
 }
 
 void ActionButton::updateOverflow() {
@@ -134,7 +126,7 @@ double ActionButton::labelWidth() const {
 
 QSize ActionButton::sizeHint() const {
     const QMargins reach = KitStyle::overflow(*this);
-    const double width = std::max(minWidthOf(style_), labelWidth() + 2 * horizontalPadding_);
+    const double width = std::max(minWidthOf(style_), labelWidth() + 2 * kHorizontalPadding);
     return QSize(static_cast<int>(std::ceil(width)), static_cast<int>(std::ceil(heightOf(style_)))) +
            QSize(reach.left() + reach.right(), reach.top() + reach.bottom());
 }
