@@ -19,10 +19,16 @@ QDialog::DialogCode pressReturn(AlertDialog& alert) {
     return static_cast<QDialog::DialogCode>(alert.result());
 }
 
-TEST(AlertDialogTest, ReturnNeverPressesTheDestructiveButton) {
+class AlertDialogTest : public ::testing::Test {
+protected:
+    AlertDialogTest() {
+        window.resize(400, 300);
+        window.show();
+    }
     QWidget window;
-    window.resize(400, 300);
-    window.show();
+};
+
+TEST_F(AlertDialogTest, ReturnNeverPressesTheDestructiveButton) {
     AlertDialog review(QStringLiteral("Review before cleaning 7 KB"), QStringLiteral("Review the list."), &window);
     QAbstractButton* clean = review.addButton(QStringLiteral("Clean selected items"), AlertDialog::Role::destructive);
     review.addButton(QStringLiteral("Cancel"), AlertDialog::Role::cancel);
@@ -30,10 +36,7 @@ TEST(AlertDialogTest, ReturnNeverPressesTheDestructiveButton) {
     EXPECT_NE(review.clickedButton(), clean);
 }
 
-TEST(AlertDialogTest, ReturnPressesThePreferredButtonOrALoneOK) {
-    QWidget window;
-    window.resize(400, 300);
-    window.show();
+TEST_F(AlertDialogTest, ReturnPressesThePreferredButtonOrALoneOK) {
     AlertDialog question(QStringLiteral("Title"), QStringLiteral("Message"), &window);
     QAbstractButton* go = question.addButton(QStringLiteral("Go"), AlertDialog::Role::preferred);
     question.addButton(QStringLiteral("Cancel"), AlertDialog::Role::cancel);
