@@ -19,10 +19,7 @@ namespace zn {
 namespace {
 
 constexpr double kPressedScale = 0.985;
-
-double mix(double released, double held, double amount) {
-    return released + (held - released) * amount;
-}
+constexpr double kHorizontalPadding = 16;
 
 double minWidthOf(const ActionButton::Style& style) {
     return std::visit([](const auto& s) { return s.minWidth; }, style);
@@ -43,8 +40,8 @@ QColor primaryFill(const PrimaryActionButtonStyle& style, ColorScheme scheme) {
 
 ShadowSpec primaryShadow(const QColor& fill, ColorScheme scheme, double amount) {
     // Radii are kept to half points so the shadow cache stays small while the press eases.
-    const double radius = std::round(mix(9, 4, amount) * 2) / 2;
-    return {radius, QPointF(0, mix(4, 1, amount)), withOpacity(fill, byScheme(scheme, 0.26, 0.2))};
+    const double radius = std::round(std::lerp(9.0, 4.0, amount) * 2) / 2;
+    return {radius, QPointF(0, std::lerp(4.0, 1.0, amount)), withOpacity(fill, byScheme(scheme, 0.26, 0.2))};
 }
 
 } // namespace
@@ -78,11 +75,6 @@ void ActionButton::setLeadingNexalMark(bool nexalMark) {
     update();
 }
 
-void ActionButton::setHorizontalPadding(double padding) {
-    horizontalPadding_ = padding;
-    updateGeometry();
-}
-
 void ActionButton::setForeground(std::optional<ColorSource> foreground) {
     foreground_ = std::move(foreground);
     update();
@@ -106,10 +98,6 @@ void ActionButton::setIconSpacing(double spacing) {
     iconSpacing_ = spacing;
     updateGeometry();
     update();
-}
-
-double ActionButton::pressAmount() const {
-    return press_->value();
 }
 
 void ActionButton::updateOverflow() {
@@ -138,7 +126,7 @@ double ActionButton::labelWidth() const {
 
 QSize ActionButton::sizeHint() const {
     const QMargins reach = KitStyle::overflow(*this);
-    const double width = std::max(minWidthOf(style_), labelWidth() + 2 * horizontalPadding_);
+    const double width = std::max(minWidthOf(style_), labelWidth() + 2 * kHorizontalPadding);
     return QSize(static_cast<int>(std::ceil(width)), static_cast<int>(std::ceil(heightOf(style_)))) +
            QSize(reach.left() + reach.right(), reach.top() + reach.bottom());
 }
@@ -165,7 +153,7 @@ void ActionButton::paintEvent(QPaintEvent*) {
     if (!isEnabled())
         painter.setOpacity(0.45);
 
-    const double scale = mix(1, kPressedScale, amount);
+    const double scale = std::lerp(1.0, kPressedScale, amount);
     painter.translate(shape.center());
     painter.scale(scale, scale);
     painter.translate(-shape.center());
@@ -173,12 +161,12 @@ void ActionButton::paintEvent(QPaintEvent*) {
     if (const auto* primary = std::get_if<PrimaryActionButtonStyle>(&style_)) {
         const QColor fill = primaryFill(*primary, scheme);
         paintRoundedShadow(painter, shape, corner, primaryShadow(fill, scheme, amount));
-        fillRoundedRect(painter, shape, corner, withOpacity(fill, mix(1, 0.82, amount)));
+        fillRoundedRect(painter, shape, corner, withOpacity(fill, std::lerp(1.0, 0.82, amount)));
         strokeRoundedBorder(painter, shape, corner, withOpacity(Qt::white, byScheme(scheme, 0.18, 0.28)), 0.7);
     } else {
         const QColor label = platformColor(PlatformColor::primaryLabel, scheme);
         fillRoundedRect(painter, shape, corner,
-                        withOpacity(label, mix(byScheme(scheme, 0.07, 0.045), byScheme(scheme, 0.12, 0.08), amount)));
+                        withOpacity(label, std::lerp(byScheme(scheme, 0.07, 0.045), byScheme(scheme, 0.12, 0.08), amount)));
         strokeRoundedBorder(painter, shape, corner, withOpacity(label, byScheme(scheme, 0.14, 0.09)), 0.7);
     }
 

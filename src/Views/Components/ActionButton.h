@@ -35,7 +35,6 @@ public:
     // A symbol before the text; the product mark when `nexalMark` is true.
     void setLeadingSymbol(std::optional<std::string> systemName);
     void setLeadingNexalMark(bool nexalMark);
-    void setHorizontalPadding(double padding);
     // A foreground that follows the scheme (the label colour, the scheme accent), in place of the style's.
     void setForeground(std::optional<ColorSource> foreground);
     // An icon of the caller's own before the text, `side` points square; it takes the place of a symbol or
@@ -45,9 +44,6 @@ public:
     void setTrailingIcon(IconPainter icon, double side);
     // The gap between an icon and the text, 6 points unless set here.
     void setIconSpacing(double spacing);
-
-    // How far the press has gone, 0 released to 1 held (for tests of the look).
-    double pressAmount() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -70,7 +66,6 @@ private:
     double leadingIconSide_ = 0;
     IconPainter trailingIcon_;
     double trailingIconSide_ = 0;
-    double horizontalPadding_ = 16;
     double iconSpacing_ = 6;
     AnimatedValue* press_;
 };

@@ -78,11 +78,13 @@ QAbstractButton* AlertDialog::addButton(const QString& text, Role role) {
     buttons_.push_back(button);
     roles_.push_back(role);
     // Return presses the preferred button, or a lone cancel button ("OK"), drawn filled; never a destructive
-    // one, which is drawn red.
+    // one, which is drawn red. The others must not become the default when they take the focus, or Return on
+    // a freshly opened review would clean.
     for (std::size_t index = 0; index < buttons_.size(); ++index) {
         auto* shown = static_cast<BorderedButton*>(buttons_[index]);
         const bool isDefault =
             roles_[index] == Role::preferred || (buttons_.size() == 1 && roles_[index] == Role::cancel);
+        shown->setAutoDefault(isDefault);
         shown->setDefault(isDefault);
         shown->setProminence(isDefault || roles_[index] == Role::destructive ? BorderedButton::Prominence::prominent
                                                                               : BorderedButton::Prominence::standard);

@@ -6,8 +6,6 @@
 #include <QPointer>
 #include <QVariantAnimation>
 
-#include <functional>
-
 namespace zn {
 
 // A number a widget draws with, moving to each new target with a timing; every step repaints the widget.
@@ -19,7 +17,6 @@ public:
     AnimatedValue(QWidget* owner, double initial);
 
     double value() const { return value_; }
-    double target() const { return target_; }
     bool isRunning() const;
 
     void animateTo(double target, const Timing& timing);

@@ -13,7 +13,6 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QUrl>
 
 #include <algorithm>
@@ -40,10 +39,6 @@ QFont hintFont() {
 
 QString hintText() {
     return QStringLiteral("Drag into Settings");
-}
-
-double mix(double from, double to, double progress) {
-    return from + (to - from) * progress;
 }
 
 } // namespace
@@ -108,7 +103,7 @@ void AppBundleDragHandle::paintTile(QPainter& painter, double hover) const {
     const QColor accent = schemeAccent(scheme);
     const QRectF tile = tileRect();
     fillRoundedRect(painter, tile, kTileCorner, platformColor(PlatformColor::controlBackground, scheme));
-    fillRoundedRect(painter, tile, kTileCorner, withOpacity(accent, mix(0.08, 0.16, hover)));
+    fillRoundedRect(painter, tile, kTileCorner, withOpacity(accent, std::lerp(0.08, 0.16, hover)));
 
     // The dashed hairline gives way to the solid accent line as the pointer arrives. The hairline is one
     // device pixel (half a point on the dense screens it was drawn for), so its dashes stay crisp.
@@ -129,10 +124,10 @@ void AppBundleDragHandle::paintTile(QPainter& painter, double hover) const {
 
 void AppBundleDragHandle::paintIcon(QPainter& painter, double hover) const {
     const QRectF tile = tileRect();
-    const double side = kIconSide * mix(1, 1.04, hover);
+    const double side = kIconSide * std::lerp(1.0, 1.04, hover);
     const QRectF frame(tile.center().x() - side / 2, tile.center().y() - side / 2, side, side);
-    const ShadowSpec shadow{mix(4, 8, hover), QPointF(0, mix(1, 3, hover)),
-                            withOpacity(Qt::black, mix(0.08, 0.18, hover))};
+    const ShadowSpec shadow{std::lerp(4.0, 8.0, hover), QPointF(0, std::lerp(1.0, 3.0, hover)),
+                            withOpacity(Qt::black, std::lerp(0.08, 0.18, hover))};
 
     const QIcon icon = iconLookup_ ? iconLookup_() : QIcon();
     if (!icon.isNull()) {
@@ -142,7 +137,7 @@ void AppBundleDragHandle::paintIcon(QPainter& painter, double hover) const {
         return;
     }
     const QColor accent = schemeAccent(colorScheme(*this));
-    const double symbolSize = 36 * mix(1, 1.04, hover);
+    const double symbolSize = 36 * std::lerp(1.0, 1.04, hover);
     paintSymbol(painter, frame.translated(shadow.offset), "app.fill", symbolSize, shadow.color);
     paintSymbol(painter, frame, "app.fill", symbolSize, accent);
 }

@@ -28,7 +28,6 @@ public:
 
     void setTint(std::optional<QColor> tint);
     void setProminence(Prominence prominence);
-    Prominence prominence() const { return prominence_; }
     void setControlSize(ControlSize size);
     // A symbol, or the product mark, before the text.
     void setLeadingSymbol(std::optional<std::string> systemName);

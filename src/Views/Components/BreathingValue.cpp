@@ -17,10 +17,6 @@ BreathingValue::BreathingValue(QObject* parent) : QObject(parent) {
     });
 }
 
-bool BreathingValue::isRunning() const {
-    return animation_.state() == QAbstractAnimation::Running;
-}
-
 void BreathingValue::start() {
     animation_.stop();
     if (!Motion::enabled()) {

@@ -17,7 +17,6 @@ public:
     explicit BreathingValue(QObject* parent = nullptr);
 
     double value() const { return value_; }
-    bool isRunning() const;
 
     // Starts from 0; breathing again after stop() starts over.
     void start();

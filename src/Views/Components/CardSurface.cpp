@@ -58,12 +58,6 @@ void CardSurface::setAccent(std::optional<QColor> accent) {
     update();
 }
 
-void CardSurface::setElevation(CardElevation elevation) {
-    elevation_ = elevation;
-    updateMargins();
-    update();
-}
-
 void CardSurface::updateMargins() {
     // The room for the shadow lies outside the card's layout rectangle, so the elevation never changes the
     // card's size in its layout.
@@ -81,8 +75,7 @@ void CardSurface::paintEvent(QPaintEvent*) {
     // The card and its shadow are drawn once per size and look; repainting a part of it (under a child that
     // moves, under confetti) copies that part back.
     const ColorScheme scheme = colorScheme(*this);
-    const Look look{size(), devicePixelRatioF(), scheme, accent_ ? std::optional(accent_->rgba()) : std::nullopt,
-                    elevation_};
+    const Look look{size(), devicePixelRatioF(), scheme, accent_ ? std::optional(accent_->rgba()) : std::nullopt};
     if (picture_.isNull() || look != pictureLook_) {
         picture_ = QPixmap(size() * look.pixelRatio);
         picture_.setDevicePixelRatio(look.pixelRatio);

@@ -35,8 +35,6 @@ public:
 
     QVBoxLayout* contentLayout() const { return layout_; }
     void setAccent(std::optional<QColor> accent);
-    void setElevation(CardElevation elevation);
-    CardElevation elevation() const { return elevation_; }
     // The surface's own rectangle, inside the room kept for its shadow.
     QRectF surfaceRect() const;
 
@@ -50,7 +48,6 @@ private:
         double pixelRatio = 1;
         ColorScheme scheme = ColorScheme::light;
         std::optional<QRgb> accent;
-        CardElevation elevation = CardElevation::flat;
         bool operator==(const Look&) const = default;
     };
 
@@ -58,7 +55,7 @@ private:
 
     double padding_;
     std::optional<QColor> accent_;
-    CardElevation elevation_;
+    const CardElevation elevation_;
     QVBoxLayout* layout_;
     QPixmap picture_;
     Look pictureLook_;

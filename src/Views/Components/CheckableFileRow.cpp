@@ -38,7 +38,6 @@ CheckableFileRow::CheckableFileRow(std::string path, QWidget* parent)
     layout->addStretch(1);
     accessories_->setSpacing(6);
     layout->addLayout(accessories_);
-    layout->addSpacing(0);
     setToolTip(fullPath_);
 }
 

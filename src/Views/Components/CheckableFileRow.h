@@ -30,7 +30,6 @@ public:
     void setSize(std::optional<std::int64_t> size);
     const std::optional<std::int64_t>& size() const { return size_; }
     void addHoverAccessory(QWidget* accessory);
-    bool isHovering() const { return hovering_; }
 
     // The user's own click, or a test's.
     void toggle();

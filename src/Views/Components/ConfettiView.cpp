@@ -39,6 +39,11 @@ const QPixmap& piecePixmap(std::size_t color, double ratio) {
     return cache.back().second[color];
 }
 
+// The burst's times are seconds; the clock counts milliseconds.
+std::chrono::milliseconds afterStart(double seconds) {
+    return std::chrono::round<std::chrono::milliseconds>(std::chrono::duration<double>(seconds));
+}
+
 } // namespace
 
 ConfettiSources ConfettiSources::live() {
@@ -86,8 +91,10 @@ void ConfettiView::fire() {
         Flight{ConfettiBurst(QPointF(width / 2, -Confetti::kEmitterAbove), width, sources_.random),
                sources_.clock->now(), {}, {}});
     Flight* raw = flight.get();
-    raw->stop = sources_.clock->callAfter(std::chrono::milliseconds(1200), this, [this, raw] { stopBirths(raw); });
-    raw->removal = sources_.clock->callAfter(std::chrono::milliseconds(4000), this, [this, raw] { remove(raw); });
+    raw->stop = sources_.clock->callAfter(afterStart(Confetti::kBirthsStopAfter), this,
+                                          [this, raw] { stopBirths(raw); });
+    raw->removal =
+        sources_.clock->callAfter(afterStart(Confetti::kRemovedAfter), this, [this, raw] { remove(raw); });
     bursts_.push_back(std::move(flight));
     if (Motion::enabled() && frames_.state() != QAbstractAnimation::Running)
         frames_.start();
