@@ -110,8 +110,8 @@ QSize FDADemoView::sizeHint() const {
 }
 
 QSize FDADemoView::minimumSizeHint() const {
-    return QSize(280, sizeHint().height() - KitStyle::overflow(*this).top() - KitStyle::overflow(*this).bottom())
-        .grownBy(KitStyle::overflow(*this));
+    const QMargins reach = KitStyle::overflow(*this);
+    return {280 + reach.left() + reach.right(), sizeHint().height()};
 }
 
 void FDADemoView::showEvent(QShowEvent* event) {
