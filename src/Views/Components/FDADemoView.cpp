@@ -62,16 +62,11 @@ double captionHeight() {
     return QFontMetricsF(captionFont()).height();
 }
 
-QColor mixColor(const QColor& from, const QColor& to, double progress) {
-    const auto channel = [progress](float a, float b) { return a + (b - a) * static_cast<float>(progress); };
-    return QColor::fromRgbF(channel(from.redF(), to.redF()), channel(from.greenF(), to.greenF()),
-                            channel(from.blueF(), to.blueF()), channel(from.alphaF(), to.alphaF()));
-}
-
 void paintToggleSwitch(QPainter& painter, const QRectF& frame, double on, ColorScheme scheme) {
-    const double fill = std::clamp(on, 0.0, 1.0);
-    const QColor offColor = withOpacity(platformColor(PlatformColor::secondaryLabel, scheme), 0.3);
-    fillRoundedRect(painter, frame, capsuleRadius(frame), mixColor(offColor, qColor(Tint::green), fill));
+    // The track fades from the neutral fill to green as the knob travels.
+    fillRoundedRect(painter, frame, capsuleRadius(frame),
+                    withOpacity(platformColor(PlatformColor::secondaryLabel, scheme), 0.3));
+    fillRoundedRect(painter, frame, capsuleRadius(frame), qColor(Tint::green, std::clamp(on, 0.0, 1.0)));
     const double knobSide = frame.height() - 4;
     const double travel = frame.width() - 4 - knobSide;
     const QRectF knob(frame.left() + 2 + travel * on, frame.top() + 2, knobSide, knobSide);
@@ -110,8 +105,8 @@ QSize FDADemoView::sizeHint() const {
 }
 
 QSize FDADemoView::minimumSizeHint() const {
-    return QSize(280, sizeHint().height() - KitStyle::overflow(*this).top() - KitStyle::overflow(*this).bottom())
-        .grownBy(KitStyle::overflow(*this));
+    const QMargins reach = KitStyle::overflow(*this);
+    return {280 + reach.left() + reach.right(), sizeHint().height()};
 }
 
 void FDADemoView::showEvent(QShowEvent* event) {

@@ -8,8 +8,8 @@
 
 namespace zn {
 
-IconTile::IconTile(std::string systemName, QColor tint, double size, double corner, bool glow, QWidget* parent)
-    : QWidget(parent), systemName_(std::move(systemName)), tint_(tint), size_(size), corner_(corner), glow_(glow) {
+IconTile::IconTile(std::string systemName, QColor tint, double size, double corner, bool /*glow*/, QWidget* parent)
+    : QWidget(parent), systemName_(std::move(systemName)), tint_(tint), size_(size), corner_(corner) {
     setFixedSize(sizeHint());
 }
 

@@ -15,6 +15,7 @@ class IconTile : public QWidget {
     Q_OBJECT
 
 public:
+    // Callers choose a glow; the tile looks the same either way.
     IconTile(std::string systemName, QColor tint, double size, double corner, bool glow, QWidget* parent = nullptr);
 
     // The tile drawn into `frame` (a square) by painted rows that have no widget per tile.
@@ -23,8 +24,6 @@ public:
 
     void setSymbol(std::string systemName);
     void setTint(const QColor& tint);
-    // Callers choose a glow; the tile looks the same either way.
-    bool glow() const { return glow_; }
 
     QSize sizeHint() const override;
 
@@ -36,7 +35,6 @@ private:
     QColor tint_;
     double size_;
     double corner_;
-    bool glow_;
 };
 
 } // namespace zn

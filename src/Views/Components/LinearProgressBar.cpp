@@ -40,11 +40,6 @@ void LinearProgressBar::setValue(std::optional<double> value) {
     update();
 }
 
-void LinearProgressBar::setTint(ColorSource tint) {
-    tint_ = std::move(tint);
-    update();
-}
-
 QSize LinearProgressBar::sizeHint() const {
     return {160, static_cast<int>(kHeight)};
 }

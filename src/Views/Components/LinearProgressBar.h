@@ -25,7 +25,6 @@ public:
     // A fraction from 0 to 1, or none for indeterminate.
     void setValue(std::optional<double> value);
     std::optional<double> value() const { return value_; }
-    void setTint(ColorSource tint);
 
     QSize sizeHint() const override;
 

@@ -41,15 +41,18 @@ QFont fontFitting(const QFont& font, const QString& text, double width, double m
     return fitted;
 }
 
+double monospacedDigitsLeft(const QFont& font, const QRectF& frame, Qt::Alignment alignment, const QString& text) {
+    if (alignment & Qt::AlignRight)
+        return frame.right() - monospacedDigitsWidth(font, text);
+    if (alignment & Qt::AlignHCenter)
+        return frame.center().x() - monospacedDigitsWidth(font, text) / 2;
+    return frame.left();
+}
+
 void drawMonospacedDigits(QPainter& painter, const QRectF& frame, Qt::Alignment alignment, const QString& text) {
     const QFontMetricsF metrics(painter.font());
     const double cell = digitCell(metrics);
-    const double width = monospacedDigitsWidth(painter.font(), text);
-    double x = frame.left();
-    if (alignment & Qt::AlignRight)
-        x = frame.right() - width;
-    else if (alignment & Qt::AlignHCenter)
-        x = frame.center().x() - width / 2;
+    double x = monospacedDigitsLeft(painter.font(), frame, alignment, text);
     double baseline = frame.top() + metrics.ascent();
     if (alignment & Qt::AlignBottom)
         baseline = frame.bottom() - metrics.descent();

@@ -13,6 +13,8 @@ namespace zn {
 double monospacedDigitsWidth(const QFont& font, const QString& text);
 // The font made smaller, down to `minimumScale` of its size, until `text` fits into `width`.
 QFont fontFitting(const QFont& font, const QString& text, double width, double minimumScale);
+// Where `text` starts when it is drawn into `frame` with the horizontal part of `alignment`.
+double monospacedDigitsLeft(const QFont& font, const QRectF& frame, Qt::Alignment alignment, const QString& text);
 void drawMonospacedDigits(QPainter& painter, const QRectF& frame, Qt::Alignment alignment, const QString& text);
 
 } // namespace zn

@@ -1,5 +1,6 @@
 #include "Views/Components/Motion.h"
 
+#include <QEasingCurve>
 #include <QPointF>
 
 #include <atomic>

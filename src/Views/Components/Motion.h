@@ -2,8 +2,6 @@
 
 #include "Views/Components/Spring.h"
 
-#include <QEasingCurve>
-
 #include <chrono>
 
 namespace zn {

@@ -2,9 +2,9 @@
 
 #include "Views/Components/CleaningBrushIcon.h"
 
-#include <QCache>
 #include <QPainter>
 #include <QPixmap>
+#include <QPixmapCache>
 
 #include <cmath>
 
@@ -14,20 +14,19 @@ namespace {
 
 // The mark is a template: its white shape takes the tint through its alpha.
 QPixmap tintedMark(int pixels, const QColor& tint) {
-    static QCache<QString, QPixmap> cache(32);
-    const QString key = QStringLiteral("%1/%2").arg(pixels).arg(tint.rgba(), 0, 16);
-    if (QPixmap* found = cache.object(key))
-        return *found;
+    const QString key = QStringLiteral("zn-nexal-mark/%1/%2").arg(pixels).arg(tint.rgba(), 0, 16);
+    QPixmap mark;
+    if (QPixmapCache::find(key, &mark))
+        return mark;
     QImage image = cleaningBrushIcon(pixels);
     {
         QPainter painter(&image);
         painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
         painter.fillRect(image.rect(), tint);
     }
-    auto* made = new QPixmap(QPixmap::fromImage(image));
-    const QPixmap copy = *made;
-    cache.insert(key, made);
-    return copy;
+    mark = QPixmap::fromImage(image);
+    QPixmapCache::insert(key, mark);
+    return mark;
 }
 
 } // namespace

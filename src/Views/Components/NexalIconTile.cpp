@@ -23,11 +23,6 @@ void NexalIconTile::paint(QPainter& painter, const QRectF& frame, ColorScheme sc
     strokeRoundedBorder(painter, frame, corner, withOpacity(Qt::white, byScheme(scheme, 0.2, 0.36)), 0.7);
 }
 
-void NexalIconTile::setTint(const QColor& tint) {
-    tint_ = tint;
-    update();
-}
-
 QSize NexalIconTile::sizeHint() const {
     return {qRound(size_), qRound(size_)};
 }

@@ -17,7 +17,6 @@ public:
     static void paint(QPainter& painter, const QRectF& frame, ColorScheme scheme, const QColor& tint,
                       double corner);
 
-    void setTint(const QColor& tint);
     QSize sizeHint() const override;
 
 protected:

@@ -52,22 +52,18 @@ void NumericTextTransition::paint(QPainter& painter, const QRectF& frame, Qt::Al
         return;
     }
     // Same length: only the characters that changed move. Each is drawn in its own cell of the whole text.
-    const double width = monospacedDigitsWidth(painter.font(), current_);
-    double left = frame.left();
-    if (alignment & Qt::AlignRight)
-        left = frame.right() - width;
-    else if (alignment & Qt::AlignHCenter)
-        left = frame.center().x() - width / 2;
     const Qt::Alignment vertical = alignment & Qt::AlignVertical_Mask;
+    double x = monospacedDigitsLeft(painter.font(), frame, alignment, current_);
     for (int i = 0; i < current_.size(); ++i) {
-        const double x = left + monospacedDigitsWidth(painter.font(), current_.left(i));
         const QRectF cell(x, frame.top(), frame.right() - x, frame.height());
+        const QString character(current_[i]);
+        x += monospacedDigitsWidth(painter.font(), character);
         if (current_[i] == previous_[i]) {
-            drawMonospacedDigits(painter, cell, Qt::AlignLeft | vertical, QString(current_[i]));
+            drawMonospacedDigits(painter, cell, Qt::AlignLeft | vertical, character);
             continue;
         }
         drawShifted(painter, cell, Qt::AlignLeft | vertical, QString(previous_[i]), -travel * p, 1 - p);
-        drawShifted(painter, cell, Qt::AlignLeft | vertical, QString(current_[i]), travel * (1 - p), p);
+        drawShifted(painter, cell, Qt::AlignLeft | vertical, character, travel * (1 - p), p);
     }
 }
 

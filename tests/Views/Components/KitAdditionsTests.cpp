@@ -1,4 +1,5 @@
 #include "Views/Components/CardSurface.h"
+#include "Views/Components/HairlineSplitter.h"
 #include "Views/Components/LinearProgressBar.h"
 #include "Views/Components/MonospacedDigits.h"
 #include "Views/Components/Motion.h"
@@ -64,6 +65,24 @@ TEST(CardSurfaceTest, ItsPictureFollowsTheAccentAndTheScheme) {
     const QColor light = card.grab().toImage().pixelColor(100, 50);
     test::useScheme(card, ColorScheme::dark);
     EXPECT_LT(card.grab().toImage().pixelColor(100, 50).lightness(), light.lightness());
+}
+
+TEST(HairlineSplitterTest, TheDividerIsOneLineOfItsOwnColour) {
+    for (const ColorScheme scheme : {ColorScheme::light, ColorScheme::dark}) {
+        HairlineSplitter splitter;
+        splitter.addWidget(new QWidget);
+        splitter.addWidget(new QWidget);
+        splitter.setAutoFillBackground(true);
+        test::useScheme(splitter, scheme);
+        splitter.resize(201, 40);
+        splitter.setSizes({100, 100});
+        const QImage image = splitter.grab().toImage();
+        const QColor pane = image.pixelColor(5, 20);
+        int lines = 0;
+        for (int x = 0; x < image.width(); ++x)
+            lines += image.pixelColor(x, 20) != pane;
+        EXPECT_EQ(lines, 1) << test::schemeName(scheme).toStdString();
+    }
 }
 
 TEST(NumericTextLabelTest, TakesNewFiguresAndShrinksOnlyAsFarAsAllowed) {
