@@ -61,12 +61,6 @@ void StatusChip::paint(QPainter& painter, const QRectF& frame, ColorScheme schem
     painter.restore();
 }
 
-void StatusChip::setLabel(QString label) {
-    label_ = std::move(label);
-    updateGeometry();
-    update();
-}
-
 void StatusChip::setTint(const QColor& tint) {
     tint_ = tint;
     update();
