@@ -3,12 +3,9 @@
 #include "Views/Components/RoundedShape.h"
 #include "Views/Components/SchemeColors.h"
 
-#include <QPainter>
-
 namespace zn {
 
 void paintPanel(QPainter& painter, const QRectF& shape, ColorScheme scheme, double cornerRadius) {
-    painter.setRenderHint(QPainter::Antialiasing);
     fillRoundedRect(painter, shape, cornerRadius, platformColor(PlatformColor::controlBackground, scheme));
     strokeRoundedBorder(painter, shape, cornerRadius,
                         withOpacity(platformColor(PlatformColor::primaryLabel, scheme), byScheme(scheme, 0.12, 0.08)),

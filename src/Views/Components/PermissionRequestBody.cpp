@@ -123,7 +123,6 @@ QWidget* PermissionRequestBody::makeAdvancedPanel() {
 void PermissionRequestBody::toggleHelp() {
     showAdvanced_ = !showAdvanced_;
     helpToggle_->setText(helpToggleTitle(showAdvanced_));
-    helpToggle_->updateGeometry();
     reveal_->animateTo(showAdvanced_ ? 1 : 0, Timing::easeInOut(std::chrono::milliseconds(kHelpToggleMs)));
 }
 
@@ -145,7 +144,6 @@ void PermissionRequestBody::paintEvent(QPaintEvent*) {
     if (advancedPanel_->isHidden())
         return;
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
     const ColorScheme scheme = colorScheme(*this);
     const QRectF panel(advancedPanel_->geometry());
     const double opacity = std::clamp(reveal_->value(), 0.0, 1.0);

@@ -34,7 +34,6 @@ public:
     PermissionGrantedBody& grantedBody() { return *grantedBody_; }
     LinkButton& skipButton() { return *skip_; }
     BorderedButton& allowedButton() { return *allowed_; }
-    const BreathingValue& pulse() const { return *pulse_; }
 
 public slots:
     void reject() override;

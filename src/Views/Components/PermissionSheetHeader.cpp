@@ -26,6 +26,10 @@ const char* symbolFor(bool granted) {
     return granted ? "checkmark.shield.fill" : "lock.shield.fill";
 }
 
+QColor tintFor(bool granted, ColorScheme scheme) {
+    return granted ? qColor(Tint::green) : schemeAccent(scheme);
+}
+
 } // namespace
 
 PermissionSheetHeader::PermissionSheetHeader(QWidget* parent)
@@ -44,7 +48,6 @@ PermissionSheetHeader::PermissionSheetHeader(QWidget* parent)
     subtitle_->setWordWrap(true);
     updateMargins();
     setGranted(false);
-    replace_->setImmediately(1);
 }
 
 void PermissionSheetHeader::setTitle(const QString& title) {
@@ -74,7 +77,7 @@ std::string PermissionSheetHeader::symbol() const {
 }
 
 QColor PermissionSheetHeader::tint() const {
-    return granted_ ? qColor(Tint::green) : schemeAccent(colorScheme(*this));
+    return tintFor(granted_, colorScheme(*this));
 }
 
 QString PermissionSheetHeader::title() const {
@@ -115,8 +118,8 @@ void PermissionSheetHeader::paintEvent(QPaintEvent*) {
         painter.restore();
     };
     if (progress < 1) {
-        const QColor previous = granted_ ? schemeAccent(colorScheme(*this)) : qColor(Tint::green);
-        drawSymbol(symbolFor(!granted_), previous, 1 - 0.5 * std::clamp(progress, 0.0, 1.0), 1 - progress);
+        drawSymbol(symbolFor(!granted_), tintFor(!granted_, colorScheme(*this)),
+                   1 - 0.5 * std::clamp(progress, 0.0, 1.0), 1 - progress);
     }
     drawSymbol(symbolFor(granted_), tint, 0.5 + 0.5 * progress, progress);
 }

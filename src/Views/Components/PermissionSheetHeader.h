@@ -24,7 +24,6 @@ public:
     // 0..1 of the sheet's entrance: the header slides down 6 points into place.
     void setAppearance(double appeared);
 
-    bool granted() const { return granted_; }
     std::string symbol() const;
     QColor tint() const;
     QString title() const;

@@ -21,7 +21,6 @@ public:
     // The product mark at `size` points.
     PlainIconButton(double size, QColor markTint, const QString& help, QWidget* parent = nullptr);
 
-    const std::optional<std::string>& symbol() const { return symbol_; }
     QSize sizeHint() const override;
 
 protected:

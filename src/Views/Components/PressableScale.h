@@ -21,10 +21,7 @@ public:
 
     PressableScale(QWidget& target, double hoverScale);
 
-    bool hovering() const { return hovering_; }
-    bool pressing() const { return pressing_; }
-    // The scale the feedback moves to, and the one drawn now.
-    double targetScale() const;
+    // The scale drawn now.
     double scale() const;
     // Scales the painter about the centre of `frame`.
     void applyTo(QPainter& painter, const QRectF& frame) const;
@@ -33,6 +30,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The scale the feedback moves to.
+    double targetScale() const;
     void setHovering(bool hovering);
     void setPressing(bool pressing);
 

@@ -23,8 +23,8 @@ QFont labelFont() {
     return systemFont(11, QFont::DemiBold);
 }
 
-double symbolWidth(const std::optional<std::string>& systemImage) {
-    return systemImage ? QFontMetricsF(symbolFont(kSymbolSize)).height() * 0.85 : 0;
+double symbolWidth() {
+    return QFontMetricsF(symbolFont(kSymbolSize)).height() * 0.85;
 }
 
 } // namespace
@@ -38,7 +38,7 @@ QSizeF StatusChip::size(const QString& label, const std::optional<std::string>& 
     const QFontMetricsF metrics(labelFont());
     double width = metrics.horizontalAdvance(label);
     if (systemImage)
-        width += symbolWidth(systemImage) + kSpacing;
+        width += symbolWidth() + kSpacing;
     return {width + 2 * kHorizontalPadding, std::ceil(metrics.height()) + 2 * kVerticalPadding};
 }
 
@@ -49,7 +49,7 @@ void StatusChip::paint(QPainter& painter, const QRectF& frame, ColorScheme schem
     strokeRoundedBorder(painter, frame, radius, withOpacity(Qt::white, byScheme(scheme, 0.12, 0.45)), 0.5);
     double x = frame.left() + kHorizontalPadding;
     if (systemImage) {
-        const double side = symbolWidth(systemImage);
+        const double side = symbolWidth();
         paintSymbol(painter, QRectF(x, frame.top(), side, frame.height()), *systemImage, kSymbolSize, tint);
         x += side + kSpacing;
     }
@@ -59,12 +59,6 @@ void StatusChip::paint(QPainter& painter, const QRectF& frame, ColorScheme schem
     painter.drawText(QRectF(x, frame.top(), frame.right() - x, frame.height()), Qt::AlignLeft | Qt::AlignVCenter,
                      label);
     painter.restore();
-}
-
-void StatusChip::setLabel(QString label) {
-    label_ = std::move(label);
-    updateGeometry();
-    update();
 }
 
 void StatusChip::setTint(const QColor& tint) {

@@ -22,7 +22,6 @@ public:
     static void paint(QPainter& painter, const QRectF& frame, ColorScheme scheme, const QString& label,
                       const std::optional<std::string>& systemImage, const QColor& tint);
 
-    void setLabel(QString label);
     void setTint(const QColor& tint);
     QSize sizeHint() const override;
 

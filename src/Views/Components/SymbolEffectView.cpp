@@ -37,11 +37,6 @@ void SymbolEffectView::setGradientEnd(std::optional<ColorSource> end) {
     update();
 }
 
-void SymbolEffectView::setColor(ColorSource color) {
-    color_ = std::move(color);
-    update();
-}
-
 void SymbolEffectView::setDisc(std::optional<ColorSource> fill) {
     disc_ = std::move(fill);
     update();

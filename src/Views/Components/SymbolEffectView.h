@@ -12,9 +12,9 @@ namespace zn {
 class AnimatedValue;
 class RepeatingAnimation;
 
-// A symbol, optionally on a disc, with the platform's symbol effects: a bounce on demand, and a repeating glow that runs while
-// the symbol is on screen. It is filled with one colour, or with a gradient from the top-leading to the
-// bottom-trailing corner. With motion off it stands still.
+// A symbol, optionally on a disc, with the platform's symbol effects: a bounce when a watched value changes,
+// and a repeating glow that runs while the symbol is on screen. It is filled with one colour, or with a
+// gradient from the top-leading to the bottom-trailing corner. With motion off it stands still.
 class SymbolEffectView : public QWidget {
     Q_OBJECT
 
@@ -23,11 +23,8 @@ public:
 
     // The fill runs from `color` at the top-leading corner to `end` at the bottom-trailing one.
     void setGradientEnd(std::optional<ColorSource> end);
-    void setColor(ColorSource color);
     // A disc filling the view behind the symbol; it does not bounce.
     void setDisc(std::optional<ColorSource> fill);
-    // A quick grow and settle, once.
-    void bounce();
     // Bounces when `value` differs from the value given last since the symbol came on screen.
     void bounceOnChange(long long value);
     // The glow that repeats while the symbol is shown.
@@ -40,6 +37,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // A quick grow and settle, once.
+    void bounce();
+
     std::string systemName_;
     double size_;
     ColorSource color_;

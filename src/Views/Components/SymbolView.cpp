@@ -5,8 +5,6 @@
 
 #include <QPainter>
 
-#include <cmath>
-
 namespace zn {
 
 SymbolView::SymbolView(std::string systemName, double size, ColorSource color, QWidget* parent)
@@ -25,7 +23,7 @@ void SymbolView::setColor(ColorSource color) {
 }
 
 QSize SymbolView::sizeHint() const {
-    const int side = static_cast<int>(std::ceil(symbolFont(size_).pixelSize()));
+    const int side = symbolFont(size_).pixelSize();
     return {side, side};
 }
 

@@ -131,26 +131,18 @@ QFont symbolFont(double size) {
     return font;
 }
 
-void paintSymbol(QPainter& painter, const QRectF& frame, std::string_view name, double size, const QColor& color,
-                 Qt::Alignment alignment) {
-    const double side = size * kSymbolScale;
+void paintSymbol(QPainter& painter, const QRectF& frame, std::string_view name, double size, const QColor& color) {
     const std::optional<char16_t> glyph = symbolGlyph(name);
     if (!glyph) {
         logUnknownOnce(name);
-        const double box = size;
-        QRectF placeholder(0, 0, box, box);
+        QRectF placeholder(0, 0, size, size);
         placeholder.moveCenter(frame.center());
-        if (alignment & Qt::AlignLeft)
-            placeholder.moveLeft(frame.left());
         paintPlaceholder(painter, placeholder, color);
         return;
     }
+    const double side = size * kSymbolScale;
     QRectF box(0, 0, side, side);
     box.moveCenter(frame.center());
-    if (alignment & Qt::AlignLeft)
-        box.moveLeft(frame.left());
-    else if (alignment & Qt::AlignRight)
-        box.moveRight(frame.right());
     painter.save();
     painter.setFont(symbolFont(size));
     painter.setPen(color);

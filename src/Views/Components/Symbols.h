@@ -21,10 +21,9 @@ std::vector<std::string_view> symbolNames();
 // The symbol font drawn at the size of text of `size` points, so a symbol sits well beside that text.
 QFont symbolFont(double size);
 
-// Draws the symbol centred in `frame` (or aligned as asked). A name the table lacks draws a visible
-// placeholder, a box with a question mark, and is logged once.
-void paintSymbol(QPainter& painter, const QRectF& frame, std::string_view name, double size, const QColor& color,
-                 Qt::Alignment alignment = Qt::AlignCenter);
+// Draws the symbol centred in `frame`. A name the table lacks draws a visible placeholder, a box with a
+// question mark, and is logged once.
+void paintSymbol(QPainter& painter, const QRectF& frame, std::string_view name, double size, const QColor& color);
 // The symbol as an icon for toolkit widgets (tabs, menus), at `size` points in `color`.
 QIcon symbolIcon(std::string_view name, double size, const QColor& color);
 

@@ -1,10 +1,10 @@
 #include "Views/Components/TableHeader.h"
 
+#include "Views/Components/ChevronPainter.h"
 #include "Views/Components/SchemeColors.h"
 #include "Views/Components/TextStyles.h"
 
 #include <QPainter>
-#include <QPainterPath>
 
 namespace zn {
 
@@ -43,14 +43,8 @@ void TableHeader::paintSection(QPainter* painter, const QRect& rect, int logical
     QRect text = rect.adjusted(kTextInset, 0, -kTextInset, -1);
     if (isSortIndicatorShown() && sortIndicatorSection() == logicalIndex) {
         // A small chevron at the trailing end: down for ascending, as the desktop draws it.
-        const QPointF centre(text.right() - 4, rect.center().y() + 0.5);
-        const double direction = sortIndicatorOrder() == Qt::AscendingOrder ? 1 : -1;
-        QPainterPath chevron;
-        chevron.moveTo(centre + QPointF(-3.5, -1.75 * direction));
-        chevron.lineTo(centre + QPointF(0, 1.75 * direction));
-        chevron.lineTo(centre + QPointF(3.5, -1.75 * direction));
-        painter->setPen(QPen(ink, 1.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        painter->drawPath(chevron);
+        const QRectF chevron(text.right() - 8, rect.center().y() - 3.5, 8, 8);
+        paintChevron(*painter, chevron, sortIndicatorOrder() != Qt::AscendingOrder, ink);
         text.setRight(text.right() - 14);
     }
     painter->setPen(ink);
