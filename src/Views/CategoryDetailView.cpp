@@ -72,7 +72,7 @@ CategoryDetailView::CategoryDetailView(AppState& state, CleaningCategory categor
 
 void CategoryDetailView::setCategory(CleaningCategory category) {
     category_ = category;
-    setWindowTitle(QString::fromUtf8(displayName(category).data(), static_cast<qsizetype>(displayName(category).size())));
+    setWindowTitle(QString::fromUtf8(displayName(category)));
     hero_->setCategory(category);
     notScanned_->setCategory(category);
     reloadResult();
