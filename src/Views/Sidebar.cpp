@@ -12,6 +12,7 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 
 namespace zn {
