@@ -2,7 +2,6 @@
 
 #include "Platform/core/ByteCountFormatter.h"
 #include "Platform/core/StringFormat.h"
-#include "ViewModels/CleanAtOnce.h"
 
 namespace zn {
 
@@ -51,10 +50,6 @@ QString notScannedDescription(CleaningCategory category) {
         return QStringLiteral(
             "Clear browser history, downloads, and website traces without touching bookmarks or passwords.");
     return QStringLiteral("Run a scan to see what Zelva Nexal can clean here.");
-}
-
-bool needsReview(CleaningCategory category) {
-    return !isCleanedAtOnce(category);
 }
 
 } // namespace zn

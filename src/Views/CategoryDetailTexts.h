@@ -25,7 +25,4 @@ QString listHeaderText(std::int64_t selectedCount, std::int64_t itemCount);
 // The invitation to scan a category that has no result yet.
 QString notScannedDescription(CleaningCategory category);
 
-// Every category outside the clean-at-once five asks for a review before its clean.
-bool needsReview(CleaningCategory category);
-
 } // namespace zn

@@ -1,6 +1,7 @@
 #include "Views/CategoryDetailView.h"
 
 #include "ViewModels/AppState.h"
+#include "ViewModels/CleanAtOnce.h"
 #include "Views/CategoryDetailTexts.h"
 #include "Views/CategoryFileList.h"
 #include "Views/CategoryHeroCard.h"
@@ -72,7 +73,7 @@ CategoryDetailView::CategoryDetailView(AppState& state, CleaningCategory categor
 
 void CategoryDetailView::setCategory(CleaningCategory category) {
     category_ = category;
-    setWindowTitle(QString::fromUtf8(displayName(category).data(), static_cast<qsizetype>(displayName(category).size())));
+    setWindowTitle(QString::fromUtf8(displayName(category)));
     hero_->setCategory(category);
     notScanned_->setCategory(category);
     reloadResult();
@@ -108,7 +109,7 @@ void CategoryDetailView::refresh() {
                                                 state_->selectedSizeInCategory(category_)};
     hero_->showResult(result, isBusy);
     bar_->setVisible(itemCount > 0);
-    bar_->showNumbers(numbers, needsReview(category_), isBusy);
+    bar_->showNumbers(numbers, !isCleanedAtOnce(category_), isBusy);
     notScanned_->setBusy(isBusy);
     fileList_->setHeader(listHeaderText(numbers.selectedCount, itemCount));
     if (!result)
@@ -135,10 +136,11 @@ void CategoryDetailView::toggleAll() {
 }
 
 void CategoryDetailView::clean() {
-    if (needsReview(category_))
-        openReviewDialog();
-    else
+    // Every category outside the clean-at-once ones asks for a review first.
+    if (isCleanedAtOnce(category_))
         state_->cleanCategory(category_);
+    else
+        openReviewDialog();
 }
 
 void CategoryDetailView::openReviewDialog() {

@@ -12,14 +12,6 @@
 
 namespace zn {
 
-namespace {
-
-QString text(std::string_view value) {
-    return QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size()));
-}
-
-} // namespace
-
 CategoryHeroCard::CategoryHeroCard(CleaningCategory category, QWidget* parent)
     : CardSurface(18, std::nullopt, CardElevation::standard, parent), tile_(new CategoryIconTile(category, 56, 14)),
       title_(new TextLabel(QString(), systemFont(22, QFont::DemiBold))),
@@ -50,8 +42,8 @@ CategoryHeroCard::CategoryHeroCard(CleaningCategory category, QWidget* parent)
 
 void CategoryHeroCard::setCategory(CleaningCategory category) {
     tile_->setCategory(category);
-    title_->setText(text(displayName(category)));
-    description_->setText(text(description(category)));
+    title_->setText(QString::fromUtf8(displayName(category)));
+    description_->setText(QString::fromUtf8(description(category)));
     countLine_->setColor(ColorSource(std::function<QColor(ColorScheme)>(
         [category](ColorScheme scheme) { return qColor(color(category, scheme)); })));
 }

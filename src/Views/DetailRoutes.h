@@ -2,8 +2,6 @@
 
 #include "ViewModels/AppSection.h"
 
-#include <QString>
-
 #include <functional>
 #include <optional>
 

@@ -28,11 +28,13 @@ void drawLine(QPainter& painter, const QRectF& frame, const QFont& font, const Q
     painter.drawText(frame, alignment | Qt::AlignVCenter, shown);
 }
 
-} // namespace
-
-QRectF FileRowDelegate::checkBoxFrame(const QRect& row) {
-    return {row.left() + kHorizontalPadding, row.center().y() + 0.5 - kCheckBoxSide / 2, kCheckBoxSide, kCheckBoxSide};
+// Where a row draws its check box.
+QRectF checkBoxFrame(const QRect& row) {
+    const double padding = FileRowDelegate::kHorizontalPadding;
+    return {row.left() + padding, row.center().y() + 0.5 - kCheckBoxSide / 2, kCheckBoxSide, kCheckBoxSide};
 }
+
+} // namespace
 
 void FileRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
     const auto* model = qobject_cast<const FileListModel*>(index.model());

@@ -16,9 +16,6 @@ public:
 
     using QStyledItemDelegate::QStyledItemDelegate;
 
-    // Where a row draws its check box.
-    static QRectF checkBoxFrame(const QRect& row);
-
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 };

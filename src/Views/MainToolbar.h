@@ -8,7 +8,6 @@
 namespace zn {
 
 class AppearancePill;
-
 class TextLabel;
 class ThemeManager;
 

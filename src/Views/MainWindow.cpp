@@ -20,8 +20,8 @@ namespace zn {
 MainWindow::MainWindow(ScreenServices services, QWidget* parent)
     : QWidget(parent), services_(services), reactions_(services.state),
       selectedSection_(AppSection::cleaning(CleaningCategory::smartScan)), toolbar_(new MainToolbar(services.theme)),
-      sidebar_(new Sidebar(services.state, services.permission)), splitter_(new QSplitter(Qt::Horizontal)),
-      bannerRow_(new QWidget), banner_(new AccessBanner(services.state, services.permission)),
+      sidebar_(new Sidebar(services.state, services.permission)), bannerRow_(new QWidget),
+      banner_(new AccessBanner(services.state, services.permission)),
       detailLayout_(nullptr), sheet_(new PermissionSheetPresenter(services.permission, *this, permissionSheetFactory())) {
     setMinimumSize(kMinimumSize);
 
@@ -35,21 +35,22 @@ MainWindow::MainWindow(ScreenServices services, QWidget* parent)
     detailLayout_->setSpacing(0);
     detailLayout_->addWidget(bannerRow_);
 
-    splitter_->setChildrenCollapsible(false);
-    splitter_->addWidget(sidebar_);
-    splitter_->addWidget(detail);
-    splitter_->setCollapsible(0, true);
-    splitter_->setStretchFactor(0, 0);
-    splitter_->setStretchFactor(1, 1);
+    auto* splitter = new QSplitter(Qt::Horizontal);
+    splitter->setChildrenCollapsible(false);
+    splitter->addWidget(sidebar_);
+    splitter->addWidget(detail);
+    splitter->setCollapsible(0, true);
+    splitter->setStretchFactor(0, 0);
+    splitter->setStretchFactor(1, 1);
     // Wide enough to grab; drawn as a hairline.
-    splitter_->setHandleWidth(5);
-    splitter_->setSizes({Sidebar::kIdealWidth, kMinimumSize.width() - Sidebar::kIdealWidth});
+    splitter->setHandleWidth(5);
+    splitter->setSizes({Sidebar::kIdealWidth, kMinimumSize.width() - Sidebar::kIdealWidth});
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
     column->addWidget(toolbar_);
-    column->addWidget(splitter_, 1);
+    column->addWidget(splitter, 1);
 
     // The toolbar's title stays above the detail column, wherever the split is.
     sidebar_->installEventFilter(this);

@@ -10,7 +10,6 @@
 
 #include <optional>
 
-class QSplitter;
 class QVBoxLayout;
 
 namespace zn {
@@ -40,7 +39,6 @@ public:
     DetailScreen detailScreenKind() const { return screenKind_; }
     MainToolbar& toolbar() const { return *toolbar_; }
     Sidebar& sidebar() const { return *sidebar_; }
-    QSplitter& splitter() const { return *splitter_; }
     AccessBanner& accessBanner() const { return *banner_; }
     // The alert "Couldn't clean everything" while it is open.
     AlertDialog* cleanFailureAlert() const { return alert_; }
@@ -63,7 +61,6 @@ private:
     std::optional<AppSection> selectedSection_;
     MainToolbar* toolbar_;
     Sidebar* sidebar_;
-    QSplitter* splitter_;
     QWidget* bannerRow_;
     AccessBanner* banner_;
     QVBoxLayout* detailLayout_;

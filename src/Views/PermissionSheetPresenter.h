@@ -2,11 +2,9 @@
 
 #include "Views/DetailRoutes.h"
 
+#include <QDialog>
 #include <QObject>
 #include <QPointer>
-
-#include <QDialog>
-class QWidget;
 
 namespace zn {
 

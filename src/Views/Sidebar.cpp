@@ -12,6 +12,7 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 
 namespace zn {
@@ -24,10 +25,6 @@ constexpr std::array kEverydayCategories{systemJunk, userCache, purgeableSpace, 
 constexpr std::array kReviewFirstCategories{mailAttachments, trashBins, largeFiles};
 constexpr std::array kAdvancedCategories{aiApps, xcodeJunk, brewCache, nodeCache, dockerCache};
 
-QString text(std::string_view value) {
-    return QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size()));
-}
-
 std::function<QColor(ColorScheme)> fixed(RgbColor tint) {
     return [tint](ColorScheme) { return qColor(tint); };
 }
@@ -39,7 +36,7 @@ std::function<QColor(ColorScheme)> pair(RgbColor dark, RgbColor light) {
 template <std::size_t N> std::vector<SidebarRow*> categoryRows(const std::array<CleaningCategory, N>& categories) {
     std::vector<SidebarRow*> rows;
     for (const CleaningCategory category : categories)
-        rows.push_back(new SidebarRow({AppSection::cleaning(category), text(displayName(category)),
+        rows.push_back(new SidebarRow({AppSection::cleaning(category), QString::fromUtf8(displayName(category)),
                                        std::string(icon(category)),
                                        [category](ColorScheme scheme) { return qColor(color(category, scheme)); }}));
     return rows;

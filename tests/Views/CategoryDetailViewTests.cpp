@@ -293,6 +293,59 @@ TEST_F(CategoryDetailTest, CleanAtOnceOrAfterAReview) {
     EXPECT_EQ(harness.cleaner->cleanCalls()[1], std::vector<CleanableItem>{chosen});
 }
 
+// The dialog stays open while the state moves on: its confirmation cleans nothing once the selection is
+// gone or another run has started, and never touches an item the user did not pick.
+TEST_F(CategoryDetailTest, AConfirmationThatComesTooLateCleansNothing) {
+    auto kept = makeItem(largeFiles, harness.tree.file("Movies/kept.mov", 5000), 5000, false);
+    auto chosen = makeItem(largeFiles, harness.tree.file("Movies/chosen.mov", 7000), 7000, false);
+    showResult(largeFiles, {kept, chosen});
+    state.toggleItem(chosen);
+    show();
+
+    bar().cleanButton().click();
+    ASSERT_NE(view.reviewDialog(), nullptr);
+    state.deselectAllInCategory(largeFiles);
+    EXPECT_EQ(view.reviewDialog()->title(), "Review before cleaning Zero KB");
+    view.reviewDialog()->buttons()[0]->click();
+    processQueuedWork();
+    EXPECT_EQ(state.scanState(), ScanState::idle());
+
+    state.toggleItem(chosen);
+    bar().cleanButton().click();
+    ASSERT_NE(view.reviewDialog(), nullptr);
+    harness.scanner->gate(systemJunk).close();
+    state.scanSingleCategory(systemJunk);
+    EXPECT_FALSE(bar().cleanButton().isEnabled());
+    view.reviewDialog()->buttons()[0]->click();
+    processQueuedWork();
+    EXPECT_EQ(state.scanState().kind(), ScanState::Kind::scanning);
+    harness.scanner->gate(systemJunk).open();
+    ASSERT_TRUE(waitUntil([&] { return state.scanState().kind() == ScanState::Kind::completed; }));
+    EXPECT_TRUE(bar().cleanButton().isEnabled());
+    EXPECT_TRUE(harness.cleaner->cleanCalls().empty());
+}
+
+// Rows are picked as they are shown: under a sort and a filter a click or Space changes the row's own item.
+TEST_F(CategoryDetailTest, AClickInASortedFilteredListPicksTheItemShown) {
+    auto hidden = makeItem(largeFiles, "/u/a/keep.mov", 5, false);
+    auto larger = makeItem(largeFiles, "/u/b/pick.log", 9, false);
+    auto smaller = makeItem(largeFiles, "/u/c/pick.txt", 7, false);
+    showResult(largeFiles, {hidden, larger, smaller});
+    bar().smallestFirstAction().trigger();
+    view.searchField().setText("pick");
+    show();
+    ASSERT_EQ(shownNames(), (std::vector<std::string>{"pick.txt", "pick.log"}));
+
+    clickRow(0);
+    EXPECT_TRUE(state.isItemSelected(smaller));
+    QTest::keyClick(&view.fileList().view(), Qt::Key_Space);
+    EXPECT_FALSE(state.isItemSelected(smaller));
+    clickRow(1);
+    EXPECT_TRUE(state.isItemSelected(larger));
+    EXPECT_FALSE(state.isItemSelected(smaller));
+    EXPECT_FALSE(state.isItemSelected(hidden));
+}
+
 TEST_F(CategoryDetailTest, AScanElsewhereMakesTheScreenBusy) {
     showResult(largeFiles, {makeItem(largeFiles, "/u/a.mov", 10, true)});
     harness.scanner->gate(systemJunk).close();
