@@ -1,7 +1,9 @@
 #include "Services/CleaningEngine+PathRules.h"
 
+#include "Platform/core/FileSystem.h"
 #include "Platform/core/PathResolution.h"
 #include "Platform/core/PathText.h"
+#include "Services/TemporaryEntryRule.h"
 
 #include <sys/stat.h>
 #include <unicode/locid.h>
@@ -89,8 +91,9 @@ bool isDockerToolItem(CleaningCategory category, const std::string& resolvedPath
 } // namespace
 
 CleaningPathRules::CleaningPathRules(std::string resolvedHome, uid_t callingUser,
-                                     SystemCleaningFolders systemFolders)
-    : home_(std::move(resolvedHome)), callingUser_(callingUser) {
+                                     SystemCleaningFolders systemFolders, std::function<Date()> now)
+    : home_(std::move(resolvedHome)), callingUser_(callingUser),
+      now_(now ? std::move(now) : [] { return std::chrono::system_clock::now(); }) {
     // A home that resolves to "/" or to nothing absolute would turn the home roots into system folders.
     homeUsable_ = home_.size() > 1 && home_.front() == '/';
     if (homeUsable_)
@@ -173,9 +176,15 @@ bool CleaningPathRules::isInSharedTemporaryFolder(const std::string& resolvedPat
     return false;
 }
 
+bool CleaningPathRules::isTemporaryEntryInUse(const std::string& resolvedPath) const {
+    return isInSharedTemporaryFolder(resolvedPath) &&
+           !hasRestedForADay(PosixFileSystem(), resolvedPath, callingUser_, now_());
+}
+
 bool CleaningPathRules::admitsInOrdinaryPass(CleaningCategory category,
                                              const std::string& resolvedPath) const {
-    if (!isRemovableForm(resolvedPath) || isDockerToolItem(category, resolvedPath))
+    if (!isRemovableForm(resolvedPath) || isDockerToolItem(category, resolvedPath) ||
+        isTemporaryEntryInUse(resolvedPath))
         return false;
     if (category == CleaningCategory::largeFiles)
         return isExplicitSingleFileDeletable(resolvedPath) && isRegularFile(resolvedPath);
@@ -183,15 +192,11 @@ bool CleaningPathRules::admitsInOrdinaryPass(CleaningCategory category,
 }
 
 bool CleaningPathRules::admitsInAdminPass(CleaningCategory category, const std::string& resolvedPath) const {
-    if (!isRemovableForm(resolvedPath) || isDockerToolItem(category, resolvedPath))
+    // Other users' files, and the system's own live files (sockets, private service folders), are not the
+    // calling user's to clean: the rest rule asks for the user's own entry.
+    if (!isRemovableForm(resolvedPath) || isDockerToolItem(category, resolvedPath) ||
+        isTemporaryEntryInUse(resolvedPath))
         return false;
-    if (const auto owner = ownerRequiredForAdminRemoval(resolvedPath)) {
-        // Other users' files, and the system's own live files (sockets, private service folders), are
-        // not the calling user's to clean. An owner that cannot be read is no owner.
-        struct stat info;
-        if (::lstat(resolvedPath.c_str(), &info) != 0 || info.st_uid != *owner)
-            return false;
-    }
     if (category == CleaningCategory::largeFiles)
         return isExplicitSingleFileDeletable(resolvedPath) && isRegularFile(resolvedPath);
     return (isSafeToDelete(resolvedPath) && !isAllowedRootItself(resolvedPath)) ||

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "Models/CleaningCategory.h"
+#include "Models/Date.h"
 #include "Platform/core/SafeRemoval.h"
 #include "Services/CleaningEngine+Roots.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <sys/types.h>
@@ -17,8 +19,10 @@ namespace zn {
 class CleaningPathRules {
 public:
     // `resolvedHome` has its links resolved already; "" (or "/") admits nothing below a home folder.
-    // `callingUser` is the user the cleaning is done for.
-    CleaningPathRules(std::string resolvedHome, uid_t callingUser, SystemCleaningFolders systemFolders = {});
+    // `callingUser` is the user the cleaning is done for; `now` (the system clock when empty) dates the
+    // rest a shared temporary folder's entries need.
+    CleaningPathRules(std::string resolvedHome, uid_t callingUser, SystemCleaningFolders systemFolders = {},
+                      std::function<Date()> now = {});
 
     // Pure text tests after standardisation; a relative path, one starting with "~" or one holding a NUL
     // byte passes none. The allowed-root rule: inside one of the allowed roots (some of which may also go
@@ -31,10 +35,11 @@ public:
     bool isSafeUninstallEscalationPath(const std::string& path) const;
 
     // The whole decision for one item, on the path it resolved to (which must be in its final form:
-    // absolute, standardised and free of links that can still be resolved).
+    // absolute, standardised and free of links that can still be resolved). In a shared temporary folder,
+    // on both passes, only the calling user's entries that rested for a day go: the scan judged them
+    // earlier, and since then a program may have taken them up again.
     bool admitsInOrdinaryPass(CleaningCategory category, const std::string& resolvedPath) const;
-    // As administrator no root goes as a whole, and in a shared temporary folder only what belongs to
-    // the calling user goes.
+    // As administrator no root goes as a whole.
     bool admitsInAdminPass(CleaningCategory category, const std::string& resolvedPath) const;
     // The owner an item must still have when it is removed as administrator, if any.
     std::optional<uid_t> ownerRequiredForAdminRemoval(const std::string& resolvedPath) const;
@@ -52,10 +57,12 @@ private:
     bool isAllowedRootItself(const std::string& standardizedPath) const;
     bool isRemovableForm(const std::string& resolvedPath) const;
     bool isInSharedTemporaryFolder(const std::string& resolvedPath) const;
+    bool isTemporaryEntryInUse(const std::string& resolvedPath) const;
 
     std::string home_;
     bool homeUsable_ = false;
     uid_t callingUser_;
+    std::function<Date()> now_;
     std::vector<std::string> sharedTemporaryFolders_;
     std::vector<CleaningRoot> allowedRoots_;
     std::vector<std::string> explicitFileFolders_; // each with its trailing "/"

@@ -41,8 +41,10 @@ struct CleaningEngineOptions {
     // The allowed roots outside the home folder, and the shared temporary folders where the administrator
     // pass removes only what the user owns.
     SystemCleaningFolders systemFolders;
-    // The user the cleaning is done for: in a shared temporary folder only that user's entries go.
+    // The user the cleaning is done for: in a shared temporary folder only that user's entries go, once
+    // they rested for a day by this clock (the system's when empty).
     uid_t callingUser = ::getuid();
+    std::function<Date()> now;
 };
 
 // Deletes what the user chose, permanently, and only where the path rules allow it. Each public operation

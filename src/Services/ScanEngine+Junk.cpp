@@ -1,5 +1,6 @@
 #include "Platform/core/PathText.h"
 #include "Services/ScanEngine.h"
+#include "Services/TemporaryEntryRule.h"
 
 #include <array>
 
@@ -25,9 +26,6 @@ constexpr std::array<const char*, 5> kPackageToolCaches{
 // Unlike a listing entry, a whole package-tool cache of exactly this size is still offered.
 constexpr std::int64_t kPackageToolMinimumInclusive = 1024;
 
-// Anything in a temporary folder that changed more recently may belong to a program still running.
-constexpr auto kTemporaryEntryMinimumAge = std::chrono::hours(24);
-
 } // namespace
 
 CategoryResult ScanEngine::scanSystemJunkLocked() {
@@ -44,17 +42,17 @@ CategoryResult ScanEngine::scanSystemJunkLocked() {
                         })));
 }
 
-// Temporary folders hold the live files of running programs and of other users, and System Cleanup goes
-// without a review: only the user's own entries go, once neither they nor anything the size walk sees
-// inside them has changed for a day.
+// System Cleanup goes without a review, so of a shared temporary folder it offers only the entries that
+// have rested for a day; the cleaning engine asks the same again before it removes one.
 std::vector<CleanableItem> ScanEngine::temporaryFolderItems(const std::string& folder) const {
     std::vector<std::string> paths;
     for (const std::string& name : fileSystem().contentsOfDirectory(folder).names)
         paths.push_back(PathText::appendingPathComponent(folder, name));
-    const Date newestAllowed = options_.now() - kTemporaryEntryMinimumAge;
+    const Date now = options_.now();
     // Judged side by side, as the listing sizes its entries (a char each: no shared bits between threads).
     const std::vector<char> rested = workers().inIndexOrder<char>(
-        paths.size(), [&](std::size_t index) { return hasRestedSince(paths[index], newestAllowed); });
+        paths.size(), [&](std::size_t index) { return hasRestedForADay(fileSystem(), paths[index], options_.currentUser, now);
+        });
     std::unordered_set<std::string> settled;
     std::unordered_set<std::string> excluded;
     for (std::size_t index = 0; index < paths.size(); ++index)
@@ -66,19 +64,6 @@ std::vector<CleanableItem> ScanEngine::temporaryFolderItems(const std::string& f
         return !settled.contains(PathText::standardizingPath(item.path, home_));
     });
     return items;
-}
-
-// The user's own entry, unchanged since `newestAllowed` together with all the size walk sees inside it. A
-// folder the walk could not see all of may hide a fresh file.
-bool ScanEngine::hasRestedSince(const std::string& path, Date newestAllowed) const {
-    const AttributesReading own = fileSystem().attributesOfItem(path);
-    if (!own.attributes || own.attributes->owner != options_.currentUser ||
-        !own.attributes->modificationDate || *own.attributes->modificationDate > newestAllowed)
-        return false;
-    if (own.attributes->type != FileType::directory)
-        return true;
-    const DirectoryWalk walk = fileSystem().walkDirectory(path);
-    return walk.complete && walk.newestModification && *walk.newestModification <= newestAllowed;
 }
 
 CategoryResult ScanEngine::scanUserCacheLocked() {

@@ -149,7 +149,6 @@ private:
 
     // The system junk of a shared temporary folder: the user's own entries that have rested for a day.
     std::vector<CleanableItem> temporaryFolderItems(const std::string& folder) const;
-    bool hasRestedSince(const std::string& path, Date newestAllowed) const;
     // A user cache entry offered as one whole item (a package tool's cache file or folder).
     std::optional<CleanableItem> packageToolCacheItem(const std::string& path) const;
     // A folder offered as one whole, selected item when it exists and measures more than 0 bytes.

@@ -55,8 +55,9 @@ protected:
         };
     }
 
-    CleaningEngine makeEngine(uid_t callingUser = ::getuid()) {
+    CleaningEngine makeEngine(uid_t callingUser = ::getuid(), std::function<Date()> now = {}) {
         CleaningEngineOptions options;
+        options.now = std::move(now);
         options.adminRunner = runner;
         options.temporaryDirectory = temporary;
         options.systemFolders = systemFolders;
@@ -70,6 +71,12 @@ protected:
         const int status = runPrivilegedRemoval(arguments, in, out, context);
         output = out.str();
         return status;
+    }
+
+    // Shared temporary entries go only once they rested for a day.
+    void ageByAMonth(const std::vector<std::string>& relativePaths) {
+        for (const std::string& path : relativePaths)
+            tree.setModificationTime(path, std::time(nullptr) - 30 * 24 * 60 * 60);
     }
 
     static int countEntries(const std::string& folder) {
@@ -258,11 +265,13 @@ TEST_F(PrivilegedPassTest, InASharedTemporaryFolderOnlyTheCallersOwnEntriesGo) {
     const std::string own = tree.file("system/tmp/own-file", 10);
     const std::string folder = tree.file("system/tmp/own-folder/x", 10);
     const std::string ownFolder = shared + "/own-folder";
+    ageByAMonth({"system/tmp/own-file", "system/tmp/own-folder/x", "system/tmp/own-folder"});
     runner->onPrivilegedRun = [](const std::string&) { return AdminRunOutcome{Status::cancelled, "(-128)"}; };
 
     // The engine's side, cleaning for someone else: none of it is theirs, so nothing is sent on.
     makeEngine(::getuid() + 1).cleanWithAdminPrivileges({itemAt(own), itemAt(ownFolder)});
     EXPECT_TRUE(runner->privilegedInputs.empty());
+    ASSERT_GE(log.messages().size(), 2u);
     EXPECT_EQ(log.messages()[1], refusalLine(own));
     // Cleaning for the owner, it is; an entry whose owner cannot be read is nobody's.
     makeEngine().cleanWithAdminPrivileges(
@@ -291,21 +300,57 @@ TEST_F(PrivilegedPassTest, InASharedTemporaryFolderTheAdministratorSideRemovesTh
     const std::string others = tree.file("system/tmp/other-users-file", 10);
     const std::string service = tree.file("system/tmp/systemd-private-1-x/tmp/f", 10);
     const std::string sockets = tree.folder("system/tmp/.X11-unix");
-    for (const std::string& path : {callers, tree.path("system/tmp/callers-folder")})
+    const std::string callersFresh = tree.file("system/tmp/callers-fresh-file", 10); // in use again
+    for (const std::string& path : {callers, tree.path("system/tmp/callers-folder"), callersFresh})
         ASSERT_EQ(::lchown(path.c_str(), kCallingUser, kCallingUser), 0);
+    ageByAMonth({"system/tmp/callers-file", "system/tmp/callers-folder/x", "system/tmp/callers-folder",
+                 "system/tmp/other-users-file", "system/tmp/systemd-private-1-x/tmp/f",
+                 "system/tmp/systemd-private-1-x/tmp", "system/tmp/systemd-private-1-x", "system/tmp/.X11-unix"});
     ASSERT_EQ(::lchown(others.c_str(), test::kOtherUser, test::kOtherUser), 0);
     const std::string systemd = shared + "/systemd-private-1-x";
     const std::vector<PrivilegedRemovalRecord> records{
         {Category::systemJunk, systemd}, {Category::systemJunk, sockets},
         {Category::systemJunk, others},  {Category::systemJunk, shared + "/gone"},
-        {Category::systemJunk, callers}, {Category::systemJunk, shared + "/callers-folder"}};
+        {Category::systemJunk, callers}, {Category::systemJunk, shared + "/callers-folder"},
+        {Category::systemJunk, callersFresh}};
     EXPECT_EQ(administratorSide(encodePrivilegedRemovalRecords(records)), 0);
     EXPECT_EQ(output, kMarker + callers + '\0' + shared + "/callers-folder" + '\0');
     EXPECT_TRUE(exists(service));
     EXPECT_TRUE(exists(sockets));
     EXPECT_TRUE(exists(others));
+    EXPECT_TRUE(exists(callersFresh));
     EXPECT_FALSE(exists(callers));
     EXPECT_FALSE(exists(callersFolder));
+}
+
+TEST_F(PrivilegedPassTest, ASharedTemporaryEntryThatChangedSinceTheScanStaysOnEverySide) {
+    // The scan offered these a while ago; since then a program took them up again.
+    const std::string fresh = tree.file("system/tmp/fresh-file", 10);
+    tree.file("system/tmp/busy/data", 10);
+    tree.file("system/tmp/busy/.lock", 0);
+    const std::string busy = shared + "/busy";
+    const std::string old = tree.file("system/tmp/old-file", 10);
+    ageByAMonth({"system/tmp/busy/data", "system/tmp/busy", "system/tmp/old-file"});
+    const std::vector<CleanableItem> items{itemAt(fresh, 10, Category::systemJunk),
+                                           itemAt(busy, 10, Category::systemJunk),
+                                           itemAt(old, 10, Category::systemJunk)};
+
+    CleaningResult ordinary = engine.cleanItems(items, nullptr);
+    EXPECT_EQ(ordinary.deletedPaths, std::set<std::string>{old});
+    EXPECT_EQ(ordinary.errors.size(), 2u);
+    runner->onPrivilegedRun = [](const std::string&) { return AdminRunOutcome{Status::cancelled, "(-128)"}; };
+    tree.file("system/tmp/old-file", 10); // the ordinary pass took it: here it is again
+    ageByAMonth({"system/tmp/old-file"});
+    engine.cleanWithAdminPrivileges(items);
+    ASSERT_EQ(runner->privilegedInputs.size(), 1u);
+    EXPECT_EQ(runner->privilegedInputs[0], encodePrivilegedRemovalRecords({{Category::systemJunk, old}}));
+    EXPECT_TRUE(exists(fresh));
+    EXPECT_TRUE(exists(busy + "/.lock"));
+
+    // A day later by the engine's clock they have rested.
+    const Date tomorrow = std::chrono::system_clock::now() + std::chrono::hours(25);
+    CleaningResult later = makeEngine(::getuid(), [=] { return tomorrow; }).cleanItems(items, nullptr);
+    EXPECT_EQ(later.deletedPaths, (std::set<std::string>{fresh, busy, old}));
 }
 
 TEST_F(PrivilegedPassTest, PathsThatCannotBeResolvedAreRefusedOnEverySide) {
