@@ -18,8 +18,8 @@
 #include "ViewModels/CleaningEngineService.h"
 #include "ViewModels/ScanEngineService.h"
 #include "Views/Components/ActionButton.h"
-#include "Views/Components/AppTheme.h"
 #include "Views/Components/AlertDialog.h"
+#include "Views/Components/AppTheme.h"
 #include "Views/Components/Motion.h"
 #include "Views/Dashboard/CompletedHero.h"
 #include "Views/Dashboard/CompletedLayout.h"
@@ -66,7 +66,8 @@ Settings parse(int argc, char** argv) {
         else if (flag == "--scratch")
             settings.scratch = value;
         else {
-            std::fprintf(stderr, "usage: bench_gui_responsiveness [--files N] [--folders N] [--scratch DIR]\n");
+            std::fprintf(stderr,
+                         "usage: bench_gui_responsiveness [--files N] [--folders N] [--scratch DIR]\n");
             std::exit(2);
         }
     }
@@ -77,7 +78,8 @@ Settings parse(int argc, char** argv) {
 class NoPrompt final : public PermissionRequester {
 public:
     bool isRequesting() const override { return false; }
-    void requestAccess(const PermissionPromptContext&, std::vector<std::string>, std::function<void()> onGranted) override {
+    void requestAccess(const PermissionPromptContext&, std::vector<std::string>,
+                       std::function<void()> onGranted) override {
         onGranted();
     }
 };
@@ -102,8 +104,9 @@ public:
             std::printf("      paint %.1f ms %s\n", milliseconds, receiver->metaObject()->className());
         if (milliseconds > slowest) {
             slowest = milliseconds;
-            slowestWhat = QStringLiteral("%1 to %2").arg(static_cast<int>(event->type())).arg(
-                QString::fromLatin1(receiver->metaObject()->className()));
+            slowestWhat = QStringLiteral("%1 to %2")
+                              .arg(static_cast<int>(event->type()))
+                              .arg(QString::fromLatin1(receiver->metaObject()->className()));
         }
         return handled;
     }
@@ -184,7 +187,8 @@ int run(const Settings& settings) {
     const std::string root = settings.scratch + "/home-" + std::to_string(::getpid());
     SyntheticHome home(root, std::max(1L, settings.files / std::max(1L, settings.folders)));
     build(home, settings.files, settings.folders);
-    std::printf("synthetic home: %ld files in %ld folders under %s\n", home.files(), home.folders(), root.c_str());
+    std::printf("synthetic home: %ld files in %ld folders under %s\n", home.files(), home.folders(),
+                root.c_str());
 
     ScanEngineOptions options;
     for (std::string* path : {&options.systemCaches, &options.systemLogs, &options.systemLogFiles,

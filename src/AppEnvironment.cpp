@@ -34,10 +34,12 @@ AppEnvironment liveAppEnvironment() {
         UninstallServices{},
     };
     // The desktop's own window colour, read before the program's palette replaces it.
-    auto desktopScheme = std::make_shared<PortalColorScheme>(QDBusConnection::sessionBus(),
-                                                             QGuiApplication::palette().color(QPalette::Window));
-    return {std::move(services), accessManager,      &permission,
-            &UpdateService::shared(), desktopUrlOpener(), std::move(desktopScheme), true};
+    auto desktopScheme = std::make_shared<PortalColorScheme>(
+        QDBusConnection::sessionBus(), QGuiApplication::palette().color(QPalette::Window));
+    return {
+        std::move(services),      accessManager, &permission, &UpdateService::shared(), desktopUrlOpener(),
+        std::move(desktopScheme), true,
+    };
 }
 
 } // namespace zn

@@ -31,7 +31,8 @@ struct AppEnvironment {
     // Where "Reveal in Finder" shows a file.
     std::shared_ptr<FileViewer> fileViewer = std::make_shared<DesktopFileViewer>();
     // Where launch at login is kept (the user's autostart folder).
-    std::shared_ptr<const LoginItem> loginItem = std::make_shared<const LoginItem>(LoginItem::forThisProgram());
+    std::shared_ptr<const LoginItem> loginItem =
+        std::make_shared<const LoginItem>(LoginItem::forThisProgram());
 };
 
 // The engines, the system's services and the program's own stores. Main thread, once a QApplication exists.

@@ -45,7 +45,8 @@ void AppWindow::showContent() {
         if (wasOnboarding)
             resize(kDefaultSize);
     } else {
-        setCentralWidget(new OnboardingView(app_.onboardingServices(), [this] { app_.setOnboardingComplete(true); }));
+        setCentralWidget(
+            new OnboardingView(app_.onboardingServices(), [this] { app_.setOnboardingComplete(true); }));
         // The first-run pages have one size: the window fits them.
         setFixedSize(OnboardingView::kSize + QSize(0, menuBar()->sizeHint().height()));
     }

@@ -21,7 +21,8 @@ QtMessageHandler handlerBeforeStart = nullptr;
 // fatal message becomes the program's own line and exit status; other messages pass through.
 void endFailedStartPlainly(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (type == QtFatalMsg) {
-        std::cerr << "zelvanexal: cannot open a window: the display could not be opened; try 'zelvanexal help'\n";
+        std::cerr
+            << "zelvanexal: cannot open a window: the display could not be opened; try 'zelvanexal help'\n";
         std::_Exit(1);
     }
     if (handlerBeforeStart)

@@ -56,7 +56,6 @@ public:
     QuestionPrompter& prompter() { return *environment_.stateServices.prompter; }
     UrlOpener& urlOpener() { return *environment_.urlOpener; }
     ThemeManager& theme() { return theme_; }
-    AppTheme& appTheme() { return appTheme_; }
 
 signals:
     void onboardingCompleteChanged();

@@ -22,12 +22,26 @@ void fail(const std::string& what) {
 }
 
 SyntheticHome::SyntheticHome(std::string root, long filesPerFolder)
-    : root_(std::move(root)), filesPerFolder_(filesPerFolder) {}
+    : root_(std::move(root)), filesPerFolder_(filesPerFolder) {
+    const fs::path scratch = fs::path(root_).parent_path();
+    std::error_code error;
+    createdScratch_ = fs::create_directories(scratch, error);
+    if (error)
+        fail("cannot create " + scratch.string());
+    // Only a folder made here is removed at the end: one that is already there may hold someone's files.
+    if (!fs::create_directory(root_, error)) {
+        if (createdScratch_)
+            fs::remove(scratch, error);
+        errno = error ? error.value() : EEXIST;
+        fail("cannot create " + root_);
+    }
+}
 
 SyntheticHome::~SyntheticHome() {
     std::error_code error;
     fs::remove_all(root_, error);
-    fs::remove(fs::path(root_).parent_path(), error); // the scratch folder too, when nothing else is in it
+    if (createdScratch_)
+        fs::remove(fs::path(root_).parent_path(), error); // when nothing else was put there meanwhile
 }
 
 void SyntheticHome::folderWithFiles(const std::string& path) {

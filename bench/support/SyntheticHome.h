@@ -29,7 +29,8 @@ inline constexpr std::array<const char*, 4> kPackageToolCaches{".npm/_cacache", 
 // Thrown, not exited, so that the synthetic home is removed on the way out.
 [[noreturn]] void fail(const std::string& what);
 
-// The folder at `root`, removed (with its parent, when that is left empty) when this goes away.
+// A new folder at `root`, removed when this goes away, with its parent when this made that and it is left
+// empty. A `root` that already exists is refused.
 class SyntheticHome {
 public:
     SyntheticHome(std::string root, long filesPerFolder);
@@ -49,6 +50,7 @@ private:
 
     std::string root_;
     long filesPerFolder_;
+    bool createdScratch_ = false;
     long files_ = 0;
     long folders_ = 0;
     unsigned long long seed_ = 42;

@@ -7,8 +7,8 @@
 #include "Views/Onboarding/ReadyScene.h"
 #include "Views/Settings/GeneralSettingsView.h"
 #include "Views/Settings/SettingsView.h"
-#include "Views/SidebarRow.h"
 #include "Views/Sidebar.h"
+#include "Views/SidebarRow.h"
 #include "appsupport/AppHarness.h"
 
 #include <QApplication>
@@ -143,8 +143,9 @@ TEST(ZelvaNexalApp, AFirstRunWalksThroughOnboardingOnceThenTheMainWindow) {
 
     // The next start goes straight to the main window.
     harness.closeAllWindows();
-    ZelvaNexalApp again(AppEnvironment{harness.fakes.services(), std::make_shared<FullDiskAccessManager>(), harness.permission.get(),
-                                       harness.updates.get(), harness.opener, harness.desktopScheme, true});
+    ZelvaNexalApp again(AppEnvironment{harness.fakes.services(), std::make_shared<FullDiskAccessManager>(),
+                                       harness.permission.get(), harness.updates.get(), harness.opener,
+                                       harness.desktopScheme, true});
     again.start();
     ASSERT_EQ(harness.windows().size(), 1u);
     EXPECT_NE(qobject_cast<MainWindow*>(harness.windows()[0]->centralWidget()), nullptr);
@@ -196,8 +197,8 @@ TEST(ZelvaNexalApp, TheApplicationMenuOpensOneSettingsWindow) {
     ASSERT_EQ(open.size(), 1u);
     // Launch at login writes into the environment's autostart folder.
     open[0]->general().launchAtLoginSwitch().click();
-    EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(
-        harness.fakes.tree.path("config/autostart/com.zelvanexal.app.desktop"))));
+    EXPECT_TRUE(QFileInfo::exists(
+        QString::fromStdString(harness.fakes.tree.path("config/autostart/com.zelvanexal.app.desktop"))));
 }
 
 } // namespace

@@ -4,7 +4,8 @@
 
 namespace zn {
 
-TextLabel* centredLabel(const QString& text, const QFont& font, ColorSource color, std::optional<int> wrapWidth) {
+TextLabel* centredLabel(const QString& text, const QFont& font, ColorSource color,
+                        std::optional<int> wrapWidth) {
     auto* label = new TextLabel(text, font, std::move(color));
     label->setAlignment(Qt::AlignHCenter);
     if (wrapWidth) {

@@ -22,7 +22,8 @@ FeatureRow::FeatureRow(std::string systemImage, RgbColor darkTint, RgbColor ligh
     : QWidget(parent), systemImage_(std::move(systemImage)), darkTint_(darkTint), lightTint_(lightTint) {
     auto* texts = new QVBoxLayout(this);
     // The tile is painted in the room left of the texts.
-    texts->setContentsMargins(kPadding + static_cast<int>(kTileSide) + kSpacing, kPadding, kPadding, kPadding);
+    texts->setContentsMargins(kPadding + static_cast<int>(kTileSide) + kSpacing, kPadding, kPadding,
+                              kPadding);
     texts->setSpacing(2);
     texts->addWidget(new TextLabel(title, systemFont(14, QFont::DemiBold)));
     auto* sentence = new TextLabel(body, systemFont(12.5), PlatformColor::secondaryLabel);

@@ -1,5 +1,5 @@
-#include "Views/Onboarding/CentredLabel.h"
 #include "Views/Onboarding/MissionScene.h"
+#include "Views/Onboarding/CentredLabel.h"
 
 #include "Views/Components/TextLabel.h"
 #include "Views/Components/TextStyles.h"
@@ -17,9 +17,10 @@ MissionScene::MissionScene(QWidget* parent) : QWidget(parent) {
 
     auto* header = new QVBoxLayout;
     header->setSpacing(12);
-    header->addWidget(centredLabel(QStringLiteral("What Zelva Nexal helps with"), systemFont(30, QFont::DemiBold)));
     header->addWidget(
-        centredLabel(QStringLiteral("Simple choices. Clear results."), systemFont(14), PlatformColor::secondaryLabel));
+        centredLabel(QStringLiteral("What Zelva Nexal helps with"), systemFont(30, QFont::DemiBold)));
+    header->addWidget(centredLabel(QStringLiteral("Simple choices. Clear results."), systemFont(14),
+                                   PlatformColor::secondaryLabel));
     column->addLayout(header);
 
     auto* rows = new QWidget;
@@ -27,11 +28,12 @@ MissionScene::MissionScene(QWidget* parent) : QWidget(parent) {
     auto* rowColumn = new QVBoxLayout(rows);
     rowColumn->setContentsMargins(0, 0, 0, 0);
     rowColumn->setSpacing(12);
-    rowColumn->addWidget(new FeatureRow("sparkles", Tint::darkBlue, Tint::blue, QStringLiteral("Quick cleanup"),
-                                        QStringLiteral("Find files you can remove without learning Mac internals.")));
-    rowColumn->addWidget(new FeatureRow("square.grid.2x2.fill", Tint::darkBlue, Tint::blue,
-                                        QStringLiteral("Remove apps fully"),
-                                        QStringLiteral("Choose an app and see the extra files it left behind.")));
+    rowColumn->addWidget(
+        new FeatureRow("sparkles", Tint::darkBlue, Tint::blue, QStringLiteral("Quick cleanup"),
+                       QStringLiteral("Find files you can remove without learning Mac internals.")));
+    rowColumn->addWidget(new FeatureRow(
+        "square.grid.2x2.fill", Tint::darkBlue, Tint::blue, QStringLiteral("Remove apps fully"),
+        QStringLiteral("Choose an app and see the extra files it left behind.")));
     rowColumn->addWidget(new FeatureRow("doc.questionmark.fill", Tint::darkGold, Tint::blue,
                                         QStringLiteral("Find old app leftovers"),
                                         QStringLiteral("Catch files from apps you already deleted.")));

@@ -8,7 +8,8 @@ namespace zn {
 
 OnboardingPage offsetPage(OnboardingPage page, int by) {
     const long target = static_cast<long>(page) + by;
-    return static_cast<OnboardingPage>(std::clamp(target, 0L, static_cast<long>(kOnboardingPages.size()) - 1));
+    return static_cast<OnboardingPage>(
+        std::clamp(target, 0L, static_cast<long>(kOnboardingPages.size()) - 1));
 }
 
 QColor pageTint(OnboardingPage page, ColorScheme scheme) {

@@ -57,7 +57,8 @@ QWidget* OnboardingView::makeScene() {
         return new MissionScene;
     case OnboardingPage::permission:
         return new PermissionScene(hasFda_, hasOpenedSettings_,
-                                   {[this] { openSettings(); }, services_.revealAppInFinder, [this] {
+                                   {[this] { openSettings(); }, services_.revealAppInFinder,
+                                    [this] {
                                         services_.resetFullDiskAccess();
                                         services_.triggerRegistration();
                                     }},

@@ -18,7 +18,8 @@ PageDots::PageDots(OnboardingPage page, QWidget* parent) : QWidget(parent) {
 
 void PageDots::setPage(OnboardingPage page) {
     for (const OnboardingPage each : kOnboardingPages)
-        emphasis_[static_cast<std::size_t>(each)]->animateTo(each == page ? 1 : 0, Timing::springy(0.35, 0.85));
+        emphasis_[static_cast<std::size_t>(each)]->animateTo(each == page ? 1 : 0,
+                                                             Timing::springy(0.35, 0.85));
 }
 
 double PageDots::emphasis(OnboardingPage page) const {
@@ -27,7 +28,8 @@ double PageDots::emphasis(OnboardingPage page) const {
 
 QSize PageDots::sizeHint() const {
     const double count = static_cast<double>(kOnboardingPages.size());
-    return {static_cast<int>(std::ceil(kCurrentWidth + (count - 1) * (kDotSide + kSpacing))), static_cast<int>(kDotSide)};
+    return {static_cast<int>(std::ceil(kCurrentWidth + (count - 1) * (kDotSide + kSpacing))),
+            static_cast<int>(kDotSide)};
 }
 
 void PageDots::paintEvent(QPaintEvent*) {
@@ -42,7 +44,8 @@ void PageDots::paintEvent(QPaintEvent*) {
     for (const OnboardingPage page : kOnboardingPages) {
         const double weight = emphasis(page);
         const QRectF capsule(x, 0, kDotSide + (kCurrentWidth - kDotSide) * weight, kDotSide);
-        fillRoundedRect(painter, capsule, kDotSide / 2, withOpacity(primary, 0.15 + 0.6 * std::clamp(weight, 0.0, 1.0)));
+        fillRoundedRect(painter, capsule, kDotSide / 2,
+                        withOpacity(primary, 0.15 + 0.6 * std::clamp(weight, 0.0, 1.0)));
         x += capsule.width() + kSpacing;
     }
 }

@@ -32,7 +32,7 @@ private:
 
     QMargins padding_;
     QPointer<QWidget> page_;
-    QPixmap leaving_; // the old page as it looked when the change began
+    QPixmap leaving_;         // the old page as it looked when the change began
     AnimatedValue* progress_; // 0 at the start of a change, 1 when the new page is in place
 };
 

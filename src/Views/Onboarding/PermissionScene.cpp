@@ -1,12 +1,12 @@
-#include "Views/Onboarding/CentredLabel.h"
 #include "Views/Onboarding/PermissionScene.h"
+#include "Views/Onboarding/CentredLabel.h"
 
 #include "Views/Components/AppBundleDragHandle.h"
 #include "Views/Components/BorderedButton.h"
 #include "Views/Components/Divider.h"
 #include "Views/Components/FDADemoView.h"
-#include "Views/Components/KitStyle.h"
 #include "Views/Components/FadeIn.h"
+#include "Views/Components/KitStyle.h"
 #include "Views/Components/LinkButton.h"
 #include "Views/Components/SchemeColors.h"
 #include "Views/Components/SymbolView.h"
@@ -29,20 +29,22 @@ QWidget* makeGrantedLine() {
     const QColor green = qColor(Tint::green);
     row->addStretch();
     row->addWidget(new SymbolView("checkmark.circle.fill", 12.5, green));
-    row->addWidget(new TextLabel(QStringLiteral("All set — moving you to the next step."), systemFont(12.5, QFont::Medium), green));
+    row->addWidget(new TextLabel(QStringLiteral("All set — moving you to the next step."),
+                                 systemFont(12.5, QFont::Medium), green));
     row->addStretch();
     return line;
 }
 
 } // namespace
 
-PermissionScene::PermissionScene(bool hasFda, bool hasOpenedSettings, Actions actions, std::shared_ptr<Clock> clock,
-                                 QWidget* parent)
+PermissionScene::PermissionScene(bool hasFda, bool hasOpenedSettings, Actions actions,
+                                 std::shared_ptr<Clock> clock, QWidget* parent)
     : QWidget(parent), hasFda_(hasFda), hasOpenedSettings_(hasOpenedSettings),
       title_(centredLabel(QString(), systemFont(26, QFont::DemiBold))),
       subtitle_(centredLabel(QString(), systemFont(13), PlatformColor::secondaryLabel, 460)),
       demo_(new FDADemoView(std::move(clock))), granted_(makeGrantedLine()), guidance_(new QWidget),
-      dragHandle_(new AppBundleDragHandle), settingsButton_(new BorderedButton(QString(), BorderedButton::Prominence::prominent)),
+      dragHandle_(new AppBundleDragHandle),
+      settingsButton_(new BorderedButton(QString(), BorderedButton::Prominence::prominent)),
       links_(new QWidget), reveal_(new LinkButton(QStringLiteral("Reveal app again"), systemFont(11.5))),
       reset_(new LinkButton(QStringLiteral("Reset permissions"), systemFont(11.5))) {
     auto* column = new QVBoxLayout(this);
@@ -86,8 +88,8 @@ PermissionScene::PermissionScene(bool hasFda, bool hasOpenedSettings, Actions ac
     linkRow->addWidget(reset_);
     linkRow->addStretch();
     stepColumn->addWidget(links_);
-    tip_ = centredLabel(QStringLiteral("Tip: drag the Zelva Nexal icon into the list if macOS asks."), systemFont(11),
-                        PlatformColor::tertiaryLabel, 240);
+    tip_ = centredLabel(QStringLiteral("Tip: drag the Zelva Nexal icon into the list if macOS asks."),
+                        systemFont(11), PlatformColor::tertiaryLabel, 240);
     stepColumn->addWidget(tip_, 0, Qt::AlignHCenter);
     guidanceRow->addWidget(steps, 0, Qt::AlignTop);
     guidanceRow->addStretch();
@@ -124,11 +126,14 @@ void PermissionScene::setHasOpenedSettings(bool opened) {
 }
 
 void PermissionScene::showState(bool animated) {
-    title_->setText(hasFda_ ? QStringLiteral("Access allowed") : QStringLiteral("One permission, then you're set"));
-    subtitle_->setText(hasFda_ ? QStringLiteral("Zelva Nexal can now check the places macOS protects by default.")
-                               : QStringLiteral("macOS protects some folders until you allow access. This lets "
-                                                "Zelva Nexal find more space to clean."));
-    settingsButton_->setText(hasOpenedSettings_ ? QStringLiteral("Reopen Settings") : QStringLiteral("Open access settings"));
+    title_->setText(hasFda_ ? QStringLiteral("Access allowed")
+                            : QStringLiteral("One permission, then you're set"));
+    subtitle_->setText(hasFda_
+                           ? QStringLiteral("Zelva Nexal can now check the places macOS protects by default.")
+                           : QStringLiteral("macOS protects some folders until you allow access. This lets "
+                                            "Zelva Nexal find more space to clean."));
+    settingsButton_->setText(hasOpenedSettings_ ? QStringLiteral("Reopen Settings")
+                                                : QStringLiteral("Open access settings"));
     settingsButton_->setFixedWidth(std::max(240, settingsButton_->sizeHint().width()));
     const bool grantedWasHidden = granted_->isHidden();
     const bool linksWereHidden = links_->isHidden();

@@ -1,5 +1,5 @@
-#include "Views/Onboarding/CentredLabel.h"
 #include "Views/Onboarding/ReadyScene.h"
+#include "Views/Onboarding/CentredLabel.h"
 
 #include "Platform/qt/UserDefaults.h"
 #include "Views/Components/TextLabel.h"
@@ -42,9 +42,10 @@ void ReadyScene::setHasFda(bool hasFda) {
 
 void ReadyScene::showTexts() {
     title_->setText(hasFda_ ? QStringLiteral("You're ready") : QStringLiteral("Ready when you are"));
-    subtitle_->setText(hasFda_ ? QStringLiteral("Start with a quick scan.")
-                               : QStringLiteral("You can start now. Some cleanup areas will stay hidden until you "
-                                                "allow access."));
+    subtitle_->setText(
+        hasFda_ ? QStringLiteral("Start with a quick scan.")
+                : QStringLiteral("You can start now. Some cleanup areas will stay hidden until you "
+                                 "allow access."));
 }
 
 void ReadyScene::showEvent(QShowEvent* event) {

@@ -1,5 +1,5 @@
-#include "Views/Onboarding/CentredLabel.h"
 #include "Views/Onboarding/WelcomeScene.h"
+#include "Views/Onboarding/CentredLabel.h"
 
 #include "Views/Components/AnimatedValue.h"
 #include "Views/Components/Brand.h"
@@ -14,8 +14,8 @@
 namespace zn {
 
 WelcomeScene::WelcomeScene(QIcon appIcon, bool appeared, QWidget* parent)
-    : QWidget(parent), icon_(new WelcomeIcon(std::move(appIcon))), textsFrame_(new QWidget), texts_(new QWidget(textsFrame_)),
-      appearance_(new AnimatedValue(this, appeared ? 1 : 0)) {
+    : QWidget(parent), icon_(new WelcomeIcon(std::move(appIcon))), textsFrame_(new QWidget),
+      texts_(new QWidget(textsFrame_)), appearance_(new AnimatedValue(this, appeared ? 1 : 0)) {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
@@ -29,8 +29,8 @@ WelcomeScene::WelcomeScene(QIcon appIcon, bool appeared, QWidget* parent)
     textColumn->setContentsMargins(0, 0, 0, 0);
     textColumn->setSpacing(12);
     textColumn->addWidget(centredLabel(QString::fromLatin1(Brand::name), systemFont(38, QFont::DemiBold)));
-    textColumn->addWidget(centredLabel(QStringLiteral("One-click cleanup for a lighter, faster Mac."), systemFont(15),
-                                       PlatformColor::secondaryLabel, 420),
+    textColumn->addWidget(centredLabel(QStringLiteral("One-click cleanup for a lighter, faster Mac."),
+                                       systemFont(15), PlatformColor::secondaryLabel, 420),
                           0, Qt::AlignHCenter);
     textsFrame_->setFixedHeight(texts_->sizeHint().height() + static_cast<int>(kRise));
     textsFrame_->setMinimumWidth(texts_->sizeHint().width());
@@ -39,8 +39,8 @@ WelcomeScene::WelcomeScene(QIcon appIcon, bool appeared, QWidget* parent)
     QFont footnoteFont = systemFont(11.5, QFont::Medium);
     footnoteFont.setLetterSpacing(QFont::AbsoluteSpacing, 0.3);
     column->addSpacing(kSpacing + 4 - static_cast<int>(kRise));
-    column->addWidget(
-        centredLabel(QStringLiteral("Free up space without digging through folders."), footnoteFont, PlatformColor::tertiaryLabel));
+    column->addWidget(centredLabel(QStringLiteral("Free up space without digging through folders."),
+                                   footnoteFont, PlatformColor::tertiaryLabel));
     column->addStretch();
 
     connect(appearance_, &AnimatedValue::changed, this, &WelcomeScene::placeTexts);
@@ -64,7 +64,8 @@ double WelcomeScene::appearance() const {
 
 void WelcomeScene::placeTexts() {
     const double shown = std::clamp(appearance_->value(), 0.0, 1.0);
-    texts_->setGeometry(0, static_cast<int>(kRise * (1 - shown)), textsFrame_->width(), texts_->sizeHint().height());
+    texts_->setGeometry(0, static_cast<int>(kRise * (1 - shown)), textsFrame_->width(),
+                        texts_->sizeHint().height());
     setWidgetOpacity(*texts_, shown);
 }
 

@@ -22,7 +22,8 @@ constexpr int kIconSide = 64;
 } // namespace
 
 AboutSettingsView::AboutSettingsView(UrlOpener& urlOpener, QWidget* parent)
-    : QWidget(parent), website_(new LinkButton(QStringLiteral("Official website"), textFont(TextStyle::body))),
+    : QWidget(parent),
+      website_(new LinkButton(QStringLiteral("Official website"), textFont(TextStyle::body))),
       contact_(new LinkButton(QStringLiteral("Contact"), textFont(TextStyle::body))) {
     auto* column = new QVBoxLayout(this);
     column->setSpacing(18);
@@ -40,7 +41,8 @@ AboutSettingsView::AboutSettingsView(UrlOpener& urlOpener, QWidget* parent)
     }
     auto* texts = new QVBoxLayout;
     texts->setSpacing(4);
-    texts->addWidget(new TextLabel(QString::fromLatin1(Brand::name), textFont(TextStyle::title2, QFont::Bold)));
+    texts->addWidget(
+        new TextLabel(QString::fromLatin1(Brand::name), textFont(TextStyle::title2, QFont::Bold)));
     texts->addWidget(new TextLabel(versionText(), textFont(TextStyle::body), PlatformColor::secondaryLabel));
     texts->addWidget(new TextLabel(QStringLiteral("Free up space without digging through folders."),
                                    textFont(TextStyle::caption), PlatformColor::secondaryLabel));
@@ -57,9 +59,10 @@ AboutSettingsView::AboutSettingsView(UrlOpener& urlOpener, QWidget* parent)
     connect(contact_, &LinkButton::clicked, this, [&urlOpener] { urlOpener.open(Brand::contactURL()); });
 
     auto* smallPrint = new FormSection;
-    auto* note = new TextLabel(QStringLiteral("Made by the Zelva Nexal team. Zelva Nexal works on this computer "
-                                              "only and sends nothing about your files anywhere."),
-                               textFont(TextStyle::caption), PlatformColor::secondaryLabel);
+    auto* note =
+        new TextLabel(QStringLiteral("Made by the Zelva Nexal team. Zelva Nexal works on this computer "
+                                     "only and sends nothing about your files anywhere."),
+                      textFont(TextStyle::caption), PlatformColor::secondaryLabel);
     note->setWordWrap(true);
     auto* noteRow = new QWidget;
     (new QHBoxLayout(noteRow))->addWidget(note);

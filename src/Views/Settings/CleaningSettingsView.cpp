@@ -20,7 +20,8 @@ QString filled(const char* format, qint64 value) {
 
 CleaningSettingsView::CleaningSettingsView(UserDefaults& defaults, QWidget* parent)
     : QWidget(parent), settings_(defaults), skipHiddenFiles_(new SwitchToggle),
-      threshold_(new SettingsStepper(StoredSettings::kLargeFileThresholdRange, settings_.largeFileThresholdMB())),
+      threshold_(
+          new SettingsStepper(StoredSettings::kLargeFileThresholdRange, settings_.largeFileThresholdMB())),
       months_(new SettingsStepper(StoredSettings::kOldFileMonthsRange, settings_.oldFileMonths())),
       thresholdLabel_(new TextLabel(QString(), textFont(TextStyle::body))),
       monthsLabel_(new TextLabel(QString(), textFont(TextStyle::body))) {
@@ -38,7 +39,8 @@ CleaningSettingsView::CleaningSettingsView(UserDefaults& defaults, QWidget* pare
     column->addStretch();
 
     showStoredValues();
-    connect(skipHiddenFiles_, &SwitchToggle::toggled, this, [this](bool on) { settings_.setSkipHiddenFiles(on); });
+    connect(skipHiddenFiles_, &SwitchToggle::toggled, this,
+            [this](bool on) { settings_.setSkipHiddenFiles(on); });
     connect(threshold_, &SettingsStepper::valueChanged, this, [this](int megabytes) {
         settings_.setLargeFileThresholdMB(megabytes);
         thresholdLabel_->setText(filled("Minimum size: %lld MB", megabytes));

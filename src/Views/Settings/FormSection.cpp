@@ -74,8 +74,9 @@ void FormSection::paintEvent(QPaintEvent*) {
     const ColorScheme scheme = colorScheme(*this);
     const QRectF group = groupRect();
     fillRoundedRect(painter, group, kCornerRadius, platformColor(PlatformColor::controlBackground, scheme));
-    strokeRoundedBorder(painter, group, kCornerRadius,
-                        withOpacity(platformColor(PlatformColor::primaryLabel, scheme), byScheme(scheme, 0.1, 0.08)), 0.75);
+    strokeRoundedBorder(
+        painter, group, kCornerRadius,
+        withOpacity(platformColor(PlatformColor::primaryLabel, scheme), byScheme(scheme, 0.1, 0.08)), 0.75);
 
     // A hairline under every visible row but the last, indented like the rows' content.
     QWidget* previous = nullptr;
@@ -86,7 +87,8 @@ void FormSection::paintEvent(QPaintEvent*) {
             continue;
         if (previous) {
             const double y = group.top() + row->geometry().top() + 0.5;
-            painter.drawLine(QPointF(group.left() + kRowHorizontalPadding, y), QPointF(group.right() - kRowHorizontalPadding, y));
+            painter.drawLine(QPointF(group.left() + kRowHorizontalPadding, y),
+                             QPointF(group.right() - kRowHorizontalPadding, y));
         }
         previous = row;
     }

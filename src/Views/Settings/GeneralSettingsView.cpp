@@ -34,7 +34,8 @@ GeneralSettingsView::GeneralSettingsView(UserDefaults& defaults, const LoginItem
     auto* picker = new QWidget;
     auto* pickerColumn = new QVBoxLayout(picker);
     pickerColumn->setSpacing(10);
-    pickerColumn->addWidget(new TextLabel(QStringLiteral("How hard should Zelva Nexal look?"), textFont(TextStyle::body)));
+    pickerColumn->addWidget(
+        new TextLabel(QStringLiteral("How hard should Zelva Nexal look?"), textFont(TextStyle::body)));
     auto* group = new QButtonGroup(picker);
     for (const SearchSensitivity sensitivity : allSearchSensitivities()) {
         auto* option = new RadioOption(text(optionLabel(sensitivity)), text(optionCaption(sensitivity)));

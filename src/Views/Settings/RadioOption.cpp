@@ -37,9 +37,10 @@ RadioOption::RadioOption(const QString& label, const QString& caption, QWidget* 
 QSize RadioOption::sizeHint() const {
     const QFontMetricsF label(labelFont());
     const QFontMetricsF caption(captionFont());
-    const double width =
-        kIndicatorSide + kIndicatorSpacing + std::max(label.horizontalAdvance(text()), caption.horizontalAdvance(caption_));
-    return {static_cast<int>(std::ceil(width)), static_cast<int>(std::ceil(label.height() + kLineSpacing + caption.height()))};
+    const double width = kIndicatorSide + kIndicatorSpacing +
+                         std::max(label.horizontalAdvance(text()), caption.horizontalAdvance(caption_));
+    return {static_cast<int>(std::ceil(width)),
+            static_cast<int>(std::ceil(label.height() + kLineSpacing + caption.height()))};
 }
 
 void RadioOption::paintEvent(QPaintEvent*) {
@@ -57,8 +58,9 @@ void RadioOption::paintEvent(QPaintEvent*) {
     } else {
         fillRoundedRect(painter, indicator, kIndicatorSide / 2,
                         byScheme(scheme, QColor(255, 255, 255, 20), QColor(255, 255, 255)));
-        strokeRoundedBorder(painter, indicator, kIndicatorSide / 2,
-                            withOpacity(platformColor(PlatformColor::primaryLabel, scheme), isDown() ? 0.45 : 0.28), 1);
+        strokeRoundedBorder(
+            painter, indicator, kIndicatorSide / 2,
+            withOpacity(platformColor(PlatformColor::primaryLabel, scheme), isDown() ? 0.45 : 0.28), 1);
     }
     if (hasFocus())
         strokeRoundedBorder(painter, indicator.adjusted(-2, -2, 2, 2), kIndicatorSide / 2 + 2,
@@ -67,10 +69,12 @@ void RadioOption::paintEvent(QPaintEvent*) {
     const double textLeft = kIndicatorSide + kIndicatorSpacing;
     painter.setFont(labelFont());
     painter.setPen(platformColor(PlatformColor::primaryLabel, scheme));
-    painter.drawText(QRectF(textLeft, 0, width() - textLeft, label.height()), Qt::AlignLeft | Qt::AlignVCenter, text());
+    painter.drawText(QRectF(textLeft, 0, width() - textLeft, label.height()),
+                     Qt::AlignLeft | Qt::AlignVCenter, text());
     painter.setFont(captionFont());
     painter.setPen(platformColor(PlatformColor::secondaryLabel, scheme));
-    painter.drawText(QRectF(textLeft, label.height() + kLineSpacing, width() - textLeft, QFontMetricsF(captionFont()).height()),
+    painter.drawText(QRectF(textLeft, label.height() + kLineSpacing, width() - textLeft,
+                            QFontMetricsF(captionFont()).height()),
                      Qt::AlignLeft | Qt::AlignVCenter, caption_);
 }
 

@@ -14,8 +14,9 @@
 namespace zn {
 
 ScheduleSettingsView::ScheduleSettingsView(SchedulerService& scheduler, const Clock& clock, QWidget* parent)
-    : QWidget(parent), scheduler_(scheduler), clock_(clock), enabled_(new SwitchToggle), interval_(new PopUpButton),
-      autoClean_(new SwitchToggle), autoPurge_(new SwitchToggle), notify_(new SwitchToggle),
+    : QWidget(parent), scheduler_(scheduler), clock_(clock), enabled_(new SwitchToggle),
+      interval_(new PopUpButton), autoClean_(new SwitchToggle), autoPurge_(new SwitchToggle),
+      notify_(new SwitchToggle),
       lastRun_(new TextLabel(QString(), textFont(TextStyle::body), PlatformColor::secondaryLabel)) {
     auto* column = new QVBoxLayout(this);
     auto* section = new FormSection(QStringLiteral("Automatic scans"));
@@ -42,7 +43,9 @@ ScheduleSettingsView::ScheduleSettingsView(SchedulerService& scheduler, const Cl
             [edit](bool on) { edit([on](ScheduleConfig& c) { c.isEnabled = on; }); });
     connect(interval_, &QComboBox::currentIndexChanged, this, [edit](int index) {
         if (index >= 0)
-            edit([index](ScheduleConfig& c) { c.interval = allScheduleIntervals()[static_cast<std::size_t>(index)]; });
+            edit([index](ScheduleConfig& c) {
+                c.interval = allScheduleIntervals()[static_cast<std::size_t>(index)];
+            });
     });
     connect(autoClean_, &SwitchToggle::toggled, this,
             [edit](bool on) { edit([on](ScheduleConfig& c) { c.autoClean = on; }); });
@@ -62,8 +65,9 @@ void ScheduleSettingsView::showEvent(QShowEvent* event) {
 
 void ScheduleSettingsView::showConfig() {
     const ScheduleConfig& config = scheduler_.config();
-    const QSignalBlocker blockers[] = {QSignalBlocker(enabled_), QSignalBlocker(interval_), QSignalBlocker(autoClean_),
-                                       QSignalBlocker(autoPurge_), QSignalBlocker(notify_)};
+    const QSignalBlocker blockers[] = {QSignalBlocker(enabled_), QSignalBlocker(interval_),
+                                       QSignalBlocker(autoClean_), QSignalBlocker(autoPurge_),
+                                       QSignalBlocker(notify_)};
     enabled_->setChecked(config.isEnabled);
     // Switching the schedule off hides its details but keeps their stored values.
     for (QWidget* row : details_)

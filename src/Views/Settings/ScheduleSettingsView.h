@@ -23,7 +23,6 @@ public:
 
     SwitchToggle& enabledSwitch() const { return *enabled_; }
     SwitchToggle& autoCleanSwitch() const { return *autoClean_; }
-    SwitchToggle& autoPurgeSwitch() const { return *autoPurge_; }
     SwitchToggle& notifySwitch() const { return *notify_; }
     QComboBox& intervalPicker() const { return *interval_; }
     const TextLabel& lastRunLabel() const { return *lastRun_; }

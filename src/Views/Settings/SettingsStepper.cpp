@@ -11,7 +11,8 @@
 
 namespace zn {
 
-SettingsStepper::SettingsStepper(StepRange range, qint64 value, QWidget* parent) : QSpinBox(parent), range_(range) {
+SettingsStepper::SettingsStepper(StepRange range, qint64 value, QWidget* parent)
+    : QSpinBox(parent), range_(range) {
     setRange(static_cast<int>(range.minimum), static_cast<int>(range.maximum));
     setSingleStep(static_cast<int>(range.step));
     setValue(static_cast<int>(range.snapped(value)));
@@ -35,19 +36,25 @@ void SettingsStepper::paintEvent(QPaintEvent*) {
     const ColorScheme scheme = colorScheme(*this);
     QStyleOptionSpinBox option;
     initStyleOption(&option);
-    const QRectF arrows = QRectF(style()->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxUp, this)
-                                     .united(style()->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxDown, this)))
+    const QRectF arrows = QRectF(style()
+                                     ->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxUp, this)
+                                     .united(style()->subControlRect(QStyle::CC_SpinBox, &option,
+                                                                     QStyle::SC_SpinBoxDown, this)))
                               .adjusted(0.5, 0.5, -0.5, -1);
-    const QRectF field = QRectF(rect()).adjusted(0.5, 0.5, 0, -0.5).intersected(QRectF(0, 0, arrows.left() - 3, height()));
+    const QRectF field =
+        QRectF(rect()).adjusted(0.5, 0.5, 0, -0.5).intersected(QRectF(0, 0, arrows.left() - 3, height()));
 
     fillRoundedRect(painter, field, 5, palette().color(QPalette::Base));
     strokeRoundedBorder(painter, field, 5,
                         hasFocus() ? withOpacity(schemeAccent(scheme), 0.7)
-                                   : withOpacity(platformColor(PlatformColor::primaryLabel, scheme), byScheme(scheme, 0.2, 0.16)),
+                                   : withOpacity(platformColor(PlatformColor::primaryLabel, scheme),
+                                                 byScheme(scheme, 0.2, 0.16)),
                         hasFocus() ? 1.5 : 0.75);
 
-    const bool upPressed = (option.activeSubControls & QStyle::SC_SpinBoxUp) && (option.state & QStyle::State_Sunken);
-    const bool downPressed = (option.activeSubControls & QStyle::SC_SpinBoxDown) && (option.state & QStyle::State_Sunken);
+    const bool upPressed =
+        (option.activeSubControls & QStyle::SC_SpinBoxUp) && (option.state & QStyle::State_Sunken);
+    const bool downPressed =
+        (option.activeSubControls & QStyle::SC_SpinBoxDown) && (option.state & QStyle::State_Sunken);
     BorderedButton::paintStandardFace(painter, arrows, 5, scheme, upPressed || downPressed);
     const QColor label = platformColor(PlatformColor::primaryLabel, scheme);
     const QColor disabled = platformColor(PlatformColor::tertiaryLabel, scheme);

@@ -49,7 +49,9 @@ void SettingsTabBar::paintEvent(QPaintEvent*) {
     const QColor accent = schemeAccent(scheme);
     const QPoint pointer = mapFromGlobal(QCursor::pos());
     for (int index = 0; index < count(); ++index) {
-        const QRectF cell = QRectF(tabRect(index)).adjusted(kHighlightInset, kHighlightInset + kTopMargin, -kHighlightInset, -kHighlightInset);
+        const QRectF cell =
+            QRectF(tabRect(index))
+                .adjusted(kHighlightInset, kHighlightInset + kTopMargin, -kHighlightInset, -kHighlightInset);
         const bool selected = index == currentIndex();
         if (selected)
             fillRoundedRect(painter, cell, 8, withOpacity(primary, byScheme(scheme, 0.12, 0.07)));
@@ -69,8 +71,8 @@ void SettingsTabBar::paintEvent(QPaintEvent*) {
         }
         painter.setFont(font());
         painter.setPen(selected ? primary : secondary);
-        painter.drawText(QRectF(cell.left(), iconFrame.bottom() + 3, cell.width(), 16), Qt::AlignHCenter | Qt::AlignTop,
-                         tabText(index));
+        painter.drawText(QRectF(cell.left(), iconFrame.bottom() + 3, cell.width(), 16),
+                         Qt::AlignHCenter | Qt::AlignTop, tabText(index));
     }
 }
 

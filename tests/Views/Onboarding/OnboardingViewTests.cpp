@@ -4,7 +4,6 @@
 #include "Views/Components/BorderedButton.h"
 #include "Views/Components/FDADemoView.h"
 #include "Views/Components/LinkButton.h"
-#include "Views/Components/LinkButton.h"
 #include "Views/Components/SchemeColors.h"
 #include "Views/Components/TextLabel.h"
 #include "Views/Onboarding/MissionScene.h"
@@ -295,7 +294,8 @@ TEST(OnboardingView, TheWelcomeConfettiPlaysOnceForANewUserOnTheReadyPage) {
     EXPECT_TRUE(ready->hasFiredConfetti());
     EXPECT_TRUE(fixture.defaults->boolForKey(ReadyScene::kHasSeenConfettiKey));
     EXPECT_EQ(fixture.levelChangeFeedback, 1);
-    // The page that set the flag still carries the burst it fired, over everything and letting clicks through.
+    // The page that set the flag still carries the burst it fired, over everything and letting clicks
+    // through.
     ASSERT_TRUE(ready->carriesConfetti());
     EXPECT_EQ(ready->confetti()->burstCount(), 1u);
     EXPECT_TRUE(ready->confetti()->isVisible());
@@ -340,7 +340,8 @@ TEST(OnboardingView, TheReadyPageWithoutAccessWavesInTheAttentionColour) {
     view->advance(3);
     auto* ready = sceneOf<ReadyScene>(*view);
     EXPECT_EQ(ready->title().text(), "Ready when you are");
-    EXPECT_EQ(ready->subtitle().text(), "You can start now. Some cleanup areas will stay hidden until you allow access.");
+    EXPECT_EQ(ready->subtitle().text(),
+              "You can start now. Some cleanup areas will stay hidden until you allow access.");
     EXPECT_STREQ(ready->badge().symbol(), "hand.wave.fill");
     EXPECT_EQ(ready->badge().badgeColor(), qColor(Tint::blue));
     test::useScheme(*view, ColorScheme::dark);

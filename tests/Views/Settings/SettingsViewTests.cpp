@@ -1,6 +1,6 @@
 #include "Platform/qt/LoginItem.h"
-#include "Services/SchedulerService.h"
 #include "Services/CleaningEngineTestSupport.h"
+#include "Services/SchedulerService.h"
 #include "Views/Components/Brand.h"
 #include "Views/Components/LinkButton.h"
 #include "Views/Components/SwitchToggle.h"
@@ -36,7 +36,8 @@ struct SettingsFixture {
     std::shared_ptr<test::FakeClock> clock = std::make_shared<test::FakeClock>();
     std::shared_ptr<UserDefaults> defaults = std::make_shared<UserDefaults>(defaultsFile);
     SchedulerService scheduler{clock, defaults};
-    LoginItem loginItem{QString::fromStdString(tree.path("config/autostart")), QStringLiteral("/usr/bin/zelvanexal")};
+    LoginItem loginItem{QString::fromStdString(tree.path("config/autostart")),
+                        QStringLiteral("/usr/bin/zelvanexal")};
     test::RecordingUrlOpener opener;
 
     std::unique_ptr<SettingsView> makeView() {
@@ -45,7 +46,9 @@ struct SettingsFixture {
         return view;
     }
     // What a fresh read of the store finds, as the next start of the program would.
-    QVariant stored(const char* key) const { return QSettings(defaultsFile, QSettings::IniFormat).value(key); }
+    QVariant stored(const char* key) const {
+        return QSettings(defaultsFile, QSettings::IniFormat).value(key);
+    }
 };
 
 void typeInto(SettingsStepper& stepper, const QString& text) {
@@ -109,7 +112,8 @@ TEST(SettingsView, EveryControlWritesItsOwnKeyAndAWindowOpenedLaterShowsIt) {
 TEST(SettingsView, AStoredSensitivityThatMatchesNoCaseExactlyShowsBalanced) {
     SettingsFixture fixture;
     StoredSettings settings(*fixture.defaults);
-    for (const QString& stored : {QStringLiteral("deep"), QStringLiteral(" Deep"), QStringLiteral("Balanced"), QString()}) {
+    for (const QString& stored :
+         {QStringLiteral("deep"), QStringLiteral(" Deep"), QStringLiteral("Balanced"), QString()}) {
         fixture.defaults->setString(stored, StoredSettings::kSensitivityKey);
         EXPECT_EQ(settings.sensitivity(), SearchSensitivity::enhanced) << stored.toStdString();
     }
@@ -180,7 +184,8 @@ TEST(SettingsView, AFailedLoginItemChangeLogsOnceAndTheSwitchSpringsBack) {
         ASSERT_EQ(lines.size(), 1u);
         EXPECT_EQ(lines[0].level, LogLevel::error);
         EXPECT_EQ(lines[0].source, "toggleLaunchAtLogin(_:)");
-        EXPECT_TRUE(lines[0].message.starts_with("Failed to enable launch at login: The folder “")) << lines[0].message;
+        EXPECT_TRUE(lines[0].message.starts_with("Failed to enable launch at login: The folder “"))
+            << lines[0].message;
     }
     EXPECT_FALSE(launch.isChecked());
     EXPECT_FALSE(fixture.stored("settings.general.launchAtLogin").toBool());
@@ -263,7 +268,8 @@ TEST(SettingsView, Screenshots) {
         test::useScheme(*view, scheme);
         for (int tab = 0; tab < 4; ++tab) {
             view->setCurrentIndex(tab);
-            test::saveScreenshot(*view, QStringLiteral("settings-%1-%2").arg(names[tab], test::schemeName(scheme)));
+            test::saveScreenshot(*view,
+                                 QStringLiteral("settings-%1-%2").arg(names[tab], test::schemeName(scheme)));
         }
     }
 }
