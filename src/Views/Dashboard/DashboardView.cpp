@@ -67,13 +67,13 @@ DashboardView::DashboardView(AppState& state, ConfettiSources confetti, QWidget*
 }
 
 void DashboardView::observeScanState() {
+    // The overlay keeps the trigger and bursts when it turns true.
     const bool cleaned = state_.scanState().kind() == ScanState::Kind::cleaned;
     if (cleaned && !lastCleanedScanState_ && state_.totalFreedSpace() > 0)
-        fireCleanConfetti_ = true;
+        confetti_->setTrigger(true);
     if (!cleaned)
-        fireCleanConfetti_ = false;
+        confetti_->setTrigger(false);
     lastCleanedScanState_ = cleaned;
-    confetti_->setTrigger(fireCleanConfetti_);
 }
 
 void DashboardView::scheduleRefresh() {

@@ -68,7 +68,6 @@ private:
     ConfettiView* confetti_;
     QPointer<AlertDialog> reviewDialog_;
     bool refreshPending_ = false;
-    bool fireCleanConfetti_ = false;
     bool lastCleanedScanState_ = false;
 };
 
