@@ -40,7 +40,6 @@ public:
     // The layout on screen.
     StateLayout* currentLayout() const { return current_; }
     ConfettiView& confetti() { return *confetti_; }
-    QScrollArea& scrollArea() { return *scroll_; }
     // The open review question, if any.
     AlertDialog* reviewDialog() const { return reviewDialog_; }
 

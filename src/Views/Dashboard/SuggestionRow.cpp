@@ -12,7 +12,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
-#include <cmath>
+#include <algorithm>
 
 namespace zn {
 
