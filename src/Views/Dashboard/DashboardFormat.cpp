@@ -105,4 +105,12 @@ QString itemsCountText(std::size_t count) {
     return format("%lld items", {static_cast<long long>(count)});
 }
 
+QString acrossCategoriesText(std::size_t count) {
+    return format("across %lld categories", {static_cast<long long>(count)});
+}
+
+QString isUsingText(std::string_view name, std::int64_t bytes) {
+    return format("%@ is using %@", {std::string(name), formatByteCount(bytes)});
+}
+
 } // namespace zn::dashboard

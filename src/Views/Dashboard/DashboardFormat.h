@@ -46,5 +46,7 @@ QString scanProgressText(double progress);
 QString percentCompleteText(double progress);
 QString reviewSelectedLabel(bool needsReview, std::int64_t selectedBytes);
 QString itemsCountText(std::size_t count);
+QString acrossCategoriesText(std::size_t count);
+QString isUsingText(std::string_view name, std::int64_t bytes);
 
 } // namespace zn::dashboard

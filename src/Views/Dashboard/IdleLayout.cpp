@@ -1,6 +1,5 @@
 #include "Views/Dashboard/IdleLayout.h"
 
-#include "Platform/core/StringFormat.h"
 #include "ViewModels/AppState.h"
 #include "Views/Components/SchemeColors.h"
 #include "Views/Components/TextLabel.h"
@@ -69,8 +68,7 @@ void IdleLayout::refreshStats() {
     const std::int64_t found = state_.totalJunkSize();
     stats_[1]->setValue(found > 0 ? dashboard::bytesText(found) : kNoFigure);
     const std::size_t categories = state_.allResults().size();
-    stats_[1]->setDelta(categories > 0 ? QString::fromStdString(formatString(
-                                             "across %lld categories", {static_cast<long long>(categories)}))
+    stats_[1]->setDelta(categories > 0 ? dashboard::acrossCategoriesText(categories)
                                        : QStringLiteral("Start with a scan"));
 
     stats_[2]->setValue(QString::number(state_.installedApps().size()));
