@@ -22,22 +22,19 @@ long long toPercent(double value) {
     return static_cast<long long>(std::clamp(value, -kLimit, kLimit));
 }
 
+} // namespace
+
 double share(std::int64_t part, std::int64_t total) {
     return total < 1 ? 0 : static_cast<double>(part) / static_cast<double>(total);
 }
 
-} // namespace
-
-DiskFigures DiskFigures::of(const DiskInfo& info) {
-    return {info.totalSpace, info.usedSpace, info.freeSpace, info.purgeableSpace};
+double percentUsed(const DiskInfo& disk) {
+    return share(disk.usedSpace, disk.totalSpace);
 }
 
-double DiskFigures::percentUsed() const {
-    return share(used, total);
-}
-
-double DiskFigures::percentNotFree() const {
-    return total < 1 ? 0 : (static_cast<double>(total) - static_cast<double>(free)) / static_cast<double>(total);
+double percentNotFree(const DiskInfo& disk) {
+    const auto total = static_cast<double>(disk.totalSpace);
+    return disk.totalSpace < 1 ? 0 : (total - static_cast<double>(disk.freeSpace)) / total;
 }
 
 bool isLowSpace(double percentUsed) {
@@ -106,6 +103,14 @@ QString reviewSelectedLabel(bool needsReview, std::int64_t selectedBytes) {
 
 QString itemsCountText(std::size_t count) {
     return format("%lld items", {static_cast<long long>(count)});
+}
+
+QString acrossCategoriesText(std::size_t count) {
+    return format("across %lld categories", {static_cast<long long>(count)});
+}
+
+QString isUsingText(std::string_view name, std::int64_t bytes) {
+    return format("%@ is using %@", {std::string(name), formatByteCount(bytes)});
 }
 
 } // namespace zn::dashboard

@@ -10,19 +10,12 @@
 
 namespace zn::dashboard {
 
-// The disk figures the dashboard shows, from one reading of the startup volume.
-struct DiskFigures {
-    std::int64_t total = 0;
-    std::int64_t used = 0;
-    std::int64_t free = 0;
-    std::int64_t purgeable = 0;
-
-    static DiskFigures of(const DiskInfo& info);
-    // Used over total, 0 for a disk of size 0: the storage hero's fraction.
-    double percentUsed() const;
-    // Total less free over total, 0 for a disk of size 0: the free-space card's fraction.
-    double percentNotFree() const;
-};
+// `part` over `total`, 0 for a total below one byte.
+double share(std::int64_t part, std::int64_t total);
+// Used over total, 0 for a disk of size 0: the storage hero's fraction.
+double percentUsed(const DiskInfo& disk);
+// Total less free over total, 0 for a disk of size 0: the free-space card's fraction.
+double percentNotFree(const DiskInfo& disk);
 
 // Low on space: more than 85 percent used.
 bool isLowSpace(double percentUsed);
@@ -53,5 +46,7 @@ QString scanProgressText(double progress);
 QString percentCompleteText(double progress);
 QString reviewSelectedLabel(bool needsReview, std::int64_t selectedBytes);
 QString itemsCountText(std::size_t count);
+QString acrossCategoriesText(std::size_t count);
+QString isUsingText(std::string_view name, std::int64_t bytes);
 
 } // namespace zn::dashboard

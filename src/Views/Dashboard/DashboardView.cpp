@@ -67,13 +67,13 @@ DashboardView::DashboardView(AppState& state, ConfettiSources confetti, QWidget*
 }
 
 void DashboardView::observeScanState() {
+    // The overlay keeps the trigger and bursts when it turns true.
     const bool cleaned = state_.scanState().kind() == ScanState::Kind::cleaned;
     if (cleaned && !lastCleanedScanState_ && state_.totalFreedSpace() > 0)
-        fireCleanConfetti_ = true;
+        confetti_->setTrigger(true);
     if (!cleaned)
-        fireCleanConfetti_ = false;
+        confetti_->setTrigger(false);
     lastCleanedScanState_ = cleaned;
-    confetti_->setTrigger(fireCleanConfetti_);
 }
 
 void DashboardView::scheduleRefresh() {
@@ -125,6 +125,16 @@ void DashboardView::showReviewConfirmation() {
     reviewDialog_->addButton(QStringLiteral("Cancel"), AlertDialog::Role::cancel);
     // Only the destructive button accepts; Cancel and Escape leave everything as it is.
     connect(reviewDialog_, &QDialog::accepted, this, [this] { state_.cleanAll(); });
+    // The question names one selection. When that changes while it is open (a scan started from the tray, a
+    // scheduled run refilling the results), it goes away unanswered: "Clean selected items" would otherwise
+    // clean what the user was never shown.
+    AlertDialog* dialog = reviewDialog_;
+    for (auto signal : {&AppState::scanStateChanged, &AppState::categoryResultsChanged,
+                        &AppState::selectedCleanupItemsChanged, &AppState::deselectedItemsChanged})
+        connect(&state_, signal, dialog, [dialog] {
+            if (dialog->isVisible())
+                dialog->reject();
+        });
     reviewDialog_->open();
 }
 

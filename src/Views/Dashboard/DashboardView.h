@@ -40,7 +40,6 @@ public:
     // The layout on screen.
     StateLayout* currentLayout() const { return current_; }
     ConfettiView& confetti() { return *confetti_; }
-    QScrollArea& scrollArea() { return *scroll_; }
     // The open review question, if any.
     AlertDialog* reviewDialog() const { return reviewDialog_; }
 
@@ -68,7 +67,6 @@ private:
     ConfettiView* confetti_;
     QPointer<AlertDialog> reviewDialog_;
     bool refreshPending_ = false;
-    bool fireCleanConfetti_ = false;
     bool lastCleanedScanState_ = false;
 };
 

@@ -103,8 +103,8 @@ QString IdleHero::freeOfText() const {
 
 void IdleHero::refresh() {
     const ColorScheme scheme = colorScheme(*this);
-    const auto disk = dashboard::DiskFigures::of(state_.diskInfo());
-    const double percentUsed = disk.percentUsed();
+    const DiskInfo& disk = state_.diskInfo();
+    const double percentUsed = dashboard::percentUsed(disk);
     const bool low = dashboard::isLowSpace(percentUsed);
     const QColor accent = schemeAccent(scheme);
     const QColor warning = warningColor(scheme);
@@ -114,12 +114,12 @@ void IdleHero::refresh() {
     safeFirst_->setTint(accent);
     lowSpace_->setTint(warning);
     lowSpace_->setVisible(low);
-    free_->setText(dashboard::bytesText(disk.free));
+    free_->setText(dashboard::bytesText(disk.freeSpace));
     free_->setColor(low ? ColorSource(std::function<QColor(ColorScheme)>(warningColor))
                        : ColorSource(PlatformColor::primaryLabel));
-    freeOf_->setText(dashboard::freeOfText(disk.total));
+    freeOf_->setText(dashboard::freeOfText(disk.totalSpace));
     scanButton_->setEnabled(!state_.isBusy());
-    breakdown_->setFigures(disk.used, disk.total, state_.totalJunkSize(), disk.purgeable);
+    breakdown_->setFigures(disk.usedSpace, disk.totalSpace, state_.totalJunkSize(), disk.purgeableSpace);
 }
 
 } // namespace zn

@@ -1,6 +1,5 @@
 #include "Views/Dashboard/IdleLayout.h"
 
-#include "Platform/core/StringFormat.h"
 #include "ViewModels/AppState.h"
 #include "Views/Components/SchemeColors.h"
 #include "Views/Components/TextLabel.h"
@@ -60,23 +59,22 @@ void IdleLayout::refresh() {
 }
 
 void IdleLayout::refreshStats() {
-    const auto disk = dashboard::DiskFigures::of(state_.diskInfo());
-    stats_[0]->setValue(dashboard::bytesText(disk.free));
-    stats_[0]->setDelta(disk.total > 0
-                            ? std::optional(dashboard::freeSpaceDelta(disk.total, disk.percentNotFree()))
-                            : std::nullopt);
+    const DiskInfo& disk = state_.diskInfo();
+    stats_[0]->setValue(dashboard::bytesText(disk.freeSpace));
+    stats_[0]->setDelta(disk.totalSpace > 0 ? std::optional(dashboard::freeSpaceDelta(
+                                                  disk.totalSpace, dashboard::percentNotFree(disk)))
+                                            : std::nullopt);
 
     const std::int64_t found = state_.totalJunkSize();
     stats_[1]->setValue(found > 0 ? dashboard::bytesText(found) : kNoFigure);
     const std::size_t categories = state_.allResults().size();
-    stats_[1]->setDelta(categories > 0 ? QString::fromStdString(formatString(
-                                             "across %lld categories", {static_cast<long long>(categories)}))
+    stats_[1]->setDelta(categories > 0 ? dashboard::acrossCategoriesText(categories)
                                        : QStringLiteral("Start with a scan"));
 
     stats_[2]->setValue(QString::number(state_.installedApps().size()));
     stats_[2]->setDelta(QStringLiteral("installed"));
 
-    stats_[3]->setValue(disk.purgeable > 0 ? dashboard::bytesText(disk.purgeable) : kNoFigure);
+    stats_[3]->setValue(disk.purgeableSpace > 0 ? dashboard::bytesText(disk.purgeableSpace) : kNoFigure);
     stats_[3]->setDelta(QStringLiteral("your Mac can free this later"));
 }
 

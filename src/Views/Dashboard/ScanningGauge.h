@@ -19,7 +19,6 @@ public:
     ScanningGauge(ColorSource tint, QString label, QWidget* parent = nullptr);
 
     void setProgress(double progress);
-    double progress() const { return progress_; }
     // The share of the ring the arc covers once it has caught up with the progress.
     double arcFraction() const;
     QString percentText() const;

@@ -73,9 +73,7 @@ QSize StatCard::sizeHint() const {
     double height = 2 * kPadding + kTile + kSpacing + QFontMetricsF(valueFont()).height();
     if (delta_)
         height += kSpacing + QFontMetricsF(deltaFont()).height();
-    const QMargins overflow = KitStyle::overflow(*this);
-    return QSize(180, static_cast<int>(std::ceil(height))) +
-           QSize(overflow.left() + overflow.right(), overflow.top() + overflow.bottom());
+    return QSize(180, static_cast<int>(std::ceil(height))).grownBy(KitStyle::overflow(*this));
 }
 
 QSize StatCard::minimumSizeHint() const {

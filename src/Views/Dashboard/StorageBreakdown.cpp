@@ -38,10 +38,6 @@ double legendHeight() {
     return QFontMetricsF(labelFont()).height() + QFontMetricsF(valueFont()).height();
 }
 
-double usedShare(std::int64_t used, std::int64_t total) {
-    return total < 1 ? 0 : static_cast<double>(used) / static_cast<double>(total);
-}
-
 } // namespace
 
 StorageBreakdown::StorageBreakdown(QWidget* parent) : QWidget(parent) {
@@ -59,7 +55,7 @@ void StorageBreakdown::setFigures(std::int64_t used, std::int64_t total, std::in
 
 StorageBreakdown::Segments StorageBreakdown::segments(double width, std::int64_t used, std::int64_t total,
                                                       std::int64_t found) {
-    const double usedFraction = usedShare(used, total);
+    const double usedFraction = dashboard::share(used, total);
     const double foundFraction = dashboard::foundFraction(found, total);
     Segments parts;
     parts.usedWidth = width * usedFraction;
@@ -88,7 +84,7 @@ std::vector<QString> StorageBreakdown::legendLabels() const {
 }
 
 QString StorageBreakdown::percentText() const {
-    return dashboard::percentUsedText(usedShare(used_, total_));
+    return dashboard::percentUsedText(dashboard::share(used_, total_));
 }
 
 QSize StorageBreakdown::sizeHint() const {

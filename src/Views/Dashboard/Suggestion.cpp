@@ -1,6 +1,5 @@
 #include "Views/Dashboard/Suggestion.h"
 
-#include "Platform/core/StringFormat.h"
 #include "ViewModels/AppState.h"
 #include "Views/Components/SchemeColors.h"
 #include "Views/Dashboard/DashboardFormat.h"
@@ -17,15 +16,11 @@ std::vector<Suggestion> suggestionsFor(const AppState& state) {
             largest = &result;
     if (largest && largest->totalSize > 0) {
         const CleaningCategory category = largest->category;
-        const QString bytes = dashboard::bytesText(largest->totalSize);
-        suggestions.push_back(
-            {std::string(icon(category)),
-             ColorSource(std::function<QColor(ColorScheme)>(
-                 [category](ColorScheme scheme) { return qColor(color(category, scheme)); })),
-             QString::fromStdString(
-                 formatString("%@ is using %@", {std::string(displayName(category)), bytes.toStdString()})),
-             dashboard::qtext(description(category)),
-             bytes});
+        suggestions.push_back({std::string(icon(category)),
+                               ColorSource(std::function<QColor(ColorScheme)>(
+                                   [category](ColorScheme scheme) { return qColor(color(category, scheme)); })),
+                               dashboard::isUsingText(displayName(category), largest->totalSize),
+                               dashboard::qtext(description(category)), dashboard::bytesText(largest->totalSize)});
     }
     if (!state.hasFullDiskAccess())
         suggestions.push_back({"lock.shield.fill", ColorSource(std::function<QColor(ColorScheme)>(attentionColor)),

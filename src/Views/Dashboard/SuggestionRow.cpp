@@ -12,7 +12,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
-#include <cmath>
+#include <algorithm>
 
 namespace zn {
 
@@ -50,9 +50,7 @@ void SuggestionRow::setSuggestion(Suggestion suggestion) {
 }
 
 QSize SuggestionRow::sizeHint() const {
-    const QMargins overflow = KitStyle::overflow(*this);
-    return QSize(480, static_cast<int>(2 * kPadding + kTile)) +
-           QSize(overflow.left() + overflow.right(), overflow.top() + overflow.bottom());
+    return QSize(480, static_cast<int>(2 * kPadding + kTile)).grownBy(KitStyle::overflow(*this));
 }
 
 QSize SuggestionRow::minimumSizeHint() const {

@@ -90,9 +90,8 @@ TEST(DashboardFormatTest, ProgressTextsTruncateAndDiskTextsRound) {
     EXPECT_EQ(dashboard::currentlyInText("Mac Cleanup"), "Checking: Mac Cleanup");
     EXPECT_EQ(dashboard::itemsCountText(3), "3 items");
 
-    const dashboard::DiskFigures empty{};
-    EXPECT_EQ(empty.percentUsed(), 0);
-    EXPECT_EQ(empty.percentNotFree(), 0);
+    EXPECT_EQ(dashboard::percentUsed(DiskInfo{}), 0);
+    EXPECT_EQ(dashboard::percentNotFree(DiskInfo{}), 0);
     EXPECT_FALSE(dashboard::isLowSpace(0.85));
     EXPECT_TRUE(dashboard::isLowSpace(0.8500001));
 }

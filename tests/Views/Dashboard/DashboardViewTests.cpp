@@ -236,6 +236,37 @@ TEST_F(DashboardViewTest, TheReviewQuestionIsDecidedAtTheClick) {
     view->reviewDialog()->reject();
 }
 
+TEST_F(DashboardViewTest, TheReviewQuestionCleansNothingUnlessConfirmed) {
+    complete({resultOf(systemJunk, 1, 1'000, true), resultOf(largeFiles, 1, 9'000, true)});
+    const auto ask = [&] {
+        completedHero().cleanButton().click();
+        return view->reviewDialog();
+    };
+    AlertDialog* dialog = ask();
+    ASSERT_NE(dialog, nullptr);
+    QTest::keyClick(dialog, Qt::Key_Escape);
+    settle();
+    EXPECT_EQ(view->reviewDialog(), nullptr);
+    EXPECT_TRUE(inState(Kind::completed));
+
+    // The selection it asks about changes while it is open: results refilled in place (as a scheduled run
+    // does), or a scan started from elsewhere. The question goes away unanswered.
+    ASSERT_NE(ask(), nullptr);
+    state.setCategoryResults({});
+    settle();
+    EXPECT_EQ(view->reviewDialog(), nullptr);
+
+    complete({resultOf(largeFiles, 1, 9'000, true)});
+    ASSERT_NE(ask(), nullptr);
+    harness.scanner->gate(systemJunk).close();
+    state.startSmartScan();
+    settle();
+    EXPECT_EQ(view->reviewDialog(), nullptr);
+    harness.scanner->gate(systemJunk).open();
+    ASSERT_TRUE(test::waitUntil([&] { return inState(Kind::completed); }));
+    EXPECT_TRUE(harness.cleaner->cleanCalls().empty());
+}
+
 TEST_F(DashboardViewTest, ResultsAreGroupedBySafety) {
     complete({resultOf(trashBins, 1, 10, false), resultOf(largeFiles, 2, 10, false)});
     CompletedLayout& completed = view->completedLayout();
