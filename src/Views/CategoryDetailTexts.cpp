@@ -1,48 +1,39 @@
 #include "Views/CategoryDetailTexts.h"
 
 #include "Platform/core/ByteCountFormatter.h"
-#include "Platform/core/StringFormat.h"
+#include "Views/Components/DisplayText.h"
 
 namespace zn {
 
-namespace {
-
-QString filled(std::string_view format, const std::vector<FormatArgument>& arguments) {
-    return QString::fromStdString(formatString(format, arguments));
-}
-
-} // namespace
-
-QString bytesText(std::int64_t bytes) {
-    return QString::fromStdString(formatByteCount(bytes));
-}
-
 QString cleanConfirmationTitle(std::int64_t selectedSize) {
-    return filled("Review before cleaning %@", {formatByteCount(selectedSize)});
+    return filledText("Review before cleaning %@", {formatByteCount(selectedSize)});
 }
 
 QString cleanItemsLabel(std::int64_t count, bool needsReview) {
-    return filled(needsReview ? "Review %lld items" : "Clean %lld items", {static_cast<long long>(count)});
+    return filledText(needsReview ? "Review %lld items" : "Clean %lld items",
+                      {static_cast<long long>(count)});
 }
 
 QString itemsAndSizeText(std::int64_t itemCount, std::int64_t totalSize) {
-    return filled("%lld items \u00b7 %@", {static_cast<long long>(itemCount), formatByteCount(totalSize)});
+    return filledText("%lld items \u00b7 %@",
+                      {static_cast<long long>(itemCount), formatByteCount(totalSize)});
 }
 
 QString selectionSummaryText(std::int64_t selectedCount) {
     if (selectedCount == 0)
         return QStringLiteral("Nothing selected");
-    return filled("%lld selected", {static_cast<long long>(selectedCount)});
+    return filledText("%lld selected", {static_cast<long long>(selectedCount)});
 }
 
 QString selectedSizeSummaryText(std::int64_t selectedSize) {
     if (selectedSize < 1)
         return QStringLiteral("Choose files to clean");
-    return filled("%@ selected", {formatByteCount(selectedSize)});
+    return filledText("%@ selected", {formatByteCount(selectedSize)});
 }
 
 QString listHeaderText(std::int64_t selectedCount, std::int64_t itemCount) {
-    return filled("%lld of %lld selected", {static_cast<long long>(selectedCount), static_cast<long long>(itemCount)});
+    return filledText("%lld of %lld selected",
+                      {static_cast<long long>(selectedCount), static_cast<long long>(itemCount)});
 }
 
 QString notScannedDescription(CleaningCategory category) {

@@ -9,8 +9,8 @@
 namespace zn {
 
 // The texts of the category detail screen, filled from the state's numbers.
-QString bytesText(std::int64_t bytes);
-// "Review before cleaning %@", with the selected size.
+
+// "Review before cleaning %@", with the selected size (the dashboard's review question too).
 QString cleanConfirmationTitle(std::int64_t selectedSize);
 // The Clean button's tooltip: "Review %lld items" or "Clean %lld items".
 QString cleanItemsLabel(std::int64_t count, bool needsReview);

@@ -1,8 +1,8 @@
 #include "Views/FileRowDelegate.h"
 
 #include "Platform/core/DateStyleFormatter.h"
-#include "Views/CategoryDetailTexts.h"
 #include "Views/Components/CheckBoxPainter.h"
+#include "Views/Components/DisplayText.h"
 #include "Views/Components/SchemeColors.h"
 #include "Views/Components/Symbols.h"
 #include "Views/Components/TextStyles.h"
@@ -20,8 +20,8 @@ constexpr double kSpacing = 8;
 constexpr double kSymbolFrameWidth = 20;
 constexpr double kLineSpacing = 2;
 
-void drawLine(QPainter& painter, const QRectF& frame, const QFont& font, const QColor& color, const QString& text,
-              Qt::TextElideMode elide, Qt::Alignment alignment = Qt::AlignLeft) {
+void drawLine(QPainter& painter, const QRectF& frame, const QFont& font, const QColor& color,
+              const QString& text, Qt::TextElideMode elide, Qt::Alignment alignment = Qt::AlignLeft) {
     painter.setFont(font);
     painter.setPen(color);
     const QString shown = QFontMetricsF(font).elidedText(text, elide, frame.width());
@@ -36,7 +36,8 @@ QRectF checkBoxFrame(const QRect& row) {
 
 } // namespace
 
-void FileRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+void FileRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                            const QModelIndex& index) const {
     const auto* model = qobject_cast<const FileListModel*>(index.model());
     if (!model)
         return;
@@ -60,7 +61,8 @@ void FileRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     double right = row.right() + 1 - kHorizontalPadding;
     const QRectF size(right - kSizeColumnWidth, row.top(), kSizeColumnWidth, row.height());
     drawLine(*painter, size, textFont(TextStyle::callout, QFont::Medium),
-             platformColor(PlatformColor::primaryLabel, scheme), bytesText(item.size), Qt::ElideNone, Qt::AlignRight);
+             platformColor(PlatformColor::primaryLabel, scheme), bytesText(item.size), Qt::ElideNone,
+             Qt::AlignRight);
     right = size.left() - kSpacing;
 
     if (item.lastModified) {
@@ -78,15 +80,18 @@ void FileRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     const double pathHeight = QFontMetricsF(pathFont).height();
     const double top = row.top() + (row.height() - nameHeight - kLineSpacing - pathHeight) / 2;
     const double width = std::max(0.0, right - kSpacing - x);
-    drawLine(*painter, QRectF(x, top, width, nameHeight), nameFont, platformColor(PlatformColor::primaryLabel, scheme),
-             QString::fromStdString(item.name), Qt::ElideMiddle);
+    drawLine(*painter, QRectF(x, top, width, nameHeight), nameFont,
+             platformColor(PlatformColor::primaryLabel, scheme), QString::fromStdString(item.name),
+             Qt::ElideMiddle);
     drawLine(*painter, QRectF(x, top + nameHeight + kLineSpacing, width, pathHeight), pathFont,
-             platformColor(PlatformColor::tertiaryLabel, scheme), QString::fromStdString(item.path), Qt::ElideMiddle);
+             platformColor(PlatformColor::tertiaryLabel, scheme), QString::fromStdString(item.path),
+             Qt::ElideMiddle);
 
     if (index.row() + 1 < model->rowCount()) {
         painter->setRenderHint(QPainter::Antialiasing, false);
         painter->setPen(QPen(platformColor(PlatformColor::separator, scheme), 1));
-        painter->drawLine(QPointF(box.right() + kSpacing, row.bottom()), QPointF(row.right() + 1 - kHorizontalPadding, row.bottom()));
+        painter->drawLine(QPointF(box.right() + kSpacing, row.bottom()),
+                          QPointF(row.right() + 1 - kHorizontalPadding, row.bottom()));
     }
     painter->restore();
 }

@@ -21,7 +21,7 @@ AppearanceMode ThemeManager::mode() const {
 
 void ThemeManager::setMode(AppearanceMode mode) {
     const std::string_view text = zn::rawValue(mode);
-    setRawValue(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    setRawValue(QString::fromUtf8(text));
 }
 
 } // namespace zn

@@ -41,7 +41,7 @@ void CategoryToggleRow::setResult(const CategoryResult& result) {
     category_ = result.category;
     itemCount_ = result.items.size();
     totalSize_ = result.totalSize;
-    setAccessibleName(dashboard::qtext(displayName(category_)));
+    setAccessibleName(QString::fromUtf8(displayName(category_)));
     update();
 }
 
@@ -74,8 +74,8 @@ void CategoryToggleRow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const ColorScheme scheme = colorScheme(*this);
-    const QRectF content = QRectF(rect()).adjusted(kHorizontalPadding, kVerticalPadding, -kHorizontalPadding,
-                                                   -kVerticalPadding);
+    const QRectF content =
+        QRectF(rect()).adjusted(kHorizontalPadding, kVerticalPadding, -kHorizontalPadding, -kVerticalPadding);
     const QRectF box(content.left(), content.center().y() - kCheckBoxSide / 2, kCheckBoxSide, kCheckBoxSide);
     paintCheckBox(painter, box, isAllSelected() ? Qt::Checked : Qt::Unchecked, isEnabled(), scheme);
 
@@ -87,11 +87,13 @@ void CategoryToggleRow::paintEvent(QPaintEvent*) {
     const double width = content.right() - sizeWidth - kSpacing - left;
     const QFontMetricsF nameMetrics(nameFont());
     const QFontMetricsF countMetrics(countFont());
-    const double top = content.center().y() - (nameMetrics.height() + kNameToCount + countMetrics.height()) / 2;
+    const double top =
+        content.center().y() - (nameMetrics.height() + kNameToCount + countMetrics.height()) / 2;
     painter.setFont(nameFont());
     painter.setPen(platformColor(PlatformColor::primaryLabel, scheme));
-    painter.drawText(QRectF(left, top, width, nameMetrics.height()), Qt::AlignLeft | Qt::AlignVCenter,
-                     nameMetrics.elidedText(dashboard::qtext(displayName(category_)), Qt::ElideRight, width));
+    painter.drawText(
+        QRectF(left, top, width, nameMetrics.height()), Qt::AlignLeft | Qt::AlignVCenter,
+        nameMetrics.elidedText(QString::fromUtf8(displayName(category_)), Qt::ElideRight, width));
     painter.setFont(countFont());
     painter.setPen(platformColor(PlatformColor::secondaryLabel, scheme));
     painter.drawText(QRectF(left, top + nameMetrics.height() + kNameToCount, width, countMetrics.height()),

@@ -3,6 +3,7 @@
 #include "ViewModels/AppState.h"
 #include "Views/Components/BorderedButton.h"
 #include "Views/Components/CardSurface.h"
+#include "Views/Components/DisplayText.h"
 #include "Views/Components/NumericTextLabel.h"
 #include "Views/Components/SchemeColors.h"
 #include "Views/Components/SymbolEffectView.h"
@@ -17,7 +18,8 @@
 namespace zn {
 
 CleanedLayout::CleanedLayout(AppState& state, QWidget* parent)
-    : StateLayout(parent), state_(state), hero_(new CardSurface(24, qColor(Tint::green), CardElevation::raised)),
+    : StateLayout(parent), state_(state),
+      hero_(new CardSurface(24, qColor(Tint::green), CardElevation::raised)),
       check_(new SymbolEffectView("checkmark", 54, qColor(Tint::green))),
       freed_(new NumericTextLabel(systemFont(40, QFont::DemiBold), qColor(Tint::green))),
       done_(new BorderedButton(QStringLiteral("Done"), BorderedButton::Prominence::prominent)) {
@@ -48,7 +50,7 @@ CleanedLayout::CleanedLayout(AppState& state, QWidget* parent)
 void CleanedLayout::refresh() {
     const std::int64_t freed = state_.totalFreedSpace();
     check_->bounceOnChange(freed);
-    freed_->setText(dashboard::bytesText(freed));
+    freed_->setText(bytesText(freed));
 }
 
 QString CleanedLayout::freedText() const {

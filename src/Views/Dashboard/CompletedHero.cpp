@@ -2,6 +2,7 @@
 
 #include "ViewModels/AppState.h"
 #include "Views/Components/ActionButton.h"
+#include "Views/Components/DisplayText.h"
 #include "Views/Components/NexalIcon.h"
 #include "Views/Components/NumericTextLabel.h"
 #include "Views/Components/SchemeColors.h"
@@ -41,7 +42,8 @@ CompletedHero::CompletedHero(AppState& state, QWidget* parent)
     spotlessRow->setContentsMargins(0, 0, 0, 0);
     spotlessRow->setSpacing(10);
     spotlessRow->addWidget(seal_);
-    spotlessRow->addWidget(new TextLabel(QStringLiteral("Your Mac looks spotless"), systemFont(22, QFont::Bold), kGreen));
+    spotlessRow->addWidget(
+        new TextLabel(QStringLiteral("Your Mac looks spotless"), systemFont(22, QFont::Bold), kGreen));
 
     // The two texts share their baseline: the smaller one is lifted by the difference of their descents.
     auto* foundRow = new QHBoxLayout(found_);
@@ -106,13 +108,14 @@ void CompletedHero::refresh() {
 
     const bool needsReview = state_.selectedItemsRequireConfirmation();
     const std::int64_t selectedTotal = totalSizeOf(state_.selectedItemsToClean());
-    foundBytes_->setText(dashboard::bytesText(junk));
+    foundBytes_->setText(bytesText(junk));
     foundNote_->setText(needsReview ? QStringLiteral("found") : QStringLiteral("ready to clean"));
     clean_->setVisible(selectedTotal >= 1);
     clean_->setText(dashboard::reviewSelectedLabel(needsReview, selectedTotal));
     clean_->setEnabled(!state_.isBusy());
-    selectionNote_->setText(needsReview ? QStringLiteral("You picked items that should be reviewed first.")
-                                        : QStringLiteral("No documents, photos, bookmarks, or passwords are selected."));
+    selectionNote_->setText(
+        needsReview ? QStringLiteral("You picked items that should be reviewed first.")
+                    : QStringLiteral("No documents, photos, bookmarks, or passwords are selected."));
 }
 
 bool CompletedHero::showsSpotless() const {

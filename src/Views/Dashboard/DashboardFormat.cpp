@@ -1,7 +1,7 @@
 #include "Views/Dashboard/DashboardFormat.h"
 
 #include "Platform/core/ByteCountFormatter.h"
-#include "Platform/core/StringFormat.h"
+#include "Views/Components/DisplayText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,10 +9,6 @@
 namespace zn::dashboard {
 
 namespace {
-
-QString format(std::string_view pattern, const std::vector<FormatArgument>& arguments) {
-    return QString::fromStdString(formatString(pattern, arguments));
-}
 
 // A percentage as a signed 64-bit number, without undefined conversions for figures out of range.
 long long toPercent(double value) {
@@ -59,58 +55,46 @@ double scanningArcFraction(double progress) {
     return upper > 0.05 ? upper : 0.05;
 }
 
-QString qtext(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QString bytesText(std::int64_t bytes) {
-    return QString::fromStdString(formatByteCount(bytes));
-}
-
 QString freeOfText(std::int64_t total) {
-    return format("free of %@", {formatByteCount(total)});
+    return filledText("free of %@", {formatByteCount(total)});
 }
 
 QString percentUsedText(double fraction) {
-    return format("%lld%% used", {diskPercent(fraction)});
+    return filledText("%lld%% used", {diskPercent(fraction)});
 }
 
 QString freeSpaceDelta(std::int64_t total, double fraction) {
-    return format("of %@ · %lld%% used", {formatByteCount(total), diskPercent(fraction)});
-}
-
-QString reviewConfirmationTitle(std::int64_t selectedBytes) {
-    return format("Review before cleaning %@", {formatByteCount(selectedBytes)});
+    return filledText("of %@ · %lld%% used", {formatByteCount(total), diskPercent(fraction)});
 }
 
 QString currentlyInText(const std::string& currentScanCategory) {
-    return format("Checking: %@", {currentScanCategory});
+    return filledText("Checking: %@", {currentScanCategory});
 }
 
 QString scanProgressText(double progress) {
     if (progress <= 0)
         return QStringLiteral("Starting scan...");
-    return format("%lld%% done", {truncatedPercent(progress)});
+    return filledText("%lld%% done", {truncatedPercent(progress)});
 }
 
 QString percentCompleteText(double progress) {
-    return format("%lld%% complete", {truncatedPercent(progress)});
+    return filledText("%lld%% complete", {truncatedPercent(progress)});
 }
 
 QString reviewSelectedLabel(bool needsReview, std::int64_t selectedBytes) {
-    return format(needsReview ? "Review %@" : "Clean %@ now", {formatByteCount(selectedBytes)});
+    return filledText(needsReview ? "Review %@" : "Clean %@ now", {formatByteCount(selectedBytes)});
 }
 
 QString itemsCountText(std::size_t count) {
-    return format("%lld items", {static_cast<long long>(count)});
+    return filledText("%lld items", {static_cast<long long>(count)});
 }
 
 QString acrossCategoriesText(std::size_t count) {
-    return format("across %lld categories", {static_cast<long long>(count)});
+    return filledText("across %lld categories", {static_cast<long long>(count)});
 }
 
 QString isUsingText(std::string_view name, std::int64_t bytes) {
-    return format("%@ is using %@", {std::string(name), formatByteCount(bytes)});
+    return filledText("%@ is using %@", {std::string(name), formatByteCount(bytes)});
 }
 
 } // namespace zn::dashboard

@@ -31,16 +31,9 @@ double foundFraction(std::int64_t found, std::int64_t total);
 // The share of the ring a scanning gauge draws: never less than 0.05 nor more than 0.95.
 double scanningArcFraction(double progress);
 
-// A text of the program's tables as the toolkit holds text.
-QString qtext(std::string_view text);
-
-// Byte counts in the file style.
-QString bytesText(std::int64_t bytes);
-
 QString freeOfText(std::int64_t total);
 QString percentUsedText(double fraction);
 QString freeSpaceDelta(std::int64_t total, double fraction);
-QString reviewConfirmationTitle(std::int64_t selectedBytes);
 QString currentlyInText(const std::string& currentScanCategory);
 QString scanProgressText(double progress);
 QString percentCompleteText(double progress);

@@ -1,6 +1,7 @@
 #include "Views/Dashboard/DashboardView.h"
 
 #include "ViewModels/AppState.h"
+#include "Views/CategoryDetailTexts.h"
 #include "Views/Components/AppBackdrop.h"
 #include "Views/Components/Brand.h"
 #include "Views/Dashboard/CleanedLayout.h"
@@ -33,7 +34,8 @@ DashboardView::DashboardView(AppState& state, ConfettiSources confetti, QWidget*
     const QMargins shadowRoom = CardSurface::shadowOverflow(CardElevation::raised);
     layouts->setContentsMargins(QMargins(28, 24, 28, 24) - shadowRoom);
     layouts->setSpacing(0);
-    for (StateLayout* layout : std::initializer_list<StateLayout*>{idle_, scanning_, completed_, cleaning_, cleaned_}) {
+    for (StateLayout* layout :
+         std::initializer_list<StateLayout*>{idle_, scanning_, completed_, cleaning_, cleaned_}) {
         layout->hide();
         layouts->addWidget(layout);
     }
@@ -53,15 +55,16 @@ DashboardView::DashboardView(AppState& state, ConfettiSources confetti, QWidget*
     frame->setContentsMargins(0, 0, 0, 0);
     frame->addWidget(scroll_);
 
-    connect(&completed_->hero(), &CompletedHero::reviewRequested, this, &DashboardView::showReviewConfirmation);
+    connect(&completed_->hero(), &CompletedHero::reviewRequested, this,
+            &DashboardView::showReviewConfirmation);
     // Every change of the scan state is seen, also those the next refresh would fold together.
     connect(&state_, &AppState::scanStateChanged, this, &DashboardView::observeScanState);
-    for (auto signal : {&AppState::scanStateChanged, &AppState::categoryResultsChanged, &AppState::diskInfoChanged,
-                        &AppState::totalJunkSizeChanged, &AppState::totalFreedSpaceChanged,
-                        &AppState::scanProgressChanged, &AppState::cleanProgressChanged,
-                        &AppState::currentScanCategoryChanged, &AppState::selectedCleanupItemsChanged,
-                        &AppState::deselectedItemsChanged, &AppState::hasFullDiskAccessChanged,
-                        &AppState::installedAppsChanged})
+    for (auto signal :
+         {&AppState::scanStateChanged, &AppState::categoryResultsChanged, &AppState::diskInfoChanged,
+          &AppState::totalJunkSizeChanged, &AppState::totalFreedSpaceChanged, &AppState::scanProgressChanged,
+          &AppState::cleanProgressChanged, &AppState::currentScanCategoryChanged,
+          &AppState::selectedCleanupItemsChanged, &AppState::deselectedItemsChanged,
+          &AppState::hasFullDiskAccessChanged, &AppState::installedAppsChanged})
         connect(&state_, signal, this, &DashboardView::scheduleRefresh);
     refresh();
 }
@@ -116,8 +119,9 @@ void DashboardView::showReviewConfirmation() {
         return;
     const std::int64_t selected = totalSizeOf(state_.selectedItemsToClean());
     reviewDialog_ = new AlertDialog(
-        dashboard::reviewConfirmationTitle(selected),
-        QStringLiteral("Some selected items may be personal or tied to coding tools. Review them before cleaning."),
+        cleanConfirmationTitle(selected),
+        QStringLiteral(
+            "Some selected items may be personal or tied to coding tools. Review them before cleaning."),
         this);
     reviewDialog_->setAttribute(Qt::WA_DeleteOnClose);
     reviewDialog_->setWindowModality(Qt::WindowModal);

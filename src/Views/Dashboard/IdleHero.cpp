@@ -2,6 +2,7 @@
 
 #include "ViewModels/AppState.h"
 #include "Views/Components/ActionButton.h"
+#include "Views/Components/DisplayText.h"
 #include "Views/Components/NexalIcon.h"
 #include "Views/Components/NumericTextLabel.h"
 #include "Views/Components/SchemeColors.h"
@@ -35,8 +36,10 @@ IdleHero::IdleHero(AppState& state, QWidget* parent)
     : CardSurface(24, std::nullopt, CardElevation::raised, parent), state_(state), gauge_(new StorageGauge),
       brand_(new TextLabel(QStringLiteral("Zelva Nexal").toUpper(), brandFont(),
                            std::function<QColor(ColorScheme)>(brandColor))),
-      safeFirst_(new StatusChip(QStringLiteral("Safe first"), std::string("checkmark.shield.fill"), QColor())),
-      lowSpace_(new StatusChip(QStringLiteral("Low space"), std::string("exclamationmark.triangle.fill"), QColor())),
+      safeFirst_(
+          new StatusChip(QStringLiteral("Safe first"), std::string("checkmark.shield.fill"), QColor())),
+      lowSpace_(new StatusChip(QStringLiteral("Low space"), std::string("exclamationmark.triangle.fill"),
+                               QColor())),
       free_(new NumericTextLabel(systemFont(34, QFont::DemiBold), PlatformColor::primaryLabel)),
       freeOf_(new TextLabel(QString(), systemFont(12), PlatformColor::secondaryLabel)),
       scanButton_(new ActionButton(QStringLiteral("Scan my Mac"),
@@ -53,8 +56,9 @@ IdleHero::IdleHero(AppState& state, QWidget* parent)
     titleRow->addWidget(safeFirst_);
     titleRow->addWidget(lowSpace_);
     titleRow->addStretch(1);
-    auto* subtitle = new TextLabel(QStringLiteral("Start with safe files. Your documents and photos stay unselected."),
-                                   systemFont(13, QFont::DemiBold), PlatformColor::secondaryLabel);
+    auto* subtitle =
+        new TextLabel(QStringLiteral("Start with safe files. Your documents and photos stay unselected."),
+                      systemFont(13, QFont::DemiBold), PlatformColor::secondaryLabel);
     subtitle->setWordWrap(true);
     auto* titleBlock = new QVBoxLayout;
     titleBlock->setSpacing(6);
@@ -114,9 +118,9 @@ void IdleHero::refresh() {
     safeFirst_->setTint(accent);
     lowSpace_->setTint(warning);
     lowSpace_->setVisible(low);
-    free_->setText(dashboard::bytesText(disk.freeSpace));
+    free_->setText(bytesText(disk.freeSpace));
     free_->setColor(low ? ColorSource(std::function<QColor(ColorScheme)>(warningColor))
-                       : ColorSource(PlatformColor::primaryLabel));
+                        : ColorSource(PlatformColor::primaryLabel));
     freeOf_->setText(dashboard::freeOfText(disk.totalSpace));
     scanButton_->setEnabled(!state_.isBusy());
     breakdown_->setFigures(disk.usedSpace, disk.totalSpace, state_.totalJunkSize(), disk.purgeableSpace);

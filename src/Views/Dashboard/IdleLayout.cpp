@@ -1,12 +1,13 @@
 #include "Views/Dashboard/IdleLayout.h"
 
 #include "ViewModels/AppState.h"
+#include "Views/Components/DisplayText.h"
 #include "Views/Components/SchemeColors.h"
 #include "Views/Components/TextLabel.h"
+#include "Views/Dashboard/DashboardColumn.h"
 #include "Views/Dashboard/DashboardFormat.h"
 #include "Views/Dashboard/IdleHero.h"
 #include "Views/Dashboard/RowList.h"
-#include "Views/Dashboard/DashboardColumn.h"
 #include "Views/Dashboard/StatCard.h"
 #include "Views/Dashboard/SuggestionRow.h"
 
@@ -28,13 +29,15 @@ ColorSource schemePair(RgbColor dark, RgbColor light) {
 
 IdleLayout::IdleLayout(AppState& state, QWidget* parent)
     : StateLayout(parent), state_(state), hero_(new IdleHero(state)),
-      stats_{new StatCard(std::string("internaldrive.fill"), std::function<QColor(ColorScheme)>(schemeAccent),
-                          QStringLiteral("Free Space")),
-             new StatCard(std::nullopt, qColor(Tint::green), QStringLiteral("Can Clean")),
-             new StatCard(std::string("square.grid.2x2.fill"), schemePair(Tint::darkBlue, Tint::blue),
-                          QStringLiteral("Apps")),
-             new StatCard(std::string("memorychip.fill"), qColor(Tint::green), QStringLiteral("Mac-managed"))},
-      suggestionsHeader_(makeSectionHeader(QStringLiteral("Suggested for you"))), suggestions_(new QVBoxLayout) {
+      stats_{
+          new StatCard(std::string("internaldrive.fill"), std::function<QColor(ColorScheme)>(schemeAccent),
+                       QStringLiteral("Free Space")),
+          new StatCard(std::nullopt, qColor(Tint::green), QStringLiteral("Can Clean")),
+          new StatCard(std::string("square.grid.2x2.fill"), schemePair(Tint::darkBlue, Tint::blue),
+                       QStringLiteral("Apps")),
+          new StatCard(std::string("memorychip.fill"), qColor(Tint::green), QStringLiteral("Mac-managed"))},
+      suggestionsHeader_(makeSectionHeader(QStringLiteral("Suggested for you"))),
+      suggestions_(new QVBoxLayout) {
     auto* column = makeStateColumn(*this);
     column->addWidget(hero_);
 
@@ -60,13 +63,13 @@ void IdleLayout::refresh() {
 
 void IdleLayout::refreshStats() {
     const DiskInfo& disk = state_.diskInfo();
-    stats_[0]->setValue(dashboard::bytesText(disk.freeSpace));
+    stats_[0]->setValue(bytesText(disk.freeSpace));
     stats_[0]->setDelta(disk.totalSpace > 0 ? std::optional(dashboard::freeSpaceDelta(
                                                   disk.totalSpace, dashboard::percentNotFree(disk)))
                                             : std::nullopt);
 
     const std::int64_t found = state_.totalJunkSize();
-    stats_[1]->setValue(found > 0 ? dashboard::bytesText(found) : kNoFigure);
+    stats_[1]->setValue(found > 0 ? bytesText(found) : kNoFigure);
     const std::size_t categories = state_.allResults().size();
     stats_[1]->setDelta(categories > 0 ? dashboard::acrossCategoriesText(categories)
                                        : QStringLiteral("Start with a scan"));
@@ -74,7 +77,7 @@ void IdleLayout::refreshStats() {
     stats_[2]->setValue(QString::number(state_.installedApps().size()));
     stats_[2]->setDelta(QStringLiteral("installed"));
 
-    stats_[3]->setValue(disk.purgeableSpace > 0 ? dashboard::bytesText(disk.purgeableSpace) : kNoFigure);
+    stats_[3]->setValue(disk.purgeableSpace > 0 ? bytesText(disk.purgeableSpace) : kNoFigure);
     stats_[3]->setDelta(QStringLiteral("your Mac can free this later"));
 }
 

@@ -39,18 +39,19 @@ void LiveResultRow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const ColorScheme scheme = colorScheme(*this);
-    const QRectF content = QRectF(rect()).adjusted(kHorizontalPadding, kVerticalPadding, -kHorizontalPadding,
-                                                   -kVerticalPadding);
+    const QRectF content =
+        QRectF(rect()).adjusted(kHorizontalPadding, kVerticalPadding, -kHorizontalPadding, -kVerticalPadding);
     const QRectF tile(content.left(), content.center().y() - kTile / 2, kTile, kTile);
     resultRow::paintTile(painter, tile, category_, scheme);
     const double sizeWidth = resultRow::paintTrailingBytes(painter, content, totalSize_, scheme);
 
     const double left = tile.right() + kSpacing;
-    const QString name = dashboard::qtext(displayName(category_));
+    const QString name = QString::fromUtf8(displayName(category_));
     painter.setFont(systemFont(13));
     painter.setPen(platformColor(PlatformColor::primaryLabel, scheme));
-    painter.drawText(QRectF(left, content.top(), content.right() - sizeWidth - kSpacing - left, content.height()),
-                     Qt::AlignLeft | Qt::AlignVCenter, name);
+    painter.drawText(
+        QRectF(left, content.top(), content.right() - sizeWidth - kSpacing - left, content.height()),
+        Qt::AlignLeft | Qt::AlignVCenter, name);
     if (showsDivider_)
         resultRow::paintDivider(painter, QRectF(rect()), scheme);
 }

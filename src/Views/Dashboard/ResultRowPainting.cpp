@@ -1,5 +1,6 @@
 #include "Views/Dashboard/ResultRowPainting.h"
 
+#include "Views/Components/DisplayText.h"
 #include "Views/Components/IconTile.h"
 #include "Views/Components/MonospacedDigits.h"
 #include "Views/Components/SchemeColors.h"
@@ -19,7 +20,7 @@ void paintTile(QPainter& painter, const QRectF& tile, CleaningCategory category,
 }
 
 double paintTrailingBytes(QPainter& painter, const QRectF& content, std::int64_t bytes, ColorScheme scheme) {
-    const QString text = dashboard::bytesText(bytes);
+    const QString text = bytesText(bytes);
     const QFont font = systemFont(13, QFont::DemiBold);
     painter.setFont(font);
     painter.setPen(platformColor(PlatformColor::secondaryLabel, scheme));

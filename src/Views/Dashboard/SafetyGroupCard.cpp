@@ -32,7 +32,7 @@ SafetyGroupCard::SafetyGroupCard(AppState& state, CleaningSafetyGroup group, QWi
     auto* header = new QVBoxLayout;
     header->setContentsMargins(16, 14, 16, 8);
     header->setSpacing(2);
-    header->addWidget(new TextLabel(dashboard::qtext(rawValue(group)), systemFont(13.5, QFont::DemiBold)));
+    header->addWidget(new TextLabel(QString::fromUtf8(rawValue(group)), systemFont(13.5, QFont::DemiBold)));
     auto* explanation = new TextLabel(subtitle(group), systemFont(11.5), PlatformColor::secondaryLabel);
     explanation->setWordWrap(true);
     header->addWidget(explanation);

@@ -1,5 +1,6 @@
 #include "Views/Dashboard/StorageBreakdown.h"
 
+#include "Views/Components/DisplayText.h"
 #include "Views/Components/MonospacedDigits.h"
 #include "Views/Components/RoundedShape.h"
 #include "Views/Components/SchemeColors.h"
@@ -68,11 +69,11 @@ StorageBreakdown::Segments StorageBreakdown::segments(double width, std::int64_t
 
 std::vector<StorageBreakdown::Entry> StorageBreakdown::legend() const {
     const ColorScheme scheme = colorScheme(*this);
-    std::vector<Entry> entries{{schemeAccent(scheme), QStringLiteral("Used"), dashboard::bytesText(used_)}};
+    std::vector<Entry> entries{{schemeAccent(scheme), QStringLiteral("Used"), bytesText(used_)}};
     if (found_ > 0)
-        entries.push_back({warningColor(scheme), QStringLiteral("Found"), dashboard::bytesText(found_)});
+        entries.push_back({warningColor(scheme), QStringLiteral("Found"), bytesText(found_)});
     if (purgeable_ > 0)
-        entries.push_back({qColor(Tint::green), QStringLiteral("Purgeable"), dashboard::bytesText(purgeable_)});
+        entries.push_back({qColor(Tint::green), QStringLiteral("Purgeable"), bytesText(purgeable_)});
     return entries;
 }
 
@@ -103,7 +104,8 @@ void StorageBreakdown::paintEvent(QPaintEvent*) {
 
     const QRectF track(0, 0, width, kBarHeight);
     const double radius = capsuleRadius(track);
-    fillRoundedRect(painter, track, radius, withOpacity(platformColor(PlatformColor::primaryLabel, scheme), 0.08));
+    fillRoundedRect(painter, track, radius,
+                    withOpacity(platformColor(PlatformColor::primaryLabel, scheme), 0.08));
     const Segments parts = segments(width, used_, total_, found_);
     painter.save();
     painter.setClipRect(track);
@@ -137,7 +139,8 @@ void StorageBreakdown::paintEvent(QPaintEvent*) {
         painter.setPen(platformColor(PlatformColor::primaryLabel, scheme));
         drawMonospacedDigits(painter, QRectF(x, top + labelMetrics.height(), width - x, rowHeight),
                              Qt::AlignLeft | Qt::AlignTop, entry.value);
-        x += std::max(labelMetrics.horizontalAdvance(entry.label), monospacedDigitsWidth(valueFont(), entry.value)) +
+        x += std::max(labelMetrics.horizontalAdvance(entry.label),
+                      monospacedDigitsWidth(valueFont(), entry.value)) +
              kEntrySpacing;
     }
     painter.setFont(percentFont());

@@ -1,6 +1,7 @@
 #include "Views/Dashboard/Suggestion.h"
 
 #include "ViewModels/AppState.h"
+#include "Views/Components/DisplayText.h"
 #include "Views/Components/SchemeColors.h"
 #include "Views/Dashboard/DashboardFormat.h"
 
@@ -17,16 +18,18 @@ std::vector<Suggestion> suggestionsFor(const AppState& state) {
     if (largest && largest->totalSize > 0) {
         const CleaningCategory category = largest->category;
         suggestions.push_back({std::string(icon(category)),
-                               ColorSource(std::function<QColor(ColorScheme)>(
-                                   [category](ColorScheme scheme) { return qColor(color(category, scheme)); })),
+                               ColorSource(std::function<QColor(ColorScheme)>([category](ColorScheme scheme) {
+                                   return qColor(color(category, scheme));
+                               })),
                                dashboard::isUsingText(displayName(category), largest->totalSize),
-                               dashboard::qtext(description(category)), dashboard::bytesText(largest->totalSize)});
+                               QString::fromUtf8(description(category)), bytesText(largest->totalSize)});
     }
     if (!state.hasFullDiskAccess())
-        suggestions.push_back({"lock.shield.fill", ColorSource(std::function<QColor(ColorScheme)>(attentionColor)),
-                               QStringLiteral("Allow access for browser privacy cleanup"),
-                               QStringLiteral("Safari and some browser traces may stay hidden until you allow access."),
-                               QStringLiteral("Action")});
+        suggestions.push_back(
+            {"lock.shield.fill", ColorSource(std::function<QColor(ColorScheme)>(attentionColor)),
+             QStringLiteral("Allow access for browser privacy cleanup"),
+             QStringLiteral("Safari and some browser traces may stay hidden until you allow access."),
+             QStringLiteral("Action")});
     return suggestions;
 }
 

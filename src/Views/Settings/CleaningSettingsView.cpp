@@ -1,6 +1,6 @@
 #include "Views/Settings/CleaningSettingsView.h"
 
-#include "Platform/core/StringFormat.h"
+#include "Views/Components/DisplayText.h"
 #include "Views/Components/SwitchToggle.h"
 #include "Views/Components/TextLabel.h"
 #include "Views/Components/TextStyles.h"
@@ -11,12 +11,6 @@
 #include <QVBoxLayout>
 
 namespace zn {
-
-namespace {
-QString filled(const char* format, qint64 value) {
-    return QString::fromStdString(formatString(format, {static_cast<long long>(value)}));
-}
-} // namespace
 
 CleaningSettingsView::CleaningSettingsView(UserDefaults& defaults, QWidget* parent)
     : QWidget(parent), settings_(defaults), skipHiddenFiles_(new SwitchToggle),
@@ -43,11 +37,11 @@ CleaningSettingsView::CleaningSettingsView(UserDefaults& defaults, QWidget* pare
             [this](bool on) { settings_.setSkipHiddenFiles(on); });
     connect(threshold_, &SettingsStepper::valueChanged, this, [this](int megabytes) {
         settings_.setLargeFileThresholdMB(megabytes);
-        thresholdLabel_->setText(filled("Minimum size: %lld MB", megabytes));
+        thresholdLabel_->setText(filledText("Minimum size: %lld MB", {static_cast<long long>(megabytes)}));
     });
     connect(months_, &SettingsStepper::valueChanged, this, [this](int months) {
         settings_.setOldFileMonths(months);
-        monthsLabel_->setText(filled("Files older than: %lld months", months));
+        monthsLabel_->setText(filledText("Files older than: %lld months", {static_cast<long long>(months)}));
     });
 }
 
@@ -66,8 +60,8 @@ void CleaningSettingsView::showStoredValues() {
     threshold_->setValue(static_cast<int>(StoredSettings::kLargeFileThresholdRange.snapped(megabytes)));
     months_->setValue(static_cast<int>(StoredSettings::kOldFileMonthsRange.snapped(months)));
     // The labels tell the stored number as it stands.
-    thresholdLabel_->setText(filled("Minimum size: %lld MB", megabytes));
-    monthsLabel_->setText(filled("Files older than: %lld months", months));
+    thresholdLabel_->setText(filledText("Minimum size: %lld MB", {static_cast<long long>(megabytes)}));
+    monthsLabel_->setText(filledText("Files older than: %lld months", {static_cast<long long>(months)}));
 }
 
 } // namespace zn

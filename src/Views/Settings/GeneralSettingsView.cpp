@@ -14,12 +14,6 @@
 
 namespace zn {
 
-namespace {
-QString text(std::string_view view) {
-    return QString::fromUtf8(view.data(), static_cast<qsizetype>(view.size()));
-}
-} // namespace
-
 GeneralSettingsView::GeneralSettingsView(UserDefaults& defaults, const LoginItem& loginItem, QWidget* parent)
     : QWidget(parent), settings_(defaults), loginItem_(loginItem), launchAtLogin_(new SwitchToggle),
       confirmBeforeDelete_(new SwitchToggle) {
@@ -38,7 +32,8 @@ GeneralSettingsView::GeneralSettingsView(UserDefaults& defaults, const LoginItem
         new TextLabel(QStringLiteral("How hard should Zelva Nexal look?"), textFont(TextStyle::body)));
     auto* group = new QButtonGroup(picker);
     for (const SearchSensitivity sensitivity : allSearchSensitivities()) {
-        auto* option = new RadioOption(text(optionLabel(sensitivity)), text(optionCaption(sensitivity)));
+        auto* option = new RadioOption(QString::fromUtf8(optionLabel(sensitivity)),
+                                       QString::fromUtf8(optionCaption(sensitivity)));
         group->addButton(option);
         pickerColumn->addWidget(option);
         options_[static_cast<std::size_t>(sensitivity)] = option;

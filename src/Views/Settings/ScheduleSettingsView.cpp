@@ -23,7 +23,7 @@ ScheduleSettingsView::ScheduleSettingsView(SchedulerService& scheduler, const Cl
     section->addControlRow(QStringLiteral("Scan on a schedule"), enabled_);
     for (const ScheduleInterval interval : allScheduleIntervals()) {
         const std::string_view label = rawValue(interval);
-        interval_->addItem(QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size())));
+        interval_->addItem(QString::fromUtf8(label));
     }
     details_ = {section->addControlRow(QStringLiteral("Scan interval"), interval_),
                 section->addControlRow(QStringLiteral("Clean safe files after scanning"), autoClean_),

@@ -43,8 +43,7 @@ SearchSensitivity StoredSettings::sensitivity() const {
 
 void StoredSettings::setSensitivity(SearchSensitivity sensitivity) {
     const std::string_view text = rawValue(sensitivity);
-    defaults_.setString(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
-                        keyText(kSensitivityKey));
+    defaults_.setString(QString::fromUtf8(text), keyText(kSensitivityKey));
 }
 
 bool StoredSettings::confirmBeforeDelete() const {
