@@ -15,7 +15,6 @@ namespace zn {
 namespace {
 
 constexpr const char* kPrivacyDatabase = "/Library/Application Support/com.apple.TCC/TCC.db";
-constexpr const char* kFallbackBundleIdentifier = "com.zelvanexal.app";
 constexpr const char* kSettingsPane =
     "x-apple.systempreferences:com.apple.preference.security?Privacy_AllFiles";
 
@@ -89,7 +88,7 @@ void FullDiskAccessManager::openSettingsPane(UrlOpener& opener, const std::strin
 bool FullDiskAccessManager::resetFullDiskAccess() const {
     ProcessRequest request(
         options_.privacyTool,
-        {"reset", "SystemPolicyAllFiles", Bundle::bundleIdentifier().value_or(kFallbackBundleIdentifier)});
+        {"reset", "SystemPolicyAllFiles", Bundle::bundleIdentifierOrDefault()});
     request.captureStandardOutput = false;
     ProcessResult result = runProcess(request);
     if (!result.started)

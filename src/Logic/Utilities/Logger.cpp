@@ -24,7 +24,7 @@ int syslogPriority(LogLevel level) { return kLevelPriorities[static_cast<std::si
 
 Logger& Logger::shared() {
     static Logger* instance =
-        new Logger(std::make_unique<SyslogSink>(Bundle::bundleIdentifier().value_or("com.zelvanexal.app")));
+        new Logger(std::make_unique<SyslogSink>(Bundle::bundleIdentifierOrDefault()));
     return *instance;
 }
 

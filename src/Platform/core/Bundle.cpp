@@ -14,6 +14,10 @@ std::optional<std::string> bundleIdentifier() {
     return stringForInfoKey("CFBundleIdentifier");
 }
 
+std::string bundleIdentifierOrDefault() {
+    return bundleIdentifier().value_or("com.zelvanexal.app");
+}
+
 std::optional<std::string> stringForInfoKey(const std::string& key) {
     return infoDictionary().stringForKey(key);
 }

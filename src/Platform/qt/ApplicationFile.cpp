@@ -13,8 +13,6 @@ namespace zn {
 
 namespace {
 
-constexpr const char* kFallbackBundleIdentifier = "com.zelvanexal.app";
-
 bool isRegularFile(const std::string& path) {
     struct stat status {};
     return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
@@ -28,7 +26,7 @@ ApplicationFileSearch ApplicationFileSearch::thisProgram() {
     for (const QString& folder : QStandardPaths::standardLocations(QStandardPaths::ApplicationsLocation))
         search.applicationFolders.push_back(folder.toStdString());
     // Launchers are named after the reverse-domain identifier, or after the executable.
-    search.launcherNames = {Bundle::bundleIdentifier().value_or(kFallbackBundleIdentifier) + ".desktop",
+    search.launcherNames = {Bundle::bundleIdentifierOrDefault() + ".desktop",
                             QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString() +
                                 ".desktop"};
     return search;

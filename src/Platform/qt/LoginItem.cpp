@@ -57,7 +57,7 @@ LoginItem LoginItem::forThisProgram() {
 }
 
 QString LoginItem::entryPath() const {
-    const QString identifier = QString::fromStdString(Bundle::bundleIdentifier().value_or("com.zelvanexal.app"));
+    const QString identifier = QString::fromStdString(Bundle::bundleIdentifierOrDefault());
     return autostartDirectory_ + QLatin1Char('/') + identifier + QStringLiteral(".desktop");
 }
 

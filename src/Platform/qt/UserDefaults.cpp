@@ -11,7 +11,7 @@ UserDefaults::UserDefaults(const QString& iniFilePath) : settings_(iniFilePath, 
 UserDefaults& UserDefaults::standard() {
     static UserDefaults defaults([] {
         QString identifier =
-            QString::fromStdString(Bundle::bundleIdentifier().value_or("com.zelvanexal.app"));
+            QString::fromStdString(Bundle::bundleIdentifierOrDefault());
         return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/" + identifier +
                ".ini";
     }());
