@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Logic/Scanning/AppInfoFetcher.h"
+#include "Logic/Scanning/AppPathFinder.h"
 #include "Logic/Scanning/Locations.h"
 
 #include <functional>
@@ -17,5 +18,7 @@ using AppFileScanner = std::function<void(const InstalledApp& app, const Locatio
 // The leftover finder with enhanced matching, whatever the settings say; it answers through the main queue.
 void defaultAppFileScanner(const InstalledApp& app, const Locations& locations,
                            std::function<void(std::set<std::string> found)> completion);
+// The same finder on other tables (those of a fixture's home folder).
+AppFileScanner appFileScannerWith(AppPathFinder::Tables tables);
 
 } // namespace zn

@@ -1,5 +1,6 @@
 #include "AppDelegate.h"
 #include "Services/FullDiskAccessManager.h"
+#include "support/FixtureTree.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -17,8 +18,10 @@ int exitCodeAfterTheLastWindowCloses() {
 }
 
 TEST(AppDelegate, TheLastWindowEndsTheProgramOnlyWhenNoTrayCanBringItBack) {
+    test::FixtureTree tree;
     FullDiskAccessOptions access;
     access.protection = PrivacyProtection::none;
+    access.locations = FullDiskAccessLocations::forHome(tree.path("home"));
     const FullDiskAccessManager manager(access);
     bool trayShown = false;
     AppDelegate delegate(manager, [&] { return trayShown; });

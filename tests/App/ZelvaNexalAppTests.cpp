@@ -143,9 +143,7 @@ TEST(ZelvaNexalApp, AFirstRunWalksThroughOnboardingOnceThenTheMainWindow) {
 
     // The next start goes straight to the main window.
     harness.closeAllWindows();
-    ZelvaNexalApp again(AppEnvironment{harness.fakes.services(), std::make_shared<FullDiskAccessManager>(),
-                                       harness.permission.get(), harness.updates.get(), harness.opener,
-                                       harness.desktopScheme, true});
+    ZelvaNexalApp again(harness.environment());
     again.start();
     ASSERT_EQ(harness.windows().size(), 1u);
     EXPECT_NE(qobject_cast<MainWindow*>(harness.windows()[0]->centralWidget()), nullptr);

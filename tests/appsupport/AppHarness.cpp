@@ -9,19 +9,29 @@ namespace zn::test {
 
 AppHarness::AppHarness(bool onboardingComplete) {
     fakes.defaults->setBool(onboardingComplete, QString::fromLatin1(ZelvaNexalApp::kOnboardingCompleteKey));
+    // The access probes and registration reads look into the fixture's home, never the real one.
     FullDiskAccessOptions access;
     access.protection = PrivacyProtection::none;
-    auto manager = std::make_shared<FullDiskAccessManager>(access);
-    permission = std::make_unique<PermissionCoordinator>(manager, opener, fakes.clock);
+    access.locations = FullDiskAccessLocations::forHome(fakes.tree.path("home"));
+    access.fileViewer = fileViewer;
+    accessManager = std::make_shared<FullDiskAccessManager>(access);
+    permission = std::make_unique<PermissionCoordinator>(accessManager, opener, fakes.clock);
     updates = std::make_unique<UpdateService>(
         opener, kTestDownloadPage, [](const std::string&) { return std::optional<std::string>(); });
+    app = std::make_unique<ZelvaNexalApp>(environment());
+}
+
+AppEnvironment AppHarness::environment() {
     AppStateServices services = fakes.services();
     services.permission = permissionRequester(*permission);
-    AppEnvironment environment{std::move(services), manager, permission.get(), updates.get(), opener, desktopScheme, true};
+    AppEnvironment environment{std::move(services), accessManager, permission.get(), updates.get(), opener,
+                               desktopScheme,       true};
+    environment.fileViewer = fileViewer;
     // Launch at login writes into the fixture's own autostart folder.
-    environment.loginItem = std::make_shared<const LoginItem>(QString::fromStdString(fakes.tree.path("config/autostart")),
-                                                              QStringLiteral("/opt/zelvanexal/zelvanexal"));
-    app = std::make_unique<ZelvaNexalApp>(std::move(environment));
+    environment.loginItem =
+        std::make_shared<const LoginItem>(QString::fromStdString(fakes.tree.path("config/autostart")),
+                                          QStringLiteral("/opt/zelvanexal/zelvanexal"));
+    return environment;
 }
 
 AppHarness::~AppHarness() {

@@ -6,6 +6,7 @@
 #include "ZelvaNexalApp.h"
 #include "appsupport/AppStateHarness.h"
 #include "appsupport/FakeDesktopColorScheme.h"
+#include "appsupport/RecordingFileViewer.h"
 #include "appsupport/RecordingUrlOpener.h"
 
 #include <QAction>
@@ -23,6 +24,10 @@ public:
     explicit AppHarness(bool onboardingComplete);
     ~AppHarness();
 
+    // Everything the application object is given, all of it inside the fixture (a second application
+    // object of a test gets the same).
+    AppEnvironment environment();
+
     std::vector<AppWindow*> windows() const;
     // Closes every window as a user would and lets the closed ones go.
     void closeAllWindows();
@@ -30,6 +35,8 @@ public:
     AppStateHarness fakes;
     std::shared_ptr<RecordingUrlOpener> opener = std::make_shared<RecordingUrlOpener>();
     std::shared_ptr<FakeDesktopColorScheme> desktopScheme = std::make_shared<FakeDesktopColorScheme>();
+    std::shared_ptr<RecordingFileViewer> fileViewer = std::make_shared<RecordingFileViewer>();
+    std::shared_ptr<FullDiskAccessManager> accessManager;
     std::unique_ptr<PermissionCoordinator> permission;
     std::unique_ptr<UpdateService> updates;
     std::unique_ptr<ZelvaNexalApp> app;

@@ -106,6 +106,9 @@ AppStateHarness::AppStateHarness()
     auto policy = std::make_shared<OrphanSafetyPolicy>(home, systemRoot);
     auto injecting = trash;
     uninstall.locationsProvider = [roots] { return Locations(roots); };
+    // The finder's fixed tables name paths in the home folder: the fixture's, never the real one.
+    uninstall.appFileScanner =
+        appFileScannerWith({makeAppConditions(home), makeSkipConditions(home, systemRoot)});
     uninstall.orphanLocations = [roots] { return Locations(roots); };
     uninstall.isSafeOrphanCandidate = [policy](const std::string& path) { return policy->isSafe(path); };
     uninstall.moveToTrash = [injecting](const std::string& path) { return injecting->moveToTrash(path); };
