@@ -22,7 +22,11 @@ MainWindow::MainWindow(ScreenServices services, QWidget* parent)
       selectedSection_(AppSection::cleaning(CleaningCategory::smartScan)), toolbar_(new MainToolbar(services.theme)),
       sidebar_(new Sidebar(services.state, services.permission)), bannerRow_(new QWidget),
       banner_(new AccessBanner(services.state, services.permission)),
-      detailLayout_(nullptr), sheet_(new PermissionSheetPresenter(services.permission, *this, permissionSheetFactory())) {
+      detailLayout_(nullptr),
+      // "OK", Escape or the window manager: every way of closing it clears the message.
+      alert_(this, QString::fromLatin1(CleanFailureReactions::kAlertTitle),
+             [this] { services_.state.setCleanError(std::nullopt); }),
+      sheet_(new PermissionSheetPresenter(services.permission, *this, permissionSheetFactory())) {
     setMinimumSize(kMinimumSize);
 
     auto* bannerMargins = new QVBoxLayout(bannerRow_);
@@ -143,31 +147,12 @@ void MainWindow::updateBanner() {
 void MainWindow::updateCleanFailureAlert() {
     const std::optional<std::string> message = reactions_.alertMessage();
     if (!message) {
-        closeCleanFailureAlert();
+        alert_.close();
         return;
     }
-    if (alert_) {
-        alert_->setMessage(QString::fromStdString(*message));
-        return;
-    }
-    if (!isVisible())
-        return;
-    alert_ = new AlertDialog(QString::fromLatin1(CleanFailureReactions::kAlertTitle), QString::fromStdString(*message),
-                             this);
-    alert_->setAttribute(Qt::WA_DeleteOnClose);
-    alert_->setWindowModality(Qt::WindowModal);
-    alert_->addButton(QStringLiteral("OK"), AlertDialog::Role::cancel);
-    // "OK", Escape or the window manager: every way of closing it clears the message.
-    connect(alert_, &QDialog::finished, this, [this] { services_.state.setCleanError(std::nullopt); });
-    alert_->open();
-}
-
-void MainWindow::closeCleanFailureAlert() {
-    if (!alert_)
-        return;
-    AlertDialog* alert = std::exchange(alert_, nullptr);
-    disconnect(alert, &QDialog::finished, this, nullptr);
-    alert->close();
+    // A window that is not shown yet opens it when it appears.
+    if (alert_.isOpen() || isVisible())
+        alert_.show(QString::fromStdString(*message));
 }
 
 } // namespace zn

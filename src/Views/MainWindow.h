@@ -2,10 +2,9 @@
 
 #include "ViewModels/AppSection.h"
 #include "ViewModels/CleanFailureReactions.h"
-#include "Views/Components/AlertDialog.h"
+#include "Views/Components/FailureAlert.h"
 #include "Views/DetailRoutes.h"
 
-#include <QPointer>
 #include <QWidget>
 
 #include <optional>
@@ -41,7 +40,7 @@ public:
     Sidebar& sidebar() const { return *sidebar_; }
     AccessBanner& accessBanner() const { return *banner_; }
     // The alert "Couldn't clean everything" while it is open.
-    AlertDialog* cleanFailureAlert() const { return alert_; }
+    AlertDialog* cleanFailureAlert() const { return alert_.dialog(); }
     PermissionSheetPresenter& permissionSheet() const { return *sheet_; }
 
 protected:
@@ -52,7 +51,6 @@ private:
     void applicationStateChanged(Qt::ApplicationState state);
     void updateBanner();
     void updateCleanFailureAlert();
-    void closeCleanFailureAlert();
     void showScreen(QWidget* screen, DetailScreen kind);
     void retireScreen();
 
@@ -66,7 +64,7 @@ private:
     QVBoxLayout* detailLayout_;
     QWidget* screen_ = nullptr;
     DetailScreen screenKind_ = DetailScreen::nothingSelected;
-    QPointer<AlertDialog> alert_;
+    FailureAlert alert_;
     PermissionSheetPresenter* sheet_;
 };
 

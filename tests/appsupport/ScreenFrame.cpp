@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QHBoxLayout>
-#include <QMessageBox>
 #include <QPainter>
 #include <QVBoxLayout>
 
@@ -39,7 +38,7 @@ void ScreenFrame::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), platformColor(*this, PlatformColor::windowBackground));
 }
 
-QImage saveScreenshotWithAlert(QWidget& frame, QMessageBox& alert, ColorScheme scheme, const QString& name) {
+QImage saveScreenshotWithAlert(QWidget& frame, QWidget& alert, ColorScheme scheme, const QString& name) {
     useScheme(alert, scheme);
     alert.adjustSize();
     QCoreApplication::processEvents();

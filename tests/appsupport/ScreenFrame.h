@@ -6,8 +6,6 @@
 #include <QString>
 #include <QWidget>
 
-class QMessageBox;
-
 namespace zn::test {
 
 // A detail screen as the main window shows it, for screenshots: when the screen has a search field, a
@@ -22,6 +20,6 @@ protected:
 
 // Writes build/screenshots/<name>.png: the frame with `alert` laid over its middle, the frame dimmed
 // behind it, as the alert shows over the window.
-QImage saveScreenshotWithAlert(QWidget& frame, QMessageBox& alert, ColorScheme scheme, const QString& name);
+QImage saveScreenshotWithAlert(QWidget& frame, QWidget& alert, ColorScheme scheme, const QString& name);
 
 } // namespace zn::test

@@ -10,7 +10,7 @@
 #include "Views/Components/FileChecklist.h"
 #include "Views/Components/TextLabel.h"
 
-#include <QMessageBox>
+#include <QAbstractButton>
 #include <QStackedWidget>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -163,13 +163,13 @@ TEST_F(AppFilesViewTest, EveryOtherFailureShowsTheAlertUntilItIsDismissed) {
     state->setRemovalError("2 files couldn't be removed. Make sure the files still exist and aren't open in another app.");
     processQueuedWork();
     ASSERT_TRUE(pane().removalAlert().isOpen());
-    QMessageBox& box = *pane().removalAlert().box();
-    EXPECT_EQ(box.windowTitle(), QStringLiteral("Couldn't remove everything"));
-    EXPECT_EQ(box.informativeText(),
+    AlertDialog& alert = *pane().removalAlert().dialog();
+    EXPECT_EQ(alert.title(), QStringLiteral("Couldn't remove everything"));
+    EXPECT_EQ(alert.message(),
               QStringLiteral("2 files couldn't be removed. Make sure the files still exist and aren't open in another app."));
-    ASSERT_EQ(box.buttons().size(), 1);
-    EXPECT_EQ(box.buttons()[0]->text(), QStringLiteral("OK"));
-    QTest::mouseClick(box.buttons()[0], Qt::LeftButton);
+    ASSERT_EQ(alert.buttons().size(), 1u);
+    EXPECT_EQ(alert.buttons()[0]->text(), QStringLiteral("OK"));
+    QTest::mouseClick(alert.buttons()[0], Qt::LeftButton);
     processQueuedWork();
     EXPECT_FALSE(pane().removalAlert().isOpen());
     EXPECT_FALSE(state->removalError());

@@ -5,7 +5,6 @@
 #include "appsupport/ScreenFrame.h"
 #include "appsupport/Screenshots.h"
 
-#include <QMessageBox>
 #include <gtest/gtest.h>
 
 namespace zn {
@@ -77,7 +76,7 @@ TEST_P(LeftoversScreenshots, RemovalAlertWithFourFailures) {
     harness.prompter->answer(true);
     waitForRemoval();
     ASSERT_TRUE(screen->removalAlert().isOpen());
-    test::saveScreenshotWithAlert(frame(), *screen->removalAlert().box(), GetParam(), name("alert"));
+    test::saveScreenshotWithAlert(frame(), *screen->removalAlert().dialog(), GetParam(), name("alert"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Schemes, LeftoversScreenshots, ::testing::Values(ColorScheme::light, ColorScheme::dark),

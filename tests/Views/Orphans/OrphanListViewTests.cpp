@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMenu>
-#include <QMessageBox>
 #include <QStackedWidget>
 #include <QTest>
 #include <cerrno>
@@ -135,8 +134,8 @@ TEST_F(OrphanListViewTest, APathThePolicyRefusesIsReportedAndStaysOnDisk) {
     const std::string message = *view->removalErrorMessage();
     EXPECT_EQ(message, "Zelva Nexal couldn't remove 4 item(s).\n\n" + support + " (kept for safety)\n" + apple +
                            " (kept for safety)\n" + preferences + " (kept for safety)\n\u2026");
-    EXPECT_EQ(view->removalAlert().box()->windowTitle(), QStringLiteral("Some files could not be removed"));
-    EXPECT_EQ(view->removalAlert().box()->informativeText().toStdString(), message);
+    EXPECT_EQ(view->removalAlert().dialog()->title(), QStringLiteral("Some files could not be removed"));
+    EXPECT_EQ(view->removalAlert().dialog()->message().toStdString(), message);
     EXPECT_EQ(state->orphanedFiles().size(), 4u);
 
     view->removalAlert().close();
