@@ -27,19 +27,26 @@ public:
 
     AlertDialog(const QString& title, const QString& message, QWidget* parent = nullptr);
 
-    QString title() const;
+    // The texts as given; a word too wide for the alert is shown wrapped between any two characters.
+    const QString& title() const { return title_; }
     void setTitle(const QString& title);
-    QString message() const;
+    const QString& message() const { return message_; }
     void setMessage(const QString& message);
 
     QAbstractButton* addButton(const QString& text, Role role);
+    // As tall as the texts wrapped at the alert's own width need.
+    QSize sizeHint() const override;
     const std::vector<QAbstractButton*>& buttons() const { return buttons_; }
     // The button that ended the alert; none after Escape or while it is open.
     QAbstractButton* clickedButton() const { return clicked_; }
 
 private:
-    TextLabel* title_;
-    TextLabel* message_;
+    void fitHeight();
+
+    QString title_;
+    QString message_;
+    TextLabel* titleLabel_;
+    TextLabel* messageLabel_;
     QHBoxLayout* buttonRow_;
     std::vector<QAbstractButton*> buttons_;
     std::vector<Role> roles_;

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLabel>
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -47,6 +48,42 @@ TEST_F(AlertDialogTest, ReturnPressesThePreferredButtonOrALoneOK) {
     QAbstractButton* ok = notice.addButton(QStringLiteral("OK"), AlertDialog::Role::cancel);
     EXPECT_EQ(pressReturn(notice), QDialog::Rejected);
     EXPECT_EQ(notice.clickedButton(), ok);
+}
+
+// The lines the alert's labels show, checking that each label is as tall as its wrapped lines and none of it
+// lies outside the alert.
+int shownLines(const AlertDialog& alert) {
+    int lines = 0;
+    for (QLabel* label : alert.findChildren<QLabel*>()) {
+        if (label->text().isEmpty())
+            continue; // the icon
+        EXPECT_LE(label->minimumSizeHint().width(), label->width());
+        EXPECT_LE(label->geometry().right(), alert.contentsRect().right());
+        EXPECT_GE(label->height(), label->heightForWidth(label->width()));
+        lines += label->height() / label->fontMetrics().lineSpacing();
+    }
+    return lines;
+}
+
+TEST_F(AlertDialogTest, ALongPathWrapsInsideTheAlertAndStaysVerbatim) {
+    const QString path = QStringLiteral("/home/someone/Library/Containers/") + QString(120, QLatin1Char('x')) +
+                         QStringLiteral(".helper/Data/Library/Caches/") + QString(80, QChar(0x00E9));
+    const QString message = QStringLiteral("Zelva Nexal couldn't remove 1 item(s).\n\n") + path;
+    const QString title = QStringLiteral("Remove ") + QString(90, QLatin1Char('y')) + QStringLiteral("?");
+    AlertDialog alert(title, QStringLiteral("Short."), &window);
+    alert.addButton(QStringLiteral("OK"), AlertDialog::Role::cancel);
+    alert.open();
+    QApplication::processEvents();
+    EXPECT_EQ(alert.title(), title);
+    EXPECT_EQ(alert.windowTitle(), title);
+    EXPECT_GE(shownLines(alert), 2 + 1); // the title wraps
+
+    // A new text while it is open: the alert keeps its width and grows to show all of it.
+    alert.setMessage(message);
+    QApplication::processEvents();
+    EXPECT_EQ(alert.message(), message);
+    EXPECT_EQ(alert.width(), AlertDialog::kWidth);
+    EXPECT_GE(shownLines(alert), 2 + 2 + 5); // the path over five lines or more
 }
 
 } // namespace

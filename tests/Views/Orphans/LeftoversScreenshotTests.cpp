@@ -66,12 +66,15 @@ TEST_P(LeftoversScreenshots, Searching) {
 }
 
 TEST_P(LeftoversScreenshots, RemovalAlertWithFourFailures) {
+    // A name without spaces wider than the alert: it must wrap inside it.
+    const std::string unbroken = leftover("Caches/com.vanishedstudio.sketchbookpro.renderer.thumbnailcache", 4'000);
     addLeftovers();
     OrphanListView* screen = view;
     const auto listed = state->orphanedFiles();
-    denied = {listed.begin(), listed.begin() + 4};
+    denied = {listed.begin(), listed.begin() + 3};
+    denied.insert(unbroken);
     administratorRuns = false;
-    screen->setSelectedOrphans({listed.begin(), listed.begin() + 4});
+    screen->setSelectedOrphans(denied);
     screen->removeSelectedOrphans();
     harness.prompter->answer(true);
     waitForRemoval();
