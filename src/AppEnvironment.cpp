@@ -1,12 +1,12 @@
 #include "AppEnvironment.h"
 
 #include "Platform/qt/DesktopColorScheme.h"
-#include "Platform/qt/MessageBoxPrompter.h"
 #include "Platform/qt/QtClock.h"
 #include "Services/PermissionCoordinator.h"
 #include "Services/UpdateService.h"
 #include "ViewModels/CleaningEngineService.h"
 #include "ViewModels/ScanEngineService.h"
+#include "Views/Components/AlertPrompter.h"
 
 #include <QGuiApplication>
 #include <QPalette>
@@ -25,7 +25,7 @@ AppEnvironment liveAppEnvironment() {
         [accessManager] { return accessManager->hasFullDiskAccess(); },
         permissionRequester(permission),
         std::make_shared<QtClock>(),
-        std::make_shared<MessageBoxPrompter>(),
+        std::make_shared<AlertPrompter>(),
         std::shared_ptr<Workspace>(&Workspace::shared(), [](Workspace*) {}),
         defaults,
         // Desktops here have no haptic feedback.

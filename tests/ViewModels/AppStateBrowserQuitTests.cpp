@@ -37,6 +37,7 @@ TEST(BrowserQuitQuestion, TextsForOneAndForSeveralBrowsers) {
               "browser is running. Zelva Nexal can quit it now, then clean.");
     EXPECT_EQ(one.acceptButton, "Quit and Clean");
     EXPECT_EQ(one.cancelButton, "Cancel");
+    EXPECT_FALSE(one.acceptIsDestructive); // Return quits the browsers and cleans
     EXPECT_EQ(browserQuitQuestion({"Safari", "Chrome"}).message,
               "Chrome, Safari are open. Browser history and cache can stay locked or be written back while a "
               "browser is running. Zelva Nexal can quit them now, then clean.");

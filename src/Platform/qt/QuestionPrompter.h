@@ -9,8 +9,10 @@ namespace zn {
 struct PromptQuestion {
     std::string title;
     std::string message;
-    std::string acceptButton; // the first, default button
+    std::string acceptButton; // the first button; Return presses it unless it is destructive
     std::string cancelButton;
+    // Accepting deletes something: the button is drawn as a warning and only a deliberate click presses it.
+    bool acceptIsDestructive = false;
 
     bool operator==(const PromptQuestion&) const = default;
 };

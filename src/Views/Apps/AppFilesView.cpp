@@ -182,7 +182,7 @@ void AppFilesView::confirmRemoval(const std::string& path) {
     PromptQuestion question{"Remove " + PathText::lastPathComponent(path) + "?",
                             "This removes the selected extra app file. Your documents, photos, bookmarks, and "
                             "passwords are not touched.",
-                            "Remove", "Cancel"};
+                            "Remove", "Cancel", true};
     QPointer<AppFilesView> self(this);
     prompter_.open(question, [self, path](bool accepted) {
         if (self && accepted)

@@ -174,7 +174,7 @@ void OrphanListView::removeSelectedOrphans() {
     PromptQuestion question{
         QStringLiteral("Remove %1 selected item(s) permanently?").arg(count).toStdString(),
         "The selected leftovers are deleted for good. They don't go to the Trash, and this can't be undone.",
-        "Remove", "Cancel"};
+        "Remove", "Cancel", true};
     QPointer<OrphanListView> self(this);
     prompter_.open(question, [self](bool accepted) {
         if (!self || !accepted || self->removing_ || self->selected_.empty())
@@ -257,7 +257,7 @@ void OrphanListView::finishTrashMove(const std::string& path, OrphanTrashOutcome
         "Delete \u201C" + PathText::lastPathComponent(path) + "\u201D permanently?",
         "Zelva Nexal couldn't move it to the Trash. If you delete it now, it is deleted for good and can't be "
         "put back.",
-        "Delete Permanently", "Cancel"};
+        "Delete Permanently", "Cancel", true};
     QPointer<OrphanListView> self(this);
     prompter_.open(question, [self, path](bool accepted) {
         if (self && accepted)

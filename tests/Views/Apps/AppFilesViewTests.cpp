@@ -91,7 +91,7 @@ TEST_F(AppFilesViewTest, RemovingOneFileAsksFirstThenReplacesTheSelectionWithIt)
               (PromptQuestion{"Remove Figma.log?",
                               "This removes the selected extra app file. Your documents, photos, bookmarks, and "
                               "passwords are not touched.",
-                              "Remove", "Cancel"}));
+                              "Remove", "Cancel", true}));
     harness.prompter->answer(false);
     EXPECT_EQ(state->selectedFiles().size(), 3u);
     EXPECT_TRUE(exists(b));

@@ -97,6 +97,7 @@ TEST_F(OrphanListViewTest, RemovingAsksFirstThenDropsTheRemovedFromListAndSelect
     ASSERT_EQ(harness.prompter->questions.size(), 1u);
     EXPECT_EQ(harness.prompter->questions[0].title, "Remove 2 selected item(s) permanently?");
     EXPECT_EQ(harness.prompter->questions[0].acceptButton, "Remove");
+    EXPECT_TRUE(harness.prompter->questions[0].acceptIsDestructive);
     harness.prompter->answer(false);
     waitForRemoval();
     EXPECT_TRUE(exists(editor));
@@ -174,6 +175,7 @@ TEST_F(OrphanListViewTest, WhenTheTrashFailsTheFileIsDeletedForGoodOnlyIfTheUser
     ASSERT_EQ(harness.prompter->questions.size(), 1u);
     EXPECT_EQ(harness.prompter->questions[0].title, "Delete \u201CAbandoned Tool\u201D permanently?");
     EXPECT_EQ(harness.prompter->questions[0].acceptButton, "Delete Permanently");
+    EXPECT_TRUE(harness.prompter->questions[0].acceptIsDestructive);
     harness.prompter->answer(false);
     waitForRemoval();
     EXPECT_TRUE(exists(logs));
