@@ -10,7 +10,6 @@
 // The home is built under the build directory (next to this program) unless --scratch names another place,
 // and it is removed before the program ends.
 
-#include "Platform/qt/MessageBoxPrompter.h"
 #include "Platform/qt/QtClock.h"
 #include "Services/CleaningEngine.h"
 #include "Services/ScanEngine.h"
@@ -19,6 +18,7 @@
 #include "ViewModels/ScanEngineService.h"
 #include "Views/Components/ActionButton.h"
 #include "Views/Components/AlertDialog.h"
+#include "Views/Components/AlertPrompter.h"
 #include "Views/Components/AppTheme.h"
 #include "Views/Components/Motion.h"
 #include "Views/Dashboard/CompletedHero.h"
@@ -201,7 +201,7 @@ int run(const Settings& settings) {
         [] { return true; },
         std::make_shared<NoPrompt>(),
         std::make_shared<QtClock>(),
-        std::make_shared<MessageBoxPrompter>(),
+        std::make_shared<AlertPrompter>(),
         std::shared_ptr<Workspace>(&Workspace::shared(), [](Workspace*) {}),
         std::make_shared<UserDefaults>(QString::fromStdString(root + "/settings.ini")),
         [] {},
