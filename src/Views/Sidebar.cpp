@@ -1,6 +1,7 @@
 #include "Views/Sidebar.h"
 
 #include "ViewModels/AppState.h"
+#include "Views/Components/Divider.h"
 #include "Views/Components/SchemeColors.h"
 #include "Views/Components/TextLabel.h"
 #include "Views/Components/TextStyles.h"
@@ -45,7 +46,7 @@ template <std::size_t N> std::vector<SidebarRow*> categoryRows(const std::array<
 } // namespace
 
 Sidebar::Sidebar(AppState& state, PermissionCoordinator& permission, QWidget* parent)
-    : QWidget(parent), state_(&state), divider_(new QWidget), footer_(new HealthFooter(state, permission)) {
+    : QWidget(parent), state_(&state), footer_(new HealthFooter(state, permission)) {
     setMinimumWidth(kMinimumWidth);
     setMaximumWidth(kMaximumWidth);
 
@@ -80,8 +81,7 @@ Sidebar::Sidebar(AppState& state, PermissionCoordinator& permission, QWidget* pa
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
     column->addWidget(scroll, 1);
-    divider_->setFixedHeight(1);
-    column->addWidget(divider_);
+    column->addWidget(new Divider(Qt::Horizontal, 0.45));
     column->addWidget(footer_);
 
     for (auto signal : {&AppState::totalJunkSizeChanged, &AppState::installedAppsChanged,
@@ -142,10 +142,7 @@ void Sidebar::refreshBadges() {
 
 void Sidebar::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const ColorScheme scheme = colorScheme(*this);
-    painter.fillRect(rect(), platformColor(PlatformColor::windowBackground, scheme));
-    // The divider above the footer: the separator colour at 0.45 of its strength.
-    painter.fillRect(divider_->geometry(), withOpacity(platformColor(PlatformColor::separator, scheme), 0.45));
+    painter.fillRect(rect(), platformColor(*this, PlatformColor::windowBackground));
 }
 
 } // namespace zn
