@@ -26,20 +26,14 @@ constexpr std::array kEverydayCategories{systemJunk, userCache, purgeableSpace, 
 constexpr std::array kReviewFirstCategories{mailAttachments, trashBins, largeFiles};
 constexpr std::array kAdvancedCategories{aiApps, xcodeJunk, brewCache, nodeCache, dockerCache};
 
-std::function<QColor(ColorScheme)> fixed(RgbColor tint) {
-    return [tint](ColorScheme) { return qColor(tint); };
-}
-
-std::function<QColor(ColorScheme)> pair(RgbColor dark, RgbColor light) {
-    return [dark, light](ColorScheme scheme) { return qColor(byScheme(scheme, dark, light)); };
-}
-
 template <std::size_t N> std::vector<SidebarRow*> categoryRows(const std::array<CleaningCategory, N>& categories) {
     std::vector<SidebarRow*> rows;
     for (const CleaningCategory category : categories)
         rows.push_back(new SidebarRow({AppSection::cleaning(category), QString::fromUtf8(displayName(category)),
                                        std::string(icon(category)),
-                                       [category](ColorScheme scheme) { return qColor(color(category, scheme)); }}));
+                                       std::function<QColor(ColorScheme)>([category](ColorScheme scheme) {
+                                           return qColor(color(category, scheme));
+                                       })}));
     return rows;
 }
 
@@ -57,13 +51,13 @@ Sidebar::Sidebar(AppState& state, PermissionCoordinator& permission, QWidget* pa
     list->setSpacing(18);
     list->addWidget(buildGroup(QStringLiteral("Home"),
                                {new SidebarRow({AppSection::cleaning(smartScan), QStringLiteral("Quick Clean"), "sparkles",
-                                                fixed(Tint::green), true})}));
+                                                qColor(Tint::green), true})}));
     list->addWidget(buildGroup(
         QStringLiteral("Applications"),
         {new SidebarRow({AppSection::apps(), QStringLiteral("Uninstall Apps"), "square.grid.2x2.fill",
-                         pair(Tint::darkBlue, Tint::blue)}),
+                         tintByScheme(Tint::darkBlue, Tint::blue)}),
          new SidebarRow({AppSection::orphans(), QStringLiteral("Old App Leftovers"), "doc.questionmark.fill",
-                         pair(Tint::darkGold, Tint::blue)})}));
+                         tintByScheme(Tint::darkGold, Tint::blue)})}));
     list->addWidget(buildGroup(QStringLiteral("Everyday cleanup"), categoryRows(kEverydayCategories)));
     list->addWidget(buildGroup(QStringLiteral("Review first"), categoryRows(kReviewFirstCategories)));
     list->addWidget(buildGroup(QStringLiteral("Advanced"), categoryRows(kAdvancedCategories)));
