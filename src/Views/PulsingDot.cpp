@@ -3,6 +3,7 @@
 #include "Views/Components/KitStyle.h"
 #include "Views/Components/Motion.h"
 #include "Views/Components/RepeatingAnimation.h"
+#include "Views/Components/ScaleAbout.h"
 #include "Views/Components/SchemeColors.h"
 #include "Views/Components/ShadowPainter.h"
 
@@ -65,9 +66,7 @@ void PulsingDot::paintEvent(QPaintEvent*) {
         const double phase = Timing::easeOut(kRingPeriod).progress(ring_->phase());
         const double scale = std::lerp(kRingRestScale, kRingGrownScale, phase);
         painter.save();
-        painter.translate(centre);
-        painter.scale(scale, scale);
-        painter.translate(-centre);
+        scaleAbout(painter, centre, scale);
         // The stroke lies inside the frame, as a stroked circle of the frame's size draws it.
         painter.setPen(QPen(withOpacity(tint, kRingRestOpacity * (1 - phase)), 2));
         painter.setBrush(Qt::NoBrush);
