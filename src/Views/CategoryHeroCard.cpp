@@ -32,7 +32,7 @@ CategoryHeroCard::CategoryHeroCard(CleaningCategory category, QWidget* parent)
     row->addLayout(column, 1);
     rescan_->setFont(systemFont(14, QFont::DemiBold));
     rescan_->setLeadingSymbol(std::string("arrow.clockwise"));
-    rescan_->setForeground(ColorSource(std::function<QColor(ColorScheme)>(schemeAccent)));
+    rescan_->setForeground(ColorSource(schemeAccent));
     connect(rescan_, &QPushButton::clicked, this, &CategoryHeroCard::rescanPressed);
     row->addWidget(rescan_, 0, Qt::AlignVCenter);
     contentLayout()->addLayout(row);

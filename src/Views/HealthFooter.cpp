@@ -43,7 +43,7 @@ HealthFooter::HealthFooter(AppState& state, PermissionCoordinator& permission, Q
 
 void HealthFooter::refresh() {
     const bool granted = state_ && state_->hasFullDiskAccess();
-    dot_->setTint(granted ? ColorSource(qColor(Tint::green)) : ColorSource(std::function<QColor(ColorScheme)>(attentionColor)));
+    dot_->setTint(granted ? ColorSource(qColor(Tint::green)) : ColorSource(attentionColor));
     dot_->setPulsing(!granted);
     title_->setText(granted ? QStringLiteral("Ready to clean") : QStringLiteral("Limited access"));
     subtitle_->setText(granted ? QStringLiteral("Access allowed") : QStringLiteral("Allow access in Settings"));

@@ -3,11 +3,12 @@
 #include "Views/CategoryDetailTexts.h"
 #include "Views/CategoryIconTile.h"
 #include "Views/Components/ActionButton.h"
+#include "Views/Components/CentredWrapping.h"
 #include "Views/Components/SchemeColors.h"
 #include "Views/Components/TextLabel.h"
 #include "Views/Components/TextStyles.h"
+#include "Views/Components/WidgetOpacity.h"
 
-#include <QGraphicsOpacityEffect>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
@@ -17,9 +18,7 @@ NotScannedStateView::NotScannedStateView(CleaningCategory category, QWidget* par
     : QWidget(parent), tile_(new CategoryIconTile(category, 58, 15)),
       description_(new TextLabel(QString(), systemFont(13.5), PlatformColor::secondaryLabel)),
       scan_(new ActionButton(QStringLiteral("Scan"), PrimaryActionButtonStyle{qColor(Tint::green), Qt::white, 148, 52, 17})) {
-    auto* opacity = new QGraphicsOpacityEffect(tile_);
-    opacity->setOpacity(0.72);
-    tile_->setGraphicsEffect(opacity);
+    setWidgetOpacity(*tile_, 0.72);
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(20, 0, 20, 0);
@@ -35,13 +34,7 @@ NotScannedStateView::NotScannedStateView(CleaningCategory category, QWidget* par
     description_->setWordWrap(true);
     description_->setAlignment(Qt::AlignHCenter);
     description_->setMaximumWidth(360);
-    // A wrapping label takes the height its width needs only when the layout does not align it; the
-    // stretches centre it instead.
-    auto* centred = new QHBoxLayout;
-    centred->addStretch(1);
-    centred->addWidget(description_, 100);
-    centred->addStretch(1);
-    texts->addLayout(centred);
+    texts->addLayout(centredWrapping(description_));
     column->addLayout(texts);
 
     scan_->setFont(systemFont(17, QFont::DemiBold));

@@ -2,10 +2,14 @@
 
 #include "Views/Components/KitStyle.h"
 #include "Views/Components/Motion.h"
+#include "Views/Components/RepeatingAnimation.h"
+#include "Views/Components/ScaleAbout.h"
 #include "Views/Components/SchemeColors.h"
 #include "Views/Components/ShadowPainter.h"
 
 #include <QPainter>
+
+#include <cmath>
 
 namespace zn {
 
@@ -20,18 +24,12 @@ constexpr double kRingRestOpacity = 0.6;
 } // namespace
 
 PulsingDot::PulsingDot(ColorSource tint, bool isPulsing, QWidget* parent)
-    : QFrame(parent), tint_(std::move(tint)), isPulsing_(isPulsing) {
+    : QFrame(parent), tint_(std::move(tint)), isPulsing_(isPulsing),
+      ring_(new RepeatingAnimation(*this, static_cast<int>(kRingPeriod.count()))) {
     setFrameStyle(QFrame::NoFrame);
     KitStyle::setOverflow(*this, QMargins(kRingOverflow, kRingOverflow, kRingOverflow, kRingOverflow));
     setFixedSize(kSide + 2 * kRingOverflow, kSide + 2 * kRingOverflow);
-    ring_.setStartValue(0.0);
-    ring_.setEndValue(1.0);
-    ring_.setDuration(static_cast<int>(kRingPeriod.count()));
-    ring_.setLoopCount(-1);
-    QEasingCurve easeOut;
-    easeOut.setCustomType([](qreal progress) -> qreal { return Timing::easeOut(kRingPeriod).progress(progress); });
-    ring_.setEasingCurve(easeOut);
-    connect(&ring_, &QVariantAnimation::valueChanged, this, qOverload<>(&QWidget::update));
+    ring_->setWanted(isPulsing_);
 }
 
 void PulsingDot::setTint(ColorSource tint) {
@@ -43,10 +41,7 @@ void PulsingDot::setPulsing(bool pulsing) {
     if (pulsing == isPulsing_)
         return;
     isPulsing_ = pulsing;
-    if (isPulsing_)
-        startRingIfDue();
-    else
-        ring_.stop();
+    ring_->setWanted(isPulsing_);
     update();
 }
 
@@ -54,19 +49,8 @@ QColor PulsingDot::tintColor() const {
     return tint_.resolve(colorScheme(*this));
 }
 
-void PulsingDot::showEvent(QShowEvent* event) {
-    QFrame::showEvent(event);
-    startRingIfDue();
-}
-
-void PulsingDot::hideEvent(QHideEvent* event) {
-    QFrame::hideEvent(event);
-    ring_.stop();
-}
-
-void PulsingDot::startRingIfDue() {
-    if (isPulsing_ && isVisible() && Motion::enabled() && ring_.state() != QAbstractAnimation::Running)
-        ring_.start();
+bool PulsingDot::isRingRunning() const {
+    return ring_->isRunning();
 }
 
 void PulsingDot::paintEvent(QPaintEvent*) {
@@ -79,12 +63,10 @@ void PulsingDot::paintEvent(QPaintEvent*) {
     };
 
     if (isPulsing_) {
-        const double phase = isRingRunning() ? ring_.currentValue().toDouble() : 0;
-        const double scale = kRingRestScale + (kRingGrownScale - kRingRestScale) * phase;
+        const double phase = Timing::easeOut(kRingPeriod).progress(ring_->phase());
+        const double scale = std::lerp(kRingRestScale, kRingGrownScale, phase);
         painter.save();
-        painter.translate(centre);
-        painter.scale(scale, scale);
-        painter.translate(-centre);
+        scaleAbout(painter, centre, scale);
         // The stroke lies inside the frame, as a stroked circle of the frame's size draws it.
         painter.setPen(QPen(withOpacity(tint, kRingRestOpacity * (1 - phase)), 2));
         painter.setBrush(Qt::NoBrush);

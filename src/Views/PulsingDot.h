@@ -3,11 +3,12 @@
 #include "Views/Components/ColorSource.h"
 
 #include <QFrame>
-#include <QVariantAnimation>
 
 #include <chrono>
 
 namespace zn {
+
+class RepeatingAnimation;
 
 // The access footer's status light: a small glowing dot on a still halo, or, while it pulses, inside a
 // ring that keeps growing and fading out. The ring runs whenever the dot pulses while on screen, also when
@@ -24,20 +25,16 @@ public:
     void setTint(ColorSource tint);
     bool isPulsing() const { return isPulsing_; }
     void setPulsing(bool pulsing);
-    bool isRingRunning() const { return ring_.state() == QAbstractAnimation::Running; }
+    bool isRingRunning() const;
     QColor tintColor() const;
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void startRingIfDue();
-
     ColorSource tint_;
     bool isPulsing_;
-    QVariantAnimation ring_;
+    RepeatingAnimation* ring_;
 };
 
 } // namespace zn

@@ -1,6 +1,7 @@
 #include "Views/Sidebar.h"
 
 #include "ViewModels/AppState.h"
+#include "Views/Components/Divider.h"
 #include "Views/Components/SchemeColors.h"
 #include "Views/Components/TextLabel.h"
 #include "Views/Components/TextStyles.h"
@@ -25,27 +26,21 @@ constexpr std::array kEverydayCategories{systemJunk, userCache, purgeableSpace, 
 constexpr std::array kReviewFirstCategories{mailAttachments, trashBins, largeFiles};
 constexpr std::array kAdvancedCategories{aiApps, xcodeJunk, brewCache, nodeCache, dockerCache};
 
-std::function<QColor(ColorScheme)> fixed(RgbColor tint) {
-    return [tint](ColorScheme) { return qColor(tint); };
-}
-
-std::function<QColor(ColorScheme)> pair(RgbColor dark, RgbColor light) {
-    return [dark, light](ColorScheme scheme) { return qColor(byScheme(scheme, dark, light)); };
-}
-
 template <std::size_t N> std::vector<SidebarRow*> categoryRows(const std::array<CleaningCategory, N>& categories) {
     std::vector<SidebarRow*> rows;
     for (const CleaningCategory category : categories)
         rows.push_back(new SidebarRow({AppSection::cleaning(category), QString::fromUtf8(displayName(category)),
                                        std::string(icon(category)),
-                                       [category](ColorScheme scheme) { return qColor(color(category, scheme)); }}));
+                                       std::function<QColor(ColorScheme)>([category](ColorScheme scheme) {
+                                           return qColor(color(category, scheme));
+                                       })}));
     return rows;
 }
 
 } // namespace
 
 Sidebar::Sidebar(AppState& state, PermissionCoordinator& permission, QWidget* parent)
-    : QWidget(parent), state_(&state), divider_(new QWidget), footer_(new HealthFooter(state, permission)) {
+    : QWidget(parent), state_(&state), footer_(new HealthFooter(state, permission)) {
     setMinimumWidth(kMinimumWidth);
     setMaximumWidth(kMaximumWidth);
 
@@ -56,13 +51,13 @@ Sidebar::Sidebar(AppState& state, PermissionCoordinator& permission, QWidget* pa
     list->setSpacing(18);
     list->addWidget(buildGroup(QStringLiteral("Home"),
                                {new SidebarRow({AppSection::cleaning(smartScan), QStringLiteral("Quick Clean"), "sparkles",
-                                                fixed(Tint::green), true})}));
+                                                qColor(Tint::green), true})}));
     list->addWidget(buildGroup(
         QStringLiteral("Applications"),
         {new SidebarRow({AppSection::apps(), QStringLiteral("Uninstall Apps"), "square.grid.2x2.fill",
-                         pair(Tint::darkBlue, Tint::blue)}),
+                         tintByScheme(Tint::darkBlue, Tint::blue)}),
          new SidebarRow({AppSection::orphans(), QStringLiteral("Old App Leftovers"), "doc.questionmark.fill",
-                         pair(Tint::darkGold, Tint::blue)})}));
+                         tintByScheme(Tint::darkGold, Tint::blue)})}));
     list->addWidget(buildGroup(QStringLiteral("Everyday cleanup"), categoryRows(kEverydayCategories)));
     list->addWidget(buildGroup(QStringLiteral("Review first"), categoryRows(kReviewFirstCategories)));
     list->addWidget(buildGroup(QStringLiteral("Advanced"), categoryRows(kAdvancedCategories)));
@@ -80,8 +75,7 @@ Sidebar::Sidebar(AppState& state, PermissionCoordinator& permission, QWidget* pa
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
     column->addWidget(scroll, 1);
-    divider_->setFixedHeight(1);
-    column->addWidget(divider_);
+    column->addWidget(new Divider(Qt::Horizontal, 0.45));
     column->addWidget(footer_);
 
     for (auto signal : {&AppState::totalJunkSizeChanged, &AppState::installedAppsChanged,
@@ -142,10 +136,7 @@ void Sidebar::refreshBadges() {
 
 void Sidebar::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const ColorScheme scheme = colorScheme(*this);
-    painter.fillRect(rect(), platformColor(PlatformColor::windowBackground, scheme));
-    // The divider above the footer: the separator colour at 0.45 of its strength.
-    painter.fillRect(divider_->geometry(), withOpacity(platformColor(PlatformColor::separator, scheme), 0.45));
+    painter.fillRect(rect(), platformColor(*this, PlatformColor::windowBackground));
 }
 
 } // namespace zn

@@ -47,7 +47,6 @@ private:
 
     QPointer<AppState> state_;
     std::vector<SidebarRow*> rows_;
-    QWidget* divider_;
     HealthFooter* footer_;
 };
 

@@ -57,7 +57,7 @@ void SidebarRow::setBadge(std::optional<QString> badge) {
 
 QColor SidebarRow::iconColor() const {
     const ColorScheme scheme = colorScheme(*this);
-    return selected_ ? schemeAccent(scheme) : definition_.tint(scheme);
+    return selected_ ? schemeAccent(scheme) : definition_.tint.resolve(scheme);
 }
 
 QSize SidebarRow::sizeHint() const {

@@ -2,11 +2,11 @@
 
 #include "Models/Tint.h"
 #include "ViewModels/AppSection.h"
+#include "Views/Components/ColorSource.h"
 
 #include <QAbstractButton>
 #include <QColor>
 
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -23,7 +23,7 @@ public:
         AppSection section;
         QString label;
         std::string icon;
-        std::function<QColor(ColorScheme)> tint;
+        ColorSource tint;
         bool usesNexalIcon = false;
     };
 

@@ -4,6 +4,7 @@
 #include "Views/Components/KitStyle.h"
 #include "Views/Components/NexalIcon.h"
 #include "Views/Components/RoundedShape.h"
+#include "Views/Components/ScaleAbout.h"
 #include "Views/Components/SchemeColors.h"
 #include "Views/Components/ShadowPainter.h"
 #include "Views/Components/Symbols.h"
@@ -153,10 +154,7 @@ void ActionButton::paintEvent(QPaintEvent*) {
     if (!isEnabled())
         painter.setOpacity(0.45);
 
-    const double scale = std::lerp(1.0, kPressedScale, amount);
-    painter.translate(shape.center());
-    painter.scale(scale, scale);
-    painter.translate(-shape.center());
+    scaleAbout(painter, shape.center(), std::lerp(1.0, kPressedScale, amount));
 
     if (const auto* primary = std::get_if<PrimaryActionButtonStyle>(&style_)) {
         const QColor fill = primaryFill(*primary, scheme);

@@ -1,5 +1,7 @@
 #include "Views/Components/ColorSource.h"
 
+#include "Views/Components/SchemeColors.h"
+
 namespace zn {
 
 QColor ColorSource::resolve(ColorScheme scheme) const {
@@ -8,6 +10,11 @@ QColor ColorSource::resolve(ColorScheme scheme) const {
     if (const auto* fixed = std::get_if<QColor>(&source_))
         return *fixed;
     return std::get<std::function<QColor(ColorScheme)>>(source_)(scheme);
+}
+
+ColorSource tintByScheme(RgbColor dark, RgbColor light) {
+    return std::function<QColor(ColorScheme)>(
+        [dark, light](ColorScheme scheme) { return qColor(byScheme(scheme, dark, light)); });
 }
 
 } // namespace zn

@@ -17,6 +17,7 @@ public:
     ColorSource(PlatformColor color) : source_(color) {}
     ColorSource(QColor color) : source_(color) {}
     ColorSource(Qt::GlobalColor color) : source_(QColor(color)) {}
+    ColorSource(QColor (*pick)(ColorScheme)) : source_(std::function<QColor(ColorScheme)>(pick)) {}
     ColorSource(std::function<QColor(ColorScheme)> pick) : source_(std::move(pick)) {}
 
     QColor resolve(ColorScheme scheme) const;
@@ -24,5 +25,8 @@ public:
 private:
     std::variant<PlatformColor, QColor, std::function<QColor(ColorScheme)>> source_;
 };
+
+// The dark tint in the dark scheme, the light one otherwise.
+ColorSource tintByScheme(RgbColor dark, RgbColor light);
 
 } // namespace zn

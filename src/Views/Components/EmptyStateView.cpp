@@ -1,6 +1,7 @@
 #include "Views/Components/EmptyStateView.h"
 
 #include "Views/Components/BorderedButton.h"
+#include "Views/Components/CentredWrapping.h"
 #include "Views/Components/SymbolView.h"
 #include "Views/Components/TextLabel.h"
 #include "Views/Components/TextStyles.h"
@@ -29,13 +30,7 @@ EmptyStateView::EmptyStateView(QString title, std::string systemImage, QString d
     descriptionLabel->setAlignment(Qt::AlignCenter);
     descriptionLabel->setWordWrap(true);
     descriptionLabel->setMaximumWidth(300);
-    // A wrapping label gets its height for its width only when the layout does not align it; the stretches
-    // centre it instead.
-    auto* centred = new QHBoxLayout;
-    centred->addStretch(1);
-    centred->addWidget(descriptionLabel, 100);
-    centred->addStretch(1);
-    column->addLayout(centred);
+    column->addLayout(centredWrapping(descriptionLabel));
 
     if (action && actionLabel) {
         column->addSpacing(4);

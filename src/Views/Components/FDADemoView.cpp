@@ -3,6 +3,7 @@
 #include "Views/Components/AnimatedValue.h"
 #include "Views/Components/KitStyle.h"
 #include "Views/Components/RoundedShape.h"
+#include "Views/Components/ScaleAbout.h"
 #include "Views/Components/SchemeColors.h"
 #include "Views/Components/ShadowPainter.h"
 #include "Views/Components/Symbols.h"
@@ -244,9 +245,7 @@ void FDADemoView::paintRow(QPainter& painter, const QRectF& row, const DemoRow& 
                            kCheckSide);
         painter.save();
         painter.setOpacity(tick);
-        painter.translate(check.center());
-        painter.scale(tick, tick);
-        painter.translate(-check.center());
+        scaleAbout(painter, check.center(), tick);
         paintSymbol(painter, check, "checkmark.circle.fill", 14, qColor(Tint::green));
         painter.restore();
     }

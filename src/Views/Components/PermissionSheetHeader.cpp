@@ -1,6 +1,7 @@
 #include "Views/Components/PermissionSheetHeader.h"
 
 #include "Views/Components/AnimatedValue.h"
+#include "Views/Components/ScaleAbout.h"
 #include "Views/Components/SchemeColors.h"
 #include "Views/Components/Symbols.h"
 #include "Views/Components/TextLabel.h"
@@ -111,9 +112,7 @@ void PermissionSheetHeader::paintEvent(QPaintEvent*) {
             return;
         painter.save();
         painter.setOpacity(std::min(1.0, opacity));
-        painter.translate(disc.center());
-        painter.scale(scale, scale);
-        painter.translate(-disc.center());
+        scaleAbout(painter, disc.center(), scale);
         paintSymbol(painter, disc, name, kSymbolSize, color);
         painter.restore();
     };

@@ -1,10 +1,10 @@
 #include "Views/Components/PressableScale.h"
 
 #include "Views/Components/AnimatedValue.h"
+#include "Views/Components/ScaleAbout.h"
 
 #include <QEvent>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QWidget>
 
 namespace zn {
@@ -31,10 +31,7 @@ double PressableScale::scale() const {
 }
 
 void PressableScale::applyTo(QPainter& painter, const QRectF& frame) const {
-    const double s = scale();
-    painter.translate(frame.center());
-    painter.scale(s, s);
-    painter.translate(-frame.center());
+    scaleAbout(painter, frame.center(), scale());
 }
 
 bool PressableScale::eventFilter(QObject*, QEvent* event) {

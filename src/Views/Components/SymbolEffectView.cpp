@@ -2,6 +2,7 @@
 
 #include "Views/Components/AnimatedValue.h"
 #include "Views/Components/RepeatingAnimation.h"
+#include "Views/Components/ScaleAbout.h"
 #include "Views/Components/SchemeColors.h"
 #include "Views/Components/Symbols.h"
 
@@ -80,9 +81,7 @@ void SymbolEffectView::paintEvent(QPaintEvent*) {
         painter.drawEllipse(frame);
     }
     const double scale = 1 + kBounceGrowth * bounceShape(bounce_->value());
-    painter.translate(frame.center());
-    painter.scale(scale, scale);
-    painter.translate(-frame.center());
+    scaleAbout(painter, frame.center(), scale);
     if (glow_->isRunning()) {
         // Dims and brightens again, once per cycle.
         const double phase = glow_->phase();

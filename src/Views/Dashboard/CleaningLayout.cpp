@@ -17,7 +17,7 @@ namespace zn {
 
 CleaningLayout::CleaningLayout(AppState& state, QWidget* parent)
     : StateLayout(parent), state_(state), hero_(new CardSurface(24, std::nullopt, CardElevation::raised)),
-      gauge_(new ScanningGauge(std::function<QColor(ColorScheme)>(warningColor), QStringLiteral("CLEANING"))),
+      gauge_(new ScanningGauge(warningColor, QStringLiteral("CLEANING"))),
       mark_(new NexalIcon(19, Qt::white)),
       percentComplete_(new TextLabel(QString(), systemFont(13), PlatformColor::secondaryLabel)) {
     auto* title = new QHBoxLayout;

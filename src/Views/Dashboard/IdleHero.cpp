@@ -34,8 +34,7 @@ QColor brandColor(ColorScheme scheme) {
 
 IdleHero::IdleHero(AppState& state, QWidget* parent)
     : CardSurface(24, std::nullopt, CardElevation::raised, parent), state_(state), gauge_(new StorageGauge),
-      brand_(new TextLabel(QStringLiteral("Zelva Nexal").toUpper(), brandFont(),
-                           std::function<QColor(ColorScheme)>(brandColor))),
+      brand_(new TextLabel(QStringLiteral("Zelva Nexal").toUpper(), brandFont(), brandColor)),
       safeFirst_(
           new StatusChip(QStringLiteral("Safe first"), std::string("checkmark.shield.fill"), QColor())),
       lowSpace_(new StatusChip(QStringLiteral("Low space"), std::string("exclamationmark.triangle.fill"),
@@ -119,7 +118,7 @@ void IdleHero::refresh() {
     lowSpace_->setTint(warning);
     lowSpace_->setVisible(low);
     free_->setText(bytesText(disk.freeSpace));
-    free_->setColor(low ? ColorSource(std::function<QColor(ColorScheme)>(warningColor))
+    free_->setColor(low ? ColorSource(warningColor)
                         : ColorSource(PlatformColor::primaryLabel));
     freeOf_->setText(dashboard::freeOfText(disk.totalSpace));
     scanButton_->setEnabled(!state_.isBusy());

@@ -17,23 +17,16 @@
 namespace zn {
 
 namespace {
-
 const QString kNoFigure = QStringLiteral("—");
-
-ColorSource schemePair(RgbColor dark, RgbColor light) {
-    return std::function<QColor(ColorScheme)>(
-        [dark, light](ColorScheme scheme) { return qColor(scheme == ColorScheme::dark ? dark : light); });
-}
-
 } // namespace
 
 IdleLayout::IdleLayout(AppState& state, QWidget* parent)
     : StateLayout(parent), state_(state), hero_(new IdleHero(state)),
       stats_{
-          new StatCard(std::string("internaldrive.fill"), std::function<QColor(ColorScheme)>(schemeAccent),
+          new StatCard(std::string("internaldrive.fill"), schemeAccent,
                        QStringLiteral("Free Space")),
           new StatCard(std::nullopt, qColor(Tint::green), QStringLiteral("Can Clean")),
-          new StatCard(std::string("square.grid.2x2.fill"), schemePair(Tint::darkBlue, Tint::blue),
+          new StatCard(std::string("square.grid.2x2.fill"), tintByScheme(Tint::darkBlue, Tint::blue),
                        QStringLiteral("Apps")),
           new StatCard(std::string("memorychip.fill"), qColor(Tint::green), QStringLiteral("Mac-managed"))},
       suggestionsHeader_(makeSectionHeader(QStringLiteral("Suggested for you"))),

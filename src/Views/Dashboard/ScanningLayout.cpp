@@ -20,7 +20,7 @@ namespace zn {
 
 namespace {
 
-const ColorSource kAccent = std::function<QColor(ColorScheme)>(schemeAccent);
+const ColorSource kAccent = schemeAccent;
 
 QColor sparklesEnd(ColorScheme scheme) {
     return byScheme(scheme, qColor(Tint::slate), qColor(Tint::green));
@@ -37,7 +37,7 @@ ScanningLayout::ScanningLayout(AppState& state, QWidget* parent)
       liveHeader_(makeSectionHeader(QStringLiteral("Found so far"))),
       liveCard_(new CardSurface(0, std::nullopt, CardElevation::standard)), liveRows_(new QVBoxLayout) {
     auto* sparkles = new SymbolEffectView("sparkles", 18, kAccent);
-    sparkles->setGradientEnd(ColorSource(std::function<QColor(ColorScheme)>(sparklesEnd)));
+    sparkles->setGradientEnd(ColorSource(sparklesEnd));
     sparkles->setRepeatingGlow(true);
     auto* titleRow = new QHBoxLayout;
     titleRow->setSpacing(8);

@@ -26,7 +26,7 @@ std::vector<Suggestion> suggestionsFor(const AppState& state) {
     }
     if (!state.hasFullDiskAccess())
         suggestions.push_back(
-            {"lock.shield.fill", ColorSource(std::function<QColor(ColorScheme)>(attentionColor)),
+            {"lock.shield.fill", ColorSource(attentionColor),
              QStringLiteral("Allow access for browser privacy cleanup"),
              QStringLiteral("Safari and some browser traces may stay hidden until you allow access."),
              QStringLiteral("Action")});

@@ -15,7 +15,7 @@ OnboardingPage offsetPage(OnboardingPage page, int by) {
 QColor pageTint(OnboardingPage page, ColorScheme scheme) {
     switch (page) {
     case OnboardingPage::welcome:
-        return qColor(byScheme(scheme, Tint::green, Tint::blue));
+        return schemeAccent(scheme);
     case OnboardingPage::mission:
         return qColor(byScheme(scheme, Tint::darkBlue, Tint::blue));
     case OnboardingPage::permission:

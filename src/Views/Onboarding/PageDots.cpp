@@ -6,6 +6,7 @@
 
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace zn {
@@ -39,13 +40,13 @@ void PageDots::paintEvent(QPaintEvent*) {
     // The row keeps its length while a spring overshoots, centred in the widget.
     double total = kSpacing * (kOnboardingPages.size() - 1);
     for (const OnboardingPage page : kOnboardingPages)
-        total += kDotSide + (kCurrentWidth - kDotSide) * emphasis(page);
+        total += std::lerp(kDotSide, kCurrentWidth, emphasis(page));
     double x = (width() - total) / 2;
     for (const OnboardingPage page : kOnboardingPages) {
         const double weight = emphasis(page);
-        const QRectF capsule(x, 0, kDotSide + (kCurrentWidth - kDotSide) * weight, kDotSide);
+        const QRectF capsule(x, 0, std::lerp(kDotSide, kCurrentWidth, weight), kDotSide);
         fillRoundedRect(painter, capsule, kDotSide / 2,
-                        withOpacity(primary, 0.15 + 0.6 * std::clamp(weight, 0.0, 1.0)));
+                        withOpacity(primary, std::lerp(0.15, 0.75, std::clamp(weight, 0.0, 1.0))));
         x += capsule.width() + kSpacing;
     }
 }

@@ -2,6 +2,7 @@
 
 #include "Views/Components/AnimatedValue.h"
 #include "Views/Components/RoundedShape.h"
+#include "Views/Components/ScaleAbout.h"
 #include "Views/Components/SchemeColors.h"
 #include "Views/Components/Symbols.h"
 
@@ -44,9 +45,7 @@ void ReadyBadge::paintEvent(QPaintEvent*) {
     QRectF disc(0, 0, kDiscSide, kDiscSide);
     disc.moveCenter(QRectF(rect()).center());
     fillRoundedRect(painter, disc, kDiscSide / 2, withOpacity(color, 0.12));
-    painter.translate(disc.center());
-    painter.scale(scale(), scale());
-    painter.translate(-disc.center());
+    scaleAbout(painter, disc.center(), scale());
     paintSymbol(painter, disc, symbol(), 50, color);
 }
 

@@ -1,11 +1,11 @@
 #include "Views/Onboarding/WelcomeIcon.h"
 
+#include "Views/Components/Motion.h"
 #include "Views/Components/RepeatingAnimation.h"
 #include "Views/Components/SchemeColors.h"
 #include "Views/Components/ShadowPainter.h"
 #include "Views/Components/Symbols.h"
 
-#include <QEasingCurve>
 #include <QPainter>
 
 namespace zn {
@@ -14,6 +14,7 @@ namespace {
 constexpr double kBob = 4;
 // 2.4 seconds up, 2.4 seconds back down.
 constexpr int kBobCycleMs = 4800;
+const Timing kBobWay = Timing::easeInOut(std::chrono::milliseconds(kBobCycleMs / 2));
 } // namespace
 
 WelcomeIcon::WelcomeIcon(QIcon icon, QWidget* parent)
@@ -28,7 +29,7 @@ double WelcomeIcon::offset() const {
     // Out and back in one cycle, each way eased in and out.
     const double phase = bob_->phase();
     const double way = phase < 0.5 ? 2 * phase : 2 - 2 * phase;
-    return kBob - 2 * kBob * QEasingCurve(QEasingCurve::InOutQuad).valueForProgress(way);
+    return kBob - 2 * kBob * kBobWay.progress(way);
 }
 
 void WelcomeIcon::paintEvent(QPaintEvent*) {

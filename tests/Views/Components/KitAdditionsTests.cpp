@@ -5,8 +5,12 @@
 #include "Views/Components/Motion.h"
 #include "Views/Components/NumericTextLabel.h"
 #include "Views/Components/RepeatingAnimation.h"
+#include "Views/Components/ScaleAbout.h"
 #include "Views/Components/TextStyles.h"
 #include "appsupport/Screenshots.h"
+
+#include <QImage>
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
@@ -37,6 +41,14 @@ TEST(RepeatingAnimationTest, RunsOnlyWhileWantedShownAndMoving) {
         cycle->setWanted(false);
         EXPECT_FALSE(cycle->isRunning());
     }
+}
+
+TEST(ScaleAboutTest, TheCentreStaysAndEverythingElseMovesByTheFactor) {
+    QImage canvas(10, 10, QImage::Format_ARGB32);
+    QPainter painter(&canvas);
+    scaleAbout(painter, QPointF(40, 20), 0.5);
+    EXPECT_EQ(painter.transform().map(QPointF(40, 20)), QPointF(40, 20));
+    EXPECT_EQ(painter.transform().map(QPointF(60, 0)), QPointF(50, 10));
 }
 
 TEST(LinearProgressBarTest, SweepsOnlyWithoutAValue) {
