@@ -1,7 +1,7 @@
 #include "AppDelegate.h"
 
 #include "Services/FullDiskAccessManager.h"
-#include "Views/Components/AppIcon.h"
+#include "Views/Kit/Theme/AppIcon.h"
 
 #include <QApplication>
 #include <QMainWindow>

@@ -6,7 +6,7 @@
 #include "Services/UpdateService.h"
 #include "ViewModels/CleaningEngineService.h"
 #include "ViewModels/ScanEngineService.h"
-#include "Views/Components/AlertPrompter.h"
+#include "Views/Kit/Feedback/AlertPrompter.h"
 
 #include <QGuiApplication>
 #include <QPalette>

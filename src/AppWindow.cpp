@@ -2,7 +2,7 @@
 
 #include "Services/PermissionCoordinator.h"
 #include "ViewModels/AppState.h"
-#include "Views/MainWindow.h"
+#include "Views/MainWindow/MainWindow.h"
 #include "Views/Onboarding/OnboardingView.h"
 #include "ZelvaNexalApp.h"
 

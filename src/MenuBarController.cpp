@@ -1,7 +1,7 @@
 #include "MenuBarController.h"
 
 #include "ViewModels/AppState.h"
-#include "Views/Components/AppIcon.h"
+#include "Views/Kit/Theme/AppIcon.h"
 
 #include <QAction>
 #include <QApplication>

@@ -4,7 +4,7 @@
 #include "Services/PermissionCoordinator.h"
 #include "Services/UpdateService.h"
 #include "ViewModels/AppState.h"
-#include "Views/Components/ConfettiView.h"
+#include "Views/Kit/Feedback/ConfettiView.h"
 #include "Views/Settings/SettingsView.h"
 
 #include <QApplication>

@@ -3,8 +3,8 @@
 #include "AppDelegate.h"
 #include "AppEnvironment.h"
 #include "MenuBarController.h"
-#include "Views/Components/AppTheme.h"
-#include "Views/Components/ThemeManager.h"
+#include "Views/Kit/Theme/AppTheme.h"
+#include "Views/Kit/Theme/ThemeManager.h"
 #include "Views/Onboarding/OnboardingServices.h"
 
 #include <QObject>

@@ -1,6 +1,6 @@
 #include "appsupport/AppHarness.h"
 
-#include "Views/Components/AppTheme.h"
+#include "Views/Kit/Theme/AppTheme.h"
 
 #include <QApplication>
 #include <QThreadPool>

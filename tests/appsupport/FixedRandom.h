@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Views/Components/ConfettiBurst.h"
+#include "Views/Kit/Feedback/ConfettiBurst.h"
 
 namespace zn::test {
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "Services/PermissionCoordinator.h"
-#include "Views/Components/ThemeManager.h"
-#include "Views/DetailRoutes.h"
+#include "Views/Kit/Theme/ThemeManager.h"
+#include "Views/MainWindow/DetailRoutes.h"
 #include "appsupport/AppStateHarness.h"
 #include "appsupport/RecordingFileViewer.h"
 #include "appsupport/RecordingUrlOpener.h"

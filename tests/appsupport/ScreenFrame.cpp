@@ -1,6 +1,6 @@
 #include "appsupport/ScreenFrame.h"
 
-#include "Views/Components/SchemeColors.h"
+#include "Views/Kit/Theme/SchemeColors.h"
 #include "appsupport/Screenshots.h"
 
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 #include "appsupport/Screenshots.h"
 
-#include "Views/Components/AppTheme.h"
-#include "Views/Components/RoundedShape.h"
-#include "Views/Components/ShadowPainter.h"
+#include "Views/Kit/Surfaces/RoundedShape.h"
+#include "Views/Kit/Surfaces/ShadowPainter.h"
+#include "Views/Kit/Theme/AppTheme.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,5 +1,5 @@
-#include "Views/Components/AppTheme.h"
-#include "Views/Components/Motion.h"
+#include "Views/Kit/Motion/Motion.h"
+#include "Views/Kit/Theme/AppTheme.h"
 
 #include <QApplication>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Logic/Scanning/AppInfoFetcher.h"
-#include "Views/Components/FailureAlert.h"
+#include "Views/Kit/Feedback/FailureAlert.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "Models/Uuid.h"
-#include "Views/Components/SearchField.h"
-#include "Views/Components/SearchableScreen.h"
+#include "Views/Kit/Controls/SearchField.h"
+#include "Views/Kit/Controls/SearchableScreen.h"
 
 #include <QPointer>
 #include <QWidget>

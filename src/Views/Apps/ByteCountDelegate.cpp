@@ -1,7 +1,7 @@
 #include "Views/Apps/ByteCountDelegate.h"
 
-#include "Views/Components/MonospacedDigits.h"
-#include "Views/Components/SchemeColors.h"
+#include "Views/Kit/Theme/MonospacedDigits.h"
+#include "Views/Kit/Theme/SchemeColors.h"
 
 #include <QApplication>
 #include <QPainter>

@@ -1,8 +1,8 @@
 #include "Views/Apps/InstalledAppIcon.h"
 
 #include "Platform/qt/FileIcons.h"
-#include "Views/Components/IconTile.h"
-#include "Views/Components/SchemeColors.h"
+#include "Views/Kit/Surfaces/IconTile.h"
+#include "Views/Kit/Theme/SchemeColors.h"
 
 #include <QPainter>
 #include <QPixmap>

@@ -1,11 +1,11 @@
 #include "Views/Dashboard/CategoryToggleRow.h"
 
 #include "ViewModels/AppState.h"
-#include "Views/Components/CheckBoxPainter.h"
-#include "Views/Components/SchemeColors.h"
-#include "Views/Components/TextStyles.h"
 #include "Views/Dashboard/DashboardFormat.h"
 #include "Views/Dashboard/ResultRowPainting.h"
+#include "Views/Kit/Controls/CheckBoxPainter.h"
+#include "Views/Kit/Theme/SchemeColors.h"
+#include "Views/Kit/Theme/TextStyles.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

@@ -1,16 +1,16 @@
 #include "Views/Dashboard/CleanedLayout.h"
 
 #include "ViewModels/AppState.h"
-#include "Views/Components/BorderedButton.h"
-#include "Views/Components/CardSurface.h"
-#include "Views/Components/DisplayText.h"
-#include "Views/Components/NumericTextLabel.h"
-#include "Views/Components/SchemeColors.h"
-#include "Views/Components/SymbolEffectView.h"
-#include "Views/Components/TextLabel.h"
-#include "Views/Components/TextStyles.h"
 #include "Views/Dashboard/DashboardColumn.h"
 #include "Views/Dashboard/DashboardFormat.h"
+#include "Views/Kit/Controls/BorderedButton.h"
+#include "Views/Kit/Labels/NumericTextLabel.h"
+#include "Views/Kit/Labels/SymbolEffectView.h"
+#include "Views/Kit/Labels/TextLabel.h"
+#include "Views/Kit/Surfaces/CardSurface.h"
+#include "Views/Kit/Theme/DisplayText.h"
+#include "Views/Kit/Theme/SchemeColors.h"
+#include "Views/Kit/Theme/TextStyles.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>

@@ -1,14 +1,14 @@
 #include "Views/Dashboard/CleaningLayout.h"
 
 #include "ViewModels/AppState.h"
-#include "Views/Components/CardSurface.h"
-#include "Views/Components/NexalIcon.h"
-#include "Views/Components/SchemeColors.h"
-#include "Views/Components/TextLabel.h"
-#include "Views/Components/TextStyles.h"
 #include "Views/Dashboard/DashboardColumn.h"
 #include "Views/Dashboard/DashboardFormat.h"
 #include "Views/Dashboard/ScanningGauge.h"
+#include "Views/Kit/Labels/TextLabel.h"
+#include "Views/Kit/Surfaces/CardSurface.h"
+#include "Views/Kit/Theme/NexalIcon.h"
+#include "Views/Kit/Theme/SchemeColors.h"
+#include "Views/Kit/Theme/TextStyles.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>

@@ -1,15 +1,15 @@
 #include "Views/Dashboard/CompletedHero.h"
 
 #include "ViewModels/AppState.h"
-#include "Views/Components/ActionButton.h"
-#include "Views/Components/DisplayText.h"
-#include "Views/Components/NexalIcon.h"
-#include "Views/Components/NumericTextLabel.h"
-#include "Views/Components/SchemeColors.h"
-#include "Views/Components/SymbolEffectView.h"
-#include "Views/Components/TextLabel.h"
-#include "Views/Components/TextStyles.h"
 #include "Views/Dashboard/DashboardFormat.h"
+#include "Views/Kit/Controls/ActionButton.h"
+#include "Views/Kit/Labels/NumericTextLabel.h"
+#include "Views/Kit/Labels/SymbolEffectView.h"
+#include "Views/Kit/Labels/TextLabel.h"
+#include "Views/Kit/Theme/DisplayText.h"
+#include "Views/Kit/Theme/NexalIcon.h"
+#include "Views/Kit/Theme/SchemeColors.h"
+#include "Views/Kit/Theme/TextStyles.h"
 
 #include <QFontMetricsF>
 #include <QHBoxLayout>

@@ -1,10 +1,10 @@
 #include "Views/Dashboard/CompletedLayout.h"
 
 #include "ViewModels/AppState.h"
-#include "Views/Components/TextLabel.h"
 #include "Views/Dashboard/CompletedHero.h"
-#include "Views/Dashboard/SafetyGroupCard.h"
 #include "Views/Dashboard/DashboardColumn.h"
+#include "Views/Dashboard/SafetyGroupCard.h"
+#include "Views/Kit/Labels/TextLabel.h"
 
 #include <QVBoxLayout>
 

@@ -1,8 +1,8 @@
 #include "Views/Dashboard/DashboardColumn.h"
 
-#include "Views/Components/CardSurface.h"
-#include "Views/Components/TextLabel.h"
-#include "Views/Components/TextStyles.h"
+#include "Views/Kit/Labels/TextLabel.h"
+#include "Views/Kit/Surfaces/CardSurface.h"
+#include "Views/Kit/Theme/TextStyles.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>

@@ -1,7 +1,7 @@
 #include "Views/Dashboard/DashboardFormat.h"
 
 #include "Platform/core/ByteCountFormatter.h"
-#include "Views/Components/DisplayText.h"
+#include "Views/Kit/Theme/DisplayText.h"
 
 #include <algorithm>
 #include <cmath>

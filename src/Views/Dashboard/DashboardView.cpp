@@ -1,8 +1,7 @@
 #include "Views/Dashboard/DashboardView.h"
 
 #include "ViewModels/AppState.h"
-#include "Views/CategoryDetailTexts.h"
-#include "Views/Components/AppBackdrop.h"
+#include "Views/CategoryDetail/CategoryDetailTexts.h"
 #include "Views/Components/Brand.h"
 #include "Views/Dashboard/CleanedLayout.h"
 #include "Views/Dashboard/CleaningLayout.h"
@@ -11,6 +10,7 @@
 #include "Views/Dashboard/DashboardFormat.h"
 #include "Views/Dashboard/IdleLayout.h"
 #include "Views/Dashboard/ScanningLayout.h"
+#include "Views/Kit/Surfaces/AppBackdrop.h"
 
 #include <QEvent>
 #include <QHBoxLayout>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "Models/ScanState.h"
-#include "Views/Components/ConfettiView.h"
-#include "Views/Components/AlertDialog.h"
+#include "Views/Kit/Feedback/AlertDialog.h"
+#include "Views/Kit/Feedback/ConfettiView.h"
 
 #include <QPointer>
 #include <QWidget>

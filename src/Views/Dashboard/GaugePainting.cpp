@@ -1,8 +1,8 @@
 #include "Views/Dashboard/GaugePainting.h"
 
-#include "Views/Components/NumericTextTransition.h"
-#include "Views/Components/SchemeColors.h"
-#include "Views/Components/TextStyles.h"
+#include "Views/Kit/Motion/NumericTextTransition.h"
+#include "Views/Kit/Theme/SchemeColors.h"
+#include "Views/Kit/Theme/TextStyles.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

@@ -1,17 +1,17 @@
 #include "Views/Dashboard/IdleHero.h"
 
 #include "ViewModels/AppState.h"
-#include "Views/Components/ActionButton.h"
-#include "Views/Components/DisplayText.h"
-#include "Views/Components/NexalIcon.h"
-#include "Views/Components/NumericTextLabel.h"
-#include "Views/Components/SchemeColors.h"
-#include "Views/Components/StatusChip.h"
-#include "Views/Components/TextLabel.h"
-#include "Views/Components/TextStyles.h"
 #include "Views/Dashboard/DashboardFormat.h"
 #include "Views/Dashboard/StorageBreakdown.h"
 #include "Views/Dashboard/StorageGauge.h"
+#include "Views/Kit/Controls/ActionButton.h"
+#include "Views/Kit/Labels/NumericTextLabel.h"
+#include "Views/Kit/Labels/StatusChip.h"
+#include "Views/Kit/Labels/TextLabel.h"
+#include "Views/Kit/Theme/DisplayText.h"
+#include "Views/Kit/Theme/NexalIcon.h"
+#include "Views/Kit/Theme/SchemeColors.h"
+#include "Views/Kit/Theme/TextStyles.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>

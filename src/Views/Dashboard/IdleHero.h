@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Views/Components/CardSurface.h"
+#include "Views/Kit/Surfaces/CardSurface.h"
 
 namespace zn {
 

@@ -1,15 +1,15 @@
 #include "Views/Dashboard/IdleLayout.h"
 
 #include "ViewModels/AppState.h"
-#include "Views/Components/DisplayText.h"
-#include "Views/Components/SchemeColors.h"
-#include "Views/Components/TextLabel.h"
 #include "Views/Dashboard/DashboardColumn.h"
 #include "Views/Dashboard/DashboardFormat.h"
 #include "Views/Dashboard/IdleHero.h"
 #include "Views/Dashboard/RowList.h"
 #include "Views/Dashboard/StatCard.h"
 #include "Views/Dashboard/SuggestionRow.h"
+#include "Views/Kit/Labels/TextLabel.h"
+#include "Views/Kit/Theme/DisplayText.h"
+#include "Views/Kit/Theme/SchemeColors.h"
 
 #include <QGridLayout>
 #include <QVBoxLayout>

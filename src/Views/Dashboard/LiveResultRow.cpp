@@ -1,9 +1,9 @@
 #include "Views/Dashboard/LiveResultRow.h"
 
-#include "Views/Components/SchemeColors.h"
-#include "Views/Components/TextStyles.h"
 #include "Views/Dashboard/DashboardFormat.h"
 #include "Views/Dashboard/ResultRowPainting.h"
+#include "Views/Kit/Theme/SchemeColors.h"
+#include "Views/Kit/Theme/TextStyles.h"
 
 #include <QPainter>
 

@@ -1,11 +1,11 @@
 #include "Views/Dashboard/ResultRowPainting.h"
 
-#include "Views/Components/DisplayText.h"
-#include "Views/Components/IconTile.h"
-#include "Views/Components/MonospacedDigits.h"
-#include "Views/Components/SchemeColors.h"
-#include "Views/Components/TextStyles.h"
 #include "Views/Dashboard/DashboardFormat.h"
+#include "Views/Kit/Surfaces/IconTile.h"
+#include "Views/Kit/Theme/DisplayText.h"
+#include "Views/Kit/Theme/MonospacedDigits.h"
+#include "Views/Kit/Theme/SchemeColors.h"
+#include "Views/Kit/Theme/TextStyles.h"
 
 #include <QPainter>
 

@@ -1,10 +1,10 @@
 #include "Views/Dashboard/SafetyGroupCard.h"
 
-#include "Views/Components/TextLabel.h"
-#include "Views/Components/TextStyles.h"
 #include "Views/Dashboard/CategoryToggleRow.h"
 #include "Views/Dashboard/DashboardFormat.h"
 #include "Views/Dashboard/RowList.h"
+#include "Views/Kit/Labels/TextLabel.h"
+#include "Views/Kit/Theme/TextStyles.h"
 
 #include <QVBoxLayout>
 

@@ -3,7 +3,7 @@
 #include "Models/CleanableItem.h"
 #include "Models/CleaningCategory.h"
 
-#include "Views/Components/CardSurface.h"
+#include "Views/Kit/Surfaces/CardSurface.h"
 
 #include <vector>
 

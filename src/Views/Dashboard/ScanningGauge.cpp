@@ -1,12 +1,12 @@
 #include "Views/Dashboard/ScanningGauge.h"
 
-#include "Views/Components/AnimatedValue.h"
-#include "Views/Components/NumericTextTransition.h"
-#include "Views/Components/RepeatingAnimation.h"
-#include "Views/Components/SchemeColors.h"
-#include "Views/Components/TextStyles.h"
 #include "Views/Dashboard/DashboardFormat.h"
 #include "Views/Dashboard/GaugePainting.h"
+#include "Views/Kit/Motion/AnimatedValue.h"
+#include "Views/Kit/Motion/NumericTextTransition.h"
+#include "Views/Kit/Motion/RepeatingAnimation.h"
+#include "Views/Kit/Theme/SchemeColors.h"
+#include "Views/Kit/Theme/TextStyles.h"
 
 #include <QPainter>
 

@@ -1,17 +1,17 @@
 #include "Views/Dashboard/ScanningLayout.h"
 
 #include "ViewModels/AppState.h"
-#include "Views/Components/CardSurface.h"
-#include "Views/Components/LinearProgressBar.h"
-#include "Views/Components/SchemeColors.h"
-#include "Views/Components/SymbolEffectView.h"
-#include "Views/Components/TextLabel.h"
-#include "Views/Components/TextStyles.h"
+#include "Views/Dashboard/DashboardColumn.h"
 #include "Views/Dashboard/DashboardFormat.h"
 #include "Views/Dashboard/LiveResultRow.h"
 #include "Views/Dashboard/RowList.h"
 #include "Views/Dashboard/ScanningGauge.h"
-#include "Views/Dashboard/DashboardColumn.h"
+#include "Views/Kit/Feedback/LinearProgressBar.h"
+#include "Views/Kit/Labels/SymbolEffectView.h"
+#include "Views/Kit/Labels/TextLabel.h"
+#include "Views/Kit/Surfaces/CardSurface.h"
+#include "Views/Kit/Theme/SchemeColors.h"
+#include "Views/Kit/Theme/TextStyles.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>

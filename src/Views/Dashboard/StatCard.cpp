@@ -1,14 +1,14 @@
 #include "Views/Dashboard/StatCard.h"
 
-#include "Views/Components/CardSurface.h"
-#include "Views/Components/IconTile.h"
-#include "Views/Components/KitStyle.h"
-#include "Views/Components/MonospacedDigits.h"
-#include "Views/Components/NexalIconTile.h"
-#include "Views/Components/NumericTextTransition.h"
-#include "Views/Components/PressableScale.h"
-#include "Views/Components/SchemeColors.h"
-#include "Views/Components/TextStyles.h"
+#include "Views/Kit/Motion/NumericTextTransition.h"
+#include "Views/Kit/Motion/PressableScale.h"
+#include "Views/Kit/Surfaces/CardSurface.h"
+#include "Views/Kit/Surfaces/IconTile.h"
+#include "Views/Kit/Surfaces/NexalIconTile.h"
+#include "Views/Kit/Theme/KitStyle.h"
+#include "Views/Kit/Theme/MonospacedDigits.h"
+#include "Views/Kit/Theme/SchemeColors.h"
+#include "Views/Kit/Theme/TextStyles.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Views/Components/ColorSource.h"
+#include "Views/Kit/Theme/ColorSource.h"
 
 #include <QFrame>
 

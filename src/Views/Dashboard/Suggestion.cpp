@@ -1,9 +1,9 @@
 #include "Views/Dashboard/Suggestion.h"
 
 #include "ViewModels/AppState.h"
-#include "Views/Components/DisplayText.h"
-#include "Views/Components/SchemeColors.h"
 #include "Views/Dashboard/DashboardFormat.h"
+#include "Views/Kit/Theme/DisplayText.h"
+#include "Views/Kit/Theme/SchemeColors.h"
 
 namespace zn {
 

@@ -1,13 +1,13 @@
 #include "Views/Dashboard/SuggestionRow.h"
 
-#include "Views/Components/CardSurface.h"
-#include "Views/Components/IconTile.h"
-#include "Views/Components/KitStyle.h"
-#include "Views/Components/PressableScale.h"
-#include "Views/Components/SchemeColors.h"
-#include "Views/Components/StatusChip.h"
-#include "Views/Components/Symbols.h"
-#include "Views/Components/TextStyles.h"
+#include "Views/Kit/Labels/StatusChip.h"
+#include "Views/Kit/Motion/PressableScale.h"
+#include "Views/Kit/Surfaces/CardSurface.h"
+#include "Views/Kit/Surfaces/IconTile.h"
+#include "Views/Kit/Theme/KitStyle.h"
+#include "Views/Kit/Theme/SchemeColors.h"
+#include "Views/Kit/Theme/Symbols.h"
+#include "Views/Kit/Theme/TextStyles.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "Views/Onboarding/CentredLabel.h"
 
-#include "Views/Components/TextLabel.h"
+#include "Views/Kit/Labels/TextLabel.h"
 
 namespace zn {
 

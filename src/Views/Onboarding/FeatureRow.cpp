@@ -1,10 +1,10 @@
 #include "Views/Onboarding/FeatureRow.h"
 
-#include "Views/Components/IconTile.h"
-#include "Views/Components/RoundedShape.h"
-#include "Views/Components/SchemeColors.h"
-#include "Views/Components/TextLabel.h"
-#include "Views/Components/TextStyles.h"
+#include "Views/Kit/Labels/TextLabel.h"
+#include "Views/Kit/Surfaces/IconTile.h"
+#include "Views/Kit/Surfaces/RoundedShape.h"
+#include "Views/Kit/Theme/SchemeColors.h"
+#include "Views/Kit/Theme/TextStyles.h"
 
 #include <QPainter>
 #include <QVBoxLayout>

@@ -1,8 +1,8 @@
 #include "Views/Onboarding/MissionScene.h"
 #include "Views/Onboarding/CentredLabel.h"
 
-#include "Views/Components/TextLabel.h"
-#include "Views/Components/TextStyles.h"
+#include "Views/Kit/Labels/TextLabel.h"
+#include "Views/Kit/Theme/TextStyles.h"
 #include "Views/Onboarding/FeatureRow.h"
 
 #include <QVBoxLayout>

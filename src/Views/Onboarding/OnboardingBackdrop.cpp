@@ -1,7 +1,7 @@
 #include "Views/Onboarding/OnboardingBackdrop.h"
 
-#include "Views/Components/AnimatedValue.h"
-#include "Views/Components/SchemeColors.h"
+#include "Views/Kit/Motion/AnimatedValue.h"
+#include "Views/Kit/Theme/SchemeColors.h"
 
 #include <QPainter>
 #include <QRadialGradient>

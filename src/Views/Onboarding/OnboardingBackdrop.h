@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Views/Components/AppBackdrop.h"
+#include "Views/Kit/Surfaces/AppBackdrop.h"
 #include "Views/Onboarding/OnboardingPage.h"
 
 namespace zn {

@@ -1,10 +1,10 @@
 #include "Views/Onboarding/OnboardingBottomBar.h"
 
-#include "Views/Components/BorderedButton.h"
-#include "Views/Components/Divider.h"
-#include "Views/Components/LinkButton.h"
-#include "Views/Components/SchemeColors.h"
-#include "Views/Components/TextStyles.h"
+#include "Views/Kit/Controls/BorderedButton.h"
+#include "Views/Kit/Controls/LinkButton.h"
+#include "Views/Kit/Surfaces/Divider.h"
+#include "Views/Kit/Theme/SchemeColors.h"
+#include "Views/Kit/Theme/TextStyles.h"
 #include "Views/Onboarding/PageDots.h"
 
 #include <QHBoxLayout>

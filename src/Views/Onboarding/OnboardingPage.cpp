@@ -1,6 +1,6 @@
 #include "Views/Onboarding/OnboardingPage.h"
 
-#include "Views/Components/SchemeColors.h"
+#include "Views/Kit/Theme/SchemeColors.h"
 
 #include <algorithm>
 

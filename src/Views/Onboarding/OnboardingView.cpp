@@ -1,8 +1,8 @@
 #include "Views/Onboarding/OnboardingView.h"
 
-#include "Views/Components/AppIcon.h"
-#include "Views/Components/BorderedButton.h"
-#include "Views/Components/LinkButton.h"
+#include "Views/Kit/Controls/BorderedButton.h"
+#include "Views/Kit/Controls/LinkButton.h"
+#include "Views/Kit/Theme/AppIcon.h"
 #include "Views/Onboarding/MissionScene.h"
 #include "Views/Onboarding/OnboardingBackdrop.h"
 #include "Views/Onboarding/OnboardingBottomBar.h"

@@ -1,8 +1,8 @@
 #include "Views/Onboarding/PageDots.h"
 
-#include "Views/Components/AnimatedValue.h"
-#include "Views/Components/RoundedShape.h"
-#include "Views/Components/SchemeColors.h"
+#include "Views/Kit/Motion/AnimatedValue.h"
+#include "Views/Kit/Surfaces/RoundedShape.h"
+#include "Views/Kit/Theme/SchemeColors.h"
 
 #include <QPainter>
 

@@ -1,7 +1,7 @@
 #include "Views/Onboarding/PageStage.h"
 
-#include "Views/Components/AnimatedValue.h"
-#include "Views/Components/WidgetOpacity.h"
+#include "Views/Kit/Motion/AnimatedValue.h"
+#include "Views/Kit/Motion/WidgetOpacity.h"
 
 #include <QPainter>
 

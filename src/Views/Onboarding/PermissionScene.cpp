@@ -1,17 +1,17 @@
 #include "Views/Onboarding/PermissionScene.h"
 #include "Views/Onboarding/CentredLabel.h"
 
-#include "Views/Components/AppBundleDragHandle.h"
-#include "Views/Components/BorderedButton.h"
-#include "Views/Components/Divider.h"
-#include "Views/Components/FDADemoView.h"
-#include "Views/Components/FadeIn.h"
-#include "Views/Components/KitStyle.h"
-#include "Views/Components/LinkButton.h"
-#include "Views/Components/SchemeColors.h"
-#include "Views/Components/SymbolView.h"
-#include "Views/Components/TextLabel.h"
-#include "Views/Components/TextStyles.h"
+#include "Views/Kit/Controls/BorderedButton.h"
+#include "Views/Kit/Controls/LinkButton.h"
+#include "Views/Kit/Labels/SymbolView.h"
+#include "Views/Kit/Labels/TextLabel.h"
+#include "Views/Kit/Motion/FadeIn.h"
+#include "Views/Kit/Surfaces/Divider.h"
+#include "Views/Kit/Theme/KitStyle.h"
+#include "Views/Kit/Theme/SchemeColors.h"
+#include "Views/Kit/Theme/TextStyles.h"
+#include "Views/Permission/AppBundleDragHandle.h"
+#include "Views/Permission/FDADemoView.h"
 
 #include <QHBoxLayout>
 #include <QShortcut>

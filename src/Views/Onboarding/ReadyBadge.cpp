@@ -1,10 +1,10 @@
 #include "Views/Onboarding/ReadyBadge.h"
 
-#include "Views/Components/AnimatedValue.h"
-#include "Views/Components/RoundedShape.h"
-#include "Views/Components/ScaleAbout.h"
-#include "Views/Components/SchemeColors.h"
-#include "Views/Components/Symbols.h"
+#include "Views/Kit/Motion/AnimatedValue.h"
+#include "Views/Kit/Motion/ScaleAbout.h"
+#include "Views/Kit/Surfaces/RoundedShape.h"
+#include "Views/Kit/Theme/SchemeColors.h"
+#include "Views/Kit/Theme/Symbols.h"
 
 #include <QPainter>
 

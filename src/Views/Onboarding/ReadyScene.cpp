@@ -2,8 +2,8 @@
 #include "Views/Onboarding/CentredLabel.h"
 
 #include "Platform/qt/UserDefaults.h"
-#include "Views/Components/TextLabel.h"
-#include "Views/Components/TextStyles.h"
+#include "Views/Kit/Labels/TextLabel.h"
+#include "Views/Kit/Theme/TextStyles.h"
 #include "Views/Onboarding/ReadyBadge.h"
 
 #include <QVBoxLayout>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Platform/qt/Clock.h"
-#include "Views/Components/ConfettiView.h"
+#include "Views/Kit/Feedback/ConfettiView.h"
 
 #include <QWidget>
 

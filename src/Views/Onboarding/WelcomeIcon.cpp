@@ -1,10 +1,10 @@
 #include "Views/Onboarding/WelcomeIcon.h"
 
-#include "Views/Components/Motion.h"
-#include "Views/Components/RepeatingAnimation.h"
-#include "Views/Components/SchemeColors.h"
-#include "Views/Components/ShadowPainter.h"
-#include "Views/Components/Symbols.h"
+#include "Views/Kit/Motion/Motion.h"
+#include "Views/Kit/Motion/RepeatingAnimation.h"
+#include "Views/Kit/Surfaces/ShadowPainter.h"
+#include "Views/Kit/Theme/SchemeColors.h"
+#include "Views/Kit/Theme/Symbols.h"
 
 #include <QPainter>
 

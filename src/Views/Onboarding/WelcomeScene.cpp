@@ -1,11 +1,11 @@
 #include "Views/Onboarding/WelcomeScene.h"
 #include "Views/Onboarding/CentredLabel.h"
 
-#include "Views/Components/AnimatedValue.h"
 #include "Views/Components/Brand.h"
-#include "Views/Components/TextLabel.h"
-#include "Views/Components/TextStyles.h"
-#include "Views/Components/WidgetOpacity.h"
+#include "Views/Kit/Labels/TextLabel.h"
+#include "Views/Kit/Motion/AnimatedValue.h"
+#include "Views/Kit/Motion/WidgetOpacity.h"
+#include "Views/Kit/Theme/TextStyles.h"
 #include "Views/Onboarding/WelcomeIcon.h"
 
 #include <QEvent>

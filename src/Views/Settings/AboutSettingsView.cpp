@@ -3,12 +3,12 @@
 #include "Platform/core/Bundle.h"
 #include "Platform/core/StringFormat.h"
 #include "Platform/qt/UrlOpener.h"
-#include "Views/Components/AppIcon.h"
 #include "Views/Components/Brand.h"
-#include "Views/Components/LinkButton.h"
-#include "Views/Components/SymbolView.h"
-#include "Views/Components/TextLabel.h"
-#include "Views/Components/TextStyles.h"
+#include "Views/Kit/Controls/LinkButton.h"
+#include "Views/Kit/Labels/SymbolView.h"
+#include "Views/Kit/Labels/TextLabel.h"
+#include "Views/Kit/Theme/AppIcon.h"
+#include "Views/Kit/Theme/TextStyles.h"
 #include "Views/Settings/FormSection.h"
 
 #include <QHBoxLayout>

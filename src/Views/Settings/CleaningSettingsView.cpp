@@ -1,9 +1,9 @@
 #include "Views/Settings/CleaningSettingsView.h"
 
-#include "Views/Components/DisplayText.h"
-#include "Views/Components/SwitchToggle.h"
-#include "Views/Components/TextLabel.h"
-#include "Views/Components/TextStyles.h"
+#include "Views/Kit/Controls/SwitchToggle.h"
+#include "Views/Kit/Labels/TextLabel.h"
+#include "Views/Kit/Theme/DisplayText.h"
+#include "Views/Kit/Theme/TextStyles.h"
 #include "Views/Settings/FormSection.h"
 #include "Views/Settings/SettingsStepper.h"
 

@@ -1,9 +1,9 @@
 #include "Views/Settings/FormSection.h"
 
-#include "Views/Components/RoundedShape.h"
-#include "Views/Components/SchemeColors.h"
-#include "Views/Components/TextLabel.h"
-#include "Views/Components/TextStyles.h"
+#include "Views/Kit/Labels/TextLabel.h"
+#include "Views/Kit/Surfaces/RoundedShape.h"
+#include "Views/Kit/Theme/SchemeColors.h"
+#include "Views/Kit/Theme/TextStyles.h"
 
 #include <QEvent>
 #include <QHBoxLayout>

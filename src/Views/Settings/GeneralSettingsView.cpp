@@ -2,9 +2,9 @@
 
 #include "Logic/Utilities/Logger.h"
 #include "Platform/qt/LoginItem.h"
-#include "Views/Components/SwitchToggle.h"
-#include "Views/Components/TextLabel.h"
-#include "Views/Components/TextStyles.h"
+#include "Views/Kit/Controls/SwitchToggle.h"
+#include "Views/Kit/Labels/TextLabel.h"
+#include "Views/Kit/Theme/TextStyles.h"
 #include "Views/Settings/FormSection.h"
 #include "Views/Settings/RadioOption.h"
 

@@ -1,8 +1,8 @@
 #include "Views/Settings/RadioOption.h"
 
-#include "Views/Components/RoundedShape.h"
-#include "Views/Components/SchemeColors.h"
-#include "Views/Components/TextStyles.h"
+#include "Views/Kit/Surfaces/RoundedShape.h"
+#include "Views/Kit/Theme/SchemeColors.h"
+#include "Views/Kit/Theme/TextStyles.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

@@ -2,10 +2,10 @@
 
 #include "Platform/qt/Clock.h"
 #include "Services/SchedulerService.h"
-#include "Views/Components/PopUpButton.h"
-#include "Views/Components/SwitchToggle.h"
-#include "Views/Components/TextLabel.h"
-#include "Views/Components/TextStyles.h"
+#include "Views/Kit/Controls/PopUpButton.h"
+#include "Views/Kit/Controls/SwitchToggle.h"
+#include "Views/Kit/Labels/TextLabel.h"
+#include "Views/Kit/Theme/TextStyles.h"
 #include "Views/Settings/FormSection.h"
 
 #include <QSignalBlocker>

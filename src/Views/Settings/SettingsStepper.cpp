@@ -1,10 +1,10 @@
 #include "Views/Settings/SettingsStepper.h"
 
-#include "Views/Components/BorderedButton.h"
-#include "Views/Components/ChevronPainter.h"
-#include "Views/Components/RoundedShape.h"
-#include "Views/Components/SchemeColors.h"
-#include "Views/Components/TextStyles.h"
+#include "Views/Kit/Controls/BorderedButton.h"
+#include "Views/Kit/Controls/ChevronPainter.h"
+#include "Views/Kit/Surfaces/RoundedShape.h"
+#include "Views/Kit/Theme/SchemeColors.h"
+#include "Views/Kit/Theme/TextStyles.h"
 
 #include <QPainter>
 #include <QStyleOptionSpinBox>

@@ -1,10 +1,10 @@
 #include "Views/Settings/SettingsTabBar.h"
 
-#include "Views/Components/NexalIcon.h"
-#include "Views/Components/RoundedShape.h"
-#include "Views/Components/SchemeColors.h"
-#include "Views/Components/Symbols.h"
-#include "Views/Components/TextStyles.h"
+#include "Views/Kit/Surfaces/RoundedShape.h"
+#include "Views/Kit/Theme/NexalIcon.h"
+#include "Views/Kit/Theme/SchemeColors.h"
+#include "Views/Kit/Theme/Symbols.h"
+#include "Views/Kit/Theme/TextStyles.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
 #include "Views/Settings/SettingsView.h"
 
-#include "Views/Components/SchemeColors.h"
+#include "Views/Kit/Theme/SchemeColors.h"
 #include "Views/Settings/AboutSettingsView.h"
 #include "Views/Settings/CleaningSettingsView.h"
 #include "Views/Settings/GeneralSettingsView.h"

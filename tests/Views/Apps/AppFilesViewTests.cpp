@@ -4,11 +4,11 @@
 #include "ViewModels/ListedItemSizes.h"
 #include "Views/Apps/AppFilesView.h"
 #include "Views/Apps/UninstallerFixture.h"
-#include "Views/Components/BorderedButton.h"
-#include "Views/Components/CheckableFileRow.h"
-#include "Views/Components/EmptyStateView.h"
-#include "Views/Components/FileChecklist.h"
-#include "Views/Components/TextLabel.h"
+#include "Views/Kit/Controls/BorderedButton.h"
+#include "Views/Kit/Feedback/EmptyStateView.h"
+#include "Views/Kit/Labels/TextLabel.h"
+#include "Views/Kit/Lists/CheckableFileRow.h"
+#include "Views/Kit/Lists/FileChecklist.h"
 
 #include <QAbstractButton>
 #include <QStackedWidget>

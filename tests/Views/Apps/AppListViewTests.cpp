@@ -2,10 +2,10 @@
 #include "Views/Apps/InstalledAppsFilter.h"
 #include "Views/Apps/InstalledAppsModel.h"
 #include "Views/Apps/UninstallerFixture.h"
-#include "Views/Components/BorderedButton.h"
-#include "Views/Components/EmptyStateView.h"
-#include "Views/Components/ScreenTitleBar.h"
-#include "Views/Components/SearchField.h"
+#include "Views/Kit/Controls/BorderedButton.h"
+#include "Views/Kit/Controls/SearchField.h"
+#include "Views/Kit/Feedback/EmptyStateView.h"
+#include "Views/Kit/Surfaces/ScreenTitleBar.h"
 #include "appsupport/Screenshots.h"
 
 #include <QHeaderView>

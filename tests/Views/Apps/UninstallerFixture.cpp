@@ -1,8 +1,8 @@
 #include "Views/Apps/UninstallerFixture.h"
 
 #include "Views/Apps/AppFilesView.h"
-#include "Views/Components/CheckableFileRow.h"
-#include "Views/Components/FileChecklist.h"
+#include "Views/Kit/Lists/CheckableFileRow.h"
+#include "Views/Kit/Lists/FileChecklist.h"
 
 namespace zn::test {
 

@@ -1,9 +1,9 @@
-#include "Views/Components/ActionButton.h"
-#include "Views/Components/AlertDialog.h"
 #include "Views/Dashboard/CompletedHero.h"
 #include "Views/Dashboard/CompletedLayout.h"
 #include "Views/Dashboard/DashboardTestSupport.h"
-#include "Views/MainWindow.h"
+#include "Views/Kit/Controls/ActionButton.h"
+#include "Views/Kit/Feedback/AlertDialog.h"
+#include "Views/MainWindow/MainWindow.h"
 #include "appsupport/MainWindowHarness.h"
 #include "appsupport/Screenshots.h"
 

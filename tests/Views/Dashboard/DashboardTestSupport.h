@@ -1,8 +1,8 @@
 #pragma once
 
 #include "ViewModels/AppState.h"
-#include "Views/Components/ConfettiView.h"
 #include "Views/Dashboard/DashboardView.h"
+#include "Views/Kit/Feedback/ConfettiView.h"
 #include "appsupport/AppStateHarness.h"
 #include "appsupport/FixedRandom.h"
 

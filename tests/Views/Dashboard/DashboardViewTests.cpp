@@ -1,8 +1,3 @@
-#include "Views/Components/ActionButton.h"
-#include "Views/Components/AppTheme.h"
-#include "Views/Components/SchemeColors.h"
-#include "Views/Components/BorderedButton.h"
-#include "Views/Components/LinearProgressBar.h"
 #include "Views/Dashboard/CategoryToggleRow.h"
 #include "Views/Dashboard/CleanedLayout.h"
 #include "Views/Dashboard/CleaningLayout.h"
@@ -19,6 +14,11 @@
 #include "Views/Dashboard/StorageBreakdown.h"
 #include "Views/Dashboard/StorageGauge.h"
 #include "Views/Dashboard/SuggestionRow.h"
+#include "Views/Kit/Controls/ActionButton.h"
+#include "Views/Kit/Controls/BorderedButton.h"
+#include "Views/Kit/Feedback/LinearProgressBar.h"
+#include "Views/Kit/Theme/AppTheme.h"
+#include "Views/Kit/Theme/SchemeColors.h"
 
 #include <QApplication>
 #include <QPointer>

@@ -1,6 +1,6 @@
 #include "ViewModels/AppState.h"
-#include "Views/Components/CheckableFileRow.h"
-#include "Views/Components/FileChecklist.h"
+#include "Views/Kit/Lists/CheckableFileRow.h"
+#include "Views/Kit/Lists/FileChecklist.h"
 #include "Views/Orphans/LeftoversFixture.h"
 #include "appsupport/ScreenFrame.h"
 #include "appsupport/Screenshots.h"

@@ -1,8 +1,8 @@
-#include "Views/Components/BorderedButton.h"
-#include "Views/Components/CheckableFileRow.h"
-#include "Views/Components/EmptyStateView.h"
-#include "Views/Components/FileChecklist.h"
-#include "Views/Components/ScreenTitleBar.h"
+#include "Views/Kit/Controls/BorderedButton.h"
+#include "Views/Kit/Feedback/EmptyStateView.h"
+#include "Views/Kit/Lists/CheckableFileRow.h"
+#include "Views/Kit/Lists/FileChecklist.h"
+#include "Views/Kit/Surfaces/ScreenTitleBar.h"
 #include "Views/Orphans/LeftoversFixture.h"
 
 #include <QApplication>

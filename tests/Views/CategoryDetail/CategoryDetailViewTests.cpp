@@ -1,0 +1,432 @@
+#include "ViewModels/AppState.h"
+#include "Views/CategoryDetail/CategoryDetailView.h"
+#include "Views/CategoryDetail/CategoryFileList.h"
+#include "Views/CategoryDetail/CategoryHeroCard.h"
+#include "Views/CategoryDetail/CategorySelectionBar.h"
+#include "Views/CategoryDetail/FileListModel.h"
+#include "Views/CategoryDetail/FileListView.h"
+#include "Views/CategoryDetail/NotScannedStateView.h"
+#include "Views/Kit/Controls/ActionButton.h"
+#include "Views/Kit/Controls/SearchField.h"
+#include "Views/Kit/Feedback/AlertDialog.h"
+#include "Views/Kit/Feedback/EmptyStateView.h"
+#include "Views/Kit/Labels/SymbolView.h"
+#include "Views/Kit/Labels/TextLabel.h"
+#include "Views/MainWindow/MainWindow.h"
+#include "appsupport/AppStateHarness.h"
+#include "appsupport/MainWindowHarness.h"
+#include "appsupport/RecordingFileViewer.h"
+#include "appsupport/Screenshots.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QMenu>
+#include <QScrollBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace zn {
+namespace {
+
+using enum CleaningCategory;
+using test::makeItem;
+using test::makeResult;
+using test::processQueuedWork;
+using test::waitUntil;
+
+class CategoryDetailTest : public ::testing::Test {
+protected:
+    test::AppStateHarness harness;
+    AppState& state = harness.makeState();
+    test::RecordingFileViewer viewer;
+    CategoryDetailView view{state, largeFiles, viewer};
+
+    void showResult(CleaningCategory category, std::vector<CleanableItem> items) {
+        auto results = state.categoryResults();
+        results[category] = makeResult(category, std::move(items));
+        state.setCategoryResults(std::move(results));
+        processQueuedWork();
+    }
+    void show() {
+        view.resize(900, 640);
+        view.show();
+        processQueuedWork();
+    }
+    CategorySelectionBar& bar() { return view.selectionBar(); }
+    FileListModel& model() { return view.fileModel(); }
+    std::vector<std::string> shownNames() {
+        std::vector<std::string> names;
+        for (int row = 0; row < model().rowCount(); ++row)
+            names.push_back(model().itemAt(row).name);
+        return names;
+    }
+    QPoint rowCentre(int row) {
+        FileListView& list = view.fileList().view();
+        return list.visualRect(model().index(row)).center();
+    }
+    void clickRow(int row) { QTest::mouseClick(view.fileList().view().viewport(), Qt::LeftButton, {}, rowCentre(row)); }
+};
+
+TEST_F(CategoryDetailTest, BeforeAScanItInvitesToScan) {
+    EXPECT_EQ(view.currentContent(), &view.notScannedState());
+    EXPECT_TRUE(bar().isHidden());
+    EXPECT_TRUE(view.heroCard().rescanButton().isHidden());
+    EXPECT_TRUE(view.heroCard().countLine().isHidden());
+    EXPECT_EQ(view.heroCard().title().text(), "Large Files");
+    EXPECT_EQ(view.windowTitle(), "Large Files");
+    EXPECT_EQ(view.notScannedState().description().text(), "Run a scan to see what Zelva Nexal can clean here.");
+    view.setCategory(privacySweep);
+    EXPECT_EQ(view.notScannedState().description().text(),
+              "Clear browser history, downloads, and website traces without touching bookmarks or passwords.");
+
+    harness.scanner->setResult(makeResult(privacySweep, {makeItem(privacySweep, "/u/Library/Safari/History.db", 700, true)}));
+    view.notScannedState().scanButton().click();
+    ASSERT_TRUE(waitUntil([&] { return view.currentContent() == &view.fileList(); }));
+    EXPECT_EQ(harness.scanner->scannedCategories(), std::vector<CleaningCategory>{privacySweep});
+    EXPECT_FALSE(bar().isHidden());
+    EXPECT_FALSE(view.heroCard().rescanButton().isHidden());
+    EXPECT_EQ(view.heroCard().countLine().text(), "1 items \u00b7 700 bytes");
+}
+
+TEST_F(CategoryDetailTest, AScanThatFoundNothingSaysSo) {
+    showResult(largeFiles, {});
+    EXPECT_EQ(view.currentContent(), &view.nothingToCleanState());
+    EXPECT_EQ(view.nothingToCleanState().title(), "Nothing to clean");
+    EXPECT_EQ(view.nothingToCleanState().actionButton(), nullptr);
+    EXPECT_TRUE(bar().isHidden());
+    EXPECT_FALSE(view.heroCard().rescanButton().isHidden());
+    EXPECT_TRUE(view.heroCard().countLine().isHidden());
+}
+
+TEST_F(CategoryDetailTest, SortIsStableBothWaysAndTheFilterLeavesTheCountsAlone) {
+    view.searchField().setText("REPORT"); // typed before the scan: it filters once the result arrives
+    showResult(largeFiles, {makeItem(largeFiles, "/u/a/report-a.pdf", 5, false),
+                            makeItem(largeFiles, "/u/b/big.mov", 9, true),
+                            makeItem(largeFiles, "/u/Reports/c.txt", 5, true),
+                            makeItem(largeFiles, "/u/d/small.zip", 1, false)});
+    EXPECT_EQ(shownNames(), (std::vector<std::string>{"report-a.pdf", "c.txt"}));
+    EXPECT_EQ(view.fileList().header().text(), "2 of 4 selected");
+    EXPECT_EQ(bar().summary().text(), "2 selected");
+    EXPECT_EQ(bar().sizeSummary().text(), "14 bytes selected");
+
+    view.searchField().clear();
+    EXPECT_EQ(shownNames(), (std::vector<std::string>{"big.mov", "report-a.pdf", "c.txt", "small.zip"}));
+    bar().smallestFirstAction().trigger();
+    EXPECT_FALSE(view.sortDescending());
+    EXPECT_EQ(bar().sortButton().toolTip(), "Sort: Smallest First");
+    EXPECT_EQ(shownNames(), (std::vector<std::string>{"small.zip", "report-a.pdf", "c.txt", "big.mov"}));
+    bar().largestFirstAction().trigger();
+    EXPECT_EQ(bar().sortButton().toolTip(), "Sort: Largest First");
+    EXPECT_EQ(shownNames(), (std::vector<std::string>{"big.mov", "report-a.pdf", "c.txt", "small.zip"}));
+
+    // Nothing matches: no rows, the same counts, and Clean still acts on the hidden selection.
+    view.searchField().setText("nothing like it");
+    EXPECT_EQ(model().rowCount(), 0);
+    EXPECT_EQ(view.fileList().header().text(), "2 of 4 selected");
+    EXPECT_TRUE(bar().cleanButton().isEnabled());
+    bar().cleanButton().click();
+    ASSERT_NE(view.reviewDialog(), nullptr);
+    EXPECT_EQ(view.reviewDialog()->title(), "Review before cleaning 14 bytes");
+
+    // The sort order and the filter stay when another category is shown.
+    bar().smallestFirstAction().trigger();
+    view.reviewDialog()->buttons()[1]->click();
+    view.setCategory(trashBins);
+    EXPECT_EQ(view.searchField().text(), "nothing like it");
+    EXPECT_FALSE(view.sortDescending());
+}
+
+TEST_F(CategoryDetailTest, CleanNeedsAtLeastOneSelectedByte) {
+    auto empty = makeItem(largeFiles, "/u/empty.txt", 0, false);
+    auto other = makeItem(largeFiles, "/u/zero.log", 0, false);
+    showResult(largeFiles, {empty, other});
+    EXPECT_EQ(bar().summary().text(), "Nothing selected");
+    EXPECT_EQ(bar().sizeSummary().text(), "Choose files to clean");
+    EXPECT_EQ(bar().statusSymbol().symbol(), "circle");
+    EXPECT_FALSE(bar().cleanButton().isEnabled());
+
+    state.toggleItem(empty);
+    state.toggleItem(other);
+    EXPECT_EQ(bar().summary().text(), "2 selected");
+    EXPECT_EQ(bar().sizeSummary().text(), "Choose files to clean");
+    EXPECT_EQ(bar().statusSymbol().symbol(), "checkmark.circle");
+    EXPECT_FALSE(bar().cleanButton().isEnabled());
+    EXPECT_EQ(bar().cleanButton().toolTip(), "Review 2 items");
+}
+
+TEST_F(CategoryDetailTest, SelectAllSelectsWhatIsMissingAndClearsAFullSelection) {
+    auto a = makeItem(largeFiles, "/u/a.mov", 10, true);
+    auto b = makeItem(largeFiles, "/u/b.mov", 20, false);
+    showResult(largeFiles, {a, b});
+    EXPECT_FALSE(bar().allSelected());
+    bar().selectAllButton().click();
+    EXPECT_TRUE(state.isItemSelected(a) && state.isItemSelected(b));
+    EXPECT_TRUE(bar().allSelected());
+    bar().selectAllButton().click();
+    EXPECT_FALSE(state.isItemSelected(a) || state.isItemSelected(b));
+    EXPECT_EQ(view.fileList().header().text(), "0 of 2 selected");
+}
+
+TEST_F(CategoryDetailTest, EachClickIsOneToggleAndARefreshIsNone) {
+    auto log = makeItem(largeFiles, "/u/Library/Logs/old.log", 300, true);
+    auto movie = makeItem(largeFiles, "/u/Movies/trip.mov", 900, false);
+    showResult(largeFiles, {log, movie});
+    show();
+    ASSERT_EQ(shownNames(), (std::vector<std::string>{"trip.mov", "old.log"}));
+
+    clickRow(1);
+    EXPECT_FALSE(state.isItemSelected(log));
+    EXPECT_EQ(model().data(model().index(1), Qt::CheckStateRole), Qt::Unchecked);
+    clickRow(1);
+    EXPECT_TRUE(state.isItemSelected(log));
+    // Selected by default, cleared and ticked again: no trace of it in the user's choices.
+    EXPECT_TRUE(state.deselectedItems().empty());
+    EXPECT_TRUE(state.selectedCleanupItems().empty());
+
+    // A double click is two clicks.
+    QTest::mouseDClick(view.fileList().view().viewport(), Qt::LeftButton, {}, rowCentre(0));
+    EXPECT_FALSE(state.isItemSelected(movie));
+    QTest::mouseClick(view.fileList().view().viewport(), Qt::LeftButton, {}, rowCentre(0));
+    EXPECT_TRUE(state.isItemSelected(movie));
+
+    // Refreshes repaint the rows and never change a selection.
+    const auto picked = state.selectedCleanupItems();
+    state.setScanState(ScanState::completed());
+    showResult(largeFiles, {log, movie});
+    view.searchField().setText("o");
+    processQueuedWork();
+    EXPECT_EQ(state.selectedCleanupItems(), picked);
+    EXPECT_TRUE(state.deselectedItems().empty());
+}
+
+TEST_F(CategoryDetailTest, ClicksInAListOfTwentyThousandItems) {
+    const auto manyItems = [] {
+        std::vector<CleanableItem> items;
+        for (int index = 0; index < 20'000; ++index)
+            items.push_back(makeItem(largeFiles, "/u/Library/Caches/folder-" + std::to_string(index),
+                                     1000 + (index * 7919) % 100'000, index % 2 == 0));
+        return items;
+    };
+    showResult(largeFiles, manyItems());
+    show();
+    ASSERT_EQ(model().rowCount(), 20'000);
+    FileListView& list = view.fileList().view();
+    QWidget* rows = list.viewport();
+    const auto flipsOnce = [&](int row, const std::function<void()>& act) {
+        const CleanableItem item = model().itemAt(row);
+        const bool before = state.isItemSelected(item);
+        act();
+        return state.isItemSelected(item) != before;
+    };
+
+    for (int round = 0; round < 3; ++round) {
+        for (int row = 0; row < 8; ++row) {
+            EXPECT_TRUE(flipsOnce(row, [&] { QTest::mouseClick(rows, Qt::LeftButton, {}, rowCentre(row)); }));
+            EXPECT_FALSE(flipsOnce(row, [&] { QTest::mouseDClick(rows, Qt::LeftButton, {}, rowCentre(row)); }));
+        }
+        // Further down the list.
+        list.verticalScrollBar()->setValue(list.verticalScrollBar()->maximum() / (round + 2));
+        const int row = list.indexAt(QPoint(10, 10)).row();
+        ASSERT_GT(row, 1000);
+        EXPECT_TRUE(flipsOnce(row, [&] { clickRow(row); }));
+
+        // New results arrive between clicks: the rows are rebuilt afterwards, never under a click.
+        auto results = state.categoryResults();
+        results[largeFiles] = makeResult(largeFiles, manyItems());
+        state.setCategoryResults(std::move(results));
+        EXPECT_TRUE(flipsOnce(row, [&] { clickRow(row); }));
+        EXPECT_FALSE(flipsOnce(row, [&] { QTest::mouseDClick(rows, Qt::LeftButton, {}, rowCentre(row)); }));
+        processQueuedWork();
+        const int top = list.indexAt(QPoint(10, 10)).row();
+        EXPECT_TRUE(flipsOnce(top, [&] { clickRow(top); }));
+        list.scrollToTop();
+    }
+    EXPECT_EQ(view.fileList().header().text().toStdString(),
+              std::to_string(state.selectedCountInCategory(largeFiles)) + " of 20000 selected");
+}
+
+TEST_F(CategoryDetailTest, CleanAtOnceOrAfterAReview) {
+    auto junk = makeItem(systemJunk, harness.tree.file("Library/Logs/a.log", 2000), 2000, true);
+    showResult(systemJunk, {junk});
+    view.setCategory(systemJunk);
+    EXPECT_EQ(bar().cleanButton().toolTip(), "Clean 1 items");
+    bar().cleanButton().click();
+    EXPECT_EQ(view.reviewDialog(), nullptr);
+    EXPECT_EQ(state.scanState().kind(), ScanState::Kind::cleaning);
+    // Busy: nothing else starts, and Rescan says why.
+    EXPECT_EQ(view.heroCard().rescanButton().text(), "Scanning\u2026");
+    EXPECT_FALSE(view.heroCard().rescanButton().isEnabled());
+    ASSERT_TRUE(waitUntil([&] { return state.scanState() == ScanState::cleaned(); }));
+    EXPECT_EQ(harness.cleaner->cleanCalls(), (std::vector<std::vector<CleanableItem>>{{junk}}));
+    harness.clock->advance(std::chrono::seconds(3));
+
+    auto kept = makeItem(largeFiles, harness.tree.file("Movies/kept.mov", 5000), 5000, false);
+    auto chosen = makeItem(largeFiles, harness.tree.file("Movies/chosen.mov", 7000), 7000, false);
+    showResult(largeFiles, {kept, chosen});
+    view.setCategory(largeFiles);
+    state.toggleItem(chosen);
+    EXPECT_EQ(bar().cleanButton().toolTip(), "Review 1 items");
+    show();
+    bar().cleanButton().click();
+    AlertDialog* dialog = view.reviewDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->title(), "Review before cleaning 7 KB");
+    EXPECT_EQ(dialog->message(),
+              "This area can include personal files or coding-tool files. Review the list before cleaning.");
+    ASSERT_EQ(dialog->buttons().size(), 2u);
+    EXPECT_EQ(dialog->buttons()[0]->text(), "Clean selected items");
+    EXPECT_EQ(dialog->buttons()[1]->text(), "Cancel");
+    dialog->buttons()[1]->click();
+    processQueuedWork();
+    EXPECT_EQ(view.reviewDialog(), nullptr);
+    EXPECT_EQ(state.scanState(), ScanState::idle());
+
+    bar().cleanButton().click();
+    view.reviewDialog()->reject(); // Escape cleans nothing either
+    processQueuedWork();
+    EXPECT_EQ(state.scanState(), ScanState::idle());
+
+    bar().cleanButton().click();
+    view.reviewDialog()->buttons()[0]->click();
+    ASSERT_TRUE(waitUntil([&] { return state.scanState() == ScanState::cleaned(); }));
+    ASSERT_EQ(harness.cleaner->cleanCalls().size(), 2u);
+    EXPECT_EQ(harness.cleaner->cleanCalls()[1], std::vector<CleanableItem>{chosen});
+}
+
+// The dialog stays open while the state moves on: its confirmation cleans nothing once the selection is
+// gone or another run has started, and never touches an item the user did not pick.
+TEST_F(CategoryDetailTest, AConfirmationThatComesTooLateCleansNothing) {
+    auto kept = makeItem(largeFiles, harness.tree.file("Movies/kept.mov", 5000), 5000, false);
+    auto chosen = makeItem(largeFiles, harness.tree.file("Movies/chosen.mov", 7000), 7000, false);
+    showResult(largeFiles, {kept, chosen});
+    state.toggleItem(chosen);
+    show();
+
+    bar().cleanButton().click();
+    ASSERT_NE(view.reviewDialog(), nullptr);
+    state.deselectAllInCategory(largeFiles);
+    EXPECT_EQ(view.reviewDialog()->title(), "Review before cleaning Zero KB");
+    view.reviewDialog()->buttons()[0]->click();
+    processQueuedWork();
+    EXPECT_EQ(state.scanState(), ScanState::idle());
+
+    state.toggleItem(chosen);
+    bar().cleanButton().click();
+    ASSERT_NE(view.reviewDialog(), nullptr);
+    harness.scanner->gate(systemJunk).close();
+    state.scanSingleCategory(systemJunk);
+    EXPECT_FALSE(bar().cleanButton().isEnabled());
+    view.reviewDialog()->buttons()[0]->click();
+    processQueuedWork();
+    EXPECT_EQ(state.scanState().kind(), ScanState::Kind::scanning);
+    harness.scanner->gate(systemJunk).open();
+    ASSERT_TRUE(waitUntil([&] { return state.scanState().kind() == ScanState::Kind::completed; }));
+    EXPECT_TRUE(bar().cleanButton().isEnabled());
+    EXPECT_TRUE(harness.cleaner->cleanCalls().empty());
+}
+
+// Rows are picked as they are shown: under a sort and a filter a click or Space changes the row's own item.
+TEST_F(CategoryDetailTest, AClickInASortedFilteredListPicksTheItemShown) {
+    auto hidden = makeItem(largeFiles, "/u/a/keep.mov", 5, false);
+    auto larger = makeItem(largeFiles, "/u/b/pick.log", 9, false);
+    auto smaller = makeItem(largeFiles, "/u/c/pick.txt", 7, false);
+    showResult(largeFiles, {hidden, larger, smaller});
+    bar().smallestFirstAction().trigger();
+    view.searchField().setText("pick");
+    show();
+    ASSERT_EQ(shownNames(), (std::vector<std::string>{"pick.txt", "pick.log"}));
+
+    clickRow(0);
+    EXPECT_TRUE(state.isItemSelected(smaller));
+    QTest::keyClick(&view.fileList().view(), Qt::Key_Space);
+    EXPECT_FALSE(state.isItemSelected(smaller));
+    clickRow(1);
+    EXPECT_TRUE(state.isItemSelected(larger));
+    EXPECT_FALSE(state.isItemSelected(smaller));
+    EXPECT_FALSE(state.isItemSelected(hidden));
+}
+
+TEST_F(CategoryDetailTest, AScanElsewhereMakesTheScreenBusy) {
+    showResult(largeFiles, {makeItem(largeFiles, "/u/a.mov", 10, true)});
+    harness.scanner->gate(systemJunk).close();
+    state.startSmartScan();
+    EXPECT_EQ(view.heroCard().rescanButton().text(), "Scanning\u2026");
+    EXPECT_FALSE(view.heroCard().rescanButton().isEnabled());
+    view.setCategory(trashBins);
+    EXPECT_FALSE(view.notScannedState().scanButton().isEnabled());
+    harness.scanner->gate(systemJunk).open();
+    ASSERT_TRUE(waitUntil([&] { return state.scanState().kind() == ScanState::Kind::completed; }));
+    EXPECT_TRUE(view.notScannedState().scanButton().isEnabled());
+}
+
+TEST_F(CategoryDetailTest, RevealShowsTheFileInTheFileManager) {
+    showResult(largeFiles, {makeItem(largeFiles, "/u/Movies/trip.mov", 900, true)});
+    QMenu* menu = view.fileList().view().contextMenuForRow(0);
+    ASSERT_EQ(menu->actions().size(), 1);
+    EXPECT_EQ(menu->actions()[0]->text(), "Reveal in Finder");
+    showResult(largeFiles, {}); // the rows are gone before the menu is used
+    menu->actions()[0]->trigger();
+    EXPECT_EQ(viewer.revealed, std::vector<std::string>{"/u/Movies/trip.mov"});
+    delete menu;
+}
+
+// The screen as the window shows it, with its filter in the toolbar.
+TEST(CategoryDetailScreenshots, EveryStateInBothSchemes) {
+    test::MainWindowHarness harness;
+    AppState& state = harness.state;
+    const Date now = harness.fakes.clock->now();
+    std::vector<CleanableItem> items;
+    const std::vector<std::pair<std::string, std::int64_t>> files{
+        {"/home/ana/Movies/Holiday in Lisbon 2023.mov", 4'820'000'000},
+        {"/home/ana/Downloads/ubuntu-24.04-desktop-amd64.iso", 6'114'000'000},
+        {"/home/ana/Documents/Archive/Photos-backup-2021.zip", 2'300'000'000},
+        {"/home/ana/Library/Application Support/Steam/steamapps/common", 1'780'000'000},
+        {"/home/ana/Downloads/Installer.pkg", 912'000'000},
+        {"/home/ana/Desktop/screen recording.mov", 640'000'000},
+        {"/home/ana/Library/Logs/big-trace.log", 310'000'000},
+    };
+    for (std::size_t index = 0; index < files.size(); ++index) {
+        CleanableItem item = makeItem(largeFiles, files[index].first, files[index].second, false);
+        if (index % 3 != 2)
+            item.lastModified = now - std::chrono::hours(24 * 40 * static_cast<int>(index + 1));
+        items.push_back(item);
+    }
+    const auto storeResult = [&](std::vector<CleanableItem> found) {
+        state.setCategoryResults({{largeFiles, makeResult(largeFiles, std::move(found))}});
+        processQueuedWork();
+    };
+    for (const ColorScheme scheme : {ColorScheme::light, ColorScheme::dark}) {
+        const QString suffix = QStringLiteral("-") + test::schemeName(scheme);
+        MainWindow window(harness.services());
+        test::useScheme(window, scheme);
+        window.resize(1280, 760);
+        window.show();
+        window.setSelectedSection(AppSection::cleaning(largeFiles));
+        auto& screen = *qobject_cast<CategoryDetailView*>(window.detailScreen());
+        state.setCategoryResults({});
+        processQueuedWork();
+        test::saveScreenshot(window, QStringLiteral("category-detail-not-scanned") + suffix);
+
+        storeResult(items);
+        state.toggleItem(items[0]);
+        state.toggleItem(items[1]);
+        state.toggleItem(items[3]);
+        test::saveScreenshot(window, QStringLiteral("category-detail-results") + suffix);
+        screen.searchField().setText("mov");
+        test::saveScreenshot(window, QStringLiteral("category-detail-filtered") + suffix);
+        screen.searchField().clear();
+        screen.selectionBar().cleanButton().click();
+        ASSERT_NE(screen.reviewDialog(), nullptr);
+        test::useScheme(*screen.reviewDialog(), scheme);
+        test::saveScreenshotWithSheet(window, *screen.reviewDialog(), 60, QStringLiteral("category-detail-review") + suffix);
+        screen.reviewDialog()->reject();
+        processQueuedWork();
+        state.deselectAllInCategory(largeFiles);
+
+        storeResult({});
+        test::saveScreenshot(window, QStringLiteral("category-detail-nothing-found") + suffix);
+    }
+}
+
+} // namespace
+} // namespace zn
