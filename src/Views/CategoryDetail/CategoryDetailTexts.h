@@ -9,6 +9,7 @@
 namespace zn {
 
 // The texts of the category detail screen, filled from the state's numbers.
+// Also used by the dashboard, for its review question.
 
 // "Review before cleaning %@", with the selected size (the dashboard's review question too).
 QString cleanConfirmationTitle(std::int64_t selectedSize);

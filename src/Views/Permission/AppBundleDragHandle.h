@@ -18,6 +18,7 @@ class AnimatedValue;
 // a file (its launcher when one is installed, else its executable), so file managers, docks and access
 // lists take it. Under the pointer the fill brightens, the dashed border turns solid and the icon grows a
 // little with a deeper shadow.
+// Also used by the onboarding's access page.
 class AppBundleDragHandle : public QWidget {
     Q_OBJECT
 

@@ -17,6 +17,7 @@ class AnimatedValue;
 // with three programs, in which this program's row lights up, its switch turns on and a check mark
 // appears, over and over. Pure presentation. The loop runs on the clock only while the view is shown;
 // hiding it cancels the steps still to come, so showing it again never runs two loops side by side.
+// Also used by the onboarding's access page.
 class FDADemoView : public QFrame {
     Q_OBJECT
 

@@ -13,6 +13,7 @@ class PermissionCoordinator;
 // Shows the permission sheet on a window while the coordinator's prompt runs and takes it away when the
 // prompt ends. Closing the sheet from outside its own buttons (Escape, the window manager) ends the prompt
 // without the retry.
+// It sits between the permission sheet and the main window, its one user, whose routes build the sheet.
 class PermissionSheetPresenter : public QObject {
     Q_OBJECT
 
