@@ -1,7 +1,7 @@
 #pragma once
 
+#include "Models/Brand.h"
 #include "Platform/qt/UrlOpener.h"
-#include "Views/Components/Brand.h"
 
 #include <QUrl>
 #include <functional>
@@ -19,7 +19,7 @@ public:
 
     static UpdateService& shared();
     explicit UpdateService(std::shared_ptr<UrlOpener> opener = desktopUrlOpener(),
-                           QUrl downloadPage = Brand::downloadURL(),
+                           QUrl downloadPage = QUrl(QString::fromLatin1(Brand::downloadAddress)),
                            InfoTextLookup infoText = defaultInfoTextLookup());
 
     // Callable from any thread; returns at once and does the work on the main thread, so the service must

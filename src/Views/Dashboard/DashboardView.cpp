@@ -1,8 +1,8 @@
 #include "Views/Dashboard/DashboardView.h"
 
+#include "Models/Brand.h"
 #include "ViewModels/AppState.h"
 #include "Views/CategoryDetail/CategoryDetailTexts.h"
-#include "Views/Components/Brand.h"
 #include "Views/Dashboard/CleanedLayout.h"
 #include "Views/Dashboard/CleaningLayout.h"
 #include "Views/Dashboard/CompletedHero.h"

@@ -1,7 +1,7 @@
 #include "Views/Onboarding/WelcomeScene.h"
 #include "Views/Onboarding/CentredLabel.h"
 
-#include "Views/Components/Brand.h"
+#include "Models/Brand.h"
 #include "Views/Kit/Labels/TextLabel.h"
 #include "Views/Kit/Motion/AnimatedValue.h"
 #include "Views/Kit/Motion/WidgetOpacity.h"

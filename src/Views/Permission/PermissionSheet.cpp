@@ -1,7 +1,7 @@
 #include "Views/Permission/PermissionSheet.h"
 
+#include "Models/Brand.h"
 #include "Services/PermissionCoordinator.h"
-#include "Views/Components/Brand.h"
 #include "Views/Kit/Controls/BorderedButton.h"
 #include "Views/Kit/Controls/LinkButton.h"
 #include "Views/Kit/Motion/AnimatedValue.h"

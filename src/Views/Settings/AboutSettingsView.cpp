@@ -1,9 +1,9 @@
 #include "Views/Settings/AboutSettingsView.h"
 
+#include "Models/Brand.h"
 #include "Platform/core/Bundle.h"
 #include "Platform/core/StringFormat.h"
 #include "Platform/qt/UrlOpener.h"
-#include "Views/Components/Brand.h"
 #include "Views/Kit/Controls/LinkButton.h"
 #include "Views/Kit/Labels/SymbolView.h"
 #include "Views/Kit/Labels/TextLabel.h"
@@ -55,8 +55,8 @@ AboutSettingsView::AboutSettingsView(UrlOpener& urlOpener, QWidget* parent)
     links->addControlRow(website_, new SymbolView("arrow.up.right.square", 12, PlatformColor::tertiaryLabel));
     links->addControlRow(contact_, new SymbolView("arrow.up.right.square", 12, PlatformColor::tertiaryLabel));
     column->addWidget(links);
-    connect(website_, &LinkButton::clicked, this, [&urlOpener] { urlOpener.open(Brand::websiteURL()); });
-    connect(contact_, &LinkButton::clicked, this, [&urlOpener] { urlOpener.open(Brand::contactURL()); });
+    connect(website_, &LinkButton::clicked, this, [&urlOpener] { urlOpener.open(QUrl(QString::fromLatin1(Brand::websiteAddress))); });
+    connect(contact_, &LinkButton::clicked, this, [&urlOpener] { urlOpener.open(QUrl(QString::fromLatin1(Brand::contactAddress))); });
 
     auto* smallPrint = new FormSection;
     auto* note =

@@ -1,7 +1,7 @@
+#include "Models/Brand.h"
 #include "Platform/qt/LoginItem.h"
 #include "Services/CleaningEngineTestSupport.h"
 #include "Services/SchedulerService.h"
-#include "Views/Components/Brand.h"
 #include "Views/Kit/Controls/LinkButton.h"
 #include "Views/Kit/Controls/SwitchToggle.h"
 #include "Views/Kit/Labels/TextLabel.h"
@@ -250,8 +250,8 @@ TEST(SettingsView, AboutShowsTheVersionAndOpensTheMakersPages) {
     view->about().websiteLink().click();
     view->about().contactLink().click();
     ASSERT_EQ(fixture.opener.urls().size(), 2u);
-    EXPECT_EQ(fixture.opener.urls()[0], Brand::websiteURL());
-    EXPECT_EQ(fixture.opener.urls()[1], Brand::contactURL());
+    EXPECT_EQ(fixture.opener.urls()[0], QUrl(QString::fromLatin1(Brand::websiteAddress)));
+    EXPECT_EQ(fixture.opener.urls()[1], QUrl(QString::fromLatin1(Brand::contactAddress)));
 }
 
 TEST(SettingsView, Screenshots) {
