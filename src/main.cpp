@@ -1,4 +1,4 @@
-#include "Logic/Utilities/CLI.h"
+#include "CommandLine/CLI.h"
 #include "Platform/core/WindowModule.h"
 #include "Services/CleaningEngine+PrivilegedRemoval.h"
 

@@ -1,4 +1,4 @@
-#include "Logic/Utilities/CLI.h"
+#include "CommandLine/CLI.h"
 #include "support/FixtureTree.h"
 
 #include <cstdlib>
