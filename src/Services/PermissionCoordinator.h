@@ -4,7 +4,7 @@
 #include "Platform/qt/UrlOpener.h"
 #include "Services/FullDiskAccessManager.h"
 #include "Services/PermissionCoordinator+PromptContext.h"
-#include "ViewModels/PermissionRequester.h"
+#include "Services/PermissionRequester.h"
 
 #include <QObject>
 #include <functional>

@@ -5,13 +5,13 @@
 #include "Models/CleaningCategory.h"
 #include "Models/Date.h"
 #include "Models/DiskInfo.h"
+#include "Models/PermissionPromptContext.h"
 #include "Models/ScanState.h"
 #include "Models/Uuid.h"
 #include "Platform/qt/Clock.h"
 #include "Services/SchedulerService.h"
 #include "ViewModels/AppStateServices.h"
 #include "ViewModels/CleanPass.h"
-#include "ViewModels/PermissionPromptContext.h"
 
 #include <QObject>
 

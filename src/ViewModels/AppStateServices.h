@@ -9,9 +9,9 @@
 #include "Platform/qt/Trash.h"
 #include "Platform/qt/UserDefaults.h"
 #include "Platform/qt/Workspace.h"
+#include "Services/PermissionRequester.h"
 #include "ViewModels/AppFileScanner.h"
 #include "ViewModels/CleaningService.h"
-#include "ViewModels/PermissionRequester.h"
 #include "ViewModels/ScanService.h"
 #include "ViewModels/TrashPass.h"
 

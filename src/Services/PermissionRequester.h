@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ViewModels/PermissionPromptContext.h"
+#include "Models/PermissionPromptContext.h"
 
 #include <functional>
 #include <string>
