@@ -132,6 +132,12 @@ class MountTrashTest : public ::testing::Test {
 protected:
     MountTrashTest() { ::chmod(shared.c_str(), 01777); }
 
+    // The path of the Trash that opened, or "".
+    std::string mountTrash(uid_t owner) {
+        const auto folders = Trash::openMountTrash(top, owner, error);
+        return folders ? folders->path : "";
+    }
+
     test::FixtureTree tree;
     const uid_t user = ::getuid();
     const std::string uid = std::to_string(user);
@@ -143,28 +149,28 @@ protected:
 };
 
 TEST_F(MountTrashTest, AMountsTrashIsUsedOnlyWhenItIsTheUsersAlone) {
-    EXPECT_EQ(Trash::mountTrashFolder(top, user, error), userTrash); // made fresh
+    EXPECT_EQ(mountTrash(user), userTrash); // made fresh
     EXPECT_TRUE(exists(userTrash + "/files"));
 
     // A folder others may write to, and a link, are passed over.
     ASSERT_EQ(::chmod(userTrash.c_str(), 0770), 0);
-    EXPECT_EQ(Trash::mountTrashFolder(top, user, error), ownTrash);
+    EXPECT_EQ(mountTrash(user), ownTrash);
     std::filesystem::remove_all(userTrash);
     tree.folder("elsewhere");
     tree.symlink("mount/.Trash/" + uid, tree.path("elsewhere"));
-    EXPECT_EQ(Trash::mountTrashFolder(top, user, error), ownTrash);
+    EXPECT_EQ(mountTrash(user), ownTrash);
     EXPECT_FALSE(exists(tree.path("elsewhere/files")));
 
     // Without the sticky bit the shared Trash is not used at all.
     std::filesystem::remove(userTrash);
     ASSERT_EQ(::chmod(shared.c_str(), 0777), 0);
-    EXPECT_EQ(Trash::mountTrashFolder(top, user, error), ownTrash);
+    EXPECT_EQ(mountTrash(user), ownTrash);
     EXPECT_FALSE(exists(userTrash));
 
     // Folders under another user's number that are not that user's own leave that user no Trash.
     ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
     error = 0;
-    EXPECT_EQ(Trash::mountTrashFolder(top, user + 1, error), "");
+    EXPECT_EQ(mountTrash(user + 1), "");
     EXPECT_EQ(error, EXDEV);
 }
 
@@ -173,10 +179,10 @@ TEST_F(MountTrashTest, AFolderUnderTheUsersNumberThatBelongsToSomeoneElseIsPasse
         GTEST_SKIP() << test::kNeedsRootToChangeOwners;
     tree.folder("mount/.Trash/" + uid);
     ASSERT_EQ(::lchown(userTrash.c_str(), test::kOtherUser, test::kOtherUser), 0);
-    EXPECT_EQ(Trash::mountTrashFolder(top, user, error), ownTrash);
+    EXPECT_EQ(mountTrash(user), ownTrash);
     ASSERT_EQ(::lchown(ownTrash.c_str(), test::kOtherUser, test::kOtherUser), 0);
     error = 0;
-    EXPECT_EQ(Trash::mountTrashFolder(top, user, error), "");
+    EXPECT_EQ(mountTrash(user), "");
     EXPECT_EQ(error, EXDEV);
 }
 
