@@ -79,8 +79,9 @@ bool removeRecord(const PrivilegedRemovalRecord& record, const RecordRules& rule
         logRefusal(record.path);
         return false;
     }
-    const RemovalResult result = removal.removeItem(
-        record.path, record.category ? CleaningPathRules::removalScope(*record.category) : SafeRemoval::Scope::wholeItem);
+    const RemovalResult result =
+        removal.removeItem(record.path, record.category ? CleaningPathRules::removalScope(*record.category)
+                                                        : SafeRemoval::Scope::wholeItem);
     if (result.succeeded())
         return true;
     if (result.errorNumber != ENOENT)

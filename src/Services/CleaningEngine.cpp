@@ -83,8 +83,8 @@ void CleaningEngine::removeOne(const CleanableItem& item, CleaningResult& result
         return;
     }
 
-    const RemovalResult removal = removal_.removeItem(resolved, CleaningPathRules::removalScope(item.category),
-                                                      rules_.ownerRequiredForRemoval(resolved));
+    const RemovalResult removal = removal_.removeItem(
+        resolved, CleaningPathRules::removalScope(item.category), rules_.ownerRequiredForRemoval(resolved));
     if (removal.succeeded()) {
         result.freedSpace = saturatingAdd(result.freedSpace, item.size);
         ++result.deletedCount;

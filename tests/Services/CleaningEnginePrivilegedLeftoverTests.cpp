@@ -107,9 +107,12 @@ TEST_F(PrivilegedLeftovers, NeverFollowsALinkNorTakesAPathThatIsNotInItsFinalFor
 TEST_F(PrivilegedLeftovers, ALinkOutsideTheAllowedFoldersStaysWhereverItLeads) {
     // Root would remove the link itself: one in a system folder or among documents is no leftover.
     const std::string target = tree.textFile("home/Library/Caches/x/data", "keep");
-    const std::string systemLink = finalForm(tree.symlink("system/etc/cache-link", home + "/Library/Caches/x"));
-    const std::string documentLink = finalForm(tree.symlink("home/Documents/link", home + "/Library/Caches/x"));
-    const std::string cacheLink = finalForm(tree.symlink("home/Library/Caches/link", home + "/Library/Caches/x"));
+    const std::string systemLink =
+        finalForm(tree.symlink("system/etc/cache-link", home + "/Library/Caches/x"));
+    const std::string documentLink =
+        finalForm(tree.symlink("home/Documents/link", home + "/Library/Caches/x"));
+    const std::string cacheLink =
+        finalForm(tree.symlink("home/Library/Caches/link", home + "/Library/Caches/x"));
 
     ASSERT_EQ(remove({systemLink, documentLink, cacheLink}), 0);
     EXPECT_TRUE(exists(systemLink));

@@ -110,8 +110,8 @@ TEST(ScanEngineJunk, TemporaryEntriesRestByEveryChangeAndNeverHoldASocket) {
     tree.file("system/tmp/plain", 2000);
     // Unpacked a minute ago with its old dates: only the status-change time tells.
     tree.file("system/tmp/unpacked/lib/module.so", 3000);
-    for (const char* old : {"system/tmp/plain", "system/tmp/unpacked/lib/module.so", "system/tmp/unpacked/lib",
-                            "system/tmp/unpacked"})
+    for (const char* old : {"system/tmp/plain", "system/tmp/unpacked/lib/module.so",
+                            "system/tmp/unpacked/lib", "system/tmp/unpacked"})
         tree.setModificationTime(old, monthAgo);
     // An agent's folder and a lone socket: a live program may listen there, however old they look.
     makeSocket(tree, "system/tmp/ssh-XXXX/agent.1");
@@ -140,7 +140,8 @@ TEST(ScanEngineJunk, ATemporaryFolderHoldingAnythingOfAnotherUserIsNotOffered) {
         ASSERT_EQ(::lchown(tree.path(theirs).c_str(), test::kOtherUser, test::kOtherUser), 0);
     auto options = test::fixtureEngineOptions(tree);
     options.now = [] { return std::chrono::system_clock::now() + std::chrono::hours(72); };
-    EXPECT_EQ(namesOf(ScanEngine(tree.path("home"), options).scanSystemJunk()), std::vector<std::string>{"plain"});
+    EXPECT_EQ(namesOf(ScanEngine(tree.path("home"), options).scanSystemJunk()),
+              std::vector<std::string>{"plain"});
 }
 
 TEST(ScanEngineJunk, UserCacheLeavesOutFoldersOtherCategoriesOffer) {

@@ -76,7 +76,8 @@ public:
                              std::optional<uid_t> requiredOwner = std::nullopt) const;
 
 private:
-    RemovalResult removeFolder(int parentFd, const std::string& name, const RemovalFileOperations::EntryStatus& top,
+    RemovalResult removeFolder(int parentFd, const std::string& name,
+                               const RemovalFileOperations::EntryStatus& top,
                                std::optional<uid_t> requiredOwner) const;
 
     std::shared_ptr<RemovalFileOperations> operations_;

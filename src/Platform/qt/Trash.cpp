@@ -134,12 +134,13 @@ Trash::Trash(std::string homeTrash) : homeTrash_(std::move(homeTrash)) {
             QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString() + "/Trash";
 }
 
-std::optional<Trash::Folders> Trash::trashFor(const std::string& path, dev_t device, std::string& topDirectory,
-                                              int& error) const {
+std::optional<Trash::Folders> Trash::trashFor(const std::string& path, dev_t device,
+                                              std::string& topDirectory, int& error) const {
     if (deviceOf(homeTrash_) == device) {
         Folders folders{homeTrash_, UniqueFd(), UniqueFd()};
         if ((error = ensureFolderWithParents(PathText::deletingLastPathComponent(homeTrash_))) ||
-            (error = ensureTrashFolders(homeTrash_)) || (error = openTrashFolder(homeTrash_ + "/files", folders.files)) ||
+            (error = ensureTrashFolders(homeTrash_)) ||
+            (error = openTrashFolder(homeTrash_ + "/files", folders.files)) ||
             (error = openTrashFolder(homeTrash_ + "/info", folders.info)))
             return std::nullopt;
         return folders;
@@ -167,8 +168,8 @@ std::optional<Trash::Folders> Trash::openMountTrash(const std::string& topDirect
             return folders;
     }
     const std::string ownName = ".Trash-" + uid;
-    if (auto folders =
-            openPrivateTrash(top.get(), ownName, PathText::appendingPathComponent(topDirectory, ownName), user))
+    if (auto folders = openPrivateTrash(top.get(), ownName,
+                                        PathText::appendingPathComponent(topDirectory, ownName), user))
         return folders;
     error = EXDEV;
     return std::nullopt;

@@ -219,7 +219,8 @@ TEST_F(MountTrashTest, TheUsersFolderSwappedForALinkNeverLeadsTheTrashAway) {
             continue;
         ++opened;
         const std::string name = "probe-" + std::to_string(attempt);
-        const int fd = ::openat(folders->files.get(), name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        const int fd =
+            ::openat(folders->files.get(), name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd >= 0)
             ::close(fd);
     }
