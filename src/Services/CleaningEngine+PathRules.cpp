@@ -192,10 +192,8 @@ bool CleaningPathRules::admitsInOrdinaryPass(CleaningCategory category,
 }
 
 bool CleaningPathRules::admitsInAdminPass(CleaningCategory category, const std::string& resolvedPath) const {
-    // Other users' files, and the system's own live files (sockets, private service folders), are not the
-    // calling user's to clean: the rest rule asks for the user's own entry.
     if (!isRemovableForm(resolvedPath) || isDockerToolItem(category, resolvedPath) ||
-        isTemporaryEntryInUse(resolvedPath))
+        isInSharedTemporaryFolder(resolvedPath))
         return false;
     if (category == CleaningCategory::largeFiles)
         return isExplicitSingleFileDeletable(resolvedPath) && isRegularFile(resolvedPath);
@@ -203,7 +201,7 @@ bool CleaningPathRules::admitsInAdminPass(CleaningCategory category, const std::
            isSafeUninstallEscalationPath(resolvedPath);
 }
 
-std::optional<uid_t> CleaningPathRules::ownerRequiredForAdminRemoval(const std::string& resolvedPath) const {
+std::optional<uid_t> CleaningPathRules::ownerRequiredForRemoval(const std::string& resolvedPath) const {
     if (isInSharedTemporaryFolder(resolvedPath))
         return callingUser_;
     return std::nullopt;

@@ -35,14 +35,18 @@ public:
     bool isSafeUninstallEscalationPath(const std::string& path) const;
 
     // The whole decision for one item, on the path it resolved to (which must be in its final form:
-    // absolute, standardised and free of links that can still be resolved). In a shared temporary folder,
-    // on both passes, only the calling user's entries that rested for a day go: the scan judged them
-    // earlier, and since then a program may have taken them up again.
+    // absolute, standardised and free of links that can still be resolved). In a shared temporary folder
+    // only the calling user's entries that rested for a day go: the scan judged them earlier, and since
+    // then a program may have taken them up again.
     bool admitsInOrdinaryPass(CleaningCategory category, const std::string& resolvedPath) const;
-    // As administrator no root goes as a whole.
+    // As administrator no root goes as a whole, and nothing in a shared temporary folder goes at all: the
+    // ordinary pass already removes all that is the user's there, so the administrator's power could only
+    // reach other users' files.
     bool admitsInAdminPass(CleaningCategory category, const std::string& resolvedPath) const;
-    // The owner an item must still have when it is removed as administrator, if any.
-    std::optional<uid_t> ownerRequiredForAdminRemoval(const std::string& resolvedPath) const;
+    // Strictly inside one of the folders every user writes to.
+    bool isInSharedTemporaryFolder(const std::string& resolvedPath) const;
+    // The owner every entry of an item must still have when it is removed, if any.
+    std::optional<uid_t> ownerRequiredForRemoval(const std::string& resolvedPath) const;
     // A large file goes only as a regular file; everything else as a whole.
     static SafeRemoval::Scope removalScope(CleaningCategory category);
 
@@ -56,7 +60,6 @@ private:
     std::optional<std::string> standardizedAbsolute(const std::string& path) const;
     bool isAllowedRootItself(const std::string& standardizedPath) const;
     bool isRemovableForm(const std::string& resolvedPath) const;
-    bool isInSharedTemporaryFolder(const std::string& resolvedPath) const;
     bool isTemporaryEntryInUse(const std::string& resolvedPath) const;
 
     std::string home_;

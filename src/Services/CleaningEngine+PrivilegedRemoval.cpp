@@ -80,9 +80,8 @@ bool removeRecord(const PrivilegedRemovalRecord& record, const RecordRules& rule
         return false;
     }
     const RemovalResult result =
-        record.category ? removal.removeItem(record.path, CleaningPathRules::removalScope(*record.category),
-                                             rules.cleaning.ownerRequiredForAdminRemoval(record.path))
-                        : removal.removeItem(record.path, SafeRemoval::Scope::wholeItem);
+        removal.removeItem(record.path, record.category ? CleaningPathRules::removalScope(*record.category)
+                                                        : SafeRemoval::Scope::wholeItem);
     if (result.succeeded())
         return true;
     if (result.errorNumber != ENOENT)

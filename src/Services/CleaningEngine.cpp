@@ -83,15 +83,17 @@ void CleaningEngine::removeOne(const CleanableItem& item, CleaningResult& result
         return;
     }
 
-    const RemovalResult removal =
-        removal_.removeItem(resolved, CleaningPathRules::removalScope(item.category));
+    const RemovalResult removal = removal_.removeItem(
+        resolved, CleaningPathRules::removalScope(item.category), rules_.ownerRequiredForRemoval(resolved));
     if (removal.succeeded()) {
         result.freedSpace = saturatingAdd(result.freedSpace, item.size);
         ++result.deletedCount;
         result.deletedPaths.insert(item.path);
         return;
     }
-    if (removal.errorNumber == EACCES || removal.errorNumber == EPERM) {
+    // What the user may not remove from a shared temporary folder is someone else's: no password helps.
+    if ((removal.errorNumber == EACCES || removal.errorNumber == EPERM) &&
+        !rules_.isInSharedTemporaryFolder(resolved)) {
         result.deferredToAdmin.push_back(item);
         Logger::shared().log("Deferring to admin pass: " + item.path, LogLevel::info, kSource);
         return;

@@ -38,8 +38,8 @@ struct CleaningEngineOptions {
     // Where the AppleScript form of the administrator pass writes its list of paths; by default $TMPDIR,
     // else "/tmp".
     std::optional<std::string> temporaryDirectory;
-    // The allowed roots outside the home folder, and the shared temporary folders where the administrator
-    // pass removes only what the user owns.
+    // The allowed roots outside the home folder, and the shared temporary folders, where only the user's
+    // own entries go and never through the administrator pass.
     SystemCleaningFolders systemFolders;
     // The user the cleaning is done for: in a shared temporary folder only that user's entries go, once
     // they rested for a day by this clock (the system's when empty).

@@ -107,7 +107,8 @@ OrphanTrashOutcome trashOrphan(const std::string& path, const OrphanRemovalTools
     const Trash::Outcome moved = tools.moveToTrash(path);
     if (moved.moved)
         return OrphanTrashOutcome::trashed;
-    if (moved.errorNumber == ENOENT)
+    // A missing folder of the Trash's also reports ENOENT: only a look at the path tells it is gone.
+    if (moved.errorNumber == ENOENT && !tools.somethingRemainsAt(path))
         return OrphanTrashOutcome::alreadyGone;
     Logger::shared().log("Couldn't move " + path + " to the Trash: " + std::strerror(moved.errorNumber),
                          LogLevel::warning, "moveToTrash(_:)");

@@ -104,5 +104,23 @@ TEST_F(PrivilegedLeftovers, NeverFollowsALinkNorTakesAPathThatIsNotInItsFinalFor
     EXPECT_EQ(output, std::string(kPrivilegedRemovalStartMarker) + insideLink + '\0');
 }
 
+TEST_F(PrivilegedLeftovers, ALinkOutsideTheAllowedFoldersStaysWhereverItLeads) {
+    // Root would remove the link itself: one in a system folder or among documents is no leftover.
+    const std::string target = tree.textFile("home/Library/Caches/x/data", "keep");
+    const std::string systemLink =
+        finalForm(tree.symlink("system/etc/cache-link", home + "/Library/Caches/x"));
+    const std::string documentLink =
+        finalForm(tree.symlink("home/Documents/link", home + "/Library/Caches/x"));
+    const std::string cacheLink =
+        finalForm(tree.symlink("home/Library/Caches/link", home + "/Library/Caches/x"));
+
+    ASSERT_EQ(remove({systemLink, documentLink, cacheLink}), 0);
+    EXPECT_TRUE(exists(systemLink));
+    EXPECT_TRUE(exists(documentLink));
+    EXPECT_FALSE(exists(cacheLink)); // the link alone
+    EXPECT_TRUE(exists(target));
+    EXPECT_EQ(output, std::string(kPrivilegedRemovalStartMarker) + cacheLink + '\0');
+}
+
 } // namespace
 } // namespace zn

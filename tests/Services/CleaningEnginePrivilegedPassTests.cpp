@@ -5,6 +5,7 @@
 #include "support/FixtureEngineOptions.h"
 #include "support/FixtureTree.h"
 #include "support/Privileges.h"
+#include "support/ScriptedFileOperations.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -260,97 +261,95 @@ TEST_F(PrivilegedPassTest, TheAdministratorSideRunsOnlyForARealUserWithAWellForm
     EXPECT_EQ(output, kMarker);
 }
 
-TEST_F(PrivilegedPassTest, InASharedTemporaryFolderOnlyTheCallersOwnEntriesGo) {
-    // Every entry here belongs to the user running the tests.
-    const std::string own = tree.file("system/tmp/own-file", 10);
-    const std::string folder = tree.file("system/tmp/own-folder/x", 10);
-    const std::string ownFolder = shared + "/own-folder";
-    ageByAMonth({"system/tmp/own-file", "system/tmp/own-folder/x", "system/tmp/own-folder"});
-    runner->onPrivilegedRun = [](const std::string&) { return AdminRunOutcome{Status::cancelled, "(-128)"}; };
+TEST_F(PrivilegedPassTest, NothingInASharedTemporaryFolderGoesThroughTheAdministratorPass) {
+    // The user's own entries, rested by the engine's clock: the ordinary pass may take them, and what it
+    // may not is someone else's, which no password should reach.
+    const std::string file = tree.file("system/tmp/own-file", 10);
+    tree.file("system/tmp/own-folder/x", 10);
+    const std::string folder = shared + "/own-folder";
+    const Date tomorrow = std::chrono::system_clock::now() + std::chrono::hours(25);
+    auto operations = std::make_shared<test::ScriptedFileOperations>();
+    operations->removeFailures["own-file"] = EACCES;
+    CleaningEngineOptions options;
+    options.now = [=] { return tomorrow; };
+    options.adminRunner = runner;
+    options.fileOperations = operations;
+    options.systemFolders = systemFolders;
+    CleaningEngine rested(home, options);
+    const std::vector<CleanableItem> items{itemAt(file, 10, Category::systemJunk),
+                                           itemAt(folder, 10, Category::systemJunk)};
 
-    // The engine's side, cleaning for someone else: none of it is theirs, so nothing is sent on.
-    makeEngine(::getuid() + 1).cleanWithAdminPrivileges({itemAt(own), itemAt(ownFolder)});
+    CleaningResult ordinary = rested.cleanItems({items[0]}, nullptr);
+    EXPECT_TRUE(ordinary.deferredToAdmin.empty());
+    EXPECT_EQ(ordinary.errors, std::vector<std::string>{"own-file at " + file + ": Permission denied"});
+
+    test::LogCapture passLog;
+    CleaningResult admin = rested.cleanWithAdminPrivileges(items);
     EXPECT_TRUE(runner->privilegedInputs.empty());
-    ASSERT_GE(log.messages().size(), 2u);
-    EXPECT_EQ(log.messages()[1], refusalLine(own));
-    // Cleaning for the owner, it is; an entry whose owner cannot be read is nobody's.
-    makeEngine().cleanWithAdminPrivileges(
-        {itemAt(own), itemAt(shared + "/no-such-entry"), itemAt(ownFolder)});
-    ASSERT_EQ(runner->privilegedInputs.size(), 1u);
-    EXPECT_EQ(runner->privilegedInputs[0],
-              encodePrivilegedRemovalRecords({{Category::userCache, own}, {Category::userCache, ownFolder}}));
+    EXPECT_EQ(admin.deletedCount, 0);
+    const std::vector<std::string> refused{"Admin pass starting with 2 item(s)", refusalLine(file),
+                                           refusalLine(folder), "Admin pass: no items survived validation"};
+    EXPECT_EQ(passLog.messages(), refused);
 
-    // The administrator side, for a calling user (PKEXEC_UID) who owns none of it: nothing goes.
-    const std::vector<PrivilegedRemovalRecord> records{{Category::systemJunk, own},
-                                                       {Category::systemJunk, ownFolder},
-                                                       {Category::systemJunk, shared + "/gone"}};
-    EXPECT_EQ(administratorSide(encodePrivilegedRemovalRecords(records)), 0);
+    // The administrator side refuses them whatever the list says.
+    EXPECT_EQ(administratorSide(encodePrivilegedRemovalRecords(
+                  {{Category::systemJunk, file}, {Category::systemJunk, folder}})),
+              0);
     EXPECT_EQ(output, kMarker);
-    EXPECT_TRUE(exists(own));
-    EXPECT_TRUE(exists(folder));
+    EXPECT_TRUE(exists(file));
+    EXPECT_TRUE(exists(folder + "/x"));
 }
 
-TEST_F(PrivilegedPassTest, InASharedTemporaryFolderTheAdministratorSideRemovesTheCallersEntriesOnly) {
+TEST_F(PrivilegedPassTest, AnotherUsersFolderInTheCallersSharedFolderStaysOnEverySide) {
     if (!test::runsAsRoot())
         GTEST_SKIP() << test::kNeedsRootToChangeOwners;
-    // The system's own files (private service folders, X11 sockets, root's here) and other users' files
-    // stay.
-    const std::string callers = tree.file("system/tmp/callers-file", 10);
-    const std::string callersFolder = tree.file("system/tmp/callers-folder/x", 10);
-    const std::string others = tree.file("system/tmp/other-users-file", 10);
-    const std::string service = tree.file("system/tmp/systemd-private-1-x/tmp/f", 10);
-    const std::string sockets = tree.folder("system/tmp/.X11-unix");
-    const std::string callersFresh = tree.file("system/tmp/callers-fresh-file", 10); // in use again
-    for (const std::string& path : {callers, tree.path("system/tmp/callers-folder"), callersFresh})
+    // The caller's own "/tmp/share" (1777), where another user put a folder of theirs with a file in it.
+    const std::string share = shared + "/share";
+    const std::string callers = tree.file("system/tmp/share/callers-file", 10);
+    const std::string theirs = tree.file("system/tmp/share/theirs/data", 10);
+    ASSERT_EQ(::chmod(share.c_str(), 01777), 0);
+    for (const std::string& path : {share, callers})
         ASSERT_EQ(::lchown(path.c_str(), kCallingUser, kCallingUser), 0);
-    ageByAMonth({"system/tmp/callers-file", "system/tmp/callers-folder/x", "system/tmp/callers-folder",
-                 "system/tmp/other-users-file", "system/tmp/systemd-private-1-x/tmp/f",
-                 "system/tmp/systemd-private-1-x/tmp", "system/tmp/systemd-private-1-x", "system/tmp/.X11-unix"});
-    ASSERT_EQ(::lchown(others.c_str(), test::kOtherUser, test::kOtherUser), 0);
-    const std::string systemd = shared + "/systemd-private-1-x";
-    const std::vector<PrivilegedRemovalRecord> records{
-        {Category::systemJunk, systemd}, {Category::systemJunk, sockets},
-        {Category::systemJunk, others},  {Category::systemJunk, shared + "/gone"},
-        {Category::systemJunk, callers}, {Category::systemJunk, shared + "/callers-folder"},
-        {Category::systemJunk, callersFresh}};
-    EXPECT_EQ(administratorSide(encodePrivilegedRemovalRecords(records)), 0);
-    EXPECT_EQ(output, kMarker + callers + '\0' + shared + "/callers-folder" + '\0');
-    EXPECT_TRUE(exists(service));
-    EXPECT_TRUE(exists(sockets));
-    EXPECT_TRUE(exists(others));
-    EXPECT_TRUE(exists(callersFresh));
-    EXPECT_FALSE(exists(callers));
-    EXPECT_FALSE(exists(callersFolder));
+    for (const std::string& path : {share + "/theirs", theirs})
+        ASSERT_EQ(::lchown(path.c_str(), test::kOtherUser, test::kOtherUser), 0);
+    const Date inThreeDays = std::chrono::system_clock::now() + std::chrono::hours(72);
+    CleaningEngine engineForCaller = makeEngine(kCallingUser, [=] { return inThreeDays; });
+
+    CleaningResult ordinary = engineForCaller.cleanItems({itemAt(share, 20, Category::systemJunk)}, nullptr);
+    EXPECT_EQ(ordinary.deletedCount, 0);
+    EXPECT_TRUE(ordinary.deferredToAdmin.empty());
+    engineForCaller.cleanWithAdminPrivileges({itemAt(share, 20, Category::systemJunk)});
+    EXPECT_TRUE(runner->privilegedInputs.empty());
+    EXPECT_EQ(administratorSide(encodePrivilegedRemovalRecords({{Category::systemJunk, share}})), 0);
+    EXPECT_EQ(output, kMarker);
+    EXPECT_TRUE(exists(theirs));
+    EXPECT_TRUE(exists(callers)); // nothing of the folder goes, not even the caller's own part
 }
 
-TEST_F(PrivilegedPassTest, ASharedTemporaryEntryThatChangedSinceTheScanStaysOnEverySide) {
-    // The scan offered these a while ago; since then a program took them up again.
+TEST_F(PrivilegedPassTest, ASharedTemporaryEntryThatChangedSinceTheScanStays) {
+    // The scan offered these a day ago; since then a program took them up again, one with its old dates.
     const std::string fresh = tree.file("system/tmp/fresh-file", 10);
     tree.file("system/tmp/busy/data", 10);
     tree.file("system/tmp/busy/.lock", 0);
     const std::string busy = shared + "/busy";
-    const std::string old = tree.file("system/tmp/old-file", 10);
-    ageByAMonth({"system/tmp/busy/data", "system/tmp/busy", "system/tmp/old-file"});
+    const std::string unpacked = tree.file("system/tmp/unpacked/tree/file", 10);
+    ageByAMonth({"system/tmp/busy/data", "system/tmp/busy", "system/tmp/unpacked/tree/file",
+                 "system/tmp/unpacked/tree", "system/tmp/unpacked"});
     const std::vector<CleanableItem> items{itemAt(fresh, 10, Category::systemJunk),
                                            itemAt(busy, 10, Category::systemJunk),
-                                           itemAt(old, 10, Category::systemJunk)};
+                                           itemAt(shared + "/unpacked", 10, Category::systemJunk)};
 
     CleaningResult ordinary = engine.cleanItems(items, nullptr);
-    EXPECT_EQ(ordinary.deletedPaths, std::set<std::string>{old});
-    EXPECT_EQ(ordinary.errors.size(), 2u);
-    runner->onPrivilegedRun = [](const std::string&) { return AdminRunOutcome{Status::cancelled, "(-128)"}; };
-    tree.file("system/tmp/old-file", 10); // the ordinary pass took it: here it is again
-    ageByAMonth({"system/tmp/old-file"});
-    engine.cleanWithAdminPrivileges(items);
-    ASSERT_EQ(runner->privilegedInputs.size(), 1u);
-    EXPECT_EQ(runner->privilegedInputs[0], encodePrivilegedRemovalRecords({{Category::systemJunk, old}}));
+    EXPECT_TRUE(ordinary.deletedPaths.empty());
+    EXPECT_EQ(ordinary.errors.size(), 3u);
     EXPECT_TRUE(exists(fresh));
     EXPECT_TRUE(exists(busy + "/.lock"));
+    EXPECT_TRUE(exists(unpacked));
 
     // A day later by the engine's clock they have rested.
     const Date tomorrow = std::chrono::system_clock::now() + std::chrono::hours(25);
     CleaningResult later = makeEngine(::getuid(), [=] { return tomorrow; }).cleanItems(items, nullptr);
-    EXPECT_EQ(later.deletedPaths, (std::set<std::string>{fresh, busy, old}));
+    EXPECT_EQ(later.deletedPaths, (std::set<std::string>{fresh, busy, shared + "/unpacked"}));
 }
 
 TEST_F(PrivilegedPassTest, PathsThatCannotBeResolvedAreRefusedOnEverySide) {

@@ -3,11 +3,13 @@
 #include "support/FixtureEngineOptions.h"
 #include "support/FixtureTree.h"
 #include "support/LogCapture.h"
+#include "support/Privileges.h"
 #include "support/ResultQueries.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <limits>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace zn {
@@ -94,6 +96,52 @@ TEST(ScanEngineJunk, TemporaryFoldersOfferOnlyTheUsersOwnEntriesThatRestedForADa
     options.currentUser = ::getuid() + 1;
     EXPECT_EQ(namesOf(ScanEngine(tree.path("home"), options).scanSystemJunk()),
               std::vector<std::string>{"fresh.log"});
+}
+
+// A socket file, as a program listening on it leaves one (made without binding, so any path length will do).
+void makeSocket(FixtureTree& tree, const std::string& relative) {
+    tree.folder(relative.substr(0, relative.rfind('/')));
+    ASSERT_EQ(::mknod(tree.path(relative).c_str(), S_IFSOCK | 0600, 0), 0);
+}
+
+TEST(ScanEngineJunk, TemporaryEntriesRestByEveryChangeAndNeverHoldASocket) {
+    FixtureTree tree;
+    const std::time_t monthAgo = std::time(nullptr) - 30 * 24 * 60 * 60;
+    tree.file("system/tmp/plain", 2000);
+    // Unpacked a minute ago with its old dates: only the status-change time tells.
+    tree.file("system/tmp/unpacked/lib/module.so", 3000);
+    for (const char* old : {"system/tmp/plain", "system/tmp/unpacked/lib/module.so",
+                            "system/tmp/unpacked/lib", "system/tmp/unpacked"})
+        tree.setModificationTime(old, monthAgo);
+    // An agent's folder and a lone socket: a live program may listen there, however old they look.
+    makeSocket(tree, "system/tmp/ssh-XXXX/agent.1");
+    makeSocket(tree, "system/tmp/lone.sock");
+    auto options = test::fixtureEngineOptions(tree);
+    const Date madeAt = std::chrono::system_clock::now();
+    options.now = [&] { return madeAt; };
+    EXPECT_EQ(namesOf(ScanEngine(tree.path("home"), options).scanSystemJunk()), std::vector<std::string>{});
+
+    // Three days on, the plain entry and the unpacked tree have rested; the sockets still stay.
+    options.now = [&] { return madeAt + std::chrono::hours(72); };
+    std::vector<std::string> names = namesOf(ScanEngine(tree.path("home"), options).scanSystemJunk());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"plain", "unpacked"}));
+}
+
+TEST(ScanEngineJunk, ATemporaryFolderHoldingAnythingOfAnotherUserIsNotOffered) {
+    if (!test::runsAsRoot())
+        GTEST_SKIP() << test::kNeedsRootToChangeOwners;
+    FixtureTree tree;
+    tree.file("system/tmp/plain", 2000);
+    tree.file("system/tmp/share/mine", 10);
+    tree.file("system/tmp/share/theirs/data", 4000);
+    ASSERT_EQ(::chmod(tree.path("system/tmp/share").c_str(), 01777), 0);
+    for (const char* theirs : {"system/tmp/share/theirs", "system/tmp/share/theirs/data"})
+        ASSERT_EQ(::lchown(tree.path(theirs).c_str(), test::kOtherUser, test::kOtherUser), 0);
+    auto options = test::fixtureEngineOptions(tree);
+    options.now = [] { return std::chrono::system_clock::now() + std::chrono::hours(72); };
+    EXPECT_EQ(namesOf(ScanEngine(tree.path("home"), options).scanSystemJunk()),
+              std::vector<std::string>{"plain"});
 }
 
 TEST(ScanEngineJunk, UserCacheLeavesOutFoldersOtherCategoriesOffer) {

@@ -72,7 +72,8 @@ void layOutHome(FixtureTree& tree) {
 ScanEngineOptions optionsFor(const FixtureTree& tree, unsigned workers) {
     ScanEngineOptions options = test::fixtureEngineOptions(tree);
     options.volumeInfo = std::make_shared<test::FakeVolumeInfo>();
-    options.now = [] { return std::chrono::system_clock::from_time_t(1'700'000'000); };
+    // Years after the fixture was made, so that its temporary entries have rested.
+    options.now = [] { return std::chrono::system_clock::from_time_t(2'000'000'000); };
     options.workers = std::make_shared<WorkerPool>(workers);
     return options;
 }

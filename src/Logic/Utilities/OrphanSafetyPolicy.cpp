@@ -61,32 +61,34 @@ const OrphanSafetyPolicy& OrphanSafetyPolicy::shared() {
 }
 
 bool OrphanSafetyPolicy::isSafe(const std::string& path) const {
-    if (path.empty() || path.front() != '/')
+    // Removal acts on the entry itself (a link goes as the link), and what a link leads to is what a
+    // reader of it reaches: both must lie where leftovers may be. A path whose links cannot all be followed
+    // may lead anywhere.
+    const auto own = leftoverRemovalPath(path);
+    const auto resolved = resolvedPathIfResolvable(path);
+    if (!own || !resolved || !isSafePlace(*own) || !isSafePlace(*resolved))
         return false;
-    // A path whose links cannot all be followed may lead anywhere.
-    const auto resolution = resolvedPathIfResolvable(path);
-    if (!resolution)
-        return false;
-    const std::string& resolved = *resolution;
+    // The name as given, and the name a link leads to.
+    return !isSystemItemName(PathText::lastPathComponent(*own)) &&
+           !isSystemItemName(PathText::lastPathComponent(*resolved));
+}
 
-    if (isHighRiskPath(resolved, highRiskPaths_))
+bool OrphanSafetyPolicy::isSafePlace(const std::string& place) const {
+    if (isHighRiskPath(place, highRiskPaths_))
         return false;
 
     // Exact case: on a case-sensitive file system "~/library/caches" is not the caches folder.
     bool insideAllowedRoot = false;
     for (const std::string& root : allowedRoots_)
-        insideAllowedRoot = insideAllowedRoot || PathText::isStrictlyInside(resolved, root);
+        insideAllowedRoot = insideAllowedRoot || PathText::isStrictlyInside(place, root);
     if (!insideAllowedRoot)
         return false;
 
-    const std::string lower = lowercased(resolved);
+    const std::string lower = lowercased(place);
     for (std::string_view fragment : kBlockedFragments)
         if (lower.find(fragment) != std::string::npos)
             return false;
-
-    // The name as given, and the name a link leads to: removal may act on either.
-    return !isSystemItemName(PathText::lastPathComponent(path)) &&
-           !isSystemItemName(PathText::lastPathComponent(resolved));
+    return true;
 }
 
 std::optional<std::string> leftoverRemovalPath(const std::string& path) {

@@ -20,7 +20,8 @@ public:
     static const OrphanSafetyPolicy& shared();
     static bool isSafeCandidate(const std::string& path) { return shared().isSafe(path); }
 
-    // True when the absolute `path` may be offered and removed as a leftover. Reads the file system only
+    // True when the absolute `path` may be offered and removed as a leftover: the entry itself (its
+    // folder's links resolved, its name kept) and, for a link, what it leads to. Reads the file system only
     // to resolve symbolic links; a path whose links cannot all be resolved is not safe. Never fails.
     bool isSafe(const std::string& path) const;
 
@@ -28,6 +29,9 @@ public:
     const std::vector<std::string>& allowedRoots() const { return allowedRoots_; }
 
 private:
+    // Strictly inside an allowed root, outside the credential paths and the protected Library areas.
+    bool isSafePlace(const std::string& place) const;
+
     std::vector<std::string> allowedRoots_;
     std::vector<std::string> highRiskPaths_;
 };

@@ -20,6 +20,8 @@ FileType fileType(mode_t mode) {
         return FileType::directory;
     if (S_ISLNK(mode))
         return FileType::symbolicLink;
+    if (S_ISSOCK(mode))
+        return FileType::socket;
     return FileType::other;
 }
 
@@ -69,7 +71,7 @@ AttributesReading PosixFileSystem::attributesOfItem(const std::string& path) con
     if (::lstat(path.c_str(), &info) != 0)
         return {std::nullopt, errno};
     return {FileAttributes{fileType(info.st_mode), static_cast<std::int64_t>(info.st_size),
-                           dateOf(info.st_mtim), info.st_uid},
+                           dateOf(info.st_mtim), info.st_uid, dateOf(info.st_ctim)},
             0};
 }
 
@@ -124,21 +126,27 @@ DirectoryWalk PosixFileSystem::walk(const std::string& path, bool judgingRemoval
     }
 
     bool complete = true;
-    auto noteModification = [&](const struct stat& info) {
-        const Date modified = dateOf(info.st_mtim);
-        if (!result.newestModification || modified > *result.newestModification)
-            result.newestModification = modified;
+    auto noteLater = [](std::optional<Date>& newest, const struct timespec& time) {
+        const Date date = dateOf(time);
+        if (!newest || date > *newest)
+            newest = date;
+    };
+    auto noteStatus = [&](const struct stat& info) {
+        noteLater(result.newestModification, info.st_mtim);
+        noteLater(result.newestStatusChange, info.st_ctim);
+        result.owners.insert(info.st_uid);
+        result.holdsSocket = result.holdsSocket || S_ISSOCK(info.st_mode);
     };
     // The status of an open folder, or of an entry by name; a failure leaves the walk incomplete.
-    auto noteModificationOf = [&](int fd, const char* name) {
+    auto noteStatusOf = [&](int fd, const char* name) {
         struct stat info;
         if ((name ? ::fstatat(fd, name, &info, AT_SYMLINK_NOFOLLOW) : ::fstat(fd, &info)) != 0)
             complete = false;
         else
-            noteModification(info);
+            noteStatus(info);
     };
     if (judgingRemoval)
-        noteModificationOf(rootFd, nullptr);
+        noteStatusOf(rootFd, nullptr);
 
     // Full paths are kept only for openDirectory; the walk itself goes by descriptors.
     std::string currentPath = path;
@@ -174,10 +182,10 @@ DirectoryWalk PosixFileSystem::walk(const std::string& path, bool judgingRemoval
                 continue;
             }
             if (judgingRemoval)
-                noteModification(info);
+                noteStatus(info);
             type = S_ISREG(info.st_mode) ? DT_REG : S_ISDIR(info.st_mode) ? DT_DIR : DT_UNKNOWN;
         } else if (type != DT_DIR && judgingRemoval) {
-            noteModificationOf(parentFd, entry->d_name);
+            noteStatusOf(parentFd, entry->d_name);
         }
         if (type == DT_REG) {
             result.size = saturatingAdd(result.size, static_cast<std::int64_t>(info.st_size));
@@ -196,7 +204,7 @@ DirectoryWalk PosixFileSystem::walk(const std::string& path, bool judgingRemoval
                 continue;
             }
             if (judgingRemoval)
-                noteModificationOf(childFd, nullptr);
+                noteStatusOf(childFd, nullptr);
             stack.push_back({child, currentPath.size()});
         }
     }

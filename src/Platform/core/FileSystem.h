@@ -4,13 +4,14 @@
 
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
 #include <sys/types.h>
 #include <vector>
 
 namespace zn {
 
-enum class FileType { regular, directory, symbolicLink, other };
+enum class FileType { regular, directory, symbolicLink, socket, other };
 
 // What exists at a path once its symbolic links are followed.
 struct FileExistence {
@@ -24,6 +25,8 @@ struct FileAttributes {
     std::int64_t size = 0; // logical size in bytes
     std::optional<Date> modificationDate;
     std::optional<uid_t> owner;
+    // When the entry itself last changed in any way; unlike the modification time, nobody can set it back.
+    std::optional<Date> statusChangeDate;
 };
 
 struct AttributesReading {
@@ -42,6 +45,12 @@ struct DirectoryWalk {
     std::int64_t size = 0;
     // The newest modification time among the root and every entry the walk visited.
     std::optional<Date> newestModification;
+    // The newest status-change time among them: a tree extracted with old dates is still new by this one.
+    std::optional<Date> newestStatusChange;
+    // Who owns the root and the entries the walk visited.
+    std::set<uid_t> owners;
+    // The walk met a socket: a live program may be listening on it.
+    bool holdsSocket = false;
     // Every entry was visited and read: the walk was not cut short and no folder or entry was closed to it.
     bool complete = false;
 };
@@ -74,8 +83,9 @@ public:
     // itself is exempt), folders that cannot be opened are passed over, and the walk stops after
     // kDirectorySizeEntryLimit entries, files and folders alike. 0 when the root cannot be opened.
     virtual std::int64_t directorySize(const std::string& path) const = 0;
-    // The same walk, also telling when anything it visited last changed and whether it saw everything. It
-    // decides whether a whole folder may go, so hidden entries are visited (and sized) too: they go with it.
+    // The same walk, also telling when anything it visited last changed, whose it is, whether it holds a
+    // socket and whether it saw everything. It decides whether a whole folder may go, so hidden entries are
+    // visited (and sized) too: they go with it.
     virtual DirectoryWalk walkDirectory(const std::string& path) const = 0;
 };
 
@@ -97,8 +107,8 @@ protected:
     virtual int openDirectory(int parentFd, const char* name, const std::string& path, bool followLink) const;
 
 private:
-    // A walk judging removal also reads modification times (a status call per folder and per entry that is
-    // neither file nor folder) and enters hidden entries; a size walk does neither.
+    // A walk judging removal also reads the status of every entry (a status call per folder and per entry
+    // that is neither file nor folder) and enters hidden entries; a size walk does neither.
     DirectoryWalk walk(const std::string& path, bool judgingRemoval) const;
 };
 

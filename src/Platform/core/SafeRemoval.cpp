@@ -1,5 +1,7 @@
 #include "Platform/core/SafeRemoval.h"
 
+#include "Platform/core/UniqueFd.h"
+
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
@@ -12,27 +14,6 @@
 namespace zn {
 
 namespace {
-
-class UniqueFd {
-public:
-    explicit UniqueFd(int fd = -1) : fd_(fd) {}
-    ~UniqueFd() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    UniqueFd(UniqueFd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-    UniqueFd& operator=(UniqueFd&& other) noexcept {
-        std::swap(fd_, other.fd_);
-        return *this;
-    }
-    UniqueFd(const UniqueFd&) = delete;
-    UniqueFd& operator=(const UniqueFd&) = delete;
-
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 RemovalResult failure(int errorNumber, std::string description = {}) {
     if (description.empty())
@@ -51,6 +32,10 @@ bool onSameMount(const RemovalFileOperations::EntryStatus& entry,
 
 RemovalResult mountFailure() {
     return failure(EXDEV, "It holds another mounted file system, which is left untouched");
+}
+
+bool belongsToAnother(const RemovalFileOperations::EntryStatus& entry, std::optional<uid_t> requiredOwner) {
+    return requiredOwner && entry.owner != *requiredOwner;
 }
 
 // The components of an absolute path with no empty, "." or ".." component and no trailing "/".
@@ -174,7 +159,7 @@ RemovalResult SafeRemoval::removeItem(const std::string& path, Scope scope,
 
     if (scope == Scope::regularFileOnly && !S_ISREG(target.mode))
         return failure(EINVAL, "It is not a regular file");
-    if (requiredOwner && target.owner != *requiredOwner)
+    if (belongsToAnother(target, requiredOwner))
         return failure(EPERM, "It belongs to another user");
     if (!S_ISDIR(target.mode)) {
         int error = operations_->remove(parent.get(), name, false);
@@ -186,13 +171,14 @@ RemovalResult SafeRemoval::removeItem(const std::string& path, Scope scope,
         return failure(error);
     if (target.isMountRoot || !onSameMount(target, container))
         return failure(EXDEV, "It is a mount point, which is left untouched");
-    return removeFolder(parent.get(), name, target);
+    return removeFolder(parent.get(), name, target, requiredOwner);
 }
 
 // Depth-first and bottom-up with an explicit stack of open folders, so deep trees cannot exhaust the call
 // stack; each folder is read in full before anything in it goes, so removal cannot disturb the listing.
 RemovalResult SafeRemoval::removeFolder(int parentFd, const std::string& name,
-                                        const RemovalFileOperations::EntryStatus& top) const {
+                                        const RemovalFileOperations::EntryStatus& top,
+                                        std::optional<uid_t> requiredOwner) const {
     struct Frame {
         UniqueFd fd;
         std::string name;
@@ -211,6 +197,8 @@ RemovalResult SafeRemoval::removeFolder(int parentFd, const std::string& name,
             return failure(error);
         if (status.isMountRoot || !onSameMount(status, top))
             return mountFailure();
+        if (belongsToAnother(status, requiredOwner))
+            return failure(EPERM, "It holds an entry of another user");
         std::vector<std::string> names;
         if (int error = operations_->list(fd, names))
             return failure(error);
@@ -239,6 +227,8 @@ RemovalResult SafeRemoval::removeFolder(int parentFd, const std::string& name,
             continue; // went away on its own
         if (error)
             return failure(error);
+        if (belongsToAnother(status, requiredOwner))
+            return failure(EPERM, "It holds an entry of another user");
         if (S_ISDIR(status.mode)) {
             if (status.isMountRoot || !onSameMount(status, top))
                 return mountFailure();

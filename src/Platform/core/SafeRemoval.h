@@ -69,14 +69,16 @@ public:
     explicit SafeRemoval(std::shared_ptr<RemovalFileOperations> operations);
 
     // `path` must be absolute and free of ".", ".." and empty components; "/" itself is refused. With
-    // `requiredOwner`, an item that belongs to anyone else is refused (EPERM), judged on the entry itself
-    // at the moment of removal.
+    // `requiredOwner`, an item that belongs to anyone else is refused (EPERM), and so is a folder holding
+    // anything of anyone else, each entry judged at the moment it is met: the removal stops there, keeping
+    // that entry and the folders that lead to it.
     RemovalResult removeItem(const std::string& path, Scope scope,
                              std::optional<uid_t> requiredOwner = std::nullopt) const;
 
 private:
     RemovalResult removeFolder(int parentFd, const std::string& name,
-                               const RemovalFileOperations::EntryStatus& top) const;
+                               const RemovalFileOperations::EntryStatus& top,
+                               std::optional<uid_t> requiredOwner) const;
 
     std::shared_ptr<RemovalFileOperations> operations_;
 };

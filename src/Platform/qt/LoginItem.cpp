@@ -87,6 +87,10 @@ std::optional<QString> LoginItem::registerItem() const {
             return QStringLiteral("The folder “%1” couldn’t be created.").arg(autostartDirectory_);
         QFile::setPermissions(autostartDirectory_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
+    // The save writes through a link to whatever it leads to: a link there goes first, so the entry is
+    // always a file of our own.
+    if (QFileInfo(entryPath()).isSymLink() && !QFile::remove(entryPath()))
+        return QStringLiteral("The link “%1” couldn’t be replaced.").arg(entryPath());
     QSaveFile entry(entryPath());
     if (!entry.open(QIODevice::WriteOnly) || entry.write(*contents) != contents->size() || !entry.commit())
         return QStringLiteral("The file “%1” couldn’t be saved: %2").arg(entryPath(), entry.errorString());

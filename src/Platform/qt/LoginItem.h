@@ -27,8 +27,9 @@ public:
     static std::optional<QByteArray> entryContents(const QString& programPath);
 
     // Both return none on success, else a description of what failed. Registering writes the whole entry
-    // at once (a half-written file is never left behind) and creates the folder when it is missing;
-    // unregistering an entry that is not there succeeds.
+    // at once (a half-written file is never left behind), replaces a link at its place rather than
+    // writing through it, and creates the folder when it is missing; unregistering an entry that is not
+    // there succeeds, and a link there goes as the link.
     std::optional<QString> registerItem() const;
     std::optional<QString> unregisterItem() const;
 

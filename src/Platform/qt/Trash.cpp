@@ -17,20 +17,29 @@ namespace zn {
 
 namespace {
 
-bool ensureFolder(const std::string& path, mode_t mode) {
+// Makes the folder unless it is there; 0 or an errno value (ENOTDIR when something else is there).
+int ensureFolder(const std::string& path, mode_t mode) {
     if (::mkdir(path.c_str(), mode) == 0)
-        return true;
+        return 0;
+    if (errno != EEXIST)
+        return errno;
     struct stat info;
-    return errno == EEXIST && ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    if (::lstat(path.c_str(), &info) != 0)
+        return errno;
+    return S_ISDIR(info.st_mode) ? 0 : ENOTDIR;
 }
 
-bool ensureFolderWithParents(const std::string& path) {
+int ensureFolderWithParents(const std::string& path) {
     if (path.empty() || path == "/")
-        return true;
+        return 0;
     struct stat info;
     if (::lstat(path.c_str(), &info) == 0)
-        return S_ISDIR(info.st_mode);
-    return ensureFolderWithParents(PathText::deletingLastPathComponent(path)) && ensureFolder(path, 0700);
+        return S_ISDIR(info.st_mode) ? 0 : ENOTDIR;
+    if (errno != ENOENT)
+        return errno;
+    if (int error = ensureFolderWithParents(PathText::deletingLastPathComponent(path)))
+        return error;
+    return ensureFolder(path, 0700);
 }
 
 // The device of the folder, or of its nearest existing ancestor when it does not exist yet.
@@ -41,23 +50,46 @@ dev_t deviceOf(std::string path) {
     return info.st_dev;
 }
 
-bool ensureTrashFolders(const std::string& trash) {
-    return ensureFolder(trash, 0700) && ensureFolder(trash + "/files", 0700) &&
-           ensureFolder(trash + "/info", 0700);
+int ensureTrashFolders(const std::string& trash) {
+    int error = ensureFolder(trash, 0700);
+    if (!error)
+        error = ensureFolder(trash + "/files", 0700);
+    if (!error)
+        error = ensureFolder(trash + "/info", 0700);
+    return error;
 }
 
-// A folder the user alone can change: a real folder (not a link), owned by the user, with no write bit for
-// the group or others.
-bool isPrivateFolderOf(const std::string& path, uid_t user) {
+// Makes the folder `name` in the open folder `parentFd` unless it is there, then opens it as a base for
+// *at() calls without following a link.
+int openFolderAt(int parentFd, const std::string& name, UniqueFd& folder) {
+    if (::mkdirat(parentFd, name.c_str(), 0700) != 0 && errno != EEXIST)
+        return errno;
+    const int fd = ::openat(parentFd, name.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    folder = UniqueFd(fd);
+    return 0;
+}
+
+// A folder the user alone can change: owned by the user, with no write bit for the group or others.
+bool isPrivateFolderOf(int folderFd, uid_t user) {
     struct stat info;
-    return ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == user &&
+    return ::fstat(folderFd, &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == user &&
            (info.st_mode & (S_IWGRP | S_IWOTH)) == 0;
 }
 
-// The Trash folder is checked before anything is made inside it.
-bool ensurePrivateTrashFolders(const std::string& trash, uid_t user) {
-    return ensureFolder(trash, 0700) && isPrivateFolderOf(trash, user) &&
-           ensureFolder(trash + "/files", 0700) && ensureFolder(trash + "/info", 0700);
+// The user's own Trash `name` in the open folder `parentFd`, made when missing; it is checked before
+// anything is made inside it.
+std::optional<Trash::Folders> openPrivateTrash(int parentFd, const std::string& name, std::string path,
+                                               uid_t user) {
+    UniqueFd trash;
+    if (openFolderAt(parentFd, name, trash) != 0 || !isPrivateFolderOf(trash.get(), user))
+        return std::nullopt;
+    Trash::Folders folders{std::move(path), UniqueFd(), UniqueFd()};
+    if (openFolderAt(trash.get(), "files", folders.files) != 0 ||
+        openFolderAt(trash.get(), "info", folders.info) != 0)
+        return std::nullopt;
+    return folders;
 }
 
 // The top folder of the mount that holds `path`: the highest ancestor on the same device.
@@ -78,28 +110,16 @@ std::string encodedPath(const std::string& path) {
     return QByteArray::fromStdString(path).toPercentEncoding("/").toStdString();
 }
 
-class UniqueFd {
-public:
-    UniqueFd() = default;
-    ~UniqueFd() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    UniqueFd(const UniqueFd&) = delete;
-    UniqueFd& operator=(const UniqueFd&) = delete;
-    int& out() { return fd_; }
-    int get() const { return fd_; }
-
-private:
-    int fd_ = -1;
-};
-
 // Opens a folder of the Trash for *at() calls, without following any link on its resolved path.
-int openTrashFolder(const std::string& path, UniqueFd& fd) {
+int openTrashFolder(const std::string& path, UniqueFd& folder) {
     const auto resolved = resolvedPathIfResolvable(path);
     if (!resolved)
         return ELOOP;
-    return openFolderWithoutLinks(*resolved, fd.out());
+    int fd = -1;
+    if (int error = openFolderWithoutLinks(*resolved, fd))
+        return error;
+    folder = UniqueFd(fd);
+    return 0;
 }
 
 std::string candidateName(const std::string& base, int attempt) {
@@ -114,37 +134,45 @@ Trash::Trash(std::string homeTrash) : homeTrash_(std::move(homeTrash)) {
             QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString() + "/Trash";
 }
 
-std::string Trash::trashFolderFor(const std::string& path, dev_t device, std::string& topDirectory,
-                                  int& error) const {
+std::optional<Trash::Folders> Trash::trashFor(const std::string& path, dev_t device,
+                                              std::string& topDirectory, int& error) const {
     if (deviceOf(homeTrash_) == device) {
-        if (ensureFolderWithParents(PathText::deletingLastPathComponent(homeTrash_)) &&
-            ensureTrashFolders(homeTrash_))
-            return homeTrash_;
-        error = errno ? errno : EIO;
-        return {};
+        Folders folders{homeTrash_, UniqueFd(), UniqueFd()};
+        if ((error = ensureFolderWithParents(PathText::deletingLastPathComponent(homeTrash_))) ||
+            (error = ensureTrashFolders(homeTrash_)) ||
+            (error = openTrashFolder(homeTrash_ + "/files", folders.files)) ||
+            (error = openTrashFolder(homeTrash_ + "/info", folders.info)))
+            return std::nullopt;
+        return folders;
     }
 
     // Another file system: its own Trash at the top of the mount, never one reached through a link.
     topDirectory = mountTopDirectory(path, device);
-    return mountTrashFolder(topDirectory, ::getuid(), error);
+    return openMountTrash(topDirectory, ::getuid(), error);
 }
 
-std::string Trash::mountTrashFolder(const std::string& topDirectory, uid_t user, int& error) {
-    const std::string uid = std::to_string(user);
-    const std::string shared = PathText::appendingPathComponent(topDirectory, ".Trash");
-    struct stat sharedInfo;
-    if (::lstat(shared.c_str(), &sharedInfo) == 0 && S_ISDIR(sharedInfo.st_mode) &&
-        (sharedInfo.st_mode & S_ISVTX)) {
-        // Anyone may create folders in the shared Trash, so one named after us need not be ours.
-        std::string userTrash = shared + "/" + uid;
-        if (ensurePrivateTrashFolders(userTrash, user))
-            return userTrash;
+std::optional<Trash::Folders> Trash::openMountTrash(const std::string& topDirectory, uid_t user, int& error) {
+    int fd = -1;
+    if (int failed = openFolderWithoutLinks(topDirectory, fd)) {
+        error = failed;
+        return std::nullopt;
     }
-    std::string ownTrash = PathText::appendingPathComponent(topDirectory, ".Trash-" + uid);
-    if (ensurePrivateTrashFolders(ownTrash, user))
-        return ownTrash;
+    const UniqueFd top(fd);
+    const std::string uid = std::to_string(user);
+    const UniqueFd shared(::openat(top.get(), ".Trash", O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    struct stat sharedInfo;
+    if (shared.get() >= 0 && ::fstat(shared.get(), &sharedInfo) == 0 && (sharedInfo.st_mode & S_ISVTX)) {
+        // Anyone may create folders in the shared Trash, so one named after us need not be ours.
+        const std::string userTrash = PathText::appendingPathComponent(topDirectory, ".Trash/" + uid);
+        if (auto folders = openPrivateTrash(shared.get(), uid, userTrash, user))
+            return folders;
+    }
+    const std::string ownName = ".Trash-" + uid;
+    if (auto folders = openPrivateTrash(top.get(), ownName,
+                                        PathText::appendingPathComponent(topDirectory, ownName), user))
+        return folders;
     error = EXDEV;
-    return {};
+    return std::nullopt;
 }
 
 Trash::Outcome Trash::moveToTrash(const std::string& path) const {
@@ -167,11 +195,12 @@ Trash::Outcome Trash::moveToTrash(const std::string& path) const {
         outcome.errorNumber = ELOOP;
         return outcome;
     }
-    UniqueFd parentFd;
-    if (int error = openFolderWithoutLinks(*parent, parentFd.out())) {
+    int openedParent = -1;
+    if (int error = openFolderWithoutLinks(*parent, openedParent)) {
         outcome.errorNumber = error;
         return outcome;
     }
+    const UniqueFd parentFd(openedParent);
     if (::fstatat(parentFd.get(), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
         outcome.errorNumber = errno;
         return outcome;
@@ -180,14 +209,8 @@ Trash::Outcome Trash::moveToTrash(const std::string& path) const {
 
     std::string topDirectory;
     int error = 0;
-    const std::string trash = trashFolderFor(location, info.st_dev, topDirectory, error);
-    if (trash.empty()) {
-        outcome.errorNumber = error;
-        return outcome;
-    }
-    UniqueFd filesFd, infoFd;
-    if ((error = openTrashFolder(trash + "/files", filesFd)) ||
-        (error = openTrashFolder(trash + "/info", infoFd))) {
+    const auto trash = trashFor(location, info.st_dev, topDirectory, error);
+    if (!trash) {
         outcome.errorNumber = error;
         return outcome;
     }
@@ -204,7 +227,7 @@ Trash::Outcome Trash::moveToTrash(const std::string& path) const {
         const std::string candidate = candidateName(name, attempt);
         const std::string infoName = candidate + ".trashinfo";
         // The .trashinfo file reserves the name, so it is written before the move.
-        int fd = ::openat(infoFd.get(), infoName.c_str(),
+        int fd = ::openat(trash->info.get(), infoName.c_str(),
                           O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (fd < 0) {
             if (errno == EEXIST)
@@ -215,13 +238,13 @@ Trash::Outcome Trash::moveToTrash(const std::string& path) const {
         const bool written = writeAll(fd, contents);
         ::close(fd);
         const int moveError =
-            written ? renameWithoutReplacing(parentFd.get(), name, filesFd.get(), candidate) : EIO;
+            written ? renameWithoutReplacing(parentFd.get(), name, trash->files.get(), candidate) : EIO;
         if (moveError == 0) {
             outcome.moved = true;
-            outcome.trashedPath = trash + "/files/" + candidate;
+            outcome.trashedPath = trash->path + "/files/" + candidate;
             return outcome;
         }
-        ::unlinkat(infoFd.get(), infoName.c_str(), 0);
+        ::unlinkat(trash->info.get(), infoName.c_str(), 0);
         if (moveError != EEXIST) {
             outcome.errorNumber = moveError;
             return outcome;

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "Platform/core/UniqueFd.h"
+
+#include <optional>
 #include <string>
 #include <sys/types.h>
 
@@ -11,7 +14,9 @@ class Trash {
 public:
     struct Outcome {
         bool moved = false;
-        int errorNumber = 0; // errno of the failure: ENOENT = already gone, EACCES/EPERM = no permission
+        // errno of the failure: EACCES/EPERM = no permission. ENOENT may mean the item is gone, or that a
+        // folder on its way or on the Trash's was missing: only a look at the item tells.
+        int errorNumber = 0;
         std::string trashedPath;
     };
 
@@ -25,15 +30,25 @@ public:
 
     const std::string& homeTrash() const { return homeTrash_; }
 
+    // A Trash, open: its path, and its "files" and "info" folders, which are used only through their
+    // descriptors.
+    struct Folders {
+        std::string path;
+        UniqueFd files;
+        UniqueFd info;
+    };
+
     // The Trash of `user` on the mount whose top folder is `topDirectory`: "$topdir/.Trash/$uid" when the
     // shared "$topdir/.Trash" is a sticky folder (not a link) and the user's folder in it is (or can be
     // made) a real folder owned by the user that nobody else may write to; else "$topdir/.Trash-$uid"
-    // under the same conditions; else "" with EXDEV in `error`.
-    static std::string mountTrashFolder(const std::string& topDirectory, uid_t user, int& error);
+    // under the same conditions; else none with EXDEV in `error`. Each folder is opened relative to the one
+    // that holds it, without following a link, and checked on its descriptor: whoever owns the shared
+    // folder may swap what it holds at any moment, and no path is ever looked up again.
+    static std::optional<Folders> openMountTrash(const std::string& topDirectory, uid_t user, int& error);
 
 private:
-    std::string trashFolderFor(const std::string& path, dev_t device, std::string& topDirectory,
-                               int& error) const;
+    std::optional<Folders> trashFor(const std::string& path, dev_t device, std::string& topDirectory,
+                                    int& error) const;
 
     std::string homeTrash_;
 };

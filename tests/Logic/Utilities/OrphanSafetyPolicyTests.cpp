@@ -99,6 +99,20 @@ TEST_F(OrphanSafetyPolicyTest, SymbolicLinksAreJudgedByTheirTargets) {
     EXPECT_TRUE(safe("home/Library/Caches/tool-link"));
 }
 
+TEST_F(OrphanSafetyPolicyTest, ALinkMustItselfLieWhereLeftoversMay) {
+    // Removal takes the link itself: one outside the caches is not a leftover, wherever it leads.
+    tree.folder("home/Library/Caches/x");
+    tree.symlink("sys/etc/cache-link", home + "/Library/Caches/x");
+    tree.symlink("home/Documents/link", home + "/Library/Caches/x");
+    tree.symlink("home/Library/Caches/inside-link", home + "/Library/Caches/x");
+    EXPECT_FALSE(safe("sys/etc/cache-link"));
+    EXPECT_FALSE(safe("home/Documents/link"));
+    EXPECT_TRUE(safe("home/Library/Caches/inside-link"));
+    // Its folder's links still count: reached through a linked folder, it is where its folder really is.
+    tree.symlink("home/Library/Caches/alias", home + "/Documents");
+    EXPECT_FALSE(safe("home/Library/Caches/alias/link"));
+}
+
 TEST_F(OrphanSafetyPolicyTest, HomeReachedThroughALink) {
     tree.symlink("home-link", home);
     tree.symlink("home/Library/Caches/keys", home + "/.ssh");

@@ -168,6 +168,19 @@ TEST_F(SafeRemovalTest, AnotherUsersEntryGoesOnlyForThatUser) {
     EXPECT_TRUE(exists(theirs));
     EXPECT_TRUE(removal.removeItem(at("shared/theirs"), Scope::wholeItem, test::kOtherUser).succeeded());
     EXPECT_FALSE(exists(theirs));
+
+    // Inside a folder of one's own, at any depth, another user's entry stops the removal before it goes.
+    const std::string deep = tree.file("shared/mine/sub/theirs/data", 1);
+    const std::string loose = tree.file("shared/also-mine/theirs.txt", 1);
+    ASSERT_EQ(::lchown(tree.path("shared/mine/sub/theirs").c_str(), test::kOtherUser, test::kOtherUser), 0);
+    ASSERT_EQ(::lchown(loose.c_str(), test::kOtherUser, test::kOtherUser), 0);
+    for (const char* relative : {"shared/mine", "shared/also-mine"}) {
+        RemovalResult refused = removal.removeItem(at(relative), Scope::wholeItem, ::getuid());
+        EXPECT_EQ(refused.errorNumber, EPERM) << relative;
+        EXPECT_EQ(refused.description, "It holds an entry of another user");
+    }
+    EXPECT_TRUE(exists(deep));
+    EXPECT_TRUE(exists(loose));
 }
 
 TEST_F(SafeRemovalTest, AFolderThatMayOnlyBePassedThroughIsNoObstacle) {

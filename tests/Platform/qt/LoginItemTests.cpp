@@ -55,11 +55,15 @@ TEST(LoginItem, RegisteringWritesTheEntryIntoAPrivateNewFolderAndUnregisteringRe
     EXPECT_EQ(item.unregisterItem(), std::nullopt);
     EXPECT_FALSE(QFileInfo::exists(item.entryPath()));
 
-    // An entry that is a link goes as the link: what it leads to stays.
+    // An entry that is a link goes as the link, and registering replaces it: what it leads to stays.
     const std::string target = tree.textFile("elsewhere/notes.desktop", "the user's own");
     tree.symlink("config/autostart/com.zelvanexal.app.desktop", target);
     EXPECT_EQ(item.unregisterItem(), std::nullopt);
     EXPECT_FALSE(QFileInfo(item.entryPath()).isSymLink());
+    tree.symlink("config/autostart/com.zelvanexal.app.desktop", target);
+    EXPECT_EQ(item.registerItem(), std::nullopt);
+    EXPECT_FALSE(QFileInfo(item.entryPath()).isSymLink());
+    EXPECT_TRUE(readAll(item.entryPath()).startsWith("[Desktop Entry]\n"));
     EXPECT_EQ(readAll(QString::fromStdString(target)), QByteArray("the user's own"));
 }
 

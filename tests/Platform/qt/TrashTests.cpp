@@ -5,12 +5,15 @@
 
 #include <QSettings>
 #include <QUrl>
+#include <atomic>
 #include <cerrno>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace zn {
@@ -81,6 +84,18 @@ std::string recordedPath(const std::string& trashInfo) {
     return info.substr(start, info.find('\n', start) - start);
 }
 
+TEST(Trash, AFailureToMakeTheTrashGivesItsOwnErrorNeverAnAlreadyGone) {
+    test::FixtureTree tree;
+    const std::string file = tree.textFile("home/Library/Caches/data.bin", "x");
+    tree.folder("elsewhere");
+    tree.symlink("home/.local/share", tree.path("elsewhere"));
+    Trash trash(tree.path("home/.local/share/Trash"));
+    const Trash::Outcome outcome = trash.moveToTrash(file);
+    EXPECT_FALSE(outcome.moved);
+    EXPECT_EQ(outcome.errorNumber, ENOTDIR);
+    EXPECT_TRUE(exists(file));
+}
+
 TEST(Trash, ThePathKeepsItsBytesEvenWhenTheyAreNotUtf8) {
     test::FixtureTree tree;
     const std::string file = tree.textFile("home/Library/Caches/caf\xc3\xa9 \xff.bin", "x");
@@ -132,39 +147,45 @@ class MountTrashTest : public ::testing::Test {
 protected:
     MountTrashTest() { ::chmod(shared.c_str(), 01777); }
 
+    // The path of the Trash that opened, or "".
+    std::string mountTrash(uid_t owner) {
+        const auto folders = Trash::openMountTrash(top, owner, error);
+        return folders ? folders->path : "";
+    }
+
     test::FixtureTree tree;
     const uid_t user = ::getuid();
     const std::string uid = std::to_string(user);
-    const std::string top = tree.folder("mount");
-    const std::string shared = tree.folder("mount/.Trash");
+    const std::string top = resolvingSymlinksInPath(tree.folder("mount"));
+    const std::string shared = resolvingSymlinksInPath(tree.folder("mount/.Trash"));
     const std::string userTrash = shared + "/" + uid;
     const std::string ownTrash = top + "/.Trash-" + uid;
     int error = 0;
 };
 
 TEST_F(MountTrashTest, AMountsTrashIsUsedOnlyWhenItIsTheUsersAlone) {
-    EXPECT_EQ(Trash::mountTrashFolder(top, user, error), userTrash); // made fresh
+    EXPECT_EQ(mountTrash(user), userTrash); // made fresh
     EXPECT_TRUE(exists(userTrash + "/files"));
 
     // A folder others may write to, and a link, are passed over.
     ASSERT_EQ(::chmod(userTrash.c_str(), 0770), 0);
-    EXPECT_EQ(Trash::mountTrashFolder(top, user, error), ownTrash);
+    EXPECT_EQ(mountTrash(user), ownTrash);
     std::filesystem::remove_all(userTrash);
     tree.folder("elsewhere");
     tree.symlink("mount/.Trash/" + uid, tree.path("elsewhere"));
-    EXPECT_EQ(Trash::mountTrashFolder(top, user, error), ownTrash);
+    EXPECT_EQ(mountTrash(user), ownTrash);
     EXPECT_FALSE(exists(tree.path("elsewhere/files")));
 
     // Without the sticky bit the shared Trash is not used at all.
     std::filesystem::remove(userTrash);
     ASSERT_EQ(::chmod(shared.c_str(), 0777), 0);
-    EXPECT_EQ(Trash::mountTrashFolder(top, user, error), ownTrash);
+    EXPECT_EQ(mountTrash(user), ownTrash);
     EXPECT_FALSE(exists(userTrash));
 
     // Folders under another user's number that are not that user's own leave that user no Trash.
     ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
     error = 0;
-    EXPECT_EQ(Trash::mountTrashFolder(top, user + 1, error), "");
+    EXPECT_EQ(mountTrash(user + 1), "");
     EXPECT_EQ(error, EXDEV);
 }
 
@@ -173,11 +194,40 @@ TEST_F(MountTrashTest, AFolderUnderTheUsersNumberThatBelongsToSomeoneElseIsPasse
         GTEST_SKIP() << test::kNeedsRootToChangeOwners;
     tree.folder("mount/.Trash/" + uid);
     ASSERT_EQ(::lchown(userTrash.c_str(), test::kOtherUser, test::kOtherUser), 0);
-    EXPECT_EQ(Trash::mountTrashFolder(top, user, error), ownTrash);
+    EXPECT_EQ(mountTrash(user), ownTrash);
     ASSERT_EQ(::lchown(ownTrash.c_str(), test::kOtherUser, test::kOtherUser), 0);
     error = 0;
-    EXPECT_EQ(Trash::mountTrashFolder(top, user, error), "");
+    EXPECT_EQ(mountTrash(user), "");
     EXPECT_EQ(error, EXDEV);
+}
+
+TEST_F(MountTrashTest, TheUsersFolderSwappedForALinkNeverLeadsTheTrashAway) {
+    // Whoever owns the shared folder may swap the user's folder for a link to one of theirs at any moment.
+    ASSERT_EQ(mountTrash(user), userTrash);
+    tree.folder("theirs/files");
+    tree.folder("theirs/info");
+    const std::string decoy = tree.symlink("mount/.Trash/decoy", tree.path("theirs"));
+    std::atomic<bool> done{false};
+    std::thread swapper([&] {
+        while (!done)
+            ::renameat2(AT_FDCWD, userTrash.c_str(), AT_FDCWD, decoy.c_str(), RENAME_EXCHANGE);
+    });
+    int opened = 0;
+    for (int attempt = 0; attempt < 2000; ++attempt) {
+        const auto folders = Trash::openMountTrash(top, user, error);
+        if (!folders)
+            continue;
+        ++opened;
+        const std::string name = "probe-" + std::to_string(attempt);
+        const int fd =
+            ::openat(folders->files.get(), name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd >= 0)
+            ::close(fd);
+    }
+    done = true;
+    swapper.join();
+    EXPECT_GT(opened, 0);
+    EXPECT_TRUE(std::filesystem::is_empty(tree.path("theirs/files")));
 }
 
 } // namespace
