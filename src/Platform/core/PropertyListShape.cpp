@@ -100,9 +100,8 @@ struct References {
 };
 
 std::optional<References> referencesOf(const BinaryList& list, std::uint64_t object) {
-    const std::uint64_t offset =
-        bigEndian(list.bytes, list.tableOffset + static_cast<std::size_t>(object) * list.offsetSize,
-                  list.offsetSize);
+    const std::uint64_t offset = bigEndian(
+        list.bytes, list.tableOffset + static_cast<std::size_t>(object) * list.offsetSize, list.offsetSize);
     if (offset < kBinaryMagic.size() || offset >= list.tableOffset)
         return std::nullopt;
     std::size_t position = static_cast<std::size_t>(offset);
@@ -178,9 +177,9 @@ bool binaryIsShapeSafe(std::string_view bytes, std::size_t maxNesting) {
                 return false;
             continue;
         }
-        const std::uint64_t child =
-            bigEndian(bytes, frame.references.first + static_cast<std::size_t>(frame.next++) * list->referenceSize,
-                      list->referenceSize);
+        const std::uint64_t child = bigEndian(
+            bytes, frame.references.first + static_cast<std::size_t>(frame.next++) * list->referenceSize,
+            list->referenceSize);
         if (child >= list->objectCount || known[child].state == State::open)
             return false; // out of range, or a cycle
         if (known[child].state == State::done) {

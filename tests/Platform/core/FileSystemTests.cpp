@@ -36,8 +36,8 @@ TEST(FileSystem, ExistenceFollowsLinksAndAttributesDoNot) {
     tree.setModificationTime("cache/data.bin", 10'413'792'000); // 2300-01-01
     EXPECT_EQ(files.attributesOfItem(tree.path("cache/data.bin")).attributes->modificationDate, Date::max());
     EXPECT_EQ(dateFromUnixTime(-14'200'000'000), Date::min()); // 1520: most file systems cannot hold it
-    EXPECT_EQ(dateFromUnixTime(1'600'000'000, 5), std::chrono::system_clock::from_time_t(1'600'000'000) +
-                                                      std::chrono::nanoseconds(5));
+    EXPECT_EQ(dateFromUnixTime(1'600'000'000, 5),
+              std::chrono::system_clock::from_time_t(1'600'000'000) + std::chrono::nanoseconds(5));
 
     AttributesReading missing = files.attributesOfItem(tree.path("cache/none"));
     EXPECT_FALSE(missing.attributes);
