@@ -22,4 +22,17 @@ Date dateFromTimeIntervalSinceReferenceDate(double seconds) {
     return Date(Ticks(static_cast<Ticks::rep>(ticks)));
 }
 
+Date dateFromUnixTime(std::int64_t seconds, std::int64_t nanoseconds) {
+    using namespace std::chrono;
+    using Ticks = system_clock::duration;
+    // Whole seconds short of the range leave room for the fraction of a second.
+    constexpr std::int64_t lastWholeSecond = duration_cast<std::chrono::seconds>(Ticks::max()).count() - 1;
+    if (seconds > lastWholeSecond)
+        return Date::max();
+    if (seconds < -lastWholeSecond)
+        return Date::min();
+    return Date(duration_cast<Ticks>(std::chrono::seconds(seconds)) +
+                duration_cast<Ticks>(std::chrono::nanoseconds(nanoseconds % 1'000'000'000)));
+}
+
 } // namespace zn

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 
 namespace zn {
 
@@ -11,5 +12,10 @@ inline constexpr std::chrono::seconds kReferenceDateOffsetFromUnixEpoch{97830720
 
 double timeIntervalSinceReferenceDate(Date date);
 Date dateFromTimeIntervalSinceReferenceDate(double seconds);
+
+// A file's time stamp (seconds and nanoseconds since the Unix epoch) as a date. The clock counts
+// nanoseconds and so ends in the year 2262 (and begins in 1677): a stamp beyond either end becomes the
+// clock's last or first instant, so a file dated in the far future stays in the future.
+Date dateFromUnixTime(std::int64_t seconds, std::int64_t nanoseconds = 0);
 
 } // namespace zn

@@ -29,13 +29,12 @@ Date oneCalendarYearBefore(Date now) {
     const std::time_t earlier = ::mktime(&local);
     if (earlier == static_cast<std::time_t>(-1))
         return now - hours(24 * 365);
-    return system_clock::from_time_t(earlier) + (now - wholeSeconds);
+    return dateFromUnixTime(earlier) + (now - wholeSeconds);
 }
 
+// A file dated past the clock's end stays in the future, so it is never old.
 Date modificationDateOf(const TreeEntry& entry) {
-    using namespace std::chrono;
-    return system_clock::from_time_t(entry.modified) +
-           duration_cast<system_clock::duration>(nanoseconds(entry.modifiedNanoseconds));
+    return dateFromUnixTime(entry.modified, entry.modifiedNanoseconds);
 }
 
 } // namespace

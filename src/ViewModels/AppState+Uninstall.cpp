@@ -94,6 +94,13 @@ void AppState::removeSelectedFiles() {
 
 void AppState::finishTrashPass(const TrashPassOutcome& trash, std::size_t refusedCount) {
     applyRemovedAppFiles(trash.trashed);
+    if (!trash.refused.empty()) {
+        auto selected = selectedFiles_;
+        for (const std::string& path : trash.refused)
+            selected.erase(path);
+        setSelectedFiles(std::move(selected));
+        refusedCount += trash.refused.size();
+    }
     if (trash.administratorCandidates.empty()) {
         removalRunning_ = false;
         publishRemovalOutcome(
@@ -110,7 +117,8 @@ void AppState::finishTrashPass(const TrashPassOutcome& trash, std::size_t refuse
         [cleaner, candidates] {
             std::vector<CleanableItem> items;
             for (const std::string& path : candidates)
-                items.push_back(cleanableUninstallItem(path));
+                if (mayGoToLinkResolvingRemoval(path)) // what is left out counts as not removed
+                    items.push_back(cleanableUninstallItem(path));
             return cleaner->cleanWithAdminPrivileges(items);
         },
         [this, trash, refusedCount](CleaningResult administrator) {

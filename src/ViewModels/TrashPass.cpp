@@ -2,6 +2,7 @@
 
 #include "Logic/Utilities/Logger.h"
 #include "Platform/core/FileSystem.h"
+#include "Platform/core/PathResolution.h"
 
 #include <cerrno>
 #include <sys/stat.h>
@@ -23,21 +24,36 @@ bool entryExists(const std::string& path) {
 
 } // namespace
 
+bool mayGoToLinkResolvingRemoval(const std::string& path) {
+    struct stat info;
+    // An entry that cannot even be looked at (a folder closed to the user) is what those passes are for.
+    const bool isLink = ::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+    return !isLink && isReachedWithoutLinks(path);
+}
+
 TrashPassOutcome trashDirectly(const std::vector<std::string>& paths, const TrashMover& moveToTrash,
                                bool hasFullDiskAccess, const RemovalPathRules& rules) {
     TrashPassOutcome outcome;
     for (const std::string& path : paths) {
+        if (!isReachedWithoutLinks(path)) {
+            Logger::shared().log("Refused to move " + path +
+                                     " to the Trash: a folder on its way is a symbolic link",
+                                 LogLevel::warning, kSource);
+            outcome.refused.push_back(path);
+            continue;
+        }
         const Trash::Outcome moved = moveToTrash(path);
+        const bool permissionDenied =
+            isPermissionDenied(moved.errorNumber) && mayGoToLinkResolvingRemoval(path);
         if (moved.moved) {
             outcome.trashed.push_back(path);
         } else if (moved.errorNumber == ENOENT && !entryExists(path)) {
             Logger::shared().log("Trash skipped for " + path + ": file no longer exists", LogLevel::info,
                                  kSource);
             outcome.trashed.push_back(path);
-        } else if (isPermissionDenied(moved.errorNumber) &&
-                   (hasFullDiskAccess || rules.isLikelyAdministratorRemovalPath(path))) {
+        } else if (permissionDenied && (hasFullDiskAccess || rules.isLikelyAdministratorRemovalPath(path))) {
             outcome.administratorCandidates.push_back(path);
-        } else if (isPermissionDenied(moved.errorNumber)) {
+        } else if (permissionDenied) {
             outcome.failed.push_back(path);
             outcome.needsFullDiskAccess = true;
         } else {

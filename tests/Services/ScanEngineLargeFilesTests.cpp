@@ -1,3 +1,4 @@
+#include "Platform/core/DateStyleFormatter.h"
 #include "Services/ScanEngine.h"
 #include "support/FixtureEngineOptions.h"
 #include "support/FixtureTree.h"
@@ -91,6 +92,23 @@ TEST(ScanEngineLargeFiles, TheYearBeforeALeapDayEndsOnTheTwentyEighth) {
     ScanEngine engine(tree.path("home"), options);
 
     EXPECT_EQ(namesOf(engine.scanLargeFiles()), std::vector<std::string>{"before.bin"});
+}
+
+TEST(ScanEngineLargeFiles, AFileDatedPastTheClocksRangeIsNeverOld) {
+    FixtureTree tree;
+    constexpr std::time_t year2300 = 10'413'792'000;
+    tree.file("home/Documents/future.bin", 20 * kMB);
+    tree.setModificationTime("home/Documents/future.bin", year2300);
+    tree.file("home/Documents/future-large.bin", 150 * kMB);
+    tree.setModificationTime("home/Documents/future-large.bin", year2300);
+    ScanEngine engine(tree.path("home"), test::fixtureEngineOptions(tree));
+
+    CategoryResult result = engine.scanLargeFiles();
+    EXPECT_EQ(namesOf(result), std::vector<std::string>{"future-large.bin"});
+    // The latest date the clock holds, not a date in the past.
+    ASSERT_TRUE(result.items[0].lastModified);
+    EXPECT_EQ(*result.items[0].lastModified, Date::max());
+    EXPECT_EQ(longDateText(*result.items[0].lastModified, "en_US"), "April 11, 2262");
 }
 
 TEST(ScanEngineLargeFiles, MissingOrLinkedRootsGiveNothing) {

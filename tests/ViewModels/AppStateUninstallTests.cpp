@@ -259,6 +259,70 @@ TEST_F(AppStateUninstall, CredentialStoresAreRefusedAndAPartialRefusalSaysSo) {
               "Refused to delete 1 protected item(s) (home credential directory or similar).");
 }
 
+TEST_F(AppStateUninstall, NothingOutsideIsReachedThroughALinkedFolder) {
+    // "Shared" in Application Support leads to a folder elsewhere that holds one named like the application.
+    const std::string canary = harness.tree.textFile("outside/com.acme.widget/data", "keep");
+    harness.tree.symlink("home/Library/Application Support/Shared", harness.tree.path("outside"));
+    homeFile("Library/Application Support/com.acme.widget/state");
+    const std::string own = harness.home + "/Library/Application Support/com.acme.widget";
+    const InstalledApp widget{Uuid::random(), "Acme Widget", "com.acme.widget",
+                              harness.tree.folder("system/Applications/Acme Widget.app"), 1};
+    state->scanForAppFiles(widget);
+    ASSERT_TRUE(waitUntil([&] { return !state->isScanningAppFiles(); }));
+    EXPECT_EQ(state->discoveredFiles(), (std::vector<std::string>{own, widget.path}));
+    removeAndWait();
+    EXPECT_FALSE(exists(own));
+    EXPECT_EQ(slurp(canary), "keep");
+
+    // Selected all the same, the folder behind the link is left alone, and the user is told.
+    const std::string behindLink = harness.home + "/Library/Application Support/Shared/com.acme.widget";
+    found({behindLink});
+    test::LogCapture log;
+    removeAndWait();
+    EXPECT_EQ(slurp(canary), "keep");
+    EXPECT_TRUE(state->selectedFiles().empty());
+    EXPECT_EQ(state->discoveredFiles(), std::vector<std::string>{behindLink});
+    EXPECT_EQ(state->removalError(),
+              "Refused to delete 1 protected item(s) (home credential directory or similar).");
+    EXPECT_EQ(log.messages().front(),
+              "Refused to move " + behindLink + " to the Trash: a folder on its way is a symbolic link");
+
+    // A link goes as the link. One that cannot be moved is not handed on: the administrator pass and the
+    // access retry would remove what it leads to.
+    harness.fullDiskAccess->store(true);
+    const std::string link = harness.tree.symlink("home/Library/Caches/com.acme.widget", canary);
+    const std::string locked = harness.tree.symlink("home/Library/Logs/com.acme.widget", canary);
+    harness.trash->failWith(locked, EACCES);
+    found({link, locked});
+    removeAndWait();
+    EXPECT_FALSE(exists(link));
+    EXPECT_TRUE(exists(locked));
+    EXPECT_EQ(slurp(canary), "keep");
+    EXPECT_TRUE(harness.cleaner->administratorCalls().empty());
+    EXPECT_FALSE(state->removalNeedsFullDiskAccess());
+    EXPECT_EQ(state->removalError(),
+              "1 file couldn't be removed. Make sure the files still exist and aren't open in another app.");
+}
+
+TEST_F(AppStateUninstall, AHomeLibraryThatIsALinkIsNeitherSearchedNorRemovedFrom) {
+    // The whole Library leads to a system folder with an entry named like the application.
+    const std::string canary = harness.tree.textFile("etc/fonts/fonts.conf", "keep");
+    const std::string cached = harness.tree.folder("etc/Caches/fonts");
+    harness.tree.symlink("home/Library", harness.tree.path("etc"));
+    const InstalledApp fonts{Uuid::random(), "fonts", "fonts",
+                             harness.tree.folder("system/Applications/fonts.app"), 1};
+    state->scanForAppFiles(fonts);
+    ASSERT_TRUE(waitUntil([&] { return !state->isScanningAppFiles(); }));
+    EXPECT_EQ(state->discoveredFiles(), std::vector<std::string>{fonts.path});
+
+    found({harness.home + "/Library/fonts", harness.home + "/Library/Caches/fonts"});
+    removeAndWait();
+    EXPECT_EQ(slurp(canary), "keep");
+    EXPECT_TRUE(exists(cached));
+    EXPECT_EQ(state->removalError(),
+              "Refused to delete 2 protected item(s) (home credential directory or similar).");
+}
+
 TEST_F(AppStateUninstall, RemovingAnApplicationsBundleDropsItFromTheInstalledList) {
     const std::string bundle = harness.tree.folder("system/Applications/Foo.app");
     systemFile("Applications/Foo.app/Contents/Info.plist");

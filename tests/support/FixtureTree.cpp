@@ -29,6 +29,8 @@ FixtureTree::FixtureTree() {
             std::to_string(counter++);
     fs::remove_all(root_);
     fs::create_directories(root_);
+    // Spelled without links, wherever the build tree lies: tests compare paths that the code resolves.
+    root_ = fs::canonical(root_).string();
 }
 
 FixtureTree::~FixtureTree() {

@@ -7,6 +7,7 @@
 #include "Platform/core/PropertyList.h"
 #include "Platform/core/StringsFile.h"
 #include "Platform/core/TreeWalk.h"
+#include "Platform/core/Utf8.h"
 
 #include <algorithm>
 #include <memory>
@@ -21,6 +22,10 @@
 namespace zn {
 
 namespace {
+
+// Names and identifiers come from files anyone can write; no real one comes near this length, and one of
+// megabytes would stall every screen and search that shows or matches it.
+constexpr std::size_t kMaxBundleTextLength = 300;
 
 // The operating system's own applications: never offered for removal. Compared exactly.
 const std::unordered_set<std::string>& protectedBundleIDs() {
@@ -134,7 +139,8 @@ std::optional<InstalledApp> AppInfoFetcher::loadAppInfo(const std::string& bundl
     app.id = Uuid::random();
     app.path = bundlePath;
     auto identifier = info ? info->stringForKey("CFBundleIdentifier") : std::nullopt;
-    app.bundleIdentifier = identifier ? *identifier : withoutExtension(fileName);
+    app.bundleIdentifier =
+        truncatedWithEllipsis(identifier ? *identifier : withoutExtension(fileName), kMaxBundleTextLength);
 
     // Each key in the bundle's translation for the user's language first, then as the bundle states it.
     std::optional<std::string> name;
@@ -145,7 +151,7 @@ std::optional<InstalledApp> AppInfoFetcher::loadAppInfo(const std::string& bundl
         if (name)
             break;
     }
-    app.appName = name ? *name : withoutExtension(fileName);
+    app.appName = truncatedWithEllipsis(name ? *name : withoutExtension(fileName), kMaxBundleTextLength);
     app.size = appSize(bundlePath);
     return app;
 }

@@ -3,6 +3,7 @@
 #include "Logic/Scanning/DirectoryEntries.h"
 #include "Logic/Scanning/StringNormalization.h"
 #include "Platform/core/MainQueue.h"
+#include "Platform/core/PathResolution.h"
 #include "Platform/core/PathText.h"
 #include "Platform/core/PropertyList.h"
 
@@ -167,6 +168,9 @@ std::set<std::string> AppPathFinder::findPaths() const {
     std::set<std::string> paths = collection.take();
     applyConditions(paths);
     removeNeverReported(paths);
+    // Checked once more as a whole: a folder swapped for a link during the walk, a container folder or a
+    // forced path inside a linked folder would otherwise be offered in a place it does not really lie in.
+    std::erase_if(paths, [](const std::string& path) { return !isReachedWithoutLinks(standardized(path)); });
     return filterSubpaths(paths);
 }
 
@@ -188,9 +192,13 @@ std::vector<std::string> AppPathFinder::rootsToWalk() const {
         // An empty or relative entry (an unset or odd TMPDIR) lists nothing: never the working directory.
         if (path.empty() || path.front() != '/')
             continue;
+        // A root that is a link, or lies behind one, leads elsewhere; what is found there is not in it.
+        const std::string root = standardized(path);
+        if (resolvedPathIfResolvable(root) != root)
+            continue;
         // A repeated root would only find the same paths again.
-        if (seen.insert(path).second)
-            roots.push_back(path);
+        if (seen.insert(root).second)
+            roots.push_back(root);
     }
     return roots;
 }

@@ -26,8 +26,7 @@ FileType fileType(mode_t mode) {
 }
 
 Date dateOf(const struct timespec& time) {
-    using namespace std::chrono;
-    return Date(duration_cast<system_clock::duration>(seconds(time.tv_sec) + nanoseconds(time.tv_nsec)));
+    return dateFromUnixTime(time.tv_sec, time.tv_nsec);
 }
 
 bool isHidden(const char* name) {

@@ -52,7 +52,7 @@ std::optional<Date> dateFromLocalTimestamp(std::string_view text) {
     std::tm back{};
     if (!localtime_r(&seconds, &back) || !sameWallTime(back, wanted))
         return std::nullopt;
-    return std::chrono::system_clock::from_time_t(seconds);
+    return dateFromUnixTime(seconds);
 }
 
 } // namespace zn

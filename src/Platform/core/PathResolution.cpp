@@ -2,6 +2,7 @@
 
 #include "Platform/core/PathText.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <deque>
 #include <sys/stat.h>
@@ -115,6 +116,18 @@ std::string resolvingSymlinksInPath(std::string_view path) {
 
 std::optional<std::string> resolvedPathIfResolvable(std::string_view path) {
     return resolve(path, Strictness::refuseWhatCannotBeResolved);
+}
+
+bool isReachedWithoutLinks(std::string_view path) {
+    // Only the one spelling of a path: absolute, without empty, "." or ".." components or a trailing "/".
+    const auto parts = splitComponents(path);
+    if (parts.empty() || path.front() != '/' || path.back() == '/' ||
+        path.find("//") != std::string_view::npos ||
+        std::any_of(parts.begin(), parts.end(),
+                    [](const std::string& part) { return part == "." || part == ".."; }))
+        return false;
+    const std::string folder = PathText::deletingLastPathComponent(path);
+    return resolvedPathIfResolvable(folder) == folder;
 }
 
 } // namespace zn

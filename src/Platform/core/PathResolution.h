@@ -19,4 +19,10 @@ std::string resolvingSymlinksInPath(std::string_view path);
 // nothing, because the text that would be left need not name what it seems to.
 std::optional<std::string> resolvedPathIfResolvable(std::string_view path);
 
+// True when `path` is absolute and standardised and the folder that holds its last component is where
+// the text says, no symbolic link on the way (the last component may itself be a link, or missing). Such
+// a path names the entry itself: removing it can reach nothing but that entry, or the link as a link. A
+// folder that cannot be looked at counts as leading elsewhere.
+bool isReachedWithoutLinks(std::string_view path);
+
 } // namespace zn

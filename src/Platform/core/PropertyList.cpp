@@ -1,5 +1,7 @@
 #include "Platform/core/PropertyList.h"
 
+#include "Platform/core/PropertyListShape.h"
+
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -10,6 +12,9 @@
 namespace zn {
 
 namespace {
+
+// Real property lists nest a handful of levels; the conversion below recurses once per level.
+constexpr std::size_t kMaxNesting = 256;
 
 // libplist keeps negative integers as their two's complement in an unsigned value; only its own text form
 // tells a negative number from one above the signed range.
@@ -129,6 +134,8 @@ std::optional<std::string> PlistValue::stringForKey(std::string_view key) const 
 
 std::optional<PlistValue> parsePropertyList(std::string_view bytes) {
     if (bytes.empty() || bytes.size() > std::numeric_limits<uint32_t>::max())
+        return std::nullopt;
+    if (!isPropertyListShapeSafe(bytes, kMaxNesting))
         return std::nullopt;
     plist_t root = nullptr;
     plist_from_memory(bytes.data(), static_cast<uint32_t>(bytes.size()), &root);

@@ -32,7 +32,10 @@ constexpr std::array<UnitLength, 7> kUnits{{
 
 std::string abbreviatedRelativeTime(Date date, Date now, const std::string& localeName) {
     using namespace std::chrono;
-    const double offset = duration_cast<duration<double>>(date - now).count();
+    // Apart in floating point: a stored date at either end of the clock's range is too far from now for
+    // the clock's own subtraction.
+    const double offset = duration_cast<duration<double>>(date.time_since_epoch()).count() -
+                          duration_cast<duration<double>>(now.time_since_epoch()).count();
 
     UnitLength chosen = kUnits.back();
     for (const auto& unit : kUnits) {

@@ -2,6 +2,7 @@
 #include "support/FixtureTree.h"
 
 #include <gtest/gtest.h>
+#include <map>
 #include <set>
 
 namespace zn {
@@ -110,6 +111,30 @@ TEST_F(AppInfoFetcherTest, SizeCountsRegularVisibleFilesOnly) {
     // Allocated sizes: Info.plist and the binary, each a whole number of blocks.
     EXPECT_GE(apps[0].size, 10000);
     EXPECT_LT(apps[0].size, 50000);
+}
+
+TEST_F(AppInfoFetcherTest, HostileInfoPlistsFallBackOrAreCut) {
+    // Nested too deep to read: listed as if it had no Info.plist.
+    std::string deep = "<?xml version=\"1.0\"?><plist version=\"1.0\">";
+    for (int i = 0; i < 20'000; ++i)
+        deep += "<array>";
+    bundle("Applications/Deep.app", deep + "</plist>");
+    // Names longer than any real one are cut to 300 characters, the last an ellipsis.
+    std::string hugeName;
+    for (int i = 0; i < 100'000; ++i)
+        hugeName += "\xC3\xA9"; // "é", two bytes each
+    bundle("Applications/Huge.app", infoPlist(std::string(400, 'i'), "", hugeName));
+    bundle("Applications/Edge.app", infoPlist("com.acme.edge", std::string(300, 'e')));
+
+    std::map<std::string, InstalledApp> byBundle;
+    for (const auto& app : fetch())
+        byBundle.emplace(app.path.substr(app.path.rfind('/') + 1), app);
+    ASSERT_EQ(byBundle.size(), 3u);
+    EXPECT_EQ(byBundle["Deep.app"].appName, "Deep");
+    EXPECT_EQ(byBundle["Deep.app"].bundleIdentifier, "Deep");
+    EXPECT_EQ(byBundle["Edge.app"].appName, std::string(300, 'e'));
+    EXPECT_EQ(byBundle["Huge.app"].appName, hugeName.substr(0, 299 * 2) + "\u2026");
+    EXPECT_EQ(byBundle["Huge.app"].bundleIdentifier, std::string(299, 'i') + "\u2026");
 }
 
 TEST_F(AppInfoFetcherTest, MissingRootsGiveAnEmptyList) {

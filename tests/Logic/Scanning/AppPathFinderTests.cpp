@@ -170,6 +170,41 @@ TEST_F(AppPathFinderTest, TrashRuleAndSymbolicLinks) {
                                     h("Library/Preferences/com.baz.qux.plist")}));
 }
 
+TEST_F(AppPathFinderTest, NothingIsOfferedFromBehindALinkedFolder) {
+    // A folder of "Application Support" that leads elsewhere, to a folder named like the application.
+    tree.textFile("outside/com.acme.widget/data", "keep");
+    tree.symlink("home/Library/Application Support/Shared", tree.path("outside"));
+    tree.folder("home/Library/Application Support/com.acme.widget");
+    const auto widget = appAt("Acme Widget", "com.acme.widget");
+    EXPECT_EQ(find(widget), (Paths{widget.path, h("Library/Application Support/com.acme.widget")}));
+
+    // The whole Library a link to a system folder: an application named like one of its entries is offered
+    // only its bundle, not the system's folder, nor a container found there.
+    tree.folder("etc/fonts/conf.d");
+    tree.folder("etc/Caches/fonts");
+    tree.folder("etc/Containers/fonts");
+    tree.folder("linked/Documents");
+    tree.symlink("linked/Library", tree.path("etc"));
+    const std::string linkedHome = tree.path("linked");
+    const Locations linked({linkedHome, sys, linkedHome + "/Library/Caches", ""});
+    const auto fonts = appAt("fonts", "fonts");
+    const AppPathFinder::Tables linkedTables{makeAppConditions(linkedHome),
+                                             makeSkipConditions(linkedHome, sys)};
+    EXPECT_EQ(AppPathFinder(fonts, linked, AppPathFinder::Sensitivity::enhanced, linkedTables).findPaths(),
+              Paths{fonts.path});
+    EXPECT_EQ(AppPathFinder(fonts, linked, AppPathFinder::Sensitivity::deep, linkedTables).findPaths(),
+              Paths{fonts.path});
+
+    // A forced path inside a linked folder is not offered either.
+    AppPathFinder::Tables forced = tables();
+    forced.appConditions.emplace_back(
+        "com.acme.widget", std::vector<std::string>{}, std::vector<std::string>{},
+        std::vector<std::string>{h("Library/Application Support/Shared/com.acme.widget")},
+        std::vector<std::string>{});
+    EXPECT_EQ(AppPathFinder(widget, locations(), AppPathFinder::Sensitivity::enhanced, forced).findPaths(),
+              (Paths{widget.path, h("Library/Application Support/com.acme.widget")}));
+}
+
 TEST_F(AppPathFinderTest, ForcedIncludesAndExcludes) {
     tree.file("sys/Applications/Visual Studio Code.app/Contents/Info.plist", 1);
     tree.file("home/Library/Application Support/Code/User/settings.json", 1);

@@ -32,6 +32,13 @@ TEST(FileSystem, ExistenceFollowsLinksAndAttributesDoNot) {
               FileType::symbolicLink);
     EXPECT_EQ(files.attributesOfItem(tree.path("cache/dangling")).attributes->type, FileType::symbolicLink);
 
+    // Past either end of the clock's range a date stops at that end instead of wrapping around.
+    tree.setModificationTime("cache/data.bin", 10'413'792'000); // 2300-01-01
+    EXPECT_EQ(files.attributesOfItem(tree.path("cache/data.bin")).attributes->modificationDate, Date::max());
+    EXPECT_EQ(dateFromUnixTime(-14'200'000'000), Date::min()); // 1520: most file systems cannot hold it
+    EXPECT_EQ(dateFromUnixTime(1'600'000'000, 5),
+              std::chrono::system_clock::from_time_t(1'600'000'000) + std::chrono::nanoseconds(5));
+
     AttributesReading missing = files.attributesOfItem(tree.path("cache/none"));
     EXPECT_FALSE(missing.attributes);
     EXPECT_EQ(missing.errorCode, ENOENT);

@@ -16,6 +16,7 @@ TEST(LocalTimestamp, ReadsTheWallTimeOfTheLocalZone) {
         test::ScopedTimeZone utc("UTC0");
         EXPECT_EQ(dateFromLocalTimestamp("2024-01-15-123456"), at(1'705'322'096));
         EXPECT_EQ(dateFromLocalTimestamp("2024-02-29-000000"), at(1'709'164'800));
+        EXPECT_EQ(dateFromLocalTimestamp("2300-01-01-000000"), Date::max()); // past the clock's range
     }
     test::ScopedTimeZone berlin("CET-1CEST,M3.5.0,M10.5.0/3");
     EXPECT_EQ(dateFromLocalTimestamp("2024-07-01-120000"), at(1'719'828'000)); // summer time, UTC+2

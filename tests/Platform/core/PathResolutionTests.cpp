@@ -74,5 +74,24 @@ TEST(PathResolution, AFolderThatCannotBeReadIsNotTakenAsText) {
     EXPECT_EQ(status, 0);
 }
 
+TEST(PathResolution, ReachedWithoutLinksOnlyWhenTheFolderIsWhereTheTextSays) {
+    test::FixtureTree tree;
+    tree.file("outside/com.acme.widget/data", 1);
+    tree.folder("home/Library/Caches");
+    tree.symlink("home/Library/Application Support", tree.path("outside"));
+    tree.symlink("home/Library/Caches/link", tree.path("outside"));
+
+    EXPECT_TRUE(isReachedWithoutLinks(tree.path("home/Library/Caches/link"))); // the link itself
+    EXPECT_TRUE(isReachedWithoutLinks(tree.path("home/Library/Caches/gone")));
+    EXPECT_FALSE(isReachedWithoutLinks(tree.path("home/Library/Caches/link/com.acme.widget")));
+    EXPECT_FALSE(isReachedWithoutLinks(tree.path("home/Library/Application Support/com.acme.widget")));
+    // Only the one spelling of a path counts.
+    EXPECT_FALSE(isReachedWithoutLinks(tree.path("home/Library/Caches/link/")));
+    EXPECT_FALSE(isReachedWithoutLinks(tree.path("home/Library//Caches/link")));
+    EXPECT_FALSE(isReachedWithoutLinks(tree.path("home/Library/Caches/../Caches/link")));
+    EXPECT_FALSE(isReachedWithoutLinks("relative/path"));
+    EXPECT_FALSE(isReachedWithoutLinks("/"));
+}
+
 } // namespace
 } // namespace zn

@@ -16,5 +16,15 @@ TEST(Utf8, AcceptsWellFormedTextOnly) {
     EXPECT_FALSE(isValidUtf8("\xf4\x90\x80\x80")); // past U+10FFFF
 }
 
+TEST(Utf8, TruncatedWithEllipsisCountsCodePoints) {
+    EXPECT_EQ(truncatedWithEllipsis("", 3), "");
+    EXPECT_EQ(truncatedWithEllipsis("abc", 3), "abc");
+    EXPECT_EQ(truncatedWithEllipsis("abcd", 3), "ab\u2026");
+    EXPECT_EQ(truncatedWithEllipsis("\xC3\xA9t\xC3\xA9\xC3\xA9", 3),
+              "\xC3\xA9t\u2026"); // never inside a character
+    EXPECT_EQ(truncatedWithEllipsis("\xff\xfe\xfd\xfc", 3), "\xff\xfe\u2026");
+    EXPECT_EQ(truncatedWithEllipsis("ab", 1), "\u2026");
+}
+
 } // namespace
 } // namespace zn

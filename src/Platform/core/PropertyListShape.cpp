@@ -1,0 +1,203 @@
+#include "Platform/core/PropertyListShape.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace zn {
+
+namespace {
+
+constexpr std::string_view kBinaryMagic = "bplist00";
+constexpr std::size_t kTrailerSize = 32;
+
+// The position just past `terminator`, searched from `from`; none when it never comes.
+std::optional<std::size_t> skipPast(std::string_view text, std::size_t from, std::string_view terminator) {
+    const std::size_t found = text.find(terminator, from);
+    if (found == std::string_view::npos)
+        return std::nullopt;
+    return found + terminator.size();
+}
+
+// Tags are read the way the parser reads them: comments, processing instructions, character data and the
+// document type are passed over; an element ends at the next "<" or ">", and is empty when "/" stands
+// right before that ">".
+bool xmlIsShallowEnough(std::string_view text, std::size_t maxNesting) {
+    std::size_t depth = 0;
+    std::size_t position = text.find('<');
+    while (position != std::string_view::npos) {
+        const std::string_view rest = text.substr(position);
+        std::optional<std::size_t> next;
+        if (rest.starts_with("<!--")) {
+            next = skipPast(text, position + 4, "-->");
+        } else if (rest.starts_with("<![CDATA[")) {
+            next = skipPast(text, position + 9, "]]>");
+        } else if (rest.starts_with("<?")) {
+            next = skipPast(text, position + 2, "?>");
+        } else if (rest.starts_with("<!")) {
+            const std::size_t stop = text.find_first_of("[>", position);
+            if (stop != std::string_view::npos)
+                next = text[stop] == '[' ? skipPast(text, stop, "]>") : stop + 1;
+        } else if (rest.starts_with("</")) {
+            depth -= depth > 0 ? 1 : 0;
+            next = skipPast(text, position, ">");
+        } else {
+            const std::size_t stop = text.find_first_of("<>", position + 1);
+            const bool empty = stop != std::string_view::npos && text[stop] == '>' && text[stop - 1] == '/';
+            if (!empty && ++depth > maxNesting)
+                return false;
+            if (stop != std::string_view::npos)
+                next = text[stop] == '>' ? stop + 1 : stop;
+        }
+        if (!next)
+            return true; // the rest is one unterminated piece of markup: nothing more can open
+        position = text.find('<', *next);
+    }
+    return true;
+}
+
+std::uint64_t bigEndian(std::string_view bytes, std::size_t at, std::size_t width) {
+    std::uint64_t value = 0;
+    for (std::size_t i = 0; i < width; ++i)
+        value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
+    return value;
+}
+
+struct BinaryList {
+    std::string_view bytes;
+    std::size_t offsetSize = 0;
+    std::size_t referenceSize = 0;
+    std::uint64_t objectCount = 0;
+    std::uint64_t topObject = 0;
+    std::size_t tableOffset = 0; // objects lie before the offset table
+};
+
+std::optional<BinaryList> readTrailer(std::string_view bytes) {
+    if (bytes.size() < kBinaryMagic.size() + kTrailerSize)
+        return std::nullopt;
+    const std::size_t trailer = bytes.size() - kTrailerSize;
+    BinaryList list{bytes,
+                    static_cast<unsigned char>(bytes[trailer + 6]),
+                    static_cast<unsigned char>(bytes[trailer + 7]),
+                    bigEndian(bytes, trailer + 8, 8),
+                    bigEndian(bytes, trailer + 16, 8),
+                    0};
+    const std::uint64_t tableOffset = bigEndian(bytes, trailer + 24, 8);
+    if (list.offsetSize < 1 || list.offsetSize > 8 || list.referenceSize < 1 || list.referenceSize > 8 ||
+        tableOffset < kBinaryMagic.size() || tableOffset > trailer ||
+        list.objectCount > (trailer - tableOffset) / list.offsetSize || list.topObject >= list.objectCount)
+        return std::nullopt;
+    list.tableOffset = static_cast<std::size_t>(tableOffset);
+    return list;
+}
+
+// The references an object holds: where they start and how many. A dictionary holds its keys, then its
+// values; anything but an array, set or dictionary holds none.
+struct References {
+    std::size_t first = 0;
+    std::uint64_t count = 0;
+};
+
+std::optional<References> referencesOf(const BinaryList& list, std::uint64_t object) {
+    const std::uint64_t offset = bigEndian(
+        list.bytes, list.tableOffset + static_cast<std::size_t>(object) * list.offsetSize, list.offsetSize);
+    if (offset < kBinaryMagic.size() || offset >= list.tableOffset)
+        return std::nullopt;
+    std::size_t position = static_cast<std::size_t>(offset);
+    const auto marker = static_cast<unsigned char>(list.bytes[position++]);
+    const unsigned kind = marker >> 4;
+    if (kind != 0xA && kind != 0xC && kind != 0xD)
+        return References{};
+    std::uint64_t count = marker & 0xF;
+    if (count == 0xF) { // the count follows as an integer object
+        if (position >= list.tableOffset)
+            return std::nullopt;
+        const auto countMarker = static_cast<unsigned char>(list.bytes[position++]);
+        const std::size_t width = std::size_t{1} << (countMarker & 0xF);
+        if ((countMarker >> 4) != 0x1 || width > 8 || width > list.tableOffset - position)
+            return std::nullopt;
+        count = bigEndian(list.bytes, position, width);
+        position += width;
+    }
+    const std::uint64_t available = (list.tableOffset - position) / list.referenceSize;
+    if (count > available || (kind == 0xD && count > available / 2))
+        return std::nullopt;
+    return References{position, kind == 0xD ? count * 2 : count};
+}
+
+// Depth first without recursion; each object's height and expanded size are worked out once.
+bool binaryIsShapeSafe(std::string_view bytes, std::size_t maxNesting) {
+    const auto list = readTrailer(bytes);
+    if (!list)
+        return false;
+    // Both fit the compact record below: nothing is kept once either is passed.
+    maxNesting = std::min<std::size_t>(maxNesting, 0xFFFE);
+    const std::uint64_t expansionLimit = std::min<std::uint64_t>(bytes.size(), 0xFFFFFFFE);
+    enum class State : std::uint8_t { unseen, open, done };
+    struct Known {
+        std::uint32_t expanded = 0;
+        std::uint16_t height = 0;
+        State state = State::unseen;
+    };
+    std::vector<Known> known(static_cast<std::size_t>(list->objectCount));
+    struct Frame {
+        std::uint64_t object;
+        References references;
+        std::uint64_t next = 0;
+        std::uint16_t tallestChild = 0;
+        std::uint64_t expanded = 1;
+    };
+    std::vector<Frame> path;
+    auto open = [&](std::uint64_t object) {
+        const auto references = referencesOf(*list, object);
+        if (!references)
+            return false;
+        known[object].state = State::open;
+        path.push_back({object, *references});
+        return path.size() <= maxNesting;
+    };
+    // Adds a finished child to the object that holds it.
+    auto account = [&](Frame& holder, const Known& child) {
+        holder.tallestChild = std::max(holder.tallestChild, child.height);
+        holder.expanded += child.expanded;
+        return holder.expanded <= expansionLimit;
+    };
+
+    if (!open(list->topObject))
+        return false;
+    while (!path.empty()) {
+        Frame& frame = path.back();
+        if (frame.next == frame.references.count) {
+            const Known done{static_cast<std::uint32_t>(frame.expanded),
+                             static_cast<std::uint16_t>(frame.tallestChild + 1), State::done};
+            known[frame.object] = done;
+            path.pop_back();
+            if (!path.empty() && !account(path.back(), done))
+                return false;
+            continue;
+        }
+        const std::uint64_t child = bigEndian(
+            bytes, frame.references.first + static_cast<std::size_t>(frame.next++) * list->referenceSize,
+            list->referenceSize);
+        if (child >= list->objectCount || known[child].state == State::open)
+            return false; // out of range, or a cycle
+        if (known[child].state == State::done) {
+            if (!account(frame, known[child]))
+                return false;
+        } else if (!open(child)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+bool isPropertyListShapeSafe(std::string_view bytes, std::size_t maxNesting) {
+    if (bytes.starts_with(kBinaryMagic))
+        return binaryIsShapeSafe(bytes, maxNesting);
+    return xmlIsShallowEnough(bytes, maxNesting);
+}
+
+} // namespace zn
