@@ -105,10 +105,9 @@ void AppBundleDragHandle::paintTile(QPainter& painter, double hover) const {
     fillRoundedRect(painter, tile, kTileCorner, platformColor(PlatformColor::controlBackground, scheme));
     fillRoundedRect(painter, tile, kTileCorner, withOpacity(accent, std::lerp(0.08, 0.16, hover)));
 
-    // The dashed hairline gives way to the solid accent line as the pointer arrives. The hairline is one
-    // device pixel (half a point on the dense screens it was drawn for), so its dashes stay crisp.
+    // The dashed hairline gives way to the solid accent line as the pointer arrives.
     if (hover < 1) {
-        const double width = std::max(0.5, 1 / devicePixelRatioF());
+        const double width = kDashedLineWidth;
         QPen dashed(withOpacity(platformColor(PlatformColor::primaryLabel, scheme), 0.1 * (1 - hover)), width);
         dashed.setDashPattern({3 / width, 3 / width}); // 3 on, 3 off, in points
         painter.save();
