@@ -371,6 +371,20 @@ TEST_F(CategoryDetailTest, RevealShowsTheFileInTheFileManager) {
     delete menu;
 }
 
+// Application bundles in the list: their symbol beside the check box must not read as a second box.
+TEST_F(CategoryDetailTest, ApplicationRowsScreenshot) {
+    const CleanableItem ticked =
+        makeItem(largeFiles, "/home/ana/Applications/Old Editor.app", 1'240'000'000, false);
+    showResult(largeFiles, {ticked, makeItem(largeFiles, "/home/ana/Downloads/Tool.app", 310'000'000, false),
+                            makeItem(largeFiles, "/home/ana/Downloads/Installer.pkg", 92'000'000, false)});
+    state.toggleItem(ticked);
+    for (const ColorScheme scheme : {ColorScheme::light, ColorScheme::dark}) {
+        test::useScheme(view, scheme);
+        show();
+        test::saveScreenshot(view, QStringLiteral("category-detail-app-rows-") + test::schemeName(scheme));
+    }
+}
+
 // The screen as the window shows it, with its filter in the toolbar.
 TEST(CategoryDetailScreenshots, EveryStateInBothSchemes) {
     test::MainWindowHarness harness;
