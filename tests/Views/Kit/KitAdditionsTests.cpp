@@ -84,6 +84,50 @@ TEST(CardSurfaceTest, ItsPictureFollowsTheAccentAndTheScheme) {
     EXPECT_LT(card.grab().toImage().pixelColor(100, 50).lightness(), light.lightness());
 }
 
+TEST(CardSurfaceTest, AFlatCardCastsNoShadowAndNoElevationChangesItsSize) {
+    // Drawn with room around it: only the surface may be inked.
+    const QRectF shape(20, 20, 160, 60);
+    const auto outside = [&](CardElevation elevation) {
+        QImage image(200, 110, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        CardSurface::paint(painter, shape, ColorScheme::dark, std::nullopt, elevation);
+        painter.end();
+        int inked = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                inked += !shape.adjusted(-1, -1, 1, 1).contains(QPointF(x + 0.5, y + 0.5)) &&
+                         qAlpha(image.pixel(x, y)) > 0;
+        return inked;
+    };
+    EXPECT_EQ(outside(CardElevation::flat), 0);
+    EXPECT_GT(outside(CardElevation::raised), 0);
+
+    // The same content gives the same card, whatever its elevation, in a layout that leaves room around it.
+    std::vector<QSize> surfaces;
+    std::vector<QSize> layouts;
+    for (const CardElevation elevation :
+         {CardElevation::flat, CardElevation::standard, CardElevation::raised}) {
+        QWidget column;
+        auto* rows = new QVBoxLayout(&column);
+        rows->setContentsMargins(20, 20, 20, 20);
+        auto* card = new CardSurface(16, std::nullopt, elevation);
+        auto* content = new QWidget;
+        content->setFixedSize(120, 40);
+        card->contentLayout()->addWidget(content);
+        rows->addWidget(card);
+        column.show();
+        column.adjustSize();
+        surfaces.push_back(card->surfaceRect().toRect().size());
+        layouts.push_back(column.size());
+    }
+    EXPECT_EQ(surfaces[0], QSize(152, 72));
+    EXPECT_EQ(surfaces[1], surfaces[0]);
+    EXPECT_EQ(surfaces[2], surfaces[0]);
+    EXPECT_EQ(layouts[1], layouts[0]);
+    EXPECT_EQ(layouts[2], layouts[0]);
+}
+
 TEST(HairlineSplitterTest, TheDividerIsOneLineOfItsOwnColour) {
     for (const ColorScheme scheme : {ColorScheme::light, ColorScheme::dark}) {
         HairlineSplitter splitter;
