@@ -1,7 +1,9 @@
 #include "MenuBarController.h"
 
+#include "Platform/qt/DesktopColorScheme.h"
 #include "ViewModels/AppState.h"
 #include "Views/Kit/Theme/AppIcon.h"
+#include "Views/Kit/Theme/PlatformColors.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,8 +28,8 @@ QMainWindow* frontMainWindow() {
 
 } // namespace
 
-MenuBarController::MenuBarController(Actions actions, QObject* parent)
-    : QObject(parent), actions_(std::move(actions)), menu_(std::make_unique<QMenu>()) {
+MenuBarController::MenuBarController(Actions actions, const DesktopColorScheme& desktop, QObject* parent)
+    : QObject(parent), actions_(std::move(actions)), desktop_(desktop), menu_(std::make_unique<QMenu>()) {
     connect(menu_.get(), &QMenu::aboutToShow, this, [this] {
         rebuildMenu();
         isMenuOpen_ = true;
@@ -70,7 +72,8 @@ MenuBarConditions MenuBarController::conditions() const {
 
 void MenuBarController::installStatusItem() {
     statusItem_ = std::make_unique<QSystemTrayIcon>();
-    statusItem_->setIcon(menuBarIcon(QApplication::palette().color(QPalette::WindowText)));
+    paintStatusIcon();
+    connect(&desktop_, &DesktopColorScheme::changed, this, &MenuBarController::paintStatusIcon);
     statusItem_->setToolTip(QStringLiteral("Zelva Nexal"));
     // Hosts that draw the menu themselves (StatusNotifierItem) need it attached.
     statusItem_->setContextMenu(menu_.get());
@@ -80,6 +83,14 @@ void MenuBarController::installStatusItem() {
                     statusBarButtonClicked();
             });
     statusItem_->show();
+}
+
+void MenuBarController::paintStatusIcon() {
+    statusItem_->setIcon(menuBarIcon(platformColor(PlatformColor::primaryLabel, desktop_.current())));
+}
+
+QIcon MenuBarController::statusIcon() const {
+    return statusItem_ ? statusItem_->icon() : QIcon();
 }
 
 void MenuBarController::rebuildMenu() {

@@ -12,10 +12,12 @@
 namespace zn {
 
 class AppState;
+class DesktopColorScheme;
 
 // The tray item and its menu, which stay when every window is closed. The menu is rebuilt from the row
 // model before every use and whenever the scan state, the access state or the onboarding flag changes,
-// since some tray hosts show it without asking first.
+// since some tray hosts show it without asking first. The item sits on the desktop's panel, outside every
+// window, so its glyph takes the desktop's colour scheme, never the program's chosen appearance.
 class MenuBarController : public QObject {
     Q_OBJECT
 
@@ -25,7 +27,7 @@ public:
         std::function<void()> quit;
     };
 
-    explicit MenuBarController(Actions actions, QObject* parent = nullptr);
+    MenuBarController(Actions actions, const DesktopColorScheme& desktop, QObject* parent = nullptr);
     ~MenuBarController() override;
 
     // Remembers the state (weakly), the flag and how to open a new main window; installs the tray item the
@@ -44,12 +46,16 @@ public:
     QMenu& menu() { return *menu_; }
     bool isMenuOpen() const { return isMenuOpen_; }
     bool hasStatusItem() const { return statusItem_ != nullptr; }
+    // The tray item's icon as the panel shows it; null before the item is installed.
+    QIcon statusIcon() const;
 
 private:
     void installStatusItem();
+    void paintStatusIcon();
     void watch(AppState* state);
 
     Actions actions_;
+    const DesktopColorScheme& desktop_;
     std::unique_ptr<QSystemTrayIcon> statusItem_;
     std::unique_ptr<QMenu> menu_;
     QPointer<AppState> appState_;

@@ -15,7 +15,8 @@ ZelvaNexalApp::ZelvaNexalApp(AppEnvironment environment, QObject* parent)
     : QObject(parent), environment_(std::move(environment)), theme_(*environment_.stateServices.defaults),
       appTheme_(theme_, *environment_.desktopColorScheme),
       delegate_(*environment_.accessManager, environment_.trayAvailable),
-      menuBar_({[this] { openFullDiskAccessSettings(); }, [] { QApplication::quit(); }}) {}
+      menuBar_({[this] { openFullDiskAccessSettings(); }, [] { QApplication::quit(); }},
+               *environment_.desktopColorScheme) {}
 
 ZelvaNexalApp::~ZelvaNexalApp() {
     // Windows hold references to the state: they go first.

@@ -14,7 +14,8 @@ struct Tray {
     test::AppStateHarness fakes;
     int openedWindows = 0;
     int openedSettings = 0;
-    MenuBarController controller{{[this] { ++openedSettings; }, [] {}}};
+    test::FakeDesktopColorScheme desktop;
+    MenuBarController controller{{[this] { ++openedSettings; }, [] {}}, desktop};
 
     AppState& configure(bool onboardingComplete = true) {
         AppState& state = fakes.makeState();

@@ -1,6 +1,8 @@
 #include "ViewModels/AppState.h"
 #include "Views/Kit/Controls/BorderedButton.h"
 #include "Views/Kit/Controls/SwitchToggle.h"
+#include "Views/Kit/Theme/SchemeColors.h"
+#include "Views/Kit/Theme/ThemeManager.h"
 #include "Views/MainWindow/MainWindow.h"
 #include "Views/MainWindow/Sidebar.h"
 #include "Views/MainWindow/SidebarRow.h"
@@ -16,6 +18,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace zn {
 namespace {
@@ -71,6 +75,55 @@ TEST(ZelvaNexalApp, ScanMyMacWithEveryWindowClosedOpensAWindowAndScans) {
 
 // Each tray row that shows the window brings it back after it was closed with its title-bar button, or
 // minimised: in front and focused, the onboarding as much as the main window.
+// The mean contrast ratio (1 to 21) of the icon's drawn pixels against a panel of `panel`.
+double meanContrast(const QIcon& icon, const QColor& panel) {
+    const auto luminance = [](const QColor& color) {
+        const auto linear = [](double channel) {
+            return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(color.redF()) + 0.7152 * linear(color.greenF()) +
+               0.0722 * linear(color.blueF());
+    };
+    const QImage image = icon.pixmap(18, 18).toImage();
+    const double background = luminance(panel);
+    double sum = 0;
+    int drawn = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (pixel.alphaF() < 0.5)
+                continue;
+            const double alpha = pixel.alphaF();
+            const QColor shown =
+                QColor::fromRgbF(static_cast<float>(alpha * pixel.redF() + (1 - alpha) * panel.redF()),
+                                 static_cast<float>(alpha * pixel.greenF() + (1 - alpha) * panel.greenF()),
+                                 static_cast<float>(alpha * pixel.blueF() + (1 - alpha) * panel.blueF()));
+            const double glyph = luminance(shown);
+            sum += (std::max(glyph, background) + 0.05) / (std::min(glyph, background) + 0.05);
+            ++drawn;
+        }
+    EXPECT_GT(drawn, 20);
+    return drawn ? sum / drawn : 0;
+}
+
+TEST(ZelvaNexalApp, TheTrayIconFollowsTheDesktopNotTheChosenAppearance) {
+    const QColor lightPanel(236, 236, 236);
+    const QColor darkPanel(40, 40, 40);
+    test::AppHarness harness(true);
+    // Dark chosen in the program, on a light desktop.
+    harness.app->theme().setMode(AppearanceMode::dark);
+    harness.desktopScheme->set(ColorScheme::light);
+    harness.app->start();
+    ASSERT_EQ(colorScheme(QApplication::palette()), ColorScheme::dark);
+    EXPECT_GT(meanContrast(harness.app->menuBar().statusIcon(), lightPanel), 7);
+
+    // Light chosen, and the desktop turns dark while the program runs.
+    harness.app->theme().setMode(AppearanceMode::light);
+    harness.desktopScheme->set(ColorScheme::dark);
+    ASSERT_EQ(colorScheme(QApplication::palette()), ColorScheme::light);
+    EXPECT_GT(meanContrast(harness.app->menuBar().statusIcon(), darkPanel), 7);
+}
+
 TEST(ZelvaNexalApp, TrayRowsBringAClosedWindowBackInFrontAndFocused) {
     for (bool onboardingComplete : {true, false}) {
         test::AppHarness harness(onboardingComplete);

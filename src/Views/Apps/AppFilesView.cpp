@@ -167,8 +167,8 @@ void AppFilesView::setUpRow(CheckableFileRow& row) {
             selected.erase(path);
         state_->setSelectedFiles(std::move(selected));
     });
-    auto* reveal = new PlainIconButton("folder", textFont(TextStyle::caption).pixelSize(), PlatformColor::secondaryLabel,
-                                       QStringLiteral("Reveal in Finder"));
+    auto* reveal = new PlainIconButton("folder", fontSize(textFont(TextStyle::caption)),
+                                       PlatformColor::secondaryLabel, QStringLiteral("Reveal in Finder"));
     connect(reveal, &QAbstractButton::clicked, this, [this, path] { fileViewer_.reveal(path); });
     auto* remove = new PlainIconButton(13, qColor(Tint::red), QStringLiteral("Remove this file"));
     connect(remove, &QAbstractButton::clicked, this, [this, path] { confirmRemoval(path); });

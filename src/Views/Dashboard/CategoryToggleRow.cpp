@@ -5,9 +5,9 @@
 #include "Views/Dashboard/ResultRowPainting.h"
 #include "Views/Kit/Controls/CheckBoxPainter.h"
 #include "Views/Kit/Theme/SchemeColors.h"
+#include "Views/Kit/Theme/TextDrawing.h"
 #include "Views/Kit/Theme/TextStyles.h"
 
-#include <QFontMetricsF>
 #include <QPainter>
 
 namespace zn {
@@ -85,19 +85,18 @@ void CategoryToggleRow::paintEvent(QPaintEvent*) {
 
     const double left = tile.right() + kSpacing;
     const double width = content.right() - sizeWidth - kSpacing - left;
-    const QFontMetricsF nameMetrics(nameFont());
-    const QFontMetricsF countMetrics(countFont());
+    const TextMetrics nameMetrics(nameFont());
+    const TextMetrics countMetrics(countFont());
     const double top =
         content.center().y() - (nameMetrics.height() + kNameToCount + countMetrics.height()) / 2;
     painter.setFont(nameFont());
     painter.setPen(platformColor(PlatformColor::primaryLabel, scheme));
-    painter.drawText(
-        QRectF(left, top, width, nameMetrics.height()), Qt::AlignLeft | Qt::AlignVCenter,
-        nameMetrics.elidedText(QString::fromUtf8(displayName(category_)), Qt::ElideRight, width));
+    drawText(painter, QRectF(left, top, width, nameMetrics.height()), Qt::AlignLeft | Qt::AlignVCenter,
+             nameMetrics.elidedText(QString::fromUtf8(displayName(category_)), Qt::ElideRight, width));
     painter.setFont(countFont());
     painter.setPen(platformColor(PlatformColor::secondaryLabel, scheme));
-    painter.drawText(QRectF(left, top + nameMetrics.height() + kNameToCount, width, countMetrics.height()),
-                     Qt::AlignLeft | Qt::AlignVCenter, itemsCountText());
+    drawText(painter, QRectF(left, top + nameMetrics.height() + kNameToCount, width, countMetrics.height()),
+             Qt::AlignLeft | Qt::AlignVCenter, itemsCountText());
     if (showsDivider_)
         resultRow::paintDivider(painter, QRectF(rect()), scheme);
 }

@@ -5,9 +5,9 @@
 #include "Views/Kit/Theme/DisplayText.h"
 #include "Views/Kit/Theme/MonospacedDigits.h"
 #include "Views/Kit/Theme/SchemeColors.h"
+#include "Views/Kit/Theme/TextDrawing.h"
 #include "Views/Kit/Theme/TextStyles.h"
 
-#include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
 
@@ -36,7 +36,7 @@ QFont percentFont() {
 }
 
 double legendHeight() {
-    return QFontMetricsF(labelFont()).height() + QFontMetricsF(valueFont()).height();
+    return TextMetrics(labelFont()).height() + TextMetrics(valueFont()).height();
 }
 
 } // namespace
@@ -124,7 +124,7 @@ void StorageBreakdown::paintEvent(QPaintEvent*) {
     painter.restore();
 
     const double top = kBarHeight + kBarToLegend;
-    const QFontMetricsF labelMetrics(labelFont());
+    const TextMetrics labelMetrics(labelFont());
     const double rowHeight = legendHeight();
     double x = 0;
     for (const Entry& entry : legend()) {
@@ -134,7 +134,7 @@ void StorageBreakdown::paintEvent(QPaintEvent*) {
         x += kDotSide + kDotToText;
         painter.setFont(labelFont());
         painter.setPen(platformColor(PlatformColor::secondaryLabel, scheme));
-        painter.drawText(QPointF(x, top + labelMetrics.ascent()), entry.label);
+        drawText(painter, QPointF(x, top + labelMetrics.ascent()), entry.label);
         painter.setFont(valueFont());
         painter.setPen(platformColor(PlatformColor::primaryLabel, scheme));
         drawMonospacedDigits(painter, QRectF(x, top + labelMetrics.height(), width - x, rowHeight),

@@ -5,9 +5,9 @@
 #include "Views/Kit/Surfaces/RoundedShape.h"
 #include "Views/Kit/Theme/MonospacedDigits.h"
 #include "Views/Kit/Theme/SchemeColors.h"
+#include "Views/Kit/Theme/TextDrawing.h"
 #include "Views/Kit/Theme/TextStyles.h"
 
-#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -61,7 +61,7 @@ QColor SidebarRow::iconColor() const {
 }
 
 QSize SidebarRow::sizeHint() const {
-    const double label = QFontMetricsF(labelFont(true)).horizontalAdvance(text());
+    const double label = TextMetrics(labelFont(true)).horizontalAdvance(text());
     return {static_cast<int>(2 * kPaddingX + kTileSize + kSpacing + label + kMinimumGap), kHeight};
 }
 
@@ -99,7 +99,7 @@ void SidebarRow::paintEvent(QPaintEvent*) {
         const QFont font = badgeFont();
         painter.setFont(font);
         const double textWidth = monospacedDigitsWidth(font, *badge_);
-        const double height = QFontMetricsF(font).height() + 2 * kBadgePaddingY;
+        const double height = TextMetrics(font).height() + 2 * kBadgePaddingY;
         const QRectF capsule(right - textWidth - 2 * kBadgePaddingX, (shape.height() - height) / 2,
                              textWidth + 2 * kBadgePaddingX, height);
         const QColor primary = platformColor(PlatformColor::primaryLabel, scheme);
@@ -115,8 +115,8 @@ void SidebarRow::paintEvent(QPaintEvent*) {
     painter.setPen(platformColor(PlatformColor::primaryLabel, scheme));
     const double left = tile.right() + kSpacing;
     const QRectF label(left, 0, std::max(0.0, right - left), shape.height());
-    painter.drawText(label, Qt::AlignLeft | Qt::AlignVCenter,
-                     QFontMetricsF(font).elidedText(text(), Qt::ElideRight, label.width()));
+    drawText(painter, label, Qt::AlignLeft | Qt::AlignVCenter,
+             TextMetrics(font).elidedText(text(), Qt::ElideRight, label.width()));
 }
 
 } // namespace zn

@@ -6,6 +6,7 @@
 #include "Views/Kit/Labels/SymbolView.h"
 #include "Views/Kit/Labels/TextLabel.h"
 #include "Views/Kit/Motion/FadeIn.h"
+#include "Views/Kit/Motion/ScaleFade.h"
 #include "Views/Kit/Surfaces/Divider.h"
 #include "Views/Kit/Theme/KitStyle.h"
 #include "Views/Kit/Theme/SchemeColors.h"
@@ -42,7 +43,8 @@ PermissionScene::PermissionScene(bool hasFda, bool hasOpenedSettings, Actions ac
     : QWidget(parent), hasFda_(hasFda), hasOpenedSettings_(hasOpenedSettings),
       title_(centredLabel(QString(), systemFont(26, QFont::DemiBold))),
       subtitle_(centredLabel(QString(), systemFont(13), PlatformColor::secondaryLabel, 460)),
-      demo_(new FDADemoView(std::move(clock))), granted_(makeGrantedLine()), guidance_(new QWidget),
+      demo_(new FDADemoView(std::move(clock))), granted_(makeGrantedLine()),
+      grantedTransition_(new ScaleFade(*granted_, std::chrono::milliseconds(300))), guidance_(new QWidget),
       dragHandle_(new AppBundleDragHandle),
       settingsButton_(new BorderedButton(QString(), BorderedButton::Prominence::prominent)),
       links_(new QWidget), reveal_(new LinkButton(QStringLiteral("Reveal app again"), systemFont(11.5))),
@@ -135,17 +137,13 @@ void PermissionScene::showState(bool animated) {
     settingsButton_->setText(hasOpenedSettings_ ? QStringLiteral("Reopen Settings")
                                                 : QStringLiteral("Open access settings"));
     settingsButton_->setFixedWidth(std::max(240, settingsButton_->sizeHint().width()));
-    const bool grantedWasHidden = granted_->isHidden();
     const bool linksWereHidden = links_->isHidden();
-    granted_->setVisible(hasFda_);
+    if (hasFda_ != grantedTransition_->isPresent() || !animated)
+        grantedTransition_->setPresent(hasFda_, animated);
     guidance_->setVisible(!hasFda_);
     links_->setVisible(hasOpenedSettings_);
     tip_->setVisible(!hasOpenedSettings_);
-    if (!animated)
-        return;
-    if (hasFda_ && grantedWasHidden)
-        fadeIn(*granted_, std::chrono::milliseconds(300));
-    if (hasOpenedSettings_ && linksWereHidden)
+    if (animated && hasOpenedSettings_ && linksWereHidden)
         fadeIn(*links_, std::chrono::milliseconds(250));
 }
 

@@ -12,6 +12,7 @@ class BorderedButton;
 class Clock;
 class FDADemoView;
 class LinkButton;
+class ScaleFade;
 class TextLabel;
 
 // The third page: why the program asks for Full Disk Access, a short film of the switch to turn on, and the
@@ -41,8 +42,10 @@ public:
     BorderedButton& settingsButton() const { return *settingsButton_; }
     LinkButton& revealLink() const { return *reveal_; }
     LinkButton& resetLink() const { return *reset_; }
-    // The line shown once access is granted, and the row of ways to get it shown until then.
+    // The line shown once access is granted, and the row of ways to get it shown until then. The line
+    // comes and goes with a fade combined with a scale.
     QWidget& grantedLine() const { return *granted_; }
+    const ScaleFade& grantedTransition() const { return *grantedTransition_; }
     QWidget& guidance() const { return *guidance_; }
     QWidget& tip() const { return *tip_; }
     QWidget& links() const { return *links_; }
@@ -56,6 +59,7 @@ private:
     TextLabel* subtitle_;
     FDADemoView* demo_;
     QWidget* granted_;
+    ScaleFade* grantedTransition_;
     QWidget* guidance_;
     AppBundleDragHandle* dragHandle_;
     BorderedButton* settingsButton_;

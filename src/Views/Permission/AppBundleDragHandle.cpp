@@ -5,11 +5,11 @@
 #include "Views/Kit/Surfaces/ShadowPainter.h"
 #include "Views/Kit/Theme/SchemeColors.h"
 #include "Views/Kit/Theme/Symbols.h"
+#include "Views/Kit/Theme/TextDrawing.h"
 #include "Views/Kit/Theme/TextStyles.h"
 
 #include <QApplication>
 #include <QDrag>
-#include <QFontMetricsF>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
@@ -69,8 +69,8 @@ double AppBundleDragHandle::hoverProgress() const {
 }
 
 QSize AppBundleDragHandle::sizeHint() const {
-    const QFontMetricsF name(nameFont());
-    const QFontMetricsF hint(hintFont());
+    const TextMetrics name(nameFont());
+    const TextMetrics hint(hintFont());
     const double contentWidth = std::max({kTileSide, name.horizontalAdvance(QString::fromLatin1(kCaption)),
                                           hint.horizontalAdvance(hintText())});
     const double height = kTileSide + kSpacing + name.height() + kCaptionSpacing + hint.height();
@@ -105,10 +105,9 @@ void AppBundleDragHandle::paintTile(QPainter& painter, double hover) const {
     fillRoundedRect(painter, tile, kTileCorner, platformColor(PlatformColor::controlBackground, scheme));
     fillRoundedRect(painter, tile, kTileCorner, withOpacity(accent, std::lerp(0.08, 0.16, hover)));
 
-    // The dashed hairline gives way to the solid accent line as the pointer arrives. The hairline is one
-    // device pixel (half a point on the dense screens it was drawn for), so its dashes stay crisp.
+    // The dashed hairline gives way to the solid accent line as the pointer arrives.
     if (hover < 1) {
-        const double width = std::max(0.5, 1 / devicePixelRatioF());
+        const double width = kDashedLineWidth;
         QPen dashed(withOpacity(platformColor(PlatformColor::primaryLabel, scheme), 0.1 * (1 - hover)), width);
         dashed.setDashPattern({3 / width, 3 / width}); // 3 on, 3 off, in points
         painter.save();
@@ -143,16 +142,16 @@ void AppBundleDragHandle::paintIcon(QPainter& painter, double hover) const {
 }
 
 void AppBundleDragHandle::paintCaption(QPainter& painter) const {
-    const QFontMetricsF name(nameFont());
-    const QFontMetricsF hint(hintFont());
+    const TextMetrics name(nameFont());
+    const TextMetrics hint(hintFont());
     const double top = kPadding + kTileSide + kSpacing;
     painter.setPen(platformColor(*this, PlatformColor::primaryLabel));
     painter.setFont(nameFont());
-    painter.drawText(QRectF(0, top, width(), name.height()), Qt::AlignCenter, QString::fromLatin1(kCaption));
+    drawText(painter, QRectF(0, top, width(), name.height()), Qt::AlignCenter, QString::fromLatin1(kCaption));
     painter.setPen(platformColor(*this, PlatformColor::secondaryLabel));
     painter.setFont(hintFont());
-    painter.drawText(QRectF(0, top + name.height() + kCaptionSpacing, width(), hint.height()), Qt::AlignCenter,
-                     hintText());
+    drawText(painter, QRectF(0, top + name.height() + kCaptionSpacing, width(), hint.height()),
+             Qt::AlignCenter, hintText());
 }
 
 void AppBundleDragHandle::enterEvent(QEnterEvent* event) {

@@ -27,6 +27,8 @@ public:
     static constexpr double kTileSide = 84;
     static constexpr double kIconSide = 56;
     static constexpr int kHoverMs = 180;
+    // The unhovered tile's dashed border, in points.
+    static constexpr double kDashedLineWidth = 0.5;
 
     // `iconLookup` is asked at every paint; a null icon shows the "app.fill" symbol instead.
     explicit AppBundleDragHandle(ApplicationFileSearch search = ApplicationFileSearch::thisProgram(),

@@ -7,9 +7,9 @@
 #include "Views/Kit/Theme/KitStyle.h"
 #include "Views/Kit/Theme/SchemeColors.h"
 #include "Views/Kit/Theme/Symbols.h"
+#include "Views/Kit/Theme/TextDrawing.h"
 #include "Views/Kit/Theme/TextStyles.h"
 
-#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -52,7 +52,7 @@ QString captionText() {
 }
 
 double titleBarHeight() {
-    return 8 + std::max(9.0, QFontMetricsF(titleFont()).height()) + 8;
+    return 8 + std::max(9.0, TextMetrics(titleFont()).height()) + 8;
 }
 
 double cardHeight() {
@@ -60,7 +60,7 @@ double cardHeight() {
 }
 
 double captionHeight() {
-    return QFontMetricsF(captionFont()).height();
+    return TextMetrics(captionFont()).height();
 }
 
 void paintToggleSwitch(QPainter& painter, const QRectF& frame, double on, ColorScheme scheme) {
@@ -216,7 +216,7 @@ void FDADemoView::paintTitleBar(QPainter& painter, const QRectF& bar) const {
     const QRectF room(x, bar.top(), bar.right() - 12 - x, bar.height());
     painter.setFont(titleFont());
     painter.setPen(platformColor(*this, PlatformColor::secondaryLabel));
-    painter.drawText(room, Qt::AlignCenter, QStringLiteral("Full Disk Access"));
+    drawText(painter, room, Qt::AlignCenter, QStringLiteral("Full Disk Access"));
 }
 
 void FDADemoView::paintRow(QPainter& painter, const QRectF& row, const DemoRow& demoRow) const {
@@ -253,22 +253,23 @@ void FDADemoView::paintRow(QPainter& painter, const QRectF& row, const DemoRow& 
     const double nameLeft = tile.right() + kRowSpacing;
     painter.setFont(systemFont(13, demoRow.isZelvaNexal ? QFont::DemiBold : QFont::Normal));
     painter.setPen(platformColor(PlatformColor::primaryLabel, scheme));
-    painter.drawText(QRectF(nameLeft, row.top(), toggle.left() - kRowSpacing - kCheckSide - nameLeft, row.height()),
-                     Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8(demoRow.name));
+    drawText(painter,
+             QRectF(nameLeft, row.top(), toggle.left() - kRowSpacing - kCheckSide - nameLeft, row.height()),
+             Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8(demoRow.name));
 }
 
 void FDADemoView::paintCaption(QPainter& painter, const QRectF& caption) const {
     const QColor secondary = platformColor(*this, PlatformColor::secondaryLabel);
     const QFont font = captionFont();
-    const double textWidth = QFontMetricsF(font).horizontalAdvance(captionText());
+    const double textWidth = TextMetrics(font).horizontalAdvance(captionText());
     const double symbolSide = 14;
     constexpr double spacing = 6;
     const double left = caption.center().x() - (symbolSide + spacing + textWidth) / 2;
     paintSymbol(painter, QRectF(left, caption.top(), symbolSide, caption.height()), "lock.shield", 11, secondary);
     painter.setFont(font);
     painter.setPen(secondary);
-    painter.drawText(QRectF(left + symbolSide + spacing, caption.top(), textWidth + 1, caption.height()),
-                     Qt::AlignLeft | Qt::AlignVCenter, captionText());
+    drawText(painter, QRectF(left + symbolSide + spacing, caption.top(), textWidth + 1, caption.height()),
+             Qt::AlignLeft | Qt::AlignVCenter, captionText());
 }
 
 } // namespace zn

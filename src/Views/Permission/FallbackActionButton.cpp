@@ -3,9 +3,9 @@
 #include "Views/Kit/Surfaces/IconTile.h"
 #include "Views/Kit/Surfaces/RoundedShape.h"
 #include "Views/Kit/Theme/SchemeColors.h"
+#include "Views/Kit/Theme/TextDrawing.h"
 #include "Views/Kit/Theme/TextStyles.h"
 
-#include <QFontMetricsF>
 #include <QPainter>
 
 #include <algorithm>
@@ -41,8 +41,8 @@ FallbackActionButton::FallbackActionButton(std::string systemName, const QString
 }
 
 QSize FallbackActionButton::sizeHint() const {
-    const double textWidth = std::max(QFontMetricsF(titleFont()).horizontalAdvance(text()),
-                                      QFontMetricsF(subtitleFont()).horizontalAdvance(subtitle_));
+    const double textWidth = std::max(TextMetrics(titleFont()).horizontalAdvance(text()),
+                                      TextMetrics(subtitleFont()).horizontalAdvance(subtitle_));
     return {static_cast<int>(std::ceil(2 * kPaddingX + kTileSide + kSpacing + textWidth)),
             static_cast<int>(2 * kPaddingY + kTileSide)};
 }
@@ -66,19 +66,19 @@ void FallbackActionButton::paintEvent(QPaintEvent*) {
     const QRectF tile(kPaddingX, (height() - kTileSide) / 2, kTileSide, kTileSide);
     IconTile::paint(painter, tile, scheme, systemName_, qColor(byScheme(scheme, Tint::darkGold, Tint::blue)), 7);
 
-    const QFontMetricsF title(titleFont());
-    const QFontMetricsF subtitle(subtitleFont());
+    const TextMetrics title(titleFont());
+    const TextMetrics subtitle(subtitleFont());
     const double left = tile.right() + kSpacing;
     const double width = face.width() - left - kPaddingX;
     const double top = (height() - title.height() - 1 - subtitle.height()) / 2;
     painter.setFont(titleFont());
     painter.setPen(platformColor(PlatformColor::primaryLabel, scheme));
-    painter.drawText(QRectF(left, top, width, title.height()), Qt::AlignLeft | Qt::AlignVCenter,
-                     title.elidedText(text(), Qt::ElideRight, width));
+    drawText(painter, QRectF(left, top, width, title.height()), Qt::AlignLeft | Qt::AlignVCenter,
+             title.elidedText(text(), Qt::ElideRight, width));
     painter.setFont(subtitleFont());
     painter.setPen(platformColor(PlatformColor::secondaryLabel, scheme));
-    painter.drawText(QRectF(left, top + title.height() + 1, width, subtitle.height()),
-                     Qt::AlignLeft | Qt::AlignVCenter, subtitle.elidedText(subtitle_, Qt::ElideRight, width));
+    drawText(painter, QRectF(left, top + title.height() + 1, width, subtitle.height()),
+             Qt::AlignLeft | Qt::AlignVCenter, subtitle.elidedText(subtitle_, Qt::ElideRight, width));
     if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange))
         strokeRoundedBorder(painter, face, kCorner, withOpacity(schemeAccent(scheme), 0.6), 1.5);
 }

@@ -2,9 +2,9 @@
 
 #include "Views/Kit/Surfaces/RoundedShape.h"
 #include "Views/Kit/Theme/SchemeColors.h"
+#include "Views/Kit/Theme/TextDrawing.h"
 #include "Views/Kit/Theme/TextStyles.h"
 
-#include <QFontMetricsF>
 #include <QPainter>
 
 #include <algorithm>
@@ -43,7 +43,7 @@ double textWidth(double cell) {
 
 // The caption's height at a text width, never more than two lines.
 double captionHeight(const QString& caption, double width) {
-    const QFontMetricsF metrics(captionFont());
+    const TextMetrics metrics(captionFont());
     const QRectF wrapped = metrics.boundingRect(QRectF(0, 0, width, 1000), Qt::TextWordWrap, caption);
     return std::min(wrapped.height(), kCaptionLines * metrics.lineSpacing());
 }
@@ -67,7 +67,7 @@ const std::array<PermissionStepStrip::Step, 3>& PermissionStepStrip::steps() {
 
 int PermissionStepStrip::heightForWidth(int width) const {
     const double text = textWidth(cellWidth(width));
-    const double titleHeight = QFontMetricsF(titleFont()).height();
+    const double titleHeight = TextMetrics(titleFont()).height();
     double content = kBadgeSide;
     for (const Step& step : steps())
         content = std::max(content, titleHeight + kTitleSpacing + captionHeight(step.caption, text));
@@ -116,22 +116,22 @@ void PermissionStepStrip::paintCell(QPainter& painter, const QRectF& cell, int n
     painter.drawEllipse(badge);
     painter.setFont(systemFont(11, QFont::Bold));
     painter.setPen(Qt::white);
-    painter.drawText(badge, Qt::AlignCenter, QString::number(number));
+    drawText(painter, badge, Qt::AlignCenter, QString::number(number));
 
     const double left = badge.right() + kBadgeSpacing;
     const double width = textWidth(cell.width());
-    const double titleHeight = QFontMetricsF(titleFont()).height();
+    const double titleHeight = TextMetrics(titleFont()).height();
     painter.setFont(titleFont());
     painter.setPen(platformColor(PlatformColor::primaryLabel, scheme));
-    painter.drawText(QRectF(left, content.top(), width, titleHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                     QFontMetricsF(titleFont()).elidedText(step.title, Qt::ElideRight, width));
+    drawText(painter, QRectF(left, content.top(), width, titleHeight), Qt::AlignLeft | Qt::AlignVCenter,
+             TextMetrics(titleFont()).elidedText(step.title, Qt::ElideRight, width));
 
     const QRectF caption(left, content.top() + titleHeight + kTitleSpacing, width, captionHeight(step.caption, width));
     painter.save();
     painter.setClipRect(caption);
     painter.setFont(captionFont());
     painter.setPen(platformColor(PlatformColor::secondaryLabel, scheme));
-    painter.drawText(caption, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, step.caption);
+    drawText(painter, caption, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, step.caption);
     painter.restore();
 }
 

@@ -226,7 +226,8 @@ TEST_F(CategoryDetailTest, ClicksInAListOfTwentyThousandItems) {
         }
         // Further down the list.
         list.verticalScrollBar()->setValue(list.verticalScrollBar()->maximum() / (round + 2));
-        const int row = list.indexAt(QPoint(10, 10)).row();
+        // A row in the middle: the top one may be cut, its centre above the list.
+        const int row = list.indexAt(QPoint(10, rows->height() / 2)).row();
         ASSERT_GT(row, 1000);
         EXPECT_TRUE(flipsOnce(row, [&] { clickRow(row); }));
 
@@ -237,8 +238,8 @@ TEST_F(CategoryDetailTest, ClicksInAListOfTwentyThousandItems) {
         EXPECT_TRUE(flipsOnce(row, [&] { clickRow(row); }));
         EXPECT_FALSE(flipsOnce(row, [&] { QTest::mouseDClick(rows, Qt::LeftButton, {}, rowCentre(row)); }));
         processQueuedWork();
-        const int top = list.indexAt(QPoint(10, 10)).row();
-        EXPECT_TRUE(flipsOnce(top, [&] { clickRow(top); }));
+        const int shown = list.indexAt(QPoint(10, rows->height() / 2)).row();
+        EXPECT_TRUE(flipsOnce(shown, [&] { clickRow(shown); }));
         list.scrollToTop();
     }
     EXPECT_EQ(view.fileList().header().text().toStdString(),
@@ -368,6 +369,20 @@ TEST_F(CategoryDetailTest, RevealShowsTheFileInTheFileManager) {
     menu->actions()[0]->trigger();
     EXPECT_EQ(viewer.revealed, std::vector<std::string>{"/u/Movies/trip.mov"});
     delete menu;
+}
+
+// Application bundles in the list: their symbol beside the check box must not read as a second box.
+TEST_F(CategoryDetailTest, ApplicationRowsScreenshot) {
+    const CleanableItem ticked =
+        makeItem(largeFiles, "/home/ana/Applications/Old Editor.app", 1'240'000'000, false);
+    showResult(largeFiles, {ticked, makeItem(largeFiles, "/home/ana/Downloads/Tool.app", 310'000'000, false),
+                            makeItem(largeFiles, "/home/ana/Downloads/Installer.pkg", 92'000'000, false)});
+    state.toggleItem(ticked);
+    for (const ColorScheme scheme : {ColorScheme::light, ColorScheme::dark}) {
+        test::useScheme(view, scheme);
+        show();
+        test::saveScreenshot(view, QStringLiteral("category-detail-app-rows-") + test::schemeName(scheme));
+    }
 }
 
 // The screen as the window shows it, with its filter in the toolbar.

@@ -1,9 +1,12 @@
 #include "Models/CleaningCategory.h"
 #include "Views/Kit/Controls/BorderedButton.h"
 #include "Views/Kit/Feedback/EmptyStateView.h"
+#include "Views/Kit/Labels/StatusChip.h"
+#include "Views/Kit/Labels/TextLabel.h"
 #include "Views/Kit/Motion/PressableScale.h"
 #include "Views/Kit/Surfaces/IconTile.h"
 #include "Views/Kit/Theme/Symbols.h"
+#include "appsupport/Screenshots.h"
 
 #include <QApplication>
 #include <QEnterEvent>
@@ -12,6 +15,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRawFont>
+#include <QtMath>
 #include <gtest/gtest.h>
 
 namespace zn {
@@ -88,6 +92,98 @@ TEST(SymbolsTest, EveryNameTheScreensUseDrawsAGlyphOfTheFont) {
         for (int x = 0; x < 20; ++x)
             inked += qAlpha(image.pixel(x, y)) > 0;
     EXPECT_GT(inked, 20);
+}
+
+// The pixels of a symbol drawn in black on a clear square, as a set of inked positions.
+QImage symbolInk(std::string_view name) {
+    QImage image(48, 48, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    paintSymbol(painter, QRectF(0, 0, 48, 48), name, 32, Qt::black);
+    return image;
+}
+
+int inkedPixels(const QImage& image) {
+    int inked = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            inked += qAlpha(image.pixel(x, y)) > 128;
+    return inked;
+}
+
+TEST(SymbolsTest, AnAppIsNoEmptyBoxAndTheFilledGridIsFilled) {
+    // Beside a check box, an outlined square reads as a second, empty check box: the "app" glyph covers
+    // little of the check box outline and is inked in its middle, where that box is empty.
+    const QImage app = symbolInk("app");
+    const QImage box = symbolInk("square");
+    int shared = 0;
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 48; ++x)
+            shared += qAlpha(app.pixel(x, y)) > 128 && qAlpha(box.pixel(x, y)) > 128;
+    EXPECT_LT(shared, inkedPixels(box) / 2);
+    EXPECT_EQ(qAlpha(box.pixel(24, 24)), 0);
+    EXPECT_GT(qAlpha(app.pixel(24, 24)), 128);
+
+    EXPECT_GT(inkedPixels(symbolInk("square.grid.2x2.fill")),
+              inkedPixels(symbolInk("square.grid.2x2")) * 5 / 4);
+}
+
+// The columns of `image` with a pixel of the blue label (the capsule's fill is faint, its rim white).
+std::vector<int> labelColumns(const QImage& image) {
+    std::vector<int> columns;
+    for (int x = 0; x < image.width(); ++x)
+        for (int y = 0; y < image.height(); ++y) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (pixel.alpha() > 160 && pixel.blue() - pixel.red() > 120) {
+                columns.push_back(x);
+                break;
+            }
+        }
+    return columns;
+}
+
+TEST(StatusChipTest, NoSymbolNoGapAndDigitsOfOneWidth) {
+    const QString label = QStringLiteral("Low space");
+    for (const ColorScheme scheme : {ColorScheme::light, ColorScheme::dark}) {
+        const auto draw = [&](const std::optional<std::string>& symbol) {
+            const QSizeF size = StatusChip::size(label, symbol);
+            QImage image(qCeil(size.width()), qCeil(size.height()), QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::transparent);
+            QPainter painter(&image);
+            painter.setRenderHint(QPainter::Antialiasing);
+            StatusChip::paint(painter, QRectF(QPointF(0, 0), size), scheme, label, symbol, QColor(0, 0, 255));
+            return image;
+        };
+        // The label alone sits between the two paddings, with no room kept for a symbol.
+        const QImage plain = draw(std::nullopt);
+        const std::vector<int> columns = labelColumns(plain);
+        ASSERT_FALSE(columns.empty());
+        EXPECT_NEAR(columns.front(), 8, 1.5) << test::schemeName(scheme).toStdString();
+        EXPECT_NEAR(columns.back(), plain.width() - 1 - 8, 2);
+        EXPECT_GT(draw(std::string("exclamationmark.triangle.fill")).width(), plain.width() + 8);
+    }
+    EXPECT_DOUBLE_EQ(StatusChip::size(QStringLiteral("111 MB"), std::nullopt).width(),
+                     StatusChip::size(QStringLiteral("888 MB"), std::nullopt).width());
+}
+
+TEST(EmptyStateViewTest, ALongDescriptionWrapsWithin300PointsAndStaysCentred) {
+    EmptyStateView view(
+        "No apps found", "square.grid.2x2",
+        QStringLiteral("Zelva Nexal looks in the Applications folder of this computer and in the one "
+                       "of your home folder, and found nothing it could offer to remove there."));
+    view.resize(800, 500);
+    view.show();
+    QApplication::processEvents();
+    const TextLabel* description = nullptr;
+    for (const TextLabel* label : view.findChildren<TextLabel*>())
+        if (label->wordWrap())
+            description = label;
+    ASSERT_NE(description, nullptr);
+    EXPECT_LE(description->width(), 300);
+    EXPECT_GE(description->height(), 2 * description->fontMetrics().lineSpacing());
+    EXPECT_EQ(description->alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
+    EXPECT_NEAR(description->mapTo(&view, QRect(QPoint(0, 0), description->size()).center()).x(), 400, 1);
 }
 
 TEST(IconTileTest, TheGlowChangesNothingDrawn) {

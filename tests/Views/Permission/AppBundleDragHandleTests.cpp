@@ -87,6 +87,37 @@ TEST(AppBundleDragHandle, HoverBrightensTheTileAndLeavingReversesIt) {
     }
 }
 
+TEST(AppBundleDragHandle, TheDashedBorderIsHalfAPointWideInDashesOfThreePoints) {
+    // Drawn at two device pixels a point, the half-point line fills exactly one row of device pixels.
+    AppBundleDragHandle handle(ApplicationFileSearch::thisProgram(), [] { return QIcon(); });
+    handle.resize(handle.sizeHint());
+    QImage image(handle.size() * 2, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(2);
+    image.fill(Qt::white);
+    handle.render(&image);
+    const QRectF tile = handle.tileRect();
+    const int edge = qRound(tile.top() * 2);
+    const int from = qRound((tile.left() + 16) * 2);
+    const int to = qRound((tile.right() - 16) * 2);
+    const QRgb fill = image.pixel((from + to) / 2, edge + 1);
+    std::vector<int> runs{1};
+    bool inked = qGray(image.pixel(from, edge)) < qGray(fill) - 8;
+    for (int x = from; x <= to; ++x) {
+        EXPECT_EQ(image.pixel(x, edge + 1), fill) << x; // the row under the line is the tile's plain fill
+        const bool dash = qGray(image.pixel(x, edge)) < qGray(fill) - 8;
+        if (dash == inked) {
+            ++runs.back();
+        } else {
+            runs.push_back(1);
+            inked = dash;
+        }
+    }
+    ASSERT_GE(runs.size(), 8u);
+    // Whole dashes and gaps, leaving out the two cut by the ends of the straight edge.
+    for (std::size_t run = 1; run + 1 < runs.size(); ++run)
+        EXPECT_NEAR(runs[run], 6, 1) << run;
+}
+
 TEST(AppBundleDragHandle, WithoutAnIconTheTileShowsTheAppSymbolInTheAccent) {
     for (const ColorScheme scheme : {ColorScheme::light, ColorScheme::dark}) {
         AppBundleDragHandle handle(ApplicationFileSearch::thisProgram(), [] { return QIcon(); });

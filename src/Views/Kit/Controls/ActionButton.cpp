@@ -112,7 +112,7 @@ void ActionButton::updateOverflow() {
 double ActionButton::leadingIconSide() const {
     if (leadingIcon_)
         return leadingIconSide_;
-    return leadingSymbol_ || nexalMark_ ? font().pixelSize() : 0;
+    return leadingSymbol_ || nexalMark_ ? fontSize(font()) : 0;
 }
 
 double ActionButton::labelWidth() const {

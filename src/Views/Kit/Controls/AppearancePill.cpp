@@ -11,7 +11,9 @@
 #include <QPainter>
 #include <QToolTip>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace zn {
 
@@ -35,6 +37,19 @@ int indexOf(AppearanceMode mode) {
 
 double buttonLeft(AppearanceMode mode) {
     return indexOf(mode) * (AppearancePill::kButtonSize.width() + AppearancePill::kSpacing);
+}
+
+// How far the highlight stands over a button: 1 right under it, 0 a whole button away or more.
+double highlightShare(double highlightLeft, AppearanceMode mode) {
+    const double step = AppearancePill::kButtonSize.width() + AppearancePill::kSpacing;
+    return std::clamp(1 - std::abs(highlightLeft - buttonLeft(mode)) / step, 0.0, 1.0);
+}
+
+QColor mix(const QColor& from, const QColor& to, double share) {
+    return QColor::fromRgbF(static_cast<float>(std::lerp(from.redF(), to.redF(), share)),
+                            static_cast<float>(std::lerp(from.greenF(), to.greenF(), share)),
+                            static_cast<float>(std::lerp(from.blueF(), to.blueF(), share)),
+                            static_cast<float>(std::lerp(from.alphaF(), to.alphaF(), share)));
 }
 
 const Timing& slide() {
@@ -73,6 +88,14 @@ QSize AppearancePill::sizeHint() const {
     return {3 * kButtonSize.width() + 2 * kSpacing, kButtonSize.height()};
 }
 
+QColor AppearancePill::symbolColor(AppearanceMode mode) const {
+    // The colour follows the highlight's place, so it changes on the highlight's spring.
+    const ColorScheme scheme = colorScheme(*this);
+    return mix(platformColor(PlatformColor::secondaryLabel, scheme),
+               platformColor(PlatformColor::primaryLabel, scheme),
+               highlightShare(highlightX_->value(), mode));
+}
+
 std::optional<AppearanceMode> AppearancePill::modeAt(const QPoint& position) const {
     for (const ModeLook& look : kModes)
         if (buttonRect(look.mode).contains(position))
@@ -84,13 +107,11 @@ void AppearancePill::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const ColorScheme scheme = colorScheme(*this);
-    const QColor primary = platformColor(PlatformColor::primaryLabel, scheme);
-    const QColor secondary = platformColor(PlatformColor::secondaryLabel, scheme);
     const QRectF highlight(highlightX_->value(), 0, kButtonSize.width(), kButtonSize.height());
-    fillRoundedRect(painter, highlight, 6, withOpacity(primary, 0.1));
+    fillRoundedRect(painter, highlight, 6,
+                    withOpacity(platformColor(PlatformColor::primaryLabel, scheme), 0.1));
     for (const ModeLook& look : kModes)
-        paintSymbol(painter, QRectF(buttonRect(look.mode)), look.symbol, 12,
-                    look.mode == selection_ ? primary : secondary);
+        paintSymbol(painter, QRectF(buttonRect(look.mode)), look.symbol, 12, symbolColor(look.mode));
 }
 
 void AppearancePill::mousePressEvent(QMouseEvent* event) {

@@ -2,6 +2,7 @@
 
 #include "Models/AppearanceMode.h"
 
+#include <QColor>
 #include <QWidget>
 
 #include <optional>
@@ -28,6 +29,9 @@ public:
     void setSelection(AppearanceMode mode);
     // The button's frame, for clicks in tests.
     QRect buttonRect(AppearanceMode mode) const;
+    // The colour the button's symbol is drawn in now: the primary label colour under the highlight, the
+    // secondary one elsewhere, and a mix of the two while the highlight slides.
+    QColor symbolColor(AppearanceMode mode) const;
 
     QSize sizeHint() const override;
 

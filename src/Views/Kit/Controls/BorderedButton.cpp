@@ -5,9 +5,9 @@
 #include "Views/Kit/Theme/NexalIcon.h"
 #include "Views/Kit/Theme/SchemeColors.h"
 #include "Views/Kit/Theme/Symbols.h"
+#include "Views/Kit/Theme/TextDrawing.h"
 #include "Views/Kit/Theme/TextStyles.h"
 
-#include <QFontMetricsF>
 #include <QPainter>
 
 #include <cmath>
@@ -41,7 +41,7 @@ void BorderedButton::setProminence(Prominence prominence) {
 void BorderedButton::setControlSize(ControlSize size) {
     controlSize_ = size;
     QFont adjusted = font();
-    adjusted.setPixelSize(size == ControlSize::small ? 11 : 13);
+    setFontSize(adjusted, size == ControlSize::small ? 11 : 13);
     setFont(adjusted);
     updateGeometry();
 }
@@ -75,7 +75,7 @@ double BorderedButton::iconWidth() const {
     if (nexalMark_)
         return markSize_ + kIconSpacing;
     if (leadingSymbol_)
-        return font().pixelSize() * 1.2 + kIconSpacing;
+        return fontSize(font()) * 1.2 + kIconSpacing;
     return 0;
 }
 
@@ -85,7 +85,7 @@ QColor BorderedButton::tintColor() const {
 
 QSize BorderedButton::sizeHint() const {
     const double padding = controlSize_ == ControlSize::large ? 16 : 11;
-    const double width = QFontMetricsF(font()).horizontalAdvance(text()) + iconWidth() + 2 * padding;
+    const double width = TextMetrics(font()).horizontalAdvance(text()) + iconWidth() + 2 * padding;
     return {static_cast<int>(std::ceil(width)), static_cast<int>(height())};
 }
 
@@ -122,20 +122,21 @@ void BorderedButton::paintEvent(QPaintEvent*) {
         foreground = tint_ ? *tint_ : platformColor(PlatformColor::primaryLabel, scheme);
     }
 
-    const double textWidth = QFontMetricsF(font()).horizontalAdvance(text());
+    const double textWidth = TextMetrics(font()).horizontalAdvance(text());
     double x = shape.center().x() - (textWidth + iconWidth()) / 2;
     if (nexalMark_) {
         NexalIcon::paint(painter, QRectF(x, shape.center().y() - markSize_ / 2, markSize_, markSize_), foreground);
         x += markSize_ + kIconSpacing;
     } else if (leadingSymbol_) {
-        const double side = font().pixelSize() * 1.2;
-        paintSymbol(painter, QRectF(x, shape.top(), side, shape.height()), *leadingSymbol_, font().pixelSize(),
+        const double side = fontSize(font()) * 1.2;
+        paintSymbol(painter, QRectF(x, shape.top(), side, shape.height()), *leadingSymbol_, fontSize(font()),
                     foreground);
         x += side + kIconSpacing;
     }
     painter.setFont(font());
     painter.setPen(foreground);
-    painter.drawText(QRectF(x, shape.top(), textWidth + 2, shape.height()), Qt::AlignLeft | Qt::AlignVCenter, text());
+    drawText(painter, QRectF(x, shape.top(), textWidth + 2, shape.height()), Qt::AlignLeft | Qt::AlignVCenter,
+             text());
 }
 
 } // namespace zn

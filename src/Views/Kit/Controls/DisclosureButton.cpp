@@ -3,8 +3,9 @@
 #include "Views/Kit/Motion/AnimatedValue.h"
 #include "Views/Kit/Theme/SchemeColors.h"
 #include "Views/Kit/Theme/Symbols.h"
+#include "Views/Kit/Theme/TextDrawing.h"
+#include "Views/Kit/Theme/TextStyles.h"
 
-#include <QFontMetricsF>
 #include <QPainter>
 
 #include <cmath>
@@ -25,7 +26,7 @@ DisclosureButton::DisclosureButton(const QString& text, const QFont& font, Color
 }
 
 QSize DisclosureButton::sizeHint() const {
-    const QFontMetricsF metrics(font());
+    const TextMetrics metrics(font());
     return {static_cast<int>(std::ceil(kChevronWidth + metrics.horizontalAdvance(text()))) + 2,
             static_cast<int>(std::ceil(metrics.height())) + 4};
 }
@@ -46,12 +47,12 @@ void DisclosureButton::paintEvent(QPaintEvent*) {
     painter.translate(chevron.center());
     painter.rotate(90 * turn_->value());
     painter.translate(-chevron.center());
-    paintSymbol(painter, chevron, "chevron.right", font().pixelSize(), color);
+    paintSymbol(painter, chevron, "chevron.right", fontSize(font()), color);
     painter.restore();
     painter.setFont(font());
     painter.setPen(color);
-    painter.drawText(QRectF(kChevronWidth, 0, width() - kChevronWidth, height()), Qt::AlignLeft | Qt::AlignVCenter,
-                     text());
+    drawText(painter, QRectF(kChevronWidth, 0, width() - kChevronWidth, height()),
+             Qt::AlignLeft | Qt::AlignVCenter, text());
     // Only focus that the keyboard moved is shown, as the desktop does for its own buttons.
     if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
         painter.setPen(QPen(withOpacity(schemeAccent(scheme), 0.5), 1, Qt::DotLine));

@@ -1,8 +1,8 @@
 #include "Views/Kit/Controls/LinkButton.h"
 
 #include "Views/Kit/Theme/SchemeColors.h"
+#include "Views/Kit/Theme/TextDrawing.h"
 
-#include <QFontMetricsF>
 #include <QPainter>
 
 #include <cmath>
@@ -23,7 +23,7 @@ void LinkButton::setColor(ColorSource color) {
 }
 
 QSize LinkButton::sizeHint() const {
-    const QFontMetricsF metrics(font());
+    const TextMetrics metrics(font());
     return {static_cast<int>(std::ceil(metrics.horizontalAdvance(text()))) + 2,
             static_cast<int>(std::ceil(metrics.height()))};
 }
@@ -43,7 +43,7 @@ void LinkButton::paintEvent(QPaintEvent*) {
         color = withOpacity(color, 0.4);
     painter.setFont(font());
     painter.setPen(color);
-    painter.drawText(QRectF(rect()), Qt::AlignCenter, text());
+    drawText(painter, QRectF(rect()), Qt::AlignCenter, text());
     // Only focus that the keyboard moved is shown, as the desktop does for its own buttons.
     if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
         painter.setPen(QPen(withOpacity(schemeAccent(scheme), 0.5), 1, Qt::DotLine));

@@ -1,5 +1,6 @@
 #include "Views/Kit/Feedback/AlertDialog.h"
 
+#include "Models/Brand.h"
 #include "Models/Tint.h"
 #include "Views/Kit/Controls/BorderedButton.h"
 #include "Views/Kit/Labels/TextLabel.h"
@@ -80,6 +81,8 @@ AlertDialog::AlertDialog(const QString& title, const QString& message, QWidget* 
     : QDialog(parent), titleLabel_(new TextLabel(QString(), systemFont(13, QFont::Bold))),
       messageLabel_(new TextLabel(QString(), systemFont(11))), buttonRow_(new QHBoxLayout) {
     setFixedWidth(kWidth);
+    // The window manager's title bar names the program; the alert's own title is in its body, in full.
+    setWindowTitle(QString::fromLatin1(Brand::name));
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(kSideMargin, 20, kSideMargin, 18);
     column->setSpacing(0);
@@ -106,7 +109,6 @@ AlertDialog::AlertDialog(const QString& title, const QString& message, QWidget* 
 void AlertDialog::setTitle(const QString& title) {
     title_ = title;
     titleLabel_->setText(breakableText(title, titleLabel_->font()));
-    setWindowTitle(title);
     fitHeight();
 }
 

@@ -1,6 +1,7 @@
 #include "Views/Kit/Labels/StatusChip.h"
 
 #include "Views/Kit/Surfaces/RoundedShape.h"
+#include "Views/Kit/Theme/MonospacedDigits.h"
 #include "Views/Kit/Theme/SchemeColors.h"
 #include "Views/Kit/Theme/Symbols.h"
 #include "Views/Kit/Theme/TextStyles.h"
@@ -35,11 +36,11 @@ StatusChip::StatusChip(QString label, std::optional<std::string> systemImage, QC
 }
 
 QSizeF StatusChip::size(const QString& label, const std::optional<std::string>& systemImage) {
-    const QFontMetricsF metrics(labelFont());
-    double width = metrics.horizontalAdvance(label);
+    const QFont font = labelFont();
+    double width = monospacedDigitsWidth(font, label);
     if (systemImage)
         width += symbolWidth() + kSpacing;
-    return {width + 2 * kHorizontalPadding, std::ceil(metrics.height()) + 2 * kVerticalPadding};
+    return {width + 2 * kHorizontalPadding, std::ceil(QFontMetricsF(font).height()) + 2 * kVerticalPadding};
 }
 
 void StatusChip::paint(QPainter& painter, const QRectF& frame, ColorScheme scheme, const QString& label,
@@ -56,8 +57,9 @@ void StatusChip::paint(QPainter& painter, const QRectF& frame, ColorScheme schem
     painter.save();
     painter.setFont(labelFont());
     painter.setPen(tint);
-    painter.drawText(QRectF(x, frame.top(), frame.right() - x, frame.height()), Qt::AlignLeft | Qt::AlignVCenter,
-                     label);
+    // Figures in chips stacked in a column line up: every digit takes one width.
+    drawMonospacedDigits(painter, QRectF(x, frame.top(), frame.right() - x, frame.height()),
+                         Qt::AlignLeft | Qt::AlignVCenter, label);
     painter.restore();
 }
 

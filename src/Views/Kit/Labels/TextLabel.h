@@ -28,6 +28,12 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // Whether the label draws its text itself rather than as the toolkit's label does: with monospaced
+    // digits, or in a font with a half-point size.
+    bool drawsItself() const;
+    int textFlags() const;
+    // The size the text takes at `width`, margins included.
+    QSize textSize(double width) const;
     void applyColor();
 
     ColorSource color_;

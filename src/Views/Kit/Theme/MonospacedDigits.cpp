@@ -1,6 +1,8 @@
 #include "Views/Kit/Theme/MonospacedDigits.h"
 
-#include <QFontMetricsF>
+#include "Views/Kit/Theme/TextDrawing.h"
+#include "Views/Kit/Theme/TextStyles.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -9,21 +11,21 @@ namespace zn {
 
 namespace {
 
-double digitCell(const QFontMetricsF& metrics) {
+double digitCell(const TextMetrics& metrics) {
     double widest = 0;
     for (char digit = '0'; digit <= '9'; ++digit)
         widest = std::max(widest, metrics.horizontalAdvance(QChar::fromLatin1(digit)));
     return widest;
 }
 
-double advance(const QFontMetricsF& metrics, double cell, QChar character) {
+double advance(const TextMetrics& metrics, double cell, QChar character) {
     return character.isDigit() ? cell : metrics.horizontalAdvance(character);
 }
 
 } // namespace
 
 double monospacedDigitsWidth(const QFont& font, const QString& text) {
-    const QFontMetricsF metrics(font);
+    const TextMetrics metrics(font);
     const double cell = digitCell(metrics);
     double width = 0;
     for (const QChar character : text)
@@ -37,7 +39,7 @@ QFont fontFitting(const QFont& font, const QString& text, double width, double m
         return font;
     QFont fitted = font;
     const double scale = std::max(minimumScale, width / natural);
-    fitted.setPixelSize(std::max(1, static_cast<int>(font.pixelSize() * scale)));
+    setFontSize(fitted, std::max(1.0, fontSize(font) * scale));
     return fitted;
 }
 
@@ -50,7 +52,7 @@ double monospacedDigitsLeft(const QFont& font, const QRectF& frame, Qt::Alignmen
 }
 
 void drawMonospacedDigits(QPainter& painter, const QRectF& frame, Qt::Alignment alignment, const QString& text) {
-    const QFontMetricsF metrics(painter.font());
+    const TextMetrics metrics(painter.font());
     const double cell = digitCell(metrics);
     double x = monospacedDigitsLeft(painter.font(), frame, alignment, text);
     double baseline = frame.top() + metrics.ascent();
@@ -61,7 +63,7 @@ void drawMonospacedDigits(QPainter& painter, const QRectF& frame, Qt::Alignment 
     for (const QChar character : text) {
         const double step = advance(metrics, cell, character);
         const double inset = character.isDigit() ? (cell - metrics.horizontalAdvance(character)) / 2 : 0;
-        painter.drawText(QPointF(x + inset, baseline), QString(character));
+        drawText(painter, QPointF(x + inset, baseline), QString(character));
         x += step;
     }
 }

@@ -20,7 +20,7 @@ struct SymbolEntry {
 
 // Every symbol the screens and the categories use, by its Material Icons codepoint.
 constexpr SymbolEntry kSymbols[] = {
-    {"app", 0xe3c6},                     // crop_square
+    {"app", 0xe5c3},                     // apps (a square would pass for a check box)
     {"app.badge", 0xe5c3},               // apps
     {"app.fill", 0xe069},                // web_asset
     {"arrow.3.trianglepath", 0xe760},    // recycling
@@ -69,7 +69,7 @@ constexpr SymbolEntry kSymbols[] = {
     {"sparkles", 0xe65f},                // auto_awesome
     {"square", 0xe835},                  // check_box_outline_blank
     {"square.grid.2x2", 0xe9b0},         // grid_view
-    {"square.grid.2x2.fill", 0xe9b0},    // grid_view
+    {"square.grid.2x2.fill", 0xeb75},    // view_cozy
     {"sun.max.fill", 0xe518},            // light_mode
     {"terminal", 0xeb8e},                // terminal
     {"trash", 0xe872},                   // delete

@@ -1,5 +1,7 @@
 #include "Views/Kit/Theme/TextStyles.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QStringList>
 
 #include <array>
@@ -27,13 +29,32 @@ constexpr std::array<StyleMetrics, 10> kStyles{{
     {10, QFont::Normal},
 }};
 
+// Dots per inch of one point; widgets convert toolkit points to pixels at their screen's rounded logical
+// resolution, which is the primary screen's for fonts measured without a widget.
+double logicalDpi() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? qRound(screen->logicalDotsPerInchY()) : 96.0;
+}
+
+constexpr double kToolkitPointsPerInch = 72;
+
 } // namespace
+
+double fontSize(const QFont& font) {
+    if (font.pixelSize() > 0)
+        return font.pixelSize();
+    return font.pointSizeF() * logicalDpi() / kToolkitPointsPerInch;
+}
+
+void setFontSize(QFont& font, double size) {
+    font.setPointSizeF(size * kToolkitPointsPerInch / logicalDpi());
+}
 
 QFont systemFont(double size, QFont::Weight weight) {
     QFont font;
     font.setFamilies(QStringList() << QStringLiteral("Inter") << QStringLiteral("DejaVu Sans") << QStringLiteral("Sans Serif"));
     font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(qRound(size));
+    setFontSize(font, size);
     font.setWeight(weight);
     return font;
 }
@@ -42,7 +63,7 @@ QFont monospacedFont(double size, QFont::Weight weight) {
     QFont font;
     font.setFamilies(QStringList() << QStringLiteral("DejaVu Sans Mono") << QStringLiteral("Monospace"));
     font.setStyleHint(QFont::TypeWriter);
-    font.setPixelSize(qRound(size));
+    setFontSize(font, size);
     font.setWeight(weight);
     return font;
 }

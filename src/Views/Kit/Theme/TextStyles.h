@@ -27,4 +27,10 @@ QFont systemFont(double size, QFont::Weight weight = QFont::Normal);
 // The system font's monospaced design (paths, code), at a size in points.
 QFont monospacedFont(double size, QFont::Weight weight = QFont::Normal);
 
+// A font's size in points, half points kept. The toolkit holds a fractional size only in its own points of
+// 1/72 inch, so sizes are converted at the screens' logical resolution; its font engine still draws whole
+// pixels, and TextDrawing.h draws the half point.
+double fontSize(const QFont& font);
+void setFontSize(QFont& font, double size);
+
 } // namespace zn

@@ -61,7 +61,7 @@ protected:
 TEST_F(AlertPrompterTest, ShowsTheQuestionAndAnswersOnceForEachButton) {
     AlertDialog& alert = ask(quit);
     EXPECT_EQ(alert.title().toStdString(), quit.title);
-    EXPECT_EQ(alert.windowTitle().toStdString(), quit.title);
+    EXPECT_EQ(alert.windowTitle(), "Zelva Nexal");
     EXPECT_EQ(alert.message().toStdString(), quit.message);
     EXPECT_EQ(alert.windowModality(), Qt::ApplicationModal);
     ASSERT_EQ(alert.buttons().size(), 2u);

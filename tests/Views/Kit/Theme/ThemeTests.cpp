@@ -1,6 +1,7 @@
 #include "Platform/qt/DesktopColorScheme.h"
 #include "Platform/qt/UserDefaults.h"
 #include "Views/Kit/Controls/AppearancePill.h"
+#include "Views/Kit/Motion/Motion.h"
 #include "Views/Kit/Motion/Spring.h"
 #include "Views/Kit/Theme/AppTheme.h"
 #include "Views/Kit/Theme/SchemeColors.h"
@@ -105,6 +106,32 @@ TEST_F(ThemeTest, TheSwitchWritesEveryPressAndShowsSystemForUnknownText) {
     EXPECT_EQ(manager.rawValue(), "light");
     click(*pill, QPoint(AppearancePill::kButtonSize.width(), 10));
     EXPECT_EQ(writes.count(), 4);
+}
+
+TEST(AppearancePillTest, TheSymbolColoursTravelWithTheHighlight) {
+    AppearancePill pill(AppearanceMode::system);
+    const QRgb primary = platformColor(pill, PlatformColor::primaryLabel).rgba();
+    const QRgb secondary = platformColor(pill, PlatformColor::secondaryLabel).rgba();
+    const auto color = [&pill](AppearanceMode mode) { return pill.symbolColor(mode).rgba(); };
+    EXPECT_EQ(color(AppearanceMode::system), primary);
+    EXPECT_EQ(color(AppearanceMode::light), secondary);
+    EXPECT_EQ(color(AppearanceMode::dark), secondary);
+
+    pill.show();
+    Motion::setEnabled(true);
+    pill.setSelection(AppearanceMode::dark);
+    // Nothing switches at once: the colours change as the highlight slides over to "dark".
+    EXPECT_EQ(color(AppearanceMode::system), primary);
+    EXPECT_EQ(color(AppearanceMode::dark), secondary);
+    bool passedLight = false;
+    const bool settled = test::waitUntil([&] {
+        passedLight = passedLight || color(AppearanceMode::light) != secondary;
+        return color(AppearanceMode::dark) == primary && color(AppearanceMode::light) == secondary;
+    });
+    Motion::setEnabled(false);
+    EXPECT_TRUE(settled);
+    EXPECT_TRUE(passedLight);
+    EXPECT_EQ(color(AppearanceMode::system), secondary);
 }
 
 TEST(SpringTest, SettlesOnItsTargetAndOvershootsWhenUnderdamped) {
