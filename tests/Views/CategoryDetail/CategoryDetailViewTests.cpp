@@ -12,6 +12,7 @@
 #include "Views/Kit/Feedback/EmptyStateView.h"
 #include "Views/Kit/Labels/SymbolView.h"
 #include "Views/Kit/Labels/TextLabel.h"
+#include "Views/Kit/Theme/KitStyle.h"
 #include "Views/MainWindow/MainWindow.h"
 #include "appsupport/AppStateHarness.h"
 #include "appsupport/MainWindowHarness.h"
@@ -134,6 +135,79 @@ TEST_F(CategoryDetailTest, SortIsStableBothWaysAndTheFilterLeavesTheCountsAlone)
     view.setCategory(trashBins);
     EXPECT_EQ(view.searchField().text(), "nothing like it");
     EXPECT_FALSE(view.sortDescending());
+}
+
+// The first and last columns of `image` that differ from its top-left pixel.
+std::pair<int, int> inkColumns(const QImage& image) {
+    const QRgb ground = image.pixel(0, 0);
+    int first = -1;
+    int last = -1;
+    for (int x = 0; x < image.width(); ++x)
+        for (int y = 0; y < image.height(); ++y)
+            if (image.pixel(x, y) != ground) {
+                first = first < 0 ? x : first;
+                last = x;
+                break;
+            }
+    return {first, last};
+}
+
+TEST_F(CategoryDetailTest, TheSortMenuMarksTheOrderInForceWithACheckMarkAfterItsTitle) {
+    showResult(largeFiles, {makeItem(largeFiles, "/u/a.mov", 5, false)});
+    show();
+    QMenu& menu = *bar().sortButton().menu();
+    const auto entry = [&](QAction& action) {
+        menu.popup(QPoint(0, 0));
+        processQueuedWork();
+        // Inside the entry's rectangle, clear of the menu's frame.
+        const QImage image = menu.grab(menu.actionGeometry(&action).adjusted(2, 2, -2, -2)).toImage();
+        menu.hide();
+        return image;
+    };
+    for (QAction* action : {&bar().largestFirstAction(), &bar().smallestFirstAction()}) {
+        action->trigger();
+        ASSERT_TRUE(action->isChecked());
+        const QImage marked = entry(*action);
+        (action == &bar().largestFirstAction() ? bar().smallestFirstAction() : bar().largestFirstAction()).trigger();
+        const QImage plain = entry(*action);
+        ASSERT_EQ(marked.size(), plain.size());
+
+        // The plain entry is its title alone; the marked one starts at the same place and adds ink only
+        // past the title's end.
+        const auto [titleStart, titleEnd] = inkColumns(plain);
+        ASSERT_GE(titleStart, 0);
+        EXPECT_EQ(inkColumns(marked).first, titleStart);
+        int firstChange = -1;
+        for (int x = 0; x < marked.width() && firstChange < 0; ++x)
+            for (int y = 0; y < marked.height(); ++y)
+                if (marked.pixel(x, y) != plain.pixel(x, y)) {
+                    firstChange = x;
+                    break;
+                }
+        EXPECT_GT(firstChange, titleEnd + 2) << action->text().toStdString();
+    }
+}
+
+TEST_F(CategoryDetailTest, TheSummaryLinesAndTheTitleBlockKeepTheirSpacingInATallerRow) {
+    const auto gap = [](const QWidget& upper, const QWidget& lower) {
+        return lower.geometry().top() - upper.geometry().bottom() - 1;
+    };
+    // Before a scan the hero's tile is higher than its name and description.
+    show();
+    const CategoryHeroCard& hero = view.heroCard();
+    EXPECT_EQ(gap(hero.title(), hero.descriptionLine()), 4);
+    EXPECT_EQ(hero.title().height(), hero.title().sizeHint().height());
+
+    showResult(largeFiles, {makeItem(largeFiles, "/u/a.mov", 5, true)});
+    EXPECT_EQ(gap(hero.title(), hero.descriptionLine()), 4);
+    EXPECT_EQ(gap(hero.descriptionLine(), hero.countLine()), 4);
+    EXPECT_EQ(gap(bar().summary(), bar().sizeSummary()), 2);
+    EXPECT_EQ(bar().summary().height(), bar().summary().sizeHint().height());
+    // Both lines sit in the middle of the bar, which its buttons make higher.
+    const int above = bar().summary().geometry().top();
+    const int below = bar().height() - bar().sizeSummary().geometry().bottom() - 1;
+    EXPECT_GT(above, 8);
+    EXPECT_LE(std::abs(above - below), 1);
 }
 
 TEST_F(CategoryDetailTest, CleanNeedsAtLeastOneSelectedByte) {
@@ -412,6 +486,14 @@ TEST(CategoryDetailScreenshots, EveryStateInBothSchemes) {
         state.toggleItem(items[1]);
         state.toggleItem(items[3]);
         test::saveScreenshot(window, QStringLiteral("category-detail-results") + suffix);
+        ActionButton& sort = screen.selectionBar().sortButton();
+        const QPoint below = sort.rect().marginsRemoved(KitStyle::overflow(sort)).bottomLeft() + QPoint(0, 4);
+        test::useScheme(*sort.menu(), scheme); // a window of its own: the application's palette reaches it
+        sort.menu()->popup(sort.mapToGlobal(below));
+        processQueuedWork();
+        test::saveScreenshotWithPopup(window, *sort.menu(), sort.mapTo(&window, below),
+                                      QStringLiteral("category-detail-sort-menu") + suffix);
+        sort.menu()->hide();
         screen.searchField().setText("mov");
         test::saveScreenshot(window, QStringLiteral("category-detail-filtered") + suffix);
         screen.searchField().clear();
