@@ -420,6 +420,41 @@ TEST_F(CategoryDetailTest, AClickInASortedFilteredListPicksTheItemShown) {
     EXPECT_FALSE(state.isItemSelected(hidden));
 }
 
+TEST_F(CategoryDetailTest, WhileTheListHasTheFocusItDrawsTheRowThatSpaceTicks) {
+    auto first = makeItem(largeFiles, "/u/a.mov", 9, false);
+    auto second = makeItem(largeFiles, "/u/b.mov", 5, false);
+    showResult(largeFiles, {first, second, makeItem(largeFiles, "/u/c.mov", 1, false)});
+    show();
+    view.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    FileListView& list = view.fileList().view();
+    const auto rows = [&] {
+        std::vector<QImage> images;
+        for (int row = 0; row < 3; ++row)
+            images.push_back(list.viewport()->grab(list.visualRect(model().index(row))).toImage());
+        return images;
+    };
+    for (const ColorScheme scheme : {ColorScheme::light, ColorScheme::dark}) {
+        test::useScheme(view, scheme);
+        list.setCurrentIndex(model().index(0));
+        const std::vector<QImage> unfocused = rows();
+        list.setFocus(Qt::TabFocusReason);
+        QTest::keyClick(&list, Qt::Key_Down);
+        ASSERT_EQ(list.currentIndex().row(), 1);
+        const std::vector<QImage> focused = rows();
+        EXPECT_EQ(focused[0], unfocused[0]);
+        EXPECT_TRUE(focused[1] != unfocused[1]) << test::schemeName(scheme).toStdString();
+        EXPECT_EQ(focused[2], unfocused[2]);
+
+        QTest::keyClick(&list, Qt::Key_Space);
+        EXPECT_TRUE(state.isItemSelected(second));
+        EXPECT_FALSE(state.isItemSelected(first));
+        QTest::keyClick(&list, Qt::Key_Space);
+        list.clearFocus();
+        EXPECT_EQ(rows()[1], unfocused[1]);
+    }
+}
+
 TEST_F(CategoryDetailTest, AScanElsewhereMakesTheScreenBusy) {
     showResult(largeFiles, {makeItem(largeFiles, "/u/a.mov", 10, true)});
     harness.scanner->gate(systemJunk).close();
@@ -486,6 +521,13 @@ TEST(CategoryDetailScreenshots, EveryStateInBothSchemes) {
         state.toggleItem(items[1]);
         state.toggleItem(items[3]);
         test::saveScreenshot(window, QStringLiteral("category-detail-results") + suffix);
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        FileListView& list = screen.fileList().view();
+        list.setFocus(Qt::TabFocusReason);
+        list.setCurrentIndex(list.model()->index(1, 0));
+        test::saveScreenshot(window, QStringLiteral("category-detail-focused-row") + suffix);
+        list.clearFocus();
         ActionButton& sort = screen.selectionBar().sortButton();
         const QPoint below = sort.rect().marginsRemoved(KitStyle::overflow(sort)).bottomLeft() + QPoint(0, 4);
         test::useScheme(*sort.menu(), scheme); // a window of its own: the application's palette reaches it
