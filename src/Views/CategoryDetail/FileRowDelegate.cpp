@@ -56,7 +56,8 @@ void FileRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
         const QColor accent = schemeAccent(scheme);
         const QRectF shape = QRectF(row).adjusted(4, 2, -4, -2);
         fillRoundedRect(*painter, shape, kCurrentRowCorner, withOpacity(accent, byScheme(scheme, 0.16, 0.1)));
-        strokeRoundedBorder(*painter, shape, kCurrentRowCorner, withOpacity(accent, byScheme(scheme, 0.55, 0.45)), 1);
+        strokeRoundedBorder(*painter, shape, kCurrentRowCorner,
+                            withOpacity(accent, byScheme(scheme, 0.55, 0.45)), 1);
     }
 
     const QRectF box = checkBoxFrame(row);

@@ -24,8 +24,8 @@ bool isEntry(const QStyleOption* option) {
 
 } // namespace
 
-void TrailingCheckMarkStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
-                                         const QWidget* widget) const {
+void TrailingCheckMarkStyle::drawControl(ControlElement element, const QStyleOption* option,
+                                         QPainter* painter, const QWidget* widget) const {
     if (element != CE_MenuItem || !isEntry(option)) {
         KitStyle::drawControl(element, option, painter, widget);
         return;
@@ -51,21 +51,21 @@ void TrailingCheckMarkStyle::drawControl(ControlElement element, const QStyleOpt
     if (item.checked) {
         painter->setRenderHint(QPainter::Antialiasing);
         const double titleWidth = QFontMetricsF(item.font).horizontalAdvance(item.text);
-        const QRectF mark(frame.left() + titleWidth + kMarkSpacing, frame.center().y() - kMarkSide / 2, kMarkSide,
-                          kMarkSide);
+        const QRectF mark(frame.left() + titleWidth + kMarkSpacing, frame.center().y() - kMarkSide / 2,
+                          kMarkSide, kMarkSide);
         paintSymbol(*painter, mark, "checkmark", kMarkSide * 0.85, color);
     }
     painter->restore();
 }
 
-QSize TrailingCheckMarkStyle::sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
-                                               const QWidget* widget) const {
+QSize TrailingCheckMarkStyle::sizeFromContents(ContentsType type, const QStyleOption* option,
+                                               const QSize& size, const QWidget* widget) const {
     QSize natural = KitStyle::sizeFromContents(type, option, size, widget);
     if (type != CT_MenuItem || !isEntry(option))
         return natural;
     const auto& item = *qstyleoption_cast<const QStyleOptionMenuItem*>(option);
-    const double width = kLeadingPadding + QFontMetricsF(item.font).horizontalAdvance(item.text) + kMarkSpacing +
-                         kMarkSide + kTrailingPadding;
+    const double width = kLeadingPadding + QFontMetricsF(item.font).horizontalAdvance(item.text) +
+                         kMarkSpacing + kMarkSide + kTrailingPadding;
     natural.setWidth(std::max(natural.width(), static_cast<int>(std::ceil(width))));
     return natural;
 }

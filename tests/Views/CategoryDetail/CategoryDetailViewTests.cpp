@@ -168,7 +168,9 @@ TEST_F(CategoryDetailTest, TheSortMenuMarksTheOrderInForceWithACheckMarkAfterIts
         action->trigger();
         ASSERT_TRUE(action->isChecked());
         const QImage marked = entry(*action);
-        (action == &bar().largestFirstAction() ? bar().smallestFirstAction() : bar().largestFirstAction()).trigger();
+        QAction& other =
+            action == &bar().largestFirstAction() ? bar().smallestFirstAction() : bar().largestFirstAction();
+        other.trigger();
         const QImage plain = entry(*action);
         ASSERT_EQ(marked.size(), plain.size());
 

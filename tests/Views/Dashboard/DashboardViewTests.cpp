@@ -212,9 +212,10 @@ int firstGlyphBottom(const QImage& image, const QRect& area) {
 TEST_F(DashboardViewTest, ScanAgainStandsOnTheFirstBaselineOfTheRow) {
     const auto scanAgainGlyphBottom = [this](const QImage& image) {
         ActionButton& button = completedHero().scanAgainButton();
-        const QRect shape = button.geometry().marginsRemoved(KitStyle::overflow(button)).adjusted(4, 2, -4, -2);
-        return firstGlyphBottom(image, QRect(button.parentWidget()->mapTo(&completedHero(), shape.topLeft()),
-                                             shape.size()));
+        const QRect shape =
+            button.geometry().marginsRemoved(KitStyle::overflow(button)).adjusted(4, 2, -4, -2);
+        return firstGlyphBottom(
+            image, QRect(button.parentWidget()->mapTo(&completedHero(), shape.topLeft()), shape.size()));
     };
     const auto glyphBottomOf = [this](const QImage& image, const QWidget& text) {
         return firstGlyphBottom(image, QRect(text.mapTo(&completedHero(), QPoint(0, 0)), text.size()));
@@ -229,8 +230,9 @@ TEST_F(DashboardViewTest, ScanAgainStandsOnTheFirstBaselineOfTheRow) {
     complete({});
     image = completedHero().grab().toImage();
     const auto labels = completedHero().findChildren<TextLabel*>();
-    const auto title = std::find_if(labels.begin(), labels.end(),
-                                    [](TextLabel* label) { return label->text() == "Your Mac looks spotless"; });
+    const auto title = std::find_if(labels.begin(), labels.end(), [](TextLabel* label) {
+        return label->text() == "Your Mac looks spotless";
+    });
     ASSERT_NE(title, labels.end());
     EXPECT_NEAR(scanAgainGlyphBottom(image), glyphBottomOf(image, **title), 1);
 }

@@ -32,8 +32,10 @@ constexpr int kHeight = 44;
 } // namespace
 
 CheckableFileRow::CheckableFileRow(std::string path, QWidget* parent)
-    : QWidget(parent), path_(std::move(path)), name_(QString::fromStdString(PathText::lastPathComponent(path_))),
-      fullPath_(QString::fromStdString(path_)), isFolder_(isFolderEntry(path_)), accessories_(new QHBoxLayout), hover_(this, 0) {
+    : QWidget(parent), path_(std::move(path)),
+      name_(QString::fromStdString(PathText::lastPathComponent(path_))),
+      fullPath_(QString::fromStdString(path_)), isFolder_(isFolderEntry(path_)),
+      accessories_(new QHBoxLayout), hover_(this, 0) {
     connect(&hover_, &AnimatedValue::changed, this, &CheckableFileRow::fadeAccessories);
     setAttribute(Qt::WA_Hover);
     setMouseTracking(true);
@@ -110,8 +112,9 @@ void CheckableFileRow::paintEvent(QPaintEvent*) {
     const ColorScheme scheme = colorScheme(*this);
     const QRectF bounds = QRectF(rect()).adjusted(4, 2, -4, -2);
     if (hover_.value() > 0)
-        fillRoundedRect(painter, bounds, 6,
-                        withOpacity(platformColor(PlatformColor::primaryLabel, scheme), 0.04 * hover_.value()));
+        fillRoundedRect(
+            painter, bounds, 6,
+            withOpacity(platformColor(PlatformColor::primaryLabel, scheme), 0.04 * hover_.value()));
 
     double x = kHorizontalPadding;
     const double middle = height() / 2.0;
