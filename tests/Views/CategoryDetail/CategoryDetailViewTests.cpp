@@ -137,19 +137,16 @@ TEST_F(CategoryDetailTest, SortIsStableBothWaysAndTheFilterLeavesTheCountsAlone)
     EXPECT_FALSE(view.sortDescending());
 }
 
-// The first and last columns of `image` that differ from its top-left pixel.
-std::pair<int, int> inkColumns(const QImage& image) {
-    const QRgb ground = image.pixel(0, 0);
-    int first = -1;
-    int last = -1;
+// The first and last columns where two pictures of the same size differ (-1 when they are alike).
+std::pair<int, int> differingColumns(const QImage& image, const QImage& reference) {
+    std::pair<int, int> columns{-1, -1};
     for (int x = 0; x < image.width(); ++x)
         for (int y = 0; y < image.height(); ++y)
-            if (image.pixel(x, y) != ground) {
-                first = first < 0 ? x : first;
-                last = x;
+            if (image.pixel(x, y) != reference.pixel(x, y)) {
+                columns = {columns.first < 0 ? x : columns.first, x};
                 break;
             }
-    return {first, last};
+    return columns;
 }
 
 TEST_F(CategoryDetailTest, TheSortMenuMarksTheOrderInForceWithACheckMarkAfterItsTitle) {
@@ -174,19 +171,12 @@ TEST_F(CategoryDetailTest, TheSortMenuMarksTheOrderInForceWithACheckMarkAfterIts
         const QImage plain = entry(*action);
         ASSERT_EQ(marked.size(), plain.size());
 
-        // The plain entry is its title alone; the marked one starts at the same place and adds ink only
-        // past the title's end.
-        const auto [titleStart, titleEnd] = inkColumns(plain);
+        // The plain entry is its title alone on the ground; the marked one adds ink only past the title.
+        QImage ground(plain.size(), plain.format());
+        ground.fill(plain.pixel(0, 0));
+        const auto [titleStart, titleEnd] = differingColumns(plain, ground);
         ASSERT_GE(titleStart, 0);
-        EXPECT_EQ(inkColumns(marked).first, titleStart);
-        int firstChange = -1;
-        for (int x = 0; x < marked.width() && firstChange < 0; ++x)
-            for (int y = 0; y < marked.height(); ++y)
-                if (marked.pixel(x, y) != plain.pixel(x, y)) {
-                    firstChange = x;
-                    break;
-                }
-        EXPECT_GT(firstChange, titleEnd + 2) << action->text().toStdString();
+        EXPECT_GT(differingColumns(marked, plain).first, titleEnd + 2) << action->text().toStdString();
     }
 }
 

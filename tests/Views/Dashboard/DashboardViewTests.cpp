@@ -210,22 +210,19 @@ int firstGlyphBottom(const QImage& image, const QRect& area) {
 }
 
 TEST_F(DashboardViewTest, ScanAgainStandsOnTheFirstBaselineOfTheRow) {
-    const auto scanAgainGlyphBottom = [this](const QImage& image) {
-        ActionButton& button = completedHero().scanAgainButton();
-        const QRect shape =
-            button.geometry().marginsRemoved(KitStyle::overflow(button)).adjusted(4, 2, -4, -2);
-        return firstGlyphBottom(
-            image, QRect(button.parentWidget()->mapTo(&completedHero(), shape.topLeft()), shape.size()));
+    // Where the first glyph of a text drawn in `widget` (inside its `inset`) stands in the hero's picture.
+    const auto glyphBottom = [this](const QImage& image, const QWidget& widget, QMargins inset = {}) {
+        const QRect area = widget.rect().marginsRemoved(inset);
+        return firstGlyphBottom(image, area.translated(widget.mapTo(&completedHero(), QPoint(0, 0))));
     };
-    const auto glyphBottomOf = [this](const QImage& image, const QWidget& text) {
-        return firstGlyphBottom(image, QRect(text.mapTo(&completedHero(), QPoint(0, 0)), text.size()));
-    };
+    ActionButton& scanAgain = completedHero().scanAgainButton();
+    const QMargins scanAgainInset = KitStyle::overflow(scanAgain) + QMargins(4, 2, 4, 2);
 
     complete({resultOf(systemJunk, 2, 3'500'000'000, true)});
     QImage image = completedHero().grab().toImage();
-    const int amount = glyphBottomOf(image, *completedHero().findChild<NumericTextLabel*>());
+    const int amount = glyphBottom(image, *completedHero().findChild<NumericTextLabel*>());
     EXPECT_GT(amount, 0);
-    EXPECT_NEAR(scanAgainGlyphBottom(image), amount, 1);
+    EXPECT_NEAR(glyphBottom(image, scanAgain, scanAgainInset), amount, 1);
 
     complete({});
     image = completedHero().grab().toImage();
@@ -234,7 +231,7 @@ TEST_F(DashboardViewTest, ScanAgainStandsOnTheFirstBaselineOfTheRow) {
         return label->text() == "Your Mac looks spotless";
     });
     ASSERT_NE(title, labels.end());
-    EXPECT_NEAR(scanAgainGlyphBottom(image), glyphBottomOf(image, **title), 1);
+    EXPECT_NEAR(glyphBottom(image, scanAgain, scanAgainInset), glyphBottom(image, **title), 1);
 }
 
 TEST_F(DashboardViewTest, SafeSelectionCleansAtOnce) {
