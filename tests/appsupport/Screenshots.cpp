@@ -52,6 +52,22 @@ QImage saveScreenshotWithSheet(QWidget& window, QWidget& sheet, int top, const Q
     return image;
 }
 
+QImage saveScreenshotWithPopup(QWidget& window, QWidget& popup, QPoint topLeft, const QString& name) {
+    window.ensurePolished();
+    QCoreApplication::processEvents();
+    QImage image = window.grab().toImage();
+    const QImage drawn = popup.grab().toImage();
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    paintRoundedShadow(painter, QRectF(QPointF(topLeft), QSizeF(drawn.size())), 4,
+                       ShadowSpec{10, QPointF(0, 4), QColor(0, 0, 0, 70)});
+    painter.drawImage(topLeft, drawn);
+    painter.end();
+    QDir().mkpath(QStringLiteral(ZN_SCREENSHOT_DIR));
+    image.save(QStringLiteral(ZN_SCREENSHOT_DIR "/") + name + QStringLiteral(".png"));
+    return image;
+}
+
 QString schemeName(ColorScheme scheme) {
     return scheme == ColorScheme::dark ? QStringLiteral("dark") : QStringLiteral("light");
 }

@@ -16,6 +16,9 @@ QImage saveScreenshot(QWidget& widget, const QString& name);
 // Like saveScreenshot, with a sheet (an alert, a dialog: a window of its own) drawn onto the window's picture
 // where the desktop shows it, below the window's top edge, over a dimmed window.
 QImage saveScreenshotWithSheet(QWidget& window, QWidget& sheet, int top, const QString& name);
+// Like saveScreenshot, with a popup (an open menu: a window of its own) drawn onto the window's picture with
+// its top-left corner at `topLeft` of the window (the test screen may be smaller than the window).
+QImage saveScreenshotWithPopup(QWidget& window, QWidget& popup, QPoint topLeft, const QString& name);
 // "light" or "dark", for screenshot names.
 QString schemeName(ColorScheme scheme);
 

@@ -21,14 +21,17 @@ CategoryHeroCard::CategoryHeroCard(CleaningCategory category, QWidget* parent)
     auto* row = new QHBoxLayout;
     row->setSpacing(16);
     row->addWidget(tile_, 0, Qt::AlignVCenter);
+    // The title block keeps its spacing and sits in the middle of the row, whatever the row's height.
     auto* column = new QVBoxLayout;
     column->setSpacing(4);
+    column->addStretch(1);
     column->addWidget(title_);
     description_->setWordWrap(true);
     column->addWidget(description_);
     countLine_->setContentsMargins(0, 2, 0, 0);
     countLine_->setMonospacedDigits(true);
     column->addWidget(countLine_);
+    column->addStretch(1);
     row->addLayout(column, 1);
     rescan_->setFont(systemFont(14, QFont::DemiBold));
     rescan_->setLeadingSymbol(std::string("arrow.clockwise"));

@@ -23,6 +23,7 @@ public:
     void showResult(const CategoryResult* result, bool busy);
 
     const TextLabel& title() const { return *title_; }
+    const TextLabel& descriptionLine() const { return *description_; }
     const TextLabel& countLine() const { return *countLine_; }
     ActionButton& rescanButton() const { return *rescan_; }
 

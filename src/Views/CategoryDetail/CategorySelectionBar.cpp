@@ -1,6 +1,7 @@
 #include "Views/CategoryDetail/CategorySelectionBar.h"
 
 #include "Views/CategoryDetail/CategoryDetailTexts.h"
+#include "Views/CategoryDetail/TrailingCheckMarkStyle.h"
 #include "Views/Kit/Controls/ActionButton.h"
 #include "Views/Kit/Labels/SymbolView.h"
 #include "Views/Kit/Labels/TextLabel.h"
@@ -49,10 +50,13 @@ CategorySelectionBar::CategorySelectionBar(QWidget* parent)
     auto* status = new QHBoxLayout;
     status->setSpacing(10);
     status->addWidget(statusSymbol_);
+    // The two lines keep together in the middle of the bar, however high its buttons make it.
     auto* lines = new QVBoxLayout;
     lines->setSpacing(2);
+    lines->addStretch(1);
     lines->addWidget(summary_);
     lines->addWidget(sizeSummary_);
+    lines->addStretch(1);
     status->addLayout(lines);
     row->addLayout(status);
     row->addStretch(1);
@@ -75,6 +79,9 @@ CategorySelectionBar::CategorySelectionBar(QWidget* parent)
             paintSymbol(painter, frame, "chevron.down", 9, platformColor(*this, PlatformColor::secondaryLabel));
         },
         9);
+    auto* menuStyle = new TrailingCheckMarkStyle;
+    menuStyle->setParent(sortMenu_);
+    sortMenu_->setStyle(menuStyle);
     auto* order = new QActionGroup(this);
     for (QAction* action : {largestFirst_, smallestFirst_}) {
         action->setCheckable(true);

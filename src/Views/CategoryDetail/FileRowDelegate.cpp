@@ -4,6 +4,7 @@
 #include "Views/CategoryDetail/FileIcon.h"
 #include "Views/CategoryDetail/FileListModel.h"
 #include "Views/Kit/Controls/CheckBoxPainter.h"
+#include "Views/Kit/Surfaces/RoundedShape.h"
 #include "Views/Kit/Theme/DisplayText.h"
 #include "Views/Kit/Theme/SchemeColors.h"
 #include "Views/Kit/Theme/Symbols.h"
@@ -19,6 +20,7 @@ namespace {
 constexpr double kSpacing = 8;
 constexpr double kSymbolFrameWidth = 20;
 constexpr double kLineSpacing = 2;
+constexpr double kCurrentRowCorner = 6;
 
 void drawLine(QPainter& painter, const QRectF& frame, const QFont& font, const QColor& color,
               const QString& text, Qt::TextElideMode elide, Qt::Alignment alignment = Qt::AlignLeft) {
@@ -48,6 +50,15 @@ void FileRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);
     painter->setRenderHint(QPainter::TextAntialiasing);
+
+    // The row the keyboard acts on (Space ticks it) is drawn while the list has the focus.
+    if (option.state & QStyle::State_HasFocus) {
+        const QColor accent = schemeAccent(scheme);
+        const QRectF shape = QRectF(row).adjusted(4, 2, -4, -2);
+        fillRoundedRect(*painter, shape, kCurrentRowCorner, withOpacity(accent, byScheme(scheme, 0.16, 0.1)));
+        strokeRoundedBorder(*painter, shape, kCurrentRowCorner,
+                            withOpacity(accent, byScheme(scheme, 0.55, 0.45)), 1);
+    }
 
     const QRectF box = checkBoxFrame(row);
     paintCheckBox(*painter, box, model->isSelected(index.row()) ? Qt::Checked : Qt::Unchecked, true, scheme);

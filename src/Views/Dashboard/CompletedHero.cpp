@@ -13,6 +13,7 @@
 
 #include <QFontMetricsF>
 #include <QHBoxLayout>
+#include <QSpacerItem>
 #include <QVBoxLayout>
 
 namespace zn {
@@ -27,6 +28,15 @@ QFont foundFont() {
 QFont noteFont() {
     return systemFont(16);
 }
+QFont spotlessFont() {
+    return systemFont(22, QFont::Bold);
+}
+
+// The baseline of one line of text centred on a box `height` high, from the box's top.
+double baselineInBox(const QFont& font, double height) {
+    const QFontMetricsF metrics(font);
+    return (height - metrics.height()) / 2 + metrics.ascent();
+}
 
 } // namespace
 
@@ -35,15 +45,16 @@ CompletedHero::CompletedHero(AppState& state, QWidget* parent)
       seal_(new SymbolEffectView("checkmark.seal.fill", 26, kGreen)), found_(new QWidget),
       foundBytes_(new NumericTextLabel(foundFont(), PlatformColor::primaryLabel)),
       foundNote_(new TextLabel(QString(), noteFont(), PlatformColor::secondaryLabel)),
+      spotlessTitle_(new TextLabel(QStringLiteral("Your Mac looks spotless"), spotlessFont(), kGreen)),
       scanAgain_(new ActionButton(QStringLiteral("Scan Again"), PrimaryActionButtonStyle{})),
+      scanAgainLift_(new QSpacerItem(0, 0, QSizePolicy::Fixed, QSizePolicy::Fixed)),
       clean_(new ActionButton(QString(), PrimaryActionButtonStyle{kGreen, Qt::white, 280, 64, 15})),
       selectionNote_(new TextLabel(QString(), systemFont(12), PlatformColor::secondaryLabel)) {
     auto* spotlessRow = new QHBoxLayout(spotless_);
     spotlessRow->setContentsMargins(0, 0, 0, 0);
     spotlessRow->setSpacing(10);
     spotlessRow->addWidget(seal_);
-    spotlessRow->addWidget(
-        new TextLabel(QStringLiteral("Your Mac looks spotless"), systemFont(22, QFont::Bold), kGreen));
+    spotlessRow->addWidget(spotlessTitle_);
 
     // The two texts share their baseline: the smaller one is lifted by the difference of their descents.
     auto* foundRow = new QHBoxLayout(found_);
@@ -56,11 +67,17 @@ CompletedHero::CompletedHero(AppState& state, QWidget* parent)
     foundRow->addWidget(foundNote_, 0, Qt::AlignBottom);
 
     connect(scanAgain_, &QPushButton::clicked, this, [this] { state_.startSmartScan(); });
+    // The row lines its pieces up on their first baselines: each hangs from the top, lowered as needed.
+    auto* scanAgainColumn = new QVBoxLayout;
+    scanAgainColumn->setSpacing(0);
+    scanAgainColumn->addSpacerItem(scanAgainLift_);
+    scanAgainColumn->addWidget(scanAgain_);
+    scanAgainColumn->addStretch(1);
     auto* top = new QHBoxLayout;
-    top->addWidget(spotless_);
-    top->addWidget(found_);
+    top->addWidget(spotless_, 0, Qt::AlignTop);
+    top->addWidget(found_, 0, Qt::AlignTop);
     top->addStretch(1);
-    top->addWidget(scanAgain_, 0, Qt::AlignVCenter);
+    top->addLayout(scanAgainColumn);
 
     clean_->setFont(systemFont(17, QFont::DemiBold));
     clean_->setLeadingIcon(NexalIcon::paint, 28);
@@ -100,6 +117,7 @@ void CompletedHero::refresh() {
     scanAgain_->setEnabled(!state_.isBusy());
     spotless_->setVisible(spotless);
     found_->setVisible(!spotless);
+    alignTopRowBaselines(spotless);
     selectionNote_->setVisible(!spotless);
     if (spotless) {
         clean_->hide();
@@ -116,6 +134,20 @@ void CompletedHero::refresh() {
     selectionNote_->setText(
         needsReview ? QStringLiteral("You picked items that should be reviewed first.")
                     : QStringLiteral("No documents, photos, bookmarks, or passwords are selected."));
+}
+
+void CompletedHero::alignTopRowBaselines(bool spotless) {
+    QWidget& lead = spotless ? *spotless_ : *found_;
+    // The spotless title takes the height of the seal beside it; the amount is as high as its own line.
+    const double leadBaseline =
+        spotless ? baselineInBox(spotlessFont(),
+                                 std::max(seal_->sizeHint().height(), spotlessTitle_->sizeHint().height()))
+                 : baselineInBox(foundFont(), foundBytes_->sizeHint().height());
+    const double line = std::max(leadBaseline, scanAgain_->labelBaseline());
+    lead.layout()->setContentsMargins(0, qRound(line - leadBaseline), 0, 0);
+    scanAgainLift_->changeSize(0, qRound(line - scanAgain_->labelBaseline()), QSizePolicy::Fixed,
+                               QSizePolicy::Fixed);
+    layout()->invalidate();
 }
 
 bool CompletedHero::showsSpotless() const {

@@ -2,6 +2,8 @@
 
 #include "Views/Kit/Surfaces/CardSurface.h"
 
+class QSpacerItem;
+
 namespace zn {
 
 class ActionButton;
@@ -34,6 +36,7 @@ signals:
 
 private:
     void cleanPressed();
+    void alignTopRowBaselines(bool spotless);
 
     AppState& state_;
     QWidget* spotless_;
@@ -41,7 +44,9 @@ private:
     QWidget* found_;
     NumericTextLabel* foundBytes_;
     TextLabel* foundNote_;
+    TextLabel* spotlessTitle_;
     ActionButton* scanAgain_;
+    QSpacerItem* scanAgainLift_;
     ActionButton* clean_;
     TextLabel* selectionNote_;
 };

@@ -5,12 +5,17 @@
 #include "Views/Apps/AppFilesView.h"
 #include "Views/Apps/UninstallerFixture.h"
 #include "Views/Kit/Controls/BorderedButton.h"
+#include "Views/Kit/Controls/PlainIconButton.h"
 #include "Views/Kit/Feedback/EmptyStateView.h"
 #include "Views/Kit/Labels/TextLabel.h"
 #include "Views/Kit/Lists/CheckableFileRow.h"
 #include "Views/Kit/Lists/FileChecklist.h"
+#include "Views/Kit/Motion/Motion.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QEnterEvent>
+#include <QGraphicsOpacityEffect>
 #include <QStackedWidget>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -106,6 +111,40 @@ TEST_F(AppFilesViewTest, RemovingOneFileAsksFirstThenReplacesTheSelectionWithIt)
     EXPECT_TRUE(exists(c));
     EXPECT_EQ(state->discoveredFiles(), (std::vector<std::string>{a, c}));
     EXPECT_TRUE(state->selectedFiles().empty());
+}
+
+TEST_F(AppFilesViewTest, TheRowsButtonsFadeInOnHoverAndFadeOutBeforeTheyGo) {
+    const std::string a = homeFile("Library/Logs/Figma.log");
+    showFiles(figma, {a});
+    CheckableFileRow& row = *pane().fileList().row(a);
+    const auto buttons = row.findChildren<PlainIconButton*>();
+    ASSERT_EQ(buttons.size(), 2);
+    const auto opacity = [](QWidget* button) {
+        const auto* effect = qobject_cast<QGraphicsOpacityEffect*>(button->graphicsEffect());
+        return effect ? effect->opacity() : 1.0;
+    };
+    for (PlainIconButton* button : buttons)
+        EXPECT_TRUE(button->isHidden());
+
+    struct MotionOn {
+        MotionOn() { Motion::setEnabled(true); }
+        ~MotionOn() { Motion::setEnabled(false); }
+    } motion;
+    QEnterEvent enter(QPointF(5, 5), row.mapToGlobal(QPointF(5, 5)), row.mapToGlobal(QPointF(5, 5)));
+    QApplication::sendEvent(&row, &enter);
+    for (PlainIconButton* button : buttons) {
+        EXPECT_FALSE(button->isHidden());
+        EXPECT_LT(opacity(button), 0.5);
+    }
+    EXPECT_TRUE(waitUntil([&] { return opacity(buttons[0]) == 1.0 && opacity(buttons[1]) == 1.0; }));
+
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&row, &leave);
+    for (PlainIconButton* button : buttons) {
+        EXPECT_FALSE(button->isHidden());
+        EXPECT_GT(opacity(button), 0.5);
+    }
+    EXPECT_TRUE(waitUntil([&] { return buttons[0]->isHidden() && buttons[1]->isHidden(); }));
 }
 
 TEST_F(AppFilesViewTest, FoldersAreSizedByWhatTheyHold) {

@@ -12,6 +12,7 @@
 #include "Views/Kit/Feedback/EmptyStateView.h"
 #include "Views/Kit/Labels/SymbolView.h"
 #include "Views/Kit/Labels/TextLabel.h"
+#include "Views/Kit/Theme/KitStyle.h"
 #include "Views/MainWindow/MainWindow.h"
 #include "appsupport/AppStateHarness.h"
 #include "appsupport/MainWindowHarness.h"
@@ -134,6 +135,71 @@ TEST_F(CategoryDetailTest, SortIsStableBothWaysAndTheFilterLeavesTheCountsAlone)
     view.setCategory(trashBins);
     EXPECT_EQ(view.searchField().text(), "nothing like it");
     EXPECT_FALSE(view.sortDescending());
+}
+
+// The first and last columns where two pictures of the same size differ (-1 when they are alike).
+std::pair<int, int> differingColumns(const QImage& image, const QImage& reference) {
+    std::pair<int, int> columns{-1, -1};
+    for (int x = 0; x < image.width(); ++x)
+        for (int y = 0; y < image.height(); ++y)
+            if (image.pixel(x, y) != reference.pixel(x, y)) {
+                columns = {columns.first < 0 ? x : columns.first, x};
+                break;
+            }
+    return columns;
+}
+
+TEST_F(CategoryDetailTest, TheSortMenuMarksTheOrderInForceWithACheckMarkAfterItsTitle) {
+    showResult(largeFiles, {makeItem(largeFiles, "/u/a.mov", 5, false)});
+    show();
+    QMenu& menu = *bar().sortButton().menu();
+    const auto entry = [&](QAction& action) {
+        menu.popup(QPoint(0, 0));
+        processQueuedWork();
+        // Inside the entry's rectangle, clear of the menu's frame.
+        const QImage image = menu.grab(menu.actionGeometry(&action).adjusted(2, 2, -2, -2)).toImage();
+        menu.hide();
+        return image;
+    };
+    for (QAction* action : {&bar().largestFirstAction(), &bar().smallestFirstAction()}) {
+        action->trigger();
+        ASSERT_TRUE(action->isChecked());
+        const QImage marked = entry(*action);
+        QAction& other =
+            action == &bar().largestFirstAction() ? bar().smallestFirstAction() : bar().largestFirstAction();
+        other.trigger();
+        const QImage plain = entry(*action);
+        ASSERT_EQ(marked.size(), plain.size());
+
+        // The plain entry is its title alone on the ground; the marked one adds ink only past the title.
+        QImage ground(plain.size(), plain.format());
+        ground.fill(plain.pixel(0, 0));
+        const auto [titleStart, titleEnd] = differingColumns(plain, ground);
+        ASSERT_GE(titleStart, 0);
+        EXPECT_GT(differingColumns(marked, plain).first, titleEnd + 2) << action->text().toStdString();
+    }
+}
+
+TEST_F(CategoryDetailTest, TheSummaryLinesAndTheTitleBlockKeepTheirSpacingInATallerRow) {
+    const auto gap = [](const QWidget& upper, const QWidget& lower) {
+        return lower.geometry().top() - upper.geometry().bottom() - 1;
+    };
+    // Before a scan the hero's tile is higher than its name and description.
+    show();
+    const CategoryHeroCard& hero = view.heroCard();
+    EXPECT_EQ(gap(hero.title(), hero.descriptionLine()), 4);
+    EXPECT_EQ(hero.title().height(), hero.title().sizeHint().height());
+
+    showResult(largeFiles, {makeItem(largeFiles, "/u/a.mov", 5, true)});
+    EXPECT_EQ(gap(hero.title(), hero.descriptionLine()), 4);
+    EXPECT_EQ(gap(hero.descriptionLine(), hero.countLine()), 4);
+    EXPECT_EQ(gap(bar().summary(), bar().sizeSummary()), 2);
+    EXPECT_EQ(bar().summary().height(), bar().summary().sizeHint().height());
+    // Both lines sit in the middle of the bar, which its buttons make higher.
+    const int above = bar().summary().geometry().top();
+    const int below = bar().height() - bar().sizeSummary().geometry().bottom() - 1;
+    EXPECT_GT(above, 8);
+    EXPECT_LE(std::abs(above - below), 1);
 }
 
 TEST_F(CategoryDetailTest, CleanNeedsAtLeastOneSelectedByte) {
@@ -347,6 +413,41 @@ TEST_F(CategoryDetailTest, AClickInASortedFilteredListPicksTheItemShown) {
     EXPECT_FALSE(state.isItemSelected(hidden));
 }
 
+TEST_F(CategoryDetailTest, WhileTheListHasTheFocusItDrawsTheRowThatSpaceTicks) {
+    auto first = makeItem(largeFiles, "/u/a.mov", 9, false);
+    auto second = makeItem(largeFiles, "/u/b.mov", 5, false);
+    showResult(largeFiles, {first, second, makeItem(largeFiles, "/u/c.mov", 1, false)});
+    show();
+    view.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    FileListView& list = view.fileList().view();
+    const auto rows = [&] {
+        std::vector<QImage> images;
+        for (int row = 0; row < 3; ++row)
+            images.push_back(list.viewport()->grab(list.visualRect(model().index(row))).toImage());
+        return images;
+    };
+    for (const ColorScheme scheme : {ColorScheme::light, ColorScheme::dark}) {
+        test::useScheme(view, scheme);
+        list.setCurrentIndex(model().index(0));
+        const std::vector<QImage> unfocused = rows();
+        list.setFocus(Qt::TabFocusReason);
+        QTest::keyClick(&list, Qt::Key_Down);
+        ASSERT_EQ(list.currentIndex().row(), 1);
+        const std::vector<QImage> focused = rows();
+        EXPECT_EQ(focused[0], unfocused[0]);
+        EXPECT_TRUE(focused[1] != unfocused[1]) << test::schemeName(scheme).toStdString();
+        EXPECT_EQ(focused[2], unfocused[2]);
+
+        QTest::keyClick(&list, Qt::Key_Space);
+        EXPECT_TRUE(state.isItemSelected(second));
+        EXPECT_FALSE(state.isItemSelected(first));
+        QTest::keyClick(&list, Qt::Key_Space);
+        list.clearFocus();
+        EXPECT_EQ(rows()[1], unfocused[1]);
+    }
+}
+
 TEST_F(CategoryDetailTest, AScanElsewhereMakesTheScreenBusy) {
     showResult(largeFiles, {makeItem(largeFiles, "/u/a.mov", 10, true)});
     harness.scanner->gate(systemJunk).close();
@@ -427,6 +528,21 @@ TEST(CategoryDetailScreenshots, EveryStateInBothSchemes) {
         state.toggleItem(items[1]);
         state.toggleItem(items[3]);
         test::saveScreenshot(window, QStringLiteral("category-detail-results") + suffix);
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        FileListView& list = screen.fileList().view();
+        list.setFocus(Qt::TabFocusReason);
+        list.setCurrentIndex(list.model()->index(1, 0));
+        test::saveScreenshot(window, QStringLiteral("category-detail-focused-row") + suffix);
+        list.clearFocus();
+        ActionButton& sort = screen.selectionBar().sortButton();
+        const QPoint below = sort.rect().marginsRemoved(KitStyle::overflow(sort)).bottomLeft() + QPoint(0, 4);
+        test::useScheme(*sort.menu(), scheme); // a window of its own: the application's palette reaches it
+        sort.menu()->popup(sort.mapToGlobal(below));
+        processQueuedWork();
+        test::saveScreenshotWithPopup(window, *sort.menu(), sort.mapTo(&window, below),
+                                      QStringLiteral("category-detail-sort-menu") + suffix);
+        sort.menu()->hide();
         screen.searchField().setText("mov");
         test::saveScreenshot(window, QStringLiteral("category-detail-filtered") + suffix);
         screen.searchField().clear();

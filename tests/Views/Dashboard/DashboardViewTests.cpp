@@ -17,7 +17,10 @@
 #include "Views/Kit/Controls/ActionButton.h"
 #include "Views/Kit/Controls/BorderedButton.h"
 #include "Views/Kit/Feedback/LinearProgressBar.h"
+#include "Views/Kit/Labels/NumericTextLabel.h"
+#include "Views/Kit/Labels/TextLabel.h"
 #include "Views/Kit/Theme/AppTheme.h"
+#include "Views/Kit/Theme/KitStyle.h"
 #include "Views/Kit/Theme/SchemeColors.h"
 
 #include <QApplication>
@@ -176,6 +179,59 @@ TEST_F(DashboardViewTest, NothingFoundIsSpotless) {
     EXPECT_FALSE(completedHero().cleanButton().isVisibleTo(view.get()));
     EXPECT_TRUE(completedHero().scanAgainButton().isVisibleTo(view.get()));
     EXPECT_FALSE(view->completedLayout().showsResults());
+}
+
+// The lowest row of the first glyph's ink in `area` (the glyph stands on its baseline there). Ink is what
+// differs from the area's background by more than half the strongest contrast in it.
+int firstGlyphBottom(const QImage& image, const QRect& area) {
+    const QRgb background = image.pixel(area.topLeft());
+    const auto contrast = [&](int x, int y) {
+        const QRgb pixel = image.pixel(x, y);
+        return std::abs(qRed(pixel) - qRed(background)) + std::abs(qGreen(pixel) - qGreen(background)) +
+               std::abs(qBlue(pixel) - qBlue(background));
+    };
+    int strongest = 0;
+    for (int x = area.left(); x <= area.right(); ++x)
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            strongest = std::max(strongest, contrast(x, y));
+    int bottom = -1;
+    bool inGlyph = false;
+    for (int x = area.left(); x <= area.right(); ++x) {
+        int columnBottom = -1;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            if (2 * contrast(x, y) > strongest)
+                columnBottom = y;
+        if (columnBottom < 0 && inGlyph)
+            break;
+        inGlyph = inGlyph || columnBottom >= 0;
+        bottom = std::max(bottom, columnBottom);
+    }
+    return bottom;
+}
+
+TEST_F(DashboardViewTest, ScanAgainStandsOnTheFirstBaselineOfTheRow) {
+    // Where the first glyph of a text drawn in `widget` (inside its `inset`) stands in the hero's picture.
+    const auto glyphBottom = [this](const QImage& image, const QWidget& widget, QMargins inset = {}) {
+        const QRect area = widget.rect().marginsRemoved(inset);
+        return firstGlyphBottom(image, area.translated(widget.mapTo(&completedHero(), QPoint(0, 0))));
+    };
+    ActionButton& scanAgain = completedHero().scanAgainButton();
+    const QMargins scanAgainInset = KitStyle::overflow(scanAgain) + QMargins(4, 2, 4, 2);
+
+    complete({resultOf(systemJunk, 2, 3'500'000'000, true)});
+    QImage image = completedHero().grab().toImage();
+    const int amount = glyphBottom(image, *completedHero().findChild<NumericTextLabel*>());
+    EXPECT_GT(amount, 0);
+    EXPECT_NEAR(glyphBottom(image, scanAgain, scanAgainInset), amount, 1);
+
+    complete({});
+    image = completedHero().grab().toImage();
+    const auto labels = completedHero().findChildren<TextLabel*>();
+    const auto title = std::find_if(labels.begin(), labels.end(), [](TextLabel* label) {
+        return label->text() == "Your Mac looks spotless";
+    });
+    ASSERT_NE(title, labels.end());
+    EXPECT_NEAR(glyphBottom(image, scanAgain, scanAgainInset), glyphBottom(image, **title), 1);
 }
 
 TEST_F(DashboardViewTest, SafeSelectionCleansAtOnce) {

@@ -18,6 +18,7 @@
 #include "appsupport/Screenshots.h"
 #include "support/FixtureTree.h"
 
+#include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -50,13 +51,6 @@ struct SettingsFixture {
         return QSettings(defaultsFile, QSettings::IniFormat).value(key);
     }
 };
-
-void typeInto(SettingsStepper& stepper, const QString& text) {
-    auto* field = stepper.findChild<QLineEdit*>();
-    field->selectAll();
-    QTest::keyClicks(field, text);
-    QTest::keyClick(field, Qt::Key_Return);
-}
 
 TEST(SettingsView, FourTabsOfAFixedSizeShowTheDefaultsOfAFreshInstall) {
     SettingsFixture fixture;
@@ -123,7 +117,8 @@ TEST(SettingsView, AStoredSensitivityThatMatchesNoCaseExactlyShowsBalanced) {
     EXPECT_EQ(settings.sensitivity(), SearchSensitivity::strict);
 }
 
-TEST(SettingsView, SteppersSnapTypedValuesToTheirStepAndStopAtTheEndsOfTheirRange) {
+TEST(SettingsView, SteppersShowTheirValueOnceInTheLabelAndStopAtTheEndsOfTheirRange) {
+    // A stored value off the steps is taken to the nearest step inside the range.
     const StepRange size = StoredSettings::kLargeFileThresholdRange;
     EXPECT_EQ(size.snapped(55), 60);
     EXPECT_EQ(size.snapped(54), 50);
@@ -133,28 +128,40 @@ TEST(SettingsView, SteppersSnapTypedValuesToTheirStepAndStopAtTheEndsOfTheirRang
 
     SettingsFixture fixture;
     auto view = fixture.makeView();
-    SettingsStepper& threshold = view->cleaning().largeFileThresholdStepper();
-    SettingsStepper& months = view->cleaning().oldFileMonthsStepper();
-    typeInto(threshold, "55");
-    EXPECT_EQ(threshold.value(), 60);
-    EXPECT_EQ(threshold.text(), "60");
-    EXPECT_EQ(view->cleaning().largeFileThresholdLabel().text(), "Minimum size: 60 MB");
-    EXPECT_EQ(fixture.stored("settings.cleaning.largeFileThreshold").toInt(), 60);
-    typeInto(threshold, "4");
+    CleaningSettingsView& cleaning = view->cleaning();
+    // The label tells the number; beside it only the arrows, no field to type it again.
+    EXPECT_TRUE(cleaning.findChildren<QAbstractSpinBox*>().isEmpty());
+    EXPECT_TRUE(cleaning.findChildren<QLineEdit*>().isEmpty());
+    int showingHundred = 0;
+    for (const TextLabel* label : cleaning.findChildren<TextLabel*>())
+        showingHundred += label->text().contains("100") ? 1 : 0;
+    EXPECT_EQ(showingHundred, 1);
+
+    SettingsStepper& threshold = cleaning.largeFileThresholdStepper();
+    SettingsStepper& months = cleaning.oldFileMonthsStepper();
+    QTest::mouseClick(&threshold, Qt::LeftButton, {}, QPoint(threshold.width() / 2, 3));
+    EXPECT_EQ(threshold.value(), 110);
+    EXPECT_EQ(cleaning.largeFileThresholdLabel().text(), "Minimum size: 110 MB");
+    EXPECT_EQ(fixture.stored("settings.cleaning.largeFileThreshold").toInt(), 110);
+    QTest::mouseClick(&threshold, Qt::LeftButton, {}, QPoint(threshold.width() / 2, threshold.height() - 3));
+    QTest::keyClick(&threshold, Qt::Key_Down);
+    EXPECT_EQ(threshold.value(), 90);
+
+    threshold.stepBy(-20);
     EXPECT_EQ(threshold.value(), 10);
     threshold.stepDown();
     EXPECT_EQ(threshold.value(), 10);
-    typeInto(threshold, "998");
-    EXPECT_EQ(threshold.value(), 1000);
+    threshold.stepBy(200);
     threshold.stepUp();
     EXPECT_EQ(threshold.value(), 1000);
     EXPECT_EQ(fixture.stored("settings.cleaning.largeFileThreshold").toInt(), 1000);
 
-    typeInto(months, "0");
+    months.stepBy(-20);
     EXPECT_EQ(months.value(), 1);
+    QTest::keyClick(&months, Qt::Key_Up);
     months.stepBy(100);
     EXPECT_EQ(months.value(), 60);
-    EXPECT_EQ(view->cleaning().oldFileMonthsLabel().text(), "Files older than: 60 months");
+    EXPECT_EQ(cleaning.oldFileMonthsLabel().text(), "Files older than: 60 months");
 }
 
 TEST(SettingsView, LaunchAtLoginCreatesAndRemovesTheAutostartEntry) {

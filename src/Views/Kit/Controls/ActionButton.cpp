@@ -136,6 +136,12 @@ QSize ActionButton::minimumSizeHint() const {
     return sizeHint();
 }
 
+double ActionButton::labelBaseline() const {
+    // The text is centred on the shape's height, as the painting below draws it.
+    const QFontMetricsF metrics(font());
+    return (heightOf(style_) - metrics.height()) / 2 + metrics.ascent();
+}
+
 QRectF ActionButton::shapeRect() const {
     return QRectF(rect().marginsRemoved(KitStyle::overflow(*this)));
 }

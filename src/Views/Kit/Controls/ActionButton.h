@@ -45,6 +45,10 @@ public:
     // The gap between an icon and the text, 6 points unless set here.
     void setIconSpacing(double spacing);
 
+    // Where the text of the label sits: its baseline's distance from the top of the rectangle layouts give
+    // the button (its shadow's overflow aside), for rows that line the button up with other text.
+    double labelBaseline() const;
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 

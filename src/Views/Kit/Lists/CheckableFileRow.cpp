@@ -5,6 +5,7 @@
 #include "Platform/core/PathText.h"
 #include "Platform/qt/FileIcons.h"
 #include "Views/Kit/Controls/CheckBoxPainter.h"
+#include "Views/Kit/Motion/WidgetOpacity.h"
 #include "Views/Kit/Surfaces/RoundedShape.h"
 #include "Views/Kit/Theme/MonospacedDigits.h"
 #include "Views/Kit/Theme/SchemeColors.h"
@@ -16,6 +17,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QtMath>
+
+#include <algorithm>
 
 namespace zn {
 
@@ -29,8 +32,11 @@ constexpr int kHeight = 44;
 } // namespace
 
 CheckableFileRow::CheckableFileRow(std::string path, QWidget* parent)
-    : QWidget(parent), path_(std::move(path)), name_(QString::fromStdString(PathText::lastPathComponent(path_))),
-      fullPath_(QString::fromStdString(path_)), isFolder_(isFolderEntry(path_)), accessories_(new QHBoxLayout), highlight_(this, 0) {
+    : QWidget(parent), path_(std::move(path)),
+      name_(QString::fromStdString(PathText::lastPathComponent(path_))),
+      fullPath_(QString::fromStdString(path_)), isFolder_(isFolderEntry(path_)),
+      accessories_(new QHBoxLayout), hover_(this, 0) {
+    connect(&hover_, &AnimatedValue::changed, this, &CheckableFileRow::fadeAccessories);
     setAttribute(Qt::WA_Hover);
     setMouseTracking(true);
     auto* layout = new QHBoxLayout(this);
@@ -68,7 +74,8 @@ void CheckableFileRow::setSize(std::optional<std::int64_t> size) {
 }
 
 void CheckableFileRow::addHoverAccessory(QWidget* accessory) {
-    accessory->setVisible(hovering_);
+    accessory->setVisible(hovering_ || hover_.value() > 0);
+    setWidgetOpacity(*accessory, hover_.value());
     accessories_->addWidget(accessory);
 }
 
@@ -104,9 +111,10 @@ void CheckableFileRow::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::Antialiasing);
     const ColorScheme scheme = colorScheme(*this);
     const QRectF bounds = QRectF(rect()).adjusted(4, 2, -4, -2);
-    if (highlight_.value() > 0)
-        fillRoundedRect(painter, bounds, 6,
-                        withOpacity(platformColor(PlatformColor::primaryLabel, scheme), 0.04 * highlight_.value()));
+    if (hover_.value() > 0)
+        fillRoundedRect(
+            painter, bounds, 6,
+            withOpacity(platformColor(PlatformColor::primaryLabel, scheme), 0.04 * hover_.value()));
 
     double x = kHorizontalPadding;
     const double middle = height() / 2.0;
@@ -150,11 +158,19 @@ void CheckableFileRow::setHovering(bool hovering) {
     if (hovering == hovering_)
         return;
     hovering_ = hovering;
-    for (int i = 0; i < accessories_->count(); ++i)
-        if (QWidget* accessory = accessories_->itemAt(i)->widget())
-            accessory->setVisible(hovering);
-    highlight_.animateTo(hovering ? 1 : 0, Timing::easeInOut(std::chrono::milliseconds(150)));
+    hover_.animateTo(hovering ? 1 : 0, Timing::easeInOut(std::chrono::milliseconds(150)));
+    fadeAccessories();
     update();
+}
+
+void CheckableFileRow::fadeAccessories() {
+    // The accessories come in at once, transparent, and leave only once they have faded out.
+    const double opacity = std::clamp(hover_.value(), 0.0, 1.0);
+    for (int i = 0; i < accessories_->count(); ++i)
+        if (QWidget* accessory = accessories_->itemAt(i)->widget()) {
+            setWidgetOpacity(*accessory, opacity);
+            accessory->setVisible(hovering_ || opacity > 0);
+        }
 }
 
 void CheckableFileRow::enterEvent(QEnterEvent*) {

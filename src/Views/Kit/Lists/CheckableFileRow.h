@@ -14,7 +14,8 @@ namespace zn {
 
 // One file of a removal list: a check box, the file's icon, its name over its full path (shortened in the
 // middle), and its size when known. The whole row toggles the check box. Buttons added as hover accessories
-// appear before the size while the pointer is over the row, which is then softly highlighted.
+// fade in before the size while the pointer is over the row, which is then softly highlighted, and fade out
+// when it leaves.
 class CheckableFileRow : public QWidget {
     Q_OBJECT
 
@@ -50,6 +51,7 @@ protected:
 
 private:
     void setHovering(bool hovering);
+    void fadeAccessories();
     QRectF textFrame() const;
 
     std::string path_;
@@ -62,7 +64,8 @@ private:
     std::optional<std::int64_t> size_;
     QString sizeText_;
     QHBoxLayout* accessories_;
-    AnimatedValue highlight_;
+    // How far the pointer's arrival has gone, 0 to 1: the highlight and the accessories' opacity follow it.
+    AnimatedValue hover_;
 };
 
 } // namespace zn
