@@ -4,6 +4,7 @@
 #include "ViewModels/BrowserQuitQuestion.h"
 #include "ViewModels/CleanAtOnce.h"
 #include "ViewModels/CleanOutcome.h"
+#include "ViewModels/ProgressRelay.h"
 
 #include <chrono>
 
@@ -158,21 +159,17 @@ void AppState::runQueuedRetryWhenFree() {
 }
 
 void AppState::runClean(CleanRequest request) {
-    QPointer<AppState> self(this);
-    auto progress = [self](double fraction) {
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [self, fraction] {
-                if (self)
-                    self->reportCleanProgress(fraction);
-            },
-            Qt::QueuedConnection);
-    };
+    // The engine reports once per item; the screens hear at most one report a frame.
+    auto relay = std::make_shared<ProgressRelay>(*services_.clock, this,
+                                                 [this](double fraction) { reportCleanProgress(fraction); });
+    auto progress = [relay](double fraction) { relay->report(fraction); };
     auto cleaner = services_.cleaner;
     auto items = request.items;
-    runInBackground(
-        [cleaner, items, progress] { return runCleanPass(*cleaner, items, progress); },
-        [this, request = std::move(request)](CleanPassOutcome outcome) { finishClean(request, outcome); });
+    runInBackground([cleaner, items, progress] { return runCleanPass(*cleaner, items, progress); },
+                    [this, relay, request = std::move(request)](CleanPassOutcome outcome) {
+                        relay->finish();
+                        finishClean(request, outcome);
+                    });
 }
 
 void AppState::reportCleanProgress(double progress) {
