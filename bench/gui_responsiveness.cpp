@@ -187,6 +187,10 @@ std::vector<std::pair<int, QString>> lettersOf(const QString& word) {
     return keys;
 }
 
+// How long the memory is left to settle before the resident set is read: what a rescan replaced is freed
+// in the background.
+constexpr int kSettle = 1000;
+
 void runCategory(const Settings& settings) {
     const std::string root = homeFolder(settings, "category");
     SyntheticHome home(root, 1);
@@ -225,6 +229,7 @@ void runCategory(const Settings& settings) {
     runFor(200);
     probe.stop();
     report("scan", probe);
+    runFor(kSettle);
     const double firstScan = residentMegabytes();
     std::printf("  %zu items listed, %d rows shown; resident %.0f MB\n", trashItems(),
                 screen.fileModel().rowCount(), firstScan);
@@ -260,6 +265,7 @@ void runCategory(const Settings& settings) {
     }
     probe.stop();
     report("ten rescans", probe);
+    runFor(kSettle);
     const double tenthRescan = residentMegabytes();
     std::printf("  resident after the first scan %.0f MB, after ten rescans %.0f MB (%.2fx), peak %.0f MB\n",
                 firstScan, tenthRescan, tenthRescan / firstScan, residentMegabytes("VmHWM:"));

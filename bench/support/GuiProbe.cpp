@@ -36,17 +36,18 @@ public:
 } // namespace
 
 bool TimedApplication::notify(QObject* receiver, QEvent* event) {
+    // Taken first: the event may delete its receiver (and itself).
+    const char* className = receiver->metaObject()->className();
+    const int type = static_cast<int>(event->type());
     QElapsedTimer timer;
     timer.start();
     const bool handled = QApplication::notify(receiver, event);
     const double milliseconds = static_cast<double>(timer.nsecsElapsed()) / 1e6;
-    if (milliseconds > 8 && std::getenv("ZN_STALLS") && event->type() == QEvent::Paint)
-        std::printf("      paint %.1f ms %s\n", milliseconds, receiver->metaObject()->className());
+    if (milliseconds > 8 && std::getenv("ZN_STALLS") && type == QEvent::Paint)
+        std::printf("      paint %.1f ms %s\n", milliseconds, className);
     if (milliseconds > slowest) {
         slowest = milliseconds;
-        slowestWhat = QStringLiteral("%1 to %2")
-                          .arg(static_cast<int>(event->type()))
-                          .arg(QString::fromLatin1(receiver->metaObject()->className()));
+        slowestWhat = QStringLiteral("%1 to %2").arg(type).arg(QString::fromLatin1(className));
     }
     return handled;
 }

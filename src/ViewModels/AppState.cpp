@@ -10,6 +10,15 @@ namespace zn {
 namespace {
 
 const QString kOnboardingCompleteKey = QStringLiteral("ZelvaNexal.OnboardingComplete");
+// Results this large leave enough freed memory behind to be worth handing back to the system.
+constexpr std::size_t kLargeItemCount = 10'000;
+
+std::size_t itemCount(const std::map<CleaningCategory, CategoryResult>& results) {
+    std::size_t count = 0;
+    for (const auto& [category, result] : results)
+        count += result.items.size();
+    return count;
+}
 
 void setMembership(std::unordered_set<Uuid>& set, const Uuid& id, bool member) {
     if (member)
@@ -57,7 +66,11 @@ void AppState::setScanState(ScanState v) {
 }
 void AppState::setCategoryResults(std::map<CleaningCategory, CategoryResult> v) {
     selectionTotals_.clear();
-    publish(categoryResults_, std::move(v), &AppState::categoryResultsChanged);
+    // The results replaced may hold a hundred thousand items: they are freed off the main thread.
+    auto replaced = std::exchange(categoryResults_, std::move(v));
+    const bool large = itemCount(replaced) >= kLargeItemCount;
+    destroyInBackground(std::move(replaced), large);
+    emit categoryResultsChanged();
 }
 void AppState::setDiskInfo(DiskInfo v) {
     publish(diskInfo_, v, &AppState::diskInfoChanged);
@@ -279,8 +292,12 @@ const AppState::SelectionTotals& AppState::selectionTotals(CleaningCategory cate
 }
 
 void AppState::storeCategoryResult(CleaningCategory category, CategoryResult result) {
-    auto results = categoryResults_;
-    results[category] = std::move(result);
+    // The result replaced is not copied first: it may hold a hundred thousand items.
+    std::map<CleaningCategory, CategoryResult> results;
+    for (const auto& [stored, kept] : categoryResults_)
+        if (stored != category)
+            results.emplace(stored, kept);
+    results.emplace(category, std::move(result));
     setCategoryResults(std::move(results));
 }
 

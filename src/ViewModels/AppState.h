@@ -243,7 +243,7 @@ private:
     void runClean(CleanRequest request);
     void reportCleanProgress(double progress);
     void finishClean(const CleanRequest& request, const CleanPassOutcome& outcome);
-    void pruneCleanedItems(const CleanRequest& request, const std::set<std::string>& deletedPaths);
+    void pruneCleanedItems(const CleanRequest& request, const PathLookup& deletedPaths);
 
     void finishTrashPass(const TrashPassOutcome& trash, std::size_t refusedCount);
     void finishAdministratorRemoval(const TrashPassOutcome& trash, std::size_t refusedCount,
