@@ -3,6 +3,9 @@
 #include "Platform/qt/BackgroundTask.h"
 #include "ViewModels/AppState.h"
 
+#include <QThread>
+#include <QtConcurrent/QtConcurrentMap>
+
 #include <algorithm>
 #include <numeric>
 
@@ -14,6 +17,8 @@ namespace {
 constexpr QChar kNameEnd = QChar(0);
 // Lists this long leave enough freed memory behind to be worth handing back to the system.
 constexpr std::size_t kLargeItemCount = 10'000;
+// Shorter lists are searched by the main thread alone.
+constexpr std::size_t kSliceLength = 10'000;
 
 bool sameItems(const std::vector<CleanableItem>& a, const std::vector<CleanableItem>* b) {
     return b && std::equal(a.begin(), a.end(), b->begin(), b->end(),
@@ -131,15 +136,35 @@ void FileListModel::selectionChanged() {
 
 void FileListModel::showMatching(const std::vector<std::size_t>& candidates) {
     beginResetModel();
-    if (foldedFilter_.isEmpty()) {
-        rows_ = candidates;
-    } else {
-        rows_.clear();
-        for (const std::size_t position : candidates)
-            if (searchTexts_[position].contains(foldedFilter_))
-                rows_.push_back(position);
-    }
+    rows_ = foldedFilter_.isEmpty() ? candidates : matching(candidates);
     endResetModel();
+}
+
+std::vector<std::size_t> FileListModel::matching(const std::vector<std::size_t>& candidates) const {
+    // A hundred thousand texts take a single thread tens of milliseconds: long lists are searched in
+    // slices side by side, and the slices' matches joined in order.
+    const std::size_t slices = candidates.size() < kSliceLength ? 1 : std::max(1, QThread::idealThreadCount());
+    struct Slice {
+        std::size_t begin;
+        std::size_t end;
+        std::vector<std::size_t> matches;
+    };
+    std::vector<Slice> parts;
+    for (std::size_t index = 0; index < slices; ++index)
+        parts.push_back({candidates.size() * index / slices, candidates.size() * (index + 1) / slices, {}});
+    const auto search = [&](Slice& slice) {
+        for (std::size_t index = slice.begin; index < slice.end; ++index)
+            if (searchTexts_[candidates[index]].contains(foldedFilter_))
+                slice.matches.push_back(candidates[index]);
+    };
+    if (parts.size() == 1)
+        search(parts.front());
+    else
+        QtConcurrent::blockingMap(parts, search);
+    std::vector<std::size_t> rows;
+    for (const Slice& slice : parts)
+        rows.insert(rows.end(), slice.matches.begin(), slice.matches.end());
+    return rows;
 }
 
 } // namespace zn

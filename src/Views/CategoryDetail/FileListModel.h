@@ -57,6 +57,7 @@ private:
     void selectionChanged();
     // Keeps, of `candidates` (positions in sort order), those that match the filter, as the rows shown.
     void showMatching(const std::vector<std::size_t>& candidates);
+    std::vector<std::size_t> matching(const std::vector<std::size_t>& candidates) const;
 
     QPointer<AppState> state_;
     // The items given last, while they are prepared.

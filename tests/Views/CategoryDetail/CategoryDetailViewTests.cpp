@@ -254,12 +254,13 @@ TEST_F(CategoryDetailTest, ClicksInAListOfTwentyThousandItems) {
 }
 
 // A filter that grows narrows the rows it has; one that shrinks or changes starts again from the sorted list.
-// Either way the rows are those a filter of the whole list gives, in the same order.
+// Either way the rows are those a filter of the whole list gives, in the same order, also when a list long
+// enough to be searched in slices is.
 TEST_F(CategoryDetailTest, AnIncrementalFilterShowsWhatAFullOneShows) {
     const std::vector<std::string> names{"Report 2024.PDF", "report-draft.txt", "Straße.log", "ÉTÉ photos.zip",
                                          "été notes.txt", "REPORTS", "big.mov", "Rep", "ort.txt"};
     std::vector<CleanableItem> items;
-    for (std::size_t index = 0; index < 60; ++index)
+    for (std::size_t index = 0; index < 12'000; ++index)
         items.push_back(makeItem(largeFiles,
                                  "/u/" + std::string(index % 3 == 0 ? "Reports/" : "misc/") + names[index % names.size()],
                                  static_cast<std::int64_t>((index * 37) % 11), index % 2 == 0));
