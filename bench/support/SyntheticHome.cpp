@@ -50,14 +50,16 @@ void SyntheticHome::folderWithFiles(const std::string& path) {
     if (error)
         fail("cannot create " + path);
     ++folders_;
-    for (long i = 0; i < filesPerFolder_; ++i) {
-        std::string file = path + "/file-" + std::to_string(i) + ".dat";
-        int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-        if (fd < 0 || ::ftruncate(fd, nextSize()) != 0)
-            fail("cannot create " + file);
-        ::close(fd);
-        ++files_;
-    }
+    for (long i = 0; i < filesPerFolder_; ++i)
+        file(path + "/file-" + std::to_string(i) + ".dat");
+}
+
+void SyntheticHome::file(const std::string& path, long atLeast) {
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0 || ::ftruncate(fd, atLeast + nextSize()) != 0)
+        fail("cannot create " + path);
+    ::close(fd);
+    ++files_;
 }
 
 long SyntheticHome::nextSize() {

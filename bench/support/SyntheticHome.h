@@ -44,6 +44,8 @@ public:
 
     // A folder holding filesPerFolder files of assorted sizes (sparse: sizes cost no disk blocks).
     void folderWithFiles(const std::string& path);
+    // One file of an assorted size above `atLeast` bytes, sparse, in a folder that exists.
+    void file(const std::string& path, long atLeast = 0);
 
 private:
     long nextSize();

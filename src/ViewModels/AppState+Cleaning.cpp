@@ -4,6 +4,7 @@
 #include "ViewModels/BrowserQuitQuestion.h"
 #include "ViewModels/CleanAtOnce.h"
 #include "ViewModels/CleanOutcome.h"
+#include "ViewModels/ProgressRelay.h"
 
 #include <chrono>
 
@@ -40,12 +41,15 @@ void AppState::cleanAll() {
     auto items = selectedItemsToClean();
     if (items.empty())
         return;
-    prepareBrowserPrivacyCleanupIfNeeded(categoriesOf(items), [this, items](bool waitForBrowsers) {
+    const auto categories = categoriesOf(items);
+    // Handed on, never copied: the list may be long, and the flow goes on once at most.
+    auto list = std::make_shared<std::vector<CleanableItem>>(std::move(items));
+    prepareBrowserPrivacyCleanupIfNeeded(categories, [this, list](bool waitForBrowsers) {
         beginFlow();
         setScanState(ScanState::cleaning(0));
         setCleanProgress(0);
-        afterBrowsersQuit(waitForBrowsers, [this, items] {
-            runClean({items, Pruning::allCategories, std::nullopt, std::nullopt, true});
+        afterBrowsersQuit(waitForBrowsers, [this, list] {
+            runClean({std::move(*list), Pruning::allCategories, std::nullopt, std::nullopt, true});
         });
     });
 }
@@ -60,12 +64,13 @@ void AppState::cleanCategory(CleaningCategory category) {
             items.push_back(item);
     if (items.empty())
         return;
-    prepareBrowserPrivacyCleanupIfNeeded({category}, [this, items, category](bool waitForBrowsers) {
+    auto list = std::make_shared<std::vector<CleanableItem>>(std::move(items));
+    prepareBrowserPrivacyCleanupIfNeeded({category}, [this, list, category](bool waitForBrowsers) {
         beginFlow();
         setScanState(ScanState::cleaning(0));
         setCleanProgress(0);
-        afterBrowsersQuit(waitForBrowsers, [this, items, category] {
-            runClean({items, Pruning::oneCategory, category, std::nullopt, false});
+        afterBrowsersQuit(waitForBrowsers, [this, list, category] {
+            runClean({std::move(*list), Pruning::oneCategory, category, std::nullopt, false});
         });
     });
 }
@@ -158,21 +163,20 @@ void AppState::runQueuedRetryWhenFree() {
 }
 
 void AppState::runClean(CleanRequest request) {
-    QPointer<AppState> self(this);
-    auto progress = [self](double fraction) {
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [self, fraction] {
-                if (self)
-                    self->reportCleanProgress(fraction);
-            },
-            Qt::QueuedConnection);
-    };
+    // The engine reports once per item; the screens hear at most one report a frame.
+    auto relay = std::make_shared<ProgressRelay>(*services_.clock, this,
+                                                 [this](double fraction) { reportCleanProgress(fraction); });
+    auto progress = [relay](double fraction) { relay->report(fraction); };
     auto cleaner = services_.cleaner;
-    auto items = request.items;
-    runInBackground(
-        [cleaner, items, progress] { return runCleanPass(*cleaner, items, progress); },
-        [this, request = std::move(request)](CleanPassOutcome outcome) { finishClean(request, outcome); });
+    // Shared with the worker, not copied: the list may be long.
+    auto shared = std::make_shared<const CleanRequest>(std::move(request));
+    runInBackground([cleaner, shared, progress] { return runCleanPass(*cleaner, shared->items, progress); },
+                    [this, relay, shared](CleanPassOutcome outcome) mutable {
+                        relay->finish();
+                        finishClean(*shared, outcome);
+                        destroyInBackground(std::move(outcome));
+                        destroyInBackground(std::move(shared));
+                    });
 }
 
 void AppState::reportCleanProgress(double progress) {
@@ -186,10 +190,9 @@ void AppState::finishClean(const CleanRequest& request, const CleanPassOutcome& 
     setLastCleanedDate(services_.clock->now());
     if (request.hapticSignal && result.deletedCount > 0)
         services_.playLevelChangeFeedback();
-    auto survivors = survivingItems(request.items, result.deletedPaths, outcome.vanishedPaths);
-    pruneCleanedItems(request, result.deletedPaths);
+    pruneCleanedItems(request, outcome.deletedPaths);
     setTotalJunkSize(sumOfStoredTotals());
-    handleCleanOutcome(result.errors, survivors);
+    handleCleanOutcome(result.errors, outcome.survivors);
     setScanState(ScanState::cleaned());
     loadDiskInfo();
     // Back to idle only if nothing has started since; otherwise a scan begun right after "Done" would be
@@ -203,34 +206,33 @@ void AppState::finishClean(const CleanRequest& request, const CleanPassOutcome& 
     });
 }
 
-void AppState::pruneCleanedItems(const CleanRequest& request, const std::set<std::string>& deletedPaths) {
-    auto results = categoryResults_;
+void AppState::pruneCleanedItems(const CleanRequest& request, const PathLookup& deletedPaths) {
+    // Built afresh rather than copied and edited: a pruned result may have held a hundred thousand items.
+    std::map<CleaningCategory, CategoryResult> results;
     if (request.pruning == Pruning::scannedCategory) {
-        results.erase(*request.category);
+        for (const auto& [category, result] : categoryResults_)
+            if (category != *request.category)
+                results.emplace(category, result);
         if (auto remaining = withoutRemovedItems(*request.scanned, deletedPaths))
-            results[*request.category] = std::move(*remaining);
+            results.emplace(*request.category, std::move(*remaining));
         setCategoryResults(std::move(results));
         return;
     }
     auto picked = selectedCleanupItems_;
     auto deselected = deselectedItems_;
-    for (auto entry = results.begin(); entry != results.end();) {
-        if (request.pruning == Pruning::oneCategory && entry->first != *request.category) {
-            ++entry;
+    for (const auto& [category, result] : categoryResults_) {
+        if (request.pruning == Pruning::oneCategory && category != *request.category) {
+            results.emplace(category, result);
             continue;
         }
-        for (const auto& item : entry->second.items) {
-            if (deletedPaths.contains(item.path)) {
-                picked.erase(item.id);
-                deselected.erase(item.id);
-            }
-        }
-        if (auto remaining = withoutRemovedItems(entry->second, deletedPaths)) {
-            entry->second = std::move(*remaining);
-            ++entry;
-        } else {
-            entry = results.erase(entry);
-        }
+        if (!picked.empty() || !deselected.empty())
+            for (const auto& item : result.items)
+                if (deletedPaths.contains(item.path)) {
+                    picked.erase(item.id);
+                    deselected.erase(item.id);
+                }
+        if (auto remaining = withoutRemovedItems(result, deletedPaths))
+            results.emplace(category, std::move(*remaining));
     }
     setSelectedCleanupItems(std::move(picked));
     setDeselectedItems(std::move(deselected));

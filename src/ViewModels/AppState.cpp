@@ -10,6 +10,15 @@ namespace zn {
 namespace {
 
 const QString kOnboardingCompleteKey = QStringLiteral("ZelvaNexal.OnboardingComplete");
+// Results this large leave enough freed memory behind to be worth handing back to the system.
+constexpr std::size_t kLargeItemCount = 10'000;
+
+std::size_t itemCount(const std::map<CleaningCategory, CategoryResult>& results) {
+    std::size_t count = 0;
+    for (const auto& [category, result] : results)
+        count += result.items.size();
+    return count;
+}
 
 void setMembership(std::unordered_set<Uuid>& set, const Uuid& id, bool member) {
     if (member)
@@ -56,7 +65,12 @@ void AppState::setScanState(ScanState v) {
         runQueuedRetryWhenFree();
 }
 void AppState::setCategoryResults(std::map<CleaningCategory, CategoryResult> v) {
-    publish(categoryResults_, std::move(v), &AppState::categoryResultsChanged);
+    selectionTotals_.clear();
+    // The results replaced may hold a hundred thousand items: they are freed off the main thread.
+    auto replaced = std::exchange(categoryResults_, std::move(v));
+    const bool large = itemCount(replaced) >= kLargeItemCount;
+    destroyInBackground(std::move(replaced), large);
+    emit categoryResultsChanged();
 }
 void AppState::setDiskInfo(DiskInfo v) {
     publish(diskInfo_, v, &AppState::diskInfoChanged);
@@ -83,9 +97,11 @@ void AppState::setLastCleanedDate(std::optional<Date> v) {
     publish(lastCleanedDate_, v, &AppState::lastCleanedDateChanged);
 }
 void AppState::setSelectedCleanupItems(std::unordered_set<Uuid> v) {
+    selectionTotals_.clear();
     publish(selectedCleanupItems_, std::move(v), &AppState::selectedCleanupItemsChanged);
 }
 void AppState::setDeselectedItems(std::unordered_set<Uuid> v) {
+    selectionTotals_.clear();
     publish(deselectedItems_, std::move(v), &AppState::deselectedItemsChanged);
 }
 void AppState::setHasFullDiskAccess(bool v) {
@@ -140,30 +156,50 @@ void AppState::setAppFileScanLocationCount(std::int64_t v) {
     publish(appFileScanLocationCount_, v, &AppState::appFileScanLocationCountChanged);
 }
 
-std::vector<CategoryResult> AppState::allResults() const {
-    std::vector<CategoryResult> results;
+std::vector<CleaningCategory> AppState::shownCategories() const {
+    std::vector<CleaningCategory> categories;
     for (CleaningCategory category : scannableCategories()) {
         auto found = categoryResults_.find(category);
         if (found != categoryResults_.end() && found->second.totalSize > 0)
-            results.push_back(found->second);
+            categories.push_back(category);
     }
+    return categories;
+}
+
+std::vector<const CategoryResult*> AppState::shownResults() const {
+    std::vector<const CategoryResult*> results;
+    for (CleaningCategory category : shownCategories())
+        results.push_back(&categoryResults_.at(category));
+    return results;
+}
+
+std::vector<CategoryResult> AppState::allResults() const {
+    std::vector<CategoryResult> results;
+    for (const CategoryResult* result : shownResults())
+        results.push_back(*result);
     return results;
 }
 
 std::vector<CleanableItem> AppState::selectedItemsToClean() const {
     std::vector<CleanableItem> items;
-    for (const auto& result : allResults())
-        for (const auto& item : result.items)
+    for (const CategoryResult* result : shownResults())
+        for (const auto& item : result->items)
             if (isItemSelected(item))
                 items.push_back(item);
     return items;
 }
 
+std::int64_t AppState::selectedSizeToClean() const {
+    std::int64_t size = 0;
+    for (CleaningCategory category : shownCategories())
+        size = saturatingAdd(size, selectionTotals(category).size);
+    return size;
+}
+
 bool AppState::selectedItemsRequireConfirmation() const {
-    auto items = selectedItemsToClean();
-    return std::any_of(items.begin(), items.end(), [](const CleanableItem& item) {
-        return !isCleanedAtOnce(item.category) || !item.isSelected;
-    });
+    const auto categories = shownCategories();
+    return std::any_of(categories.begin(), categories.end(),
+                       [this](CleaningCategory category) { return selectionTotals(category).needsConfirmation; });
 }
 
 std::int64_t AppState::currentAppFileSearchLocationCount() const {
@@ -181,15 +217,15 @@ bool AppState::isItemSelected(const CleanableItem& item) const {
 }
 
 void AppState::toggleItem(const CleanableItem& item) {
+    // Edited in place: a copy of a set that holds a hundred thousand choices would cost more than the click.
     bool selected = isItemSelected(item);
+    selectionTotals_.clear();
     if (item.isSelected) {
-        auto deselected = deselectedItems_;
-        setMembership(deselected, item.id, selected);
-        setDeselectedItems(std::move(deselected));
+        setMembership(deselectedItems_, item.id, selected);
+        emit deselectedItemsChanged();
     } else {
-        auto picked = selectedCleanupItems_;
-        setMembership(picked, item.id, !selected);
-        setSelectedCleanupItems(std::move(picked));
+        setMembership(selectedCleanupItems_, item.id, !selected);
+        emit selectedCleanupItemsChanged();
     }
 }
 
@@ -232,28 +268,36 @@ void AppState::clearSelectionState(CleaningCategory category) {
 }
 
 std::int64_t AppState::selectedSizeInCategory(CleaningCategory category) const {
-    auto found = categoryResults_.find(category);
-    if (found == categoryResults_.end())
-        return 0;
-    std::int64_t size = 0;
-    for (const auto& item : found->second.items)
-        if (isItemSelected(item))
-            size = saturatingAdd(size, item.size);
-    return size;
+    return selectionTotals(category).size;
 }
 
 int AppState::selectedCountInCategory(CleaningCategory category) const {
-    auto found = categoryResults_.find(category);
-    if (found == categoryResults_.end())
-        return 0;
-    return static_cast<int>(
-        std::count_if(found->second.items.begin(), found->second.items.end(),
-                      [this](const CleanableItem& item) { return isItemSelected(item); }));
+    return selectionTotals(category).count;
+}
+
+const AppState::SelectionTotals& AppState::selectionTotals(CleaningCategory category) const {
+    if (auto known = selectionTotals_.find(category); known != selectionTotals_.end())
+        return known->second;
+    SelectionTotals totals;
+    if (auto found = categoryResults_.find(category); found != categoryResults_.end()) {
+        for (const auto& item : found->second.items) {
+            if (!isItemSelected(item))
+                continue;
+            ++totals.count;
+            totals.size = saturatingAdd(totals.size, item.size);
+            totals.needsConfirmation = totals.needsConfirmation || !isCleanedAtOnce(item.category) || !item.isSelected;
+        }
+    }
+    return selectionTotals_[category] = totals;
 }
 
 void AppState::storeCategoryResult(CleaningCategory category, CategoryResult result) {
-    auto results = categoryResults_;
-    results[category] = std::move(result);
+    // The result replaced is not copied first: it may hold a hundred thousand items.
+    std::map<CleaningCategory, CategoryResult> results;
+    for (const auto& [stored, kept] : categoryResults_)
+        if (stored != category)
+            results.emplace(stored, kept);
+    results.emplace(category, std::move(result));
     setCategoryResults(std::move(results));
 }
 

@@ -109,14 +109,19 @@ public:
     // Computed values.
     // Stored results with a total of at least one byte, in the scannable categories' order.
     std::vector<CategoryResult> allResults() const;
+    // The same results where they are stored, without copying their items; valid until the results change.
+    std::vector<const CategoryResult*> shownResults() const;
     std::vector<CleanableItem> selectedItemsToClean() const;
+    // The bytes of selectedItemsToClean(), without gathering the items.
+    std::int64_t selectedSizeToClean() const;
     // True when the selection holds an item outside the clean-at-once categories, or one the user picked.
     bool selectedItemsRequireConfirmation() const;
     std::int64_t currentAppFileSearchLocationCount() const;
     // A scan or clean runs, or the question about running browsers is open: new ones are refused.
     bool isBusy() const;
 
-    // Selection.
+    // Selection. The totals per category are worked out once per change of the results or the selection,
+    // however often they are asked for in between (every progress report and repaint asks).
     bool isItemSelected(const CleanableItem& item) const;
     void toggleItem(const CleanableItem& item);
     void selectAllInCategory(CleaningCategory category);
@@ -202,6 +207,13 @@ private:
         bool hapticSignal = false;
     };
     struct WarmupCreep;
+    // What the selection holds of one category's stored result.
+    struct SelectionTotals {
+        int count = 0;
+        std::int64_t size = 0;
+        // A selected item outside the clean-at-once categories, or one the user picked.
+        bool needsConfirmation = false;
+    };
 
     template <typename Work, typename Done> void runInBackground(Work work, Done done);
     // Runs `next` in a later turn of the main thread, after 1.5 seconds when browsers were asked to quit.
@@ -212,6 +224,9 @@ private:
     void storeCategoryResult(CleaningCategory category, CategoryResult result);
     std::int64_t sumOfStoredTotals() const;
     void clearSelectionState(CleaningCategory category);
+    const SelectionTotals& selectionTotals(CleaningCategory category) const;
+    // The categories of shownResults(), in the same order.
+    std::vector<CleaningCategory> shownCategories() const;
 
     void smartScanStep(std::size_t position);
     void startScanWarmupProgress(double ceiling, std::string categoryName);
@@ -228,7 +243,7 @@ private:
     void runClean(CleanRequest request);
     void reportCleanProgress(double progress);
     void finishClean(const CleanRequest& request, const CleanPassOutcome& outcome);
-    void pruneCleanedItems(const CleanRequest& request, const std::set<std::string>& deletedPaths);
+    void pruneCleanedItems(const CleanRequest& request, const PathLookup& deletedPaths);
 
     void finishTrashPass(const TrashPassOutcome& trash, std::size_t refusedCount);
     void finishAdministratorRemoval(const TrashPassOutcome& trash, std::size_t refusedCount,
@@ -282,6 +297,8 @@ private:
     std::vector<std::string> lastFailedRemovalURLs_;
     std::int64_t appFileScanLocationCount_ = 0;
 
+    // Filled on demand; emptied whenever the results or either selection set change.
+    mutable std::map<CleaningCategory, SelectionTotals> selectionTotals_;
     std::shared_ptr<WarmupCreep> scanWarmup_;
     bool browserQuestionOpen_ = false;
     std::uint64_t flowGeneration_ = 0;

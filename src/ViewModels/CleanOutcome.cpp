@@ -26,9 +26,8 @@ CleaningResult mergedWithAdministratorPass(CleaningResult engine, const Cleaning
     return engine;
 }
 
-std::vector<CleanableItem> survivingItems(const std::vector<CleanableItem>& items,
-                                          const std::set<std::string>& deletedPaths,
-                                          const std::set<std::string>& vanishedPaths) {
+std::vector<CleanableItem> survivingItems(const std::vector<CleanableItem>& items, const PathLookup& deletedPaths,
+                                          const PathLookup& vanishedPaths) {
     std::vector<CleanableItem> survivors;
     for (const auto& item : items) {
         if (item.category == CleaningCategory::purgeableSpace || deletedPaths.contains(item.path) ||
@@ -39,8 +38,7 @@ std::vector<CleanableItem> survivingItems(const std::vector<CleanableItem>& item
     return survivors;
 }
 
-std::optional<CategoryResult> withoutRemovedItems(const CategoryResult& result,
-                                                  const std::set<std::string>& deletedPaths) {
+std::optional<CategoryResult> withoutRemovedItems(const CategoryResult& result, const PathLookup& deletedPaths) {
     CategoryResult remaining{Uuid::random(), result.category, {}, result.totalSize};
     for (const auto& item : result.items) {
         if (deletedPaths.contains(item.path))

@@ -6,9 +6,23 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace zn {
+
+// Paths hashed for looking items up: a clean's hundred thousand paths share long beginnings, which make
+// every step of an ordered set's search a long comparison.
+class PathLookup {
+public:
+    PathLookup() = default;
+    explicit PathLookup(const std::set<std::string>& paths) : paths_(paths.begin(), paths.end()) {}
+
+    bool contains(const std::string& path) const { return paths_.contains(path); }
+
+private:
+    std::unordered_set<std::string> paths_;
+};
 
 // The engine's pass and the administrator pass as one result: sums, errors in order (the engine's first),
 // the union of removed paths; the administrator pass defers nothing further.
@@ -16,14 +30,12 @@ CleaningResult mergedWithAdministratorPass(CleaningResult engine, const Cleaning
 
 // The items a clean left on disk, in list order. Purgeable space is not a file, so it never survives (its
 // release is measured, not checked), and an item whose path is gone is not there to retry.
-std::vector<CleanableItem> survivingItems(const std::vector<CleanableItem>& items,
-                                          const std::set<std::string>& deletedPaths,
-                                          const std::set<std::string>& vanishedPaths);
+std::vector<CleanableItem> survivingItems(const std::vector<CleanableItem>& items, const PathLookup& deletedPaths,
+                                          const PathLookup& vanishedPaths);
 
 // The result without the items whose path was removed; a new id and a total lowered by their sizes, so a
 // total that deliberately leaves items out (purgeable space) keeps its rule. None when nothing remains.
-std::optional<CategoryResult> withoutRemovedItems(const CategoryResult& result,
-                                                  const std::set<std::string>& deletedPaths);
+std::optional<CategoryResult> withoutRemovedItems(const CategoryResult& result, const PathLookup& deletedPaths);
 
 // The one message that sums up a clean's failures; none when nothing failed.
 std::optional<std::string> cleanOutcomeMessage(const std::vector<std::string>& errors,

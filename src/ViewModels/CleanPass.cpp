@@ -1,6 +1,5 @@
 #include "ViewModels/CleanPass.h"
 
-#include "ViewModels/CleanOutcome.h"
 
 #include <cerrno>
 #include <sys/stat.h>
@@ -29,6 +28,8 @@ CleanPassOutcome runCleanPass(CleaningService& cleaner, const std::vector<Cleana
         if (item.category != CleaningCategory::purgeableSpace &&
             !outcome.result.deletedPaths.contains(item.path) && noLongerExists(item.path))
             outcome.vanishedPaths.insert(item.path);
+    outcome.deletedPaths = PathLookup(outcome.result.deletedPaths);
+    outcome.survivors = survivingItems(items, outcome.deletedPaths, PathLookup(outcome.vanishedPaths));
     return outcome;
 }
 

@@ -2,6 +2,7 @@
 
 #include "Models/CleanableItem.h"
 #include "Services/CleaningEngine.h"
+#include "ViewModels/CleanOutcome.h"
 #include "ViewModels/CleaningService.h"
 
 #include <functional>
@@ -14,10 +15,13 @@ namespace zn {
 struct CleanPassOutcome {
     CleaningResult result; // the engine's pass merged with the administrator pass, when there was one
     std::set<std::string> vanishedPaths; // paths not removed by the passes that no longer exist anyway
+    std::vector<CleanableItem> survivors; // the items still there, in list order (see survivingItems)
+    PathLookup deletedPaths;              // the result's removed paths, for pruning the stored results
 };
 
 // One clean, run off the main thread: the engine's pass, then the administrator pass for what it deferred,
-// then a look at which of the remaining paths are gone.
+// then a look at which of the remaining paths are gone; what is worked out of a long list is worked out
+// here too, not on the main thread.
 CleanPassOutcome runCleanPass(CleaningService& cleaner, const std::vector<CleanableItem>& items,
                               const std::function<void(double)>& progress);
 

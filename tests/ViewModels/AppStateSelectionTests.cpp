@@ -110,6 +110,72 @@ TEST(AppStateSelection, CategoriesWithoutResultsChangeNothing) {
     EXPECT_TRUE(state.selectedItemsToClean().empty());
 }
 
+// The totals are kept between changes: each change must be seen by the next question, also by a handler of
+// the change's own signal.
+TEST(AppStateSelection, TotalsFollowEveryChangeOfSelectionAndResults) {
+    test::AppStateHarness harness;
+    AppState& state = harness.makeState();
+    std::vector<CleanableItem> trash, junk;
+    for (int index = 0; index < 40; ++index) {
+        trash.push_back(makeItem(trashBins, harness.tree.file("Library/t" + std::to_string(index), 1), 100 + index,
+                                 index % 3 != 0));
+        junk.push_back(makeItem(systemJunk, "/junk/" + std::to_string(index), 7, true));
+    }
+    state.setCategoryResults({{trashBins, makeResult(trashBins, trash)}, {systemJunk, makeResult(systemJunk, junk)}});
+    const auto expectTotalsRight = [&] {
+        std::int64_t allSize = 0;
+        for (CleaningCategory category : {trashBins, systemJunk}) {
+            std::int64_t size = 0;
+            int count = 0;
+            if (state.categoryResults().contains(category))
+                for (const auto& item : state.categoryResults().at(category).items)
+                    if (state.isItemSelected(item)) {
+                        size += item.size;
+                        ++count;
+                    }
+            EXPECT_EQ(state.selectedSizeInCategory(category), size);
+            EXPECT_EQ(state.selectedCountInCategory(category), count);
+            allSize += size;
+        }
+        EXPECT_EQ(state.selectedSizeToClean(), allSize);
+        EXPECT_EQ(state.selectedSizeToClean(), totalSizeOf(state.selectedItemsToClean()));
+    };
+    int handlersRun = 0;
+    for (auto signal : {&AppState::selectedCleanupItemsChanged, &AppState::deselectedItemsChanged,
+                        &AppState::categoryResultsChanged})
+        QObject::connect(&state, signal, [&] {
+            expectTotalsRight();
+            ++handlersRun;
+        });
+
+    expectTotalsRight();
+    state.toggleItem(trash[0]);
+    state.toggleItem(trash[1]);
+    expectTotalsRight();
+    state.deselectAllInCategory(systemJunk);
+    expectTotalsRight();
+    EXPECT_EQ(state.selectedCountInCategory(systemJunk), 0);
+    state.selectAllInCategory(trashBins);
+    EXPECT_EQ(state.selectedCountInCategory(trashBins), 40);
+    state.setDeselectedItems({trash[5].id, junk[0].id});
+    state.setSelectedCleanupItems({junk[1].id});
+    expectTotalsRight();
+    EXPECT_TRUE(state.selectedItemsRequireConfirmation()); // the trash asks for a review
+
+    // A clean of the trash that leaves one item: the pruned result and selection are counted afresh.
+    harness.cleaner->setFate(trash[7].path, test::FakeCleaningService::Fate::leftAlone);
+    state.cleanCategory(trashBins);
+    ASSERT_TRUE(test::waitUntil([&] { return state.scanState() == ScanState::cleaned(); }));
+    expectTotalsRight();
+    EXPECT_EQ(state.selectedCountInCategory(trashBins), 1);
+    EXPECT_EQ(state.selectedSizeInCategory(trashBins), 107);
+    state.deselectAllInCategory(trashBins);
+    EXPECT_FALSE(state.selectedItemsRequireConfirmation());
+    state.setCategoryResults({});
+    expectTotalsRight();
+    EXPECT_GT(handlersRun, 8);
+}
+
 TEST(AppStateSelection, AppFileSearchCount) {
     test::AppStateHarness harness;
     AppState& state = harness.makeState();

@@ -27,12 +27,12 @@ TEST(CleanOutcome, PruningKeepsOrderAndLowersTheTotal) {
     auto b = makeItem(dockerCache, "/b", 20, true);
     auto reclaimable = makeItem(dockerCache, "docker://reclaimable", 400, false);
     CategoryResult result{Uuid::random(), dockerCache, {a, b, reclaimable}, 430};
-    auto remaining = withoutRemovedItems(result, {"/a"});
+    auto remaining = withoutRemovedItems(result, PathLookup(std::set<std::string>{"/a"}));
     ASSERT_TRUE(remaining);
     EXPECT_NE(remaining->id, result.id);
     EXPECT_EQ(remaining->items, (std::vector<CleanableItem>{b, reclaimable}));
     EXPECT_EQ(remaining->totalSize, 420);
-    EXPECT_FALSE(withoutRemovedItems(result, {"/a", "/b", "docker://reclaimable"}));
+    EXPECT_FALSE(withoutRemovedItems(result, PathLookup(std::set<std::string>{"/a", "/b", "docker://reclaimable"})));
 }
 
 TEST(AppSection, EqualByCaseAndCategory) {

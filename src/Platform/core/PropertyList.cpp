@@ -1,10 +1,9 @@
 #include "Platform/core/PropertyList.h"
 
 #include "Platform/core/PropertyListShape.h"
+#include "Platform/core/RegularFile.h"
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <limits>
 
 #include <plist/plist.h>
@@ -147,13 +146,11 @@ std::optional<PlistValue> parsePropertyList(std::string_view bytes) {
 }
 
 std::optional<PlistValue> readPropertyListFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
+    // Only a regular file: an Info.plist that is a named pipe would wait for a writer for good.
+    auto bytes = readRegularFile(path, std::numeric_limits<std::size_t>::max());
+    if (!bytes)
         return std::nullopt;
-    std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (file.bad())
-        return std::nullopt;
-    return parsePropertyList(bytes);
+    return parsePropertyList(*bytes);
 }
 
 } // namespace zn

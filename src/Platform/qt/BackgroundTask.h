@@ -3,7 +3,11 @@
 #include <QCoreApplication>
 #include <QMetaObject>
 #include <QPointer>
+#include "Platform/core/FreedMemory.h"
+
 #include <QThreadPool>
+
+#include <memory>
 
 namespace zn {
 
@@ -20,6 +24,17 @@ template <typename Owner, typename Work, typename Done> void runInBackground(Own
                     done(std::move(result));
             },
             Qt::QueuedConnection);
+    });
+}
+
+// Lets `value` be destroyed on the thread pool: freeing a hundred thousand strings keeps the main thread
+// busy for tens of milliseconds. With `returnMemory` the freed pages then go back to the system, which is
+// worth its time only after a large value.
+template <typename T> void destroyInBackground(T value, bool returnMemory = false) {
+    QThreadPool::globalInstance()->start([held = std::make_shared<T>(std::move(value)), returnMemory]() mutable {
+        held.reset();
+        if (returnMemory)
+            returnFreedMemoryToSystem();
     });
 }
 

@@ -2,6 +2,7 @@
 
 #include "Platform/core/ByteCountFormatter.h"
 #include "Platform/core/PathText.h"
+#include "Platform/qt/FileIcons.h"
 #include "Platform/qt/FileViewer.h"
 #include "Platform/qt/QuestionPrompter.h"
 #include "ViewModels/AppState.h"
@@ -55,6 +56,11 @@ AppFilesView::AppFilesView(AppState& state, FileViewer& fileViewer, QuestionProm
     icon_ = new QLabel;
     icon_->setFixedSize(48, 48);
     header->addWidget(icon_);
+    // The bundle's own icon is read off the main thread: the generic one shows until it is there.
+    connect(&FileIcons::shared(), &FileIcons::iconLoaded, this, [this](const QString& path) {
+        if (app_ && app_->path == path.toStdString())
+            icon_->setPixmap(installedAppIcon(app_->path).pixmap(48, 48));
+    });
     auto* names = new QVBoxLayout;
     names->setSpacing(2);
     name_ = new TextLabel(QString(), textFont(TextStyle::title3, QFont::Bold));

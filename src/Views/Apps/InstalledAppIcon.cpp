@@ -9,8 +9,6 @@
 
 namespace zn {
 
-namespace {
-
 // Drawn once, large enough for the 48-point header on a double-density screen.
 QIcon genericApplicationIcon() {
     static const QIcon icon = [] {
@@ -24,10 +22,8 @@ QIcon genericApplicationIcon() {
     return icon;
 }
 
-} // namespace
-
 QIcon installedAppIcon(const std::string& bundlePath) {
-    QIcon icon = FileIcons::applicationIcon(bundlePath);
+    QIcon icon = FileIcons::shared().applicationIcon(bundlePath);
     return icon.isNull() ? genericApplicationIcon() : icon;
 }
 

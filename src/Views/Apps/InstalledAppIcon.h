@@ -6,7 +6,9 @@
 
 namespace zn {
 
-// An application's icon as the uninstaller shows it: the bundle's own, else one generic application tile.
+// An application's icon as the uninstaller shows it: the bundle's own once it has been read (off the main
+// thread; FileIcons::iconLoaded() tells when), else one generic application tile.
 QIcon installedAppIcon(const std::string& bundlePath);
+QIcon genericApplicationIcon();
 
 } // namespace zn

@@ -1,11 +1,22 @@
 #include "Views/Apps/InstalledAppsModel.h"
 
 #include "Platform/core/ByteCountFormatter.h"
+#include "Platform/qt/FileIcons.h"
 #include "Views/Apps/InstalledAppIcon.h"
 
 namespace zn {
 
-InstalledAppsModel::InstalledAppsModel(QObject* parent) : QAbstractTableModel(parent) {}
+InstalledAppsModel::InstalledAppsModel(QObject* parent) : QAbstractTableModel(parent) {
+    // Icons are read off the main thread: each row shows the generic one until its own has been read.
+    connect(&FileIcons::shared(), &FileIcons::iconLoaded, this, [this](const QString& path) {
+        const std::string bundle = path.toStdString();
+        for (std::size_t row = 0; row < apps_.size(); ++row)
+            if (apps_[row].path == bundle) {
+                const QModelIndex cell = index(static_cast<int>(row), applicationColumn);
+                emit dataChanged(cell, cell, {Qt::DecorationRole});
+            }
+    });
+}
 
 void InstalledAppsModel::setApps(std::vector<InstalledApp> apps) {
     beginResetModel();

@@ -61,7 +61,13 @@ CategoryDetailView::CategoryDetailView(AppState& state, CleaningCategory categor
     connect(bar_, &CategorySelectionBar::selectAllPressed, this, &CategoryDetailView::toggleAll);
     connect(bar_, &CategorySelectionBar::sortChosen, this, &CategoryDetailView::chooseSort);
     connect(bar_, &CategorySelectionBar::cleanPressed, this, &CategoryDetailView::clean);
-    connect(searchField_, &QLineEdit::textChanged, model_, &FileListModel::setFilterText);
+    filterDelay_.setSingleShot(true);
+    filterDelay_.setInterval(kKeystrokeCoalescing);
+    connect(searchField_, &QLineEdit::textChanged, this, [this] {
+        if (!filterDelay_.isActive())
+            filterDelay_.start();
+    });
+    connect(&filterDelay_, &QTimer::timeout, this, [this] { model_->setFilterText(searchField_->text()); });
 
     // New results replace the list's rows: in a later turn, never inside a handler of one of those rows.
     connect(&state, &AppState::categoryResultsChanged, this, &CategoryDetailView::reloadResult, Qt::QueuedConnection);
@@ -94,8 +100,9 @@ bool CategoryDetailView::busy() const {
 void CategoryDetailView::reloadResult() {
     if (!state_)
         return;
+    static const std::vector<CleanableItem> kNoItems;
     const CategoryResult* result = resultOf(*state_, category_);
-    model_->setItems(result ? result->items : std::vector<CleanableItem>());
+    model_->setItems(result ? result->items : kNoItems);
     refresh();
 }
 

@@ -5,6 +5,7 @@
 #include "Views/Kit/Feedback/AlertDialog.h"
 
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 class QStackedWidget;
@@ -31,6 +32,8 @@ class CategoryDetailView : public QWidget, public SearchableScreen {
 public:
     static constexpr const char* kReviewMessage =
         "This area can include personal files or coding-tool files. Review the list before cleaning.";
+    // Keys typed within this time after a change of the filter text are filtered together.
+    static constexpr std::chrono::milliseconds kKeystrokeCoalescing{16};
 
     CategoryDetailView(AppState& state, CleaningCategory category, FileViewer& fileViewer, QWidget* parent = nullptr);
 
@@ -72,6 +75,7 @@ private:
     EmptyStateView* nothingToClean_;
     CategoryFileList* fileList_;
     QPointer<AlertDialog> reviewDialog_;
+    QTimer filterDelay_;
 };
 
 } // namespace zn

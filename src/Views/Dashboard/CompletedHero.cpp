@@ -125,7 +125,7 @@ void CompletedHero::refresh() {
     }
 
     const bool needsReview = state_.selectedItemsRequireConfirmation();
-    const std::int64_t selectedTotal = totalSizeOf(state_.selectedItemsToClean());
+    const std::int64_t selectedTotal = state_.selectedSizeToClean();
     foundBytes_->setText(bytesText(junk));
     foundNote_->setText(needsReview ? QStringLiteral("found") : QStringLiteral("ready to clean"));
     clean_->setVisible(selectedTotal >= 1);

@@ -30,12 +30,13 @@ void CompletedLayout::refresh() {
     hero_->refresh();
     const bool showsResults = state_.totalJunkSize() >= 1;
     header_->setVisible(showsResults);
-    const std::vector<CategoryResult> results = showsResults ? state_.allResults() : std::vector<CategoryResult>{};
+    const std::vector<const CategoryResult*> results =
+        showsResults ? state_.shownResults() : std::vector<const CategoryResult*>{};
     for (SafetyGroupCard* card : groups_) {
         std::vector<const CategoryResult*> ofGroup;
-        for (const CategoryResult& result : results)
-            if (safetyGroup(result.category) == card->group())
-                ofGroup.push_back(&result);
+        for (const CategoryResult* result : results)
+            if (safetyGroup(result->category) == card->group())
+                ofGroup.push_back(result);
         card->setResults(ofGroup);
     }
 }

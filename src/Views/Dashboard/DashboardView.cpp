@@ -117,7 +117,7 @@ void DashboardView::refresh() {
 void DashboardView::showReviewConfirmation() {
     if (reviewDialog_)
         return;
-    const std::int64_t selected = totalSizeOf(state_.selectedItemsToClean());
+    const std::int64_t selected = state_.selectedSizeToClean();
     reviewDialog_ = new AlertDialog(
         cleanConfirmationTitle(selected),
         QStringLiteral(

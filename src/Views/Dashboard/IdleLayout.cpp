@@ -63,7 +63,7 @@ void IdleLayout::refreshStats() {
 
     const std::int64_t found = state_.totalJunkSize();
     stats_[1]->setValue(found > 0 ? bytesText(found) : kNoFigure);
-    const std::size_t categories = state_.allResults().size();
+    const std::size_t categories = state_.shownResults().size();
     stats_[1]->setDelta(categories > 0 ? dashboard::acrossCategoriesText(categories)
                                        : QStringLiteral("Start with a scan"));
 

@@ -80,14 +80,14 @@ void ScanningLayout::refresh() {
 }
 
 void ScanningLayout::refreshLiveResults() {
-    const std::vector<CategoryResult> results = state_.allResults();
+    const std::vector<const CategoryResult*> results = state_.shownResults();
     const std::size_t shown = std::min(results.size(), kMaximumLiveRows);
     liveHeader_->setVisible(shown > 0);
     liveCard_->setVisible(shown > 0);
     keepRowCount(*liveRows_, shown, [] { return new LiveResultRow; });
     for (std::size_t index = 0; index < shown; ++index) {
         auto* row = rowAt<LiveResultRow>(*liveRows_, index);
-        row->setResult(results[index].category, results[index].totalSize);
+        row->setResult(results[index]->category, results[index]->totalSize);
         row->setShowsDivider(index + 1 < shown);
     }
 }

@@ -9,12 +9,11 @@ namespace zn {
 
 std::vector<Suggestion> suggestionsFor(const AppState& state) {
     std::vector<Suggestion> suggestions;
-    const std::vector<CategoryResult> results = state.allResults();
     // The earliest of equal largest results wins.
     const CategoryResult* largest = nullptr;
-    for (const CategoryResult& result : results)
-        if (!largest || result.totalSize > largest->totalSize)
-            largest = &result;
+    for (const CategoryResult* result : state.shownResults())
+        if (!largest || result->totalSize > largest->totalSize)
+            largest = result;
     if (largest && largest->totalSize > 0) {
         const CleaningCategory category = largest->category;
         suggestions.push_back({std::string(icon(category)),

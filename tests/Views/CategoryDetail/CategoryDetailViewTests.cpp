@@ -47,6 +47,13 @@ protected:
         results[category] = makeResult(category, std::move(items));
         state.setCategoryResults(std::move(results));
         processQueuedWork();
+        // The list is prepared off the main thread.
+        EXPECT_TRUE(waitUntil([&] { return !model().isPreparing(); }));
+    }
+    // Types a filter; keystrokes are filtered a moment later, together.
+    void filter(const QString& text) {
+        view.searchField().setText(text);
+        EXPECT_TRUE(waitUntil([&] { return model().filterText() == text; }));
     }
     void show() {
         view.resize(900, 640);
@@ -100,7 +107,7 @@ TEST_F(CategoryDetailTest, AScanThatFoundNothingSaysSo) {
 }
 
 TEST_F(CategoryDetailTest, SortIsStableBothWaysAndTheFilterLeavesTheCountsAlone) {
-    view.searchField().setText("REPORT"); // typed before the scan: it filters once the result arrives
+    filter("REPORT"); // typed before the scan: it filters once the result arrives
     showResult(largeFiles, {makeItem(largeFiles, "/u/a/report-a.pdf", 5, false),
                             makeItem(largeFiles, "/u/b/big.mov", 9, true),
                             makeItem(largeFiles, "/u/Reports/c.txt", 5, true),
@@ -110,7 +117,7 @@ TEST_F(CategoryDetailTest, SortIsStableBothWaysAndTheFilterLeavesTheCountsAlone)
     EXPECT_EQ(bar().summary().text(), "2 selected");
     EXPECT_EQ(bar().sizeSummary().text(), "14 bytes selected");
 
-    view.searchField().clear();
+    filter("");
     EXPECT_EQ(shownNames(), (std::vector<std::string>{"big.mov", "report-a.pdf", "c.txt", "small.zip"}));
     bar().smallestFirstAction().trigger();
     EXPECT_FALSE(view.sortDescending());
@@ -121,7 +128,7 @@ TEST_F(CategoryDetailTest, SortIsStableBothWaysAndTheFilterLeavesTheCountsAlone)
     EXPECT_EQ(shownNames(), (std::vector<std::string>{"big.mov", "report-a.pdf", "c.txt", "small.zip"}));
 
     // Nothing matches: no rows, the same counts, and Clean still acts on the hidden selection.
-    view.searchField().setText("nothing like it");
+    filter("nothing like it");
     EXPECT_EQ(model().rowCount(), 0);
     EXPECT_EQ(view.fileList().header().text(), "2 of 4 selected");
     EXPECT_TRUE(bar().cleanButton().isEnabled());
@@ -304,12 +311,75 @@ TEST_F(CategoryDetailTest, ClicksInAListOfTwentyThousandItems) {
         EXPECT_TRUE(flipsOnce(row, [&] { clickRow(row); }));
         EXPECT_FALSE(flipsOnce(row, [&] { QTest::mouseDClick(rows, Qt::LeftButton, {}, rowCentre(row)); }));
         processQueuedWork();
+        ASSERT_TRUE(waitUntil([&] { return !model().isPreparing(); }));
         const int shown = list.indexAt(QPoint(10, rows->height() / 2)).row();
         EXPECT_TRUE(flipsOnce(shown, [&] { clickRow(shown); }));
         list.scrollToTop();
     }
     EXPECT_EQ(view.fileList().header().text().toStdString(),
               std::to_string(state.selectedCountInCategory(largeFiles)) + " of 20000 selected");
+}
+
+// A filter that grows narrows the rows it has; one that shrinks or changes starts again from the sorted list.
+// Either way the rows are those a filter of the whole list gives, in the same order, also when a list long
+// enough to be searched in slices is.
+TEST_F(CategoryDetailTest, AnIncrementalFilterShowsWhatAFullOneShows) {
+    const std::vector<std::string> names{"Report 2024.PDF", "report-draft.txt", "Straße.log", "ÉTÉ photos.zip",
+                                         "été notes.txt", "REPORTS", "big.mov", "Rep", "ort.txt"};
+    std::vector<CleanableItem> items;
+    for (std::size_t index = 0; index < 12'000; ++index)
+        items.push_back(makeItem(largeFiles,
+                                 "/u/" + std::string(index % 3 == 0 ? "Reports/" : "misc/") + names[index % names.size()],
+                                 static_cast<std::int64_t>((index * 37) % 11), index % 2 == 0));
+    showResult(largeFiles, items);
+    const auto expected = [&](const QString& text, bool descending = true) {
+        std::vector<CleanableItem> sorted = items;
+        std::stable_sort(sorted.begin(), sorted.end(), [&](const auto& a, const auto& b) {
+            return descending ? a.size > b.size : a.size < b.size;
+        });
+        std::vector<Uuid> ids;
+        for (const auto& item : sorted)
+            if (text.isEmpty() || QString::fromStdString(item.name).contains(text, Qt::CaseInsensitive) ||
+                QString::fromStdString(item.path).contains(text, Qt::CaseInsensitive))
+                ids.push_back(item.id);
+        return ids;
+    };
+    const auto shown = [&] {
+        std::vector<Uuid> ids;
+        for (int row = 0; row < model().rowCount(); ++row)
+            ids.push_back(model().itemAt(row).id);
+        return ids;
+    };
+    for (const QString text : {"r", "re", "rep", "repo", "REPORT", "report ", "report 2", "report", "rt",
+                                "ort", "e", "é", "ét", "ÉTÉ", "été n", "s", "st", "straße", "/u/rep", "/u/reports/r",
+                                "", "xyz", "xyzw", ""}) {
+        model().setFilterText(text);
+        EXPECT_EQ(shown(), expected(text)) << text.toStdString();
+    }
+    bar().smallestFirstAction().trigger();
+    model().setFilterText("re");
+    model().setFilterText("rep");
+    EXPECT_EQ(shown(), expected("rep", false));
+}
+
+// Keys typed in a burst are filtered together, once, and the list ends with the text as typed.
+TEST_F(CategoryDetailTest, ABurstOfKeystrokesEndsInTheRightRows) {
+    showResult(largeFiles, {makeItem(largeFiles, "/u/screenshot-1.png", 30, true),
+                            makeItem(largeFiles, "/u/screen recording.mov", 20, true),
+                            makeItem(largeFiles, "/u/Screenshots/notes.txt", 10, true),
+                            makeItem(largeFiles, "/u/scan.pdf", 40, true)});
+    show();
+    int rebuilds = 0;
+    QObject::connect(&model(), &QAbstractItemModel::modelReset, [&] { ++rebuilds; });
+    QTest::keyClicks(&view.searchField(), "screenshot");
+    EXPECT_EQ(rebuilds, 0);
+    ASSERT_TRUE(waitUntil([&] { return model().filterText() == "screenshot"; }));
+    EXPECT_EQ(rebuilds, 1);
+    EXPECT_EQ(shownNames(), (std::vector<std::string>{"screenshot-1.png", "notes.txt"}));
+    QTest::keyClick(&view.searchField(), Qt::Key_Backspace);
+    QTest::keyClicks(&view.searchField(), "-");
+    ASSERT_TRUE(waitUntil([&] { return model().filterText() == "screensho-"; }));
+    EXPECT_TRUE(shownNames().empty());
 }
 
 TEST_F(CategoryDetailTest, CleanAtOnceOrAfterAReview) {
@@ -399,7 +469,7 @@ TEST_F(CategoryDetailTest, AClickInASortedFilteredListPicksTheItemShown) {
     auto smaller = makeItem(largeFiles, "/u/c/pick.txt", 7, false);
     showResult(largeFiles, {hidden, larger, smaller});
     bar().smallestFirstAction().trigger();
-    view.searchField().setText("pick");
+    filter("pick");
     show();
     ASSERT_EQ(shownNames(), (std::vector<std::string>{"pick.txt", "pick.log"}));
 
@@ -524,6 +594,7 @@ TEST(CategoryDetailScreenshots, EveryStateInBothSchemes) {
         test::saveScreenshot(window, QStringLiteral("category-detail-not-scanned") + suffix);
 
         storeResult(items);
+        ASSERT_TRUE(waitUntil([&] { return !screen.fileModel().isPreparing(); }));
         state.toggleItem(items[0]);
         state.toggleItem(items[1]);
         state.toggleItem(items[3]);
@@ -544,6 +615,7 @@ TEST(CategoryDetailScreenshots, EveryStateInBothSchemes) {
                                       QStringLiteral("category-detail-sort-menu") + suffix);
         sort.menu()->hide();
         screen.searchField().setText("mov");
+        ASSERT_TRUE(waitUntil([&] { return screen.fileModel().filterText() == "mov"; }));
         test::saveScreenshot(window, QStringLiteral("category-detail-filtered") + suffix);
         screen.searchField().clear();
         screen.selectionBar().cleanButton().click();

@@ -123,7 +123,7 @@ void CheckableFileRow::paintEvent(QPaintEvent*) {
     x += kCheckBoxSide + kSpacing;
 
     const QRectF iconFrame(x, middle - kIconSide / 2, kIconSide, kIconSide);
-    const QIcon icon = FileIcons::fileIcon(path_);
+    const QIcon icon = FileIcons::shared().fileIcon(path_);
     if (!icon.isNull())
         icon.paint(&painter, iconFrame.toRect());
     else

@@ -1,5 +1,6 @@
 #include "Views/Kit/Lists/FileChecklist.h"
 
+#include "Platform/qt/FileIcons.h"
 #include "Views/Kit/Lists/CheckableFileRow.h"
 #include "Views/Kit/Theme/SchemeColors.h"
 
@@ -22,6 +23,11 @@ FileChecklist::FileChecklist(std::function<void(CheckableFileRow&)> setUpRow, QW
     // The list's own background shows through; the scroll area would fill the content with the window's.
     content->setAutoFillBackground(false);
     viewport()->setAutoFillBackground(false);
+    // A row's icon is read off the main thread: the row shows it once it is there.
+    connect(&FileIcons::shared(), &FileIcons::iconLoaded, this, [this](const QString& path) {
+        if (CheckableFileRow* shown = row(path.toStdString()))
+            shown->update();
+    });
 }
 
 CheckableFileRow* FileChecklist::row(const std::string& path) const {
