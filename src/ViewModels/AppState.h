@@ -248,7 +248,7 @@ private:
     void finishTrashPass(const TrashPassOutcome& trash, std::size_t refusedCount);
     void finishAdministratorRemoval(const TrashPassOutcome& trash, std::size_t refusedCount,
                                     const CleaningResult& administrator);
-    void publishRemovalOutcome(bool needsFullDiskAccess, const std::vector<std::string>& failures,
+    void publishRemovalOutcome(const TrashPassOutcome& trash, const std::vector<std::string>& failures,
                                const std::optional<std::string>& failureMessage, std::size_t refusedCount);
     void applyRemovedAppFiles(const std::vector<std::string>& paths);
     void pruneMissingInstalledApps();
