@@ -118,7 +118,7 @@ void runDashboard(const Settings& settings) {
     probe.stop();
     report("smart scan", probe);
     std::printf("  found %lld bytes in %zu categories, %zu items selected\n",
-                static_cast<long long>(state.totalJunkSize()), state.allResults().size(),
+                static_cast<long long>(state.totalJunkSize()), state.shownResults().size(),
                 state.selectedItemsToClean().size());
 
     QCoreApplication::processEvents();

@@ -173,13 +173,6 @@ std::vector<const CategoryResult*> AppState::shownResults() const {
     return results;
 }
 
-std::vector<CategoryResult> AppState::allResults() const {
-    std::vector<CategoryResult> results;
-    for (const CategoryResult* result : shownResults())
-        results.push_back(*result);
-    return results;
-}
-
 std::vector<CleanableItem> AppState::selectedItemsToClean() const {
     std::vector<CleanableItem> items;
     for (const CategoryResult* result : shownResults())

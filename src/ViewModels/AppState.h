@@ -107,9 +107,8 @@ public:
     void setAppFileScanLocationCount(std::int64_t value);
 
     // Computed values.
-    // Stored results with a total of at least one byte, in the scannable categories' order.
-    std::vector<CategoryResult> allResults() const;
-    // The same results where they are stored, without copying their items; valid until the results change.
+    // Stored results with a total of at least one byte, in the scannable categories' order, where they are
+    // stored (their items are not copied); valid until the results change.
     std::vector<const CategoryResult*> shownResults() const;
     std::vector<CleanableItem> selectedItemsToClean() const;
     // The bytes of selectedItemsToClean(), without gathering the items.
