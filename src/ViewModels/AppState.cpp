@@ -10,9 +10,6 @@ namespace zn {
 namespace {
 
 const QString kOnboardingCompleteKey = QStringLiteral("ZelvaNexal.OnboardingComplete");
-// Results this large leave enough freed memory behind to be worth handing back to the system.
-constexpr std::size_t kLargeItemCount = 10'000;
-
 std::size_t itemCount(const std::map<CleaningCategory, CategoryResult>& results) {
     std::size_t count = 0;
     for (const auto& [category, result] : results)
@@ -68,8 +65,8 @@ void AppState::setCategoryResults(std::map<CleaningCategory, CategoryResult> v) 
     selectionTotals_.clear();
     // The results replaced may hold a hundred thousand items: they are freed off the main thread.
     auto replaced = std::exchange(categoryResults_, std::move(v));
-    const bool large = itemCount(replaced) >= kLargeItemCount;
-    destroyInBackground(std::move(replaced), large);
+    const std::size_t count = itemCount(replaced);
+    destroyInBackground(std::move(replaced), count);
     emit categoryResultsChanged();
 }
 void AppState::setDiskInfo(DiskInfo v) {
