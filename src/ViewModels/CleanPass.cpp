@@ -1,6 +1,5 @@
 #include "ViewModels/CleanPass.h"
 
-
 #include <cerrno>
 #include <sys/stat.h>
 
