@@ -8,6 +8,7 @@
 #include "Views/Kit/Theme/NexalIcon.h"
 #include "Views/Kit/Theme/SchemeColors.h"
 #include "Views/Kit/Theme/Symbols.h"
+#include "Views/Kit/Theme/TextDrawing.h"
 #include "Views/Kit/Theme/TextStyles.h"
 
 #include <QFontMetricsF>
@@ -138,8 +139,7 @@ QSize ActionButton::minimumSizeHint() const {
 
 double ActionButton::labelBaseline() const {
     // The text is centred on the shape's height, as the painting below draws it.
-    const QFontMetricsF metrics(font());
-    return (heightOf(style_) - metrics.height()) / 2 + metrics.ascent();
+    return TextMetrics(font()).centredBaseline(heightOf(style_));
 }
 
 QRectF ActionButton::shapeRect() const {
