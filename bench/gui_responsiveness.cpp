@@ -118,7 +118,7 @@ void runDashboard(const Settings& settings) {
     probe.stop();
     report("smart scan", probe);
     std::printf("  found %lld bytes in %zu categories, %zu items selected\n",
-                static_cast<long long>(state.totalJunkSize()), state.allResults().size(),
+                static_cast<long long>(state.totalJunkSize()), state.shownResults().size(),
                 state.selectedItemsToClean().size());
 
     QCoreApplication::processEvents();
@@ -234,26 +234,22 @@ void runCategory(const Settings& settings) {
     std::printf("  %zu items listed, %d rows shown; resident %.0f MB\n", trashItems(),
                 screen.fileModel().rowCount(), firstScan);
 
+    const auto typingPhase = [&](const char* name, const std::vector<std::pair<int, QString>>& keys,
+                                 int interval) {
+        probe.start();
+        typeKeys(screen.searchField(), keys, interval);
+        probe.stop();
+        report(name, probe);
+        std::printf("  \"%s\": %d rows shown\n", qPrintable(screen.searchField().text()),
+                    screen.fileModel().rowCount());
+    };
     const QString filter = QStringLiteral("screenshot");
-    probe.start();
-    typeKeys(screen.searchField(), lettersOf(filter), 150);
-    probe.stop();
-    report("typing, a key per 150 ms", probe);
-    std::printf("  \"%s\": %d rows shown\n", qPrintable(screen.searchField().text()), screen.fileModel().rowCount());
-
-    probe.start();
-    typeKeys(screen.searchField(),
-             std::vector<std::pair<int, QString>>(static_cast<std::size_t>(filter.size()), {Qt::Key_Backspace, {}}),
-             150);
-    probe.stop();
-    report("deleting, a key per 150 ms", probe);
-    std::printf("  \"%s\": %d rows shown\n", qPrintable(screen.searchField().text()), screen.fileModel().rowCount());
-
-    probe.start();
-    typeKeys(screen.searchField(), lettersOf(filter), 30);
-    probe.stop();
-    report("typing fast, a key per 30 ms", probe);
-    std::printf("  \"%s\": %d rows shown\n", qPrintable(screen.searchField().text()), screen.fileModel().rowCount());
+    typingPhase("typing, a key per 150 ms", lettersOf(filter), 150);
+    typingPhase("deleting, a key per 150 ms",
+                std::vector<std::pair<int, QString>>(static_cast<std::size_t>(filter.size()),
+                                                     {Qt::Key_Backspace, {}}),
+                150);
+    typingPhase("typing fast, a key per 30 ms", lettersOf(filter), 30);
     screen.searchField().clear();
     runFor(200);
 

@@ -104,7 +104,7 @@ void AppState::finishTrashPass(const TrashPassOutcome& trash, std::size_t refuse
     if (trash.administratorCandidates.empty()) {
         removalRunning_ = false;
         publishRemovalOutcome(
-            trash.needsFullDiskAccess, trash.failed,
+            trash, trash.failed,
             removalFailureMessage(trash.needsFullDiskAccess, false, trash.failed.size(), std::nullopt),
             refusedCount);
         if (!trash.trashed.empty())
@@ -138,7 +138,7 @@ void AppState::finishAdministratorRemoval(const TrashPassOutcome& trash, std::si
         Logger::shared().log("Removed " + path + " with administrator privileges", LogLevel::info,
                              kRemoveSource);
 
-    publishRemovalOutcome(trash.needsFullDiskAccess, failures,
+    publishRemovalOutcome(trash, failures,
                           removalFailureMessage(trash.needsFullDiskAccess, true, failures.size(),
                                                 joined(administrator.errors, "; ")),
                           refusedCount);
@@ -146,11 +146,17 @@ void AppState::finishAdministratorRemoval(const TrashPassOutcome& trash, std::si
         pruneMissingInstalledApps();
 }
 
-void AppState::publishRemovalOutcome(bool needsFullDiskAccess, const std::vector<std::string>& failures,
+void AppState::publishRemovalOutcome(const TrashPassOutcome& trash, const std::vector<std::string>& failures,
                                      const std::optional<std::string>& failureMessage,
                                      std::size_t refusedCount) {
-    setLastFailedRemovalURLs(needsFullDiskAccess ? failures : std::vector<std::string>{});
-    setRemovalNeedsFullDiskAccess(needsFullDiskAccess);
+    // The access retry cleans what each path leads to: a link that failed is not retried.
+    std::vector<std::string> retried;
+    if (trash.needsFullDiskAccess)
+        for (const std::string& path : failures)
+            if (std::find(trash.failedLinks.begin(), trash.failedLinks.end(), path) == trash.failedLinks.end())
+                retried.push_back(path);
+    setLastFailedRemovalURLs(std::move(retried));
+    setRemovalNeedsFullDiskAccess(trash.needsFullDiskAccess);
     if (failureMessage)
         Logger::shared().log(*failureMessage, LogLevel::error, kFinishSource);
     if (auto message = combinedRemovalMessage(refusedCount, failureMessage))

@@ -10,9 +10,6 @@ namespace zn {
 namespace {
 
 const QString kOnboardingCompleteKey = QStringLiteral("ZelvaNexal.OnboardingComplete");
-// Results this large leave enough freed memory behind to be worth handing back to the system.
-constexpr std::size_t kLargeItemCount = 10'000;
-
 std::size_t itemCount(const std::map<CleaningCategory, CategoryResult>& results) {
     std::size_t count = 0;
     for (const auto& [category, result] : results)
@@ -68,8 +65,8 @@ void AppState::setCategoryResults(std::map<CleaningCategory, CategoryResult> v) 
     selectionTotals_.clear();
     // The results replaced may hold a hundred thousand items: they are freed off the main thread.
     auto replaced = std::exchange(categoryResults_, std::move(v));
-    const bool large = itemCount(replaced) >= kLargeItemCount;
-    destroyInBackground(std::move(replaced), large);
+    const std::size_t count = itemCount(replaced);
+    destroyInBackground(std::move(replaced), count);
     emit categoryResultsChanged();
 }
 void AppState::setDiskInfo(DiskInfo v) {
@@ -170,13 +167,6 @@ std::vector<const CategoryResult*> AppState::shownResults() const {
     std::vector<const CategoryResult*> results;
     for (CleaningCategory category : shownCategories())
         results.push_back(&categoryResults_.at(category));
-    return results;
-}
-
-std::vector<CategoryResult> AppState::allResults() const {
-    std::vector<CategoryResult> results;
-    for (const CategoryResult* result : shownResults())
-        results.push_back(*result);
     return results;
 }
 

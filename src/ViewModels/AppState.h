@@ -107,9 +107,8 @@ public:
     void setAppFileScanLocationCount(std::int64_t value);
 
     // Computed values.
-    // Stored results with a total of at least one byte, in the scannable categories' order.
-    std::vector<CategoryResult> allResults() const;
-    // The same results where they are stored, without copying their items; valid until the results change.
+    // Stored results with a total of at least one byte, in the scannable categories' order, where they are
+    // stored (their items are not copied); valid until the results change.
     std::vector<const CategoryResult*> shownResults() const;
     std::vector<CleanableItem> selectedItemsToClean() const;
     // The bytes of selectedItemsToClean(), without gathering the items.
@@ -248,7 +247,7 @@ private:
     void finishTrashPass(const TrashPassOutcome& trash, std::size_t refusedCount);
     void finishAdministratorRemoval(const TrashPassOutcome& trash, std::size_t refusedCount,
                                     const CleaningResult& administrator);
-    void publishRemovalOutcome(bool needsFullDiskAccess, const std::vector<std::string>& failures,
+    void publishRemovalOutcome(const TrashPassOutcome& trash, const std::vector<std::string>& failures,
                                const std::optional<std::string>& failureMessage, std::size_t refusedCount);
     void applyRemovedAppFiles(const std::vector<std::string>& paths);
     void pruneMissingInstalledApps();

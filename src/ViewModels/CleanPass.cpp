@@ -1,7 +1,7 @@
 #include "ViewModels/CleanPass.h"
 
-
 #include <cerrno>
+#include <set>
 #include <sys/stat.h>
 
 namespace zn {
@@ -24,12 +24,14 @@ CleanPassOutcome runCleanPass(CleaningService& cleaner, const std::vector<Cleana
         CleaningResult administrator = cleaner.cleanWithAdminPrivileges(outcome.result.deferredToAdmin);
         outcome.result = mergedWithAdministratorPass(std::move(outcome.result), administrator);
     }
+    // Paths the passes did not remove that no longer exist anyway.
+    std::set<std::string> vanished;
     for (const auto& item : items)
         if (item.category != CleaningCategory::purgeableSpace &&
             !outcome.result.deletedPaths.contains(item.path) && noLongerExists(item.path))
-            outcome.vanishedPaths.insert(item.path);
+            vanished.insert(item.path);
     outcome.deletedPaths = PathLookup(outcome.result.deletedPaths);
-    outcome.survivors = survivingItems(items, outcome.deletedPaths, PathLookup(outcome.vanishedPaths));
+    outcome.survivors = survivingItems(items, outcome.deletedPaths, PathLookup(vanished));
     return outcome;
 }
 

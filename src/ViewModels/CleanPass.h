@@ -6,7 +6,6 @@
 #include "ViewModels/CleaningService.h"
 
 #include <functional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -14,7 +13,6 @@ namespace zn {
 
 struct CleanPassOutcome {
     CleaningResult result; // the engine's pass merged with the administrator pass, when there was one
-    std::set<std::string> vanishedPaths; // paths not removed by the passes that no longer exist anyway
     std::vector<CleanableItem> survivors; // the items still there, in list order (see survivingItems)
     PathLookup deletedPaths;              // the result's removed paths, for pruning the stored results
 };

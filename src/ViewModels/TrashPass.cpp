@@ -43,8 +43,8 @@ TrashPassOutcome trashDirectly(const std::vector<std::string>& paths, const Tras
             continue;
         }
         const Trash::Outcome moved = moveToTrash(path);
-        const bool permissionDenied =
-            isPermissionDenied(moved.errorNumber) && mayGoToLinkResolvingRemoval(path);
+        const bool followable = !moved.moved && mayGoToLinkResolvingRemoval(path);
+        const bool permissionDenied = isPermissionDenied(moved.errorNumber) && followable;
         if (moved.moved) {
             outcome.trashed.push_back(path);
         } else if (moved.errorNumber == ENOENT && !entryExists(path)) {
@@ -61,6 +61,8 @@ TrashPassOutcome trashDirectly(const std::vector<std::string>& paths, const Tras
             Logger::shared().log("Trash failed for " + path + ": " + fileErrorDescription(moved.errorNumber),
                                  LogLevel::error, kSource);
             outcome.failed.push_back(path);
+            if (!followable)
+                outcome.failedLinks.push_back(path);
         }
     }
     return outcome;

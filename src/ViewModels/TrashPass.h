@@ -18,6 +18,8 @@ struct TrashPassOutcome {
     bool needsFullDiskAccess = false; // a permission failure that the administrator pass will not see
     std::vector<std::string> administratorCandidates;
     std::vector<std::string> failed;
+    // The links among `failed`: never retried, since a retry removes what a link leads to.
+    std::vector<std::string> failedLinks;
     std::vector<std::string> refused; // reached through a link: left alone
 
     bool operator==(const TrashPassOutcome&) const = default;
@@ -33,8 +35,8 @@ bool mayGoToLinkResolvingRemoval(const std::string& path);
 // move would take an entry from another folder than the one the user was shown. A permission failure goes
 // to the administrator pass when Full Disk Access is present or the rules call the path an administrator
 // removal; otherwise it fails and asks for access. A link is the exception: both of those remove what a
-// link leads to, so a link that cannot be moved simply fails. A path reported missing counts as trashed
-// only when it really is gone.
+// link leads to, so a link that cannot be moved simply fails, and is named in `failedLinks`. A path
+// reported missing counts as trashed only when it really is gone.
 TrashPassOutcome trashDirectly(const std::vector<std::string>& paths, const TrashMover& moveToTrash,
                                bool hasFullDiskAccess, const RemovalPathRules& rules);
 

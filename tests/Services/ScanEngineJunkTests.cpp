@@ -128,6 +128,20 @@ TEST(ScanEngineJunk, TemporaryEntriesRestByEveryChangeAndNeverHoldASocket) {
     EXPECT_EQ(names, (std::vector<std::string>{"plain", "unpacked"}));
 }
 
+TEST(ScanEngineJunk, ATemporaryFolderWhoseWalkMeetsAnotherUsersEntryIsNotOffered) {
+    // The owners as the walk reports them, so that this runs for any user; the test below makes them real.
+    FixtureTree tree;
+    tree.file("system/tmp/plain", 2000);
+    tree.file("system/tmp/share/theirs", 4000);
+    auto files = std::make_shared<test::FaultyFileSystem>();
+    files->foreignOwners[tree.path("system/tmp/share")] = ::getuid() + 1;
+    auto options = test::fixtureEngineOptions(tree);
+    options.now = [] { return std::chrono::system_clock::now() + std::chrono::hours(72); };
+    options.fileSystem = files;
+    EXPECT_EQ(namesOf(ScanEngine(tree.path("home"), options).scanSystemJunk()),
+              std::vector<std::string>{"plain"});
+}
+
 TEST(ScanEngineJunk, ATemporaryFolderHoldingAnythingOfAnotherUserIsNotOffered) {
     if (!test::runsAsRoot())
         GTEST_SKIP() << test::kNeedsRootToChangeOwners;

@@ -85,8 +85,8 @@ TEST(AppStateSelection, ResultsInFixedOrderWithoutEmptyOnes) {
                               {smartScan, makeResult(smartScan, {makeItem(smartScan, "/s", 5, true)})}});
 
     std::vector<CleaningCategory> order;
-    for (const auto& result : state.allResults())
-        order.push_back(result.category);
+    for (const CategoryResult* result : state.shownResults())
+        order.push_back(result->category);
     EXPECT_EQ(order, (std::vector<CleaningCategory>{systemJunk, trashBins, dockerCache}));
     EXPECT_EQ(state.selectedItemsToClean(), (std::vector<CleanableItem>{junk, trash, docker}));
     // A result with a total of 0 still counts in its own category.

@@ -80,8 +80,8 @@ TEST_F(AppStateSmartScan, StoresAllFourResultsAndReloadsTheDisk) {
     ASSERT_EQ(state.categoryResults().size(), 4u);
     EXPECT_TRUE(state.categoryResults().at(userCache).items.empty()); // kept although empty...
     std::vector<CleaningCategory> shown;
-    for (const auto& result : state.allResults())
-        shown.push_back(result.category);
+    for (const CategoryResult* result : state.shownResults())
+        shown.push_back(result->category);
     EXPECT_EQ(shown, (std::vector<CleaningCategory>{systemJunk, privacySweep})); // ...but not shown
     EXPECT_EQ(state.totalJunkSize(), 130);
     EXPECT_EQ(state.scanProgress(), 1.0);

@@ -186,6 +186,21 @@ TEST_F(AppStateUninstall, APermissionFailureElsewhereMarksTheRemovalAsNeedingAcc
               "Nexal in Settings, then try again.");
 }
 
+TEST_F(AppStateUninstall, ALinkThatCouldNotBeMovedIsNeverHandedToTheAccessRetry) {
+    // The retry cleans what a path leads to: a link that failed beside a file that needs access stays out.
+    const std::string preferences = homeFile("Library/Preferences/com.example.foo.plist");
+    const std::string canary = harness.tree.textFile("home/Library/Caches/com.other.app/data", "keep");
+    const std::string link = harness.tree.symlink("home/Library/Logs/com.example.foo", canary);
+    harness.trash->failWith(preferences, EPERM);
+    harness.trash->failWith(link, EACCES);
+    found({preferences, link});
+    removeAndWait();
+    EXPECT_TRUE(state->removalNeedsFullDiskAccess());
+    EXPECT_EQ(state->lastFailedRemovalURLs(), std::vector<std::string>{preferences});
+    EXPECT_TRUE(harness.cleaner->administratorCalls().empty());
+    EXPECT_EQ(slurp(canary), "keep");
+}
+
 TEST_F(AppStateUninstall, WithFullDiskAccessEveryPermissionFailureGoesToTheAdministratorPass) {
     harness.fullDiskAccess->store(true);
     const std::string preferences = homeFile("Library/Preferences/com.example.foo.plist");

@@ -20,6 +20,13 @@ std::int64_t FaultyFileSystem::directorySize(const std::string& path) const {
     return PosixFileSystem::directorySize(path);
 }
 
+DirectoryWalk FaultyFileSystem::walkDirectory(const std::string& path) const {
+    DirectoryWalk walk = PosixFileSystem::walkDirectory(path);
+    if (auto owner = foreignOwners.find(path); owner != foreignOwners.end())
+        walk.owners.insert(owner->second);
+    return walk;
+}
+
 int FaultyFileSystem::openDirectory(int parentFd, const char* name, const std::string& path,
                                     bool followLink) const {
     if (auto error = folderOpenErrors.find(path); error != folderOpenErrors.end()) {

@@ -9,8 +9,8 @@
 
 namespace zn::test {
 
-// The real file operations, except that chosen names fail with a chosen errno or report another device or
-// mount.
+// The real file operations, except that chosen names fail with a chosen errno or report another device,
+// mount or owner.
 class ScriptedFileOperations : public SystemRemovalFileOperations {
 public:
     std::map<std::string, int> removeFailures;            // entry name → errno for remove()
@@ -18,6 +18,7 @@ public:
     std::map<std::string, dev_t> foreignDevices;          // entry name → device reported by status()
     std::set<std::string> mountRoots;                     // names reported as mount roots
     std::map<std::string, std::uint64_t> foreignMountIds; // entry name → mount id reported by status()
+    std::map<std::string, uid_t> foreignOwners;           // entry name → owner reported by status()
 
     int openPathDirectory(int parentFd, const std::string& name, int& fd) override {
         if (auto failure = openFailures.find(name); failure != openFailures.end())
@@ -37,6 +38,8 @@ public:
             status.isMountRoot = true;
         if (auto mount = foreignMountIds.find(name); error == 0 && mount != foreignMountIds.end())
             status.mountId = mount->second;
+        if (auto owner = foreignOwners.find(name); error == 0 && owner != foreignOwners.end())
+            status.owner = owner->second;
         return error;
     }
     int remove(int parentFd, const std::string& name, bool isDirectory) override {

@@ -5,16 +5,16 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace zn {
 
-int openFolderWithoutLinks(const std::string& path, int& fd) {
-    fd = -1;
+int openFolderWithoutLinks(const std::string& path, UniqueFd& folder) {
     if (path.empty() || path.front() != '/' || (path.size() > 1 && path.back() == '/') ||
         path.find('\0') != std::string::npos)
         return EINVAL;
-    int current = ::open("/", O_PATH | O_DIRECTORY | O_CLOEXEC);
-    if (current < 0)
+    UniqueFd current(::open("/", O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (current.get() < 0)
         return errno;
     std::size_t start = 1;
     while (start < path.size()) {
@@ -22,19 +22,15 @@ int openFolderWithoutLinks(const std::string& path, int& fd) {
         if (end == std::string::npos)
             end = path.size();
         const std::string part = path.substr(start, end - start);
-        if (part.empty() || part == "." || part == "..") {
-            ::close(current);
+        if (part.empty() || part == "." || part == "..")
             return EINVAL;
-        }
-        const int next = ::openat(current, part.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-        const int error = errno;
-        ::close(current);
-        if (next < 0)
-            return error; // a link on the way gives ENOTDIR (O_DIRECTORY) or ELOOP
-        current = next;
+        UniqueFd next(::openat(current.get(), part.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+        if (next.get() < 0)
+            return errno; // a link on the way gives ENOTDIR (O_DIRECTORY) or ELOOP
+        current = std::move(next);
         start = end + 1;
     }
-    fd = current;
+    folder = std::move(current);
     return 0;
 }
 

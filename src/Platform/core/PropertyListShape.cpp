@@ -12,17 +12,36 @@ namespace {
 constexpr std::string_view kBinaryMagic = "bplist00";
 constexpr std::size_t kTrailerSize = 32;
 
-// The position just past `terminator`, searched from `from`; none when it never comes.
-std::optional<std::size_t> skipPast(std::string_view text, std::size_t from, std::string_view terminator) {
-    const std::size_t found = text.find(terminator, from);
-    if (found == std::string_view::npos)
-        return std::nullopt;
-    return found + terminator.size();
+// The position just past `terminator`, searched from `from`; none when it never comes. Inside tags,
+// declarations and processing instructions the parser takes a double-quoted text as a whole, whatever
+// markup it holds: with `quoted`, a terminator inside one does not count.
+std::optional<std::size_t> skipPast(std::string_view text, std::size_t from, std::string_view terminator,
+                                    bool quoted = false) {
+    bool inQuotes = false;
+    for (std::size_t at = from; at < text.size(); ++at) {
+        if (quoted && text[at] == '"')
+            inQuotes = !inQuotes;
+        else if (!inQuotes && text.substr(at).starts_with(terminator))
+            return at + terminator.size();
+    }
+    return std::nullopt;
+}
+
+// The first of `characters` from `from` outside double quotes; npos when none comes.
+std::size_t findOutsideQuotes(std::string_view text, std::size_t from, std::string_view characters) {
+    bool inQuotes = false;
+    for (std::size_t at = from; at < text.size(); ++at) {
+        if (text[at] == '"')
+            inQuotes = !inQuotes;
+        else if (!inQuotes && characters.find(text[at]) != std::string_view::npos)
+            return at;
+    }
+    return std::string_view::npos;
 }
 
 // Tags are read the way the parser reads them: comments, processing instructions, character data and the
-// document type are passed over; an element ends at the next "<" or ">", and is empty when "/" stands
-// right before that ">".
+// document type are passed over; a tag ends at the next "<" or ">" outside double quotes, and an element
+// is empty when "/" stands right before that ">".
 bool xmlIsShallowEnough(std::string_view text, std::size_t maxNesting) {
     std::size_t depth = 0;
     std::size_t position = text.find('<');
@@ -34,18 +53,18 @@ bool xmlIsShallowEnough(std::string_view text, std::size_t maxNesting) {
         } else if (rest.starts_with("<![CDATA[")) {
             next = skipPast(text, position + 9, "]]>");
         } else if (rest.starts_with("<?")) {
-            next = skipPast(text, position + 2, "?>");
+            next = skipPast(text, position + 1, "?>", true);
         } else if (rest.starts_with("<!")) {
-            const std::size_t stop = text.find_first_of("[>", position);
+            const std::size_t stop = findOutsideQuotes(text, position, "[>");
             if (stop != std::string_view::npos)
-                next = text[stop] == '[' ? skipPast(text, stop, "]>") : stop + 1;
-        } else if (rest.starts_with("</")) {
-            depth -= depth > 0 ? 1 : 0;
-            next = skipPast(text, position, ">");
+                next = text[stop] == '[' ? skipPast(text, stop, "]>", true) : stop + 1;
         } else {
-            const std::size_t stop = text.find_first_of("<>", position + 1);
+            const bool closing = rest.starts_with("</");
+            const std::size_t stop = findOutsideQuotes(text, position + 1, "<>");
             const bool empty = stop != std::string_view::npos && text[stop] == '>' && text[stop - 1] == '/';
-            if (!empty && ++depth > maxNesting)
+            if (closing)
+                depth -= depth > 0 ? 1 : 0;
+            else if (!empty && ++depth > maxNesting)
                 return false;
             if (stop != std::string_view::npos)
                 next = text[stop] == '>' ? stop + 1 : stop;

@@ -1,10 +1,10 @@
 #include "Platform/core/StringsFile.h"
 
 #include "Platform/core/PropertyList.h"
+#include "Platform/core/RegularFile.h"
 
 #include <cctype>
-#include <fstream>
-#include <iterator>
+#include <limits>
 
 #include <unicode/unistr.h>
 
@@ -168,11 +168,11 @@ std::optional<Table> parseStringsTable(std::string_view bytes) {
 }
 
 std::optional<Table> readStringsFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
+    // Only a regular file: a translation that is a named pipe would wait for a writer for good.
+    const auto bytes = readRegularFile(path, std::numeric_limits<std::size_t>::max());
+    if (!bytes)
         return std::nullopt;
-    std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    return parseStringsTable(bytes);
+    return parseStringsTable(*bytes);
 }
 
 } // namespace zn

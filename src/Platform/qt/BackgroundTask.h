@@ -1,12 +1,13 @@
 #pragma once
 
+#include "Platform/core/FreedMemory.h"
+
 #include <QCoreApplication>
 #include <QMetaObject>
 #include <QPointer>
-#include "Platform/core/FreedMemory.h"
-
 #include <QThreadPool>
 
+#include <cstddef>
 #include <memory>
 
 namespace zn {
@@ -27,10 +28,14 @@ template <typename Owner, typename Work, typename Done> void runInBackground(Own
     });
 }
 
+// Values of at least this many items leave enough freed memory behind to be worth handing back.
+inline constexpr std::size_t kItemsWorthReturningMemory = 10'000;
+
 // Lets `value` be destroyed on the thread pool: freeing a hundred thousand strings keeps the main thread
-// busy for tens of milliseconds. With `returnMemory` the freed pages then go back to the system, which is
-// worth its time only after a large value.
-template <typename T> void destroyInBackground(T value, bool returnMemory = false) {
+// busy for tens of milliseconds. When it held `itemCount` items, at least kItemsWorthReturningMemory, the
+// freed pages then go back to the system.
+template <typename T> void destroyInBackground(T value, std::size_t itemCount = 0) {
+    const bool returnMemory = itemCount >= kItemsWorthReturningMemory;
     QThreadPool::globalInstance()->start([held = std::make_shared<T>(std::move(value)), returnMemory]() mutable {
         held.reset();
         if (returnMemory)

@@ -115,11 +115,7 @@ int openTrashFolder(const std::string& path, UniqueFd& folder) {
     const auto resolved = resolvedPathIfResolvable(path);
     if (!resolved)
         return ELOOP;
-    int fd = -1;
-    if (int error = openFolderWithoutLinks(*resolved, fd))
-        return error;
-    folder = UniqueFd(fd);
-    return 0;
+    return openFolderWithoutLinks(*resolved, folder);
 }
 
 std::string candidateName(const std::string& base, int attempt) {
@@ -152,12 +148,11 @@ std::optional<Trash::Folders> Trash::trashFor(const std::string& path, dev_t dev
 }
 
 std::optional<Trash::Folders> Trash::openMountTrash(const std::string& topDirectory, uid_t user, int& error) {
-    int fd = -1;
-    if (int failed = openFolderWithoutLinks(topDirectory, fd)) {
+    UniqueFd top;
+    if (int failed = openFolderWithoutLinks(topDirectory, top)) {
         error = failed;
         return std::nullopt;
     }
-    const UniqueFd top(fd);
     const std::string uid = std::to_string(user);
     const UniqueFd shared(::openat(top.get(), ".Trash", O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     struct stat sharedInfo;
@@ -195,12 +190,11 @@ Trash::Outcome Trash::moveToTrash(const std::string& path) const {
         outcome.errorNumber = ELOOP;
         return outcome;
     }
-    int openedParent = -1;
-    if (int error = openFolderWithoutLinks(*parent, openedParent)) {
+    UniqueFd parentFd;
+    if (int error = openFolderWithoutLinks(*parent, parentFd)) {
         outcome.errorNumber = error;
         return outcome;
     }
-    const UniqueFd parentFd(openedParent);
     if (::fstatat(parentFd.get(), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
         outcome.errorNumber = errno;
         return outcome;

@@ -15,8 +15,6 @@ namespace {
 
 // Between an item's name and its path: a line edit never holds it, so no filter matches across the two.
 constexpr QChar kNameEnd = QChar(0);
-// Lists this long leave enough freed memory behind to be worth handing back to the system.
-constexpr std::size_t kLargeItemCount = 10'000;
 // Shorter lists are searched by the main thread alone.
 constexpr std::size_t kSliceLength = 10'000;
 
@@ -69,10 +67,10 @@ std::vector<std::size_t> FileListModel::sortedPositions(const std::vector<Cleana
 void FileListModel::adopt(Prepared prepared) {
     preparing_.reset();
     // The list replaced goes off the main thread, like the state's own copy of it.
-    const bool large = items_->size() >= kLargeItemCount;
+    const std::size_t count = items_->size();
     destroyInBackground(std::make_pair(std::exchange(items_, std::move(prepared.items)),
                                        std::exchange(searchTexts_, std::move(prepared.searchTexts))),
-                        large);
+                        count);
     // The order may have been changed while the items were prepared.
     sorted_ = prepared.descending == descending_ ? std::move(prepared.sorted) : sortedPositions(*items_, descending_);
     showMatching(sorted_);

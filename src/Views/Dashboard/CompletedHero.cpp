@@ -9,9 +9,9 @@
 #include "Views/Kit/Theme/DisplayText.h"
 #include "Views/Kit/Theme/NexalIcon.h"
 #include "Views/Kit/Theme/SchemeColors.h"
+#include "Views/Kit/Theme/TextDrawing.h"
 #include "Views/Kit/Theme/TextStyles.h"
 
-#include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QSpacerItem>
 #include <QVBoxLayout>
@@ -30,12 +30,6 @@ QFont noteFont() {
 }
 QFont spotlessFont() {
     return systemFont(22, QFont::Bold);
-}
-
-// The baseline of one line of text centred on a box `height` high, from the box's top.
-double baselineInBox(const QFont& font, double height) {
-    const QFontMetricsF metrics(font);
-    return (height - metrics.height()) / 2 + metrics.ascent();
 }
 
 } // namespace
@@ -63,7 +57,7 @@ CompletedHero::CompletedHero(AppState& state, QWidget* parent)
     foundRow->addWidget(foundBytes_, 0, Qt::AlignBottom);
     foundNote_->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
     foundNote_->setContentsMargins(
-        0, 0, 0, qRound(QFontMetricsF(foundFont()).descent() - QFontMetricsF(noteFont()).descent()));
+        0, 0, 0, qRound(TextMetrics(foundFont()).descent() - TextMetrics(noteFont()).descent()));
     foundRow->addWidget(foundNote_, 0, Qt::AlignBottom);
 
     connect(scanAgain_, &QPushButton::clicked, this, [this] { state_.startSmartScan(); });
@@ -140,9 +134,10 @@ void CompletedHero::alignTopRowBaselines(bool spotless) {
     QWidget& lead = spotless ? *spotless_ : *found_;
     // The spotless title takes the height of the seal beside it; the amount is as high as its own line.
     const double leadBaseline =
-        spotless ? baselineInBox(spotlessFont(),
-                                 std::max(seal_->sizeHint().height(), spotlessTitle_->sizeHint().height()))
-                 : baselineInBox(foundFont(), foundBytes_->sizeHint().height());
+        spotless
+            ? TextMetrics(spotlessFont())
+                  .centredBaseline(std::max(seal_->sizeHint().height(), spotlessTitle_->sizeHint().height()))
+            : TextMetrics(foundFont()).centredBaseline(foundBytes_->sizeHint().height());
     const double line = std::max(leadBaseline, scanAgain_->labelBaseline());
     lead.layout()->setContentsMargins(0, qRound(line - leadBaseline), 0, 0);
     scanAgainLift_->changeSize(0, qRound(line - scanAgain_->labelBaseline()), QSizePolicy::Fixed,

@@ -8,15 +8,6 @@
 
 namespace zn {
 
-namespace {
-QColor mix(const QColor& from, const QColor& to, double amount) {
-    const auto channel = [amount](double a, double b) { return a + (b - a) * amount; };
-    return QColor::fromRgbF(static_cast<float>(channel(from.redF(), to.redF())),
-                            static_cast<float>(channel(from.greenF(), to.greenF())),
-                            static_cast<float>(channel(from.blueF(), to.blueF())));
-}
-} // namespace
-
 OnboardingBackdrop::OnboardingBackdrop(OnboardingPage page, QWidget* parent)
     : AppBackdrop(parent), from_(page), to_(page), blend_(new AnimatedValue(this, 1)) {}
 
@@ -32,7 +23,7 @@ void OnboardingBackdrop::setPage(OnboardingPage page) {
 
 QColor OnboardingBackdrop::glowColor() const {
     const ColorScheme scheme = colorScheme(*this);
-    return mix(pageTint(from_, scheme), pageTint(to_, scheme), std::clamp(blend_->value(), 0.0, 1.0));
+    return mixed(pageTint(from_, scheme), pageTint(to_, scheme), std::clamp(blend_->value(), 0.0, 1.0));
 }
 
 void OnboardingBackdrop::paintEvent(QPaintEvent* event) {

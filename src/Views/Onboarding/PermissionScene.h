@@ -45,7 +45,6 @@ public:
     // The line shown once access is granted, and the row of ways to get it shown until then. The line
     // comes and goes with a fade combined with a scale.
     QWidget& grantedLine() const { return *granted_; }
-    const ScaleFade& grantedTransition() const { return *grantedTransition_; }
     QWidget& guidance() const { return *guidance_; }
     QWidget& tip() const { return *tip_; }
     QWidget& links() const { return *links_; }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <set>
+#include <sys/stat.h>
 
 namespace zn {
 namespace {
@@ -135,6 +136,24 @@ TEST_F(AppInfoFetcherTest, HostileInfoPlistsFallBackOrAreCut) {
     EXPECT_EQ(byBundle["Edge.app"].appName, std::string(300, 'e'));
     EXPECT_EQ(byBundle["Huge.app"].appName, hugeName.substr(0, 299 * 2) + "\u2026");
     EXPECT_EQ(byBundle["Huge.app"].bundleIdentifier, std::string(299, 'i') + "\u2026");
+}
+
+TEST_F(AppInfoFetcherTest, APipeWhereABundleFileShouldBeIsNeverWaitedOn) {
+    // Nobody writes to these pipes: a read of one would wait for good.
+    bundle("Applications/Piped.app", infoPlist("com.acme.piped", "Piped"));
+    tree.folder("Applications/Piped.app/Contents/Resources/de.lproj");
+    ASSERT_EQ(
+        ::mkfifo(tree.path("Applications/Piped.app/Contents/Resources/de.lproj/InfoPlist.strings").c_str(),
+                 0644),
+        0);
+    tree.folder("Applications/Blocked.app/Contents");
+    ASSERT_EQ(::mkfifo(tree.path("Applications/Blocked.app/Contents/Info.plist").c_str(), 0644), 0);
+
+    std::map<std::string, std::string> names;
+    for (const auto& app : fetch({"de"}))
+        names.emplace(app.bundleIdentifier, app.appName);
+    EXPECT_EQ(names,
+              (std::map<std::string, std::string>{{"com.acme.piped", "Piped"}, {"Blocked", "Blocked"}}));
 }
 
 TEST_F(AppInfoFetcherTest, MissingRootsGiveAnEmptyList) {

@@ -18,14 +18,9 @@ std::string slurp(const std::string& path) {
     return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
 }
 
-class OpenFolder {
-public:
-    explicit OpenFolder(const std::string& path) : error(openFolderWithoutLinks(path, fd)) {}
-    ~OpenFolder() {
-        if (fd >= 0)
-            ::close(fd);
-    }
-    int fd = -1;
+struct OpenFolder {
+    explicit OpenFolder(const std::string& path) : error(openFolderWithoutLinks(path, folder)) {}
+    UniqueFd folder;
     int error;
 };
 
@@ -38,7 +33,7 @@ TEST(FolderWithoutLinks, OpensOnlyWhatTheTextNames) {
     OpenFolder inner(root + "/real/inner");
     ASSERT_EQ(inner.error, 0);
     struct stat info;
-    EXPECT_EQ(::fstatat(inner.fd, "file", &info, AT_SYMLINK_NOFOLLOW), 0);
+    EXPECT_EQ(::fstatat(inner.folder.get(), "file", &info, AT_SYMLINK_NOFOLLOW), 0);
 
     EXPECT_EQ(OpenFolder(root + "/link/inner").error, ENOTDIR); // a link on the way
     EXPECT_EQ(OpenFolder(root + "/link").error, ENOTDIR);
@@ -59,17 +54,17 @@ TEST(FolderWithoutLinks, NothingIsEverReplaced) {
     OpenFolder from(root + "/from");
     OpenFolder to(root + "/to");
 
-    EXPECT_EQ(renameWithoutReplacing(from.fd, "a", to.fd, "taken"), EEXIST);
+    EXPECT_EQ(renameWithoutReplacing(from.folder.get(), "a", to.folder.get(), "taken"), EEXIST);
     EXPECT_EQ(slurp(tree.path("from/a")), "first");
     EXPECT_EQ(slurp(tree.path("to/taken")), "already there");
-    EXPECT_EQ(renameWithoutReplacing(from.fd, "a", to.fd, "moved"), 0);
+    EXPECT_EQ(renameWithoutReplacing(from.folder.get(), "a", to.folder.get(), "moved"), 0);
     EXPECT_EQ(slurp(tree.path("to/moved")), "first");
 
     // The fallback for file systems that cannot rename that way keeps the same promise.
-    EXPECT_EQ(linkThenUnlink(from.fd, "b", to.fd, "taken"), EEXIST);
+    EXPECT_EQ(linkThenUnlink(from.folder.get(), "b", to.folder.get(), "taken"), EEXIST);
     EXPECT_EQ(slurp(tree.path("from/b")), "second");
     EXPECT_EQ(slurp(tree.path("to/taken")), "already there");
-    EXPECT_EQ(linkThenUnlink(from.fd, "b", to.fd, "moved-b"), 0);
+    EXPECT_EQ(linkThenUnlink(from.folder.get(), "b", to.folder.get(), "moved-b"), 0);
     EXPECT_EQ(slurp(tree.path("to/moved-b")), "second");
     struct stat info;
     EXPECT_NE(::lstat(tree.path("from/b").c_str(), &info), 0);

@@ -82,6 +82,27 @@ TEST(PropertyListShape, DeeplyNestedDocumentsAreRefusedWithoutCrashing) {
     EXPECT_EQ(parsePropertyList(asBinary(nestedXmlArrays(200))), xml);
 }
 
+TEST(PropertyListShape, MarkupInsideQuotesNeverHidesNesting) {
+    // The parser reads a double-quoted text inside a tag, a declaration or a processing instruction as a
+    // whole: a comment's start there, or a closing tag, is only text.
+    const auto wrapped = [](const std::string& opening, const std::string& closing) {
+        std::string text = "<?xml version=\"1.0\"?><plist version=\"1.0\">";
+        for (int i = 0; i < 20'000; ++i)
+            text += opening;
+        for (int i = 0; i < 20'000; ++i)
+            text += closing;
+        return text + "</plist>";
+    };
+    EXPECT_FALSE(parsePropertyList(wrapped("<array a=\"<!--\"><array b=\"-->\">", "</array></array>")));
+    EXPECT_FALSE(parsePropertyList(wrapped("<array><?pi \"?></array>\"?>", "</array>")));
+    EXPECT_FALSE(parsePropertyList(wrapped("<array><!DOCTYPE x \"[\"><array>", "</array></array>")));
+    EXPECT_FALSE(parsePropertyList(wrapped("<array></array \"></array>\"><array>", "</array>")));
+    EXPECT_FALSE(parsePropertyList(wrapped("<?><array>", "</array>")));
+    // A quoted "/>" does not make an element empty, nor a quoted ">" end its tag.
+    EXPECT_TRUE(isPropertyListShapeSafe(wrapped("<array a=\"/>\" b=\">\">", "</array>"), 20'001));
+    EXPECT_FALSE(isPropertyListShapeSafe(wrapped("<array a=\"/>\" b=\">\">", "</array>"), 20'000));
+}
+
 TEST(PropertyListShape, OrdinaryListsPassInBothForms) {
     const std::string xml = R"(<?xml version="1.0" encoding="UTF-8"?>
 <!DOCTYPE plist PUBLIC "-//Apple//DTD PLIST 1.0//EN" "http://www.apple.com/DTDs/PropertyList-1.0.dtd">

@@ -159,6 +159,23 @@ TEST_F(SafeRemovalTest, ARequiredOwnerIsCheckedOnTheEntryItself) {
     EXPECT_FALSE(exists(mine));
 }
 
+TEST_F(SafeRemovalTest, ARequiredOwnerIsCheckedOnEveryEntryInside) {
+    // Another user's entry at any depth (as the status call reports its owner) stops the removal first.
+    const std::string deep = tree.file("shared/mine/sub/theirs/data", 1);
+    const std::string loose = tree.file("shared/also-mine/theirs.txt", 1);
+    operations->foreignOwners = {{"theirs", ::getuid() + 1}, {"theirs.txt", ::getuid() + 1}};
+    for (const char* relative : {"shared/mine", "shared/also-mine"}) {
+        RemovalResult refused = removal.removeItem(at(relative), Scope::wholeItem, ::getuid());
+        EXPECT_EQ(refused.errorNumber, EPERM) << relative;
+        EXPECT_EQ(refused.description, "It holds an entry of another user");
+    }
+    EXPECT_TRUE(exists(deep));
+    EXPECT_TRUE(exists(loose));
+    // Without an owner to keep to, the same folder goes whole.
+    EXPECT_TRUE(removal.removeItem(at("shared/mine"), Scope::wholeItem).succeeded());
+    EXPECT_FALSE(exists(tree.path("shared/mine")));
+}
+
 TEST_F(SafeRemovalTest, AnotherUsersEntryGoesOnlyForThatUser) {
     if (!test::runsAsRoot())
         GTEST_SKIP() << test::kNeedsRootToChangeOwners;

@@ -8,9 +8,9 @@
 #include "Views/Kit/Theme/NexalIcon.h"
 #include "Views/Kit/Theme/SchemeColors.h"
 #include "Views/Kit/Theme/Symbols.h"
+#include "Views/Kit/Theme/TextDrawing.h"
 #include "Views/Kit/Theme/TextStyles.h"
 
-#include <QFontMetricsF>
 #include <QPainter>
 
 #include <cmath>
@@ -116,8 +116,7 @@ double ActionButton::leadingIconSide() const {
 }
 
 double ActionButton::labelWidth() const {
-    const QFontMetricsF metrics(font());
-    double width = metrics.horizontalAdvance(text());
+    double width = TextMetrics(font()).horizontalAdvance(text());
     if (const double side = leadingIconSide(); side > 0)
         width += side + iconSpacing_;
     if (trailingIcon_)
@@ -138,8 +137,7 @@ QSize ActionButton::minimumSizeHint() const {
 
 double ActionButton::labelBaseline() const {
     // The text is centred on the shape's height, as the painting below draws it.
-    const QFontMetricsF metrics(font());
-    return (heightOf(style_) - metrics.height()) / 2 + metrics.ascent();
+    return TextMetrics(font()).centredBaseline(heightOf(style_));
 }
 
 QRectF ActionButton::shapeRect() const {
@@ -190,9 +188,9 @@ void ActionButton::paintEvent(QPaintEvent*) {
     }
     painter.setFont(font());
     painter.setPen(foreground);
-    const double textWidth = QFontMetricsF(font()).horizontalAdvance(text());
-    painter.drawText(QRectF(x, shape.top(), shape.right() - x, shape.height()), Qt::AlignLeft | Qt::AlignVCenter,
-                     text());
+    const double textWidth = TextMetrics(font()).horizontalAdvance(text());
+    drawText(painter, QRectF(x, shape.top(), shape.right() - x, shape.height()), Qt::AlignLeft | Qt::AlignVCenter,
+             text());
     if (trailingIcon_) {
         x += textWidth + iconSpacing_;
         trailingIcon_(painter,

@@ -45,13 +45,6 @@ double highlightShare(double highlightLeft, AppearanceMode mode) {
     return std::clamp(1 - std::abs(highlightLeft - buttonLeft(mode)) / step, 0.0, 1.0);
 }
 
-QColor mix(const QColor& from, const QColor& to, double share) {
-    return QColor::fromRgbF(static_cast<float>(std::lerp(from.redF(), to.redF(), share)),
-                            static_cast<float>(std::lerp(from.greenF(), to.greenF(), share)),
-                            static_cast<float>(std::lerp(from.blueF(), to.blueF(), share)),
-                            static_cast<float>(std::lerp(from.alphaF(), to.alphaF(), share)));
-}
-
 const Timing& slide() {
     static const Timing timing = Timing::springy(0.32, 0.78);
     return timing;
@@ -91,9 +84,9 @@ QSize AppearancePill::sizeHint() const {
 QColor AppearancePill::symbolColor(AppearanceMode mode) const {
     // The colour follows the highlight's place, so it changes on the highlight's spring.
     const ColorScheme scheme = colorScheme(*this);
-    return mix(platformColor(PlatformColor::secondaryLabel, scheme),
-               platformColor(PlatformColor::primaryLabel, scheme),
-               highlightShare(highlightX_->value(), mode));
+    return mixed(platformColor(PlatformColor::secondaryLabel, scheme),
+                 platformColor(PlatformColor::primaryLabel, scheme),
+                 highlightShare(highlightX_->value(), mode));
 }
 
 std::optional<AppearanceMode> AppearancePill::modeAt(const QPoint& position) const {

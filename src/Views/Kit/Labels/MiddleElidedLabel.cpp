@@ -1,8 +1,8 @@
 #include "Views/Kit/Labels/MiddleElidedLabel.h"
 
 #include "Views/Kit/Theme/SchemeColors.h"
+#include "Views/Kit/Theme/TextDrawing.h"
 
-#include <QFontMetricsF>
 #include <QPainter>
 
 #include <cmath>
@@ -26,11 +26,11 @@ void MiddleElidedLabel::setText(const QString& text) {
 }
 
 QString MiddleElidedLabel::shownText() const {
-    return QFontMetricsF(font()).elidedText(text_, Qt::ElideMiddle, width());
+    return TextMetrics(font()).elidedText(text_, Qt::ElideMiddle, width());
 }
 
 QSize MiddleElidedLabel::sizeHint() const {
-    const QFontMetricsF metrics(font());
+    const TextMetrics metrics(font());
     return {static_cast<int>(std::ceil(metrics.horizontalAdvance(text_))),
             static_cast<int>(std::ceil(metrics.height()))};
 }
@@ -44,7 +44,7 @@ void MiddleElidedLabel::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setFont(font());
     painter.setPen(color_.resolve(colorScheme(*this)));
-    painter.drawText(QRectF(rect()), Qt::AlignLeft | Qt::AlignVCenter, shownText());
+    drawText(painter, QRectF(rect()), Qt::AlignLeft | Qt::AlignVCenter, shownText());
 }
 
 void MiddleElidedLabel::resizeEvent(QResizeEvent* event) {

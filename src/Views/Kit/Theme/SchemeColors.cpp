@@ -3,6 +3,8 @@
 #include <QPalette>
 #include <QWidget>
 
+#include <cmath>
+
 namespace zn {
 
 QColor qColor(RgbColor color, double opacity) {
@@ -13,6 +15,12 @@ QColor qColor(RgbColor color, double opacity) {
 QColor withOpacity(QColor color, double opacity) {
     color.setAlphaF(static_cast<float>(color.alphaF() * opacity));
     return color;
+}
+
+QColor mixed(const QColor& from, const QColor& to, double share) {
+    const auto channel = [share](float a, float b) { return static_cast<float>(std::lerp(a, b, share)); };
+    return QColor::fromRgbF(channel(from.redF(), to.redF()), channel(from.greenF(), to.greenF()),
+                            channel(from.blueF(), to.blueF()), channel(from.alphaF(), to.alphaF()));
 }
 
 ColorScheme colorScheme(const QPalette& palette) {

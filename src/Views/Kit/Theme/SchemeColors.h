@@ -13,6 +13,8 @@ namespace zn {
 // A palette colour as a toolkit colour, its opacity multiplied by `opacity`.
 QColor qColor(RgbColor color, double opacity = 1.0);
 QColor withOpacity(QColor color, double opacity);
+// The colour `share` of the way from `from` (0) to `to` (1), the opacity too.
+QColor mixed(const QColor& from, const QColor& to, double share);
 
 // The scheme a widget is drawn in, read from its palette at every paint so nothing outlives a change.
 ColorScheme colorScheme(const QPalette& palette);

@@ -20,6 +20,8 @@ public:
     double descent() const { return metrics_.descent() * scale_; }
     double height() const { return metrics_.height() * scale_; }
     double lineSpacing() const { return metrics_.lineSpacing() * scale_; }
+    // The baseline of one line centred on a box `boxHeight` high, from the box's top.
+    double centredBaseline(double boxHeight) const { return (boxHeight - height()) / 2 + ascent(); }
     double horizontalAdvance(const QString& text) const { return metrics_.horizontalAdvance(text) * scale_; }
     double horizontalAdvance(QChar character) const { return metrics_.horizontalAdvance(character) * scale_; }
     QString elidedText(const QString& text, Qt::TextElideMode mode, double width) const;
