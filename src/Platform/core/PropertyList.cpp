@@ -147,7 +147,7 @@ std::optional<PlistValue> parsePropertyList(std::string_view bytes) {
 
 std::optional<PlistValue> readPropertyListFile(const std::string& path) {
     // Only a regular file: an Info.plist that is a named pipe would wait for a writer for good.
-    auto bytes = readRegularFile(path, std::numeric_limits<std::size_t>::max());
+    auto bytes = readRegularFile(path, kMetadataFileLimit);
     if (!bytes)
         return std::nullopt;
     return parsePropertyList(*bytes);

@@ -11,6 +11,10 @@ namespace zn {
 // should be is never read (an open of a pipe would wait for a writer for good), and a file swapped between
 // a look and the open cannot slip through.
 
+// A bundle's metadata (an Info.plist, its translations, a container's metadata) is a few kilobytes; a file of
+// more than this is not one, and reading it whole would only cost memory.
+inline constexpr std::size_t kMetadataFileLimit = 16 * 1024 * 1024;
+
 // The whole contents of a regular file of at most `limit` bytes; none for anything else, a larger file or
 // one that cannot be read.
 std::optional<std::string> readRegularFile(const std::string& path, std::size_t limit);

@@ -4,7 +4,6 @@
 #include "Platform/core/RegularFile.h"
 
 #include <cctype>
-#include <limits>
 
 #include <unicode/unistr.h>
 
@@ -169,7 +168,7 @@ std::optional<Table> parseStringsTable(std::string_view bytes) {
 
 std::optional<Table> readStringsFile(const std::string& path) {
     // Only a regular file: a translation that is a named pipe would wait for a writer for good.
-    const auto bytes = readRegularFile(path, std::numeric_limits<std::size_t>::max());
+    const auto bytes = readRegularFile(path, kMetadataFileLimit);
     if (!bytes)
         return std::nullopt;
     return parseStringsTable(*bytes);

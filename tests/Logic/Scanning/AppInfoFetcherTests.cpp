@@ -1,4 +1,5 @@
 #include "Logic/Scanning/AppInfoFetcher.h"
+#include "Platform/core/RegularFile.h"
 #include "support/FixtureTree.h"
 
 #include <gtest/gtest.h>
@@ -126,11 +127,16 @@ TEST_F(AppInfoFetcherTest, HostileInfoPlistsFallBackOrAreCut) {
         hugeName += "\xC3\xA9"; // "é", two bytes each
     bundle("Applications/Huge.app", infoPlist(std::string(400, 'i'), "", hugeName));
     bundle("Applications/Edge.app", infoPlist("com.acme.edge", std::string(300, 'e')));
+    // Larger than any real Info.plist: not read at all, however well formed.
+    std::string padded = infoPlist("com.acme.padded", "Padded Name");
+    padded.insert(padded.find("<dict>"), kMetadataFileLimit, ' ');
+    bundle("Applications/Padded.app", padded);
 
     std::map<std::string, InstalledApp> byBundle;
     for (const auto& app : fetch())
         byBundle.emplace(app.path.substr(app.path.rfind('/') + 1), app);
-    ASSERT_EQ(byBundle.size(), 3u);
+    ASSERT_EQ(byBundle.size(), 4u);
+    EXPECT_EQ(byBundle["Padded.app"].appName, "Padded");
     EXPECT_EQ(byBundle["Deep.app"].appName, "Deep");
     EXPECT_EQ(byBundle["Deep.app"].bundleIdentifier, "Deep");
     EXPECT_EQ(byBundle["Edge.app"].appName, std::string(300, 'e'));
