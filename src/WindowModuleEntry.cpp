@@ -1,5 +1,5 @@
+#include "App/WindowedApplication.h"
 #include "Platform/core/WindowModule.h"
-#include "WindowedApplication.h"
 
 #include <type_traits>
 

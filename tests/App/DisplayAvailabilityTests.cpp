@@ -1,4 +1,4 @@
-#include "DisplayAvailability.h"
+#include "App/DisplayAvailability.h"
 
 #include <gtest/gtest.h>
 #include <map>

@@ -1,4 +1,4 @@
-#include "MenuBarController.h"
+#include "App/MenuBarController.h"
 #include "appsupport/AppHarness.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "MenuBarRows.h"
+#include "App/MenuBarRows.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
+#include "App/SingleInstance.h"
 #include "Platform/core/Process.h"
-#include "SingleInstance.h"
 #include "appsupport/AppStateHarness.h"
 #include "support/FixtureTree.h"
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "AppWindow.h"
+#include "App/AppWindow.h"
+#include "App/ZelvaNexalApp.h"
 #include "Services/PermissionCoordinator.h"
 #include "Services/UpdateService.h"
-#include "ZelvaNexalApp.h"
 #include "appsupport/AppStateHarness.h"
 #include "appsupport/FakeDesktopColorScheme.h"
 #include "appsupport/RecordingFileViewer.h"

@@ -1,4 +1,4 @@
-#include "AppDelegate.h"
+#include "App/AppDelegate.h"
 #include "Platform/qt/UserDefaults.h"
 #include "Views/Kit/Controls/BorderedButton.h"
 #include "Views/Kit/Controls/LinkButton.h"

@@ -1,4 +1,4 @@
-#include "AppDelegate.h"
+#include "App/AppDelegate.h"
 
 #include "Services/FullDiskAccessManager.h"
 #include "Views/Kit/Theme/AppIcon.h"

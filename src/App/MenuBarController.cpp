@@ -1,4 +1,4 @@
-#include "MenuBarController.h"
+#include "App/MenuBarController.h"
 
 #include "Platform/qt/DesktopColorScheme.h"
 #include "ViewModels/AppState.h"

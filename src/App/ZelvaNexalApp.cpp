@@ -1,6 +1,6 @@
-#include "ZelvaNexalApp.h"
+#include "App/ZelvaNexalApp.h"
 
-#include "AppWindow.h"
+#include "App/AppWindow.h"
 #include "Services/PermissionCoordinator.h"
 #include "Services/UpdateService.h"
 #include "ViewModels/AppState.h"

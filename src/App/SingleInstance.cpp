@@ -1,4 +1,4 @@
-#include "SingleInstance.h"
+#include "App/SingleInstance.h"
 
 #include "Logic/Utilities/Logger.h"
 

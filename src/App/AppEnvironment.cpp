@@ -1,4 +1,4 @@
-#include "AppEnvironment.h"
+#include "App/AppEnvironment.h"
 
 #include "Platform/qt/DesktopColorScheme.h"
 #include "Platform/qt/QtClock.h"

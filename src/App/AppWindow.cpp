@@ -1,10 +1,10 @@
-#include "AppWindow.h"
+#include "App/AppWindow.h"
 
+#include "App/ZelvaNexalApp.h"
 #include "Services/PermissionCoordinator.h"
 #include "ViewModels/AppState.h"
 #include "Views/MainWindow/MainWindow.h"
 #include "Views/Onboarding/OnboardingView.h"
-#include "ZelvaNexalApp.h"
 
 #include <QApplication>
 #include <QMenuBar>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MenuBarRows.h"
+#include "App/MenuBarRows.h"
 
 #include <QMenu>
 #include <QObject>

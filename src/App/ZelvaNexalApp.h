@@ -1,8 +1,8 @@
 #pragma once
 
-#include "AppDelegate.h"
-#include "AppEnvironment.h"
-#include "MenuBarController.h"
+#include "App/AppDelegate.h"
+#include "App/AppEnvironment.h"
+#include "App/MenuBarController.h"
 #include "Views/Kit/Theme/AppTheme.h"
 #include "Views/Kit/Theme/ThemeManager.h"
 #include "Views/Onboarding/OnboardingServices.h"

@@ -1,10 +1,10 @@
-#include "WindowedApplication.h"
+#include "App/WindowedApplication.h"
 
-#include "AppEnvironment.h"
-#include "DisplayAvailability.h"
+#include "App/AppEnvironment.h"
+#include "App/DisplayAvailability.h"
+#include "App/SingleInstance.h"
+#include "App/ZelvaNexalApp.h"
 #include "Platform/qt/EventLoopMainQueue.h"
-#include "SingleInstance.h"
-#include "ZelvaNexalApp.h"
 
 #include <QApplication>
 #include <cstdlib>

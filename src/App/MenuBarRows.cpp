@@ -1,4 +1,4 @@
-#include "MenuBarRows.h"
+#include "App/MenuBarRows.h"
 
 namespace zn {
 
