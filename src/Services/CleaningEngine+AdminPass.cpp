@@ -30,16 +30,16 @@ bool somethingRemainsAt(const std::string& path) {
 
 } // namespace
 
-CleaningResult CleaningEngine::cleanWithAdminPrivileges(const std::vector<CleanableItem>& items) {
+CleaningResult CleaningEngine::cleanWithAdminPrivileges(const std::vector<CleanableItem>& items,
+                                                        PathReading reading) {
     std::lock_guard lock(operationMutex_);
     Logger::shared().log("Admin pass starting with " + std::to_string(items.size()) + " item(s)",
                          LogLevel::info, kSource);
 
     ValidatedItems validated;
     for (const auto& item : items) {
-        const auto resolved = CleaningPathRules::isAbsolutePathText(item.path)
-                                  ? resolvedPathIfResolvable(item.path)
-                                  : std::nullopt;
+        const auto resolved =
+            CleaningPathRules::isAbsolutePathText(item.path) ? pathToJudge(item.path, reading) : std::nullopt;
         if (!resolved || !rules_.admitsInAdminPass(item.category, *resolved)) {
             Logger::shared().log("Refusing admin escalation for unsafe path: " + item.path, LogLevel::warning,
                                  kSource);

@@ -30,8 +30,15 @@ CleaningEngine::CleaningEngine(std::string home, CleaningEngineOptions options)
                                       : std::make_shared<SystemRemovalFileOperations>()),
       rules_(resolvedHome(home), options.callingUser, std::move(options.systemFolders), std::move(options.now)) {}
 
+std::optional<std::string> CleaningEngine::pathToJudge(const std::string& path, PathReading reading) {
+    if (reading == PathReading::asChecked)
+        return namesEntryWithoutLinks(path) ? std::optional<std::string>(path) : std::nullopt;
+    return resolvedPathIfResolvable(path);
+}
+
 CleaningResult CleaningEngine::cleanItems(const std::vector<CleanableItem>& items,
-                                          const std::function<void(double)>& progressHandler) {
+                                          const std::function<void(double)>& progressHandler,
+                                          PathReading reading) {
     std::lock_guard lock(operationMutex_);
     CleaningResult result;
     const double count = static_cast<double>(items.size());
@@ -46,12 +53,12 @@ CleaningResult CleaningEngine::cleanItems(const std::vector<CleanableItem>& item
                 ++result.deletedCount;
             continue;
         }
-        removeOne(item, result);
+        removeOne(item, reading, result);
     }
     return result;
 }
 
-void CleaningEngine::removeOne(const CleanableItem& item, CleaningResult& result) {
+void CleaningEngine::removeOne(const CleanableItem& item, PathReading reading, CleaningResult& result) {
     auto refuse = [&](const std::string& shownResolution) {
         std::string text = "Skipped symlink or unsafe path: " + item.path + " -> " + shownResolution;
         Logger::shared().log(text, LogLevel::warning, kSource);
@@ -65,9 +72,10 @@ void CleaningEngine::removeOne(const CleanableItem& item, CleaningResult& result
     if (::stat(item.path.c_str(), &info) != 0)
         return; // gone already, or a link to nothing: nothing to do
 
-    const auto firstResolution = resolvedPathIfResolvable(item.path);
+    const auto firstResolution = pathToJudge(item.path, reading);
     if (!firstResolution) {
-        refuse(item.path); // its links cannot all be followed: the text says nothing sure
+        // Its links cannot all be followed, or it must have none and has: the text says nothing sure.
+        refuse(item.path);
         return;
     }
     const std::string& resolved = *firstResolution;

@@ -47,6 +47,16 @@ struct CleaningEngineOptions {
     std::function<Date()> now;
 };
 
+// How the engine reads an item's path before judging it.
+enum class PathReading {
+    // The links in the path are followed: the place they lead to is judged and removed.
+    resolvingLinks,
+    // The path as it was checked by its caller: it must name the entry itself, with no link on its way and
+    // not a link itself, and is judged and removed as written, never looked up anew; otherwise it is
+    // refused.
+    asChecked,
+};
+
 // Deletes what the user chose, permanently, and only where the path rules allow it. Each public operation
 // holds the engine's mutex for its whole run, so operations never overlap. Nothing is thrown to callers:
 // every problem becomes a text in the result and a line in the shared log.
@@ -58,9 +68,11 @@ public:
     // Removes the items one by one, reporting (i + 1) / n before item i. Permission failures are handed
     // back in `deferredToAdmin` for cleanWithAdminPrivileges.
     CleaningResult cleanItems(const std::vector<CleanableItem>& items,
-                              const std::function<void(double)>& progressHandler);
+                              const std::function<void(double)>& progressHandler,
+                              PathReading reading = PathReading::resolvingLinks);
     // One administrator-authorised removal of all the items that pass the rules again.
-    CleaningResult cleanWithAdminPrivileges(const std::vector<CleanableItem>& items);
+    CleaningResult cleanWithAdminPrivileges(const std::vector<CleanableItem>& items,
+                                            PathReading reading = PathReading::resolvingLinks);
     // Asks the disk tool to release purgeable space; the bytes of free space gained, never below 0.
     std::int64_t purgePurgeableSpace();
 
@@ -79,7 +91,9 @@ public:
 private:
     using ValidatedItems = std::vector<std::pair<const CleanableItem*, std::string>>;
 
-    void removeOne(const CleanableItem& item, CleaningResult& result);
+    // The path the rules judge and the removal acts on, or none when the path must be refused.
+    static std::optional<std::string> pathToJudge(const std::string& path, PathReading reading);
+    void removeOne(const CleanableItem& item, PathReading reading, CleaningResult& result);
     std::int64_t purge();
     std::optional<std::int64_t> getCurrentFreeSpace() const;
     std::optional<AdminRunOutcome> runAppleScriptRemoval(const ValidatedItems& validated) const;

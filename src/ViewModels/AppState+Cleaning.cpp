@@ -109,11 +109,11 @@ void AppState::scanAndCleanCategory(CleaningCategory category) {
     });
 }
 
-void AppState::retryCleanItems(std::vector<CleanableItem> items) {
+void AppState::retryCleanItems(CleanRequest request) {
     beginFlow();
     setScanState(ScanState::cleaning(0));
     setCleanProgress(0);
-    runClean({std::move(items), Pruning::allCategories, std::nullopt, std::nullopt, false});
+    runClean(std::move(request));
 }
 
 void AppState::requestFullDiskAccessAndRetry(std::vector<CleanableItem> items,
@@ -122,25 +122,31 @@ void AppState::requestFullDiskAccessAndRetry(std::vector<CleanableItem> items,
     std::vector<std::string> paths;
     for (const auto& item : items)
         paths.push_back(item.path);
+    // The uninstaller's files were checked to have no link on their way; the retry must not follow one
+    // that appeared since.
+    const PathReading reading = context.kind() == PermissionPromptContext::Kind::uninstall
+                                    ? PathReading::asChecked
+                                    : PathReading::resolvingLinks;
     QPointer<AppState> self(this);
-    services_.permission->requestAccess(context, std::move(paths), [self, items] {
+    services_.permission->requestAccess(context, std::move(paths), [self, items, reading] {
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),
-            [self, items] {
+            [self, items, reading] {
                 if (self)
-                    self->retryAfterGrant(items);
+                    self->retryAfterGrant(items, reading);
             },
             Qt::QueuedConnection);
     });
 }
 
-void AppState::retryAfterGrant(std::vector<CleanableItem> items) {
+void AppState::retryAfterGrant(std::vector<CleanableItem> items, PathReading reading) {
     setPendingPermissionRetryItems({});
     setCleanError(std::nullopt);
     setCleanErrorIsFDAFixable(false);
     if (items.empty())
         return;
-    queuedRetries_.push_back(std::move(items));
+    queuedRetries_.push_back(
+        {std::move(items), Pruning::allCategories, std::nullopt, std::nullopt, false, reading});
     runQueuedRetryWhenFree();
 }
 
@@ -155,9 +161,9 @@ void AppState::runQueuedRetryWhenFree() {
             retryDrainPosted_ = false;
             if (queuedRetries_.empty() || isBusy())
                 return;
-            auto items = std::move(queuedRetries_.front());
+            auto request = std::move(queuedRetries_.front());
             queuedRetries_.pop_front();
-            retryCleanItems(std::move(items));
+            retryCleanItems(std::move(request));
         },
         Qt::QueuedConnection);
 }
@@ -170,7 +176,10 @@ void AppState::runClean(CleanRequest request) {
     auto cleaner = services_.cleaner;
     // Shared with the worker, not copied: the list may be long.
     auto shared = std::make_shared<const CleanRequest>(std::move(request));
-    runInBackground([cleaner, shared, progress] { return runCleanPass(*cleaner, shared->items, progress); },
+    auto pass = [cleaner, shared, progress] {
+        return runCleanPass(*cleaner, shared->items, progress, shared->reading);
+    };
+    runInBackground(std::move(pass),
                     [this, relay, shared](CleanPassOutcome outcome) mutable {
                         relay->finish();
                         finishClean(*shared, outcome);

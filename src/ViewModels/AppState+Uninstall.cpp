@@ -119,7 +119,8 @@ void AppState::finishTrashPass(const TrashPassOutcome& trash, std::size_t refuse
             for (const std::string& path : candidates)
                 if (mayGoToLinkResolvingRemoval(path)) // what is left out counts as not removed
                     items.push_back(cleanableUninstallItem(path));
-            return cleaner->cleanWithAdminPrivileges(items);
+            // The administrator side gets each path as it was checked, never one looked up anew.
+            return cleaner->cleanWithAdminPrivileges(items, PathReading::asChecked);
         },
         [this, trash, refusedCount](CleaningResult administrator) {
             finishAdministratorRemoval(trash, refusedCount, administrator);
@@ -159,7 +160,7 @@ void AppState::publishRemovalOutcome(const TrashPassOutcome& trash, const std::v
     setRemovalNeedsFullDiskAccess(trash.needsFullDiskAccess);
     if (failureMessage)
         Logger::shared().log(*failureMessage, LogLevel::error, kFinishSource);
-    if (auto message = combinedRemovalMessage(refusedCount, failureMessage))
+    if (auto message = combinedRemovalMessage(refusedCount, failureMessage, trash.trashFailures.size()))
         setRemovalError(std::move(message));
 }
 

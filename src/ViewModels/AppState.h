@@ -204,6 +204,8 @@ private:
         std::optional<CleaningCategory> category; // one-category and scanned-category pruning
         std::optional<CategoryResult> scanned;    // scanned-category pruning
         bool hapticSignal = false;
+        // The uninstaller's access retry takes its paths as they were checked, never through a link.
+        PathReading reading = PathReading::resolvingLinks;
     };
     struct WarmupCreep;
     // What the selection holds of one category's stored result.
@@ -236,8 +238,8 @@ private:
     // whether to wait for them, or not at all when the user cancels.
     void prepareBrowserPrivacyCleanupIfNeeded(const std::set<CleaningCategory>& categories,
                                               std::function<void(bool waitForBrowsers)> proceed);
-    void retryCleanItems(std::vector<CleanableItem> items);
-    void retryAfterGrant(std::vector<CleanableItem> items);
+    void retryCleanItems(CleanRequest request);
+    void retryAfterGrant(std::vector<CleanableItem> items, PathReading reading);
     void runQueuedRetryWhenFree();
     void runClean(CleanRequest request);
     void reportCleanProgress(double progress);
@@ -311,7 +313,7 @@ private:
     bool orphanSearchWaitsForApps_ = false;
     bool removalRunning_ = false;
     bool scheduledRunInFlight_ = false;
-    std::deque<std::vector<CleanableItem>> queuedRetries_;
+    std::deque<CleanRequest> queuedRetries_;
     bool retryDrainPosted_ = false;
 };
 

@@ -17,11 +17,12 @@ bool noLongerExists(const std::string& path) {
 } // namespace
 
 CleanPassOutcome runCleanPass(CleaningService& cleaner, const std::vector<CleanableItem>& items,
-                              const std::function<void(double)>& progress) {
+                              const std::function<void(double)>& progress, PathReading reading) {
     CleanPassOutcome outcome;
-    outcome.result = cleaner.cleanItems(items, progress);
+    outcome.result = cleaner.cleanItems(items, progress, reading);
     if (!outcome.result.deferredToAdmin.empty()) {
-        CleaningResult administrator = cleaner.cleanWithAdminPrivileges(outcome.result.deferredToAdmin);
+        CleaningResult administrator =
+            cleaner.cleanWithAdminPrivileges(outcome.result.deferredToAdmin, reading);
         outcome.result = mergedWithAdministratorPass(std::move(outcome.result), administrator);
     }
     // Paths the passes did not remove that no longer exist anyway.

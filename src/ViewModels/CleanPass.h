@@ -21,6 +21,6 @@ struct CleanPassOutcome {
 // then a look at which of the remaining paths are gone; what is worked out of a long list is worked out
 // here too, not on the main thread.
 CleanPassOutcome runCleanPass(CleaningService& cleaner, const std::vector<CleanableItem>& items,
-                              const std::function<void(double)>& progress);
+                              const std::function<void(double)>& progress, PathReading reading);
 
 } // namespace zn

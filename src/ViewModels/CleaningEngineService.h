@@ -13,11 +13,12 @@ public:
     explicit CleaningEngineService(std::shared_ptr<CleaningEngine> engine) : engine_(std::move(engine)) {}
 
     CleaningResult cleanItems(const std::vector<CleanableItem>& items,
-                              const std::function<void(double)>& progress) override {
-        return engine_->cleanItems(items, progress);
+                              const std::function<void(double)>& progress, PathReading reading) override {
+        return engine_->cleanItems(items, progress, reading);
     }
-    CleaningResult cleanWithAdminPrivileges(const std::vector<CleanableItem>& items) override {
-        return engine_->cleanWithAdminPrivileges(items);
+    CleaningResult cleanWithAdminPrivileges(const std::vector<CleanableItem>& items,
+                                            PathReading reading) override {
+        return engine_->cleanWithAdminPrivileges(items, reading);
     }
     std::int64_t purgePurgeableSpace() override { return engine_->purgePurgeableSpace(); }
 

@@ -35,7 +35,12 @@ OrphanRemovalTools OrphanRemovalTools::system() {
             return removeLeftoversWithAdminPrivileges(paths, runner, isSafe);
         },
         somethingRemainsAtPath,
-        [](const std::string& path) { return Trash().moveToTrash(path); },
+        // The Trash takes a path as written, with no link on the way; leftovers keep their folders' links
+        // resolved, as their permanent removal does.
+        [](const std::string& path) {
+            const auto target = leftoverRemovalPath(path);
+            return target ? Trash().moveToTrash(*target) : Trash::Outcome{false, EINVAL, {}};
+        },
     };
 }
 

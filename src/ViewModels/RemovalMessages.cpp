@@ -1,5 +1,7 @@
 #include "ViewModels/RemovalMessages.h"
 
+#include <vector>
+
 namespace zn {
 
 namespace {
@@ -33,13 +35,26 @@ std::string refusedRemovalMessage(std::size_t refusedCount) {
            " protected item(s) (home credential directory or similar).";
 }
 
+std::string trashFailureMessage(std::size_t count) {
+    return "Zelva Nexal couldn't move " + countOfFiles(count) + " to the Trash, so " +
+           (count == 1 ? "it was" : "they were") + " left in place. Check that the Trash can be written to.";
+}
+
 std::optional<std::string> combinedRemovalMessage(std::size_t refusedCount,
-                                                  const std::optional<std::string>& failureMessage) {
-    if (refusedCount == 0)
-        return failureMessage;
-    std::string message = refusedRemovalMessage(refusedCount);
+                                                  const std::optional<std::string>& failureMessage,
+                                                  std::size_t trashFailedCount) {
+    std::vector<std::string> parts;
+    if (refusedCount > 0)
+        parts.push_back(refusedRemovalMessage(refusedCount));
     if (failureMessage)
-        message += " " + *failureMessage;
+        parts.push_back(*failureMessage);
+    if (trashFailedCount > 0)
+        parts.push_back(trashFailureMessage(trashFailedCount));
+    if (parts.empty())
+        return std::nullopt;
+    std::string message = parts.front();
+    for (std::size_t i = 1; i < parts.size(); ++i)
+        message += " " + parts[i];
     return message;
 }
 

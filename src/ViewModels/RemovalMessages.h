@@ -17,8 +17,13 @@ std::optional<std::string> removalFailureMessage(bool needsFullDiskAccess, bool 
 // Selected files that were refused as credential stores or similar and left alone.
 std::string refusedRemovalMessage(std::size_t refusedCount);
 
-// The one message of a removal that refused part of the selection and may also have failed for the rest.
+// Files that stayed in place because the Trash could not take them.
+std::string trashFailureMessage(std::size_t count);
+
+// The one message of a removal that may have refused part of the selection, failed for some files and
+// found the Trash unusable for others, in that order. None when there is nothing to say.
 std::optional<std::string> combinedRemovalMessage(std::size_t refusedCount,
-                                                  const std::optional<std::string>& failureMessage);
+                                                  const std::optional<std::string>& failureMessage,
+                                                  std::size_t trashFailedCount);
 
 } // namespace zn

@@ -22,13 +22,16 @@ bool entryExists(const std::string& path) {
     return ::lstat(path.c_str(), &info) == 0 || errno != ENOENT;
 }
 
+void logTrashFailure(const std::string& path, int error) {
+    Logger::shared().log("Trash failed for " + path + ": " + fileErrorDescription(error), LogLevel::error,
+                         kSource);
+}
+
 } // namespace
 
 bool mayGoToLinkResolvingRemoval(const std::string& path) {
-    struct stat info;
     // An entry that cannot even be looked at (a folder closed to the user) is what those passes are for.
-    const bool isLink = ::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
-    return !isLink && isReachedWithoutLinks(path);
+    return namesEntryWithoutLinks(path);
 }
 
 TrashPassOutcome trashDirectly(const std::vector<std::string>& paths, const TrashMover& moveToTrash,
@@ -47,19 +50,21 @@ TrashPassOutcome trashDirectly(const std::vector<std::string>& paths, const Tras
         const bool permissionDenied = isPermissionDenied(moved.errorNumber) && followable;
         if (moved.moved) {
             outcome.trashed.push_back(path);
-        } else if (moved.errorNumber == ENOENT && !entryExists(path)) {
+        } else if (moved.errorNumber == ENOENT && !moved.trashFailed && !entryExists(path)) {
             Logger::shared().log("Trash skipped for " + path + ": file no longer exists", LogLevel::info,
                                  kSource);
             outcome.trashed.push_back(path);
+        } else if (moved.trashFailed) {
+            logTrashFailure(path, moved.errorNumber);
+            outcome.trashFailures.push_back(path);
         } else if (permissionDenied && (hasFullDiskAccess || rules.isLikelyAdministratorRemovalPath(path))) {
             outcome.administratorCandidates.push_back(path);
         } else if (permissionDenied) {
             outcome.failed.push_back(path);
             outcome.needsFullDiskAccess = true;
         } else {
-            // A missing Trash folder also reports ENOENT; the file is still there, so that is a failure.
-            Logger::shared().log("Trash failed for " + path + ": " + fileErrorDescription(moved.errorNumber),
-                                 LogLevel::error, kSource);
+            // A missing folder also reports ENOENT; the file is still there, so that is a failure.
+            logTrashFailure(path, moved.errorNumber);
             outcome.failed.push_back(path);
             if (!followable)
                 outcome.failedLinks.push_back(path);

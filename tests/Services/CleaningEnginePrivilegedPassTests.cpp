@@ -7,9 +7,12 @@
 #include "support/Privileges.h"
 #include "support/ScriptedFileOperations.h"
 
+#include <atomic>
+#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <thread>
 #include <unistd.h>
 
 // The administrator pass where there is no osascript: the engine hands the checked list to this program,
@@ -174,6 +177,60 @@ TEST_F(PrivilegedPassTest, AFolderSwappedForALinkDuringTheDialogLeadsNowhere) {
     EXPECT_EQ(result.deletedCount, 0);
     EXPECT_TRUE(result.deletedPaths.empty());
     EXPECT_EQ(result.errors, std::vector<std::string>{"config at " + config + " survived admin removal"});
+}
+
+TEST_F(PrivilegedPassTest, APathTakenAsCheckedGoesAsWrittenOrNotAtAll) {
+    // The uninstaller hands over paths it checked to have no link: they are never looked up anew.
+    const std::string own = tree.textFile("home/Library/Preferences/com.foo.app.plist", "the user's own");
+    tree.folder("home/Library/Caches/bdir");
+    const std::string leftover = tree.textFile("home/Library/Caches/bdir/leftover.plist", "leftover");
+    tree.symlink("home/Library/Caches/linked", home + "/Library/Preferences");
+    const std::string link = tree.symlink("home/Library/Caches/com.foo.app.plist", own);
+    const auto asChecked = [&](const std::string& path) {
+        return engine.cleanWithAdminPrivileges({itemAt(path, 10, Category::systemJunk)},
+                                               PathReading::asChecked);
+    };
+
+    EXPECT_TRUE(asChecked(home + "/Library/Caches/linked/com.foo.app.plist").deletedPaths.empty());
+    EXPECT_TRUE(asChecked(link).deletedPaths.empty());
+    EXPECT_TRUE(runner->privilegedInputs.empty());
+    EXPECT_EQ(log.messages()[1], refusalLine(home + "/Library/Caches/linked/com.foo.app.plist"));
+    EXPECT_TRUE(exists(own));
+    EXPECT_TRUE(exists(link));
+
+    EXPECT_EQ(asChecked(leftover).deletedCount, 1);
+    EXPECT_EQ(runner->privilegedInputs,
+              std::vector<std::string>{encodePrivilegedRemovalRecords({{Category::systemJunk, leftover}})});
+    EXPECT_FALSE(exists(leftover));
+}
+
+TEST_F(PrivilegedPassTest, AFolderSwappedWithALinkWhileCheckedPathsAreHandedOverLeadsNowhere) {
+    // Another user swaps a folder on the way with a link to the user's Preferences, over and over.
+    constexpr int kItems = 300;
+    for (int i = 0; i < kItems; ++i) {
+        tree.textFile("home/Library/Caches/bdir/com.foo.app-" + std::to_string(i) + ".plist", "leftover");
+        tree.textFile("home/Library/Preferences/com.foo.app-" + std::to_string(i) + ".plist", "own");
+    }
+    const std::string folder = home + "/Library/Caches/bdir";
+    const std::string decoy = tree.symlink("home/Library/Caches/decoy", home + "/Library/Preferences");
+    std::atomic<bool> done{false};
+    std::thread swapper([&] {
+        while (!done)
+            ::renameat2(AT_FDCWD, folder.c_str(), AT_FDCWD, decoy.c_str(), RENAME_EXCHANGE);
+    });
+    std::int64_t removed = 0;
+    for (int i = 0; i < kItems; ++i)
+        removed +=
+            engine
+                .cleanWithAdminPrivileges({itemAt(folder + "/com.foo.app-" + std::to_string(i) + ".plist", 10,
+                                                  Category::systemJunk)},
+                                          PathReading::asChecked)
+                .deletedCount;
+    done = true;
+    swapper.join();
+    EXPECT_GT(removed, 0);
+    for (int i = 0; i < kItems; ++i)
+        EXPECT_TRUE(exists(home + "/Library/Preferences/com.foo.app-" + std::to_string(i) + ".plist")) << i;
 }
 
 TEST_F(PrivilegedPassTest, ALargeFileSwappedForAFolderDuringTheDialogStays) {

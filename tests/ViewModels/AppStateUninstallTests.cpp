@@ -1,5 +1,6 @@
 #include "appsupport/AppStateHarness.h"
 #include "support/LogCapture.h"
+#include "support/Privileges.h"
 
 #include <QDateTime>
 #include <QThreadPool>
@@ -8,6 +9,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <optional>
 #include <sys/stat.h>
 
 namespace zn {
@@ -211,6 +213,43 @@ TEST_F(AppStateUninstall, WithFullDiskAccessEveryPermissionFailureGoesToTheAdmin
     EXPECT_FALSE(state->removalNeedsFullDiskAccess());
     EXPECT_EQ(state->removalError(),
               "1 file couldn't be removed. The files may have changed or macOS blocked access.");
+}
+
+TEST_F(AppStateUninstall, ATrashThatCannotBeWrittenLeavesTheFilesAndHandsNothingToTheAdministrator) {
+    // With access, a permission failure of the file's own would go to the administrator pass: one of the
+    // Trash's own must not, nor ask for access.
+    harness.fullDiskAccess->store(true);
+    const std::string folder = harness.tree.folder("home/Library/Application Support/Zorglub");
+    homeFile("Library/Application Support/Zorglub/state.db");
+    const std::string trashInfo = harness.tree.folder("trash/info");
+    harness.tree.folder("trash/files");
+    std::optional<test::ScopedMode> readOnly;
+    if (test::runsAsRoot())
+        harness.trash->breakWith(EACCES); // root passes over permission bits: the same failure, injected
+    else
+        readOnly.emplace(trashInfo, 0500);
+    found({folder});
+    test::LogCapture log;
+    removeAndWait();
+
+    EXPECT_TRUE(exists(folder + "/state.db"));
+    EXPECT_TRUE(harness.cleaner->administratorCalls().empty());
+    EXPECT_TRUE(harness.cleaner->cleanCalls().empty());
+    EXPECT_TRUE(harness.permission->requests.empty());
+    EXPECT_FALSE(state->removalNeedsFullDiskAccess());
+    EXPECT_TRUE(state->lastFailedRemovalURLs().empty());
+    EXPECT_EQ(state->discoveredFiles(), std::vector<std::string>{folder});
+    EXPECT_EQ(state->removalError(),
+              "Zelva Nexal couldn't move 1 file to the Trash, so it was left in place. "
+              "Check that the Trash can be written to.");
+    EXPECT_EQ(log.messages().front(), "Trash failed for " + folder + ": Permission denied");
+
+    // The file's own folder refusing the move is still the administrator's to try.
+    readOnly.reset();
+    harness.trash->breakWith(0);
+    harness.trash->failWith(folder, EACCES);
+    removeAndWait();
+    EXPECT_EQ(harness.cleaner->administratorCalls().size(), 1u);
 }
 
 TEST_F(AppStateUninstall, OtherTrashFailuresAreLoggedAndReported) {

@@ -4,6 +4,7 @@
 #include "support/FakeVolumeInfo.h"
 #include "support/FixtureEngineOptions.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -55,6 +56,37 @@ TEST(EngineServices, ARealCleanRemovesWhatTheRulesAllowAndNamesTheRest) {
     EXPECT_FALSE(state.categoryResults().contains(userCache));
     EXPECT_EQ(state.pendingPermissionRetryItems(), std::vector<CleanableItem>{photoItem});
     EXPECT_EQ(state.cleanError(), "Couldn't remove holiday.jpg. They may be in use or protected by macOS.");
+}
+
+TEST(EngineServices, TheUninstallersAccessRetryNeverFollowsALinkThatAppearedSince) {
+    test::AppStateHarness harness;
+    const std::string own = harness.tree.textFile("home/Library/Preferences/com.foo.app.plist", "own");
+    const std::string leftover = harness.tree.textFile("home/Library/Caches/bdir/com.foo.app.plist", "old");
+    CleaningEngineOptions options;
+    options.systemFolders = test::fixtureCleaningFolders(harness.tree);
+    harness.realCleaner = std::make_shared<CleaningEngineService>(
+        std::make_shared<CleaningEngine>(harness.tree.path("home"), options));
+    harness.fullDiskAccess->store(false);
+    harness.trash->failWith(leftover, EPERM);
+    AppState& state = harness.makeState();
+    state.setDiscoveredFiles({leftover});
+    state.setSelectedFiles({leftover});
+    state.removeSelectedFiles();
+    ASSERT_TRUE(test::waitUntil([&] { return state.removalNeedsFullDiskAccess(); }));
+    ASSERT_EQ(state.lastFailedRemovalURLs(), std::vector<std::string>{leftover});
+
+    // As the files pane does; then, while the prompt is open, the folder becomes a link to Preferences.
+    std::vector<CleanableItem> items{AppState::cleanableUninstallItem(leftover)};
+    state.setRemovalNeedsFullDiskAccess(false);
+    state.requestFullDiskAccessAndRetry(items, PermissionPromptContext::uninstall("Foo", 1));
+    std::filesystem::rename(harness.tree.path("home/Library/Caches/bdir"),
+                            harness.tree.path("home/Library/Caches/bdir.real"));
+    harness.tree.symlink("home/Library/Caches/bdir", harness.tree.path("home/Library/Preferences"));
+    harness.permission->grant();
+    ASSERT_TRUE(test::waitUntil([&] { return state.scanState() == ScanState::cleaned(); }));
+    EXPECT_TRUE(std::filesystem::exists(own));
+    EXPECT_TRUE(
+        std::filesystem::exists(harness.tree.path("home/Library/Caches/bdir.real/com.foo.app.plist")));
 }
 
 } // namespace

@@ -25,10 +25,18 @@ TEST(RemovalMessages, FailureTable) {
 TEST(RemovalMessages, RefusalsAreNeverSilent) {
     EXPECT_EQ(refusedRemovalMessage(2),
               "Refused to delete 2 protected item(s) (home credential directory or similar).");
-    EXPECT_EQ(combinedRemovalMessage(0, std::nullopt), std::nullopt);
-    EXPECT_EQ(combinedRemovalMessage(0, "x"), "x");
-    EXPECT_EQ(combinedRemovalMessage(1, std::nullopt), refusedRemovalMessage(1));
-    EXPECT_EQ(combinedRemovalMessage(1, "x"), refusedRemovalMessage(1) + " x");
+    EXPECT_EQ(combinedRemovalMessage(0, std::nullopt, 0), std::nullopt);
+    EXPECT_EQ(combinedRemovalMessage(0, "x", 0), "x");
+    EXPECT_EQ(combinedRemovalMessage(1, std::nullopt, 0), refusedRemovalMessage(1));
+    EXPECT_EQ(combinedRemovalMessage(1, "x", 0), refusedRemovalMessage(1) + " x");
+}
+
+TEST(RemovalMessages, AFailureOfTheTrashIsToldAsSuch) {
+    EXPECT_EQ(trashFailureMessage(1),
+              "Zelva Nexal couldn't move 1 file to the Trash, so it was left in place. "
+              "Check that the Trash can be written to.");
+    EXPECT_EQ(combinedRemovalMessage(0, std::nullopt, 2), trashFailureMessage(2));
+    EXPECT_EQ(combinedRemovalMessage(1, "x", 2), refusedRemovalMessage(1) + " x " + trashFailureMessage(2));
 }
 
 } // namespace

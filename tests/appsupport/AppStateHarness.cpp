@@ -63,9 +63,16 @@ void InjectingTrash::failWith(const std::string& path, int error) {
     failures_[path] = error;
 }
 
+void InjectingTrash::breakWith(int error) {
+    std::lock_guard lock(mutex_);
+    trashError_ = error;
+}
+
 Trash::Outcome InjectingTrash::moveToTrash(const std::string& path) {
     {
         std::lock_guard lock(mutex_);
+        if (trashError_)
+            return {false, trashError_, {}, true};
         auto found = failures_.find(path);
         if (found != failures_.end())
             return {false, found->second, {}};

@@ -74,12 +74,15 @@ public:
 
     // Moving `path` fails with `error` (EACCES, EPERM, EIO...) and leaves it in place.
     void failWith(const std::string& path, int error);
+    // Every move fails with `error` as a failure of the Trash itself (one that cannot be written).
+    void breakWith(int error);
     Trash::Outcome moveToTrash(const std::string& path);
     const Trash& trash() const { return trash_; }
 
 private:
     std::mutex mutex_;
     std::map<std::string, int> failures_;
+    int trashError_ = 0;
     Trash trash_;
 };
 

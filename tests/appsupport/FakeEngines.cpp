@@ -89,7 +89,7 @@ void FakeCleaningService::setPurgeReleases(std::int64_t bytes) {
 }
 
 CleaningResult FakeCleaningService::cleanItems(const std::vector<CleanableItem>& items,
-                                               const std::function<void(double)>& progress) {
+                                               const std::function<void(double)>& progress, PathReading) {
     {
         std::lock_guard lock(mutex_);
         cleanCalls_.push_back(items);
@@ -125,7 +125,8 @@ CleaningResult FakeCleaningService::cleanItems(const std::vector<CleanableItem>&
     return result;
 }
 
-CleaningResult FakeCleaningService::cleanWithAdminPrivileges(const std::vector<CleanableItem>& items) {
+CleaningResult FakeCleaningService::cleanWithAdminPrivileges(const std::vector<CleanableItem>& items,
+                                                             PathReading) {
     std::lock_guard lock(mutex_);
     administratorCalls_.push_back(items);
     CleaningResult result;

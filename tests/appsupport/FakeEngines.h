@@ -64,8 +64,9 @@ public:
     Gate& gate() { return gate_; }
 
     CleaningResult cleanItems(const std::vector<CleanableItem>& items,
-                              const std::function<void(double)>& progress) override;
-    CleaningResult cleanWithAdminPrivileges(const std::vector<CleanableItem>& items) override;
+                              const std::function<void(double)>& progress, PathReading reading) override;
+    CleaningResult cleanWithAdminPrivileges(const std::vector<CleanableItem>& items,
+                                            PathReading reading) override;
     std::int64_t purgePurgeableSpace() override;
     int purges() const;
 

@@ -130,4 +130,11 @@ bool isReachedWithoutLinks(std::string_view path) {
     return resolvedPathIfResolvable(folder) == folder;
 }
 
+bool namesEntryWithoutLinks(std::string_view path) {
+    if (!isReachedWithoutLinks(path))
+        return false;
+    struct stat info;
+    return ::lstat(std::string(path).c_str(), &info) != 0 || !S_ISLNK(info.st_mode);
+}
+
 } // namespace zn

@@ -25,4 +25,9 @@ std::optional<std::string> resolvedPathIfResolvable(std::string_view path);
 // folder that cannot be looked at counts as leading elsewhere.
 bool isReachedWithoutLinks(std::string_view path);
 
+// True when `path` is reached without links and its entry is not a symbolic link either: the path names
+// the entry itself, so nothing that acts on it, following links or not, can reach anything else. An entry
+// that cannot be looked at (its folder is closed to the caller) counts as no link.
+bool namesEntryWithoutLinks(std::string_view path);
+
 } // namespace zn

@@ -118,6 +118,16 @@ int openTrashFolder(const std::string& path, UniqueFd& folder) {
     return openFolderWithoutLinks(*resolved, folder);
 }
 
+bool isPermissionFailure(int error) {
+    return error == EACCES || error == EPERM;
+}
+
+// Whether this process may add entries to the open folder: when it may, a refused move was refused by the
+// item's own folder (or by the item, a folder that must change its "..").
+bool admitsNewEntries(int folderFd) {
+    return ::faccessat(folderFd, ".", W_OK | X_OK, AT_EACCESS) == 0;
+}
+
 std::string candidateName(const std::string& base, int attempt) {
     return attempt == 1 ? base : base + "." + std::to_string(attempt);
 }
@@ -177,42 +187,35 @@ Trash::Outcome Trash::moveToTrash(const std::string& path) const {
         outcome.errorNumber = EINVAL;
         return outcome;
     }
-    struct stat info;
-    if (::lstat(path.c_str(), &info) != 0) {
-        outcome.errorNumber = errno;
-        return outcome;
-    }
 
-    // The item is moved from its folder's descriptor: a folder on the way swapped for a link after this
-    // point cannot redirect the move.
-    const auto parent = resolvedPathIfResolvable(PathText::deletingLastPathComponent(path));
-    if (!parent) {
-        outcome.errorNumber = ELOOP;
-        return outcome;
-    }
+    // The item is moved from its folder's descriptor, opened from the path as written: a folder on the
+    // way that is, or becomes, a link cannot redirect the move.
     UniqueFd parentFd;
-    if (int error = openFolderWithoutLinks(*parent, parentFd)) {
+    if (int error = openFolderWithoutLinks(PathText::deletingLastPathComponent(path), parentFd)) {
         outcome.errorNumber = error;
         return outcome;
     }
+    struct stat info;
     if (::fstatat(parentFd.get(), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
         outcome.errorNumber = errno;
         return outcome;
     }
-    const std::string location = PathText::appendingPathComponent(*parent, name);
 
+    auto trashFailure = [&outcome](int error) {
+        outcome.errorNumber = error;
+        outcome.trashFailed = true;
+        return outcome;
+    };
     std::string topDirectory;
     int error = 0;
-    const auto trash = trashFor(location, info.st_dev, topDirectory, error);
-    if (!trash) {
-        outcome.errorNumber = error;
-        return outcome;
-    }
+    const auto trash = trashFor(path, info.st_dev, topDirectory, error);
+    if (!trash)
+        return trashFailure(error);
 
     // Paths in a mount's own Trash are relative to the top of that mount.
-    std::string recordedPath = location;
-    if (!topDirectory.empty() && PathText::isStrictlyInside(location, topDirectory))
-        recordedPath = location.substr(topDirectory == "/" ? 1 : topDirectory.size() + 1);
+    std::string recordedPath = path;
+    if (!topDirectory.empty() && PathText::isStrictlyInside(path, topDirectory))
+        recordedPath = path.substr(topDirectory == "/" ? 1 : topDirectory.size() + 1);
     const std::string contents =
         "[Trash Info]\nPath=" + encodedPath(recordedPath) +
         "\nDeletionDate=" + QDateTime::currentDateTime().toString("yyyy-MM-ddTHH:mm:ss").toStdString() + "\n";
@@ -226,8 +229,7 @@ Trash::Outcome Trash::moveToTrash(const std::string& path) const {
         if (fd < 0) {
             if (errno == EEXIST)
                 continue;
-            outcome.errorNumber = errno;
-            return outcome;
+            return trashFailure(errno);
         }
         const bool written = writeAll(fd, contents);
         ::close(fd);
@@ -239,13 +241,15 @@ Trash::Outcome Trash::moveToTrash(const std::string& path) const {
             return outcome;
         }
         ::unlinkat(trash->info.get(), infoName.c_str(), 0);
+        // A refused move is the item's folder's doing only when the Trash would have taken the entry.
+        if (!written || (isPermissionFailure(moveError) && !admitsNewEntries(trash->files.get())))
+            return trashFailure(moveError);
         if (moveError != EEXIST) {
             outcome.errorNumber = moveError;
             return outcome;
         }
     }
-    outcome.errorNumber = EEXIST;
-    return outcome;
+    return trashFailure(EEXIST);
 }
 
 } // namespace zn

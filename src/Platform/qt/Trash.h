@@ -15,17 +15,22 @@ public:
     struct Outcome {
         bool moved = false;
         // errno of the failure: EACCES/EPERM = no permission. ENOENT may mean the item is gone, or that a
-        // folder on its way or on the Trash's was missing: only a look at the item tells.
+        // folder on its way was missing: only a look at the item tells.
         int errorNumber = 0;
         std::string trashedPath;
+        // The Trash itself failed (its folders could not be made or opened, or refused the item or its
+        // .trashinfo): the item was not the problem, and another way of removing it is no answer.
+        bool trashFailed = false;
     };
 
     // `homeTrash` is the home Trash folder; empty means $XDG_DATA_HOME/Trash (~/.local/share/Trash).
     explicit Trash(std::string homeTrash = {});
 
-    // Never follows a final symbolic link: a link is trashed as the link itself. The folder that holds the
-    // item is reached without following links once its path is resolved, so the item that moves is the
-    // one the path named; nothing already in the Trash is ever replaced.
+    // Moves the entry that the absolute, standardised `path` names, as written: the folder that holds it is
+    // opened from "/" one folder at a time without following a link (a link on the way fails with ENOTDIR
+    // or ELOOP) and is never looked up again, so the entry that moves is the one the path named even if
+    // the tree changes meanwhile. A final symbolic link is trashed as the link itself; nothing already in
+    // the Trash is ever replaced.
     Outcome moveToTrash(const std::string& path) const;
 
     const std::string& homeTrash() const { return homeTrash_; }

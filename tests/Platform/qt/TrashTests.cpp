@@ -122,23 +122,97 @@ TEST(Trash, NothingAlreadyInTheTrashIsReplaced) {
     EXPECT_TRUE(exists(trash.homeTrash() + "/info/data.bin.2.trashinfo"));
 }
 
-TEST(Trash, TheItemIsMovedFromTheFolderItsPathResolvesTo) {
+TEST(Trash, APathWithALinkOnItsWayIsRefusedAndNothingBehindTheLinkMoves) {
     test::FixtureTree tree;
     const std::string outside = tree.textFile("outside/file", "content");
     const std::string link = tree.symlink("home/link-dir", tree.path("outside"));
     Trash trash(tree.path("home/.local/share/Trash"));
     Trash::Outcome outcome = trash.moveToTrash(tree.path("home/link-dir/file"));
-    ASSERT_TRUE(outcome.moved);
-    EXPECT_FALSE(exists(outside));
+    EXPECT_FALSE(outcome.moved);
+    EXPECT_TRUE(outcome.errorNumber == ENOTDIR || outcome.errorNumber == ELOOP) << outcome.errorNumber;
+    EXPECT_FALSE(outcome.trashFailed);
+    EXPECT_EQ(slurp(outside), "content");
     EXPECT_TRUE(exists(link));
-    // Restoring puts it back where it really was.
-    const std::string encoded = recordedPath(trash.homeTrash() + "/info/file.trashinfo");
-    EXPECT_EQ(QByteArray::fromPercentEncoding(QByteArray::fromStdString(encoded)).toStdString(),
-              resolvingSymlinksInPath(tree.path("outside")) + "/file");
 
-    // A chain of links that cannot be followed is refused rather than guessed at.
-    tree.symlink("home/loop", "loop");
-    EXPECT_EQ(trash.moveToTrash(tree.path("home/loop/file")).errorNumber, ELOOP);
+    // So is a path that is not written in its one standard form.
+    tree.textFile("home/Library/Caches/data.bin", "x");
+    EXPECT_EQ(trash.moveToTrash(tree.path("home/Library//Caches/data.bin")).errorNumber, EINVAL);
+    EXPECT_EQ(trash.moveToTrash(tree.path("home/Library/../Library/Caches/data.bin")).errorNumber, EINVAL);
+    EXPECT_TRUE(exists(tree.path("home/Library/Caches/data.bin")));
+}
+
+TEST(Trash, AFolderOnTheWaySwappedWithALinkNeverLeadsTheMoveElsewhere) {
+    // Whoever may rename entries in a folder on the way may swap one of its folders with a link to a
+    // folder of the user's own that holds entries of the same names, at any moment.
+    test::FixtureTree tree;
+    constexpr int kItems = 400;
+    for (int i = 0; i < kItems; ++i) {
+        tree.textFile("shared/bdir/item-" + std::to_string(i), "inside");
+        tree.textFile("home/Documents/item-" + std::to_string(i), "outside");
+    }
+    const std::string folder = tree.path("shared/bdir");
+    const std::string decoy = tree.symlink("shared/decoy", tree.path("home/Documents"));
+    Trash trash(tree.path("home/.local/share/Trash"));
+    std::atomic<bool> done{false};
+    std::thread swapper([&] {
+        while (!done)
+            ::renameat2(AT_FDCWD, folder.c_str(), AT_FDCWD, decoy.c_str(), RENAME_EXCHANGE);
+    });
+    int moved = 0;
+    for (int round = 0; round < 5; ++round)
+        for (int i = 0; i < kItems; ++i)
+            moved += trash.moveToTrash(folder + "/item-" + std::to_string(i)).moved ? 1 : 0;
+    done = true;
+    swapper.join();
+
+    EXPECT_GT(moved, 0);
+    for (int i = 0; i < kItems; ++i)
+        EXPECT_EQ(slurp(tree.path("home/Documents/item-" + std::to_string(i))), "outside") << i;
+    int inTrash = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(trash.homeTrash() + "/files")) {
+        EXPECT_EQ(slurp(entry.path().string()), "inside") << entry.path();
+        ++inTrash;
+    }
+    EXPECT_EQ(inTrash, moved);
+}
+
+TEST(Trash, ATrashThatCannotBeWrittenIsTheTrashsFailureNotTheItems) {
+    // Permission bits bind root too in the child, so each refusal below is real whoever runs the tests.
+    test::FixtureTree tree;
+    const std::string file = tree.textFile("home/Library/Caches/Zorglub/data.bin", "x");
+    const std::string trashPath = tree.path("home/.local/share/Trash");
+    tree.folder("home/.local/share/Trash/files");
+    tree.folder("home/.local/share/Trash/info");
+    const Trash trash(trashPath);
+    enum Check { moved = 1, wrongError = 2, notTheTrashs = 4, itemGone = 8, reservationLeft = 16 };
+    auto attempt = [&](bool trashsFailure) {
+        return test::exitStatusWithoutPrivileges([&] {
+            const Trash::Outcome outcome = trash.moveToTrash(file);
+            return (outcome.moved ? moved : 0) | (outcome.errorNumber != EACCES ? wrongError : 0) |
+                   (outcome.trashFailed != trashsFailure ? notTheTrashs : 0) | (exists(file) ? 0 : itemGone) |
+                   (exists(trashPath + "/info/data.bin.trashinfo") ? reservationLeft : 0);
+        });
+    };
+    {
+        test::ScopedMode readOnly(trashPath + "/info", 0500);
+        EXPECT_EQ(attempt(true), 0);
+    }
+    {
+        test::ScopedMode readOnly(trashPath + "/files", 0500);
+        EXPECT_EQ(attempt(true), 0);
+    }
+    {
+        // The Trash folder without its "files": it cannot be made.
+        std::filesystem::remove(trashPath + "/files");
+        test::ScopedMode readOnly(trashPath, 0500);
+        EXPECT_EQ(attempt(true), 0);
+    }
+    {
+        // The item's own folder refuses the move: that one is the item's.
+        test::ScopedMode readOnly(tree.path("home/Library/Caches/Zorglub"), 0500);
+        EXPECT_EQ(attempt(false), 0);
+    }
+    EXPECT_TRUE(trash.moveToTrash(file).moved);
 }
 
 // A mounted file system's top folder with a shared, sticky ".Trash", and the two places of this user's
