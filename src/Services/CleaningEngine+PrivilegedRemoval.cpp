@@ -4,6 +4,7 @@
 #include "Logic/Utilities/OrphanSafetyPolicy.h"
 #include "Platform/core/AdminRunner.h"
 #include "Platform/core/PathResolution.h"
+#include "Platform/core/PathText.h"
 #include "Services/CleaningEngine+PathRules.h"
 
 #include <cerrno>
@@ -73,15 +74,24 @@ bool admits(const PrivilegedRemovalRecord& record, const RecordRules& rules) {
            rules.cleaning.admitsInAdminPass(*record.category, record.path);
 }
 
+// The folder of the rule that admitted the record: the removal keeps to its mount.
+std::optional<std::string> allowedPlace(const PrivilegedRemovalRecord& record, const RecordRules& rules) {
+    if (!record.category)
+        return PathText::innermostHolding(record.path, rules.leftovers.allowedRoots());
+    return rules.cleaning.allowedPlaceInAdminPass(*record.category, record.path);
+}
+
 // Checks one record with the calling user's rules and removes it; true when it was removed.
 bool removeRecord(const PrivilegedRemovalRecord& record, const RecordRules& rules, const SafeRemoval& removal) {
-    if (!admits(record, rules)) {
+    const auto place = admits(record, rules) ? allowedPlace(record, rules) : std::nullopt;
+    if (!place) {
         logRefusal(record.path);
         return false;
     }
-    const RemovalResult result =
-        removal.removeItem(record.path, record.category ? CleaningPathRules::removalScope(*record.category)
-                                                        : SafeRemoval::Scope::wholeItem);
+    const RemovalResult result = removal.removeItem(
+        record.path,
+        record.category ? CleaningPathRules::removalScope(*record.category) : SafeRemoval::Scope::wholeItem,
+        std::nullopt, place);
     if (result.succeeded())
         return true;
     if (result.errorNumber != ENOENT)
