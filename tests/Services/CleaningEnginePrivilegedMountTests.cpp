@@ -1,4 +1,5 @@
 #include "Platform/core/PathResolution.h"
+#include "Services/CleaningEngine+PathRules.h"
 #include "Services/CleaningEngine+PrivilegedRemoval.h"
 #include "Services/CleaningEngineTestSupport.h"
 #include "support/FixtureEngineOptions.h"
@@ -46,6 +47,26 @@ TEST(PrivilegedMounts, NothingBehindAMountInsideTheAllowedFolderGoes) {
     for (const char* kept : {"elsewhere/a", "elsewhere/b", "elsewhere/sub/file"})
         EXPECT_TRUE(exists(tree.path(kept))) << kept;
     EXPECT_FALSE(exists(own));
+}
+
+TEST(PrivilegedMounts, TheAllowedPlaceIsTheFolderOfTheRuleThatAdmits) {
+    test::FixtureTree tree;
+    const std::string home = *resolvedPathIfResolvable(tree.folder("home"));
+    const std::string movie = *resolvedPathIfResolvable(tree.file("home/Downloads/films/movie.mov", 1));
+    tree.folder("home/Library/Containers/com.docker.docker/x");
+    tree.folder("home/Applications/Tool.app");
+    const CleaningPathRules rules(home, 4242, test::fixtureCleaningFolders(tree));
+    using Category = CleaningCategory;
+    EXPECT_EQ(rules.allowedPlaceInAdminPass(Category::userCache, home + "/Library/Caches/a/b"),
+              home + "/Library/Caches");
+    // The most specific of the roots that hold it.
+    EXPECT_EQ(rules.allowedPlaceInAdminPass(Category::dockerCache, home + "/Library/Containers/com.docker.docker/x"),
+              home + "/Library/Containers/com.docker.docker");
+    EXPECT_EQ(rules.allowedPlaceInAdminPass(Category::largeFiles, movie), home + "/Downloads");
+    EXPECT_EQ(rules.allowedPlaceInAdminPass(Category::systemJunk, home + "/Applications/Tool.app"),
+              home + "/Applications");
+    EXPECT_EQ(rules.allowedPlaceInAdminPass(Category::userCache, home + "/Pictures/x"), std::nullopt);
+    EXPECT_EQ(rules.allowedPlaceInAdminPass(Category::userCache, home + "/Library/Caches"), std::nullopt);
 }
 
 } // namespace
