@@ -100,6 +100,15 @@ CleaningPathRules::CleaningPathRules(std::string resolvedHome, uid_t callingUser
         for (const char* folder : {"/Downloads/", "/Documents/", "/Desktop/"})
             explicitFileFolders_.push_back(home_ + folder);
     allowedRoots_ = cleaningAllowedRoots(homeUsable_ ? home_ : "", systemFolders.allowedRoots);
+    escalationFolders_.push_back({"/Applications", isAppBundlePath});
+    if (homeUsable_)
+        escalationFolders_.push_back({home_ + "/Applications", isAppBundlePath});
+    escalationFolders_.push_back({"/private/var/db/receipts", isReceiptPath});
+    escalationFolders_.push_back({"/var/db/receipts", isReceiptPath});
+    escalationFolders_.push_back({"/Library/LaunchDaemons", isPlistUnder});
+    escalationFolders_.push_back({"/Library/LaunchAgents", isPlistUnder});
+    for (auto& folder : escalationFolders_)
+        folder.path = PathText::standardizingPath(folder.path, "");
     // Compared with resolved paths, so also in their resolved spelling where a folder is a link.
     for (const auto& folder : systemFolders.sharedTemporary) {
         sharedTemporaryFolders_.push_back(folder);
@@ -143,14 +152,17 @@ bool CleaningPathRules::isExplicitSingleFileDeletable(const std::string& resolve
 }
 
 bool CleaningPathRules::isSafeUninstallEscalationPath(const std::string& path) const {
+    return escalationFolderAdmitting(path).has_value();
+}
+
+std::optional<std::string> CleaningPathRules::escalationFolderAdmitting(const std::string& path) const {
     const auto standardized = standardizedAbsolute(path);
     if (!standardized)
-        return false;
-    const std::string& p = *standardized;
-    return isAppBundlePath(p, "/Applications") ||
-           (homeUsable_ && isAppBundlePath(p, home_ + "/Applications")) ||
-           isReceiptPath(p, "/private/var/db/receipts") || isReceiptPath(p, "/var/db/receipts") ||
-           isPlistUnder(p, "/Library/LaunchDaemons") || isPlistUnder(p, "/Library/LaunchAgents");
+        return std::nullopt;
+    for (const auto& folder : escalationFolders_)
+        if (folder.admits(*standardized, folder.path))
+            return folder.path;
+    return std::nullopt;
 }
 
 bool CleaningPathRules::isAllowedRootItself(const std::string& standardizedPath) const {
@@ -199,6 +211,25 @@ bool CleaningPathRules::admitsInAdminPass(CleaningCategory category, const std::
         return isExplicitSingleFileDeletable(resolvedPath) && isRegularFile(resolvedPath);
     return (isSafeToDelete(resolvedPath) && !isAllowedRootItself(resolvedPath)) ||
            isSafeUninstallEscalationPath(resolvedPath);
+}
+
+std::optional<std::string> CleaningPathRules::allowedPlaceInAdminPass(CleaningCategory category,
+                                                                      const std::string& resolvedPath) const {
+    if (!admitsInAdminPass(category, resolvedPath))
+        return std::nullopt;
+    if (category == CleaningCategory::largeFiles) {
+        std::vector<std::string> folders;
+        for (const auto& folder : explicitFileFolders_)
+            folders.push_back(folder.substr(0, folder.size() - 1));
+        return PathText::innermostHolding(resolvedPath, folders);
+    }
+    if (isSafeToDelete(resolvedPath)) {
+        std::vector<std::string> roots;
+        for (const auto& root : allowedRoots_)
+            roots.push_back(root.path);
+        return PathText::innermostHolding(resolvedPath, roots);
+    }
+    return escalationFolderAdmitting(resolvedPath);
 }
 
 std::optional<uid_t> CleaningPathRules::ownerRequiredForRemoval(const std::string& resolvedPath) const {

@@ -43,6 +43,10 @@ public:
     // ordinary pass already removes all that is the user's there, so the administrator's power could only
     // reach other users' files.
     bool admitsInAdminPass(CleaningCategory category, const std::string& resolvedPath) const;
+    // The folder whose rule admits `resolvedPath` in the administrator pass, the most specific where
+    // several do (none when no rule does): nothing may go that lies on another mount than this folder.
+    std::optional<std::string> allowedPlaceInAdminPass(CleaningCategory category,
+                                                       const std::string& resolvedPath) const;
     // Strictly inside one of the folders every user writes to.
     bool isInSharedTemporaryFolder(const std::string& resolvedPath) const;
     // The owner every entry of an item must still have when it is removed, if any.
@@ -61,6 +65,7 @@ private:
     bool isAllowedRootItself(const std::string& standardizedPath) const;
     bool isRemovableForm(const std::string& resolvedPath) const;
     bool isTemporaryEntryInUse(const std::string& resolvedPath) const;
+    std::optional<std::string> escalationFolderAdmitting(const std::string& path) const;
 
     std::string home_;
     bool homeUsable_ = false;
@@ -69,6 +74,12 @@ private:
     std::vector<std::string> sharedTemporaryFolders_;
     std::vector<CleaningRoot> allowedRoots_;
     std::vector<std::string> explicitFileFolders_; // each with its trailing "/"
+    // A folder of the uninstall escalation rule, standardised, with the test a path in it must pass.
+    struct EscalationFolder {
+        std::string path;
+        bool (*admits)(const std::string& path, const std::string& folder);
+    };
+    std::vector<EscalationFolder> escalationFolders_;
 };
 
 } // namespace zn

@@ -4,13 +4,14 @@
 #include "Logic/Utilities/OrphanSafetyPolicy.h"
 #include "Platform/core/AdminRunner.h"
 #include "Platform/core/PathResolution.h"
+#include "Platform/core/PathText.h"
 #include "Services/CleaningEngine+PathRules.h"
 
+#include <array>
 #include <cerrno>
 #include <charconv>
 #include <cstdlib>
-#include <istream>
-#include <iterator>
+#include <iostream>
 #include <ostream>
 #include <pwd.h>
 #include <unistd.h>
@@ -23,9 +24,25 @@ const std::string kSource = "cleanWithAdminPrivileges(items:)";
 
 constexpr int kRefusedToRun = 1;
 
-int refuseToRun(const std::string& reason) {
-    Logger::shared().log("Administrator removal refused to run: " + reason, LogLevel::error, kSource);
+int refuseToRun(const std::string& reason, const PrivilegedRemovalContext& context) {
+    const std::string text = "Administrator removal refused to run: " + reason;
+    Logger::shared().log(text, LogLevel::error, kSource);
+    if (context.refusalOutput)
+        *context.refusalOutput << text << std::endl;
     return kRefusedToRun;
+}
+
+// The whole input, unless it holds more than `limit` bytes: then nothing (and no more is read).
+std::optional<std::string> readAtMost(std::istream& input, std::size_t limit) {
+    std::string text;
+    std::array<char, 65536> buffer;
+    while (input.read(buffer.data(), buffer.size()) || input.gcount() > 0) {
+        const auto count = static_cast<std::size_t>(input.gcount());
+        if (count > limit - text.size())
+            return std::nullopt;
+        text.append(buffer.data(), count);
+    }
+    return text;
 }
 
 // Decimal digits only, and never root: a root caller needs no administrator pass, and its home is not a
@@ -73,15 +90,24 @@ bool admits(const PrivilegedRemovalRecord& record, const RecordRules& rules) {
            rules.cleaning.admitsInAdminPass(*record.category, record.path);
 }
 
+// The folder of the rule that admitted the record: the removal keeps to its mount.
+std::optional<std::string> allowedPlace(const PrivilegedRemovalRecord& record, const RecordRules& rules) {
+    if (!record.category)
+        return PathText::innermostHolding(record.path, rules.leftovers.allowedRoots());
+    return rules.cleaning.allowedPlaceInAdminPass(*record.category, record.path);
+}
+
 // Checks one record with the calling user's rules and removes it; true when it was removed.
 bool removeRecord(const PrivilegedRemovalRecord& record, const RecordRules& rules, const SafeRemoval& removal) {
-    if (!admits(record, rules)) {
+    const auto place = admits(record, rules) ? allowedPlace(record, rules) : std::nullopt;
+    if (!place) {
         logRefusal(record.path);
         return false;
     }
-    const RemovalResult result =
-        removal.removeItem(record.path, record.category ? CleaningPathRules::removalScope(*record.category)
-                                                        : SafeRemoval::Scope::wholeItem);
+    const RemovalResult result = removal.removeItem(
+        record.path,
+        record.category ? CleaningPathRules::removalScope(*record.category) : SafeRemoval::Scope::wholeItem,
+        std::nullopt, place);
     if (result.succeeded())
         return true;
     if (result.errorNumber != ENOENT)
@@ -133,6 +159,7 @@ PrivilegedRemovalContext systemPrivilegedRemovalContext() {
     if (const char* value = std::getenv("PKEXEC_UID"))
         context.callingUserId = value;
     context.homeOfUser = homeFromPasswordDatabase;
+    context.refusalOutput = &std::cerr;
     return context;
 }
 
@@ -146,19 +173,22 @@ int runPrivilegedRemoval(const std::vector<std::string>& processArguments, std::
     output << kPrivilegedRemovalStartMarker << std::flush;
 
     if (processArguments.size() != 2)
-        return refuseToRun("unexpected arguments");
+        return refuseToRun("unexpected arguments", context);
     const auto user = parseCallingUser(context.callingUserId);
     if (!user)
-        return refuseToRun("no calling user other than root (PKEXEC_UID)");
+        return refuseToRun("no calling user other than root (PKEXEC_UID)", context);
     const auto home = context.homeOfUser ? context.homeOfUser(*user) : std::nullopt;
     const auto resolvedHome = home ? resolvedPathIfResolvable(*home) : std::nullopt;
     if (!resolvedHome)
-        return refuseToRun("no home folder for user " + std::to_string(*user));
+        return refuseToRun("no home folder for user " + std::to_string(*user), context);
 
-    const std::string text{std::istreambuf_iterator<char>(input), std::istreambuf_iterator<char>()};
-    const auto records = decodePrivilegedRemovalRecords(text);
+    const auto text = readAtMost(input, context.inputLimit);
+    if (!text)
+        return refuseToRun("the list of items is longer than " + std::to_string(context.inputLimit) + " bytes",
+                           context);
+    const auto records = decodePrivilegedRemovalRecords(*text);
     if (!records)
-        return refuseToRun("the list of items is malformed");
+        return refuseToRun("the list of items is malformed", context);
 
     const CleaningPathRules cleaningRules(*resolvedHome, *user, context.systemFolders);
     const OrphanSafetyPolicy leftoverPolicy(*resolvedHome, context.leftoverSystemRoot);

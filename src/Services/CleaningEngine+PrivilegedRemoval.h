@@ -4,6 +4,7 @@
 #include "Platform/core/SafeRemoval.h"
 #include "Services/CleaningEngine+PathRules.h"
 
+#include <cstddef>
 #include <functional>
 #include <iosfwd>
 #include <memory>
@@ -33,7 +34,14 @@ std::string encodePrivilegedRemovalRecords(const std::vector<PrivilegedRemovalRe
 // Nothing unless the text is a whole list of such records, each of a known category.
 std::optional<std::vector<PrivilegedRemovalRecord>> decodePrivilegedRemovalRecords(std::string_view text);
 
-// What the administrator side learns from outside; tests replace each part.
+// The longest list of records the administrator side reads: 64 MiB holds over 16,000 records of the
+// longest path Linux takes (4,096 bytes), or some 300,000 of the couple of hundred bytes a cache path
+// usually has, while a clean hands it at most the few items that refused the user. Anything longer is
+// no list this program wrote, and root's memory is not the caller's to fill.
+inline constexpr std::size_t kPrivilegedRemovalInputLimit = std::size_t{64} << 20;
+
+// What the administrator side learns from outside, and where it tells why it refused to run; tests
+// replace each part.
 struct PrivilegedRemovalContext {
     // The value of PKEXEC_UID, which pkexec sets to the user who authorised the run.
     std::optional<std::string> callingUserId;
@@ -43,6 +51,9 @@ struct PrivilegedRemovalContext {
     std::shared_ptr<RemovalFileOperations> fileOperations = std::make_shared<SystemRemovalFileOperations>();
     // The prefix of the system folders the leftover policy allows ("" for the real "/Library").
     std::string leftoverSystemRoot;
+    // Besides the log, a refusal to run is told here (standard error in the real program).
+    std::ostream* refusalOutput = nullptr;
+    std::size_t inputLimit = kPrivilegedRemovalInputLimit;
 };
 
 // The real environment, password database, temporary folders and file system.
@@ -56,8 +67,9 @@ bool isPrivilegedRemovalInvocation(const std::vector<std::string>& processArgume
 // for the calling user's home), removes what passes without
 // following any link or crossing into another mount, and writes each removed path followed by a NUL
 // byte. Returns 0 once every record was handled (refusals and failures are logged; the caller sees them as
-// survivors), 1 when it refused to run at all: extra arguments, no calling user or root as the calling
-// user, a home that cannot be found, or input that is not a list of records.
+// survivors), 1 when it refused to run at all, before removing anything: extra arguments, no calling
+// user or root as the calling user, a home that cannot be found, input longer than the context's limit,
+// or input that is not a list of records.
 int runPrivilegedRemoval(const std::vector<std::string>& processArguments, std::istream& input,
                          std::ostream& output, const PrivilegedRemovalContext& context);
 

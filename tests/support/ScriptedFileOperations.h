@@ -23,15 +23,20 @@ public:
     int openPathDirectory(int parentFd, const std::string& name, int& fd) override {
         if (auto failure = openFailures.find(name); failure != openFailures.end())
             return failure->second;
-        return SystemRemovalFileOperations::openPathDirectory(parentFd, name, fd);
+        const int error = SystemRemovalFileOperations::openPathDirectory(parentFd, name, fd);
+        return remembered(error, fd, name);
     }
     int openDirectory(int parentFd, const std::string& name, int& fd) override {
         if (auto failure = openFailures.find(name); failure != openFailures.end())
             return failure->second;
-        return SystemRemovalFileOperations::openDirectory(parentFd, name, fd);
+        const int error = SystemRemovalFileOperations::openDirectory(parentFd, name, fd);
+        return remembered(error, fd, name);
     }
-    int status(int parentFd, const std::string& name, EntryStatus& status) override {
-        int error = SystemRemovalFileOperations::status(parentFd, name, status);
+    // "." of an open folder answers as the name the folder was opened by.
+    int status(int parentFd, const std::string& entry, EntryStatus& status) override {
+        int error = SystemRemovalFileOperations::status(parentFd, entry, status);
+        auto opened = openedNames_.find(parentFd);
+        const std::string& name = entry == "." && opened != openedNames_.end() ? opened->second : entry;
         if (auto device = foreignDevices.find(name); error == 0 && device != foreignDevices.end())
             status.device = device->second;
         if (mountRoots.contains(name))
@@ -47,6 +52,15 @@ public:
             return failure->second;
         return SystemRemovalFileOperations::remove(parentFd, name, isDirectory);
     }
+
+private:
+    int remembered(int error, int fd, const std::string& name) {
+        if (error == 0)
+            openedNames_[fd] = name;
+        return error;
+    }
+
+    std::map<int, std::string> openedNames_; // descriptor → the name it was opened by
 };
 
 } // namespace zn::test

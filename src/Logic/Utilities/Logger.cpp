@@ -2,6 +2,7 @@
 
 #include "Platform/core/Bundle.h"
 #include "Platform/core/MainQueue.h"
+#include "Platform/core/Utf8.h"
 
 #include <syslog.h>
 
@@ -33,12 +34,14 @@ Logger::Logger(std::unique_ptr<SystemLogSink> sink)
 
 Logger::~Logger() = default;
 
-void Logger::log(const std::string& message, LogLevel level, const std::string& source) {
+void Logger::log(const std::string& text, LogLevel level, const std::string& source) {
+    // Messages carry paths and tools' words: one of them must never pass for a line of its own.
+    std::string message = escapingControlCharacters(text);
     const int priority = syslogPriority(level);
     if (sink_ && sink_->accepts(priority))
         sink_->write(priority, message);
 
-    LogEntry entry{Uuid::random(), std::chrono::system_clock::now(), message, level, source};
+    LogEntry entry{Uuid::random(), std::chrono::system_clock::now(), std::move(message), level, source};
     std::weak_ptr<Logger*> weakSelf = self_;
     MainQueue::post([weakSelf, entry = std::move(entry)]() mutable {
         if (auto self = weakSelf.lock())

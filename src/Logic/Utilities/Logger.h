@@ -41,7 +41,8 @@ public:
     explicit Logger(std::unique_ptr<SystemLogSink> sink);
     ~Logger();
 
-    // Callable from any thread; never waits for the main thread.
+    // Callable from any thread; never waits for the main thread. Control characters in `message` are
+    // escaped, so that each message is one line wherever it is shown.
     void log(const std::string& message, LogLevel level, const std::string& source);
 
     // Main thread only: the entries, oldest first.

@@ -125,4 +125,12 @@ bool isStrictlyInside(std::string_view path, std::string_view directory) {
     return path.size() > directory.size() && path.starts_with(directory) && path[directory.size()] == '/';
 }
 
+std::optional<std::string> innermostHolding(std::string_view path, const std::vector<std::string>& directories) {
+    std::optional<std::string> innermost;
+    for (const std::string& directory : directories)
+        if (isSameOrInside(path, directory) && (!innermost || directory.size() > innermost->size()))
+            innermost = directory;
+    return innermost;
+}
+
 } // namespace zn::PathText

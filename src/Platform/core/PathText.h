@@ -1,7 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Path text operations with the platform's rules. Pure text, except standardizingPath's "/private" test.
 namespace zn::PathText {
@@ -23,5 +25,7 @@ std::string standardizingPath(std::string_view path, std::string_view home);
 bool isSameOrInside(std::string_view path, std::string_view directory);
 // True when `path` begins with `directory` followed by "/".
 bool isStrictlyInside(std::string_view path, std::string_view directory);
+// The longest of `directories` that `path` equals or lies inside, if any: the most specific one.
+std::optional<std::string> innermostHolding(std::string_view path, const std::vector<std::string>& directories);
 
 } // namespace zn::PathText

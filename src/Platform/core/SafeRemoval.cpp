@@ -2,6 +2,7 @@
 
 #include "Platform/core/UniqueFd.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
@@ -130,11 +131,15 @@ int SystemRemovalFileOperations::remove(int parentFd, const std::string& name, b
 SafeRemoval::SafeRemoval(std::shared_ptr<RemovalFileOperations> operations)
     : operations_(std::move(operations)) {}
 
-RemovalResult SafeRemoval::removeItem(const std::string& path, Scope scope,
-                                      std::optional<uid_t> requiredOwner) const {
+RemovalResult SafeRemoval::removeItem(const std::string& path, Scope scope, std::optional<uid_t> requiredOwner,
+                                      const std::optional<std::string>& allowedPlace) const {
     std::vector<std::string> parts;
     if (!splitCanonical(path, parts))
         return failure(EINVAL, "Not an absolute, standardised path");
+    std::vector<std::string> placeParts;
+    if (allowedPlace && (!splitCanonical(*allowedPlace, placeParts) || placeParts.size() > parts.size() ||
+                         !std::equal(placeParts.begin(), placeParts.end(), parts.begin())))
+        return failure(EINVAL, "It is not inside the place it may be removed from");
     const std::string name = parts.back();
     parts.pop_back();
 
@@ -142,20 +147,34 @@ RemovalResult SafeRemoval::removeItem(const std::string& path, Scope scope,
     if (int error = operations_->openPathDirectory(AT_FDCWD, "/", fd))
         return failure(error);
     UniqueFd parent(fd);
-    for (const auto& part : parts) {
-        if (int error = operations_->openPathDirectory(parent.get(), part, fd)) {
+    // The allowed place's mount, once the walk has opened the place.
+    std::optional<RemovalFileOperations::EntryStatus> placeMount;
+    for (std::size_t depth = 0; depth < parts.size(); ++depth) {
+        if (int error = operations_->openPathDirectory(parent.get(), parts[depth], fd)) {
             RemovalFileOperations::EntryStatus status;
             if ((error == ENOTDIR || error == ELOOP) &&
-                operations_->status(parent.get(), part, status) == 0 && S_ISLNK(status.mode))
+                operations_->status(parent.get(), parts[depth], status) == 0 && S_ISLNK(status.mode))
                 return failure(ELOOP, "A folder on its path is a symbolic link");
             return failure(error);
         }
         parent = UniqueFd(fd);
+        if (!allowedPlace || depth + 1 < placeParts.size())
+            continue;
+        // Read on the descriptor just opened, so the folder judged is the one the walk goes on from.
+        RemovalFileOperations::EntryStatus folder;
+        if (int error = operations_->status(parent.get(), ".", folder))
+            return failure(error);
+        if (!placeMount)
+            placeMount = folder;
+        else if (folder.isMountRoot || !onSameMount(folder, *placeMount))
+            return failure(EXDEV, "A folder on its path lies on another mount, which is left untouched");
     }
 
     RemovalFileOperations::EntryStatus target;
     if (int error = operations_->status(parent.get(), name, target))
         return failure(error);
+    if (placeMount && (target.isMountRoot || !onSameMount(target, *placeMount)))
+        return failure(EXDEV, "It lies on another mount, which is left untouched");
 
     if (scope == Scope::regularFileOnly && !S_ISREG(target.mode))
         return failure(EINVAL, "It is not a regular file");

@@ -71,9 +71,12 @@ public:
     // `path` must be absolute and free of ".", ".." and empty components; "/" itself is refused. With
     // `requiredOwner`, an item that belongs to anyone else is refused (EPERM), and so is a folder holding
     // anything of anyone else, each entry judged at the moment it is met: the removal stops there, keeping
-    // that entry and the folders that lead to it.
+    // that entry and the folders that lead to it. With `allowedPlace` (a folder in the same form that holds
+    // `path`), every folder below it on the way and the item itself must lie on the place's own mount, each
+    // judged on the descriptor opened: otherwise nothing goes (EXDEV). Above the place any mount will do.
     RemovalResult removeItem(const std::string& path, Scope scope,
-                             std::optional<uid_t> requiredOwner = std::nullopt) const;
+                             std::optional<uid_t> requiredOwner = std::nullopt,
+                             const std::optional<std::string>& allowedPlace = std::nullopt) const;
 
 private:
     RemovalResult removeFolder(int parentFd, const std::string& name,

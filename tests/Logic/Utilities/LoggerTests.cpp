@@ -42,6 +42,16 @@ TEST_F(LoggerTest, LevelsMapToSyslogPriorities) {
     EXPECT_EQ(lines[1].priority, LOG_ERR);
 }
 
+TEST_F(LoggerTest, AMessageIsOneLineWhateverItCarries) {
+    Logger logger(std::make_unique<RecordingSink>(&lines, LOG_UPTO(LOG_DEBUG)));
+    logger.log("Refusing /a\nFake line\u202E", LogLevel::warning, "a()");
+    MainQueue::drainPending();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].message, "Refusing /a\\nFake line\\u202E");
+    ASSERT_EQ(logger.entries().size(), 1u);
+    EXPECT_EQ(logger.entries()[0].message, lines[0].message);
+}
+
 TEST_F(LoggerTest, EntriesAppearOnlyWhenTheMainQueueRuns) {
     Logger logger(std::make_unique<RecordingSink>(&lines, LOG_UPTO(LOG_INFO)));
     logger.log("", LogLevel::debug, "getDiskInfo()");

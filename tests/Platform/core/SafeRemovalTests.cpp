@@ -2,6 +2,7 @@
 #include "Platform/core/SafeRemoval.h"
 #include "support/FixtureTree.h"
 #include "support/Privileges.h"
+#include "support/ScopedBindMount.h"
 #include "support/ScriptedFileOperations.h"
 
 #include <cerrno>
@@ -142,6 +143,60 @@ TEST_F(SafeRemovalTest, AnotherMountOfTheSameDeviceIsToldByItsMountId) {
     operations->foreignMountIds["volume"] = 987654321;
     EXPECT_EQ(removal.removeItem(at("cache/volume"), Scope::wholeItem).errorNumber, EXDEV);
     EXPECT_TRUE(exists(tree.path("cache/volume/file")));
+}
+
+TEST_F(SafeRemovalTest, BelowTheAllowedPlaceEveryFolderOnTheWayAndTheItemKeepToItsMount) {
+    tree.file("cache/bound/a", 1);
+    tree.file("cache/bound/sub/file", 1);
+    tree.file("cache/own", 1);
+    const std::string place = at("cache");
+    // Another mount of the same device on the way: not the item, so only the walk can see it.
+    operations->foreignMountIds["bound"] = 987654321;
+    for (const char* relative : {"cache/bound/a", "cache/bound/sub", "cache/bound/sub/file"}) {
+        RemovalResult refused = removal.removeItem(at(relative), Scope::wholeItem, std::nullopt, place);
+        EXPECT_EQ(refused.errorNumber, EXDEV) << relative;
+        EXPECT_EQ(refused.description, "A folder on its path lies on another mount, which is left untouched");
+        EXPECT_TRUE(exists(tree.path(relative))) << relative;
+    }
+    // An item that is itself a mount (a file can be bind-mounted too).
+    operations->mountRoots.insert("own");
+    RemovalResult mounted = removal.removeItem(at("cache/own"), Scope::wholeItem, std::nullopt, place);
+    EXPECT_EQ(mounted.errorNumber, EXDEV);
+    EXPECT_EQ(mounted.description, "It lies on another mount, which is left untouched");
+    EXPECT_TRUE(exists(tree.path("cache/own")));
+    // The place must hold the path, and above it any mount will do.
+    operations->mountRoots.clear();
+    EXPECT_EQ(removal.removeItem(at("cache/own"), Scope::wholeItem, std::nullopt, at("cache/bound")).errorNumber,
+              EINVAL);
+    EXPECT_EQ(removal.removeItem(at("cache/own"), Scope::wholeItem, std::nullopt, place + "/").errorNumber, EINVAL);
+    tree.file("cache/app/data", 1);
+    operations->foreignMountIds = {{"cache", 987654321}};
+    EXPECT_TRUE(removal.removeItem(at("cache/app/data"), Scope::wholeItem, std::nullopt, at("cache/app")).succeeded());
+    EXPECT_FALSE(exists(tree.path("cache/app/data")));
+}
+
+TEST_F(SafeRemovalTest, ABindMountBelowTheAllowedPlaceIsNeverCrossed) {
+    tree.file("elsewhere/a", 1);
+    tree.file("elsewhere/sub/file", 1);
+    tree.file("cache/own", 1);
+    tree.folder("cache/bm");
+    test::ScopedBindMount bind(tree.path("elsewhere"), tree.path("cache/bm"));
+    if (bind.error() == EPERM)
+        GTEST_SKIP() << test::kNeedsRootToBindMount;
+    ASSERT_EQ(bind.error(), 0);
+
+    const std::string place = at("cache");
+    for (const char* relative : {"cache/bm/a", "cache/bm/sub", "cache/bm/sub/file", "cache/bm"})
+        EXPECT_EQ(removal.removeItem(at(relative), Scope::wholeItem, std::nullopt, place).errorNumber, EXDEV)
+            << relative;
+    EXPECT_TRUE(exists(tree.path("elsewhere/a")));
+    EXPECT_TRUE(exists(tree.path("elsewhere/sub/file")));
+    EXPECT_TRUE(removal.removeItem(at("cache/own"), Scope::wholeItem, std::nullopt, place).succeeded());
+    EXPECT_FALSE(exists(tree.path("cache/own")));
+
+    // A place that is a mount of its own: everything inside it lies on that mount.
+    EXPECT_TRUE(removal.removeItem(at("cache/bm/sub"), Scope::wholeItem, std::nullopt, at("cache/bm")).succeeded());
+    EXPECT_FALSE(exists(tree.path("elsewhere/sub")));
 }
 
 TEST_F(SafeRemovalTest, ARequiredOwnerIsCheckedOnTheEntryItself) {
