@@ -35,7 +35,9 @@ void AppState::scanForAppFiles(const InstalledApp& app) {
     // A search for an application chosen earlier may answer after this one; its answer is dropped.
     auto generation = ++appFileSearchGeneration_;
     QPointer<AppState> self(this);
-    services_.uninstall.appFileScanner(app, locations, [self, generation](std::set<std::string> found) {
+    // Nothing of the other installed applications is offered with this one.
+    const AppFileScanner& scan = services_.uninstall.appFileScanner;
+    scan(app, installedApps_, locations, [self, generation](std::set<std::string> found) {
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),
             [self, generation, found = std::move(found)] {

@@ -425,10 +425,33 @@ TEST_F(AppStateUninstall, TheFileSearchFindsTheLeftoversOfTheChosenApplication) 
     EXPECT_EQ(state->appFileScanLocationCount(), 0);
 }
 
+TEST_F(AppStateUninstall, RemovingOneApplicationLeavesTheOtherInstalledOnesAlone) {
+    systemFile("Applications/Firefox.app/Contents/Info.plist");
+    systemFile("Applications/Firefox Nightly.app/Contents/Info.plist");
+    const std::string support = homeFile("Library/Application Support/Firefox/profiles.ini");
+    const std::string nightlySupport = homeFile("Library/Application Support/Firefox Nightly/profiles.ini");
+    InstalledApp firefox{Uuid::random(), "Firefox", "org.mozilla.firefox",
+                         harness.systemRoot + "/Applications/Firefox.app", 1};
+    InstalledApp nightly{Uuid::random(), "Firefox Nightly", "org.mozilla.nightly",
+                         harness.systemRoot + "/Applications/Firefox Nightly.app", 1};
+    state->setInstalledApps({firefox, nightly});
+
+    state->scanForAppFiles(firefox);
+    ASSERT_TRUE(waitUntil([&] { return !state->isScanningAppFiles(); }));
+    EXPECT_EQ(
+        state->discoveredFiles(),
+        (std::vector<std::string>{harness.home + "/Library/Application Support/Firefox", firefox.path}));
+    removeAndWait();
+    EXPECT_FALSE(exists(support));
+    EXPECT_TRUE(exists(nightly.path));
+    EXPECT_TRUE(exists(nightlySupport));
+}
+
 TEST_F(AppStateUninstall, ALateAnswerForAnApplicationChosenEarlierIsDropped) {
     std::vector<std::function<void(std::set<std::string>)>> completions;
     test::AppStateHarness scripted;
-    scripted.uninstall.appFileScanner = [&](const InstalledApp&, const Locations&,
+    scripted.uninstall.appFileScanner = [&](const InstalledApp&, const std::vector<InstalledApp>&,
+                                            const Locations&,
                                             std::function<void(std::set<std::string>)> completion) {
         completions.push_back(std::move(completion));
     };

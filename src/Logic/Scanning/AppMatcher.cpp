@@ -7,9 +7,6 @@ namespace zn {
 
 namespace {
 
-// Shorter forms occur inside too many unrelated names to mean anything.
-constexpr std::size_t kMinimumFormLength = 5;
-
 std::optional<std::string> longEnough(const std::string& form) {
     if (characterCount(form) >= kMinimumFormLength)
         return form;
@@ -69,6 +66,32 @@ AppMatcher::AppMatcher(const AppSearchInfo& app, MatchSensitivity sensitivity,
     for (const AppCondition& row : conditions)
         if (!row.bundleID.empty() && row.bundleID == forms_.normalizedBundleID)
             selected_.push_back(row);
+
+    auto reach = [&](const std::optional<std::string>& form) {
+        if (form)
+            reach_.emplace_back(characterCount(*form), *form);
+    };
+    for (const AppCondition& row : selected_)
+        for (const std::string& term : row.includeTerms)
+            reach(term);
+    for (const std::string& entitlement : forms_.normalizedEntitlements)
+        reach(entitlement);
+    for (const auto* form : {&name_, &pathName_, &bundleID_, &letters_})
+        reach(*form);
+    if (sensitivity_ != MatchSensitivity::strict)
+        for (const auto* form : {&lastTwo_, &base_, &stripped_})
+            reach(*form);
+    if (sensitivity_ == MatchSensitivity::deep)
+        for (const auto* form : {&company_, &team_})
+            reach(*form);
+}
+
+std::size_t AppMatcher::longestFormIn(std::string_view key) const {
+    std::size_t longest = 0;
+    for (const auto& [length, form] : reach_)
+        if (length > longest && key.find(form) != std::string_view::npos)
+            longest = length;
+    return longest;
 }
 
 bool AppMatcher::matches(std::string_view key) const {

@@ -2,9 +2,11 @@
 
 #include "Logic/Scanning/Conditions.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace zn {
@@ -17,6 +19,9 @@ struct AppSearchInfo {
     std::optional<std::vector<std::string>> entitlements;
     std::optional<std::string> teamIdentifier;
 };
+
+// Name forms shorter than this occur inside too many unrelated names to mean anything.
+inline constexpr std::size_t kMinimumFormLength = 5;
 
 // How far matching reaches, in increasing order.
 enum class MatchSensitivity { strict, enhanced, deep };
@@ -45,6 +50,9 @@ public:
                const std::vector<AppCondition>& conditions);
 
     bool matches(std::string_view key) const;
+    // The length in characters of the longest form this application can match by that `key` contains
+    // (0 when none): how closely the key is named after this application.
+    std::size_t longestFormIn(std::string_view key) const;
 
     const AppNameForms& forms() const { return forms_; }
     const std::vector<AppCondition>& selectedConditions() const { return selected_; }
@@ -56,6 +64,8 @@ private:
     // The forms that are long enough to be compared at all (5 or more characters); the others are absent.
     std::optional<std::string> name_, pathName_, bundleID_, letters_;
     std::optional<std::string> lastTwo_, base_, stripped_, company_, team_;
+    // Every form that can make a match at this sensitivity, with its length in characters.
+    std::vector<std::pair<std::size_t, std::string>> reach_;
 };
 
 } // namespace zn

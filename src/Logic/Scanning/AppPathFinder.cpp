@@ -35,16 +35,25 @@ struct EntryStatus {
     bool exists = false;
     bool isDirectory = false; // after following a link
     bool isSymlink = false;
+    uid_t owner = 0; // of the entry itself, a link's own
 };
 
 EntryStatus statusOf(const std::string& path) {
     struct stat info;
     if (::lstat(path.c_str(), &info) != 0)
         return {};
+    const uid_t owner = info.st_uid;
     const bool isSymlink = S_ISLNK(info.st_mode);
     if (isSymlink && ::stat(path.c_str(), &info) != 0)
         return {}; // a link to nothing counts as missing
-    return {true, S_ISDIR(info.st_mode), isSymlink};
+    return {true, S_ISDIR(info.st_mode), isSymlink, owner};
+}
+
+// Anyone may put entries into such a folder (a shared temporary folder): their names say nothing of who
+// made them.
+bool isWritableByEveryone(const std::string& folder) {
+    struct stat info;
+    return ::stat(folder.c_str(), &info) == 0 && (info.st_mode & S_IWOTH) != 0;
 }
 
 // The name a file or folder is matched by: a file's last extension goes, so "com.foo.bar.plist" and the
@@ -120,10 +129,11 @@ AppPathFinder::Tables AppPathFinder::Tables::shared() {
 }
 
 AppPathFinder::AppPathFinder(AppInfo appInfo, Locations locations, Sensitivity sensitivity, Tables tables,
-                             unsigned workerCount)
+                             Surroundings surroundings, unsigned workerCount)
     : appInfo_(std::move(appInfo)), bundlePath_(standardized(appInfo_.path)),
       locations_(std::move(locations)), tables_(std::move(tables)),
       matcher_(appInfo_, sensitivity, tables_.appConditions),
+      otherApps_(surroundings.installedApps, bundlePath_), user_(surroundings.user),
       workerCount_(workerCount > 0 ? workerCount : std::max(1u, std::thread::hardware_concurrency())) {
     const std::string& home = locations_.roots().home;
     neverReported_.insert(standardized(home));
@@ -145,7 +155,7 @@ std::set<std::string> AppPathFinder::findPaths() const {
     auto work = [&] {
         for (std::size_t i = next++; i < roots.size(); i = next++) {
             const bool isLibraryRoot = isLibraryDirectory(roots[i]);
-            processLocation(roots[i], 0, isLibraryRoot ? 2 : 1, isLibraryRoot, collection);
+            processLocation(roots[i], roots[i], 0, isLibraryRoot ? 2 : 1, isLibraryRoot, collection);
         }
     };
     // The calling thread is a worker too.
@@ -168,6 +178,9 @@ std::set<std::string> AppPathFinder::findPaths() const {
     std::set<std::string> paths = collection.take();
     applyConditions(paths);
     removeNeverReported(paths);
+    // Another installed application goes only when the user picks that one.
+    std::erase_if(paths,
+                  [&](const std::string& path) { return otherApps_.touchesBundle(standardized(path)); });
     // Checked once more as a whole: a folder swapped for a link during the walk, a container folder or a
     // forced path inside a linked folder would otherwise be offered in a place it does not really lie in.
     std::erase_if(paths, [](const std::string& path) { return !isReachedWithoutLinks(standardized(path)); });
@@ -188,9 +201,14 @@ void AppPathFinder::findPathsAsync(Completion completion) const {
 std::vector<std::string> AppPathFinder::rootsToWalk() const {
     std::vector<std::string> roots;
     std::unordered_set<std::string> seen;
-    for (const std::string& path : locations_.appSearch.paths) {
+    const auto& paths = locations_.appSearch.paths;
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const std::string& path = paths[i];
         // An empty or relative entry (an unset or odd TMPDIR) lists nothing: never the working directory.
         if (path.empty() || path.front() != '/')
+            continue;
+        // A folder of "Application Support" that is another application's holds nothing of this one.
+        if (i >= Locations::kFixedAppSearchPathCount && belongsToOtherApp(PathText::lastPathComponent(path)))
             continue;
         // A root that is a link, or lies behind one, leads elsewhere; what is found there is not in it.
         const std::string root = standardized(path);
@@ -207,11 +225,25 @@ bool AppPathFinder::isLibraryDirectory(const std::string& path) const {
     return path == locations_.roots().home + "/Library" || path == locations_.roots().systemRoot + "/Library";
 }
 
-void AppPathFinder::processLocation(const std::string& path, int currentDepth, int maxDepth,
-                                    bool isLibraryRootSearch, Collection& collection) const {
+bool AppPathFinder::belongsToOtherApp(const std::string& folderName) const {
+    const std::string key = normalizedForMatching(folderName);
+    return otherApps_.claim(key, matcher_.longestFormIn(key));
+}
+
+bool AppPathFinder::liesInOtherAppsFolder(const std::string& root, const std::string& path) const {
+    for (std::string folder = path; PathText::isStrictlyInside(folder, root);
+         folder = PathText::deletingLastPathComponent(folder))
+        if (belongsToOtherApp(PathText::lastPathComponent(folder)))
+            return true;
+    return false;
+}
+
+void AppPathFinder::processLocation(const std::string& root, const std::string& path, int currentDepth,
+                                    int maxDepth, bool isLibraryRootSearch, Collection& collection) const {
     const auto names = directoryEntryNames(path);
     if (!names)
         return;
+    const bool othersMayWrite = isWritableByEveryone(path);
     const bool parentRule = isLibraryRootSearch && currentDepth == 2;
     const bool topLevelRule = isLibraryRootSearch && currentDepth == 0;
     // Three levels down a Library root, a match inside a vendor's folder reports the vendor's folder.
@@ -220,24 +252,38 @@ void AppPathFinder::processLocation(const std::string& path, int currentDepth, i
 
     std::vector<std::string> found;
     std::vector<std::string> subfolders;
+    std::vector<std::string> keys; // of the entries a vendor's folder shares with this application's
     for (const std::string& name : *names) {
         std::string itemPath = PathText::appendingPathComponent(path, name);
         const EntryStatus status = statusOf(itemPath);
-        if (!status.exists)
+        if (!status.exists || (othersMayWrite && status.owner != user_))
             continue;
         const std::string key = entryKey(name, status.isDirectory);
+        if (reportParent)
+            keys.push_back(key);
         if (shouldSkipItem(key, itemPath))
             continue;
-        if (matcher_.matches(key))
-            found.push_back(reportParent ? path : itemPath);
+        if (matcher_.matches(key) && !otherApps_.claim(key, matcher_.longestFormIn(key)))
+            found.push_back(itemPath);
         // Linked folders are reported but never entered: whatever lies behind a link belongs elsewhere.
         if (status.isDirectory && !status.isSymlink && currentDepth < maxDepth &&
             !(topLevelRule && skipDeepSearch().contains(name)))
             subfolders.push_back(std::move(itemPath));
     }
+    // Nothing inside another installed application's folder is this one's.
+    if (!found.empty() && liesInOtherAppsFolder(root, path))
+        found.clear();
+    // A vendor's folder goes whole, unless it also holds another installed application's entry.
+    auto sharedWithOtherApp = [&] {
+        return std::any_of(keys.begin(), keys.end(), [&](const std::string& key) {
+            return otherApps_.claim(key, matcher_.longestFormIn(key));
+        });
+    };
+    if (reportParent && !found.empty() && !sharedWithOtherApp())
+        found = {path};
     collection.insert(found);
     for (const std::string& subfolder : subfolders)
-        processLocation(subfolder, currentDepth + 1, maxDepth, isLibraryRootSearch, collection);
+        processLocation(root, subfolder, currentDepth + 1, maxDepth, isLibraryRootSearch, collection);
 }
 
 bool AppPathFinder::shouldSkipItem(const std::string& key, const std::string& itemPath) const {

@@ -3,25 +3,39 @@
 #include "Logic/Scanning/AppMatcher.h"
 #include "Logic/Scanning/Conditions.h"
 #include "Logic/Scanning/Locations.h"
+#include "Logic/Scanning/OtherInstalledApps.h"
 #include "Logic/Scanning/SkipTables.h"
 
 #include <functional>
 #include <set>
 #include <string>
+#include <sys/types.h>
+#include <unistd.h>
 #include <unordered_set>
 #include <vector>
 
 namespace zn {
 
+// Who searches for an application's leftovers, and what else is installed.
+struct AppSearchSurroundings {
+    // The installed applications (the searched one may be among them): the bundles of the others, and
+    // entries named more closely after one of them than after the searched one, are left alone.
+    std::vector<AppSearchInfo> installedApps;
+    // In a folder every user may write to (a shared temporary folder), only this user's entries count.
+    uid_t user = ::getuid();
+};
+
 // Finds what one installed application leaves on disk outside its bundle: preferences, caches, support
 // folders, logs, containers, launch items, receipts. Walks every search root a few levels deep, one root
 // per worker, matches each entry's normalised name against the application's name forms, adds its
 // sandbox containers and forced folders, and reduces the result to top-most paths. The result holds the
-// bundle itself as a rule and never depends on which worker finishes first.
+// bundle itself as a rule and never depends on which worker finishes first. What belongs to another
+// installed application, and what another user keeps in a folder everyone may write to, is never offered.
 class AppPathFinder {
 public:
     using AppInfo = AppSearchInfo;
     using Sensitivity = MatchSensitivity;
+    using Surroundings = AppSearchSurroundings;
     using Completion = std::function<void(std::set<std::string>)>;
 
     // The fixed tables the search reads; a finder keeps its own copy.
@@ -34,7 +48,7 @@ public:
 
     // `workerCount` 0 means one per processor core.
     AppPathFinder(AppInfo appInfo, Locations locations, Sensitivity sensitivity,
-                  Tables tables = Tables::shared(), unsigned workerCount = 0);
+                  Tables tables = Tables::shared(), Surroundings surroundings = {}, unsigned workerCount = 0);
 
     // Runs the search, with the calling thread as one of the workers, and returns the found paths.
     std::set<std::string> findPaths() const;
@@ -45,8 +59,10 @@ public:
 private:
     class Collection;
 
-    void processLocation(const std::string& path, int currentDepth, int maxDepth, bool isLibraryRootSearch,
-                         Collection& collection) const;
+    void processLocation(const std::string& root, const std::string& path, int currentDepth, int maxDepth,
+                         bool isLibraryRootSearch, Collection& collection) const;
+    bool belongsToOtherApp(const std::string& folderName) const;
+    bool liesInOtherAppsFolder(const std::string& root, const std::string& path) const;
     bool shouldSkipItem(const std::string& key, const std::string& itemPath) const;
     std::vector<std::string> discoverContainers() const;
     void applyConditions(std::set<std::string>& paths) const;
@@ -59,6 +75,8 @@ private:
     Locations locations_;
     Tables tables_;
     AppMatcher matcher_;
+    OtherInstalledApps otherApps_;
+    uid_t user_;
     unsigned workerCount_;
     // Paths that are never reported whatever their names: the home folder, the fixed search roots and
     // the standard folders directly inside the two Library roots.

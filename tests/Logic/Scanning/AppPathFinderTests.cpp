@@ -1,9 +1,11 @@
 #include "Logic/Scanning/AppPathFinder.h"
 #include "Platform/core/MainQueue.h"
 #include "support/FixtureTree.h"
+#include "support/Privileges.h"
 
 #include <chrono>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -46,9 +48,17 @@ protected:
     AppPathFinder::Tables tables() const { return {makeAppConditions(home), makeSkipConditions(home, sys)}; }
     Paths find(const AppPathFinder::AppInfo& app, unsigned workers = 0,
                AppPathFinder::Sensitivity sensitivity = AppPathFinder::Sensitivity::enhanced) const {
-        return AppPathFinder(app, locations(), sensitivity, tables(), workers).findPaths();
+        return AppPathFinder(app, locations(), sensitivity, tables(), {}, workers).findPaths();
     }
     std::string h(const std::string& relative) const { return home + "/" + relative; }
+    // Searched beside the `installed` applications, whose bundles are laid out first.
+    Paths findBeside(const AppPathFinder::AppInfo& app,
+                     const std::vector<AppPathFinder::AppInfo>& installed) {
+        for (const auto& other : installed)
+            tree.folder(other.path.substr(tree.root().size() + 1));
+        return AppPathFinder(app, locations(), AppPathFinder::Sensitivity::enhanced, tables(), {installed})
+            .findPaths();
+    }
 
     test::FixtureTree tree;
     std::string home;
@@ -241,6 +251,105 @@ TEST_F(AppPathFinderTest, EmptyAndRelativeRootsListNothing) {
     none.appSearch.paths.clear();
     EXPECT_EQ(AppPathFinder(fooBar(), none, AppPathFinder::Sensitivity::enhanced, tables()).findPaths(),
               Paths{sys + "/Applications/Foo Bar.app"});
+}
+
+TEST_F(AppPathFinderTest, AnotherInstalledApplicationIsNeverOffered) {
+    const auto firefox = appAt("Firefox", "org.mozilla.firefox");
+    const auto nightly = appAt("Firefox Nightly", "org.mozilla.nightly");
+    tree.folder("sys/Applications/Firefox.app");
+    tree.folder("sys/Applications/Firefox Nightly.app/Firefox Helper");
+    tree.file("home/Library/Application Support/Firefox/profiles.ini", 1);
+    tree.file("home/Library/Application Support/Firefox Nightly/profiles.ini", 1);
+    tree.file("home/Library/Application Support/Firefox Nightly/Firefox Crash Reports/x", 1);
+    tree.file("home/Library/Application Support/Mozilla/Firefox/x", 1);
+    tree.file("home/Library/Application Support/Mozilla/Firefox Nightly/x", 1);
+    tree.file("home/Library/Caches/Firefox Nightly/cache2", 1);
+    tree.file("home/Library/Preferences/org.mozilla.firefox.plist", 1);
+    // A folder of the Applications folder that holds another application's bundle.
+    const std::string tools = tree.folder("sys/Applications/Firefox Tools");
+    const AppPathFinder::AppInfo kit = {"Kit", "org.example.kit", tools + "/Kit.app", std::nullopt,
+                                        std::nullopt};
+
+    // Nightly not installed: the name rules offer its leftovers, its bundle and the whole vendor folder.
+    EXPECT_EQ(
+        find(firefox),
+        (Paths{firefox.path, nightly.path, tools, h("Library/Application Support/Firefox"),
+               h("Library/Application Support/Firefox Nightly"), h("Library/Application Support/Mozilla"),
+               h("Library/Caches/Firefox Nightly"), h("Library/Preferences/org.mozilla.firefox.plist")}));
+
+    // Installed: neither its bundle nor anything in it or named after it, nor a folder holding a bundle;
+    // of the shared vendor folder only Firefox's own entry.
+    EXPECT_EQ(findBeside(firefox, {firefox, nightly, kit}),
+              (Paths{firefox.path, h("Library/Application Support/Firefox"),
+                     h("Library/Application Support/Mozilla/Firefox"),
+                     h("Library/Preferences/org.mozilla.firefox.plist")}));
+    // Firefox installed beside it takes nothing from Nightly's own search.
+    EXPECT_EQ(findBeside(nightly, {firefox, nightly}),
+              (Paths{nightly.path, h("Library/Application Support/Firefox Nightly"),
+                     h("Library/Application Support/Mozilla/Firefox Nightly"),
+                     h("Library/Caches/Firefox Nightly")}));
+}
+
+TEST_F(AppPathFinderTest, AFamilyOfApplicationsKeepsEachItsOwn) {
+    const auto blender36 = appAt("Blender 3.6", "org.blenderfoundation.blender36");
+    const auto blender40 = appAt("Blender 4.0", "org.blenderfoundation.blender40");
+    tree.folder("sys/Applications/Blender 3.6.app");
+    EXPECT_EQ(findBeside(blender36, {blender36, blender40}), Paths{blender36.path});
+
+    std::vector<AppPathFinder::AppInfo> guiApps;
+    for (int n = 0; n <= 30; ++n) {
+        guiApps.push_back(appAt("Gui App " + std::to_string(n), "com.example.gui" + std::to_string(n)));
+        tree.file("home/Library/Application Support/Gui App " + std::to_string(n) + "/state", 1);
+    }
+    EXPECT_EQ(findBeside(guiApps[0], guiApps),
+              (Paths{guiApps[0].path, h("Library/Application Support/Gui App 0")}));
+
+    const auto chat = appAt("Chat", "com.acme.chat");
+    const auto chatter = appAt("Chatter", "com.acme.chatter");
+    tree.folder("home/Library/Application Support/com.acme.chat");
+    tree.folder("home/Library/Application Support/com.acme.chatter");
+    tree.file("home/Library/Preferences/com.acme.chat.plist", 1);
+    tree.file("home/Library/Preferences/com.acme.chatter.plist", 1);
+    EXPECT_EQ(findBeside(chat, {chat, chatter}),
+              (Paths{chat.path, h("Library/Application Support/com.acme.chat"),
+                     h("Library/Preferences/com.acme.chat.plist")}));
+}
+
+// A temporary folder shared like /tmp, searched for `user`.
+class SharedTemporaryFolderTest : public AppPathFinderTest {
+protected:
+    void SetUp() override {
+        AppPathFinderTest::SetUp();
+        temporary = tree.folder("tmp");
+        tree.file("tmp/com.foo.bar.lock", 1);
+        tree.folder("tmp/foobar-mine");
+        ASSERT_EQ(::chmod(temporary.c_str(), 01777), 0);
+    }
+    Paths findAs(uid_t user) const {
+        return AppPathFinder(fooBar(), locations(temporary), AppPathFinder::Sensitivity::enhanced, tables(),
+                             {{}, user})
+            .findPaths();
+    }
+    Paths own() const { return {fooBar().path, temporary + "/com.foo.bar.lock", temporary + "/foobar-mine"}; }
+
+    std::string temporary;
+};
+
+TEST_F(SharedTemporaryFolderTest, OnlyTheUsersOwnEntriesAreOffered) {
+    EXPECT_EQ(findAs(::getuid()), own());
+    // Searched for another user, the same entries are not theirs.
+    EXPECT_EQ(findAs(::getuid() + 1), Paths{fooBar().path});
+    // A folder only its owner writes to keeps the name rules alone.
+    ASSERT_EQ(::chmod(temporary.c_str(), 0755), 0);
+    EXPECT_EQ(findAs(::getuid() + 1), own());
+}
+
+TEST_F(SharedTemporaryFolderTest, AnotherUsersEntryIsNotOffered) {
+    if (!test::runsAsRoot())
+        GTEST_SKIP() << test::kNeedsRootToChangeOwners;
+    const std::string theirs = tree.file("tmp/foobar-theirs", 1);
+    ASSERT_EQ(::lchown(theirs.c_str(), test::kOtherUser, test::kOtherUser), 0);
+    EXPECT_EQ(findAs(::getuid()), own());
 }
 
 TEST_F(AppPathFinderTest, AsynchronousCompletionArrivesThroughTheMainQueue) {
