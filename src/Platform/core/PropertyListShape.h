@@ -9,9 +9,10 @@ namespace zn {
 struct PropertyListLimits {
     // Levels of values, the top one included.
     std::size_t nesting = 256;
-    // Values (dictionary keys among them) with shared objects expanded at each use. The parser spends a
-    // microsecond or two on each, so this keeps a read well under a second; an Info.plist holds thousands.
-    std::size_t nodes = 200'000;
+    // Values (dictionary keys among them) with shared objects expanded at each use. The parser's time
+    // grows faster than their number (an XML dictionary's keys most), so this keeps a read well under a
+    // second; an Info.plist holds a few thousand.
+    std::size_t nodes = 100'000;
 };
 
 // Whether property-list bytes may be handed to the parser at all. The parser and the tree built from it

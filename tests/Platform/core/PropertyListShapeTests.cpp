@@ -182,7 +182,7 @@ TEST(PropertyListShape, ValuesPastAFixedBudgetAreRefusedWhateverTheFileSize) {
 
 TEST(PropertyListShape, LargeArraysWithinTheBudgetAreReadInOrder) {
     std::vector<std::uint32_t> references;
-    for (std::uint32_t i = 0; i < 150'000; ++i)
+    for (std::uint32_t i = 0; i < 99'000; ++i)
         references.push_back(1 + i % 3);
     const auto parsed = parsePropertyList(
         test::binaryPropertyList({test::binaryArrayObject(references), test::binaryStringObject("a"),
