@@ -122,7 +122,7 @@ AppStateServices benchStateServices(const std::string& home) {
     return AppStateServices{
         std::make_shared<ScanEngineService>(std::make_shared<ScanEngine>(home, options)),
         std::make_shared<CleaningEngineService>(std::make_shared<CleaningEngine>(home)),
-        [] { return std::vector<InstalledApp>{}; },
+        [](std::stop_token) { return std::vector<InstalledApp>{}; },
         [] { return true; },
         std::make_shared<NoPrompt>(),
         std::make_shared<QtClock>(),

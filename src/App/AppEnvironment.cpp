@@ -21,7 +21,7 @@ AppEnvironment liveAppEnvironment() {
     AppStateServices services{
         std::make_shared<ScanEngineService>(std::make_shared<ScanEngine>()),
         std::make_shared<CleaningEngineService>(std::make_shared<CleaningEngine>()),
-        [] { return AppInfoFetcher::shared().fetchInstalledApps(); },
+        [](std::stop_token stop) { return AppInfoFetcher::shared().fetchInstalledApps(std::move(stop)); },
         [accessManager] { return accessManager->hasFullDiskAccess(); },
         permissionRequester(permission),
         std::make_shared<QtClock>(),

@@ -46,6 +46,7 @@ AppState::AppState(bool performStartupTasks, AppStateServices services, QObject*
 
 AppState::~AppState() {
     cancelScanWarmup();
+    installedAppsLoad_.request_stop();
 }
 
 template <typename T, typename Signal> void AppState::publish(T& field, T value, Signal signal) {
@@ -312,8 +313,12 @@ void AppState::loadInstalledApps() {
     setIsLoadingApps(true);
     appListState_ = AppListState::loading;
     auto generation = ++installedAppsGeneration_;
+    // A rescan replaces the load in flight: that one stops at its next file, and whatever it still
+    // answers is dropped below.
+    installedAppsLoad_.request_stop();
+    installedAppsLoad_ = std::stop_source();
     auto fetch = services_.fetchInstalledApps;
-    runInBackground([fetch] { return fetch(); },
+    runInBackground([fetch, stop = installedAppsLoad_.get_token()] { return fetch(stop); },
                     [this, generation](std::vector<InstalledApp> apps) {
                         if (generation != installedAppsGeneration_)
                             return;

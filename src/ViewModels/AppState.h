@@ -22,6 +22,7 @@
 #include <memory>
 #include <optional>
 #include <set>
+#include <stop_token>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -128,7 +129,8 @@ public:
     std::int64_t selectedSizeInCategory(CleaningCategory category) const;
     int selectedCountInCategory(CleaningCategory category) const;
 
-    // Loading; each returns at once. When loads overlap, the newest one's answer is kept.
+    // Loading; each returns at once. When loads overlap, the newest one's answer is kept, and a load of
+    // the installed applications stops the one it replaces.
     void loadDiskInfo();
     void loadInstalledApps();
     void checkFullDiskAccess();
@@ -305,6 +307,7 @@ private:
     std::uint64_t flowGeneration_ = 0;
     std::uint64_t diskInfoGeneration_ = 0;
     std::uint64_t installedAppsGeneration_ = 0;
+    std::stop_source installedAppsLoad_;
     // Whether `installedApps` holds the answer of a load, for the leftover search.
     enum class AppListState { neverLoaded, loading, loaded };
     AppListState appListState_ = AppListState::neverLoaded;

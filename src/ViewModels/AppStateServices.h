@@ -17,6 +17,7 @@
 
 #include <functional>
 #include <memory>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -47,8 +48,8 @@ struct UninstallServices {
 struct AppStateServices {
     std::shared_ptr<ScanService> scanner;
     std::shared_ptr<CleaningService> cleaner;
-    // Called off the main thread.
-    std::function<std::vector<InstalledApp>()> fetchInstalledApps;
+    // Called off the main thread; returns early once its load is replaced by a newer one.
+    std::function<std::vector<InstalledApp>(std::stop_token)> fetchInstalledApps;
     // The Full Disk Access probe; called on any thread.
     std::function<bool()> probeFullDiskAccess;
     std::shared_ptr<PermissionRequester> permission;

@@ -1,4 +1,5 @@
 #include "CommandLine/CLI.h"
+#include "support/BinaryPropertyList.h"
 #include "support/FixtureTree.h"
 
 #include <cstdlib>
@@ -215,6 +216,30 @@ TEST(CLI, ListWithoutApplications) {
     Outcome outcome = runProgram(tree, {"list"});
     EXPECT_EQ(outcome.out, "Installed Apps (0):\n");
     EXPECT_EQ(outcome.status, 0);
+}
+
+TEST(CLI, ListReadsPastHostileInfoPlists) {
+    test::FixtureTree tree;
+    // 25,001 levels deep through shared objects, in 2.2 MB.
+    std::vector<std::string> nested = test::chainsThroughSharedObjects(100, 250);
+    nested.push_back(test::binaryDataObject(2'000'000));
+    tree.textFile("home/Applications/Nested.app/Contents/Info.plist", test::binaryPropertyList(nested));
+    // A million uses of one string, in 4 MB.
+    tree.textFile(
+        "home/Applications/Wide.app/Contents/Info.plist",
+        test::binaryPropertyList(
+            {test::binaryDictionaryObject({{1, 2}, {3, 4}}), test::binaryStringObject("CFBundleIdentifier"),
+             test::binaryStringObject("com.example.wide"), test::binaryStringObject("CFBundleDocumentTypes"),
+             test::binaryArrayObject(std::vector<std::uint32_t>(1'000'000, 2))}));
+    tree.textFile(
+        "home/Applications/Notes.app/Contents/Info.plist",
+        "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>CFBundleIdentifier</key>"
+        "<string>com.example.notes</string><key>CFBundleName</key><string>Notes</string></dict></plist>");
+
+    Outcome outcome = runProgram(tree, {"list"});
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_TRUE(std::regex_search(outcome.out, std::regex("\n  Notes +[^\n]+ com\\.example\\.notes\n")))
+        << outcome.out;
 }
 
 TEST(CLI, OutputFormats) {

@@ -59,7 +59,7 @@ TEST(AppStateStartup, OverlappingAppListLoadsKeepTheNewest) {
     InstalledApp old{Uuid::random(), "Old", "com.example.old", "/Applications/Old.app", 1};
     InstalledApp current{Uuid::random(), "New", "com.example.new", "/Applications/New.app", 1};
     harness.installedApps->set({old});
-    harness.installedApps->holdNextFetch();
+    harness.installedApps->holdNextFetch(false); // between two points where it could stop
     AppState& state = harness.makeState(true);
     ASSERT_TRUE(waitUntil([&] { return harness.installedApps->gate().hasWaiter(); }));
 
@@ -71,6 +71,23 @@ TEST(AppStateStartup, OverlappingAppListLoadsKeepTheNewest) {
     // The start-up load answers last, with the stale list: it is dropped.
     harness.installedApps->gate().open();
     QThreadPool::globalInstance()->waitForDone();
+    test::processQueuedWork();
+    EXPECT_EQ(state.installedApps(), std::vector<InstalledApp>{current});
+    EXPECT_FALSE(state.isLoadingApps());
+}
+
+TEST(AppStateStartup, ARescanStopsTheAppListLoadInFlight) {
+    test::AppStateHarness harness;
+    InstalledApp current{Uuid::random(), "New", "com.example.new", "/Applications/New.app", 1};
+    harness.installedApps->holdNextFetch();
+    AppState& state = harness.makeState(true);
+    ASSERT_TRUE(waitUntil([&] { return harness.installedApps->gate().hasWaiter(); }));
+
+    harness.installedApps->set({current});
+    state.loadInstalledApps(); // the "Rescan apps" button
+    // The start-up load ends although its gate stays shut: one load runs, not two.
+    ASSERT_TRUE(waitUntil([&] { return harness.installedApps->stoppedFetches() == 1; }));
+    EXPECT_TRUE(QThreadPool::globalInstance()->waitForDone(10'000));
     test::processQueuedWork();
     EXPECT_EQ(state.installedApps(), std::vector<InstalledApp>{current});
     EXPECT_FALSE(state.isLoadingApps());

@@ -85,24 +85,36 @@ void FakeAppList::set(std::vector<InstalledApp> apps) {
     apps_ = std::move(apps);
 }
 
-void FakeAppList::holdNextFetch() {
+void FakeAppList::holdNextFetch(bool stopsWhenAsked) {
     std::lock_guard lock(mutex_);
-    ++heldFetches_;
+    heldFetches_.push_back(stopsWhenAsked);
     gate_.close();
 }
 
-std::vector<InstalledApp> FakeAppList::fetch() {
+std::vector<InstalledApp> FakeAppList::fetch(std::stop_token stop) {
     std::vector<InstalledApp> answer;
-    bool held = false;
+    std::optional<bool> stopsWhenAsked;
     {
         std::lock_guard lock(mutex_);
         answer = apps_;
-        held = heldFetches_ > 0;
-        heldFetches_ -= held ? 1 : 0;
+        if (!heldFetches_.empty()) {
+            stopsWhenAsked = heldFetches_.front();
+            heldFetches_.pop_front();
+        }
     }
-    if (held)
-        gate_.passThrough();
+    if (!stopsWhenAsked)
+        return answer;
+    gate_.passThrough(*stopsWhenAsked ? stop : std::stop_token());
+    if (*stopsWhenAsked && stop.stop_requested()) {
+        std::lock_guard lock(mutex_);
+        ++stoppedFetches_;
+    }
     return answer;
+}
+
+int FakeAppList::stoppedFetches() const {
+    std::lock_guard lock(mutex_);
+    return stoppedFetches_;
 }
 
 AppStateHarness::AppStateHarness()
@@ -142,7 +154,7 @@ AppStateServices AppStateHarness::services() {
     return AppStateServices{
         realScanner ? realScanner : scanner,
         realCleaner ? realCleaner : cleaner,
-        [apps] { return apps->fetch(); },
+        [apps](std::stop_token stop) { return apps->fetch(std::move(stop)); },
         [access] { return access->load(); },
         realPermission ? realPermission : permission,
         clock,

@@ -8,11 +8,13 @@
 
 #include <atomic>
 #include <chrono>
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <stop_token>
 #include <vector>
 
 namespace zn::test {
@@ -98,15 +100,19 @@ inline constexpr uid_t kTestUser = 501;
 class FakeAppList {
 public:
     void set(std::vector<InstalledApp> apps);
-    // The next fetch takes its answer at once but hands it back only when the gate opens.
-    void holdNextFetch();
+    // The next fetch takes its answer at once but hands it back only when the gate opens, or, when it
+    // `stopsWhenAsked`, once its load is stopped.
+    void holdNextFetch(bool stopsWhenAsked = true);
     Gate& gate() { return gate_; }
-    std::vector<InstalledApp> fetch();
+    std::vector<InstalledApp> fetch(std::stop_token stop);
+    // Held fetches that ended because their load was stopped.
+    int stoppedFetches() const;
 
 private:
-    std::mutex mutex_;
+    mutable std::mutex mutex_;
     std::vector<InstalledApp> apps_;
-    int heldFetches_ = 0;
+    std::deque<bool> heldFetches_; // whether each stops when asked
+    int stoppedFetches_ = 0;
     Gate gate_;
 };
 

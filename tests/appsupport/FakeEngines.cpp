@@ -15,10 +15,10 @@ void Gate::open() {
     opened_.notify_all();
 }
 
-void Gate::passThrough() {
+void Gate::passThrough(std::stop_token stop) {
     std::unique_lock lock(mutex_);
     ++waiters_;
-    opened_.wait(lock, [this] { return !closed_; });
+    opened_.wait(lock, stop, [this] { return !closed_; });
     --waiters_;
 }
 

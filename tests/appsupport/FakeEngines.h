@@ -7,6 +7,7 @@
 #include <map>
 #include <mutex>
 #include <set>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -17,13 +18,14 @@ class Gate {
 public:
     void close();
     void open();
-    // Called by the fake: marks it as waiting and blocks while the gate is closed.
-    void passThrough();
+    // Called by the fake: marks it as waiting and blocks while the gate is closed, or until `stop` is
+    // requested.
+    void passThrough(std::stop_token stop = {});
     bool hasWaiter() const;
 
 private:
     mutable std::mutex mutex_;
-    std::condition_variable opened_;
+    std::condition_variable_any opened_;
     bool closed_ = false;
     int waiters_ = 0;
 };

@@ -106,17 +106,19 @@ AppInfoFetcher& AppInfoFetcher::shared() {
     return instance;
 }
 
-std::vector<InstalledApp> AppInfoFetcher::fetchInstalledApps() const {
+std::vector<InstalledApp> AppInfoFetcher::fetchInstalledApps(std::stop_token stop) const {
     std::set<std::string> seen;
     std::vector<InstalledApp> apps;
     for (const auto& root : roots_) {
         walkTree(root, [&](const TreeEntry& entry) {
+            if (stop.stop_requested())
+                return WalkAction::stop;
             // Whatever is inside a package (nested helpers, plug-ins, frameworks) belongs to it.
             if (!isPackageName(entry.name))
                 return WalkAction::proceed;
             if (PathText::pathExtension(entry.name) != "app")
                 return WalkAction::skipDescendants;
-            auto app = loadAppInfo(entry.path);
+            auto app = loadAppInfo(entry.path, stop);
             if (app && !seen.contains(app->bundleIdentifier) &&
                 !protectedBundleIDs().contains(app->bundleIdentifier)) {
                 seen.insert(app->bundleIdentifier);
@@ -129,7 +131,8 @@ std::vector<InstalledApp> AppInfoFetcher::fetchInstalledApps() const {
     return apps;
 }
 
-std::optional<InstalledApp> AppInfoFetcher::loadAppInfo(const std::string& bundlePath) const {
+std::optional<InstalledApp> AppInfoFetcher::loadAppInfo(const std::string& bundlePath,
+                                                        std::stop_token stop) const {
     if (!isFolder(bundlePath))
         return std::nullopt;
     const std::string fileName = PathText::lastPathComponent(bundlePath);
@@ -152,7 +155,7 @@ std::optional<InstalledApp> AppInfoFetcher::loadAppInfo(const std::string& bundl
             break;
     }
     app.appName = truncatedWithEllipsis(name ? *name : withoutExtension(fileName), kMaxBundleTextLength);
-    app.size = appSize(bundlePath);
+    app.size = appSize(bundlePath, stop);
     return app;
 }
 
@@ -171,8 +174,8 @@ std::optional<std::string> AppInfoFetcher::localizedValue(const std::string& bun
     return std::nullopt;
 }
 
-std::int64_t AppInfoFetcher::appSize(const std::string& bundlePath) {
-    return allocatedSizeOfTree(bundlePath);
+std::int64_t AppInfoFetcher::appSize(const std::string& bundlePath, std::stop_token stop) {
+    return allocatedSizeOfTree(bundlePath, std::move(stop));
 }
 
 } // namespace zn

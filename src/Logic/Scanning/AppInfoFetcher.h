@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -30,13 +31,14 @@ public:
 
     static AppInfoFetcher& shared();
 
-    // Synchronous and heavy on the disk; never fails (unreadable places contribute nothing).
-    std::vector<InstalledApp> fetchInstalledApps() const;
+    // Synchronous and heavy on the disk; never fails (unreadable places contribute nothing). Once `stop`
+    // is requested it returns early with a partial list, for the caller to drop.
+    std::vector<InstalledApp> fetchInstalledApps(std::stop_token stop = {}) const;
 
 private:
-    std::optional<InstalledApp> loadAppInfo(const std::string& bundlePath) const;
+    std::optional<InstalledApp> loadAppInfo(const std::string& bundlePath, std::stop_token stop) const;
     std::optional<std::string> localizedValue(const std::string& bundlePath, const char* key) const;
-    static std::int64_t appSize(const std::string& bundlePath);
+    static std::int64_t appSize(const std::string& bundlePath, std::stop_token stop);
 
     std::vector<std::string> roots_;
     std::vector<std::string> preferredLanguages_;

@@ -12,9 +12,6 @@ namespace zn {
 
 namespace {
 
-// Real property lists nest a handful of levels; the conversion below recurses once per level.
-constexpr std::size_t kMaxNesting = 256;
-
 // libplist keeps negative integers as their two's complement in an unsigned value; only its own text form
 // tells a negative number from one above the signed range.
 bool isNegativeInteger(plist_t node) {
@@ -82,10 +79,19 @@ PlistValue convert(plist_t node) {
         break;
     }
     case PLIST_ARRAY: {
+        // Through the iterator: a parsed array finds an item by index by walking from its first one.
         PlistValue::Array array;
-        uint32_t count = plist_array_get_size(node);
-        for (uint32_t i = 0; i < count; ++i)
-            array.push_back(convert(plist_array_get_item(node, i)));
+        array.reserve(plist_array_get_size(node));
+        plist_array_iter iterator = nullptr;
+        plist_array_new_iter(node, &iterator);
+        while (iterator) {
+            plist_t item = nullptr;
+            plist_array_next_item(node, iterator, &item);
+            if (!item)
+                break;
+            array.push_back(convert(item));
+        }
+        std::free(iterator);
         result.value = std::move(array);
         break;
     }
@@ -134,7 +140,8 @@ std::optional<std::string> PlistValue::stringForKey(std::string_view key) const 
 std::optional<PlistValue> parsePropertyList(std::string_view bytes) {
     if (bytes.empty() || bytes.size() > std::numeric_limits<uint32_t>::max())
         return std::nullopt;
-    if (!isPropertyListShapeSafe(bytes, kMaxNesting))
+    // The conversion below recurses once per level and visits every value.
+    if (!isPropertyListShapeSafe(bytes))
         return std::nullopt;
     plist_t root = nullptr;
     plist_from_memory(bytes.data(), static_cast<uint32_t>(bytes.size()), &root);

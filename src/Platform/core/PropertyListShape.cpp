@@ -42,8 +42,9 @@ std::size_t findOutsideQuotes(std::string_view text, std::size_t from, std::stri
 // Tags are read the way the parser reads them: comments, processing instructions, character data and the
 // document type are passed over; a tag ends at the next "<" or ">" outside double quotes, and an element
 // is empty when "/" stands right before that ">".
-bool xmlIsShallowEnough(std::string_view text, std::size_t maxNesting) {
+bool xmlIsWithinLimits(std::string_view text, const PropertyListLimits& limits) {
     std::size_t depth = 0;
+    std::size_t elements = 0;
     std::size_t position = text.find('<');
     while (position != std::string_view::npos) {
         const std::string_view rest = text.substr(position);
@@ -64,7 +65,7 @@ bool xmlIsShallowEnough(std::string_view text, std::size_t maxNesting) {
             const bool empty = stop != std::string_view::npos && text[stop] == '>' && text[stop - 1] == '/';
             if (closing)
                 depth -= depth > 0 ? 1 : 0;
-            else if (!empty && ++depth > maxNesting)
+            else if (++elements > limits.nodes || (!empty && ++depth > limits.nesting))
                 return false;
             if (stop != std::string_view::npos)
                 next = text[stop] == '>' ? stop + 1 : stop;
@@ -145,14 +146,16 @@ std::optional<References> referencesOf(const BinaryList& list, std::uint64_t obj
     return References{position, kind == 0xD ? count * 2 : count};
 }
 
-// Depth first without recursion; each object's height and expanded size are worked out once.
-bool binaryIsShapeSafe(std::string_view bytes, std::size_t maxNesting) {
+// Depth first without recursion; each object's height and expanded size are worked out once, and a
+// shared object met again counts with both at that use.
+bool binaryIsWithinLimits(std::string_view bytes, const PropertyListLimits& limits) {
     const auto list = readTrailer(bytes);
-    if (!list)
+    // Writers store only objects the top one reaches, so more objects than values is no honest list.
+    if (!list || list->objectCount > limits.nodes)
         return false;
     // Both fit the compact record below: nothing is kept once either is passed.
-    maxNesting = std::min<std::size_t>(maxNesting, 0xFFFE);
-    const std::uint64_t expansionLimit = std::min<std::uint64_t>(bytes.size(), 0xFFFFFFFE);
+    const std::size_t maxNesting = std::min<std::size_t>(limits.nesting, 0xFFFE);
+    const std::uint64_t expansionLimit = std::min<std::uint64_t>(limits.nodes, 0xFFFFFFFE);
     enum class State : std::uint8_t { unseen, open, done };
     struct Known {
         std::uint32_t expanded = 0;
@@ -202,7 +205,8 @@ bool binaryIsShapeSafe(std::string_view bytes, std::size_t maxNesting) {
         if (child >= list->objectCount || known[child].state == State::open)
             return false; // out of range, or a cycle
         if (known[child].state == State::done) {
-            if (!account(frame, known[child]))
+            // Its levels hang below this use as they did below the first one.
+            if (path.size() + known[child].height > maxNesting || !account(frame, known[child]))
                 return false;
         } else if (!open(child)) {
             return false;
@@ -213,10 +217,10 @@ bool binaryIsShapeSafe(std::string_view bytes, std::size_t maxNesting) {
 
 } // namespace
 
-bool isPropertyListShapeSafe(std::string_view bytes, std::size_t maxNesting) {
+bool isPropertyListShapeSafe(std::string_view bytes, PropertyListLimits limits) {
     if (bytes.starts_with(kBinaryMagic))
-        return binaryIsShapeSafe(bytes, maxNesting);
-    return xmlIsShallowEnough(bytes, maxNesting);
+        return binaryIsWithinLimits(bytes, limits);
+    return xmlIsWithinLimits(bytes, limits);
 }
 
 } // namespace zn

@@ -63,9 +63,11 @@ void walkTree(const std::string& root, const std::function<WalkAction(const Tree
     ::fts_close(walk);
 }
 
-std::int64_t allocatedSizeOfTree(const std::string& root) {
+std::int64_t allocatedSizeOfTree(const std::string& root, std::stop_token stop) {
     std::int64_t total = 0;
     walkTree(root, [&](const TreeEntry& entry) {
+        if (stop.stop_requested())
+            return WalkAction::stop;
         if (entry.kind == TreeEntry::Kind::file)
             total = saturatingAdd(total, entry.allocatedBytes);
         return WalkAction::proceed;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <ctime>
 #include <functional>
+#include <stop_token>
 #include <string>
 
 namespace zn {
@@ -28,7 +29,8 @@ enum class WalkAction { proceed, skipDescendants, stop };
 void walkTree(const std::string& root, const std::function<WalkAction(const TreeEntry&)>& visit,
               bool followRootLink = true);
 
-// The allocated bytes of the regular files of that same walk.
-std::int64_t allocatedSizeOfTree(const std::string& root);
+// The allocated bytes of the regular files of that same walk; only those seen so far once `stop` is
+// requested.
+std::int64_t allocatedSizeOfTree(const std::string& root, std::stop_token stop = {});
 
 } // namespace zn

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <set>
+#include <stop_token>
 #include <sys/stat.h>
 
 namespace zn {
@@ -160,6 +161,15 @@ TEST_F(AppInfoFetcherTest, APipeWhereABundleFileShouldBeIsNeverWaitedOn) {
         names.emplace(app.bundleIdentifier, app.appName);
     EXPECT_EQ(names,
               (std::map<std::string, std::string>{{"com.acme.piped", "Piped"}, {"Blocked", "Blocked"}}));
+}
+
+TEST_F(AppInfoFetcherTest, AStoppedFetchReadsNoFurther) {
+    bundle("Applications/Editor.app", infoPlist("com.acme.editor", "Editor"));
+    std::stop_source replaced;
+    replaced.request_stop();
+    EXPECT_TRUE(
+        AppInfoFetcher({tree.path("Applications")}, {"en"}).fetchInstalledApps(replaced.get_token()).empty());
+    EXPECT_EQ(fetch().size(), 1u);
 }
 
 TEST_F(AppInfoFetcherTest, MissingRootsGiveAnEmptyList) {

@@ -1,6 +1,8 @@
 #include "Platform/core/PropertyList.h"
 #include "Platform/core/PropertyListShape.h"
+#include "support/BinaryPropertyList.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -18,34 +20,12 @@ std::string nestedXmlArrays(std::size_t levels) {
     return text + "</plist>";
 }
 
-void appendBigEndian(std::string& bytes, std::uint64_t value, int width) {
-    for (int shift = (width - 1) * 8; shift >= 0; shift -= 8)
-        bytes.push_back(static_cast<char>((value >> shift) & 0xFF));
-}
-
-// A binary list of arrays only, with 4-byte offsets and references: object i holds `children[i]`, and
-// object 0 is the top.
+// A binary list of arrays only: object i holds `children[i]`, and object 0 is the top.
 std::string binaryArrays(const std::vector<std::vector<std::uint32_t>>& children) {
-    std::string bytes = "bplist00";
-    std::vector<std::uint64_t> offsets;
-    for (const auto& references : children) {
-        offsets.push_back(bytes.size());
-        bytes.push_back(static_cast<char>(0xAF));
-        bytes.push_back(static_cast<char>(0x12)); // the count as a 4-byte integer
-        appendBigEndian(bytes, references.size(), 4);
-        for (std::uint32_t reference : references)
-            appendBigEndian(bytes, reference, 4);
-    }
-    const std::uint64_t table = bytes.size();
-    for (std::uint64_t offset : offsets)
-        appendBigEndian(bytes, offset, 4);
-    bytes.append(6, '\0');
-    bytes.push_back(4);
-    bytes.push_back(4);
-    appendBigEndian(bytes, children.size(), 8);
-    appendBigEndian(bytes, 0, 8);
-    appendBigEndian(bytes, table, 8);
-    return bytes;
+    std::vector<std::string> objects;
+    for (const auto& references : children)
+        objects.push_back(test::binaryArrayObject(references));
+    return test::binaryPropertyList(objects);
 }
 
 // Each array holds the next one `fanOut` times; the last is empty.
@@ -99,8 +79,10 @@ TEST(PropertyListShape, MarkupInsideQuotesNeverHidesNesting) {
     EXPECT_FALSE(parsePropertyList(wrapped("<array></array \"></array>\"><array>", "</array>")));
     EXPECT_FALSE(parsePropertyList(wrapped("<?><array>", "</array>")));
     // A quoted "/>" does not make an element empty, nor a quoted ">" end its tag.
-    EXPECT_TRUE(isPropertyListShapeSafe(wrapped("<array a=\"/>\" b=\">\">", "</array>"), 20'001));
-    EXPECT_FALSE(isPropertyListShapeSafe(wrapped("<array a=\"/>\" b=\">\">", "</array>"), 20'000));
+    EXPECT_TRUE(
+        isPropertyListShapeSafe(wrapped("<array a=\"/>\" b=\">\">", "</array>"), {.nesting = 20'001}));
+    EXPECT_FALSE(
+        isPropertyListShapeSafe(wrapped("<array a=\"/>\" b=\">\">", "</array>"), {.nesting = 20'000}));
 }
 
 TEST(PropertyListShape, OrdinaryListsPassInBothForms) {
@@ -118,21 +100,100 @@ TEST(PropertyListShape, OrdinaryListsPassInBothForms) {
     // Shared strings and values are stored once in the binary form; that is no reason to refuse it.
     EXPECT_EQ(parsePropertyList(asBinary(xml)), parsed);
     // plist, dict, array, dict, key: the markup in the comment and the character data does not count.
-    EXPECT_TRUE(isPropertyListShapeSafe(xml, 5));
-    EXPECT_FALSE(isPropertyListShapeSafe(xml, 4));
+    EXPECT_TRUE(isPropertyListShapeSafe(xml, {.nesting = 5}));
+    EXPECT_FALSE(isPropertyListShapeSafe(xml, {.nesting = 4}));
 }
 
 TEST(PropertyListShape, BinaryGraphsThatCannotBeFollowedOrExplodeAreRefused) {
     // Forty arrays, each holding the next one twice: a few hundred bytes that expand to 2^40 arrays.
     EXPECT_FALSE(parsePropertyList(binaryChain(40, 2)));
-    EXPECT_TRUE(isPropertyListShapeSafe(binaryChain(4, 2), 256));
+    EXPECT_TRUE(isPropertyListShapeSafe(binaryChain(4, 2)));
     // A cycle, a reference past the last object, and a trailer that points outside the bytes.
-    EXPECT_FALSE(isPropertyListShapeSafe(binaryArrays({{1}, {0}}), 256));
-    EXPECT_FALSE(isPropertyListShapeSafe(binaryArrays({{7}}), 256));
+    EXPECT_FALSE(isPropertyListShapeSafe(binaryArrays({{1}, {0}})));
+    EXPECT_FALSE(isPropertyListShapeSafe(binaryArrays({{7}})));
     std::string broken = binaryChain(3);
     broken[broken.size() - 1] = '\x7F';
-    EXPECT_FALSE(isPropertyListShapeSafe(broken, 256));
+    EXPECT_FALSE(isPropertyListShapeSafe(broken));
     EXPECT_FALSE(parsePropertyList(broken.substr(0, 20)));
+}
+
+std::size_t levels(const PlistValue& value) {
+    std::size_t deepest = 0;
+    if (const auto* items = value.array())
+        for (const auto& item : *items)
+            deepest = std::max(deepest, levels(item));
+    return deepest + 1;
+}
+
+TEST(PropertyListShape, NestingCountsThroughSharedObjectsAtEveryUse) {
+    // A hundred chains of 250 arrays, each ending in the chain before: the top reaches 25,001 levels.
+    // Its 1.3 million values are too many as well; the nesting alone turns it away.
+    const std::string deep = test::binaryPropertyList(test::chainsThroughSharedObjects(100, 250));
+    ASSERT_FALSE(isPropertyListShapeSafe(deep, {.nodes = 100'000'000}));
+    EXPECT_FALSE(parsePropertyList(deep));
+    EXPECT_FALSE(isPropertyListShapeSafe(test::binaryPropertyList(test::chainsThroughSharedObjects(2, 200))));
+
+    // The same shape at a depth real lists may have is read, every level of it.
+    const std::string shallow = test::binaryPropertyList(test::chainsThroughSharedObjects(3, 50));
+    EXPECT_TRUE(isPropertyListShapeSafe(shallow, {.nesting = 151}));
+    EXPECT_FALSE(isPropertyListShapeSafe(shallow, {.nesting = 150}));
+    const auto parsed = parsePropertyList(shallow);
+    ASSERT_TRUE(parsed && parsed->array());
+    EXPECT_EQ(parsed->array()->size(), 3u);
+    EXPECT_EQ(levels(*parsed), 151u);
+}
+
+std::string xmlArrayOfTrues(std::size_t count) {
+    std::string text = "<?xml version=\"1.0\"?><plist version=\"1.0\"><array>";
+    for (std::size_t i = 0; i < count; ++i)
+        text += "<true/>";
+    return text + "</array></plist>";
+}
+
+TEST(PropertyListShape, ValuesPastAFixedBudgetAreRefusedWhateverTheFileSize) {
+    // Four megabytes of references to one string: a million values, fewer than the list has bytes.
+    const std::string wide = test::binaryPropertyList(
+        {test::binaryArrayObject(std::vector<std::uint32_t>(1'000'000, 1)), test::binaryStringObject("x")});
+    EXPECT_FALSE(parsePropertyList(wide));
+    // 2,050 uses of an array of 2,048 uses of one string, padded to 4.3 MB: 4.2 million values.
+    std::vector<std::uint32_t> top(2'050, 1);
+    top.push_back(3);
+    const std::string padded = test::binaryPropertyList(
+        {test::binaryArrayObject(top), test::binaryArrayObject(std::vector<std::uint32_t>(2'048, 2)),
+         test::binaryStringObject("x"), test::binaryDataObject(4'300'000)});
+    EXPECT_FALSE(parsePropertyList(padded));
+    EXPECT_FALSE(parsePropertyList(xmlArrayOfTrues(250'000)));
+
+    // Every value counts once per use, dictionary keys among them, in both forms.
+    const auto sharedString = [](std::size_t uses) {
+        return test::binaryPropertyList(
+            {test::binaryArrayObject(std::vector<std::uint32_t>(uses, 1)), test::binaryStringObject("x")});
+    };
+    EXPECT_TRUE(isPropertyListShapeSafe(sharedString(999), {.nodes = 1'000}));
+    EXPECT_FALSE(isPropertyListShapeSafe(sharedString(1'000), {.nodes = 1'000}));
+    const std::string dictionary =
+        test::binaryPropertyList({test::binaryDictionaryObject({{1, 2}, {2, 1}}),
+                                  test::binaryStringObject("k"), test::binaryStringObject("v")});
+    EXPECT_TRUE(isPropertyListShapeSafe(dictionary, {.nodes = 5}));
+    EXPECT_FALSE(isPropertyListShapeSafe(dictionary, {.nodes = 4}));
+    EXPECT_TRUE(isPropertyListShapeSafe(xmlArrayOfTrues(998), {.nodes = 1'000})); // plist, array, trues
+    EXPECT_FALSE(isPropertyListShapeSafe(xmlArrayOfTrues(999), {.nodes = 1'000}));
+}
+
+TEST(PropertyListShape, LargeArraysWithinTheBudgetAreReadInOrder) {
+    std::vector<std::uint32_t> references;
+    for (std::uint32_t i = 0; i < 99'000; ++i)
+        references.push_back(1 + i % 3);
+    const auto parsed = parsePropertyList(
+        test::binaryPropertyList({test::binaryArrayObject(references), test::binaryStringObject("a"),
+                                  test::binaryStringObject("b"), test::binaryStringObject("c")}));
+    ASSERT_TRUE(parsed && parsed->array());
+    const PlistValue::Array& items = *parsed->array();
+    ASSERT_EQ(items.size(), references.size());
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const std::string* text = items[i].string();
+        ASSERT_TRUE(text && *text == std::string(1, static_cast<char>('a' + i % 3))) << i;
+    }
 }
 
 } // namespace
