@@ -67,6 +67,8 @@ void logRefusal(const std::string& path) {
 bool admits(const PrivilegedRemovalRecord& record, const RecordRules& rules) {
     if (!CleaningPathRules::isAbsolutePathText(record.path))
         return false;
+    if (rules.cleaning.isProtectedPlace(record.path))
+        return false;
     if (!record.category)
         return leftoverRemovalPath(record.path) == record.path && rules.leftovers.isSafe(record.path);
     return resolvedPathIfResolvable(record.path) == record.path &&
@@ -133,6 +135,7 @@ PrivilegedRemovalContext systemPrivilegedRemovalContext() {
     if (const char* value = std::getenv("PKEXEC_UID"))
         context.callingUserId = value;
     context.homeOfUser = homeFromPasswordDatabase;
+    context.runningProgram = currentRunningProgramPlaces();
     return context;
 }
 
@@ -160,7 +163,8 @@ int runPrivilegedRemoval(const std::vector<std::string>& processArguments, std::
     if (!records)
         return refuseToRun("the list of items is malformed");
 
-    const CleaningPathRules cleaningRules(*resolvedHome, *user, context.systemFolders);
+    const CleaningPathRules cleaningRules(*resolvedHome, *user, context.systemFolders, {},
+                                          context.runningProgram);
     const OrphanSafetyPolicy leftoverPolicy(*resolvedHome, context.leftoverSystemRoot);
     const RecordRules rules{cleaningRules, leftoverPolicy};
     const SafeRemoval removal(context.fileOperations);

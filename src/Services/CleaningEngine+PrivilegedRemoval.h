@@ -43,6 +43,8 @@ struct PrivilegedRemovalContext {
     std::shared_ptr<RemovalFileOperations> fileOperations = std::make_shared<SystemRemovalFileOperations>();
     // The prefix of the system folders the leftover policy allows ("" for the real "/Library").
     std::string leftoverSystemRoot;
+    // This side's own working directory and program folder (the program the caller runs too).
+    RunningProgramPlaces runningProgram;
 };
 
 // The real environment, password database, temporary folders and file system.
