@@ -168,5 +168,18 @@ TEST_F(HomeInTemporaryFolderTest, NoCleanRemovesTheHomeTheWorkingDirectoryOrTheP
     EXPECT_TRUE(exists(caches + "/tools/bin/zelvanexal"));
 }
 
+TEST_F(HomeInTemporaryFolderTest, AScanPathLeadingToAProtectedPlaceByAnyNameIsCaught) {
+    const ProtectedPlaces places(home, besideTheHome);
+    const std::string link =
+        tree.symlink("system/tmp/guests/h/.cache/shortcut", tree.path("system/tmp/work"));
+    EXPECT_TRUE(places.mayLeadToOne(link));
+    EXPECT_TRUE(places.mayLeadToOne(home + "/Library/.."));
+    EXPECT_TRUE(places.mayLeadToOne(tree.path("system/tmp/build")));
+    EXPECT_TRUE(places.isOrHoldsOne("/"));
+    EXPECT_FALSE(places.mayLeadToOne(caches + "/com.app"));
+    EXPECT_FALSE(places.mayLeadToOne(tree.path("system/tmp/old-file")));
+    EXPECT_FALSE(places.isOrHoldsOne(tree.path("system/tmp/buil")));
+}
+
 } // namespace
 } // namespace zn
