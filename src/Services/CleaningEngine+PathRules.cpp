@@ -91,9 +91,11 @@ bool isDockerToolItem(CleaningCategory category, const std::string& resolvedPath
 } // namespace
 
 CleaningPathRules::CleaningPathRules(std::string resolvedHome, uid_t callingUser,
-                                     SystemCleaningFolders systemFolders, std::function<Date()> now)
+                                     SystemCleaningFolders systemFolders, std::function<Date()> now,
+                                     const RunningProgramPlaces& runningProgram)
     : home_(std::move(resolvedHome)), callingUser_(callingUser),
-      now_(now ? std::move(now) : [] { return std::chrono::system_clock::now(); }) {
+      now_(now ? std::move(now) : [] { return std::chrono::system_clock::now(); }),
+      protectedPlaces_(home_, runningProgram) {
     // A home that resolves to "/" or to nothing absolute would turn the home roots into system folders.
     homeUsable_ = home_.size() > 1 && home_.front() == '/';
     if (homeUsable_)
@@ -136,7 +138,7 @@ bool CleaningPathRules::isSafeToDelete(const std::string& resolvedPath) const {
         if (*path == root.path && !root.removableAsWhole)
             return false;
     for (const auto& root : allowedRoots_)
-        if (*path == root.path || startsWithFolder(*path, root.path))
+        if ((*path == root.path || startsWithFolder(*path, root.path)) && !isDecidedByHome(*path, root.path))
             return true;
     return false;
 }
@@ -181,9 +183,14 @@ bool CleaningPathRules::isRemovableForm(const std::string& resolvedPath) const {
            resolvedPathIfResolvable(resolvedPath) == resolvedPath;
 }
 
+// A path inside a home that lies inside `place` follows the home's rules, not the wider place's.
+bool CleaningPathRules::isDecidedByHome(const std::string& path, const std::string& place) const {
+    return homeUsable_ && PathText::isStrictlyInside(home_, place) && PathText::isSameOrInside(path, home_);
+}
+
 bool CleaningPathRules::isInSharedTemporaryFolder(const std::string& resolvedPath) const {
     for (const auto& folder : sharedTemporaryFolders_)
-        if (PathText::isStrictlyInside(resolvedPath, folder))
+        if (PathText::isStrictlyInside(resolvedPath, folder) && !isDecidedByHome(resolvedPath, folder))
             return true;
     return false;
 }
@@ -195,8 +202,8 @@ bool CleaningPathRules::isTemporaryEntryInUse(const std::string& resolvedPath) c
 
 bool CleaningPathRules::admitsInOrdinaryPass(CleaningCategory category,
                                              const std::string& resolvedPath) const {
-    if (!isRemovableForm(resolvedPath) || isDockerToolItem(category, resolvedPath) ||
-        isTemporaryEntryInUse(resolvedPath))
+    if (!isRemovableForm(resolvedPath) || isProtectedPlace(resolvedPath) ||
+        isDockerToolItem(category, resolvedPath) || isTemporaryEntryInUse(resolvedPath))
         return false;
     if (category == CleaningCategory::largeFiles)
         return isExplicitSingleFileDeletable(resolvedPath) && isRegularFile(resolvedPath);
@@ -204,8 +211,8 @@ bool CleaningPathRules::admitsInOrdinaryPass(CleaningCategory category,
 }
 
 bool CleaningPathRules::admitsInAdminPass(CleaningCategory category, const std::string& resolvedPath) const {
-    if (!isRemovableForm(resolvedPath) || isDockerToolItem(category, resolvedPath) ||
-        isInSharedTemporaryFolder(resolvedPath))
+    if (!isRemovableForm(resolvedPath) || isProtectedPlace(resolvedPath) ||
+        isDockerToolItem(category, resolvedPath) || isInSharedTemporaryFolder(resolvedPath))
         return false;
     if (category == CleaningCategory::largeFiles)
         return isExplicitSingleFileDeletable(resolvedPath) && isRegularFile(resolvedPath);

@@ -3,6 +3,7 @@
 #include "Models/CleaningCategory.h"
 #include "Models/Date.h"
 #include "Platform/core/SafeRemoval.h"
+#include "Services/CleaningEngine+ProtectedPlaces.h"
 #include "Services/CleaningEngine+Roots.h"
 
 #include <functional>
@@ -20,9 +21,11 @@ class CleaningPathRules {
 public:
     // `resolvedHome` has its links resolved already; "" (or "/") admits nothing below a home folder.
     // `callingUser` is the user the cleaning is done for; `now` (the system clock when empty) dates the
-    // rest a shared temporary folder's entries need.
+    // rest a shared temporary folder's entries need. Neither the home nor `runningProgram`'s folders, nor
+    // a folder holding one, ever go.
     CleaningPathRules(std::string resolvedHome, uid_t callingUser, SystemCleaningFolders systemFolders = {},
-                      std::function<Date()> now = {});
+                      std::function<Date()> now = {},
+                      const RunningProgramPlaces& runningProgram = currentRunningProgramPlaces());
 
     // Pure text tests after standardisation; a relative path, one starting with "~" or one holding a NUL
     // byte passes none. The allowed-root rule: inside one of the allowed roots (some of which may also go
@@ -47,8 +50,13 @@ public:
     // several do (none when no rule does): nothing may go that lies on another mount than this folder.
     std::optional<std::string> allowedPlaceInAdminPass(CleaningCategory category,
                                                        const std::string& resolvedPath) const;
-    // Strictly inside one of the folders every user writes to.
+    // Strictly inside one of the folders every user writes to, and not inside a home that lies there: the
+    // most specific place decides, so a home under /tmp keeps its own rules.
     bool isInSharedTemporaryFolder(const std::string& resolvedPath) const;
+    // The home, the working directory, the program's folder or a folder holding one of them.
+    bool isProtectedPlace(const std::string& resolvedPath) const {
+        return protectedPlaces_.isOrHoldsOne(resolvedPath);
+    }
     // The owner every entry of an item must still have when it is removed, if any.
     std::optional<uid_t> ownerRequiredForRemoval(const std::string& resolvedPath) const;
     // A large file goes only as a regular file; everything else as a whole.
@@ -66,6 +74,7 @@ private:
     bool isRemovableForm(const std::string& resolvedPath) const;
     bool isTemporaryEntryInUse(const std::string& resolvedPath) const;
     std::optional<std::string> escalationFolderAdmitting(const std::string& path) const;
+    bool isDecidedByHome(const std::string& path, const std::string& place) const;
 
     std::string home_;
     bool homeUsable_ = false;
@@ -80,6 +89,7 @@ private:
         bool (*admits)(const std::string& path, const std::string& folder);
     };
     std::vector<EscalationFolder> escalationFolders_;
+    ProtectedPlaces protectedPlaces_;
 };
 
 } // namespace zn

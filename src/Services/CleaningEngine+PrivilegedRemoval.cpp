@@ -84,6 +84,8 @@ void logRefusal(const std::string& path) {
 bool admits(const PrivilegedRemovalRecord& record, const RecordRules& rules) {
     if (!CleaningPathRules::isAbsolutePathText(record.path))
         return false;
+    if (rules.cleaning.isProtectedPlace(record.path))
+        return false;
     if (!record.category)
         return leftoverRemovalPath(record.path) == record.path && rules.leftovers.isSafe(record.path);
     return resolvedPathIfResolvable(record.path) == record.path &&
@@ -160,6 +162,7 @@ PrivilegedRemovalContext systemPrivilegedRemovalContext() {
         context.callingUserId = value;
     context.homeOfUser = homeFromPasswordDatabase;
     context.refusalOutput = &std::cerr;
+    context.runningProgram = currentRunningProgramPlaces();
     return context;
 }
 
@@ -190,7 +193,8 @@ int runPrivilegedRemoval(const std::vector<std::string>& processArguments, std::
     if (!records)
         return refuseToRun("the list of items is malformed", context);
 
-    const CleaningPathRules cleaningRules(*resolvedHome, *user, context.systemFolders);
+    const CleaningPathRules cleaningRules(*resolvedHome, *user, context.systemFolders, {},
+                                          context.runningProgram);
     const OrphanSafetyPolicy leftoverPolicy(*resolvedHome, context.leftoverSystemRoot);
     const RecordRules rules{cleaningRules, leftoverPolicy};
     const SafeRemoval removal(context.fileOperations);

@@ -54,6 +54,8 @@ struct PrivilegedRemovalContext {
     // Besides the log, a refusal to run is told here (standard error in the real program).
     std::ostream* refusalOutput = nullptr;
     std::size_t inputLimit = kPrivilegedRemovalInputLimit;
+    // This side's own working directory and program folder (the program the caller runs too).
+    RunningProgramPlaces runningProgram;
 };
 
 // The real environment, password database, temporary folders and file system.

@@ -28,7 +28,8 @@ CleaningEngine::CleaningEngine(std::string home, CleaningEngineOptions options)
       volumeInfo_(options.volumeInfo ? std::move(options.volumeInfo) : std::make_shared<StatvfsVolumeInfo>()),
       removal_(options.fileOperations ? std::move(options.fileOperations)
                                       : std::make_shared<SystemRemovalFileOperations>()),
-      rules_(resolvedHome(home), options.callingUser, std::move(options.systemFolders), std::move(options.now)) {}
+      rules_(resolvedHome(home), options.callingUser, std::move(options.systemFolders),
+             std::move(options.now), options.runningProgram) {}
 
 std::optional<std::string> CleaningEngine::pathToJudge(const std::string& path, PathReading reading) {
     if (reading == PathReading::asChecked)

@@ -45,6 +45,8 @@ struct CleaningEngineOptions {
     // they rested for a day by this clock (the system's when empty).
     uid_t callingUser = ::getuid();
     std::function<Date()> now;
+    // Where the program runs from: no folder holding it (or the home) ever goes.
+    RunningProgramPlaces runningProgram = currentRunningProgramPlaces();
 };
 
 // How the engine reads an item's path before judging it.

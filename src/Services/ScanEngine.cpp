@@ -25,10 +25,18 @@ ScanEngineOptions withSeamsFilled(ScanEngineOptions options) {
 } // namespace
 
 ScanEngine::ScanEngine(std::string home, ScanEngineOptions options)
-    : home_(withoutTrailingSlashes(std::move(home))), options_(withSeamsFilled(std::move(options))) {}
+    : home_(withoutTrailingSlashes(std::move(home))), options_(withSeamsFilled(std::move(options))),
+      protectedPlaces_(home_, options_.runningProgram) {}
 
-CategoryResult ScanEngine::resultOf(CleaningCategory category, std::vector<CleanableItem> items) {
-    CategoryResult result{Uuid::random(), category, std::move(items), 0};
+CategoryResult ScanEngine::resultOf(CleaningCategory category, std::vector<CleanableItem> items) const {
+    // Judged side by side (a char each: no shared bits between threads); most items need one lstat.
+    const std::vector<char> leadsToProtected = workers().inIndexOrder<char>(
+        items.size(), [&](std::size_t index) { return protectedPlaces_.mayLeadToOne(items[index].path); });
+    std::vector<CleanableItem> kept;
+    for (std::size_t index = 0; index < items.size(); ++index)
+        if (!leadsToProtected[index])
+            kept.push_back(std::move(items[index]));
+    CategoryResult result{Uuid::random(), category, std::move(kept), 0};
     result.totalSize = totalSizeOf(result.items);
     return result;
 }

@@ -175,8 +175,10 @@ private:
     static std::vector<CleanableItem> presentItems(std::vector<std::optional<CleanableItem>> found);
     // The lists one after another.
     static std::vector<CleanableItem> joinedItems(std::vector<std::vector<CleanableItem>> lists);
-    // A fresh result whose total is the saturating sum of the items' sizes.
-    static CategoryResult resultOf(CleaningCategory category, std::vector<CleanableItem> items);
+    // A fresh result of the items but those that are or lead to a protected place (the home, the working
+    // directory, the program's folder or a folder holding one); its total is the saturating sum of the
+    // items' sizes.
+    CategoryResult resultOf(CleaningCategory category, std::vector<CleanableItem> items) const;
     const FileSystem& fileSystem() const { return *options_.fileSystem; }
     WorkerPool& workers() const { return *options_.workers; }
     // The item of one listing entry, when it is kept.
@@ -190,6 +192,7 @@ private:
     std::mutex mutex_;
     const std::string home_;
     const ScanEngineOptions options_;
+    const ProtectedPlaces protectedPlaces_;
 };
 
 } // namespace zn

@@ -4,6 +4,7 @@
 #include "Platform/core/FileSystem.h"
 #include "Platform/core/VolumeInfo.h"
 #include "Platform/core/WorkerPool.h"
+#include "Services/CleaningEngine+ProtectedPlaces.h"
 
 #include <chrono>
 #include <functional>
@@ -55,6 +56,8 @@ struct ScanEngineOptions {
     std::function<Date()> now = [] { return std::chrono::system_clock::now(); };
     // The user the scan is for: of the temporary folders only that user's entries are offered.
     uid_t currentUser = ::getuid();
+    // Where the program runs from: no folder holding it (or the home) is ever offered.
+    RunningProgramPlaces runningProgram = currentRunningProgramPlaces();
 
     std::shared_ptr<const VolumeInfo> volumeInfo = std::make_shared<StatvfsVolumeInfo>();
     std::shared_ptr<const FileSystem> fileSystem = std::make_shared<PosixFileSystem>();

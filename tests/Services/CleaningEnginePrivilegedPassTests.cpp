@@ -101,6 +101,7 @@ protected:
         [this](uid_t user) { return user == kCallingUser ? std::optional<std::string>(home) : std::nullopt; },
         systemFolders,
         std::make_shared<SystemRemovalFileOperations>(),
+        {},
         {}};
     std::shared_ptr<test::RecordingAdminRunner> runner = std::make_shared<test::RecordingAdminRunner>();
     CleaningEngine engine = makeEngine();
