@@ -213,6 +213,43 @@ TEST_F(CategoryDetailTest, TheSummaryLinesAndTheTitleBlockKeepTheirSpacingInATal
     EXPECT_LE(std::abs(above - below), 1);
 }
 
+// The Clean button as drawn: a filled shape of 138 by 52 points in the middle of the bar, its fill edged by
+// a one-pixel rim, even though its shadow reaches above the bar's padding.
+TEST_F(CategoryDetailTest, TheCleanButtonIsDrawnAtItsFullSize) {
+    showResult(largeFiles, {makeItem(largeFiles, "/u/a.mov", 5'000, true)});
+    for (const ColorScheme scheme : {ColorScheme::light, ColorScheme::dark}) {
+        SCOPED_TRACE(test::schemeName(scheme).toStdString());
+        test::useScheme(view, scheme);
+        show();
+        const QImage image = bar().grab().toImage();
+        const QPoint middle = bar().cleanButton().geometry().center();
+        // Beside the label, away from the rounded corners.
+        const int column = middle.x() - 45;
+        const QColor fill = image.pixelColor(column, middle.y());
+        const auto filled = [&](int x, int y) {
+            const QColor pixel = image.pixelColor(x, y);
+            return std::abs(pixel.red() - fill.red()) + std::abs(pixel.green() - fill.green()) +
+                       std::abs(pixel.blue() - fill.blue()) < 40;
+        };
+        int top = middle.y();
+        while (top > 0 && filled(column, top - 1))
+            --top;
+        int bottom = middle.y();
+        while (bottom + 1 < image.height() && filled(column, bottom + 1))
+            ++bottom;
+        int left = column;
+        while (left > 0 && filled(left - 1, middle.y()))
+            --left;
+        int right = 2 * middle.x() - column;
+        while (right + 1 < image.width() && filled(right + 1, middle.y()))
+            ++right;
+        EXPECT_EQ(bottom - top + 1 + 2, 52);
+        EXPECT_EQ(right - left + 1 + 2, 138);
+        EXPECT_EQ(top - 1, 8);
+        EXPECT_EQ(bar().height(), 8 + 52 + 8);
+    }
+}
+
 TEST_F(CategoryDetailTest, CleanNeedsAtLeastOneSelectedByte) {
     auto empty = makeItem(largeFiles, "/u/empty.txt", 0, false);
     auto other = makeItem(largeFiles, "/u/zero.log", 0, false);
