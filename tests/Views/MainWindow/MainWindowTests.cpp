@@ -155,8 +155,9 @@ TEST_F(MainWindowTest, TheUninstallerAndTheLeftoversKeepTitleAndButtonsInTheTool
     show(*window);
     MainToolbar& toolbar = window->toolbar();
     const auto inToolbarRow = [&](QWidget& widget) {
-        const QRect shown(widget.mapTo(&toolbar, QPoint()), widget.size());
-        return widget.isVisible() && toolbar.isAncestorOf(&widget) && toolbar.rect().contains(shown);
+        if (!widget.isVisible() || !toolbar.isAncestorOf(&widget))
+            return false;
+        return toolbar.rect().contains(QRect(widget.mapTo(&toolbar, QPoint()), widget.size()));
     };
 
     click(AppSection::apps());
@@ -164,8 +165,8 @@ TEST_F(MainWindowTest, TheUninstallerAndTheLeftoversKeepTitleAndButtonsInTheTool
     auto* apps = qobject_cast<AppListView*>(window->detailScreen());
     ASSERT_NE(apps, nullptr);
     EXPECT_EQ(toolbar.title().text(), "Uninstall Apps (3)");
-    EXPECT_TRUE(inToolbarRow(apps->rescanButton()));
-    EXPECT_TRUE(inToolbarRow(apps->searchField()));
+    ASSERT_TRUE(inToolbarRow(apps->rescanButton()));
+    ASSERT_TRUE(inToolbarRow(apps->searchField()));
     EXPECT_LT(apps->rescanButton().mapTo(&toolbar, QPoint()).x(), apps->searchField().mapTo(&toolbar, QPoint()).x());
     // Under the toolbar the screen starts with its panes: no second band.
     EXPECT_EQ(apps->splitter().mapTo(apps, QPoint()).y(), 0);
