@@ -17,7 +17,8 @@ class DesktopColorScheme;
 // The tray item and its menu, which stay when every window is closed. The menu is rebuilt from the row
 // model before every use and whenever the scan state, the access state or the onboarding flag changes,
 // since some tray hosts show it without asking first. The item sits on the desktop's panel, outside every
-// window, so its glyph takes the desktop's colour scheme, never the program's chosen appearance.
+// window, so its glyph takes the desktop's colour scheme, never the program's chosen appearance; a panel
+// that does not follow that scheme still shows the glyph's contrasting outline.
 class MenuBarController : public QObject {
     Q_OBJECT
 

@@ -1,32 +1,49 @@
 #include "appsupport/ScreenFrame.h"
 
+#include "Views/Kit/Controls/SearchField.h"
+#include "Views/Kit/Controls/SearchableScreen.h"
+#include "Views/Kit/Controls/ToolbarScreen.h"
+#include "Views/Kit/Labels/TextLabel.h"
 #include "Views/Kit/Theme/SchemeColors.h"
+#include "Views/Kit/Theme/TextStyles.h"
+#include "Views/MainWindow/MainToolbar.h"
 #include "appsupport/Screenshots.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QVBoxLayout>
 
 namespace zn::test {
 
-ScreenFrame::ScreenFrame(QWidget& screen, QWidget* searchField, ColorScheme scheme, QSize size) {
+ScreenFrame::ScreenFrame(QWidget& screen, ColorScheme scheme, QSize size) {
     useScheme(*this, scheme);
     resize(size);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    if (searchField) {
-        auto* toolbar = new QHBoxLayout;
-        toolbar->setContentsMargins(16, 10, 16, 4);
-        toolbar->addStretch(1);
-        searchField->setParent(this);
-        searchField->setFixedWidth(220);
-        searchField->show();
-        toolbar->addWidget(searchField);
-        column->addLayout(toolbar);
-    }
+    auto* toolbar = new QHBoxLayout;
+    toolbar->setContentsMargins(20, 0, 20, 0);
+    toolbar->setSpacing(20);
+    auto* title = new TextLabel(screen.windowTitle(), systemFont(15, QFont::DemiBold));
+    QObject::connect(&screen, &QWidget::windowTitleChanged, title, &TextLabel::setText);
+    toolbar->addWidget(title);
+    toolbar->addStretch(1);
+    auto* tooled = dynamic_cast<ToolbarScreen*>(&screen);
+    auto* searchable = dynamic_cast<SearchableScreen*>(&screen);
+    for (QWidget* lent : {tooled ? &tooled->toolbarItems() : nullptr,
+                          searchable ? static_cast<QWidget*>(&searchable->searchField()) : nullptr})
+        if (lent) {
+            lent->setParent(this);
+            lent->show();
+            toolbar->addWidget(lent);
+        }
+    if (searchable)
+        searchable->searchField().setFixedWidth(240);
+    auto* strip = new QWidget;
+    strip->setFixedHeight(MainToolbar::kHeight);
+    strip->setLayout(toolbar);
+    column->addWidget(strip);
     screen.setParent(this);
     column->addWidget(&screen, 1);
     useScheme(screen, scheme);
@@ -51,9 +68,7 @@ QImage saveScreenshotWithAlert(QWidget& frame, QWidget& alert, ColorScheme schem
     painter.drawRect(QRect(corner, box.size()).adjusted(-1, -1, 0, 0));
     painter.drawImage(corner, box);
     painter.end();
-    QDir().mkpath(QStringLiteral(ZN_SCREENSHOT_DIR));
-    image.save(QStringLiteral(ZN_SCREENSHOT_DIR "/") + name + QStringLiteral(".png"));
-    return image;
+    return saveImage(image, name);
 }
 
 } // namespace zn::test

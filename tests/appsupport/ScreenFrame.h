@@ -8,11 +8,11 @@
 
 namespace zn::test {
 
-// A detail screen as the main window shows it, for screenshots: when the screen has a search field, a
-// toolbar strip above it holds the field at its trailing end.
+// A detail screen as the main window shows it, for screenshots: a toolbar strip above it holds the screen's
+// title, and at its trailing end the screen's toolbar items and search field, when it has them.
 class ScreenFrame : public QWidget {
 public:
-    ScreenFrame(QWidget& screen, QWidget* searchField, ColorScheme scheme, QSize size);
+    ScreenFrame(QWidget& screen, ColorScheme scheme, QSize size);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -17,15 +17,19 @@ void useScheme(QWidget& widget, ColorScheme scheme) {
     widget.setPalette(AppTheme::palette(scheme));
 }
 
+QImage saveImage(const QImage& image, const QString& name) {
+    QDir().mkpath(QStringLiteral(ZN_SCREENSHOT_DIR));
+    image.save(QStringLiteral(ZN_SCREENSHOT_DIR "/") + name + QStringLiteral(".png"));
+    return image;
+}
+
 QImage saveScreenshot(QWidget& widget, const QString& name) {
     widget.ensurePolished();
     if (QLayout* layout = widget.layout())
         layout->activate();
     QCoreApplication::processEvents();
     QImage image = widget.grab().toImage();
-    QDir().mkpath(QStringLiteral(ZN_SCREENSHOT_DIR));
-    image.save(QStringLiteral(ZN_SCREENSHOT_DIR "/") + name + QStringLiteral(".png"));
-    return image;
+    return saveImage(image, name);
 }
 
 QImage saveScreenshotWithSheet(QWidget& window, QWidget& sheet, int top, const QString& name) {
@@ -47,9 +51,7 @@ QImage saveScreenshotWithSheet(QWidget& window, QWidget& sheet, int top, const Q
     painter.setClipping(false);
     strokeRoundedBorder(painter, frame, kCorner, QColor(128, 128, 128, 90), 1);
     painter.end();
-    QDir().mkpath(QStringLiteral(ZN_SCREENSHOT_DIR));
-    image.save(QStringLiteral(ZN_SCREENSHOT_DIR "/") + name + QStringLiteral(".png"));
-    return image;
+    return saveImage(image, name);
 }
 
 QImage saveScreenshotWithPopup(QWidget& window, QWidget& popup, QPoint topLeft, const QString& name) {
@@ -63,9 +65,7 @@ QImage saveScreenshotWithPopup(QWidget& window, QWidget& popup, QPoint topLeft, 
                        ShadowSpec{10, QPointF(0, 4), QColor(0, 0, 0, 70)});
     painter.drawImage(topLeft, drawn);
     painter.end();
-    QDir().mkpath(QStringLiteral(ZN_SCREENSHOT_DIR));
-    image.save(QStringLiteral(ZN_SCREENSHOT_DIR "/") + name + QStringLiteral(".png"));
-    return image;
+    return saveImage(image, name);
 }
 
 QString schemeName(ColorScheme scheme) {

@@ -12,10 +12,10 @@
 #include "Views/Kit/Labels/TextLabel.h"
 #include "Views/Kit/Lists/TableHeader.h"
 #include "Views/Kit/Surfaces/HairlineSplitter.h"
-#include "Views/Kit/Surfaces/ScreenTitleBar.h"
 #include "Views/Kit/Theme/SchemeColors.h"
 #include "Views/Kit/Theme/TextStyles.h"
 
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QShowEvent>
 #include <QSplitter>
@@ -32,21 +32,24 @@ constexpr int kRowHeight = 28;
 } // namespace
 
 AppListView::AppListView(AppState& state, FileViewer& fileViewer, QuestionPrompter& prompter, QWidget* parent)
-    : QWidget(parent), state_(&state), search_(new SearchField(QStringLiteral("Search apps"), this)) {
+    : QWidget(parent), state_(&state), search_(new SearchField(QStringLiteral("Search apps"), this)),
+      items_(new QWidget(this)) {
     search_->hide();
+    items_->hide();
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
 
-    titleBar_ = new ScreenTitleBar;
     rescan_ = new BorderedButton(QStringLiteral("Rescan apps"), BorderedButton::Prominence::standard);
     rescan_->setLeadingSymbol("arrow.clockwise");
     remove_ = new BorderedButton(QString(), BorderedButton::Prominence::prominent);
     remove_->setTint(qColor(Tint::red));
     remove_->setLeadingNexalMark(true, 15);
-    titleBar_->addItem(rescan_);
-    titleBar_->addItem(remove_);
-    column->addWidget(titleBar_);
+    auto* items = new QHBoxLayout(items_);
+    items->setContentsMargins(0, 0, 0, 0);
+    items->setSpacing(8);
+    items->addWidget(rescan_);
+    items->addWidget(remove_);
 
     splitter_ = new HairlineSplitter;
     column->addWidget(splitter_, 1);
@@ -124,6 +127,7 @@ AppListView::AppListView(AppState& state, FileViewer& fileViewer, QuestionPrompt
 
 AppListView::~AppListView() {
     delete search_.data();
+    delete items_.data();
 }
 
 void AppListView::rescan() {
@@ -139,7 +143,7 @@ void AppListView::refreshApps() {
     if (selected)
         selectRow(*selected);
     restoringSelection_ = false;
-    titleBar_->setTitle(
+    setWindowTitle(
         QStringLiteral("Uninstall Apps (%1)").arg(static_cast<qlonglong>(state_->installedApps().size())));
     refreshAppPane();
 }

@@ -3,6 +3,7 @@
 #include "Models/Uuid.h"
 #include "Views/Kit/Controls/SearchField.h"
 #include "Views/Kit/Controls/SearchableScreen.h"
+#include "Views/Kit/Controls/ToolbarScreen.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -23,13 +24,12 @@ class FileViewer;
 class InstalledAppsFilter;
 class InstalledAppsModel;
 class QuestionPrompter;
-class ScreenTitleBar;
 class SearchField;
 
 // The uninstaller: the installed applications in a sortable, searchable table on the left and the chosen
 // application's extra files on the right. It keeps only its search text, table selection and sort order;
 // everything else is the application state's.
-class AppListView : public QWidget, public SearchableScreen {
+class AppListView : public QWidget, public SearchableScreen, public ToolbarScreen {
     Q_OBJECT
 
 public:
@@ -37,12 +37,13 @@ public:
     ~AppListView() override;
 
     SearchField& searchField() override { return *search_; }
+    // "Rescan apps" and the removal button.
+    QWidget& toolbarItems() override { return *items_; }
 
     // "Rescan apps" and "Retry": the list is loaded again in the background.
     void rescan();
 
     // For tests and screenshots.
-    ScreenTitleBar& titleBar() const { return *titleBar_; }
     QTableView& table() const { return *table_; }
     InstalledAppsFilter& rows() const { return *filter_; }
     QStackedWidget& appPane() const { return *appPane_; }
@@ -66,9 +67,9 @@ private:
     void selectRow(const Uuid& id);
 
     QPointer<AppState> state_;
-    // Shown by the main window in its toolbar, wherever it puts it; this screen deletes it.
+    // Shown by the main window in its toolbar, wherever it puts them; this screen deletes them.
     QPointer<SearchField> search_;
-    ScreenTitleBar* titleBar_;
+    QPointer<QWidget> items_;
     BorderedButton* rescan_;
     BorderedButton* remove_;
     QSplitter* splitter_;

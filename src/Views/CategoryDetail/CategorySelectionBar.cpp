@@ -5,6 +5,7 @@
 #include "Views/Kit/Controls/ActionButton.h"
 #include "Views/Kit/Labels/SymbolView.h"
 #include "Views/Kit/Labels/TextLabel.h"
+#include "Views/Kit/Surfaces/OverflowWidgetItem.h"
 #include "Views/Kit/Surfaces/PanelPainter.h"
 #include "Views/Kit/Theme/NexalIcon.h"
 #include "Views/Kit/Theme/SchemeColors.h"
@@ -98,7 +99,9 @@ CategorySelectionBar::CategorySelectionBar(QWidget* parent)
                               const QColor& foreground) { NexalIcon::paint(painter, frame, foreground); },
                            24);
     connect(clean_, &QPushButton::clicked, this, &CategorySelectionBar::cleanPressed);
-    row->addWidget(clean_);
+    // Its shadow reaches above the bar's padding.
+    clean_->setParent(this);
+    row->addItem(new OverflowWidgetItem(clean_));
     setSortDescending(true);
 }
 

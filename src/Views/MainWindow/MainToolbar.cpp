@@ -17,7 +17,8 @@ constexpr int kSearchFieldWidth = 240;
 
 MainToolbar::MainToolbar(ThemeManager& theme, QWidget* parent)
     : QToolBar(parent), leading_(new QWidget), appearance_(AppearancePill::boundTo(theme)),
-      title_(new TextLabel(QString(), systemFont(15, QFont::DemiBold))), searchSlot_(new QWidget) {
+      title_(new TextLabel(QString(), systemFont(15, QFont::DemiBold))), itemsSlot_(new QWidget),
+      searchSlot_(new QWidget) {
     setMovable(false);
     setFloatable(false);
     setContextMenuPolicy(Qt::PreventContextMenu);
@@ -36,11 +37,12 @@ MainToolbar::MainToolbar(ThemeManager& theme, QWidget* parent)
     row->addWidget(leading_);
     row->addWidget(title_, 0, Qt::AlignVCenter);
     row->addStretch(1);
-    auto* slot = new QHBoxLayout(searchSlot_);
-    slot->setContentsMargins(0, 0, 0, 0);
+    for (QWidget* slot : {itemsSlot_, searchSlot_}) {
+        (new QHBoxLayout(slot))->setContentsMargins(0, 0, 0, 0);
+        slot->hide();
+        row->addWidget(slot, 0, Qt::AlignVCenter);
+    }
     searchSlot_->setFixedWidth(kSearchFieldWidth);
-    searchSlot_->hide();
-    row->addWidget(searchSlot_, 0, Qt::AlignVCenter);
     content->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     addWidget(content);
 }
@@ -54,22 +56,38 @@ void MainToolbar::setLeadingWidth(int width) {
 }
 
 void MainToolbar::setSearchField(SearchField* field) {
-    releaseSearchField();
-    field_ = field;
-    if (!field)
-        return;
-    searchSlot_->layout()->addWidget(field);
-    field->show();
-    searchSlot_->show();
+    lend(*searchSlot_, field_, field);
 }
 
 SearchField* MainToolbar::releaseSearchField() {
-    SearchField* field = field_;
-    field_ = nullptr;
-    if (field)
-        searchSlot_->layout()->removeWidget(field);
-    searchSlot_->hide();
-    return field;
+    return static_cast<SearchField*>(takeBack(*searchSlot_, field_));
+}
+
+void MainToolbar::setItems(QWidget* items) {
+    lend(*itemsSlot_, items_, items);
+}
+
+QWidget* MainToolbar::releaseItems() {
+    return takeBack(*itemsSlot_, items_);
+}
+
+void MainToolbar::lend(QWidget& slot, QPointer<QWidget>& held, QWidget* widget) {
+    takeBack(slot, held);
+    held = widget;
+    if (!widget)
+        return;
+    slot.layout()->addWidget(widget);
+    widget->show();
+    slot.show();
+}
+
+QWidget* MainToolbar::takeBack(QWidget& slot, QPointer<QWidget>& held) {
+    QWidget* widget = held;
+    held = nullptr;
+    if (widget)
+        slot.layout()->removeWidget(widget);
+    slot.hide();
+    return widget;
 }
 
 void MainToolbar::paintEvent(QPaintEvent*) {

@@ -12,7 +12,8 @@ class TextLabel;
 class ThemeManager;
 
 // The main window's toolbar, fixed in place: the appearance switch at its leading edge, the title of the
-// screen shown above that screen, and the screen's search field, when it has one, at the trailing end.
+// screen shown above that screen, and at the trailing end the screen's toolbar items and search field, when
+// it has them.
 class MainToolbar : public QToolBar {
     Q_OBJECT
 
@@ -30,17 +31,27 @@ public:
     // the field back with `releaseSearchField`.
     void setSearchField(SearchField* field);
     SearchField* releaseSearchField();
-    SearchField* searchField() const { return field_; }
+    SearchField* searchField() const { return qobject_cast<SearchField*>(field_.data()); }
+    // Shows the screen's toolbar items before the search field, in the same way.
+    void setItems(QWidget* items);
+    QWidget* releaseItems();
+    QWidget* items() const { return items_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // Puts `widget` alone into `slot`, or hides the slot for none.
+    static void lend(QWidget& slot, QPointer<QWidget>& held, QWidget* widget);
+    static QWidget* takeBack(QWidget& slot, QPointer<QWidget>& held);
+
     QWidget* leading_;
     AppearancePill* appearance_;
     TextLabel* title_;
+    QWidget* itemsSlot_;
+    QPointer<QWidget> items_;
     QWidget* searchSlot_;
-    QPointer<SearchField> field_;
+    QPointer<QWidget> field_;
 };
 
 } // namespace zn

@@ -5,6 +5,7 @@
 #include "Views/CategoryDetail/CategoryDetailView.h"
 #include "Views/Kit/Controls/SearchField.h"
 #include "Views/Kit/Controls/SearchableScreen.h"
+#include "Views/Kit/Controls/ToolbarScreen.h"
 #include "Views/Kit/Surfaces/AppBackdrop.h"
 #include "Views/MainWindow/AccessBanner.h"
 #include "Views/MainWindow/MainToolbar.h"
@@ -72,7 +73,8 @@ MainWindow::MainWindow(ScreenServices services, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
-    // The screen's search field sits in the toolbar: give it back so that it goes with its screen.
+    // The screen's toolbar items and search field sit in the toolbar: give them back so that they go with
+    // their screen.
     retireScreen();
 }
 
@@ -95,6 +97,8 @@ void MainWindow::showScreen(QWidget* screen, DetailScreen kind) {
     detailLayout_->addWidget(screen, 1);
     toolbar_->setTitle(screen->windowTitle());
     connect(screen, &QWidget::windowTitleChanged, toolbar_, &MainToolbar::setTitle);
+    if (auto* tooled = dynamic_cast<ToolbarScreen*>(screen))
+        toolbar_->setItems(&tooled->toolbarItems());
     if (auto* searchable = dynamic_cast<SearchableScreen*>(screen))
         toolbar_->setSearchField(&searchable->searchField());
 }
@@ -103,10 +107,12 @@ void MainWindow::retireScreen() {
     if (!screen_)
         return;
     QWidget* old = std::exchange(screen_, nullptr);
-    if (SearchField* field = toolbar_->releaseSearchField()) {
-        field->hide();
-        field->setParent(old);
-    }
+    disconnect(old, nullptr, toolbar_, nullptr);
+    for (QWidget* lent : {toolbar_->releaseItems(), static_cast<QWidget*>(toolbar_->releaseSearchField())})
+        if (lent) {
+            lent->hide();
+            lent->setParent(old);
+        }
     detailLayout_->removeWidget(old);
     old->hide();
     // A screen may be replaced from inside one of its own handlers: it goes once that handler returns.

@@ -13,13 +13,13 @@
 #include "Views/Kit/Labels/TextLabel.h"
 #include "Views/Kit/Lists/CheckableFileRow.h"
 #include "Views/Kit/Lists/FileChecklist.h"
-#include "Views/Kit/Surfaces/ScreenTitleBar.h"
 #include "Views/Kit/Theme/NexalIcon.h"
 #include "Views/Kit/Theme/SchemeColors.h"
 #include "Views/Kit/Theme/TextStyles.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QMenu>
 #include <QPainter>
 #include <QStackedWidget>
@@ -61,22 +61,24 @@ QIcon markIcon(double size, const QColor& tint) {
 OrphanListView::OrphanListView(AppState& state, OrphanRemovalTools tools, FileViewer& fileViewer,
                                UrlOpener& urlOpener, QuestionPrompter& prompter, QWidget* parent)
     : QWidget(parent), state_(&state), tools_(std::move(tools)), fileViewer_(fileViewer), urlOpener_(urlOpener),
-      prompter_(prompter), sizes_(new ListedItemSizes(this)),
+      prompter_(prompter), sizes_(new ListedItemSizes(this)), items_(new QWidget(this)),
       alert_(this, QStringLiteral("Some files could not be removed"), [this] { removalErrorMessage_.reset(); }) {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
 
-    titleBar_ = new ScreenTitleBar;
     selectToggle_ = new BorderedButton(QStringLiteral("Select all"), BorderedButton::Prominence::standard);
     scan_ = new BorderedButton(QStringLiteral("Scan leftovers"), BorderedButton::Prominence::standard);
     remove_ = new BorderedButton(QString(), BorderedButton::Prominence::prominent);
     remove_->setTint(qColor(Tint::red));
     remove_->setLeadingNexalMark(true, 15);
-    titleBar_->addItem(selectToggle_);
-    titleBar_->addItem(scan_);
-    titleBar_->addItem(remove_);
-    column->addWidget(titleBar_);
+    items_->hide();
+    auto* items = new QHBoxLayout(items_);
+    items->setContentsMargins(0, 0, 0, 0);
+    items->setSpacing(8);
+    items->addWidget(selectToggle_);
+    items->addWidget(scan_);
+    items->addWidget(remove_);
 
     content_ = new QStackedWidget;
     column->addWidget(content_, 1);
@@ -148,6 +150,10 @@ QMenu* OrphanListView::contextMenu(const std::string& path) {
     trash->setEnabled(!removing_);
     connect(trash, &QAction::triggered, this, [this, path] { moveToTrash(path); });
     return menu;
+}
+
+OrphanListView::~OrphanListView() {
+    delete items_.data();
 }
 
 void OrphanListView::setSelectedOrphans(std::set<std::string> selected) {
@@ -291,7 +297,7 @@ void OrphanListView::setRemoving(bool removing) {
 
 void OrphanListView::refreshList() {
     list_->setPaths(state_->orphanedFiles());
-    titleBar_->setTitle(
+    setWindowTitle(
         QStringLiteral("Old app leftovers (%1)").arg(static_cast<qlonglong>(state_->orphanedFiles().size())));
     setSelectedOrphans(selected_);
     refreshSizes();

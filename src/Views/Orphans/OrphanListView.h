@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ViewModels/OrphanRemoval.h"
+#include "Views/Kit/Controls/ToolbarScreen.h"
 #include "Views/Kit/Feedback/FailureAlert.h"
 
 #include <QPointer>
@@ -23,7 +24,6 @@ class FileChecklist;
 class FileViewer;
 class ListedItemSizes;
 class QuestionPrompter;
-class ScreenTitleBar;
 class UrlOpener;
 
 // The leftovers of applications that are no longer installed: found by the application state, selected
@@ -31,12 +31,16 @@ class UrlOpener;
 // selected" deletes permanently after a confirmation, with one administrator pass for what needs it; a
 // row's "Move to Trash" moves the file to the Trash and deletes it permanently only when that fails and the
 // user agrees. Removals run off the main thread; while one runs, nothing else can be removed or ticked.
-class OrphanListView : public QWidget {
+class OrphanListView : public QWidget, public ToolbarScreen {
     Q_OBJECT
 
 public:
     OrphanListView(AppState& state, OrphanRemovalTools tools, FileViewer& fileViewer, UrlOpener& urlOpener,
                    QuestionPrompter& prompter, QWidget* parent = nullptr);
+    ~OrphanListView() override;
+
+    // "Select all" or "Clear selection", "Scan leftovers" and the removal button.
+    QWidget& toolbarItems() override { return *items_; }
 
     const std::set<std::string>& selectedOrphans() const { return selected_; }
     void setSelectedOrphans(std::set<std::string> selected);
@@ -55,7 +59,6 @@ public:
     QMenu* contextMenu(const std::string& path);
 
     // For tests and screenshots.
-    ScreenTitleBar& titleBar() const { return *titleBar_; }
     QStackedWidget& content() const { return *content_; }
     FileChecklist& fileList() const { return *list_; }
     EmptyStateView& emptyState() const { return *empty_; }
@@ -90,7 +93,8 @@ private:
     bool removing_ = false;
     std::optional<std::string> removalErrorMessage_;
     ListedItemSizes* sizes_;
-    ScreenTitleBar* titleBar_;
+    // Shown by the main window in its toolbar, wherever it puts them; this screen deletes them.
+    QPointer<QWidget> items_;
     BorderedButton* selectToggle_;
     BorderedButton* scan_;
     BorderedButton* remove_;

@@ -5,7 +5,6 @@
 #include "Views/Kit/Controls/BorderedButton.h"
 #include "Views/Kit/Controls/SearchField.h"
 #include "Views/Kit/Feedback/EmptyStateView.h"
-#include "Views/Kit/Surfaces/ScreenTitleBar.h"
 #include "appsupport/Screenshots.h"
 
 #include <QHeaderView>
@@ -60,7 +59,7 @@ TEST_F(AppListViewTest, SearchMatchesNamesOrBundleIdentifiersIgnoringCaseAndABla
     search("nothing like it");
     EXPECT_TRUE(shownNames().empty());
     EXPECT_EQ(view->appPane().currentWidget(), &view->table());
-    EXPECT_EQ(view->titleBar().title(), QStringLiteral("Uninstall Apps (4)"));
+    EXPECT_EQ(view->windowTitle(), QStringLiteral("Uninstall Apps (4)"));
     search("");
     EXPECT_EQ(shownNames().size(), 4u);
 }

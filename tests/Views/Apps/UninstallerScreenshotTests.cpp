@@ -46,7 +46,7 @@ protected:
     void SetUp() override {
         // Framed first: showing the screen anew starts its search, row and order over.
         (void)window.release();
-        window = std::make_unique<test::ScreenFrame>(*view, &view->searchField(), GetParam(), kWindow);
+        window = std::make_unique<test::ScreenFrame>(*view, GetParam(), kWindow);
         processQueuedWork();
     }
     void shoot(const std::string& state) {

@@ -5,14 +5,17 @@
 #include "Views/CategoryDetail/CategorySelectionBar.h"
 #include "Views/CategoryDetail/FileListModel.h"
 #include "Views/CategoryDetail/FileListView.h"
+#include "Views/CategoryDetail/FileRowDelegate.h"
 #include "Views/CategoryDetail/NotScannedStateView.h"
 #include "Views/Kit/Controls/ActionButton.h"
+#include "Views/Kit/Controls/CheckBoxPainter.h"
 #include "Views/Kit/Controls/SearchField.h"
 #include "Views/Kit/Feedback/AlertDialog.h"
 #include "Views/Kit/Feedback/EmptyStateView.h"
 #include "Views/Kit/Labels/SymbolView.h"
 #include "Views/Kit/Labels/TextLabel.h"
 #include "Views/Kit/Theme/KitStyle.h"
+#include "Views/Kit/Theme/Symbols.h"
 #include "Views/MainWindow/MainWindow.h"
 #include "appsupport/AppStateHarness.h"
 #include "appsupport/MainWindowHarness.h"
@@ -22,6 +25,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QMenu>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -207,6 +211,43 @@ TEST_F(CategoryDetailTest, TheSummaryLinesAndTheTitleBlockKeepTheirSpacingInATal
     const int below = bar().height() - bar().sizeSummary().geometry().bottom() - 1;
     EXPECT_GT(above, 8);
     EXPECT_LE(std::abs(above - below), 1);
+}
+
+// The Clean button as drawn: a filled shape of 138 by 52 points in the middle of the bar, its fill edged by
+// a one-pixel rim, even though its shadow reaches above the bar's padding.
+TEST_F(CategoryDetailTest, TheCleanButtonIsDrawnAtItsFullSize) {
+    showResult(largeFiles, {makeItem(largeFiles, "/u/a.mov", 5'000, true)});
+    for (const ColorScheme scheme : {ColorScheme::light, ColorScheme::dark}) {
+        SCOPED_TRACE(test::schemeName(scheme).toStdString());
+        test::useScheme(view, scheme);
+        show();
+        const QImage image = bar().grab().toImage();
+        const QPoint middle = bar().cleanButton().geometry().center();
+        // Beside the label, away from the rounded corners.
+        const int column = middle.x() - 45;
+        const QColor fill = image.pixelColor(column, middle.y());
+        const auto filled = [&](int x, int y) {
+            const QColor pixel = image.pixelColor(x, y);
+            return std::abs(pixel.red() - fill.red()) + std::abs(pixel.green() - fill.green()) +
+                       std::abs(pixel.blue() - fill.blue()) < 40;
+        };
+        int top = middle.y();
+        while (top > 0 && filled(column, top - 1))
+            --top;
+        int bottom = middle.y();
+        while (bottom + 1 < image.height() && filled(column, bottom + 1))
+            ++bottom;
+        int left = column;
+        while (left > 0 && filled(left - 1, middle.y()))
+            --left;
+        int right = 2 * middle.x() - column;
+        while (right + 1 < image.width() && filled(right + 1, middle.y()))
+            ++right;
+        EXPECT_EQ(bottom - top + 1 + 2, 52);
+        EXPECT_EQ(right - left + 1 + 2, 138);
+        EXPECT_EQ(top - 1, 8);
+        EXPECT_EQ(bar().height(), 8 + 52 + 8);
+    }
 }
 
 TEST_F(CategoryDetailTest, CleanNeedsAtLeastOneSelectedByte) {
@@ -542,16 +583,64 @@ TEST_F(CategoryDetailTest, RevealShowsTheFileInTheFileManager) {
     delete menu;
 }
 
-// Application bundles in the list: their symbol beside the check box must not read as a second box.
-TEST_F(CategoryDetailTest, ApplicationRowsScreenshot) {
+// The symbol name, of `candidates`, whose glyph best matches the ink drawn in `row` of `list` between the
+// check box and the name, with how well it matches (the share of ink in common, 0 to 1).
+std::pair<std::string, double> shownSymbol(FileListView& list, int row,
+                                           const std::vector<std::string>& candidates) {
+    const QImage image = list.viewport()->grab().toImage();
+    const QRect rect = list.visualRect(list.model()->index(row, 0));
+    const int from = rect.left() + qRound(FileRowDelegate::kHorizontalPadding + kCheckBoxSide) + 2;
+    const QColor background = image.pixelColor(from, rect.top() + 2);
+    const auto inked = [&](int x, int y) {
+        const QColor pixel = image.pixelColor(x, y);
+        return std::abs(pixel.red() - background.red()) + std::abs(pixel.green() - background.green()) +
+                   std::abs(pixel.blue() - background.blue()) > 90;
+    };
+    std::pair<std::string, double> best{"", 0};
+    for (const std::string& name : candidates) {
+        QImage glyph(20, rect.height(), QImage::Format_ARGB32_Premultiplied);
+        glyph.fill(Qt::transparent);
+        QPainter painter(&glyph);
+        painter.setRenderHint(QPainter::Antialiasing);
+        paintSymbol(painter, QRectF(glyph.rect()), name, 15, Qt::black);
+        painter.end();
+        for (int shift = 0; shift <= 16; ++shift) {
+            int both = 0;
+            int either = 0;
+            for (int y = 0; y < glyph.height(); ++y)
+                for (int x = 0; x < glyph.width(); ++x) {
+                    const bool drawn = inked(from + shift + x, rect.top() + y);
+                    const bool expected = qAlpha(glyph.pixel(x, y)) > 128;
+                    both += drawn && expected;
+                    either += drawn || expected;
+                }
+            if (either > 0 && static_cast<double>(both) / either > best.second)
+                best = {name, static_cast<double>(both) / either};
+        }
+    }
+    return best;
+}
+
+// Application bundles in the list: each row shows the "app" glyph beside its check box (an outlined square
+// there would read as a second box), the installer its package, and the header counts the one ticked.
+TEST_F(CategoryDetailTest, ApplicationRowsShowTheirGlyphAndTheCount) {
     const CleanableItem ticked =
         makeItem(largeFiles, "/home/ana/Applications/Old Editor.app", 1'240'000'000, false);
     showResult(largeFiles, {ticked, makeItem(largeFiles, "/home/ana/Downloads/Tool.app", 310'000'000, false),
                             makeItem(largeFiles, "/home/ana/Downloads/Installer.pkg", 92'000'000, false)});
     state.toggleItem(ticked);
+    const std::vector<std::string> candidates{"app", "square", "shippingbox", "doc", "folder"};
     for (const ColorScheme scheme : {ColorScheme::light, ColorScheme::dark}) {
         test::useScheme(view, scheme);
         show();
+        ASSERT_EQ(shownNames(), (std::vector<std::string>{"Old Editor.app", "Tool.app", "Installer.pkg"}));
+        EXPECT_EQ(view.fileList().header().text(), "1 of 3 selected");
+        FileListView& list = view.fileList().view();
+        for (const auto& [row, symbol] : std::vector<std::pair<int, std::string>>{{0, "app"}, {1, "app"}, {2, "shippingbox"}}) {
+            const auto [shown, match] = shownSymbol(list, row, candidates);
+            EXPECT_EQ(shown, symbol) << "row " << row;
+            EXPECT_GT(match, 0.6) << "row " << row;
+        }
         test::saveScreenshot(view, QStringLiteral("category-detail-app-rows-") + test::schemeName(scheme));
     }
 }

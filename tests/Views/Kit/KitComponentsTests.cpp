@@ -112,7 +112,7 @@ int inkedPixels(const QImage& image) {
     return inked;
 }
 
-TEST(SymbolsTest, AnAppIsNoEmptyBoxAndTheFilledGridIsFilled) {
+TEST(SymbolsTest, AnAppIsNoEmptyBox) {
     // Beside a check box, an outlined square reads as a second, empty check box: the "app" glyph covers
     // little of the check box outline and is inked in its middle, where that box is empty.
     const QImage app = symbolInk("app");
@@ -124,9 +124,45 @@ TEST(SymbolsTest, AnAppIsNoEmptyBoxAndTheFilledGridIsFilled) {
     EXPECT_LT(shared, inkedPixels(box) / 2);
     EXPECT_EQ(qAlpha(box.pixel(24, 24)), 0);
     EXPECT_GT(qAlpha(app.pixel(24, 24)), 128);
+}
 
-    EXPECT_GT(inkedPixels(symbolInk("square.grid.2x2.fill")),
-              inkedPixels(symbolInk("square.grid.2x2")) * 5 / 4);
+// The box holding every inked pixel of `image`.
+QRect inkedBox(const QImage& image) {
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(image.pixel(x, y)) > 128)
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+TEST(SymbolsTest, TheFilledGridIsFourSolidTilesOnTheOutlinedGridsFootprint) {
+    const QImage outlined = symbolInk("square.grid.2x2");
+    const QImage filled = symbolInk("square.grid.2x2.fill");
+    const QRect footprint = inkedBox(outlined);
+    ASSERT_GT(footprint.width(), 20);
+    const QRect box = inkedBox(filled);
+    EXPECT_LE(std::abs(box.left() - footprint.left()), 1);
+    EXPECT_LE(std::abs(box.right() - footprint.right()), 1);
+    EXPECT_LE(std::abs(box.top() - footprint.top()), 1);
+    EXPECT_LE(std::abs(box.bottom() - footprint.bottom()), 1);
+    // Two tiles a side with a gap between them: each tile's middle is inked where the outlined grid has its
+    // hole, and the cross between the tiles stays clear.
+    const auto at = [&](double fraction, int from, int length) { return from + qRound(fraction * (length - 1)); };
+    for (const double across : {0.22, 0.78})
+        for (const double down : {0.22, 0.78}) {
+            const int x = at(across, footprint.left(), footprint.width());
+            const int y = at(down, footprint.top(), footprint.height());
+            EXPECT_EQ(qAlpha(outlined.pixel(x, y)), 0) << x << "," << y;
+            EXPECT_EQ(qAlpha(filled.pixel(x, y)), 255) << x << "," << y;
+        }
+    const int middleX = at(0.5, footprint.left(), footprint.width());
+    const int middleY = at(0.5, footprint.top(), footprint.height());
+    for (int step = 0; step < footprint.width(); ++step) {
+        EXPECT_LT(qAlpha(filled.pixel(middleX, footprint.top() + step)), 64);
+        EXPECT_LT(qAlpha(filled.pixel(footprint.left() + step, middleY)), 64);
+    }
+    EXPECT_GT(inkedPixels(filled), inkedPixels(outlined) * 5 / 4);
 }
 
 // The columns of `image` with a pixel of the blue label (the capsule's fill is faint, its rim white).

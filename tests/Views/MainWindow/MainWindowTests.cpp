@@ -4,6 +4,7 @@
 #include "Views/Dashboard/DashboardView.h"
 #include "Views/Kit/Controls/ActionButton.h"
 #include "Views/Kit/Controls/AppearancePill.h"
+#include "Views/Kit/Controls/BorderedButton.h"
 #include "Views/Kit/Controls/SearchField.h"
 #include "Views/Kit/Controls/SymbolButton.h"
 #include "Views/Kit/Feedback/EmptyStateView.h"
@@ -23,6 +24,7 @@
 #include <QDialog>
 #include <QGuiApplication>
 #include <QSplitter>
+#include <QStackedWidget>
 #include <QTest>
 #include <QThreadPool>
 #include <gtest/gtest.h>
@@ -143,6 +145,46 @@ TEST_F(MainWindowTest, TheToolbarIsFixedAndWritesTheAppearance) {
     EXPECT_LT(pill.mapTo(window.get(), QPoint()).x(), 40); // the leading edge
     QTest::mouseClick(&pill, Qt::LeftButton, {}, pill.buttonRect(AppearanceMode::dark).center());
     EXPECT_EQ(harness.theme->rawValue(), "dark");
+}
+
+// The uninstaller and the leftovers screen put their title and buttons in the toolbar row, as the
+// category screens put their title and field there, and take them back when another screen comes.
+TEST_F(MainWindowTest, TheUninstallerAndTheLeftoversKeepTitleAndButtonsInTheToolbarRow) {
+    state.setInstalledApps(std::vector<InstalledApp>(3));
+    state.setOrphanedFiles({"/home/ana/Library/Caches/com.gone.app"});
+    show(*window);
+    MainToolbar& toolbar = window->toolbar();
+    const auto inToolbarRow = [&](QWidget& widget) {
+        if (!widget.isVisible() || !toolbar.isAncestorOf(&widget))
+            return false;
+        return toolbar.rect().contains(QRect(widget.mapTo(&toolbar, QPoint()), widget.size()));
+    };
+
+    click(AppSection::apps());
+    processQueuedWork();
+    auto* apps = qobject_cast<AppListView*>(window->detailScreen());
+    ASSERT_NE(apps, nullptr);
+    EXPECT_EQ(toolbar.title().text(), "Uninstall Apps (3)");
+    ASSERT_TRUE(inToolbarRow(apps->rescanButton()));
+    ASSERT_TRUE(inToolbarRow(apps->searchField()));
+    EXPECT_LT(apps->rescanButton().mapTo(&toolbar, QPoint()).x(), apps->searchField().mapTo(&toolbar, QPoint()).x());
+    // Under the toolbar the screen starts with its panes: no second band.
+    EXPECT_EQ(apps->splitter().mapTo(apps, QPoint()).y(), 0);
+
+    click(AppSection::orphans());
+    processQueuedWork();
+    auto* leftovers = qobject_cast<OrphanListView*>(window->detailScreen());
+    ASSERT_NE(leftovers, nullptr);
+    EXPECT_EQ(toolbar.title().text(), "Old app leftovers (1)");
+    EXPECT_TRUE(inToolbarRow(leftovers->selectToggleButton()));
+    EXPECT_TRUE(inToolbarRow(leftovers->scanButton()));
+    EXPECT_EQ(leftovers->content().mapTo(leftovers, QPoint()).y(), 0);
+    EXPECT_EQ(toolbar.searchField(), nullptr);
+
+    click(AppSection::cleaning(systemJunk));
+    processQueuedWork();
+    EXPECT_EQ(toolbar.items(), nullptr);
+    EXPECT_EQ(toolbar.title().text(), QString::fromUtf8(displayName(systemJunk)));
 }
 
 TEST_F(MainWindowTest, TheBannerShowsWhileAccessIsMissingUntilDismissed) {
@@ -342,6 +384,15 @@ TEST_F(MainWindowTest, Screenshots) {
         test::saveScreenshotWithSheet(*window, *window->cleanFailureAlert(), MainToolbar::kHeight + 8,
                                       QStringLiteral("main-window-alert") + suffix);
         window->cleanFailureAlert()->buttons()[0]->click();
+        processQueuedWork();
+
+        click(AppSection::apps());
+        processQueuedWork();
+        test::saveScreenshot(*window, QStringLiteral("main-window-apps") + suffix);
+        click(AppSection::orphans());
+        processQueuedWork();
+        test::saveScreenshot(*window, QStringLiteral("main-window-leftovers") + suffix);
+        click(AppSection::cleaning(systemJunk));
         processQueuedWork();
     }
 }

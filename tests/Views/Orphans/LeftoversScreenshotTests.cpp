@@ -36,7 +36,7 @@ protected:
     }
     void SetUp() override {
         (void)window.release();
-        window = std::make_unique<test::ScreenFrame>(*view, nullptr, GetParam(), kWindow);
+        window = std::make_unique<test::ScreenFrame>(*view, GetParam(), kWindow);
         processQueuedWork();
     }
     QWidget& frame() {

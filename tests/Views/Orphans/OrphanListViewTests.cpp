@@ -2,7 +2,6 @@
 #include "Views/Kit/Feedback/EmptyStateView.h"
 #include "Views/Kit/Lists/CheckableFileRow.h"
 #include "Views/Kit/Lists/FileChecklist.h"
-#include "Views/Kit/Surfaces/ScreenTitleBar.h"
 #include "Views/Orphans/LeftoversFixture.h"
 
 #include <QApplication>
@@ -52,7 +51,7 @@ TEST_F(OrphanListViewTest, NothingIsSearchedUntilAskedAndScanAgainSearches) {
     ASSERT_TRUE(waitUntil([&] { return !state->isSearchingOrphans(); }));
     EXPECT_EQ(view->content().currentWidget(), &view->fileList());
     EXPECT_EQ(all(), (std::set<std::string>{editor, logs, state_}));
-    EXPECT_EQ(view->titleBar().title(), QStringLiteral("Old app leftovers (3)"));
+    EXPECT_EQ(view->windowTitle(), QStringLiteral("Old app leftovers (3)"));
 }
 
 TEST_F(OrphanListViewTest, SelectAllTurnsIntoClearSelectionWhenEverythingIsSelected) {
@@ -109,7 +108,7 @@ TEST_F(OrphanListViewTest, RemovingAsksFirstThenDropsTheRemovedFromListAndSelect
     EXPECT_TRUE(exists(logs));
     EXPECT_EQ(state->orphanedFiles(), std::vector<std::string>{logs});
     EXPECT_TRUE(view->selectedOrphans().empty());
-    EXPECT_EQ(view->titleBar().title(), QStringLiteral("Old app leftovers (1)"));
+    EXPECT_EQ(view->windowTitle(), QStringLiteral("Old app leftovers (1)"));
     EXPECT_FALSE(view->removalAlert().isOpen());
     EXPECT_EQ(view->removalErrorMessage(), std::nullopt);
 }

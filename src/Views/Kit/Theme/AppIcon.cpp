@@ -2,11 +2,11 @@
 
 #include "Models/Tint.h"
 #include "Views/Kit/Theme/CleaningBrushIcon.h"
-#include "Views/Kit/Theme/NexalIcon.h"
 #include "Views/Kit/Theme/SchemeColors.h"
 
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPainterPathStroker>
 #include <QPixmap>
 
 namespace zn {
@@ -38,12 +38,22 @@ QIcon applicationIcon() {
 }
 
 QIcon menuBarIcon(const QColor& color) {
+    // Dark on a light outline, or light on a dark one: whichever the panel's colour, one of the two stands out.
+    const QColor outline = color.lightnessF() < 0.5 ? QColor(Qt::white) : QColor(Qt::black);
     QIcon icon;
     for (int side : {18, 36}) {
+        const double width = side / 12.0;
+        const QPainterPath mark = cleaningBrushPath(side - 2 * width).translated(width, width);
+        QPainterPathStroker stroker;
+        stroker.setWidth(2 * width);
+        stroker.setJoinStyle(Qt::RoundJoin);
+        stroker.setCapStyle(Qt::RoundCap);
         QPixmap pixmap(side, side);
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);
-        NexalIcon::paint(painter, QRectF(0, 0, side, side), color);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.fillPath(stroker.createStroke(mark).united(mark), outline);
+        painter.fillPath(mark, color);
         painter.end();
         icon.addPixmap(pixmap);
     }

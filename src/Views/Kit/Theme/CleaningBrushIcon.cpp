@@ -1,23 +1,15 @@
 #include "Views/Kit/Theme/CleaningBrushIcon.h"
 
 #include <QPainter>
-#include <QPainterPath>
+#include <QTransform>
 
 namespace zn {
 
-QImage cleaningBrushIcon(int side) {
-    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.translate(side / 2.0, side / 2.0);
-    painter.rotate(-35);
-    painter.scale(side / 100.0, side / 100.0);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(Qt::white);
+QPainterPath cleaningBrushPath(double side) {
     // Handle, ferrule and a fan of bristles with a few gaps, so the mark reads as a brush even when small.
-    painter.drawRoundedRect(QRectF(-5.5, -46, 11, 36), 5.5, 5.5);
-    painter.drawRoundedRect(QRectF(-13, -8, 26, 9), 2.5, 2.5);
+    QPainterPath brush;
+    brush.addRoundedRect(QRectF(-5.5, -46, 11, 36), 5.5, 5.5);
+    brush.addRoundedRect(QRectF(-13, -8, 26, 9), 2.5, 2.5);
     QPainterPath bristles;
     bristles.moveTo(-15, 4);
     bristles.lineTo(15, 4);
@@ -34,7 +26,20 @@ QImage cleaningBrushIcon(int side) {
         gap.closeSubpath();
         gaps.addPath(gap);
     }
-    painter.drawPath(bristles.subtracted(gaps));
+    brush.addPath(bristles.subtracted(gaps));
+    QTransform placement;
+    placement.translate(side / 2.0, side / 2.0);
+    placement.rotate(-35);
+    placement.scale(side / 100.0, side / 100.0);
+    return placement.map(brush);
+}
+
+QImage cleaningBrushIcon(int side) {
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillPath(cleaningBrushPath(side), Qt::white);
     return image;
 }
 

@@ -2,9 +2,12 @@
 
 #include "Logic/Utilities/Logger.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPixmap>
 
+#include <algorithm>
 #include <mutex>
 #include <set>
 #include <string>
@@ -16,6 +19,8 @@ namespace {
 struct SymbolEntry {
     std::string_view name;
     char16_t glyph;
+    // Drawn with its outer contours filled, where the font has the outlined form only.
+    bool solid = false;
 };
 
 // Every symbol the screens and the categories use, by its Material Icons codepoint.
@@ -69,7 +74,7 @@ constexpr SymbolEntry kSymbols[] = {
     {"sparkles", 0xe65f},                // auto_awesome
     {"square", 0xe835},                  // check_box_outline_blank
     {"square.grid.2x2", 0xe9b0},         // grid_view
-    {"square.grid.2x2.fill", 0xeb75},    // view_cozy
+    {"square.grid.2x2.fill", 0xe9b0, true}, // grid_view, its four tiles filled
     {"sun.max.fill", 0xe518},            // light_mode
     {"terminal", 0xeb8e},                // terminal
     {"trash", 0xe872},                   // delete
@@ -108,12 +113,40 @@ void paintPlaceholder(QPainter& painter, const QRectF& box, const QColor& color)
     painter.restore();
 }
 
+const SymbolEntry* findSymbol(std::string_view name) {
+    for (const SymbolEntry& entry : kSymbols)
+        if (entry.name == name)
+            return &entry;
+    return nullptr;
+}
+
+// The glyph where a centred line of text puts it, with every contour that lies inside another dropped and
+// the rest filled: outlined tiles become solid ones of the same footprint.
+void paintSolidGlyph(QPainter& painter, const QRectF& box, const QFont& font, char16_t glyph, const QColor& color) {
+    const QString text(QChar{glyph});
+    const QFontMetricsF metrics(font);
+    const QPointF baseline(box.center().x() - metrics.horizontalAdvance(text) / 2,
+                           box.center().y() - metrics.height() / 2 + metrics.ascent());
+    QPainterPath outline;
+    outline.addText(baseline, font, text);
+    const QList<QPolygonF> contours = outline.toSubpathPolygons();
+    QPainterPath solid;
+    for (const QPolygonF& contour : contours) {
+        const bool inner = std::any_of(contours.begin(), contours.end(), [&](const QPolygonF& other) {
+            return &other != &contour && other.containsPoint(contour.first(), Qt::OddEvenFill);
+        });
+        if (!inner)
+            solid.addPolygon(contour);
+    }
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillPath(solid, color);
+}
+
 } // namespace
 
 std::optional<char16_t> symbolGlyph(std::string_view name) {
-    for (const SymbolEntry& entry : kSymbols)
-        if (entry.name == name)
-            return entry.glyph;
+    if (const SymbolEntry* entry = findSymbol(name))
+        return entry->glyph;
     return std::nullopt;
 }
 
@@ -132,8 +165,8 @@ QFont symbolFont(double size) {
 }
 
 void paintSymbol(QPainter& painter, const QRectF& frame, std::string_view name, double size, const QColor& color) {
-    const std::optional<char16_t> glyph = symbolGlyph(name);
-    if (!glyph) {
+    const SymbolEntry* symbol = findSymbol(name);
+    if (!symbol) {
         logUnknownOnce(name);
         QRectF placeholder(0, 0, size, size);
         placeholder.moveCenter(frame.center());
@@ -144,9 +177,13 @@ void paintSymbol(QPainter& painter, const QRectF& frame, std::string_view name, 
     QRectF box(0, 0, side, side);
     box.moveCenter(frame.center());
     painter.save();
-    painter.setFont(symbolFont(size));
-    painter.setPen(color);
-    painter.drawText(box, Qt::AlignCenter, QString(QChar(*glyph)));
+    if (symbol->solid) {
+        paintSolidGlyph(painter, box, symbolFont(size), symbol->glyph, color);
+    } else {
+        painter.setFont(symbolFont(size));
+        painter.setPen(color);
+        painter.drawText(box, Qt::AlignCenter, QString(QChar(symbol->glyph)));
+    }
     painter.restore();
 }
 
