@@ -357,7 +357,17 @@ TEST_F(MainWindowTest, Screenshots) {
         total += found.totalSize;
     state.setCategoryResults(results);
     state.setTotalJunkSize(total);
-    std::vector<InstalledApp> apps(37);
+    // Named and sized like a real list, so the uninstaller's screenshot shows rows as a user sees them.
+    const char* const names[] = {"Arc", "Blender", "Docker", "Figma", "GIMP", "Inkscape", "Notion", "OBS Studio",
+                                 "Slack", "Spotify", "Telegram", "VLC", "Zoom"};
+    std::vector<InstalledApp> apps;
+    for (int index = 0; index < 37; ++index) {
+        const std::string name = names[index % std::size(names)] +
+                                 (index < static_cast<int>(std::size(names)) ? std::string()
+                                                                             : " " + std::to_string(index));
+        apps.push_back({Uuid::random(), name, "com.example." + std::to_string(index),
+                        "/Applications/" + name + ".app", 40'000'000 + index * 7'300'000});
+    }
     state.setInstalledApps(apps);
     processQueuedWork();
     show(*window);
