@@ -12,6 +12,13 @@
 
 namespace zn {
 
+namespace {
+
+// How many rows are made at most in one turn: about as many as fill the pane, made in a few milliseconds.
+constexpr std::size_t kRowsPerTurn = 40;
+
+} // namespace
+
 FileChecklist::FileChecklist(std::function<void(CheckableFileRow&)> setUpRow, QWidget* parent)
     : QScrollArea(parent), setUpRow_(std::move(setUpRow)) {
     setFrameShape(QFrame::NoFrame);

@@ -23,9 +23,6 @@ public:
     // `setUpRow` runs once for each new row: connections, accessories.
     explicit FileChecklist(std::function<void(CheckableFileRow&)> setUpRow, QWidget* parent = nullptr);
 
-    // How many rows are made at most in one turn.
-    static constexpr std::size_t kRowsPerTurn = 40;
-
     // One row per path, in this order; rows of paths no longer listed are dropped later, not at once.
     void setPaths(const std::vector<std::string>& paths);
     // The rows made so far, in their order; `setUpRow` has run for each.
