@@ -55,8 +55,8 @@ void AppState::cleanAll() {
 }
 
 void AppState::cleanCategory(CleaningCategory category) {
-    auto found = categoryResults_.find(category);
-    if (found == categoryResults_.end() || isBusy())
+    auto found = categoryResults_->find(category);
+    if (found == categoryResults_->end() || isBusy())
         return;
     std::vector<CleanableItem> items;
     for (const auto& item : found->second.items)
@@ -219,7 +219,7 @@ void AppState::pruneCleanedItems(const CleanRequest& request, const PathLookup& 
     // Built afresh rather than copied and edited: a pruned result may have held a hundred thousand items.
     std::map<CleaningCategory, CategoryResult> results;
     if (request.pruning == Pruning::scannedCategory) {
-        for (const auto& [category, result] : categoryResults_)
+        for (const auto& [category, result] : *categoryResults_)
             if (category != *request.category)
                 results.emplace(category, result);
         if (auto remaining = withoutRemovedItems(*request.scanned, deletedPaths))
@@ -229,7 +229,7 @@ void AppState::pruneCleanedItems(const CleanRequest& request, const PathLookup& 
     }
     auto picked = selectedCleanupItems_;
     auto deselected = deselectedItems_;
-    for (const auto& [category, result] : categoryResults_) {
+    for (const auto& [category, result] : *categoryResults_) {
         if (request.pruning == Pruning::oneCategory && category != *request.category) {
             results.emplace(category, result);
             continue;

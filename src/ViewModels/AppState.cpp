@@ -65,10 +65,18 @@ void AppState::setScanState(ScanState v) {
 void AppState::setCategoryResults(std::map<CleaningCategory, CategoryResult> v) {
     selectionTotals_.clear();
     // The results replaced may hold a hundred thousand items: they are freed off the main thread.
-    auto replaced = std::exchange(categoryResults_, std::move(v));
-    const std::size_t count = itemCount(replaced);
+    auto replaced = std::exchange(
+        categoryResults_, std::make_shared<const std::map<CleaningCategory, CategoryResult>>(std::move(v)));
+    const std::size_t count = itemCount(*replaced);
     destroyInBackground(std::move(replaced), count);
     emit categoryResultsChanged();
+}
+std::shared_ptr<const std::vector<CleanableItem>> AppState::sharedItems(CleaningCategory category) const {
+    const auto found = categoryResults_->find(category);
+    if (found == categoryResults_->end())
+        return nullptr;
+    // Shares the ownership of all the results, pointing at this one's items.
+    return {categoryResults_, &found->second.items};
 }
 void AppState::setDiskInfo(DiskInfo v) {
     publish(diskInfo_, v, &AppState::diskInfoChanged);
@@ -157,8 +165,8 @@ void AppState::setAppFileScanLocationCount(std::int64_t v) {
 std::vector<CleaningCategory> AppState::shownCategories() const {
     std::vector<CleaningCategory> categories;
     for (CleaningCategory category : scannableCategories()) {
-        auto found = categoryResults_.find(category);
-        if (found != categoryResults_.end() && found->second.totalSize > 0)
+        auto found = categoryResults_->find(category);
+        if (found != categoryResults_->end() && found->second.totalSize > 0)
             categories.push_back(category);
     }
     return categories;
@@ -167,7 +175,7 @@ std::vector<CleaningCategory> AppState::shownCategories() const {
 std::vector<const CategoryResult*> AppState::shownResults() const {
     std::vector<const CategoryResult*> results;
     for (CleaningCategory category : shownCategories())
-        results.push_back(&categoryResults_.at(category));
+        results.push_back(&categoryResults_->at(category));
     return results;
 }
 
@@ -221,8 +229,8 @@ void AppState::toggleItem(const CleanableItem& item) {
 }
 
 void AppState::selectAllInCategory(CleaningCategory category) {
-    auto found = categoryResults_.find(category);
-    if (found == categoryResults_.end())
+    auto found = categoryResults_->find(category);
+    if (found == categoryResults_->end())
         return;
     auto picked = selectedCleanupItems_;
     auto deselected = deselectedItems_;
@@ -233,8 +241,8 @@ void AppState::selectAllInCategory(CleaningCategory category) {
 }
 
 void AppState::deselectAllInCategory(CleaningCategory category) {
-    auto found = categoryResults_.find(category);
-    if (found == categoryResults_.end())
+    auto found = categoryResults_->find(category);
+    if (found == categoryResults_->end())
         return;
     auto picked = selectedCleanupItems_;
     auto deselected = deselectedItems_;
@@ -245,8 +253,8 @@ void AppState::deselectAllInCategory(CleaningCategory category) {
 }
 
 void AppState::clearSelectionState(CleaningCategory category) {
-    auto found = categoryResults_.find(category);
-    if (found == categoryResults_.end())
+    auto found = categoryResults_->find(category);
+    if (found == categoryResults_->end())
         return;
     auto picked = selectedCleanupItems_;
     auto deselected = deselectedItems_;
@@ -270,7 +278,7 @@ const AppState::SelectionTotals& AppState::selectionTotals(CleaningCategory cate
     if (auto known = selectionTotals_.find(category); known != selectionTotals_.end())
         return known->second;
     SelectionTotals totals;
-    if (auto found = categoryResults_.find(category); found != categoryResults_.end()) {
+    if (auto found = categoryResults_->find(category); found != categoryResults_->end()) {
         for (const auto& item : found->second.items) {
             if (!isItemSelected(item))
                 continue;
@@ -285,7 +293,7 @@ const AppState::SelectionTotals& AppState::selectionTotals(CleaningCategory cate
 void AppState::storeCategoryResult(CleaningCategory category, CategoryResult result) {
     // The result replaced is not copied first: it may hold a hundred thousand items.
     std::map<CleaningCategory, CategoryResult> results;
-    for (const auto& [stored, kept] : categoryResults_)
+    for (const auto& [stored, kept] : *categoryResults_)
         if (stored != category)
             results.emplace(stored, kept);
     results.emplace(category, std::move(result));
@@ -294,7 +302,7 @@ void AppState::storeCategoryResult(CleaningCategory category, CategoryResult res
 
 std::int64_t AppState::sumOfStoredTotals() const {
     std::int64_t total = 0;
-    for (const auto& [category, result] : categoryResults_)
+    for (const auto& [category, result] : *categoryResults_)
         total = saturatingAdd(total, result.totalSize);
     return total;
 }

@@ -42,7 +42,10 @@ public:
     // Published fields.
     CleaningCategory selectedCategory() const { return selectedCategory_; }
     const ScanState& scanState() const { return scanState_; }
-    const std::map<CleaningCategory, CategoryResult>& categoryResults() const { return categoryResults_; }
+    const std::map<CleaningCategory, CategoryResult>& categoryResults() const { return *categoryResults_; }
+    // The items of one category's result, kept alive for as long as the pointer is held, on any thread,
+    // whatever results the state holds by then; none when the category has no result.
+    std::shared_ptr<const std::vector<CleanableItem>> sharedItems(CleaningCategory category) const;
     const DiskInfo& diskInfo() const { return diskInfo_; }
     std::int64_t totalJunkSize() const { return totalJunkSize_; }
     std::int64_t totalFreedSpace() const { return totalFreedSpace_; }
@@ -271,7 +274,9 @@ private:
 
     CleaningCategory selectedCategory_ = CleaningCategory::smartScan;
     ScanState scanState_ = ScanState::idle();
-    std::map<CleaningCategory, CategoryResult> categoryResults_;
+    // Shared so that a screen can prepare a result's rows off the main thread without copying its items.
+    std::shared_ptr<const std::map<CleaningCategory, CategoryResult>> categoryResults_ =
+        std::make_shared<const std::map<CleaningCategory, CategoryResult>>();
     DiskInfo diskInfo_;
     std::int64_t totalJunkSize_ = 0;
     std::int64_t totalFreedSpace_ = 0;

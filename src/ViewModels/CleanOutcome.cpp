@@ -2,6 +2,7 @@
 
 #include "Platform/core/PathText.h"
 #include "Platform/core/StringFormat.h"
+#include "Platform/core/VisibleText.h"
 
 #include <algorithm>
 
@@ -60,14 +61,14 @@ std::optional<std::string> cleanOutcomeMessage(const std::vector<std::string>& e
     if (!survivors.empty()) {
         std::string names;
         for (std::size_t i = 0; i < std::min<std::size_t>(2, survivors.size()); ++i)
-            names += (i > 0 ? ", " : "") + PathText::lastPathComponent(survivors[i].path);
+            names += (i > 0 ? ", " : "") + visibleText(PathText::lastPathComponent(survivors[i].path));
         std::string tail;
         if (survivors.size() > 2)
             tail = formatString(kRemovalMessageTail, {static_cast<long long>(survivors.size() - 2)});
         return formatString(kRemovalMessage, {names, tail});
     }
     if (!errors.empty())
-        return errors.front();
+        return visibleText(errors.front());
     return std::nullopt;
 }
 

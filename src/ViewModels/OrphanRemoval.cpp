@@ -3,6 +3,7 @@
 #include "Logic/Utilities/Logger.h"
 #include "Logic/Utilities/OrphanSafetyPolicy.h"
 #include "Platform/core/SafeRemoval.h"
+#include "Platform/core/VisibleText.h"
 #include "ViewModels/OrphanAdminRemoval.h"
 
 #include <cerrno>
@@ -100,7 +101,7 @@ std::optional<std::string> orphanRemovalMessage(const std::vector<std::string>& 
         return std::nullopt;
     std::string message = "Zelva Nexal couldn't remove " + std::to_string(failures.size()) + " item(s).\n\n";
     for (std::size_t i = 0; i < failures.size() && i < kListedFailures; ++i)
-        message += (i > 0 ? "\n" : "") + failures[i];
+        message += (i > 0 ? "\n" : "") + visibleText(failures[i]);
     if (failures.size() > kListedFailures)
         message += "\n…";
     return message;

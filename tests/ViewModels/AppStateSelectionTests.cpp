@@ -1,5 +1,6 @@
 #include "appsupport/AppStateHarness.h"
 
+#include <QThreadPool>
 #include <gtest/gtest.h>
 
 namespace zn {
@@ -8,6 +9,29 @@ namespace {
 using enum CleaningCategory;
 using test::makeItem;
 using test::makeResult;
+
+// A screen prepares a result's rows off the main thread from the state's own items, never a copy: what it
+// holds stays whole while the state moves on to newer results.
+TEST(AppStateSelection, SharedItemsOutliveTheResultsTheyCameFrom) {
+    test::AppStateHarness harness;
+    AppState& state = harness.makeState();
+    EXPECT_EQ(state.sharedItems(trashBins), nullptr);
+    auto first = makeItem(trashBins, "/trash/a", 10, true);
+    state.setCategoryResults(
+        {{trashBins, makeResult(trashBins, {first, makeItem(trashBins, "/trash/b", 5, true)})}});
+    const auto held = state.sharedItems(trashBins);
+    ASSERT_NE(held, nullptr);
+    EXPECT_EQ(held.get(), &state.categoryResults().at(trashBins).items);
+
+    state.setCategoryResults(
+        {{trashBins, makeResult(trashBins, {makeItem(trashBins, "/trash/c", 1, true)})}});
+    state.setCategoryResults({});
+    QThreadPool::globalInstance()->waitForDone();
+    ASSERT_EQ(held->size(), 2u);
+    EXPECT_EQ((*held)[0].id, first.id);
+    EXPECT_EQ((*held)[1].path, "/trash/b");
+    EXPECT_EQ(state.sharedItems(trashBins), nullptr);
+}
 
 TEST(AppStateSelection, TheRuleFollowsEachItemsDefaultAndTheTwoSets) {
     test::AppStateHarness harness;

@@ -2,6 +2,7 @@
 
 #include "Platform/core/ByteCountFormatter.h"
 #include "Platform/core/PathText.h"
+#include "Platform/core/VisibleText.h"
 #include "Platform/qt/FileIcons.h"
 #include "Platform/qt/FileViewer.h"
 #include "Platform/qt/QuestionPrompter.h"
@@ -16,6 +17,7 @@
 #include "Views/Kit/Lists/CheckableFileRow.h"
 #include "Views/Kit/Lists/FileChecklist.h"
 #include "Views/Kit/Surfaces/Divider.h"
+#include "Views/Kit/Theme/DisplayText.h"
 #include "Views/Kit/Theme/SchemeColors.h"
 #include "Views/Kit/Theme/TextStyles.h"
 
@@ -140,7 +142,7 @@ AppFilesView::AppFilesView(AppState& state, FileViewer& fileViewer, QuestionProm
         refreshContent();
     });
     connect(&state, &AppState::appFileScanLocationCountChanged, this, &AppFilesView::refreshContent);
-    connect(sizes_, &ListedItemSizes::sizesChanged, this, &AppFilesView::refreshSizes);
+    connect(sizes_, &ListedItemSizes::sizesArrived, this, &AppFilesView::showSizes);
     // Queued: the removal's outcome is judged once all of it is stored, whatever field was written first.
     connect(&state, &AppState::removalNeedsFullDiskAccessChanged, this, &AppFilesView::reviewRemovalOutcome,
             Qt::QueuedConnection);
@@ -153,13 +155,14 @@ void AppFilesView::setApp(const InstalledApp& app) {
     const bool sameApp = app_ && app_->id == app.id;
     app_ = app;
     icon_->setPixmap(installedAppIcon(app.path).pixmap(48, 48));
-    name_->setText(text(app.appName));
-    bundleIdentifier_->setText(text(app.bundleIdentifier));
+    name_->setText(shownText(app.appName));
+    bundleIdentifier_->setText(shownText(app.bundleIdentifier));
     if (sameApp)
         return;
     delete empty_;
-    empty_ = new EmptyStateView(QStringLiteral("No extra files found"), "checkmark.circle",
-                                QStringLiteral("%1 doesn't appear to have extra files to remove.").arg(text(app.appName)));
+    empty_ = new EmptyStateView(
+        QStringLiteral("No extra files found"), "checkmark.circle",
+        QStringLiteral("%1 doesn't appear to have extra files to remove.").arg(shownText(app.appName)));
     emptyPage_->layout()->addWidget(empty_);
 }
 
@@ -181,11 +184,12 @@ void AppFilesView::setUpRow(CheckableFileRow& row) {
     row.addHoverAccessory(reveal);
     row.addHoverAccessory(remove);
     row.setChecked(state_->selectedFiles().contains(path));
+    row.setFolder(sizes_->isFolder(path).value_or(false));
     row.setSize(sizes_->size(path));
 }
 
 void AppFilesView::confirmRemoval(const std::string& path) {
-    PromptQuestion question{"Remove " + PathText::lastPathComponent(path) + "?",
+    PromptQuestion question{"Remove " + visibleText(PathText::lastPathComponent(path)) + "?",
                             "This removes the selected extra app file. Your documents, photos, bookmarks, and "
                             "passwords are not touched.",
                             "Remove", "Cancel", true};
@@ -202,11 +206,12 @@ void AppFilesView::removeSingleFile(const std::string& path) {
 }
 
 void AppFilesView::refreshFiles() {
-    list_->setPaths(state_->discoveredFiles());
-    fileCount_->setText(QStringLiteral("%1 files").arg(static_cast<qlonglong>(state_->discoveredFiles().size())));
-    totals_->setVisible(!state_->discoveredFiles().empty());
+    const auto& files = state_->discoveredFiles();
+    list_->setPaths(files);
+    sizes_->measure(files);
+    fileCount_->setText(QStringLiteral("%1 files").arg(static_cast<qlonglong>(files.size())));
+    totals_->setVisible(!files.empty());
     refreshSelection();
-    refreshSizes();
     refreshContent();
 }
 
@@ -214,17 +219,26 @@ void AppFilesView::refreshSelection() {
     const auto& selected = state_->selectedFiles();
     for (CheckableFileRow* row : list_->rows())
         row->setChecked(selected.contains(row->path()));
-    remove_->setVisible(!selected.empty());
-    remove_->setText(QStringLiteral("Remove %1 files (%2)")
-                         .arg(static_cast<qlonglong>(selected.size()))
-                         .arg(text(formatByteCount(sizes_->total(selected)))));
-    selectedSize_->setText(text(formatByteCount(sizes_->total(selected))));
+    sizes_->setCounted(selected);
+    refreshTotals();
 }
 
-void AppFilesView::refreshSizes() {
-    for (CheckableFileRow* row : list_->rows())
-        row->setSize(sizes_->size(row->path()));
-    refreshSelection();
+void AppFilesView::showSizes(const std::vector<std::string>& paths) {
+    for (const std::string& path : paths)
+        if (CheckableFileRow* row = list_->row(path)) {
+            row->setFolder(sizes_->isFolder(path).value_or(false));
+            row->setSize(sizes_->size(path));
+        }
+    refreshTotals();
+}
+
+void AppFilesView::refreshTotals() {
+    const auto& selected = state_->selectedFiles();
+    const QString total = text(formatByteCount(sizes_->countedTotal()));
+    remove_->setVisible(!selected.empty());
+    remove_->setText(
+        QStringLiteral("Remove %1 files (%2)").arg(static_cast<qlonglong>(selected.size())).arg(total));
+    selectedSize_->setText(total);
 }
 
 void AppFilesView::refreshContent() {

@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 class QLabel;
 class QStackedWidget;
@@ -67,7 +68,8 @@ private:
     void setUpRow(CheckableFileRow& row);
     void refreshFiles();
     void refreshSelection();
-    void refreshSizes();
+    void showSizes(const std::vector<std::string>& paths);
+    void refreshTotals();
     void refreshContent();
     void retryWithFullDiskAccess();
 

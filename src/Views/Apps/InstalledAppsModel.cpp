@@ -3,6 +3,7 @@
 #include "Platform/core/ByteCountFormatter.h"
 #include "Platform/qt/FileIcons.h"
 #include "Views/Apps/InstalledAppIcon.h"
+#include "Views/Kit/Theme/DisplayText.h"
 
 namespace zn {
 
@@ -38,11 +39,11 @@ QVariant InstalledAppsModel::data(const QModelIndex& index, int role) const {
     const InstalledApp& app = this->app(index.row());
     if (index.column() == applicationColumn) {
         if (role == Qt::DisplayRole)
-            return QString::fromStdString(app.appName);
+            return shownText(app.appName);
         if (role == Qt::DecorationRole)
             return installedAppIcon(app.path);
         if (role == Qt::ToolTipRole)
-            return QString::fromStdString(app.bundleIdentifier);
+            return shownText(app.bundleIdentifier);
         return {};
     }
     if (role == Qt::DisplayRole)

@@ -100,9 +100,7 @@ bool CategoryDetailView::busy() const {
 void CategoryDetailView::reloadResult() {
     if (!state_)
         return;
-    static const std::vector<CleanableItem> kNoItems;
-    const CategoryResult* result = resultOf(*state_, category_);
-    model_->setItems(result ? result->items : kNoItems);
+    model_->setItems(state_->sharedItems(category_));
     refresh();
 }
 

@@ -2,6 +2,7 @@
 
 #include "Platform/qt/BackgroundTask.h"
 #include "ViewModels/AppState.h"
+#include "Views/Kit/Theme/DisplayText.h"
 
 #include <QThread>
 #include <QtConcurrent/QtConcurrentMap>
@@ -18,9 +19,9 @@ constexpr QChar kNameEnd = QChar(0);
 // Shorter lists are searched by the main thread alone.
 constexpr std::size_t kSliceLength = 10'000;
 
-bool sameItems(const std::vector<CleanableItem>& a, const std::vector<CleanableItem>* b) {
-    return b && std::equal(a.begin(), a.end(), b->begin(), b->end(),
-                           [](const CleanableItem& x, const CleanableItem& y) { return x.id == y.id; });
+bool sameItems(const std::vector<CleanableItem>& a, const std::vector<CleanableItem>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](const CleanableItem& x, const CleanableItem& y) { return x.id == y.id; });
 }
 
 } // namespace
@@ -31,27 +32,44 @@ FileListModel::FileListModel(AppState& state, QObject* parent)
     connect(&state, &AppState::deselectedItemsChanged, this, &FileListModel::selectionChanged);
 }
 
-void FileListModel::setItems(const std::vector<CleanableItem>& items) {
-    if (sameItems(items, preparing_ ? preparing_.get() : items_.get()))
+void FileListModel::setItems(std::shared_ptr<const std::vector<CleanableItem>> items) {
+    if (!items)
+        items = std::make_shared<const std::vector<CleanableItem>>();
+    if (items == (preparing_ ? preparing_ : items_))
         return;
-    preparing_ = std::make_shared<const std::vector<CleanableItem>>(items);
+    preparing_ = items;
     const std::uint64_t preparation = ++preparation_;
     runInBackground(
-        this, [items = preparing_, descending = descending_] { return prepare(items, descending); },
+        this,
+        [items = std::move(items), shown = items_, descending = descending_, filter = foldedFilter_] {
+            return prepare(items, shown, descending, filter);
+        },
         [this, preparation](Prepared prepared) {
-            if (preparation == preparation_)
+            if (preparation == preparation_) {
                 adopt(std::move(prepared));
+                return;
+            }
+            // Overtaken by a newer one: what it holds is freed off the main thread too.
+            const std::size_t count = prepared.items->size();
+            destroyInBackground(std::move(prepared), count);
         });
 }
 
 FileListModel::Prepared FileListModel::prepare(std::shared_ptr<const std::vector<CleanableItem>> items,
-                                               bool descending) {
-    Prepared prepared{std::move(items), {}, {}, descending};
+                                               std::shared_ptr<const std::vector<CleanableItem>> shown,
+                                               bool descending, const QString& foldedFilter) {
+    Prepared prepared{std::move(items), false, {}, {}, {}, descending, foldedFilter};
+    if (sameItems(*prepared.items, *shown)) {
+        prepared.sameAsShown = true;
+        return prepared;
+    }
     prepared.searchTexts.reserve(prepared.items->size());
     for (const CleanableItem& item : *prepared.items)
         prepared.searchTexts.push_back(
             (QString::fromStdString(item.name) + kNameEnd + QString::fromStdString(item.path)).toCaseFolded());
     prepared.sorted = sortedPositions(*prepared.items, descending);
+    prepared.rows = foldedFilter.isEmpty() ? prepared.sorted
+                                           : matching(prepared.searchTexts, prepared.sorted, foldedFilter);
     return prepared;
 }
 
@@ -66,14 +84,28 @@ std::vector<std::size_t> FileListModel::sortedPositions(const std::vector<Cleana
 
 void FileListModel::adopt(Prepared prepared) {
     preparing_.reset();
-    // The list replaced goes off the main thread, like the state's own copy of it.
     const std::size_t count = items_->size();
-    destroyInBackground(std::make_pair(std::exchange(items_, std::move(prepared.items)),
-                                       std::exchange(searchTexts_, std::move(prepared.searchTexts))),
+    if (prepared.sameAsShown) {
+        // The rows stay; the items they point at are the new result's.
+        destroyInBackground(std::exchange(items_, std::move(prepared.items)), count);
+        return;
+    }
+    // The order or the filter may have been changed while the items were prepared.
+    const bool reordered = prepared.descending != descending_;
+    if (reordered)
+        prepared.sorted = sortedPositions(*prepared.items, descending_);
+    if (reordered || prepared.foldedFilter != foldedFilter_)
+        prepared.rows = foldedFilter_.isEmpty()
+                            ? prepared.sorted
+                            : matching(prepared.searchTexts, prepared.sorted, foldedFilter_);
+    beginResetModel();
+    // What is replaced goes off the main thread, like the state's own copy of it.
+    destroyInBackground(std::make_tuple(std::exchange(items_, std::move(prepared.items)),
+                                        std::exchange(searchTexts_, std::move(prepared.searchTexts)),
+                                        std::exchange(sorted_, std::move(prepared.sorted)),
+                                        std::exchange(rows_, std::move(prepared.rows))),
                         count);
-    // The order may have been changed while the items were prepared.
-    sorted_ = prepared.descending == descending_ ? std::move(prepared.sorted) : sortedPositions(*items_, descending_);
-    showMatching(sorted_);
+    endResetModel();
 }
 
 void FileListModel::setSortDescending(bool descending) {
@@ -117,9 +149,9 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
         return {};
     switch (role) {
     case Qt::DisplayRole:
-        return QString::fromStdString(itemAt(index.row()).name);
+        return shownText(itemAt(index.row()).name);
     case Qt::ToolTipRole:
-        return QString::fromStdString(itemAt(index.row()).path);
+        return shownText(itemAt(index.row()).path);
     case Qt::CheckStateRole:
         return isSelected(index.row()) ? Qt::Checked : Qt::Unchecked;
     default:
@@ -134,11 +166,13 @@ void FileListModel::selectionChanged() {
 
 void FileListModel::showMatching(const std::vector<std::size_t>& candidates) {
     beginResetModel();
-    rows_ = foldedFilter_.isEmpty() ? candidates : matching(candidates);
+    rows_ = foldedFilter_.isEmpty() ? candidates : matching(searchTexts_, candidates, foldedFilter_);
     endResetModel();
 }
 
-std::vector<std::size_t> FileListModel::matching(const std::vector<std::size_t>& candidates) const {
+std::vector<std::size_t> FileListModel::matching(const std::vector<QString>& searchTexts,
+                                                 const std::vector<std::size_t>& candidates,
+                                                 const QString& foldedFilter) {
     // A hundred thousand texts take a single thread tens of milliseconds: long lists are searched in
     // slices side by side, and the slices' matches joined in order.
     const std::size_t slices = candidates.size() < kSliceLength ? 1 : std::max(1, QThread::idealThreadCount());
@@ -152,7 +186,7 @@ std::vector<std::size_t> FileListModel::matching(const std::vector<std::size_t>&
         parts.push_back({candidates.size() * index / slices, candidates.size() * (index + 1) / slices, {}});
     const auto search = [&](Slice& slice) {
         for (std::size_t index = slice.begin; index < slice.end; ++index)
-            if (searchTexts_[candidates[index]].contains(foldedFilter_))
+            if (searchTexts[candidates[index]].contains(foldedFilter))
                 slice.matches.push_back(candidates[index]);
     };
     if (parts.size() == 1)

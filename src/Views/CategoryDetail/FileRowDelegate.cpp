@@ -92,11 +92,9 @@ void FileRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     const double top = row.top() + (row.height() - nameHeight - kLineSpacing - pathHeight) / 2;
     const double width = std::max(0.0, right - kSpacing - x);
     drawLine(*painter, QRectF(x, top, width, nameHeight), nameFont,
-             platformColor(PlatformColor::primaryLabel, scheme), QString::fromStdString(item.name),
-             Qt::ElideMiddle);
+             platformColor(PlatformColor::primaryLabel, scheme), shownText(item.name), Qt::ElideMiddle);
     drawLine(*painter, QRectF(x, top + nameHeight + kLineSpacing, width, pathHeight), pathFont,
-             platformColor(PlatformColor::tertiaryLabel, scheme), QString::fromStdString(item.path),
-             Qt::ElideMiddle);
+             platformColor(PlatformColor::tertiaryLabel, scheme), shownText(item.path), Qt::ElideMiddle);
 
     if (index.row() + 1 < model->rowCount()) {
         painter->setRenderHint(QPainter::Antialiasing, false);

@@ -1,6 +1,7 @@
 #include "Views/Orphans/OrphanListView.h"
 
 #include "Platform/core/PathText.h"
+#include "Platform/core/VisibleText.h"
 #include "Platform/qt/BackgroundTask.h"
 #include "Platform/qt/FileViewer.h"
 #include "Platform/qt/QuestionPrompter.h"
@@ -115,7 +116,7 @@ OrphanListView::OrphanListView(AppState& state, OrphanRemovalTools tools, FileVi
             sizes_->reset();
         refreshContent();
     });
-    connect(sizes_, &ListedItemSizes::sizesChanged, this, &OrphanListView::refreshSizes);
+    connect(sizes_, &ListedItemSizes::sizesArrived, this, &OrphanListView::showSizes);
     refreshList();
 }
 
@@ -136,6 +137,7 @@ void OrphanListView::setUpRow(CheckableFileRow& row) {
     });
     row.setCheckEnabled(!removing_);
     row.setChecked(selected_.contains(path));
+    row.setFolder(sizes_->isFolder(path).value_or(false));
     row.setSize(sizes_->size(path));
 }
 
@@ -260,7 +262,7 @@ void OrphanListView::finishTrashMove(const std::string& path, OrphanTrashOutcome
         break;
     }
     PromptQuestion question{
-        "Delete \u201C" + PathText::lastPathComponent(path) + "\u201D permanently?",
+        "Delete \u201C" + visibleText(PathText::lastPathComponent(path)) + "\u201D permanently?",
         "Zelva Nexal couldn't move it to the Trash. If you delete it now, it is deleted for good and can't be "
         "put back.",
         "Delete Permanently", "Cancel", true};
@@ -297,10 +299,10 @@ void OrphanListView::setRemoving(bool removing) {
 
 void OrphanListView::refreshList() {
     list_->setPaths(state_->orphanedFiles());
+    sizes_->measure(state_->orphanedFiles());
     setWindowTitle(
         QStringLiteral("Old app leftovers (%1)").arg(static_cast<qlonglong>(state_->orphanedFiles().size())));
     setSelectedOrphans(selected_);
-    refreshSizes();
     refreshContent();
 }
 
@@ -315,9 +317,12 @@ void OrphanListView::refreshSelection() {
     remove_->setText(QStringLiteral("Remove selected (%1)").arg(static_cast<qlonglong>(selected_.size())));
 }
 
-void OrphanListView::refreshSizes() {
-    for (CheckableFileRow* row : list_->rows())
-        row->setSize(sizes_->size(row->path()));
+void OrphanListView::showSizes(const std::vector<std::string>& paths) {
+    for (const std::string& path : paths)
+        if (CheckableFileRow* row = list_->row(path)) {
+            row->setFolder(sizes_->isFolder(path).value_or(false));
+            row->setSize(sizes_->size(path));
+        }
 }
 
 void OrphanListView::refreshContent() {

@@ -10,6 +10,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 class QMenu;
 class QStackedWidget;
@@ -72,7 +73,7 @@ private:
     void setUpRow(CheckableFileRow& row);
     void refreshList();
     void refreshSelection();
-    void refreshSizes();
+    void showSizes(const std::vector<std::string>& paths);
     void refreshContent();
     void setRemoving(bool removing);
     // The permanent removal pass over `paths`, off the main thread; `finished` runs after its outcome is

@@ -4,6 +4,7 @@
 #include "Views/Kit/Controls/DisclosureButton.h"
 #include "Views/Kit/Labels/MiddleElidedLabel.h"
 #include "Views/Kit/Labels/TextLabel.h"
+#include "Views/Kit/Theme/DisplayText.h"
 #include "Views/Kit/Theme/TextStyles.h"
 
 #include <QVBoxLayout>
@@ -60,7 +61,7 @@ void BlockedPathList::setPaths(const std::vector<std::string>& paths) {
     disclosure_->updateGeometry();
     for (std::size_t index = 0; index < rows_.size(); ++index) {
         const bool used = index < shown.shown.size();
-        rows_[index]->setText(used ? QString::fromStdString(shown.shown[index]) : QString());
+        rows_[index]->setText(used ? shownText(shown.shown[index]) : QString());
         rows_[index]->setVisible(used);
     }
     more_->setText(shown.more > 0 ? formatted("+ %lld more", shown.more) : QString());

@@ -159,7 +159,7 @@ TEST_F(AppFilesViewTest, FoldersAreSizedByWhatTheyHold) {
     EXPECT_EQ(*folderSize, *listedItemSize(folder));
     EXPECT_GE(*folderSize, 60000);
     EXPECT_EQ(pane().fileList().row(plist)->size(), listedFileSize(plist));
-    EXPECT_EQ(pane().sizes().total(state->selectedFiles()), *folderSize + *listedFileSize(plist));
+    EXPECT_EQ(pane().sizes().countedTotal(), *folderSize + *listedFileSize(plist));
 }
 
 TEST_F(AppFilesViewTest, AFailureThatAccessWouldFixGoesToThePromptNeverToTheAlert) {

@@ -5,6 +5,8 @@
 #include "Views/Kit/Controls/BorderedButton.h"
 #include "Views/Kit/Controls/SearchField.h"
 #include "Views/Kit/Feedback/EmptyStateView.h"
+#include "Views/Kit/Lists/CheckableFileRow.h"
+#include "Views/Kit/Lists/FileChecklist.h"
 #include "appsupport/Screenshots.h"
 
 #include <QHeaderView>
@@ -83,6 +85,20 @@ TEST_F(AppListViewTest, NamesSortAsPlainCaseSensitiveTextAndSizesByTheirBytes) {
         EXPECT_EQ(bySize, (std::vector<std::string>{"Zed", "Mid", "Alpha", "beta"}));
     view->table().sortByColumn(InstalledAppsModel::sizeColumn, Qt::DescendingOrder);
     EXPECT_EQ(shownNames(), (std::vector<std::string>{"Zed", "Mid", "Alpha", "beta"}));
+}
+
+// What the lists show is what will be removed: no name hides its second line or reads backwards.
+TEST_F(AppListViewTest, NamesAndPathsShowTheirLineBreaksAndControls) {
+    const InstalledApp app = addApp("Line\nBreak", "org.example.line\u202Ebreak", 900);
+    EXPECT_EQ(shownNames(), std::vector<std::string>{"Line\u23CEBreak"});
+    EXPECT_EQ(view->rows().index(0, 0).data(Qt::ToolTipRole).toString(),
+              QStringLiteral("org.example.line\uFFFDbreak"));
+
+    const std::string file = homeFile("Library/Caches/\u202Egnp.exe.app");
+    showFiles(app, {file});
+    const CheckableFileRow* row = view->filesView().fileList().row(file);
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(row->toolTip().toStdString(), harness.tree.path("home/Library/Caches/") + "\uFFFDgnp.exe.app");
 }
 
 TEST_F(AppListViewTest, LoadingHidesTheListAndRetryLoadsAgain) {

@@ -1,8 +1,7 @@
 #include "Views/Apps/UninstallerFixture.h"
 
+#include "ViewModels/ListedItemSizes.h"
 #include "Views/Apps/AppFilesView.h"
-#include "Views/Kit/Lists/CheckableFileRow.h"
-#include "Views/Kit/Lists/FileChecklist.h"
 
 namespace zn::test {
 
@@ -39,12 +38,7 @@ void UninstallerFixture::showFiles(const InstalledApp& app, const std::vector<st
 }
 
 void UninstallerFixture::waitForSizes() {
-    waitUntil([&] {
-        for (CheckableFileRow* row : view->filesView().fileList().rows())
-            if (!row->size())
-                return false;
-        return true;
-    });
+    waitUntil([&] { return !view->filesView().sizes().isMeasuring(); });
 }
 
 } // namespace zn::test

@@ -583,6 +583,29 @@ TEST_F(CategoryDetailTest, RevealShowsTheFileInTheFileManager) {
     delete menu;
 }
 
+// A name is shown as it will be removed: a line break or an override cannot hide or reverse part of it.
+TEST_F(CategoryDetailTest, NamesShowTheirLineBreaksAndCannotReorderThemselves) {
+    std::vector<CleanableItem> items;
+    for (const char* name :
+         {"Line\nBreak.app", "Line\u23CEBreak.app", "\u202Egnp.exe.app", "\uFFFDgnp.exe.app"})
+        items.push_back(makeItem(largeFiles, std::string("/u/") + name, 500, false));
+    items.push_back(makeItem(largeFiles, "/u/last.app", 1, false));
+    for (CleanableItem& item : items)
+        item.lastModified.reset();
+    showResult(largeFiles, items);
+    show();
+    EXPECT_EQ(model().index(0).data().toString(), QStringLiteral("Line\u23CEBreak.app"));
+    EXPECT_EQ(model().index(0).data(Qt::ToolTipRole).toString(), QStringLiteral("/u/Line\u23CEBreak.app"));
+    EXPECT_EQ(model().index(2).data().toString(), QStringLiteral("\uFFFDgnp.exe.app"));
+    FileListView& list = view.fileList().view();
+    const auto row = [&](int index) {
+        return list.viewport()->grab(list.visualRect(model().index(index))).toImage();
+    };
+    EXPECT_EQ(row(0), row(1));
+    EXPECT_EQ(row(2), row(3));
+    EXPECT_NE(row(0), row(2));
+}
+
 // The symbol name, of `candidates`, whose glyph best matches the ink drawn in `row` of `list` between the
 // check box and the name, with how well it matches (the share of ink in common, 0 to 1).
 std::pair<std::string, double> shownSymbol(FileListView& list, int row,

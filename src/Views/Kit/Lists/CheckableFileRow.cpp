@@ -1,12 +1,12 @@
 #include "Views/Kit/Lists/CheckableFileRow.h"
 
 #include "Platform/core/ByteCountFormatter.h"
-#include "Platform/core/ItemSize.h"
 #include "Platform/core/PathText.h"
 #include "Platform/qt/FileIcons.h"
 #include "Views/Kit/Controls/CheckBoxPainter.h"
 #include "Views/Kit/Motion/WidgetOpacity.h"
 #include "Views/Kit/Surfaces/RoundedShape.h"
+#include "Views/Kit/Theme/DisplayText.h"
 #include "Views/Kit/Theme/MonospacedDigits.h"
 #include "Views/Kit/Theme/SchemeColors.h"
 #include "Views/Kit/Theme/Symbols.h"
@@ -32,10 +32,8 @@ constexpr int kHeight = 44;
 } // namespace
 
 CheckableFileRow::CheckableFileRow(std::string path, QWidget* parent)
-    : QWidget(parent), path_(std::move(path)),
-      name_(QString::fromStdString(PathText::lastPathComponent(path_))),
-      fullPath_(QString::fromStdString(path_)), isFolder_(isFolderEntry(path_)),
-      accessories_(new QHBoxLayout), hover_(this, 0) {
+    : QWidget(parent), path_(std::move(path)), name_(shownText(PathText::lastPathComponent(path_))),
+      fullPath_(shownText(path_)), accessories_(new QHBoxLayout), hover_(this, 0) {
     connect(&hover_, &AnimatedValue::changed, this, &CheckableFileRow::fadeAccessories);
     setAttribute(Qt::WA_Hover);
     setMouseTracking(true);
@@ -70,6 +68,13 @@ void CheckableFileRow::setSize(std::optional<std::int64_t> size) {
     const int sizeWidth =
         size ? qCeil(monospacedDigitsWidth(textFont(TextStyle::body), sizeText_)) + int(kSpacing) : 0;
     layout()->setContentsMargins(0, 0, int(kHorizontalPadding) + sizeWidth, 0);
+    update();
+}
+
+void CheckableFileRow::setFolder(bool folder) {
+    if (folder == isFolder_)
+        return;
+    isFolder_ = folder;
     update();
 }
 

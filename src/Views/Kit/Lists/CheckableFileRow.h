@@ -30,6 +30,8 @@ public:
     bool isCheckEnabled() const { return checkEnabled_; }
     void setSize(std::optional<std::int64_t> size);
     const std::optional<std::int64_t>& size() const { return size_; }
+    // Without an icon of its own, a folder shows the folder glyph; the row is a file's until told.
+    void setFolder(bool folder);
     void addHoverAccessory(QWidget* accessory);
 
     // The user's own click, or a test's.
@@ -57,7 +59,7 @@ private:
     std::string path_;
     QString name_;
     QString fullPath_;
-    bool isFolder_;
+    bool isFolder_ = false;
     bool checked_ = false;
     bool checkEnabled_ = true;
     bool hovering_ = false;

@@ -5,9 +5,19 @@
 #include "Views/Kit/Theme/SchemeColors.h"
 
 #include <QPainter>
+#include <QTimer>
 #include <QVBoxLayout>
 
+#include <set>
+
 namespace zn {
+
+namespace {
+
+// How many rows are made at most in one turn: about as many as fill the pane, made in a few milliseconds.
+constexpr std::size_t kRowsPerTurn = 40;
+
+} // namespace
 
 FileChecklist::FileChecklist(std::function<void(CheckableFileRow&)> setUpRow, QWidget* parent)
     : QScrollArea(parent), setUpRow_(std::move(setUpRow)) {
@@ -36,32 +46,58 @@ CheckableFileRow* FileChecklist::row(const std::string& path) const {
 }
 
 void FileChecklist::setPaths(const std::vector<std::string>& paths) {
-    std::map<std::string, CheckableFileRow*> kept;
-    std::vector<CheckableFileRow*> ordered;
-    for (const std::string& path : paths) {
-        if (kept.contains(path))
+    std::set<std::string> listed;
+    paths_.clear();
+    for (const std::string& path : paths)
+        if (listed.insert(path).second)
+            paths_.push_back(path);
+    for (auto entry = byPath_.begin(); entry != byPath_.end();) {
+        if (listed.contains(entry->first)) {
+            ++entry;
             continue;
+        }
+        column_->removeWidget(entry->second);
+        entry->second->hide();
+        entry->second->deleteLater();
+        entry = byPath_.erase(entry);
+    }
+    placeRows();
+}
+
+void FileChecklist::placeRows() {
+    std::size_t made = 0;
+    bool unmade = false;
+    std::vector<CheckableFileRow*> ordered;
+    for (const std::string& path : paths_) {
         CheckableFileRow* row = this->row(path);
+        if (!row && made == kRowsPerTurn) {
+            unmade = true;
+            continue;
+        }
         if (!row) {
             row = new CheckableFileRow(path, widget());
             setUpRow_(*row);
+            byPath_[path] = row;
+            ++made;
         }
-        kept[path] = row;
         ordered.push_back(row);
     }
-    for (auto& [path, row] : byPath_)
-        if (!kept.contains(path)) {
-            column_->removeWidget(row);
-            row->hide();
-            row->deleteLater();
-        }
     for (std::size_t i = 0; i < ordered.size(); ++i) {
+        const int place = static_cast<int>(i);
+        if (column_->itemAt(place)->widget() == ordered[i])
+            continue;
         column_->removeWidget(ordered[i]);
-        column_->insertWidget(static_cast<int>(i), ordered[i]);
+        column_->insertWidget(place, ordered[i]);
         ordered[i]->show();
     }
     rows_ = std::move(ordered);
-    byPath_ = std::move(kept);
+    if (unmade && !placing_) {
+        placing_ = true;
+        QTimer::singleShot(0, this, [this] {
+            placing_ = false;
+            placeRows();
+        });
+    }
 }
 
 void FileChecklist::paintEvent(QPaintEvent*) {
