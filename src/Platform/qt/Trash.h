@@ -20,7 +20,7 @@ public:
         std::string trashedPath;
     };
 
-    // `homeTrash` is the home Trash folder; empty means $XDG_DATA_HOME/Trash (~/.local/share/Trash).
+    // `homeTrash` is the home Trash folder; empty means the current user's (HomeTrash::ofCurrentUser).
     explicit Trash(std::string homeTrash = {});
 
     // Never follows a final symbolic link: a link is trashed as the link itself. The folder that holds the
