@@ -92,15 +92,15 @@ bool isDockerToolItem(CleaningCategory category, const std::string& resolvedPath
 
 CleaningPathRules::CleaningPathRules(std::string resolvedHome, uid_t callingUser,
                                      SystemCleaningFolders systemFolders, std::function<Date()> now,
-                                     std::optional<std::string> dataHome)
-    : home_(std::move(resolvedHome)), dataHome_(std::move(dataHome)), callingUser_(callingUser),
+                                     const std::optional<std::string>& dataHome)
+    : home_(std::move(resolvedHome)), callingUser_(callingUser),
       now_(now ? std::move(now) : [] { return std::chrono::system_clock::now(); }) {
     // A home that resolves to "/" or to nothing absolute would turn the home roots into system folders.
     homeUsable_ = home_.size() > 1 && home_.front() == '/';
     if (homeUsable_)
         for (const char* folder : {"/Downloads/", "/Documents/", "/Desktop/"})
             explicitFileFolders_.push_back(home_ + folder);
-    allowedRoots_ = cleaningAllowedRoots(homeUsable_ ? home_ : "", dataHome_, systemFolders.allowedRoots);
+    allowedRoots_ = cleaningAllowedRoots(homeUsable_ ? home_ : "", dataHome, systemFolders.allowedRoots);
     // Compared with resolved paths, so also in their resolved spelling where a folder is a link.
     for (const auto& folder : systemFolders.sharedTemporary) {
         sharedTemporaryFolders_.push_back(folder);

@@ -22,7 +22,8 @@ public:
     // `callingUser` is the user the cleaning is done for; `now` (the system clock when empty) dates the
     // rest a shared temporary folder's entries need. `dataHome` places the home Trash (see HomeTrash).
     CleaningPathRules(std::string resolvedHome, uid_t callingUser, SystemCleaningFolders systemFolders = {},
-                      std::function<Date()> now = {}, std::optional<std::string> dataHome = std::nullopt);
+                      std::function<Date()> now = {},
+                      const std::optional<std::string>& dataHome = std::nullopt);
 
     // Pure text tests after standardisation; a relative path, one starting with "~" or one holding a NUL
     // byte passes none. The allowed-root rule: inside one of the allowed roots (some of which may also go
@@ -63,7 +64,6 @@ private:
     bool isTemporaryEntryInUse(const std::string& resolvedPath) const;
 
     std::string home_;
-    std::optional<std::string> dataHome_;
     bool homeUsable_ = false;
     uid_t callingUser_;
     std::function<Date()> now_;
