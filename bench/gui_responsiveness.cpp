@@ -18,6 +18,7 @@
 // The homes are built under the build directory (next to this program) unless --scratch names another
 // place, and they are removed before the program ends.
 
+#include "Platform/core/HomeTrash.h"
 #include "Platform/qt/FileViewer.h"
 #include "Platform/qt/QtClock.h"
 #include "Platform/qt/QuestionPrompter.h"
@@ -159,9 +160,9 @@ constexpr std::array<const char*, 8> kTrashNames{"Screenshot 2024-03-%ld at 10.%
                                                  "notes-%ld-%02ld.txt",
                                                  "backup %ld.%02ld.zip"};
 
-// Every file is above the 1 KB a listing needs to show an entry.
+// The desktop's home Trash, every file above the 1 KB a listing needs to show an entry.
 void buildTrash(SyntheticHome& home, long items) {
-    const std::string trash = home.root() + "/.Trash";
+    const std::string trash = HomeTrash(home.root(), std::nullopt).filesFolder();
     fs::create_directories(trash);
     std::array<char, 128> name{};
     for (long index = 0; index < items; ++index) {

@@ -16,7 +16,7 @@ struct Area {
 inline constexpr std::array<Area, 6> kAreas{{
     {"Library/Caches", 35},
     {"Library/Logs", 10},
-    {".Trash", 15},
+    {".local/share/Trash/files", 15},
     {"Library/Mail Downloads", 10},
     {"Documents", 20},
     {"Downloads", 10},

@@ -125,6 +125,7 @@ void CleaningEngine::checkSurvivors(const ValidatedItems& validated, CleaningRes
             continue;
         }
         result.deletedPaths.insert(item->path);
+        forgetTrashRecord(item->category, resolved);
         // Two items that resolve to one place were removed once.
         if (counted.insert(resolved).second) {
             ++result.deletedCount;

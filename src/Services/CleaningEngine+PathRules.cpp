@@ -92,7 +92,8 @@ bool isDockerToolItem(CleaningCategory category, const std::string& resolvedPath
 
 CleaningPathRules::CleaningPathRules(std::string resolvedHome, uid_t callingUser,
                                      SystemCleaningFolders systemFolders, std::function<Date()> now,
-                                     const RunningProgramPlaces& runningProgram)
+                                     const RunningProgramPlaces& runningProgram,
+                                     const std::optional<std::string>& dataHome)
     : home_(std::move(resolvedHome)), callingUser_(callingUser),
       now_(now ? std::move(now) : [] { return std::chrono::system_clock::now(); }),
       protectedPlaces_(home_, runningProgram) {
@@ -101,7 +102,7 @@ CleaningPathRules::CleaningPathRules(std::string resolvedHome, uid_t callingUser
     if (homeUsable_)
         for (const char* folder : {"/Downloads/", "/Documents/", "/Desktop/"})
             explicitFileFolders_.push_back(home_ + folder);
-    allowedRoots_ = cleaningAllowedRoots(homeUsable_ ? home_ : "", systemFolders.allowedRoots);
+    allowedRoots_ = cleaningAllowedRoots(homeUsable_ ? home_ : "", dataHome, systemFolders.allowedRoots);
     escalationFolders_.push_back({"/Applications", isAppBundlePath});
     if (homeUsable_)
         escalationFolders_.push_back({home_ + "/Applications", isAppBundlePath});

@@ -22,10 +22,11 @@ public:
     // `resolvedHome` has its links resolved already; "" (or "/") admits nothing below a home folder.
     // `callingUser` is the user the cleaning is done for; `now` (the system clock when empty) dates the
     // rest a shared temporary folder's entries need. Neither the home nor `runningProgram`'s folders, nor
-    // a folder holding one, ever go.
+    // a folder holding one, ever go. `dataHome` places the home Trash (see HomeTrash).
     CleaningPathRules(std::string resolvedHome, uid_t callingUser, SystemCleaningFolders systemFolders = {},
                       std::function<Date()> now = {},
-                      const RunningProgramPlaces& runningProgram = currentRunningProgramPlaces());
+                      const RunningProgramPlaces& runningProgram = currentRunningProgramPlaces(),
+                      const std::optional<std::string>& dataHome = std::nullopt);
 
     // Pure text tests after standardisation; a relative path, one starting with "~" or one holding a NUL
     // byte passes none. The allowed-root rule: inside one of the allowed roots (some of which may also go

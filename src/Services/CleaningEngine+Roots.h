@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,10 +24,11 @@ struct SystemCleaningFolders {
     std::vector<std::string> sharedTemporary{"/tmp", "/var/tmp", "/private/var/tmp"};
 };
 
-// The allowed roots in the order the cleaning rule tests them: nineteen below `home`, then the system's.
-// A home that is not an absolute folder other than "/" contributes none (it would turn the home roots into
-// system folders).
+// The allowed roots in the order the cleaning rule tests them: nineteen of `home` (one of them the "files"
+// folder of its Trash, placed by `dataHome` as HomeTrash says), then the system's. A home that is not an
+// absolute folder other than "/" contributes none (it would turn the home roots into system folders).
 std::vector<CleaningRoot> cleaningAllowedRoots(const std::string& home,
+                                               const std::optional<std::string>& dataHome,
                                                const std::vector<std::string>& systemRoots);
 
 } // namespace zn

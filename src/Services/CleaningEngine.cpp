@@ -1,7 +1,9 @@
 #include "Services/CleaningEngine.h"
 
 #include "Logic/Utilities/Logger.h"
+#include "Platform/core/FileSystem.h"
 #include "Platform/core/PathResolution.h"
+#include "Platform/core/PathText.h"
 #include "Services/CleaningEngine+Staging.h"
 
 #include <cerrno>
@@ -18,7 +20,15 @@ std::string resolvedHome(const std::string& home) {
     return resolvedPathIfResolvable(home).value_or("");
 }
 
+CleaningEngineOptions withCurrentDataHome() {
+    CleaningEngineOptions options;
+    options.dataHome = currentDataHomeVariable();
+    return options;
+}
+
 } // namespace
+
+CleaningEngine::CleaningEngine() : CleaningEngine(currentUserHomeDirectory(), withCurrentDataHome()) {}
 
 CleaningEngine::CleaningEngine(std::string home, CleaningEngineOptions options)
     : diskutilPath_(std::move(options.diskutilPath)),
@@ -29,7 +39,8 @@ CleaningEngine::CleaningEngine(std::string home, CleaningEngineOptions options)
       removal_(options.fileOperations ? std::move(options.fileOperations)
                                       : std::make_shared<SystemRemovalFileOperations>()),
       rules_(resolvedHome(home), options.callingUser, std::move(options.systemFolders),
-             std::move(options.now), options.runningProgram) {}
+             std::move(options.now), options.runningProgram, options.dataHome),
+      homeTrash_(rules_.home(), options.dataHome) {}
 
 std::optional<std::string> CleaningEngine::pathToJudge(const std::string& path, PathReading reading) {
     if (reading == PathReading::asChecked)
@@ -70,8 +81,12 @@ void CleaningEngine::removeOne(const CleanableItem& item, PathReading reading, C
         return;
     }
     struct stat info;
-    if (::stat(item.path.c_str(), &info) != 0)
-        return; // gone already, or a link to nothing: nothing to do
+    if (::stat(item.path.c_str(), &info) != 0) {
+        // Gone already, or a link to nothing: nothing to remove but a Trash record left behind.
+        if (const auto gone = resolvedPathIfResolvable(item.path))
+            forgetTrashRecord(item.category, *gone);
+        return;
+    }
 
     const auto firstResolution = pathToJudge(item.path, reading);
     if (!firstResolution) {
@@ -95,6 +110,7 @@ void CleaningEngine::removeOne(const CleanableItem& item, PathReading reading, C
     const RemovalResult removal = removal_.removeItem(
         resolved, CleaningPathRules::removalScope(item.category), rules_.ownerRequiredForRemoval(resolved));
     if (removal.succeeded()) {
+        forgetTrashRecord(item.category, resolved);
         result.freedSpace = saturatingAdd(result.freedSpace, item.size);
         ++result.deletedCount;
         result.deletedPaths.insert(item.path);
@@ -110,6 +126,18 @@ void CleaningEngine::removeOne(const CleanableItem& item, PathReading reading, C
     std::string text = item.name + " at " + item.path + ": " + removal.description;
     Logger::shared().log("Clean failed: " + text, LogLevel::error, kSource);
     result.errors.push_back(std::move(text));
+}
+
+void CleaningEngine::forgetTrashRecord(CleaningCategory category, const std::string& resolvedPath) const {
+    if (category != CleaningCategory::trashBins || !homeTrash_.holdsEntry(resolvedPath) ||
+        !rules_.isSafeToDelete(resolvedPath))
+        return;
+    const int error = homeTrash_.forgetRemovedEntry(PathText::lastPathComponent(resolvedPath));
+    // EEXIST: the entry is there after all (a link to nothing), and its record stays with it.
+    if (error != 0 && error != EEXIST)
+        Logger::shared().log("Couldn't remove the Trash record of " + resolvedPath + ": " +
+                                 fileErrorDescription(error),
+                             LogLevel::warning, kSource);
 }
 
 } // namespace zn

@@ -3,6 +3,7 @@
 #include "Models/CleanableItem.h"
 #include "Platform/core/AdminRunner.h"
 #include "Platform/core/HomeDirectory.h"
+#include "Platform/core/HomeTrash.h"
 #include "Platform/core/SafeRemoval.h"
 #include "Platform/core/VolumeInfo.h"
 #include "Services/CleaningEngine+PathRules.h"
@@ -47,6 +48,9 @@ struct CleaningEngineOptions {
     std::function<Date()> now;
     // Where the program runs from: no folder holding it (or the home) ever goes.
     RunningProgramPlaces runningProgram = currentRunningProgramPlaces();
+    // $XDG_DATA_HOME, which places the home Trash; none means home + "/.local/share". The current user's
+    // engine takes the process's own.
+    std::optional<std::string> dataHome;
 };
 
 // How the engine reads an item's path before judging it.
@@ -64,11 +68,13 @@ enum class PathReading {
 // every problem becomes a text in the result and a line in the shared log.
 class CleaningEngine {
 public:
-    explicit CleaningEngine(std::string home = currentUserHomeDirectory(),
-                            CleaningEngineOptions options = {});
+    // The current user's engine: their home folder and this process's $XDG_DATA_HOME.
+    CleaningEngine();
+    explicit CleaningEngine(std::string home, CleaningEngineOptions options = {});
 
     // Removes the items one by one, reporting (i + 1) / n before item i. Permission failures are handed
-    // back in `deferredToAdmin` for cleanWithAdminPrivileges.
+    // back in `deferredToAdmin` for cleanWithAdminPrivileges. A Trash entry that is gone afterwards takes
+    // its ".trashinfo" record along.
     CleaningResult cleanItems(const std::vector<CleanableItem>& items,
                               const std::function<void(double)>& progressHandler,
                               PathReading reading = PathReading::resolvingLinks);
@@ -101,6 +107,8 @@ private:
     std::optional<AdminRunOutcome> runAppleScriptRemoval(const ValidatedItems& validated) const;
     AdminRunOutcome runPrivilegedRemoval(const ValidatedItems& validated) const;
     void checkSurvivors(const ValidatedItems& validated, CleaningResult& result) const;
+    // Removes the record of an entry of the home Trash that is gone; a failure is only logged.
+    void forgetTrashRecord(CleaningCategory category, const std::string& resolvedPath) const;
 
     std::mutex operationMutex_;
     std::string diskutilPath_;
@@ -109,6 +117,7 @@ private:
     std::shared_ptr<const VolumeInfo> volumeInfo_;
     SafeRemoval removal_;
     CleaningPathRules rules_;
+    HomeTrash homeTrash_;
 };
 
 } // namespace zn

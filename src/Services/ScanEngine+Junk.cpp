@@ -1,3 +1,4 @@
+#include "Platform/core/HomeTrash.h"
 #include "Platform/core/PathText.h"
 #include "Services/ScanEngine.h"
 #include "Services/TemporaryEntryRule.h"
@@ -119,9 +120,14 @@ CategoryResult ScanEngine::scanMailAttachmentsLocked() {
                     scanDirectoriesLocked(folders, CleaningCategory::mailAttachments));
 }
 
+// The desktop's home Trash, where the uninstaller and file managers put what they trash. One that is a
+// link, or lies behind one, is not the home's own and offers nothing.
 CategoryResult ScanEngine::scanTrashLocked() {
+    const HomeTrash trash(home_, options_.dataHome);
+    if (!trash.isReachedWithoutLinks())
+        return resultOf(CleaningCategory::trashBins, {});
     return resultOf(CleaningCategory::trashBins,
-                    scanDirectoryLocked(home_ + "/.Trash", CleaningCategory::trashBins, {}));
+                    scanDirectoryLocked(trash.filesFolder(), CleaningCategory::trashBins, {}));
 }
 
 } // namespace zn

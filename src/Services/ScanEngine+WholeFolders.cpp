@@ -82,7 +82,7 @@ bool ScanEngine::isTooBroadForACache(const std::string& standardizedPath) const 
     if (!isAbsolute(standardizedPath))
         return true;
     std::vector<std::string> protectedFolders{home_};
-    for (const auto& root : cleaningAllowedRoots(home_, SystemCleaningFolders{}.allowedRoots))
+    for (const auto& root : cleaningAllowedRoots(home_, options_.dataHome, SystemCleaningFolders{}.allowedRoots))
         protectedFolders.push_back(root.path);
 
     const std::string resolved = resolvingSymlinksInPath(standardizedPath);

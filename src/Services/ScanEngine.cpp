@@ -1,5 +1,7 @@
 #include "Services/ScanEngine.h"
 
+#include "Platform/core/HomeTrash.h"
+
 namespace zn {
 
 namespace {
@@ -22,7 +24,15 @@ ScanEngineOptions withSeamsFilled(ScanEngineOptions options) {
     return options;
 }
 
+ScanEngineOptions withCurrentDataHome() {
+    ScanEngineOptions options;
+    options.dataHome = currentDataHomeVariable();
+    return options;
+}
+
 } // namespace
+
+ScanEngine::ScanEngine() : ScanEngine(currentUserHomeDirectory(), withCurrentDataHome()) {}
 
 ScanEngine::ScanEngine(std::string home, ScanEngineOptions options)
     : home_(withoutTrailingSlashes(std::move(home))), options_(withSeamsFilled(std::move(options))),

@@ -22,7 +22,9 @@ namespace zn {
 // wait. Nothing is thrown: failures are logged and cost only the piece of the result they concern.
 class ScanEngine {
 public:
-    explicit ScanEngine(std::string home = currentUserHomeDirectory(), ScanEngineOptions options = {});
+    // The current user's engine: their home folder and this process's $XDG_DATA_HOME.
+    ScanEngine();
+    explicit ScanEngine(std::string home, ScanEngineOptions options = {});
 
     // The category's scanner; Quick Clean has none and gives an empty result without touching the disk.
     CategoryResult scanCategory(CleaningCategory category);

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -25,6 +26,10 @@ struct ScanEngineOptions {
     std::string systemLogFiles = "/private/var/log";
     std::string temporaryFiles = "/tmp";
     std::string systemTemporaryFiles = "/private/var/tmp";
+
+    // $XDG_DATA_HOME, which places the home Trash; none means home + "/.local/share". The current user's
+    // engine takes the process's own.
+    std::optional<std::string> dataHome;
 
     // The startup volume: its capacity is the disk information, and it is the purgeable-space item.
     std::string startupVolume = "/";

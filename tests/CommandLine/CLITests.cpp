@@ -37,12 +37,14 @@ std::string quoted(const std::string& text) {
     return result + "'";
 }
 
-// Starts the real program with a fixture home and no display. The X11 platform is asked for explicitly, so
-// any Qt application object would fail to start: the command line must work before one exists.
+// Starts the real program in the fixture, with a fixture home, no data home of its own and no display. The
+// X11 platform is asked for explicitly, so any Qt application object would fail to start: the command line
+// must work before one exists.
 Outcome runProgram(test::FixtureTree& tree, const std::vector<std::string>& args,
                    const std::string& environment = "") {
-    std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb " + environment +
-                          " HOME=" + quoted(tree.folder("home")) + " " + quoted(ZN_EXECUTABLE);
+    std::string command = "cd " + quoted(tree.root()) +
+                          " && env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_DATA_HOME QT_QPA_PLATFORM=xcb " +
+                          environment + " HOME=" + quoted(tree.folder("home")) + " " + quoted(ZN_EXECUTABLE);
     for (const auto& arg : args)
         command += " " + quoted(arg);
     command += " >" + quoted(tree.path("out")) + " 2>" + quoted(tree.path("err"));
@@ -90,7 +92,7 @@ TEST(CLI, HelpAndVersion) {
 // The dynamic loader names every shared object it loads, the window module and what it needs included.
 TEST(CLI, CommandsLoadNoQtLibrary) {
     test::FixtureTree tree;
-    tree.file("home/.Trash/old.bin", 2048);
+    tree.file("home/.local/share/Trash/files/old.bin", 2048);
     for (const auto& args : {std::vector<std::string>{"version"}, std::vector<std::string>{"scan", "--json"},
                              std::vector<std::string>{"help"}}) {
         Outcome outcome = runProgram(tree, args, "LD_DEBUG=files");
@@ -108,7 +110,8 @@ TEST(CLI, CommandsLoadNoQtLibrary) {
 
 TEST(CLI, ScanOneCategoryAsJsonAndTable) {
     test::FixtureTree tree;
-    tree.file("home/.Trash/old.bin", 2048);
+    tree.file("home/.local/share/Trash/files/old.bin", 2048);
+    tree.file("home/.Trash/not-the-desktops.bin", 4096); // no Linux program fills it
 
     Outcome json = runProgram(tree, {"scan", "--category", "trash", "--json"});
     EXPECT_EQ(json.out, "[\n    {\"category\": \"Trash\", \"items\": 1, \"bytes\": 2048}\n]\n");
@@ -126,6 +129,15 @@ TEST(CLI, ScanOneCategoryAsJsonAndTable) {
     // Only the word after the first "--category" counts.
     Outcome twice = runProgram(tree, {"scan", "--category", "trash", "--category", "Large Files", "--json"});
     EXPECT_EQ(twice.out, json.out);
+
+    // The Trash is where $XDG_DATA_HOME says, when that is an absolute path.
+    tree.file("data/Trash/files/elsewhere.bin", 3072);
+    Outcome moved = runProgram(tree, {"scan", "--category", "trash", "--json"},
+                               "XDG_DATA_HOME=" + quoted(tree.path("data")));
+    EXPECT_EQ(moved.out, "[\n    {\"category\": \"Trash\", \"items\": 1, \"bytes\": 3072}\n]\n");
+    // A relative one is ignored, even where it would name a Trash.
+    Outcome relative = runProgram(tree, {"scan", "--category", "trash", "--json"}, "XDG_DATA_HOME=data");
+    EXPECT_EQ(relative.out, json.out);
 }
 
 TEST(CLI, ScanOfAnEmptyHomeHasTwelveRows) {

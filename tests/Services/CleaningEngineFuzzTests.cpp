@@ -64,7 +64,7 @@ struct Oracle {
                                                           {"Library/Developer/Xcode/DerivedData", true},
                                                           {"Library/Developer/Xcode/Archives", true},
                                                           {"Library/Developer/CoreSimulator/Caches", true},
-                                                          {".Trash", true},
+                                                          {".local/share/Trash/files", false},
                                                           {".npm", true},
                                                           {".cache", false},
                                                           {"Library/Containers/com.docker.docker", true}};
@@ -162,8 +162,9 @@ TEST(CleaningEngineFuzz, RuleTextMatchesTheComponentOracle) {
     CleaningEngine engine(home);
     Oracle oracle(home, {"/Library/Caches", "/Library/Logs", "/private/var/log", "/private/var/tmp",
                          "/var/log", "/var/tmp", "/tmp"});
-    const std::vector<std::string> starts{"/", "//", "/home/tester/", "/home/tester/Library/", "~/",
-                                          "",  "./"};
+    const std::vector<std::string> starts{
+        "/", "//", "/home/tester/", "/home/tester/Library/", "/home/tester/.local/share/Trash/", "~/",
+        "",  "./"};
     const std::vector<std::string> fragments{"",
                                              ".",
                                              "..",
@@ -181,6 +182,10 @@ TEST(CleaningEngineFuzz, RuleTextMatchesTheComponentOracle) {
                                              "LaunchAgents",
                                              "LaunchDaemons",
                                              "Safari",
+                                             ".local",
+                                             "share",
+                                             "Trash",
+                                             "files",
                                              ".Trash",
                                              ".npm",
                                              ".cache",
@@ -234,9 +239,10 @@ struct FuzzHome {
               "home/Library/CachesOld/keep.txt", "home/Library/Containers/com.a/Data/f",
               "home/Library/Containers/com.docker.docker/vm.raw",
               "home/Library/Application Support/App/state.db", "home/Library/Logs/x.log",
-              "home/.Trash/old.txt", "home/.cache/pip/wheel", "home/Documents/Thesis/chapter1.txt",
-              "home/Documents/report.pdf", "home/Downloads/big.iso", "home/Pictures/photo.jpg",
-              "home/\u30ad\u30e3\u30c3\u30b7\u30e5/x", "outside/secret.txt", "outside/nested/deep.txt"})
+              "home/.local/share/Trash/files/old.txt", "home/.Trash/old.txt", "home/.cache/pip/wheel",
+              "home/Documents/Thesis/chapter1.txt", "home/Documents/report.pdf", "home/Downloads/big.iso",
+              "home/Pictures/photo.jpg", "home/\u30ad\u30e3\u30c3\u30b7\u30e5/x", "outside/secret.txt",
+              "outside/nested/deep.txt"})
             tree.file(file, 64);
         tree.symlink("home/Library/Caches/link-out", root + "/outside");
         tree.symlink("home/Library/Caches/app1/link-docs", home + "/Documents");
@@ -246,7 +252,7 @@ struct FuzzHome {
         tree.symlink("home/Library/Caches/link-root", "/");
         tree.symlink("home/Downloads/link-thesis", "../Documents/Thesis");
         tree.symlink("home/Downloads/link-out", root + "/outside");
-        tree.symlink("home/.Trash/link-pictures", home + "/Pictures");
+        tree.symlink("home/.local/share/Trash/files/link-pictures", home + "/Pictures");
         tree.symlink("home/Library/Logs/loop", "loop");
     }
 
@@ -301,6 +307,11 @@ const std::vector<std::string> kFuzzFragments{"",
                                               "CachesOld",
                                               "keep.txt",
                                               ".Trash",
+                                              ".local",
+                                              "share",
+                                              "Trash",
+                                              "files",
+                                              "old.txt",
                                               ".cache",
                                               "pip",
                                               "home",
@@ -318,6 +329,7 @@ std::vector<CleanableItem> randomItems(std::mt19937& random, const FuzzHome& fix
                                           fixture.home,
                                           fixture.home + "/Library",
                                           fixture.home + "/Library/Caches",
+                                          fixture.home + "/.local/share/Trash/files",
                                           fixture.home + "/Downloads",
                                           fixture.home + "//Library/./Caches/",
                                           "~/Library/Caches",
@@ -368,6 +380,8 @@ void expectSentinelsKept(const FuzzHome& fixture) {
     EXPECT_TRUE(fs::exists(fixture.home + "/Library/CachesOld/keep.txt"));
     EXPECT_TRUE(fs::exists(fixture.home + "/Library/Containers"));
     EXPECT_TRUE(fs::exists(fixture.home + "/Documents/Thesis"));
+    EXPECT_TRUE(fs::exists(fixture.home + "/.local/share/Trash/files"));
+    EXPECT_TRUE(fs::exists(fixture.home + "/.Trash/old.txt"));
 }
 
 TEST(CleaningEngineFuzz, NothingOutsideTheAllowedPlacesIsEverRemoved) {

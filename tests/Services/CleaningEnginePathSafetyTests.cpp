@@ -82,7 +82,7 @@ std::vector<std::string> rootsRemovableAsWhole(const std::string& h) {
     for (const char* suffix :
          {"/Library/Caches", "/Library/Logs", "/Library/Saved Application State", "/Library/HTTPStorages",
           "/Library/WebKit", "/Library/Mail Downloads", "/Library/Developer/Xcode/DerivedData",
-          "/Library/Developer/Xcode/Archives", "/Library/Developer/CoreSimulator/Caches", "/.Trash", "/.npm",
+          "/Library/Developer/Xcode/Archives", "/Library/Developer/CoreSimulator/Caches", "/.npm",
           "/Library/Containers/com.docker.docker"})
         roots.push_back(h + suffix);
     return roots;
@@ -92,7 +92,8 @@ std::vector<std::string> rootsKeptAsWhole(const std::string& h, const std::strin
     std::vector<std::string> roots;
     for (const char* suffix :
          {"/Library/Containers", "/Library/Group Containers", "/Library/Application Support",
-          "/Library/Preferences", "/Library/LaunchAgents", "/Library/Safari", "/.cache"})
+          "/Library/Preferences", "/Library/LaunchAgents", "/Library/Safari", "/.local/share/Trash/files",
+          "/.cache"})
         roots.push_back(h + suffix);
     for (const char* root : {"/Library/Caches", "/Library/Logs", "/private/var/log", "/private/var/tmp",
                              "/var/log", "/var/tmp", "/tmp"})
@@ -145,7 +146,7 @@ TEST(CleaningEnginePathSafety, AHomeThatIsTheVolumeRootAdmitsNoHomeRoot) {
     for (const std::string home : {"/", "", "relative/home"}) {
         CleaningEngine engine(home);
         EXPECT_FALSE(engine.isSafeToDelete("/Library/Containers/x")) << home;
-        EXPECT_FALSE(engine.isSafeToDelete("/.Trash/x")) << home;
+        EXPECT_FALSE(engine.isSafeToDelete("/.local/share/Trash/files/x")) << home;
         EXPECT_FALSE(engine.isExplicitSingleFileDeletable("/Documents/x")) << home;
         EXPECT_TRUE(engine.isSafeToDelete("/Library/Caches/x")) << home; // a system root all the same
     }

@@ -285,19 +285,50 @@ TEST(ScanEngineJunk, TrashListsItsEntriesAndAnEmptyHomeGivesNothing) {
     }
     EXPECT_TRUE(log.entries().empty());
 
-    tree.file("home/.Trash/.DS_Store", 6148);
-    tree.file("home/.Trash/movie.mov", 700'000'000);
+    tree.file("home/.local/share/Trash/files/.DS_Store", 6148);
+    tree.file("home/.local/share/Trash/files/movie.mov", 700'000'000);
+    tree.textFile("home/.local/share/Trash/info/movie.mov.trashinfo", "[Trash Info]\n");
+    tree.file("home/.Trash/old.mov", 9000); // no Linux program fills it
     CategoryResult result = engine.scanTrash();
     EXPECT_EQ(result.category, CleaningCategory::trashBins);
-    EXPECT_EQ(result.items.size(), 2u);
+    EXPECT_EQ(namesOf(result), (std::vector<std::string>{".DS_Store", "movie.mov"}));
+    EXPECT_EQ(itemNamed(result, "movie.mov")->path, tree.path("home/.local/share/Trash/files/movie.mov"));
     EXPECT_EQ(result.totalSize, 700'006'148);
+}
+
+TEST(ScanEngineJunk, TheTrashIsWhereTheDataHomeSaysAndNeverBehindALink) {
+    FixtureTree tree;
+    tree.file("home/.local/share/Trash/files/home.bin", 2000);
+    tree.file("data/Trash/files/data.bin", 3000);
+    auto options = test::fixtureEngineOptions(tree);
+    options.dataHome = tree.path("data");
+    EXPECT_EQ(namesOf(ScanEngine(tree.path("home"), options).scanTrash()),
+              std::vector<std::string>{"data.bin"});
+    options.dataHome = tree.path("data") + "/./";
+    EXPECT_EQ(namesOf(ScanEngine(tree.path("home"), options).scanTrash()),
+              std::vector<std::string>{"data.bin"});
+
+    // The Trash, its "files" folder, or a folder on the way to it that leads elsewhere: nothing.
+    tree.file("outside/share/Trash/files/linked.bin", 4000);
+    tree.symlink("linked-share/.local/share", tree.path("outside/share"));
+    tree.symlink("linked-trash/.local/share/Trash", tree.path("outside/share/Trash"));
+    tree.symlink("linked-files/.local/share/Trash/files", tree.path("outside/share/Trash/files"));
+    tree.symlink("linked-local/.local", tree.path("outside"));
+    for (const char* home : {"linked-local", "linked-share", "linked-trash", "linked-files"}) {
+        const CategoryResult result =
+            ScanEngine(tree.path(home), test::fixtureEngineOptions(tree)).scanTrash();
+        EXPECT_TRUE(result.items.empty()) << home;
+    }
+    tree.symlink("linked-data", tree.path("data"));
+    options.dataHome = tree.path("linked-data");
+    EXPECT_TRUE(ScanEngine(tree.path("home"), options).scanTrash().items.empty());
 }
 
 TEST(ScanEngineJunk, UnreadableTrashGivesAnEmptyResultWithoutALogLine) {
     FixtureTree tree;
-    tree.file("home/.Trash/movie.mov", 700'000);
+    tree.file("home/.local/share/Trash/files/movie.mov", 700'000);
     auto files = std::make_shared<test::FaultyFileSystem>();
-    files->unreadablePaths.insert(tree.path("home/.Trash"));
+    files->unreadablePaths.insert(tree.path("home/.local/share/Trash/files"));
     auto options = test::fixtureEngineOptions(tree);
     options.fileSystem = files;
     ScanEngine engine(tree.path("home"), options);

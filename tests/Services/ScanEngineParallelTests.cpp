@@ -27,7 +27,7 @@ void layOutHome(FixtureTree& tree) {
     for (int i = 0; i < 40; ++i) {
         tree.file("home/Library/Caches/app-" + number(i) + "/data/blob", 1000 + 37 * i);
         tree.file("home/Library/Caches/app-" + number(i) + "/more", 500);
-        tree.file("home/.Trash/old-" + number(i) + ".bin", 900 + 13 * i);
+        tree.file("home/.local/share/Trash/files/old-" + number(i) + ".bin", 900 + 13 * i);
         tree.file("home/Library/Logs/tool-" + number(i) + "/x.log", 2000 + i);
         tree.file("system/Library/Caches/sys-" + number(i) + "/c", 3000 + i);
         tree.file("system/tmp/t-" + number(i), 1500 + i);

@@ -30,7 +30,7 @@ TEST(ScanEngine, QuickCleanHasNoScannerOfItsOwn) {
 
 TEST(ScanEngine, EveryCategoryReachesItsOwnScanner) {
     FixtureTree tree;
-    tree.file("home/.Trash/old.zip", 3000);
+    tree.file("home/.local/share/Trash/files/old.zip", 3000);
     tree.file("home/Library/Mail Downloads/invoice.pdf", 4000);
     ScanEngine engine(tree.path("home"), test::fixtureEngineOptions(tree));
 

@@ -2,6 +2,7 @@
 
 #include "Logic/Scanning/DirectoryEntries.h"
 #include "Logic/Scanning/StringNormalization.h"
+#include "Platform/core/HomeTrash.h"
 #include "Platform/core/MainQueue.h"
 #include "Platform/core/PathResolution.h"
 #include "Platform/core/PathText.h"
@@ -79,9 +80,10 @@ bool isContainerFor(const std::string& containerPath, const std::string& bundleI
     return metadata->stringForKey(kContainerIdentifierKey) == bundleIdentifier;
 }
 
-// Only top-most paths remain; "/a/bc" does not count as inside "/a/b". A lone find in a Trash means the
-// application is already gone, so nothing is reported.
-std::set<std::string> filterSubpaths(const std::set<std::string>& paths) {
+// Only top-most paths remain; "/a/bc" does not count as inside "/a/b". A lone find in a Trash (the home
+// Trash, or a mount's ".Trash-<uid>" or ".Trash/<uid>") means the application is already gone, so nothing
+// is reported.
+std::set<std::string> filterSubpaths(const std::set<std::string>& paths, const std::string& homeTrash) {
     std::vector<std::string> sorted;
     sorted.reserve(paths.size());
     for (const std::string& path : paths)
@@ -98,7 +100,8 @@ std::set<std::string> filterSubpaths(const std::set<std::string>& paths) {
         if (!inside)
             topMost.push_back(path);
     }
-    if (topMost.size() == 1 && topMost.front().find(".Trash") != std::string::npos)
+    if (topMost.size() == 1 && (PathText::isStrictlyInside(topMost.front(), homeTrash) ||
+                                topMost.front().find(".Trash") != std::string::npos))
         return {};
     return {topMost.begin(), topMost.end()};
 }
@@ -184,7 +187,7 @@ std::set<std::string> AppPathFinder::findPaths() const {
     // Checked once more as a whole: a folder swapped for a link during the walk, a container folder or a
     // forced path inside a linked folder would otherwise be offered in a place it does not really lie in.
     std::erase_if(paths, [](const std::string& path) { return !isReachedWithoutLinks(standardized(path)); });
-    return filterSubpaths(paths);
+    return filterSubpaths(paths, HomeTrash(locations_.roots().home, locations_.roots().dataHome).folder());
 }
 
 void AppPathFinder::findPathsAsync(Completion completion) const {

@@ -2,6 +2,7 @@
 
 #include "Logic/Scanning/DirectoryEntries.h"
 #include "Platform/core/HomeDirectory.h"
+#include "Platform/core/HomeTrash.h"
 #include "Platform/core/PathText.h"
 
 #include <cstdlib>
@@ -122,7 +123,7 @@ const std::string& home() {
 
 Locations::Roots Locations::Roots::current() {
     auto [caches, temporary] = darwinCT();
-    return {zn::home(), "", std::move(caches), std::move(temporary)};
+    return {zn::home(), "", std::move(caches), std::move(temporary), currentDataHomeVariable()};
 }
 
 Locations::Locations() : Locations(Roots::current()) {}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -30,7 +31,9 @@ public:
         std::string systemRoot;
         std::string cacheDir;
         std::string tempDir;
-        // The process's home, the real system folders and darwinCT()'s answers.
+        // $XDG_DATA_HOME, which places the home Trash; none means home + "/.local/share".
+        std::optional<std::string> dataHome = std::nullopt;
+        // The process's home and $XDG_DATA_HOME, the real system folders and darwinCT()'s answers.
         static Roots current();
     };
 

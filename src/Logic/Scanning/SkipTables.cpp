@@ -1,6 +1,7 @@
 #include "Logic/Scanning/SkipTables.h"
 
 #include "Logic/Scanning/Locations.h"
+#include "Platform/core/HomeTrash.h"
 #include "Platform/core/PathText.h"
 
 #include <array>
@@ -39,14 +40,15 @@ bool isHighRiskPath(std::string_view path, const std::vector<std::string>& highR
     return false;
 }
 
-std::vector<SkipCondition> makeSkipConditions(const std::string& home, const std::string& systemRoot) {
+std::vector<SkipCondition> makeSkipConditions(const std::string& home, const std::string& systemRoot,
+                                              const std::optional<std::string>& dataHome) {
     SkipCondition row;
     row.skipPrefixes = {"mobiledocuments", "reminders", "dsstore", "comapplepasswordmanager"};
     row.allowPrefixes = {"comappleconfigurator",    "comappledt",         "comappleiwork",
                          "comapplesfsymbols",       "comappletestflight", "comapplesharedfilelist",
                          "comapplelssharedfilelist"};
     row.skipPaths = {
-        home + "/.Trash",
+        HomeTrash(home, dataHome).folder(),
         systemRoot + "/Library/SystemExtensions",
         systemRoot + "/System/Volumes/Preboot/Cryptexes/App/System/Library/CoreServices/"
                      "PasswordManagerBrowserExtensionHelper.app/Contents/MacOS/"
@@ -61,7 +63,7 @@ std::vector<SkipCondition> makeSkipConditions(const std::string& home, const std
 }
 
 const std::vector<SkipCondition>& skipConditions() {
-    static const std::vector<SkipCondition> rows = makeSkipConditions(home(), "");
+    static const std::vector<SkipCondition> rows = makeSkipConditions(home(), "", currentDataHomeVariable());
     return rows;
 }
 

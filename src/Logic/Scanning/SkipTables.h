@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -19,8 +20,10 @@ struct SkipCondition {
 
 // The single row of the leftover finder's skip test, for the process's home and the real system.
 const std::vector<SkipCondition>& skipConditions();
-// The same row for another home folder and system root (empty for the real one).
-std::vector<SkipCondition> makeSkipConditions(const std::string& home, const std::string& systemRoot);
+// The same row for another home folder and system root (empty for the real one); `dataHome` places the
+// home Trash as HomeTrash says.
+std::vector<SkipCondition> makeSkipConditions(const std::string& home, const std::string& systemRoot,
+                                              const std::optional<std::string>& dataHome = std::nullopt);
 
 // The user's 36 credential stores, tool settings and shell histories, as full paths.
 const std::vector<std::string>& highRiskHomeDotPaths();

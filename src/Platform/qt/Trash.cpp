@@ -2,12 +2,12 @@
 #include "Platform/core/WriteAll.h"
 
 #include "Platform/core/FolderWithoutLinks.h"
+#include "Platform/core/HomeTrash.h"
 #include "Platform/core/PathResolution.h"
 #include "Platform/core/PathText.h"
 
 #include <QByteArray>
 #include <QDateTime>
-#include <QStandardPaths>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -136,8 +136,7 @@ std::string candidateName(const std::string& base, int attempt) {
 
 Trash::Trash(std::string homeTrash) : homeTrash_(std::move(homeTrash)) {
     if (homeTrash_.empty())
-        homeTrash_ =
-            QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString() + "/Trash";
+        homeTrash_ = HomeTrash::ofCurrentUser().folder();
 }
 
 std::optional<Trash::Folders> Trash::trashFor(const std::string& path, dev_t device,

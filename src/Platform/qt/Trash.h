@@ -23,7 +23,7 @@ public:
         bool trashFailed = false;
     };
 
-    // `homeTrash` is the home Trash folder; empty means $XDG_DATA_HOME/Trash (~/.local/share/Trash).
+    // `homeTrash` is the home Trash folder; empty means the current user's (HomeTrash::ofCurrentUser).
     explicit Trash(std::string homeTrash = {});
 
     // Moves the entry that the absolute, standardised `path` names, as written: the folder that holds it is

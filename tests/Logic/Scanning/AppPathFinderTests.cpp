@@ -165,10 +165,22 @@ TEST_F(AppPathFinderTest, SameTreeSameResultWhateverTheTiming) {
 }
 
 TEST_F(AppPathFinderTest, TrashRuleAndSymbolicLinks) {
-    tree.file("home/.Trash/Baz Qux.app/Contents/Info.plist", 1);
-    const AppPathFinder::AppInfo trashed = {"Baz Qux", "com.baz.qux", h(".Trash/Baz Qux.app/"), std::nullopt,
-                                            std::nullopt};
+    tree.file("home/.local/share/Trash/files/Baz Qux.app/Contents/Info.plist", 1);
+    const AppPathFinder::AppInfo trashed = {
+        "Baz Qux", "com.baz.qux", h(".local/share/Trash/files/Baz Qux.app/"), std::nullopt, std::nullopt};
     EXPECT_EQ(find(trashed), Paths{});
+    // The Trash of another data home, and the Trash of another mount.
+    tree.file("data/Trash/files/Baz Qux.app/Contents/Info.plist", 1);
+    const AppPathFinder::AppInfo inData = {
+        "Baz Qux", "com.baz.qux", tree.path("data/Trash/files/Baz Qux.app"), std::nullopt, std::nullopt};
+    const Locations withData({home, sys, home + "/Library/Caches", "", tree.path("data")});
+    EXPECT_EQ(AppPathFinder(inData, withData, AppPathFinder::Sensitivity::enhanced, tables()).findPaths(),
+              Paths{});
+    EXPECT_EQ(find(inData), Paths{inData.path});
+    tree.file("usb/.Trash-1000/files/Baz Qux.app/Contents/Info.plist", 1);
+    const AppPathFinder::AppInfo onMount = {
+        "Baz Qux", "com.baz.qux", tree.path("usb/.Trash-1000/files/Baz Qux.app"), std::nullopt, std::nullopt};
+    EXPECT_EQ(find(onMount), Paths{});
 
     tree.file("outside/Baz Qux Data/secret", 1);
     tree.symlink("home/Documents/linked", tree.path("outside"));
@@ -176,8 +188,9 @@ TEST_F(AppPathFinderTest, TrashRuleAndSymbolicLinks) {
     tree.symlink("home/Library/Caches/com.baz.qux.dangling", tree.path("nowhere"));
     tree.file("home/Library/Preferences/com.baz.qux.plist", 1);
     // A linked folder is offered as the link, and what lies behind it is not searched.
-    EXPECT_EQ(find(trashed), (Paths{h(".Trash/Baz Qux.app"), h("Library/Caches/bazqux-link"),
-                                    h("Library/Preferences/com.baz.qux.plist")}));
+    EXPECT_EQ(find(trashed),
+              (Paths{h(".local/share/Trash/files/Baz Qux.app"), h("Library/Caches/bazqux-link"),
+                     h("Library/Preferences/com.baz.qux.plist")}));
 }
 
 TEST_F(AppPathFinderTest, NothingIsOfferedFromBehindALinkedFolder) {

@@ -1,6 +1,7 @@
 #include "Logic/Scanning/Locations.h"
 #include "Logic/Scanning/SkipTables.h"
 #include "Logic/Scanning/StringNormalization.h"
+#include "Platform/core/HomeTrash.h"
 
 #include <gtest/gtest.h>
 #include <set>
@@ -26,7 +27,7 @@ TEST(SkipTables, CountsAndOrder) {
     EXPECT_EQ(risky.back(), home() + "/.profile");
 
     ASSERT_EQ(row.skipPaths.size(), 41u);
-    EXPECT_EQ(row.skipPaths[0], home() + "/.Trash");
+    EXPECT_EQ(row.skipPaths[0], HomeTrash(home(), currentDataHomeVariable()).folder());
     EXPECT_EQ(row.skipPaths[1], "/Library/SystemExtensions");
     EXPECT_EQ(row.skipPaths[4], home() + "/Library/Application Support/Google/Chrome/NativeMessagingHosts/"
                                          "com.apple.passwordmanager.json");
@@ -62,7 +63,8 @@ TEST(SkipTables, BoundariesOfEachReader) {
     EXPECT_FALSE(isHighRiskPath("/Users/u/.SSH", risky));
 
     const auto rows = makeSkipConditions("/Users/u", "/fixture");
-    EXPECT_EQ(rows[0].skipPaths[0], "/Users/u/.Trash");
+    EXPECT_EQ(rows[0].skipPaths[0], "/Users/u/.local/share/Trash");
+    EXPECT_EQ(makeSkipConditions("/Users/u", "/fixture", "/data")[0].skipPaths[0], "/data/Trash");
     EXPECT_EQ(rows[0].skipPaths[1], "/fixture/Library/SystemExtensions");
     EXPECT_EQ(rows[0].skipPaths.back(), "/Users/u/.profile");
 }
