@@ -102,6 +102,8 @@ protected:
         systemFolders,
         std::make_shared<SystemRemovalFileOperations>(),
         {},
+        nullptr,
+        kPrivilegedRemovalInputLimit,
         {}};
     std::shared_ptr<test::RecordingAdminRunner> runner = std::make_shared<test::RecordingAdminRunner>();
     CleaningEngine engine = makeEngine();

@@ -41,7 +41,7 @@ protected:
         tree.file("system/tmp/old-file", 2000);
         tree.file("system/tmp/work/notes.txt", 4000);
         tree.file("system/tmp/build/bin/zelvanexal", 4000);
-        tree.file("system/tmp/guests/h/.Trash/photo.png", 3000);
+        tree.file("system/tmp/guests/h/.local/share/Trash/files/photo.png", 3000);
         tree.file("system/tmp/guests/h/Library/Caches/com.app/data", 5000);
         tree.file("system/tmp/guests/h/Library/Caches/tools/bin/zelvanexal", 4000);
         tree.file("system/tmp/guests/h/Library/Logs/app.log", 2000);
@@ -68,6 +68,8 @@ protected:
                                          test::fixtureCleaningFolders(tree),
                                          std::make_shared<SystemRemovalFileOperations>(),
                                          {},
+                                         nullptr,
+                                         kPrivilegedRemovalInputLimit,
                                          places};
         std::istringstream in(encodePrivilegedRemovalRecords(records));
         std::ostringstream out;
@@ -107,7 +109,7 @@ TEST_F(HomeInTemporaryFolderTest, TheScanNeverOffersTheHomeTheWorkingDirectoryOr
 }
 
 TEST_F(HomeInTemporaryFolderTest, TheHomesOwnItemsCleanByTheHomesRules) {
-    const std::string photo = home + "/.Trash/photo.png";
+    const std::string photo = home + "/.local/share/Trash/files/photo.png";
     const std::string appCache = caches + "/com.app";
     const std::string log = home + "/Library/Logs/app.log";
     const std::string fresh = tree.file("system/tmp/fresh-file", 2000);

@@ -3,7 +3,6 @@
 
 #include "Platform/core/FolderWithoutLinks.h"
 #include "Platform/core/HomeTrash.h"
-#include "Platform/core/PathResolution.h"
 #include "Platform/core/PathText.h"
 
 #include <QByteArray>
@@ -110,12 +109,11 @@ std::string encodedPath(const std::string& path) {
     return QByteArray::fromStdString(path).toPercentEncoding("/").toStdString();
 }
 
-// Opens a folder of the Trash for *at() calls, without following any link on its resolved path.
+// Opens a folder of the Trash for *at() calls from its path as written, without following any link: a
+// Trash that is a link, or lies behind one (a linked ~/.local), is somewhere else and is never filled, as
+// the Trash category never lists it.
 int openTrashFolder(const std::string& path, UniqueFd& folder) {
-    const auto resolved = resolvedPathIfResolvable(path);
-    if (!resolved)
-        return ELOOP;
-    return openFolderWithoutLinks(*resolved, folder);
+    return openFolderWithoutLinks(path, folder);
 }
 
 bool isPermissionFailure(int error) {

@@ -96,6 +96,22 @@ TEST(Trash, AFailureToMakeTheTrashGivesItsOwnErrorNeverAnAlreadyGone) {
     EXPECT_TRUE(exists(file));
 }
 
+// A Trash further behind a link (a linked ~/.local) is refused as well, and nothing lands behind the link.
+TEST(Trash, ATrashBehindALinkedFolderFurtherUpIsNeverFilled) {
+    test::FixtureTree tree;
+    const std::string file = tree.textFile("home/Library/Caches/data.bin", "x");
+    tree.folder("elsewhere/share/Trash/files");
+    tree.folder("elsewhere/share/Trash/info");
+    tree.symlink("home/.local", tree.path("elsewhere"));
+    Trash trash(tree.path("home/.local/share/Trash"));
+    const Trash::Outcome outcome = trash.moveToTrash(file);
+    EXPECT_FALSE(outcome.moved);
+    EXPECT_TRUE(outcome.trashFailed);
+    EXPECT_TRUE(exists(file));
+    EXPECT_TRUE(std::filesystem::is_empty(tree.path("elsewhere/share/Trash/files")));
+    EXPECT_TRUE(std::filesystem::is_empty(tree.path("elsewhere/share/Trash/info")));
+}
+
 TEST(Trash, ThePathKeepsItsBytesEvenWhenTheyAreNotUtf8) {
     test::FixtureTree tree;
     const std::string file = tree.textFile("home/Library/Caches/caf\xc3\xa9 \xff.bin", "x");
