@@ -4,6 +4,7 @@
 #include "Views/Kit/Surfaces/ShadowPainter.h"
 #include "Views/Kit/Theme/AppTheme.h"
 
+#include <QAbstractAnimation>
 #include <QApplication>
 #include <QDir>
 #include <QLayout>
@@ -13,16 +14,34 @@
 
 namespace zn::test {
 
+namespace {
+
+// Animations the toolkit runs on its own (a line edit's clear button fades in and out) know nothing of
+// the motion switch: each is put at its last frame, or a screenshot would catch it at whatever step the
+// machine's load allowed.
+void finishAnimations(QWidget& widget) {
+    for (QAbstractAnimation* animation : widget.findChildren<QAbstractAnimation*>())
+        if (animation->state() == QAbstractAnimation::Running && animation->totalDuration() >= 0)
+            animation->setCurrentTime(animation->totalDuration());
+}
+
+} // namespace
+
+QImage settledImage(QWidget& widget) {
+    widget.ensurePolished();
+    if (QLayout* layout = widget.layout())
+        layout->activate();
+    QCoreApplication::processEvents();
+    finishAnimations(widget);
+    return widget.grab().toImage();
+}
+
 void useScheme(QWidget& widget, ColorScheme scheme) {
     widget.setPalette(AppTheme::palette(scheme));
 }
 
 QImage saveScreenshot(QWidget& widget, const QString& name) {
-    widget.ensurePolished();
-    if (QLayout* layout = widget.layout())
-        layout->activate();
-    QCoreApplication::processEvents();
-    QImage image = widget.grab().toImage();
+    QImage image = settledImage(widget);
     QDir().mkpath(QStringLiteral(ZN_SCREENSHOT_DIR));
     image.save(QStringLiteral(ZN_SCREENSHOT_DIR "/") + name + QStringLiteral(".png"));
     return image;
@@ -30,11 +49,9 @@ QImage saveScreenshot(QWidget& widget, const QString& name) {
 
 QImage saveScreenshotWithSheet(QWidget& window, QWidget& sheet, int top, const QString& name) {
     constexpr double kCorner = 10;
-    window.ensurePolished();
-    QCoreApplication::processEvents();
-    QImage image = window.grab().toImage();
+    QImage image = settledImage(window);
     sheet.adjustSize();
-    const QImage drawn = sheet.grab().toImage();
+    const QImage drawn = settledImage(sheet);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillRect(image.rect(), QColor(0, 0, 0, 40));
@@ -53,10 +70,8 @@ QImage saveScreenshotWithSheet(QWidget& window, QWidget& sheet, int top, const Q
 }
 
 QImage saveScreenshotWithPopup(QWidget& window, QWidget& popup, QPoint topLeft, const QString& name) {
-    window.ensurePolished();
-    QCoreApplication::processEvents();
-    QImage image = window.grab().toImage();
-    const QImage drawn = popup.grab().toImage();
+    QImage image = settledImage(window);
+    const QImage drawn = settledImage(popup);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     paintRoundedShadow(painter, QRectF(QPointF(topLeft), QSizeF(drawn.size())), 4,
