@@ -4,25 +4,32 @@
 #include "Views/Kit/Surfaces/ShadowPainter.h"
 #include "Views/Kit/Theme/AppTheme.h"
 
-#include <QAbstractAnimation>
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QLayout>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTest>
+#include <QToolButton>
 #include <QWidget>
 
 namespace zn::test {
 
 namespace {
 
-// Animations the toolkit runs on its own (a line edit's clear button fades in and out) know nothing of
-// the motion switch: each is put at its last frame, or a screenshot would catch it at whatever step the
-// machine's load allowed.
-void finishAnimations(QWidget& widget) {
-    for (QAbstractAnimation* animation : widget.findChildren<QAbstractAnimation*>())
-        if (animation->state() == QAbstractAnimation::Running && animation->totalDuration() >= 0)
-            animation->setCurrentTime(animation->totalDuration());
+// A line edit's clear button fades in and out on its own, knowing nothing of the motion switch: each is
+// waited for until it is fully shown or gone, or a screenshot would catch it at whatever step the machine's
+// load allowed.
+void waitForClearButtons(QWidget& widget) {
+    for (QLineEdit* field : widget.findChildren<QLineEdit*>()) {
+        const auto* clear = field->findChild<QAction*>(QStringLiteral("_q_qlineeditclearaction"));
+        const double shown = field->text().isEmpty() ? 0.0 : 1.0;
+        for (QToolButton* button : field->findChildren<QToolButton*>())
+            if (clear && button->defaultAction() == clear)
+                (void)QTest::qWaitFor([&] { return button->property("opacity").toDouble() == shown; });
+    }
 }
 
 } // namespace
@@ -32,7 +39,7 @@ QImage settledImage(QWidget& widget) {
     if (QLayout* layout = widget.layout())
         layout->activate();
     QCoreApplication::processEvents();
-    finishAnimations(widget);
+    waitForClearButtons(widget);
     return widget.grab().toImage();
 }
 

@@ -11,7 +11,7 @@ namespace zn::test {
 
 // Gives the widget (and everything in it) the palette of a scheme.
 void useScheme(QWidget& widget, ColorScheme scheme);
-// The widget laid out, its queued work done and every animation at its last frame, drawn.
+// The widget laid out, its queued work done and its clear buttons faded in or out, drawn.
 QImage settledImage(QWidget& widget);
 // Lays the widget out at `size`, renders it and writes build/screenshots/<name>.png; returns the image.
 QImage saveScreenshot(QWidget& widget, const QString& name);
