@@ -9,7 +9,6 @@
 #include "Views/MainWindow/MainToolbar.h"
 #include "appsupport/Screenshots.h"
 
-#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QVBoxLayout>
@@ -58,9 +57,8 @@ void ScreenFrame::paintEvent(QPaintEvent*) {
 QImage saveScreenshotWithAlert(QWidget& frame, QWidget& alert, ColorScheme scheme, const QString& name) {
     useScheme(alert, scheme);
     alert.adjustSize();
-    QCoreApplication::processEvents();
-    QImage image = frame.grab().toImage();
-    const QImage box = alert.grab().toImage();
+    QImage image = settledImage(frame);
+    const QImage box = settledImage(alert);
     QPainter painter(&image);
     painter.fillRect(image.rect(), QColor(0, 0, 0, scheme == ColorScheme::dark ? 110 : 60));
     const QPoint corner((image.width() - box.width()) / 2, (image.height() - box.height()) / 3);

@@ -4,14 +4,44 @@
 #include "Views/Kit/Surfaces/ShadowPainter.h"
 #include "Views/Kit/Theme/AppTheme.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QLayout>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTest>
+#include <QToolButton>
 #include <QWidget>
 
 namespace zn::test {
+
+namespace {
+
+// A line edit's clear button fades in and out on its own, knowing nothing of the motion switch: each is
+// waited for until it is fully shown or gone, or a screenshot would catch it at whatever step the machine's
+// load allowed.
+void waitForClearButtons(QWidget& widget) {
+    for (QLineEdit* field : widget.findChildren<QLineEdit*>()) {
+        const auto* clear = field->findChild<QAction*>(QStringLiteral("_q_qlineeditclearaction"));
+        const double shown = field->text().isEmpty() ? 0.0 : 1.0;
+        for (QToolButton* button : field->findChildren<QToolButton*>())
+            if (clear && button->defaultAction() == clear)
+                (void)QTest::qWaitFor([&] { return button->property("opacity").toDouble() == shown; });
+    }
+}
+
+} // namespace
+
+QImage settledImage(QWidget& widget) {
+    widget.ensurePolished();
+    if (QLayout* layout = widget.layout())
+        layout->activate();
+    QCoreApplication::processEvents();
+    waitForClearButtons(widget);
+    return widget.grab().toImage();
+}
 
 void useScheme(QWidget& widget, ColorScheme scheme) {
     widget.setPalette(AppTheme::palette(scheme));
@@ -24,21 +54,14 @@ QImage saveImage(const QImage& image, const QString& name) {
 }
 
 QImage saveScreenshot(QWidget& widget, const QString& name) {
-    widget.ensurePolished();
-    if (QLayout* layout = widget.layout())
-        layout->activate();
-    QCoreApplication::processEvents();
-    QImage image = widget.grab().toImage();
-    return saveImage(image, name);
+    return saveImage(settledImage(widget), name);
 }
 
 QImage saveScreenshotWithSheet(QWidget& window, QWidget& sheet, int top, const QString& name) {
     constexpr double kCorner = 10;
-    window.ensurePolished();
-    QCoreApplication::processEvents();
-    QImage image = window.grab().toImage();
+    QImage image = settledImage(window);
     sheet.adjustSize();
-    const QImage drawn = sheet.grab().toImage();
+    const QImage drawn = settledImage(sheet);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillRect(image.rect(), QColor(0, 0, 0, 40));
@@ -55,10 +78,8 @@ QImage saveScreenshotWithSheet(QWidget& window, QWidget& sheet, int top, const Q
 }
 
 QImage saveScreenshotWithPopup(QWidget& window, QWidget& popup, QPoint topLeft, const QString& name) {
-    window.ensurePolished();
-    QCoreApplication::processEvents();
-    QImage image = window.grab().toImage();
-    const QImage drawn = popup.grab().toImage();
+    QImage image = settledImage(window);
+    const QImage drawn = settledImage(popup);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     paintRoundedShadow(painter, QRectF(QPointF(topLeft), QSizeF(drawn.size())), 4,

@@ -13,6 +13,8 @@ namespace zn::test {
 void useScheme(QWidget& widget, ColorScheme scheme);
 // Writes build/screenshots/<name>.png; returns the image.
 QImage saveImage(const QImage& image, const QString& name);
+// The widget laid out, its queued work done and its clear buttons faded in or out, drawn.
+QImage settledImage(QWidget& widget);
 // Lays the widget out at `size`, renders it and writes build/screenshots/<name>.png; returns the image.
 QImage saveScreenshot(QWidget& widget, const QString& name);
 // Like saveScreenshot, with a sheet (an alert, a dialog: a window of its own) drawn onto the window's picture

@@ -21,14 +21,30 @@ void ensure(bool ok, const std::string& what) {
         throw std::runtime_error("fixture: " + what);
 }
 
+std::string& privatePlace() {
+    static std::string place;
+    return place;
+}
+
+std::string freshRoot() {
+    if (!privatePlace().empty())
+        for (int number = 1;; ++number)
+            if (std::string root = privatePlace() + "/tree-" + std::to_string(number); fs::create_directory(root))
+                return root;
+    static std::atomic<int> counter{0};
+    std::string root = std::string(ZN_TEST_SCRATCH_DIR) + "/tree-" + std::to_string(::getpid()) + "-" +
+                       std::to_string(counter++);
+    fs::remove_all(root);
+    fs::create_directories(root);
+    return root;
+}
+
 } // namespace
 
+void placeFixturesIn(std::string folder) { privatePlace() = std::move(folder); }
+
 FixtureTree::FixtureTree() {
-    static std::atomic<int> counter{0};
-    root_ = std::string(ZN_TEST_SCRATCH_DIR) + "/tree-" + std::to_string(::getpid()) + "-" +
-            std::to_string(counter++);
-    fs::remove_all(root_);
-    fs::create_directories(root_);
+    root_ = freshRoot();
     // Spelled without links, wherever the build tree lies: tests compare paths that the code resolves.
     root_ = fs::canonical(root_).string();
 }

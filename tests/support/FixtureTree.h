@@ -6,9 +6,14 @@
 
 namespace zn::test {
 
-// A fresh folder under the build tree, laid out by a test like a user's home, and removed afterwards.
-// Never under /tmp: that is an allowed cleaning root, so a fixture there could make a refusal test pass
-// by accident.
+// Trees are made under `folder` from now on, numbered from 1 by the lowest number free, instead of under the
+// build tree by process id: for a run that holds `folder` alone, so that the paths its screens show are the
+// same on every run.
+void placeFixturesIn(std::string folder);
+
+// A fresh folder under the build tree (or where placeFixturesIn() says), laid out by a test like a user's
+// home, and removed afterwards. Never under /tmp: that is an allowed cleaning root, so a fixture there could
+// make a refusal test pass by accident.
 class FixtureTree {
 public:
     FixtureTree();

@@ -730,6 +730,7 @@ TEST(CategoryDetailScreenshots, EveryStateInBothSchemes) {
         ASSERT_TRUE(waitUntil([&] { return screen.fileModel().filterText() == "mov"; }));
         test::saveScreenshot(window, QStringLiteral("category-detail-filtered") + suffix);
         screen.searchField().clear();
+        ASSERT_TRUE(waitUntil([&] { return screen.fileModel().filterText().isEmpty(); }));
         screen.selectionBar().cleanButton().click();
         ASSERT_NE(screen.reviewDialog(), nullptr);
         test::useScheme(*screen.reviewDialog(), scheme);
