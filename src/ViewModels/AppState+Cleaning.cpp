@@ -170,13 +170,30 @@ void AppState::runClean(CleanRequest request) {
     auto cleaner = services_.cleaner;
     // Shared with the worker, not copied: the list may be long.
     auto shared = std::make_shared<const CleanRequest>(std::move(request));
-    runInBackground([cleaner, shared, progress] { return runCleanPass(*cleaner, shared->items, progress); },
-                    [this, relay, shared](CleanPassOutcome outcome) mutable {
-                        relay->finish();
-                        finishClean(*shared, outcome);
-                        destroyInBackground(std::move(outcome));
-                        destroyInBackground(std::move(shared));
-                    });
+    // The results as they stand are pruned on the worker too: copying a hundred thousand items would hold
+    // the window up. Should they be replaced meanwhile, the replacement is pruned on arrival instead.
+    struct Finished {
+        CleanPassOutcome outcome;
+        std::shared_ptr<const std::map<CleaningCategory, CategoryResult>> stored;
+        PrunedResults pruned;
+    };
+    runInBackground(
+        [cleaner, shared, progress, stored = categoryResults_]() mutable {
+            Finished finished{runCleanPass(*cleaner, shared->items, progress), std::move(stored), {}};
+            finished.pruned = prunedResults(*finished.stored, *shared, finished.outcome.deletedPaths);
+            return finished;
+        },
+        [this, relay, shared](Finished finished) mutable {
+            relay->finish();
+            const bool storedKept = finished.stored == categoryResults_;
+            // Not the last owner while the results are stored: these are freed with them, off this thread.
+            finished.stored.reset();
+            if (!storedKept)
+                finished.pruned = prunedResults(*categoryResults_, *shared, finished.outcome.deletedPaths);
+            finishClean(*shared, finished.outcome, std::move(finished.pruned));
+            destroyInBackground(std::move(finished));
+            destroyInBackground(std::move(shared));
+        });
 }
 
 void AppState::reportCleanProgress(double progress) {
@@ -184,15 +201,15 @@ void AppState::reportCleanProgress(double progress) {
     setScanState(ScanState::cleaning(progress));
 }
 
-void AppState::finishClean(const CleanRequest& request, const CleanPassOutcome& outcome) {
+void AppState::finishClean(const CleanRequest& request, CleanPassOutcome& outcome, PrunedResults pruned) {
     const CleaningResult& result = outcome.result;
     setTotalFreedSpace(result.freedSpace);
     setLastCleanedDate(services_.clock->now());
     if (request.hapticSignal && result.deletedCount > 0)
         services_.playLevelChangeFeedback();
-    pruneCleanedItems(request, outcome.deletedPaths);
+    storePrunedResults(std::move(pruned));
     setTotalJunkSize(sumOfStoredTotals());
-    handleCleanOutcome(result.errors, outcome.survivors);
+    handleCleanOutcome(result.errors, std::move(outcome.survivors));
     setScanState(ScanState::cleaned());
     loadDiskInfo();
     // Back to idle only if nothing has started since; otherwise a scan begun right after "Done" would be
@@ -206,41 +223,47 @@ void AppState::finishClean(const CleanRequest& request, const CleanPassOutcome& 
     });
 }
 
-void AppState::pruneCleanedItems(const CleanRequest& request, const PathLookup& deletedPaths) {
+AppState::PrunedResults AppState::prunedResults(const std::map<CleaningCategory, CategoryResult>& stored,
+                                                const CleanRequest& request, const PathLookup& deletedPaths) {
     // Built afresh rather than copied and edited: a pruned result may have held a hundred thousand items.
-    std::map<CleaningCategory, CategoryResult> results;
+    PrunedResults pruned;
     if (request.pruning == Pruning::scannedCategory) {
-        for (const auto& [category, result] : *categoryResults_)
+        for (const auto& [category, result] : stored)
             if (category != *request.category)
-                results.emplace(category, result);
+                pruned.results.emplace(category, result);
         if (auto remaining = withoutRemovedItems(*request.scanned, deletedPaths))
-            results.emplace(*request.category, std::move(*remaining));
-        setCategoryResults(std::move(results));
-        return;
+            pruned.results.emplace(*request.category, std::move(*remaining));
+        return pruned;
     }
-    auto picked = selectedCleanupItems_;
-    auto deselected = deselectedItems_;
-    for (const auto& [category, result] : *categoryResults_) {
+    for (const auto& [category, result] : stored) {
         if (request.pruning == Pruning::oneCategory && category != *request.category) {
-            results.emplace(category, result);
+            pruned.results.emplace(category, result);
             continue;
         }
-        if (!picked.empty() || !deselected.empty())
-            for (const auto& item : result.items)
-                if (deletedPaths.contains(item.path)) {
-                    picked.erase(item.id);
-                    deselected.erase(item.id);
-                }
+        for (const auto& item : result.items)
+            if (deletedPaths.contains(item.path))
+                pruned.removedIds.push_back(item.id);
         if (auto remaining = withoutRemovedItems(result, deletedPaths))
-            results.emplace(category, std::move(*remaining));
+            pruned.results.emplace(category, std::move(*remaining));
     }
-    setSelectedCleanupItems(std::move(picked));
-    setDeselectedItems(std::move(deselected));
-    setCategoryResults(std::move(results));
+    return pruned;
 }
 
-void AppState::handleCleanOutcome(const std::vector<std::string>& errors,
-                                  const std::vector<CleanableItem>& survivors) {
+void AppState::storePrunedResults(PrunedResults pruned) {
+    if (!pruned.removedIds.empty()) {
+        auto picked = selectedCleanupItems_;
+        auto deselected = deselectedItems_;
+        for (const Uuid& id : pruned.removedIds) {
+            picked.erase(id);
+            deselected.erase(id);
+        }
+        setSelectedCleanupItems(std::move(picked));
+        setDeselectedItems(std::move(deselected));
+    }
+    setCategoryResults(std::move(pruned.results));
+}
+
+void AppState::handleCleanOutcome(const std::vector<std::string>& errors, std::vector<CleanableItem> survivors) {
     if (errors.empty() && survivors.empty()) {
         setCleanError(std::nullopt);
         setCleanErrorIsFDAFixable(false);
@@ -249,8 +272,9 @@ void AppState::handleCleanOutcome(const std::vector<std::string>& errors,
     }
     bool fixable = !survivors.empty() && !services_.probeFullDiskAccess();
     setCleanErrorIsFDAFixable(fixable);
-    setPendingPermissionRetryItems(survivors);
-    setCleanError(cleanOutcomeMessage(errors, survivors, fixable));
+    auto message = cleanOutcomeMessage(errors, survivors, fixable);
+    setPendingPermissionRetryItems(std::move(survivors));
+    setCleanError(std::move(message));
 }
 
 void AppState::prepareBrowserPrivacyCleanupIfNeeded(const std::set<CleaningCategory>& categories,
