@@ -87,23 +87,34 @@ void AppState::scanAndCleanCategory(CleaningCategory category) {
             setScanProgress(0.35);
             clearSelectionState(category);
             auto scanner = services_.scanner;
+            // The copies the clean needs are made on the worker: the result may hold a hundred thousand items.
+            struct Scanned {
+                CategoryResult stored;
+                CategoryResult result;
+                std::vector<CleanableItem> items;
+            };
             runInBackground(
-                [scanner, category] { return scanner->scanCategory(category); },
-                [this, category](CategoryResult result) {
-                    storeCategoryResult(category, result);
-                    setTotalJunkSize(sumOfStoredTotals());
-                    std::vector<CleanableItem> items;
-                    for (const auto& item : result.items)
+                [scanner, category] {
+                    Scanned scanned{scanner->scanCategory(category), {}, {}};
+                    for (const auto& item : scanned.stored.items)
                         if (item.isSelected)
-                            items.push_back(item);
-                    if (items.empty()) {
+                            scanned.items.push_back(item);
+                    if (!scanned.items.empty())
+                        scanned.result = scanned.stored;
+                    return scanned;
+                },
+                [this, category](Scanned scanned) {
+                    storeCategoryResult(category, std::move(scanned.stored));
+                    setTotalJunkSize(sumOfStoredTotals());
+                    if (scanned.items.empty()) {
                         setScanProgress(1.0);
                         setScanState(ScanState::completed());
                         loadDiskInfo();
                         return;
                     }
                     setScanState(ScanState::cleaning(0));
-                    runClean({std::move(items), Pruning::scannedCategory, category, std::move(result), true});
+                    runClean({std::move(scanned.items), Pruning::scannedCategory, category, std::move(scanned.result),
+                              true});
                 });
         });
     });
