@@ -49,7 +49,7 @@ void AppState::cleanAll() {
         setScanState(ScanState::cleaning(0));
         setCleanProgress(0);
         afterBrowsersQuit(waitForBrowsers, [this, list] {
-            runClean({std::move(*list), Pruning::allCategories, std::nullopt, std::nullopt, true});
+            runClean({list, Pruning::allCategories, std::nullopt, std::nullopt, true});
         });
     });
 }
@@ -58,19 +58,25 @@ void AppState::cleanCategory(CleaningCategory category) {
     auto found = categoryResults_->find(category);
     if (found == categoryResults_->end() || isBusy())
         return;
-    std::vector<CleanableItem> items;
-    for (const auto& item : found->second.items)
-        if (isItemSelected(item))
-            items.push_back(item);
-    if (items.empty())
+    const std::vector<CleanableItem>& stored = found->second.items;
+    const auto selectedCount = static_cast<std::size_t>(selectedCountInCategory(category));
+    if (selectedCount == 0)
         return;
-    auto list = std::make_shared<std::vector<CleanableItem>>(std::move(items));
+    // Every item picked, the stored list itself is cleaned, not a copy of it.
+    std::shared_ptr<const std::vector<CleanableItem>> list = sharedItems(category);
+    if (selectedCount < stored.size()) {
+        std::vector<CleanableItem> items;
+        for (const auto& item : stored)
+            if (isItemSelected(item))
+                items.push_back(item);
+        list = std::make_shared<const std::vector<CleanableItem>>(std::move(items));
+    }
     prepareBrowserPrivacyCleanupIfNeeded({category}, [this, list, category](bool waitForBrowsers) {
         beginFlow();
         setScanState(ScanState::cleaning(0));
         setCleanProgress(0);
         afterBrowsersQuit(waitForBrowsers, [this, list, category] {
-            runClean({std::move(*list), Pruning::oneCategory, category, std::nullopt, false});
+            runClean({list, Pruning::oneCategory, category, std::nullopt, false});
         });
     });
 }
@@ -113,7 +119,8 @@ void AppState::scanAndCleanCategory(CleaningCategory category) {
                         return;
                     }
                     setScanState(ScanState::cleaning(0));
-                    runClean({std::move(scanned.items), Pruning::scannedCategory, category, std::move(scanned.result),
+                    runClean({std::make_shared<const std::vector<CleanableItem>>(std::move(scanned.items)),
+                              Pruning::scannedCategory, category, std::move(scanned.result),
                               true});
                 });
         });
@@ -124,7 +131,8 @@ void AppState::retryCleanItems(std::vector<CleanableItem> items) {
     beginFlow();
     setScanState(ScanState::cleaning(0));
     setCleanProgress(0);
-    runClean({std::move(items), Pruning::allCategories, std::nullopt, std::nullopt, false});
+    runClean({std::make_shared<const std::vector<CleanableItem>>(std::move(items)), Pruning::allCategories,
+              std::nullopt, std::nullopt, false});
 }
 
 void AppState::requestFullDiskAccessAndRetry(std::vector<CleanableItem> items,
@@ -190,7 +198,7 @@ void AppState::runClean(CleanRequest request) {
     };
     runInBackground(
         [cleaner, shared, progress, stored = categoryResults_]() mutable {
-            Finished finished{runCleanPass(*cleaner, shared->items, progress), std::move(stored), {}};
+            Finished finished{runCleanPass(*cleaner, *shared->items, progress), std::move(stored), {}};
             finished.pruned = prunedResults(*finished.stored, *shared, finished.outcome.deletedPaths);
             return finished;
         },

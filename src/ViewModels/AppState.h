@@ -201,7 +201,8 @@ private:
     // How a finished clean takes the removed items out of the results.
     enum class Pruning { allCategories, oneCategory, scannedCategory };
     struct CleanRequest {
-        std::vector<CleanableItem> items;
+        // Shared, not copied: the list may be a stored result's hundred thousand items.
+        std::shared_ptr<const std::vector<CleanableItem>> items;
         Pruning pruning = Pruning::allCategories;
         std::optional<CleaningCategory> category; // one-category and scanned-category pruning
         std::optional<CategoryResult> scanned;    // scanned-category pruning
