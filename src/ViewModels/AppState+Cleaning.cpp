@@ -49,7 +49,7 @@ void AppState::cleanAll() {
         setScanState(ScanState::cleaning(0));
         setCleanProgress(0);
         afterBrowsersQuit(waitForBrowsers, [this, list] {
-            runClean({std::move(*list), Pruning::allCategories, std::nullopt, std::nullopt, true});
+            runClean({list, Pruning::allCategories, std::nullopt, std::nullopt, true});
         });
     });
 }
@@ -58,19 +58,25 @@ void AppState::cleanCategory(CleaningCategory category) {
     auto found = categoryResults_->find(category);
     if (found == categoryResults_->end() || isBusy())
         return;
-    std::vector<CleanableItem> items;
-    for (const auto& item : found->second.items)
-        if (isItemSelected(item))
-            items.push_back(item);
-    if (items.empty())
+    const std::vector<CleanableItem>& stored = found->second.items;
+    const auto selectedCount = static_cast<std::size_t>(selectedCountInCategory(category));
+    if (selectedCount == 0)
         return;
-    auto list = std::make_shared<std::vector<CleanableItem>>(std::move(items));
+    // Every item picked, the stored list itself is cleaned, not a copy of it.
+    std::shared_ptr<const std::vector<CleanableItem>> list = sharedItems(category);
+    if (selectedCount < stored.size()) {
+        std::vector<CleanableItem> items;
+        for (const auto& item : stored)
+            if (isItemSelected(item))
+                items.push_back(item);
+        list = std::make_shared<const std::vector<CleanableItem>>(std::move(items));
+    }
     prepareBrowserPrivacyCleanupIfNeeded({category}, [this, list, category](bool waitForBrowsers) {
         beginFlow();
         setScanState(ScanState::cleaning(0));
         setCleanProgress(0);
         afterBrowsersQuit(waitForBrowsers, [this, list, category] {
-            runClean({std::move(*list), Pruning::oneCategory, category, std::nullopt, false});
+            runClean({list, Pruning::oneCategory, category, std::nullopt, false});
         });
     });
 }
@@ -87,23 +93,35 @@ void AppState::scanAndCleanCategory(CleaningCategory category) {
             setScanProgress(0.35);
             clearSelectionState(category);
             auto scanner = services_.scanner;
+            // The copies the clean needs are made on the worker: the result may hold a hundred thousand items.
+            struct Scanned {
+                CategoryResult stored;
+                CategoryResult result;
+                std::vector<CleanableItem> items;
+            };
             runInBackground(
-                [scanner, category] { return scanner->scanCategory(category); },
-                [this, category](CategoryResult result) {
-                    storeCategoryResult(category, result);
-                    setTotalJunkSize(sumOfStoredTotals());
-                    std::vector<CleanableItem> items;
-                    for (const auto& item : result.items)
+                [scanner, category] {
+                    Scanned scanned{scanner->scanCategory(category), {}, {}};
+                    for (const auto& item : scanned.stored.items)
                         if (item.isSelected)
-                            items.push_back(item);
-                    if (items.empty()) {
+                            scanned.items.push_back(item);
+                    if (!scanned.items.empty())
+                        scanned.result = scanned.stored;
+                    return scanned;
+                },
+                [this, category](Scanned scanned) {
+                    storeCategoryResult(category, std::move(scanned.stored));
+                    setTotalJunkSize(sumOfStoredTotals());
+                    if (scanned.items.empty()) {
                         setScanProgress(1.0);
                         setScanState(ScanState::completed());
                         loadDiskInfo();
                         return;
                     }
                     setScanState(ScanState::cleaning(0));
-                    runClean({std::move(items), Pruning::scannedCategory, category, std::move(result), true});
+                    runClean({std::make_shared<const std::vector<CleanableItem>>(std::move(scanned.items)),
+                              Pruning::scannedCategory, category, std::move(scanned.result),
+                              true});
                 });
         });
     });
@@ -145,8 +163,8 @@ void AppState::retryAfterGrant(std::vector<CleanableItem> items, PathReading rea
     setCleanErrorIsFDAFixable(false);
     if (items.empty())
         return;
-    queuedRetries_.push_back(
-        {std::move(items), Pruning::allCategories, std::nullopt, std::nullopt, false, reading});
+    queuedRetries_.push_back({std::make_shared<const std::vector<CleanableItem>>(std::move(items)),
+                              Pruning::allCategories, std::nullopt, std::nullopt, false, reading});
     runQueuedRetryWhenFree();
 }
 
@@ -176,16 +194,31 @@ void AppState::runClean(CleanRequest request) {
     auto cleaner = services_.cleaner;
     // Shared with the worker, not copied: the list may be long.
     auto shared = std::make_shared<const CleanRequest>(std::move(request));
-    auto pass = [cleaner, shared, progress] {
-        return runCleanPass(*cleaner, shared->items, progress, shared->reading);
+    // The results as they stand are pruned on the worker too: copying a hundred thousand items would hold
+    // the window up. Should they be replaced meanwhile, the replacement is pruned on arrival instead.
+    struct Finished {
+        CleanPassOutcome outcome;
+        std::shared_ptr<const std::map<CleaningCategory, CategoryResult>> stored;
+        PrunedResults pruned;
     };
-    runInBackground(std::move(pass),
-                    [this, relay, shared](CleanPassOutcome outcome) mutable {
-                        relay->finish();
-                        finishClean(*shared, outcome);
-                        destroyInBackground(std::move(outcome));
-                        destroyInBackground(std::move(shared));
-                    });
+    runInBackground(
+        [cleaner, shared, progress, stored = categoryResults_]() mutable {
+            Finished finished{runCleanPass(*cleaner, *shared->items, progress, shared->reading),
+                              std::move(stored), {}};
+            finished.pruned = prunedResults(*finished.stored, *shared, finished.outcome.deletedPaths);
+            return finished;
+        },
+        [this, relay, shared](Finished finished) mutable {
+            relay->finish();
+            const bool storedKept = finished.stored == categoryResults_;
+            // Not the last owner while the results are stored: these are freed with them, off this thread.
+            finished.stored.reset();
+            if (!storedKept)
+                finished.pruned = prunedResults(*categoryResults_, *shared, finished.outcome.deletedPaths);
+            finishClean(*shared, finished.outcome, std::move(finished.pruned));
+            destroyInBackground(std::move(finished));
+            destroyInBackground(std::move(shared));
+        });
 }
 
 void AppState::reportCleanProgress(double progress) {
@@ -193,15 +226,15 @@ void AppState::reportCleanProgress(double progress) {
     setScanState(ScanState::cleaning(progress));
 }
 
-void AppState::finishClean(const CleanRequest& request, const CleanPassOutcome& outcome) {
+void AppState::finishClean(const CleanRequest& request, CleanPassOutcome& outcome, PrunedResults pruned) {
     const CleaningResult& result = outcome.result;
     setTotalFreedSpace(result.freedSpace);
     setLastCleanedDate(services_.clock->now());
     if (request.hapticSignal && result.deletedCount > 0)
         services_.playLevelChangeFeedback();
-    pruneCleanedItems(request, outcome.deletedPaths);
+    storePrunedResults(std::move(pruned));
     setTotalJunkSize(sumOfStoredTotals());
-    handleCleanOutcome(result.errors, outcome.survivors);
+    handleCleanOutcome(result.errors, std::move(outcome.survivors));
     setScanState(ScanState::cleaned());
     loadDiskInfo();
     // Back to idle only if nothing has started since; otherwise a scan begun right after "Done" would be
@@ -215,41 +248,47 @@ void AppState::finishClean(const CleanRequest& request, const CleanPassOutcome& 
     });
 }
 
-void AppState::pruneCleanedItems(const CleanRequest& request, const PathLookup& deletedPaths) {
+AppState::PrunedResults AppState::prunedResults(const std::map<CleaningCategory, CategoryResult>& stored,
+                                                const CleanRequest& request, const PathLookup& deletedPaths) {
     // Built afresh rather than copied and edited: a pruned result may have held a hundred thousand items.
-    std::map<CleaningCategory, CategoryResult> results;
+    PrunedResults pruned;
     if (request.pruning == Pruning::scannedCategory) {
-        for (const auto& [category, result] : *categoryResults_)
+        for (const auto& [category, result] : stored)
             if (category != *request.category)
-                results.emplace(category, result);
+                pruned.results.emplace(category, result);
         if (auto remaining = withoutRemovedItems(*request.scanned, deletedPaths))
-            results.emplace(*request.category, std::move(*remaining));
-        setCategoryResults(std::move(results));
-        return;
+            pruned.results.emplace(*request.category, std::move(*remaining));
+        return pruned;
     }
-    auto picked = selectedCleanupItems_;
-    auto deselected = deselectedItems_;
-    for (const auto& [category, result] : *categoryResults_) {
+    for (const auto& [category, result] : stored) {
         if (request.pruning == Pruning::oneCategory && category != *request.category) {
-            results.emplace(category, result);
+            pruned.results.emplace(category, result);
             continue;
         }
-        if (!picked.empty() || !deselected.empty())
-            for (const auto& item : result.items)
-                if (deletedPaths.contains(item.path)) {
-                    picked.erase(item.id);
-                    deselected.erase(item.id);
-                }
+        for (const auto& item : result.items)
+            if (deletedPaths.contains(item.path))
+                pruned.removedIds.push_back(item.id);
         if (auto remaining = withoutRemovedItems(result, deletedPaths))
-            results.emplace(category, std::move(*remaining));
+            pruned.results.emplace(category, std::move(*remaining));
     }
-    setSelectedCleanupItems(std::move(picked));
-    setDeselectedItems(std::move(deselected));
-    setCategoryResults(std::move(results));
+    return pruned;
 }
 
-void AppState::handleCleanOutcome(const std::vector<std::string>& errors,
-                                  const std::vector<CleanableItem>& survivors) {
+void AppState::storePrunedResults(PrunedResults pruned) {
+    if (!pruned.removedIds.empty()) {
+        auto picked = selectedCleanupItems_;
+        auto deselected = deselectedItems_;
+        for (const Uuid& id : pruned.removedIds) {
+            picked.erase(id);
+            deselected.erase(id);
+        }
+        setSelectedCleanupItems(std::move(picked));
+        setDeselectedItems(std::move(deselected));
+    }
+    setCategoryResults(std::move(pruned.results));
+}
+
+void AppState::handleCleanOutcome(const std::vector<std::string>& errors, std::vector<CleanableItem> survivors) {
     if (errors.empty() && survivors.empty()) {
         setCleanError(std::nullopt);
         setCleanErrorIsFDAFixable(false);
@@ -258,8 +297,9 @@ void AppState::handleCleanOutcome(const std::vector<std::string>& errors,
     }
     bool fixable = !survivors.empty() && !services_.probeFullDiskAccess();
     setCleanErrorIsFDAFixable(fixable);
-    setPendingPermissionRetryItems(survivors);
-    setCleanError(cleanOutcomeMessage(errors, survivors, fixable));
+    auto message = cleanOutcomeMessage(errors, survivors, fixable);
+    setPendingPermissionRetryItems(std::move(survivors));
+    setCleanError(std::move(message));
 }
 
 void AppState::prepareBrowserPrivacyCleanupIfNeeded(const std::set<CleaningCategory>& categories,

@@ -147,8 +147,7 @@ public:
     void cleanCategory(CleaningCategory category);
     void scanAndCleanCategory(CleaningCategory category);
     // Turns a clean's failures into cleanError, cleanErrorIsFDAFixable and pendingPermissionRetryItems.
-    void handleCleanOutcome(const std::vector<std::string>& errors,
-                            const std::vector<CleanableItem>& survivors);
+    void handleCleanOutcome(const std::vector<std::string>& errors, std::vector<CleanableItem> survivors);
 
     // Uninstaller. Each returns at once.
     // Searches the application's leftover files; only the newest search's answer is kept.
@@ -204,7 +203,8 @@ private:
     // How a finished clean takes the removed items out of the results.
     enum class Pruning { allCategories, oneCategory, scannedCategory };
     struct CleanRequest {
-        std::vector<CleanableItem> items;
+        // Shared, not copied: the list may be a stored result's hundred thousand items.
+        std::shared_ptr<const std::vector<CleanableItem>> items;
         Pruning pruning = Pruning::allCategories;
         std::optional<CleaningCategory> category; // one-category and scanned-category pruning
         std::optional<CategoryResult> scanned;    // scanned-category pruning
@@ -248,8 +248,16 @@ private:
     void runQueuedRetryWhenFree();
     void runClean(CleanRequest request);
     void reportCleanProgress(double progress);
-    void finishClean(const CleanRequest& request, const CleanPassOutcome& outcome);
-    void pruneCleanedItems(const CleanRequest& request, const PathLookup& deletedPaths);
+    // The stored results with a clean's removed items taken out, and the ids of the items taken out of the
+    // selection's categories.
+    struct PrunedResults {
+        std::map<CleaningCategory, CategoryResult> results;
+        std::vector<Uuid> removedIds;
+    };
+    static PrunedResults prunedResults(const std::map<CleaningCategory, CategoryResult>& stored,
+                                       const CleanRequest& request, const PathLookup& deletedPaths);
+    void finishClean(const CleanRequest& request, CleanPassOutcome& outcome, PrunedResults pruned);
+    void storePrunedResults(PrunedResults pruned);
 
     void finishTrashPass(const TrashPassOutcome& trash, std::size_t refusedCount);
     void finishAdministratorRemoval(const TrashPassOutcome& trash, std::size_t refusedCount,

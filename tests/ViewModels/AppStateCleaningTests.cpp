@@ -209,6 +209,25 @@ TEST_F(AppStateCleaning, CleanCategoryTouchesOnlyItsOwnCategory) {
     EXPECT_EQ(*harness.hapticSignals, 0);
 }
 
+TEST_F(AppStateCleaning, ResultsStoredAnewWhileACleanRunsArePrunedAsTheyStandWhenItEnds) {
+    auto junk = fileItem(systemJunk, "junk", 30);
+    state.setCategoryResults({{systemJunk, makeResult(systemJunk, {junk})}});
+    harness.cleaner->gate().close();
+    state.cleanCategory(systemJunk);
+    ASSERT_TRUE(waitUntil([&] { return harness.cleaner->gate().hasWaiter(); }));
+
+    auto kept = fileItem(systemJunk, "kept", 7);
+    auto cache = fileItem(userCache, "cache", 5);
+    state.setCategoryResults(
+        {{systemJunk, makeResult(systemJunk, {junk, kept})}, {userCache, makeResult(userCache, {cache})}});
+    harness.cleaner->gate().open();
+    ASSERT_TRUE(cleanedState());
+    ASSERT_TRUE(state.categoryResults().contains(systemJunk));
+    EXPECT_EQ(state.categoryResults().at(systemJunk).items, std::vector<CleanableItem>{kept});
+    ASSERT_TRUE(state.categoryResults().contains(userCache));
+    EXPECT_EQ(state.categoryResults().at(userCache).items, std::vector<CleanableItem>{cache});
+}
+
 TEST_F(AppStateCleaning, HapticSignalOnlyWhenSomethingWasRemoved) {
     auto stuck = fileItem(systemJunk, "stuck", 30);
     harness.cleaner->setFate(stuck.path, Fate::leftAlone);

@@ -27,7 +27,6 @@ namespace {
 constexpr double kHorizontalPadding = 4 + 6;
 constexpr double kIconSide = 16;
 constexpr double kSpacing = 8;
-constexpr int kHeight = 44;
 
 } // namespace
 
@@ -93,11 +92,11 @@ void CheckableFileRow::toggle() {
 }
 
 QSize CheckableFileRow::sizeHint() const {
-    return {360, kHeight};
+    return {360, fixedHeight};
 }
 
 QSize CheckableFileRow::minimumSizeHint() const {
-    return {160, kHeight};
+    return {160, fixedHeight};
 }
 
 QRectF CheckableFileRow::textFrame() const {

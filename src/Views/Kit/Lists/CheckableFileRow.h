@@ -20,6 +20,9 @@ class CheckableFileRow : public QWidget {
     Q_OBJECT
 
 public:
+    // Every row is this tall, whatever its text.
+    static constexpr int fixedHeight = 44;
+
     explicit CheckableFileRow(std::string path, QWidget* parent = nullptr);
 
     const std::string& path() const { return path_; }

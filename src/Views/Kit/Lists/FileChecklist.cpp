@@ -2,11 +2,12 @@
 
 #include "Platform/qt/FileIcons.h"
 #include "Views/Kit/Lists/CheckableFileRow.h"
+#include "Views/Kit/Lists/RowColumn.h"
 #include "Views/Kit/Theme/SchemeColors.h"
 
+#include <QElapsedTimer>
 #include <QPainter>
 #include <QTimer>
-#include <QVBoxLayout>
 
 #include <set>
 
@@ -14,8 +15,8 @@ namespace zn {
 
 namespace {
 
-// How many rows are made at most in one turn: about as many as fill the pane, made in a few milliseconds.
-constexpr std::size_t kRowsPerTurn = 40;
+// How long one turn may spend making rows: the rest are made in later turns, so the window keeps its frames.
+constexpr qint64 kMakingPerTurnMs = 6;
 
 } // namespace
 
@@ -24,14 +25,10 @@ FileChecklist::FileChecklist(std::function<void(CheckableFileRow&)> setUpRow, QW
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    auto* content = new QWidget;
-    column_ = new QVBoxLayout(content);
-    column_->setContentsMargins(6, 6, 6, 6);
-    column_->setSpacing(0);
-    column_->addStretch(1);
-    setWidget(content);
+    column_ = new RowColumn(CheckableFileRow::fixedHeight, 6);
+    setWidget(column_);
     // The list's own background shows through; the scroll area would fill the content with the window's.
-    content->setAutoFillBackground(false);
+    column_->setAutoFillBackground(false);
     viewport()->setAutoFillBackground(false);
     // A row's icon is read off the main thread: the row shows it once it is there.
     connect(&FileIcons::shared(), &FileIcons::iconLoaded, this, [this](const QString& path) {
@@ -56,7 +53,6 @@ void FileChecklist::setPaths(const std::vector<std::string>& paths) {
             ++entry;
             continue;
         }
-        column_->removeWidget(entry->second);
         entry->second->hide();
         entry->second->deleteLater();
         entry = byPath_.erase(entry);
@@ -65,31 +61,24 @@ void FileChecklist::setPaths(const std::vector<std::string>& paths) {
 }
 
 void FileChecklist::placeRows() {
-    std::size_t made = 0;
+    QElapsedTimer making;
+    making.start();
     bool unmade = false;
     std::vector<CheckableFileRow*> ordered;
     for (const std::string& path : paths_) {
         CheckableFileRow* row = this->row(path);
-        if (!row && made == kRowsPerTurn) {
+        if (!row && making.elapsed() >= kMakingPerTurnMs) {
             unmade = true;
             continue;
         }
         if (!row) {
-            row = new CheckableFileRow(path, widget());
+            row = new CheckableFileRow(path, column_);
             setUpRow_(*row);
             byPath_[path] = row;
-            ++made;
         }
         ordered.push_back(row);
     }
-    for (std::size_t i = 0; i < ordered.size(); ++i) {
-        const int place = static_cast<int>(i);
-        if (column_->itemAt(place)->widget() == ordered[i])
-            continue;
-        column_->removeWidget(ordered[i]);
-        column_->insertWidget(place, ordered[i]);
-        ordered[i]->show();
-    }
+    column_->setRows({ordered.begin(), ordered.end()});
     rows_ = std::move(ordered);
     if (unmade && !placing_) {
         placing_ = true;

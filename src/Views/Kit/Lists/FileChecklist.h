@@ -7,15 +7,14 @@
 #include <string>
 #include <vector>
 
-class QVBoxLayout;
-
 namespace zn {
 
 class CheckableFileRow;
+class RowColumn;
 
 // A scrolling list of file rows on the control background. Rows are made once per path and kept while the
-// path stays listed, so a row's own click never rebuilds the list under it. A long list is made a few dozen
-// rows per turn of the event loop, so that a thousand paths never hold the window up.
+// path stays listed, so a row's own click never rebuilds the list under it. A long list is made a few
+// milliseconds' worth of rows per turn of the event loop, so that a thousand paths never hold the window up.
 class FileChecklist : public QScrollArea {
     Q_OBJECT
 
@@ -39,7 +38,7 @@ private:
     std::function<void(CheckableFileRow&)> setUpRow_;
     std::vector<std::string> paths_;
     bool placing_ = false;
-    QVBoxLayout* column_;
+    RowColumn* column_;
     std::vector<CheckableFileRow*> rows_;
     std::map<std::string, CheckableFileRow*> byPath_;
 };
