@@ -3,7 +3,7 @@
 #include "Models/CleaningCategory.h"
 #include "Models/Date.h"
 #include "Platform/core/SafeRemoval.h"
-#include "Services/CleaningEngine+ProtectedPlaces.h"
+#include "Logic/Utilities/ProtectedPlaces.h"
 #include "Services/CleaningEngine+Roots.h"
 
 #include <functional>

@@ -41,6 +41,8 @@ struct UninstallServices {
     // folders ("" for the real ones).
     std::string home = zn::home();
     std::string systemRoot;
+    // Neither they nor a folder holding one is ever moved, with the home.
+    RunningProgramPlaces runningProgram = currentRunningProgramPlaces();
 };
 
 // Everything the application state works through; the application passes the real services, tests pass
