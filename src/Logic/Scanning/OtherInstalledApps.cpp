@@ -71,10 +71,14 @@ OtherInstalledApps::OtherInstalledApps(const std::vector<AppSearchInfo>& apps, c
     }
 }
 
-bool OtherInstalledApps::touchesBundle(const std::string& path) const {
-    return std::any_of(bundles_.begin(), bundles_.end(), [&](const std::string& bundle) {
-        return PathText::isSameOrInside(path, bundle) || PathText::isStrictlyInside(bundle, path);
-    });
+bool OtherInstalledApps::isInBundle(const std::string& path) const {
+    return std::any_of(bundles_.begin(), bundles_.end(),
+                       [&](const std::string& bundle) { return PathText::isSameOrInside(path, bundle); });
+}
+
+bool OtherInstalledApps::holdsBundle(const std::string& path) const {
+    return std::any_of(bundles_.begin(), bundles_.end(),
+                       [&](const std::string& bundle) { return PathText::isStrictlyInside(bundle, path); });
 }
 
 bool OtherInstalledApps::namedBy(const std::vector<Form>& forms, std::string_view key,

@@ -27,8 +27,10 @@ public:
     OtherInstalledApps(const std::vector<AppSearchInfo>& apps, const AppSearchInfo& own,
                        const std::vector<AppCondition>& conditions);
 
-    // `path` is another application's bundle, lies inside one, or holds one.
-    bool touchesBundle(const std::string& path) const;
+    // `path` is another application's bundle or lies inside one.
+    bool isInBundle(const std::string& path) const;
+    // `path` is a folder that holds another application's bundle.
+    bool holdsBundle(const std::string& path) const;
     // Another copy of the searched application (the same identifier) stays installed: everything but the
     // bundle being removed is that copy's too.
     bool sameApplicationStays() const { return sameApplicationStays_; }

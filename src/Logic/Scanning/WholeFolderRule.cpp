@@ -60,7 +60,7 @@ bool WholeFolderRule::isOtherUsers(uid_t owner) const {
 
 void WholeFolderRule::offer(const std::string& path, int depth, std::vector<std::string>& offered) const {
     struct stat info;
-    if (::lstat(path.c_str(), &info) != 0 || isOtherUsers(info.st_uid) || otherApps_.touchesBundle(path) ||
+    if (::lstat(path.c_str(), &info) != 0 || isOtherUsers(info.st_uid) || otherApps_.isInBundle(path) ||
         protectedPlaces_.isOrHoldsOne(resolvingSymlinksInPath(path)))
         return;
     const bool isDirectory = S_ISDIR(info.st_mode);
@@ -69,11 +69,15 @@ void WholeFolderRule::offer(const std::string& path, int depth, std::vector<std:
     const auto claim = claimOf(key, 0);
     if (claim == OtherInstalledApps::Claim::theirs)
         return;
-    if (claim == OtherInstalledApps::Claim::none &&
-        (!isDirectory || mayGoWhole(path, matcher_.longestFormIn(key))))
+    if (!isDirectory) {
+        if (claim == OtherInstalledApps::Claim::none)
+            offered.push_back(path);
+    } else if (claim == OtherInstalledApps::Claim::none && !otherApps_.holdsBundle(path) &&
+               mayGoWhole(path, matcher_.longestFormIn(key))) {
         offered.push_back(path);
-    else if (isDirectory)
+    } else {
         offerOwnEntries(path, depth, offered);
+    }
 }
 
 bool WholeFolderRule::mayGoWhole(const std::string& folder, std::size_t ownLongest) const {

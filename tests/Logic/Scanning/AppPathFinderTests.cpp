@@ -280,6 +280,7 @@ TEST_F(AppPathFinderTest, AnotherInstalledApplicationIsNeverOffered) {
     tree.file("home/Library/Caches/Firefox Nightly/cache2", 1);
     tree.file("home/Library/Preferences/org.mozilla.firefox.plist", 1);
     const std::string tools = tree.folder("sys/Applications/Firefox Tools");
+    tree.file("sys/Applications/Firefox Tools/firefox-notes.txt", 1);
 
     // Nightly not installed: the name rules offer its leftovers and the whole vendor folder.
     EXPECT_EQ(
@@ -289,11 +290,12 @@ TEST_F(AppPathFinderTest, AnotherInstalledApplicationIsNeverOffered) {
                h("Library/Caches/Firefox Nightly"), h("Library/Preferences/org.mozilla.firefox.plist")}));
 
     // Installed: neither its bundle nor anything in it or named after it, nor a folder holding a bundle (one
-    // the list passed leaves out too); of the shared vendor folder only Firefox's own entry.
+    // the list passed leaves out too) but for Firefox's own entries in it; of the shared vendor folder only
+    // Firefox's own entry.
     tree.folder("sys/Applications/Firefox Nightly.app/Firefox Helper");
     tree.folder("sys/Applications/Firefox Tools/Kit.app");
     EXPECT_EQ(findBeside(firefox, {firefox, nightly}),
-              (Paths{firefox.path, h("Library/Application Support/Firefox"),
+              (Paths{firefox.path, tools + "/firefox-notes.txt", h("Library/Application Support/Firefox"),
                      h("Library/Application Support/Mozilla/Firefox"),
                      h("Library/Preferences/org.mozilla.firefox.plist")}));
     // Firefox installed beside it takes nothing from Nightly's own search, not even Nightly's entry named
