@@ -24,7 +24,9 @@ public:
     static std::shared_ptr<const LeftoverRules> currentUser();
 
     // OrphanSafetyPolicy::checkedPath.
-    std::optional<std::string> checkedPath(const std::string& path) const { return policy_.checkedPath(path); }
+    std::optional<std::string> checkedPath(const std::string& path) const {
+        return policy_.checkedPath(path);
+    }
     // Whether the search may offer the entry at `path`: the policy lets it go, and where anyone else could
     // have put it (a shared temporary folder, or a folder every user may write to) it is the user's own.
     // Its name says nothing of who made it there.

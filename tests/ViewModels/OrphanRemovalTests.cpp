@@ -95,7 +95,8 @@ protected:
         const std::string folder = home + "/Library/Caches/bdir";
         int succeeded = 0;
         {
-            test::EntrySwapper swapper(folder, tree.symlink("home/Library/Caches/decoy", home + "/Documents"));
+            test::EntrySwapper swapper(folder,
+                                       tree.symlink("home/Library/Caches/decoy", home + "/Documents"));
             for (int round = 0; round < 5; ++round)
                 for (int i = 0; i < kItems; ++i)
                     succeeded += act(folder + "/item-" + std::to_string(i)) ? 1 : 0;

@@ -22,8 +22,9 @@ protected:
     std::vector<std::string> offered(const std::string& home, uid_t user) {
         const LeftoverRules rules(home, user, system, test::fixtureCleaningFolders(tree));
         std::vector<std::string> names;
-        for (const std::string& path : findOrphanedFiles(Locations({home, system, home + "/Library/Caches", ""}),
-                                                         {}, [&](const std::string& p) { return rules.mayOffer(p); }))
+        for (const std::string& path :
+             findOrphanedFiles(Locations({home, system, home + "/Library/Caches", ""}), {},
+                               [&](const std::string& p) { return rules.mayOffer(p); }))
             names.push_back(path.substr(path.rfind('/') + 1));
         std::sort(names.begin(), names.end());
         return names;
