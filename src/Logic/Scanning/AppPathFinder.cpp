@@ -4,6 +4,7 @@
 #include "Logic/Scanning/DirectoryEntries.h"
 #include "Logic/Scanning/StringNormalization.h"
 #include "Logic/Scanning/WholeFolderRule.h"
+#include "Platform/core/FileSystem.h"
 #include "Platform/core/HomeTrash.h"
 #include "Platform/core/MainQueue.h"
 #include "Platform/core/PathResolution.h"
@@ -50,13 +51,6 @@ EntryStatus statusOf(const std::string& path) {
     if (isSymlink && ::stat(path.c_str(), &info) != 0)
         return {}; // a link to nothing counts as missing
     return {true, S_ISDIR(info.st_mode), isSymlink, owner};
-}
-
-// Anyone may put entries into such a folder (a shared temporary folder): their names say nothing of who
-// made them.
-bool isWritableByEveryone(const std::string& folder) {
-    struct stat info;
-    return ::stat(folder.c_str(), &info) == 0 && (info.st_mode & S_IWOTH) != 0;
 }
 
 bool startsWithAny(const std::string& text, const std::vector<std::string>& prefixes) {
