@@ -82,7 +82,8 @@ CategoryResult ScanEngine::scanLargeFilesLocked() {
         Part& part = parts[index];
         if (!part.folder.empty())
             walkTree(
-                part.folder, [&](const TreeEntry& entry) { return offer(entry, part.items); }, false);
+                part.folder, [&](const TreeEntry& entry) { return offer(entry, part.items); },
+                {.followRootLink = false});
     });
 
     std::vector<CleanableItem> items;

@@ -36,7 +36,7 @@ public:
     std::vector<InstalledApp> fetchInstalledApps(std::stop_token stop = {}) const;
 
 private:
-    std::optional<InstalledApp> loadAppInfo(const std::string& bundlePath, std::stop_token stop) const;
+    std::optional<InstalledApp> loadAppInfo(const std::string& listedPath, std::stop_token stop) const;
     std::optional<std::string> localizedValue(const std::string& bundlePath, const char* key) const;
     static std::int64_t appSize(const std::string& bundlePath, std::stop_token stop);
 
