@@ -206,8 +206,9 @@ void CLI::handleList(Streams io) {
     const auto apps = AppInfoFetcher::shared().fetchInstalledApps();
     io.out << "Installed Apps (" << apps.size() << "):\n";
     for (const auto& app : apps)
-        io.out << "  " << padded(shownOnOneLine(app.appName), 35) << " " << padded(formatByteCount(app.size), 12)
-               << " " << shownOnOneLine(app.bundleIdentifier) << "\n";
+        io.out << "  " << padded(shownOnOneLine(app.appName), 35) << " "
+               << padded(formatByteCount(app.size), 12) << " " << shownOnOneLine(app.bundleIdentifier)
+               << "\n";
     io.out.flush();
 }
 

@@ -66,8 +66,8 @@ Outcome runProgram(test::FixtureTree& tree, const std::vector<std::string>& args
     // The shell's usage takes in that of the program it waited for.
     const bool waited = shell > 0 && ::wait4(shell, &raw, 0, &usage) == shell;
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
-    return {slurp(tree.path("out")), slurp(tree.path("err")), waited && WIFEXITED(raw) ? WEXITSTATUS(raw) : -1,
-            elapsed.count(), usage.ru_maxrss};
+    return {slurp(tree.path("out")), slurp(tree.path("err")),
+            waited && WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, elapsed.count(), usage.ru_maxrss};
 }
 
 TEST(CLI, HelpAndVersion) {
@@ -280,8 +280,9 @@ TEST(CLI, ListReadsPastHostileInfoPlists) {
                   infoPlistSharing("com.example.wide", test::binaryStringObject("x"), 1'000'000));
     // 99,000 uses of one 4 KB string, data object or UTF-16 string, 400 KB each: read, they took 0.4 to
     // 0.8 GB apiece.
-    tree.textFile("home/Applications/Shared.app/Contents/Info.plist",
-                  infoPlistSharing("com.example.shared", test::binaryStringObject(std::string(4'096, 's')), 99'000));
+    tree.textFile(
+        "home/Applications/Shared.app/Contents/Info.plist",
+        infoPlistSharing("com.example.shared", test::binaryStringObject(std::string(4'096, 's')), 99'000));
     tree.textFile("home/Applications/SharedData.app/Contents/Info.plist",
                   infoPlistSharing("com.example.data", test::binaryDataObject(4'096), 99'000));
     tree.textFile("home/Applications/SharedUnicode.app/Contents/Info.plist",
@@ -305,7 +306,8 @@ TEST(CLI, ListReadsPastHostileInfoPlists) {
 
 TEST(CLI, ListShowsEachApplicationOnOneLineWhateverItsNamesHold) {
     test::FixtureTree tree;
-    const auto named = [&](const std::string& bundle, const std::string& name, const std::string& identifier) {
+    const auto named = [&](const std::string& bundle, const std::string& name,
+                           const std::string& identifier) {
         tree.textFile("home/Applications/" + bundle + ".app/Contents/Info.plist",
                       test::binaryPropertyList({test::binaryDictionaryObject({{1, 2}, {3, 4}}),
                                                 test::binaryStringObject("CFBundleName"),
@@ -322,7 +324,8 @@ TEST(CLI, ListShowsEachApplicationOnOneLineWhateverItsNamesHold) {
     ASSERT_EQ(outcome.status, 0) << outcome.err;
     std::smatch header;
     ASSERT_TRUE(std::regex_search(outcome.out, header, std::regex("^Installed Apps \\(([0-9]+)\\):\n")));
-    EXPECT_EQ(std::count(outcome.out.begin(), outcome.out.end(), '\n'), std::stol(header[1]) + 1) << outcome.out;
+    EXPECT_EQ(std::count(outcome.out.begin(), outcome.out.end(), '\n'), std::stol(header[1]) + 1)
+        << outcome.out;
     EXPECT_EQ(outcome.out.find('\x1B'), std::string::npos);
     EXPECT_EQ(outcome.out.find('\r'), std::string::npos);
     for (const char* control : {"\u202E", "\u2066"})
@@ -332,9 +335,12 @@ TEST(CLI, ListShowsEachApplicationOnOneLineWhateverItsNamesHold) {
     const auto row = [](const std::string& name, const std::string& identifier) {
         return std::regex("\n  " + name + " +[^ \n]+ [^ \n]+ +" + identifier + "\n");
     };
-    EXPECT_TRUE(std::regex_search(outcome.out, std::regex("\n  Two\u23CELines\u23CE {26}[^ ]"))) << outcome.out;
-    EXPECT_TRUE(std::regex_search(outcome.out, row("Two\u23CELines\u23CE", "com\\.example\\.break\u23CE  Fake row")));
-    EXPECT_TRUE(std::regex_search(outcome.out, row("\uFFFD\\[2JClear", "com\\.example\\.escape\uFFFD\\]0;title\uFFFD")));
+    EXPECT_TRUE(std::regex_search(outcome.out, std::regex("\n  Two\u23CELines\u23CE {26}[^ ]")))
+        << outcome.out;
+    EXPECT_TRUE(
+        std::regex_search(outcome.out, row("Two\u23CELines\u23CE", "com\\.example\\.break\u23CE  Fake row")));
+    EXPECT_TRUE(std::regex_search(outcome.out,
+                                  row("\uFFFD\\[2JClear", "com\\.example\\.escape\uFFFD\\]0;title\uFFFD")));
     EXPECT_TRUE(std::regex_search(outcome.out, row("abc\uFFFDdef\uFFFD", "com\\.example\\.\uFFFDreversed")));
     EXPECT_TRUE(std::regex_search(outcome.out, row("Invalid(\uFFFD)+", "com\\.example\\.(\uFFFD)+")));
 }

@@ -173,7 +173,8 @@ std::optional<std::string> AppInfoFetcher::localizedValue(const std::string& bun
 
 // Never leaves the bundle: no link inside it followed, no other mount entered.
 std::int64_t AppInfoFetcher::appSize(const std::string& bundlePath, std::stop_token stop) {
-    return allocatedSizeOfTree(bundlePath, std::move(stop), {.followRootLink = false, .stayOnRootMount = true});
+    return allocatedSizeOfTree(bundlePath, std::move(stop),
+                               {.followRootLink = false, .stayOnRootMount = true});
 }
 
 } // namespace zn

@@ -222,9 +222,9 @@ bool binaryIsWithinLimits(std::string_view bytes, const PropertyListLimits& limi
                 return false;
             continue;
         }
-        const std::uint64_t child = bigEndian(
-            bytes, frame.shape.first + static_cast<std::size_t>(frame.next++) * list->referenceSize,
-            list->referenceSize);
+        const std::uint64_t child =
+            bigEndian(bytes, frame.shape.first + static_cast<std::size_t>(frame.next++) * list->referenceSize,
+                      list->referenceSize);
         if (child >= list->objectCount || known[child].state == State::open)
             return false; // out of range, or a cycle
         if (known[child].state == State::done) {

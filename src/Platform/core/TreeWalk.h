@@ -39,6 +39,7 @@ void walkTree(const std::string& root, const std::function<WalkAction(const Tree
 
 // The allocated bytes of the regular files of that same walk; only those seen so far once `stop` is
 // requested.
-std::int64_t allocatedSizeOfTree(const std::string& root, std::stop_token stop = {}, WalkOptions options = {});
+std::int64_t allocatedSizeOfTree(const std::string& root, std::stop_token stop = {},
+                                 WalkOptions options = {});
 
 } // namespace zn

@@ -149,7 +149,8 @@ TEST_F(AppInfoFetcherTest, SizingABundleEntersNoOtherMount) {
     tree.textFile("elsewhere/big", std::string(1'000'000, 'x'));
     tree.folder("Applications/Sized.app/Contents/Attached");
     // A bind mount of the same file system keeps its device number.
-    test::ScopedBindMount attached(tree.path("elsewhere"), tree.path("Applications/Sized.app/Contents/Attached"));
+    test::ScopedBindMount attached(tree.path("elsewhere"),
+                                   tree.path("Applications/Sized.app/Contents/Attached"));
     if (attached.error() == EPERM)
         GTEST_SKIP() << test::kNeedsRootToBindMount;
     ASSERT_EQ(attached.error(), 0);
