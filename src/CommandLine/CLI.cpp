@@ -4,6 +4,7 @@
 #include "Models/CleaningCategory.h"
 #include "Platform/core/Bundle.h"
 #include "Platform/core/ByteCountFormatter.h"
+#include "Platform/core/VisibleText.h"
 #include "Services/ScanEngine.h"
 
 #include <memory>
@@ -39,6 +40,15 @@ std::string padded(const std::string& text, int width) {
     unicode.tempSubString(0, end).toUTF8String(result);
     result.append(static_cast<std::size_t>(width - count), ' ');
     return result;
+}
+
+// A name or identifier from a bundle as one line that cannot steer the terminal: bytes that are not UTF-8
+// become "\uFFFD" (a terminal may take a lone byte of the C1 range for a control), then line breaks,
+// other controls and direction controls are marked as the window marks them.
+std::string shownOnOneLine(const std::string& text) {
+    std::string wellFormed;
+    icu::UnicodeString::fromUTF8(text).toUTF8String(wellFormed);
+    return visibleText(wellFormed);
 }
 
 // Lower-cased with every space removed; hyphens and dots stay.
@@ -196,8 +206,9 @@ void CLI::handleList(Streams io) {
     const auto apps = AppInfoFetcher::shared().fetchInstalledApps();
     io.out << "Installed Apps (" << apps.size() << "):\n";
     for (const auto& app : apps)
-        io.out << "  " << padded(app.appName, 35) << " " << padded(formatByteCount(app.size), 12) << " "
-               << app.bundleIdentifier << "\n";
+        io.out << "  " << padded(shownOnOneLine(app.appName), 35) << " "
+               << padded(formatByteCount(app.size), 12) << " " << shownOnOneLine(app.bundleIdentifier)
+               << "\n";
     io.out.flush();
 }
 

@@ -81,8 +81,8 @@ CategoryResult ScanEngine::scanLargeFilesLocked() {
     workers().forEachIndex(parts.size(), [&](std::size_t index) {
         Part& part = parts[index];
         if (!part.folder.empty())
-            walkTree(
-                part.folder, [&](const TreeEntry& entry) { return offer(entry, part.items); }, false);
+            walkTree(part.folder, [&](const TreeEntry& entry) { return offer(entry, part.items); },
+                     {.followRootLink = false});
     });
 
     std::vector<CleanableItem> items;

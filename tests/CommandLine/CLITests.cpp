@@ -1,7 +1,10 @@
 #include "CommandLine/CLI.h"
+#include "Platform/core/Utf8.h"
 #include "support/BinaryPropertyList.h"
 #include "support/FixtureTree.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -9,7 +12,9 @@
 #include <nlohmann/json.hpp>
 #include <regex>
 #include <set>
+#include <sys/resource.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace zn {
 namespace {
@@ -23,6 +28,8 @@ struct Outcome {
     std::string out;
     std::string err;
     int status = -1;
+    double seconds = 0;             // from start to exit
+    long peakResidentKilobytes = 0; // the largest of the shell and the program it ran
 };
 
 std::string slurp(const std::string& path) {
@@ -48,8 +55,19 @@ Outcome runProgram(test::FixtureTree& tree, const std::vector<std::string>& args
     for (const auto& arg : args)
         command += " " + quoted(arg);
     command += " >" + quoted(tree.path("out")) + " 2>" + quoted(tree.path("err"));
-    int raw = std::system(command.c_str());
-    return {slurp(tree.path("out")), slurp(tree.path("err")), WIFEXITED(raw) ? WEXITSTATUS(raw) : -1};
+    const auto started = std::chrono::steady_clock::now();
+    const pid_t shell = ::fork();
+    if (shell == 0) {
+        ::execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    int raw = 0;
+    rusage usage{};
+    // The shell's usage takes in that of the program it waited for.
+    const bool waited = shell > 0 && ::wait4(shell, &raw, 0, &usage) == shell;
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
+    return {slurp(tree.path("out")), slurp(tree.path("err")),
+            waited && WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, elapsed.count(), usage.ru_maxrss};
 }
 
 TEST(CLI, HelpAndVersion) {
@@ -230,19 +248,46 @@ TEST(CLI, ListWithoutApplications) {
     EXPECT_EQ(outcome.status, 0);
 }
 
+// An Info.plist naming `identifier`, with one more key whose array uses `shared` `uses` times.
+std::string infoPlistSharing(const std::string& identifier, const std::string& shared, std::size_t uses) {
+    return test::binaryPropertyList(
+        {test::binaryDictionaryObject({{1, 2}, {3, 4}}), test::binaryStringObject("CFBundleIdentifier"),
+         test::binaryStringObject(identifier), test::binaryStringObject("CFBundleDocumentTypes"),
+         test::binaryArrayObject(std::vector<std::uint32_t>(uses, 5)), shared});
+}
+
+// The identifier that `list` shows for the application `name`.
+std::string listedIdentifier(const std::string& listing, const std::string& name) {
+    std::smatch row;
+    if (!std::regex_search(listing, row, std::regex("\n  " + name + " +[^ \n]+ [^ \n]+ +([^\n]*)\n")))
+        return "(not listed)";
+    return row[1];
+}
+
 TEST(CLI, ListReadsPastHostileInfoPlists) {
     test::FixtureTree tree;
-    // 25,001 levels deep through shared objects, in 2.2 MB.
+    // 25,001 levels deep through shared objects under a dictionary that names the bundle, in 2.2 MB.
     std::vector<std::string> nested = test::chainsThroughSharedObjects(100, 250);
+    const auto chains = static_cast<std::uint32_t>(nested.size());
+    nested.push_back(nested.front());
+    nested.front() = test::binaryDictionaryObject({{chains + 1, chains + 2}, {chains + 3, chains}});
+    for (const char* text : {"CFBundleIdentifier", "com.example.nested", "CFBundleDocumentTypes"})
+        nested.push_back(test::binaryStringObject(text));
     nested.push_back(test::binaryDataObject(2'000'000));
     tree.textFile("home/Applications/Nested.app/Contents/Info.plist", test::binaryPropertyList(nested));
     // A million uses of one string, in 4 MB.
+    tree.textFile("home/Applications/Wide.app/Contents/Info.plist",
+                  infoPlistSharing("com.example.wide", test::binaryStringObject("x"), 1'000'000));
+    // 99,000 uses of one 4 KB string, data object or UTF-16 string, 400 KB each: read, they took 0.4 to
+    // 0.8 GB apiece.
     tree.textFile(
-        "home/Applications/Wide.app/Contents/Info.plist",
-        test::binaryPropertyList(
-            {test::binaryDictionaryObject({{1, 2}, {3, 4}}), test::binaryStringObject("CFBundleIdentifier"),
-             test::binaryStringObject("com.example.wide"), test::binaryStringObject("CFBundleDocumentTypes"),
-             test::binaryArrayObject(std::vector<std::uint32_t>(1'000'000, 2))}));
+        "home/Applications/Shared.app/Contents/Info.plist",
+        infoPlistSharing("com.example.shared", test::binaryStringObject(std::string(4'096, 's')), 99'000));
+    tree.textFile("home/Applications/SharedData.app/Contents/Info.plist",
+                  infoPlistSharing("com.example.data", test::binaryDataObject(4'096), 99'000));
+    tree.textFile("home/Applications/SharedUnicode.app/Contents/Info.plist",
+                  infoPlistSharing("com.example.unicode",
+                                   test::binaryUtf16StringObject(std::u16string(4'096, u'\u00E9')), 99'000));
     tree.textFile(
         "home/Applications/Notes.app/Contents/Info.plist",
         "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>CFBundleIdentifier</key>"
@@ -250,8 +295,54 @@ TEST(CLI, ListReadsPastHostileInfoPlists) {
 
     Outcome outcome = runProgram(tree, {"list"});
     EXPECT_EQ(outcome.status, 0) << outcome.err;
-    EXPECT_TRUE(std::regex_search(outcome.out, std::regex("\n  Notes +[^\n]+ com\\.example\\.notes\n")))
+    EXPECT_EQ(listedIdentifier(outcome.out, "Notes"), "com.example.notes") << outcome.out;
+    // Each hostile list is refused whole: its application is listed under its file name alone.
+    for (const char* refused : {"Nested", "Wide", "Shared", "SharedData", "SharedUnicode"})
+        EXPECT_EQ(listedIdentifier(outcome.out, refused), refused) << outcome.out;
+    // Refused unread: a fraction of a second and little memory, even built with the address checker.
+    EXPECT_LT(outcome.seconds, 3.0);
+    EXPECT_LT(outcome.peakResidentKilobytes, 300 * 1024);
+}
+
+TEST(CLI, ListShowsEachApplicationOnOneLineWhateverItsNamesHold) {
+    test::FixtureTree tree;
+    const auto named = [&](const std::string& bundle, const std::string& name,
+                           const std::string& identifier) {
+        tree.textFile("home/Applications/" + bundle + ".app/Contents/Info.plist",
+                      test::binaryPropertyList({test::binaryDictionaryObject({{1, 2}, {3, 4}}),
+                                                test::binaryStringObject("CFBundleName"),
+                                                test::binaryStringObject(name),
+                                                test::binaryStringObject("CFBundleIdentifier"),
+                                                test::binaryStringObject(identifier)}));
+    };
+    named("Break", "Two\nLines\r", "com.example.break\n  Fake row");
+    named("Escape", "\x1B[2JClear", "com.example.escape\x1B]0;title\x07");
+    named("Reversed", "abc\u202Edef\u2066", "com.example.\u202Ereversed");
+    named("Invalid", "Invalid\xC0\x8A", "com.example.\xFF\xFE\x9B");
+
+    const Outcome outcome = runProgram(tree, {"list"});
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    std::smatch header;
+    ASSERT_TRUE(std::regex_search(outcome.out, header, std::regex("^Installed Apps \\(([0-9]+)\\):\n")));
+    EXPECT_EQ(std::count(outcome.out.begin(), outcome.out.end(), '\n'), std::stol(header[1]) + 1)
         << outcome.out;
+    EXPECT_EQ(outcome.out.find('\x1B'), std::string::npos);
+    EXPECT_EQ(outcome.out.find('\r'), std::string::npos);
+    for (const char* control : {"\u202E", "\u2066"})
+        EXPECT_EQ(outcome.out.find(control), std::string::npos) << control;
+    EXPECT_TRUE(isValidUtf8(outcome.out));
+    // Marked as the window marks them, the name still padded to 35 characters.
+    const auto row = [](const std::string& name, const std::string& identifier) {
+        return std::regex("\n  " + name + " +[^ \n]+ [^ \n]+ +" + identifier + "\n");
+    };
+    EXPECT_TRUE(std::regex_search(outcome.out, std::regex("\n  Two\u23CELines\u23CE {26}[^ ]")))
+        << outcome.out;
+    EXPECT_TRUE(
+        std::regex_search(outcome.out, row("Two\u23CELines\u23CE", "com\\.example\\.break\u23CE  Fake row")));
+    EXPECT_TRUE(std::regex_search(outcome.out,
+                                  row("\uFFFD\\[2JClear", "com\\.example\\.escape\uFFFD\\]0;title\uFFFD")));
+    EXPECT_TRUE(std::regex_search(outcome.out, row("abc\uFFFDdef\uFFFD", "com\\.example\\.\uFFFDreversed")));
+    EXPECT_TRUE(std::regex_search(outcome.out, row("Invalid(\uFFFD)+", "com\\.example\\.(\uFFFD)+")));
 }
 
 TEST(CLI, OutputFormats) {

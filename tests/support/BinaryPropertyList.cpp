@@ -39,6 +39,13 @@ std::string binaryStringObject(std::string_view ascii) {
     return header(0x5, ascii.size()) + std::string(ascii);
 }
 
+std::string binaryUtf16StringObject(std::u16string_view text) {
+    std::string bytes = header(0x6, text.size());
+    for (char16_t unit : text)
+        appendBigEndian(bytes, unit, 2);
+    return bytes;
+}
+
 std::string binaryDataObject(std::size_t length) {
     return header(0x4, length) + std::string(length, '\xA5');
 }

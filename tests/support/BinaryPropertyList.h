@@ -15,6 +15,7 @@ std::string binaryArrayObject(const std::vector<std::uint32_t>& references);
 // Each entry is a key's object and its value's object.
 std::string binaryDictionaryObject(const std::vector<std::pair<std::uint32_t, std::uint32_t>>& entries);
 std::string binaryStringObject(std::string_view ascii);
+std::string binaryUtf16StringObject(std::u16string_view text);
 std::string binaryDataObject(std::size_t length);
 // The whole list: the objects in order, their offsets and the trailer; object 0 is the top.
 std::string binaryPropertyList(const std::vector<std::string>& objects);

@@ -1,5 +1,6 @@
 #include "Logic/Scanning/AppInfoFetcher.h"
 
+#include "Logic/Scanning/ApplicationBundle.h"
 #include "Models/CleanableItem.h"
 #include "Platform/core/HomeDirectory.h"
 #include "Platform/core/PackageFolder.h"
@@ -12,7 +13,6 @@
 #include <algorithm>
 #include <memory>
 #include <set>
-#include <sys/stat.h>
 #include <unordered_set>
 
 #include <unicode/coll.h>
@@ -44,11 +44,6 @@ const std::unordered_set<std::string>& protectedBundleIDs() {
                                                      "com.apple.Home",       "com.apple.weather",
                                                      "com.apple.clock",      "com.apple.Passwords"};
     return ids;
-}
-
-bool isFolder(const std::string& path) {
-    struct stat info;
-    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 std::string withoutExtension(const std::string& name) {
@@ -115,7 +110,8 @@ std::vector<InstalledApp> AppInfoFetcher::fetchInstalledApps(std::stop_token sto
         if (seen.contains(app.bundleIdentifier) || protectedBundleIDs().contains(app.bundleIdentifier))
             continue;
         seen.insert(app.bundleIdentifier);
-        app.size = appSize(app.path, stop);
+        // A listed link is measured where it leads.
+        app.size = appSize(applicationBundleAt(app.path).value_or(app.path), stop);
         apps.push_back(std::move(app));
     }
     sortByName(apps);
@@ -140,15 +136,17 @@ std::vector<InstalledApp> AppInfoFetcher::fetchEveryBundle(std::stop_token stop)
     return bundles;
 }
 
-std::optional<InstalledApp> AppInfoFetcher::loadAppInfo(const std::string& bundlePath) const {
-    if (!isFolder(bundlePath))
+std::optional<InstalledApp> AppInfoFetcher::loadAppInfo(const std::string& listedPath) const {
+    const auto bundle = applicationBundleAt(listedPath);
+    if (!bundle)
         return std::nullopt;
-    const std::string fileName = PathText::lastPathComponent(bundlePath);
+    const std::string& bundlePath = *bundle;
+    const std::string fileName = PathText::lastPathComponent(listedPath);
     const auto info = readInfoPlist(bundlePath);
 
     InstalledApp app;
     app.id = Uuid::random();
-    app.path = bundlePath;
+    app.path = listedPath;
     auto identifier = info ? info->stringForKey("CFBundleIdentifier") : std::nullopt;
     app.bundleIdentifier =
         truncatedWithEllipsis(identifier ? *identifier : withoutExtension(fileName), kMaxBundleTextLength);
@@ -181,8 +179,10 @@ std::optional<std::string> AppInfoFetcher::localizedValue(const std::string& bun
     return std::nullopt;
 }
 
+// Never leaves the bundle: no link inside it followed, no other mount entered.
 std::int64_t AppInfoFetcher::appSize(const std::string& bundlePath, std::stop_token stop) {
-    return allocatedSizeOfTree(bundlePath, std::move(stop));
+    return allocatedSizeOfTree(bundlePath, std::move(stop),
+                               {.followRootLink = false, .stayOnRootMount = true});
 }
 
 } // namespace zn

@@ -39,7 +39,7 @@ public:
     std::vector<InstalledApp> fetchEveryBundle(std::stop_token stop = {}) const;
 
 private:
-    std::optional<InstalledApp> loadAppInfo(const std::string& bundlePath) const;
+    std::optional<InstalledApp> loadAppInfo(const std::string& listedPath) const;
     std::optional<std::string> localizedValue(const std::string& bundlePath, const char* key) const;
     static std::int64_t appSize(const std::string& bundlePath, std::stop_token stop);
 

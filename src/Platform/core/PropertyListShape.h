@@ -13,14 +13,19 @@ struct PropertyListLimits {
     // grows faster than their number (an XML dictionary's keys most), so this keeps a read well under a
     // second; an Info.plist holds a few thousand.
     std::size_t nodes = 100'000;
+    // Bytes of strings (keys among them) and data, counted the same way: the parser copies a binary list's
+    // shared string at every use, so 400 KB of references to one 4 KB string would ask for 400 MB. A
+    // UTF-16 string counts as the most its UTF-8 form can take. An Info.plist holds some kilobytes.
+    std::size_t textBytes = 4 * 1024 * 1024;
 };
 
 // Whether property-list bytes may be handed to the parser at all. The parser and the tree built from it
-// recurse once per level and copy a binary list's shared objects at every use, so three shapes are turned
+// recurse once per level and copy a binary list's shared objects at every use, so four shapes are turned
 // away before either sees them: nesting deeper than the limit, counted through shared objects at each of
-// their uses; more values than the limit, counted the same way; and a binary list whose object graph
-// cannot be followed (offsets out of range, a cycle). Looks at the bytes without recursion. An XML
-// document is judged by its tags, every element counted, so odd markup can only make it look bigger.
+// their uses; more values than the limit, counted the same way; more bytes of strings and data than the
+// limit, counted the same way; and a binary list whose object graph cannot be followed (offsets or
+// lengths out of range, a cycle). Looks at the bytes without recursion. An XML document is judged by its
+// tags, every element counted, and by all its character data, so odd markup can only make it look bigger.
 bool isPropertyListShapeSafe(std::string_view bytes, PropertyListLimits limits = {});
 
 } // namespace zn

@@ -2,6 +2,7 @@
 
 #include "Models/CleanableItem.h"
 
+#include <fcntl.h>
 #include <fts.h>
 #include <sys/stat.h>
 
@@ -27,19 +28,40 @@ TreeEntry::Kind kindOf(const FTSENT* node) {
     }
 }
 
+// Where another mount is attached: a bind mount of the root's own file system keeps its device number,
+// so only the system's mark tells it (where the system has it).
+bool isMountRoot(const char* path) {
+    struct statx status;
+    return ::statx(AT_FDCWD, path, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT, 0, &status) == 0 &&
+           (status.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT) != 0 &&
+           (status.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0;
+}
+
+bool leavesRootMount(const FTSENT* node, dev_t rootDevice) {
+    if (node->fts_info == FTS_NS || node->fts_info == FTS_ERR)
+        return false; // nothing is known of it, and nothing below it is read
+    return node->fts_statp->st_dev != rootDevice || isMountRoot(node->fts_accpath);
+}
+
 } // namespace
 
 void walkTree(const std::string& root, const std::function<WalkAction(const TreeEntry&)>& visit,
-              bool followRootLink) {
+              WalkOptions options) {
     char* roots[] = {const_cast<char*>(root.c_str()), nullptr};
     // FTS_COMFOLLOW: the root may be reached through a link; nothing below it is followed.
-    FTS* walk = ::fts_open(roots, FTS_PHYSICAL | FTS_NOCHDIR | (followRootLink ? FTS_COMFOLLOW : 0), nullptr);
+    FTS* walk =
+        ::fts_open(roots, FTS_PHYSICAL | FTS_NOCHDIR | (options.followRootLink ? FTS_COMFOLLOW : 0), nullptr);
     if (!walk)
         return;
+    dev_t rootDevice = 0;
     while (FTSENT* node = ::fts_read(walk)) {
-        if (node->fts_level == FTS_ROOTLEVEL || node->fts_info == FTS_DP || node->fts_info == FTS_DC)
+        if (node->fts_level == FTS_ROOTLEVEL) {
+            rootDevice = node->fts_statp->st_dev;
             continue;
-        if (node->fts_name[0] == '.') {
+        }
+        if (node->fts_info == FTS_DP || node->fts_info == FTS_DC)
+            continue;
+        if (node->fts_name[0] == '.' || (options.stayOnRootMount && leavesRootMount(node, rootDevice))) {
             ::fts_set(walk, node, FTS_SKIP);
             continue;
         }
@@ -63,15 +85,18 @@ void walkTree(const std::string& root, const std::function<WalkAction(const Tree
     ::fts_close(walk);
 }
 
-std::int64_t allocatedSizeOfTree(const std::string& root, std::stop_token stop) {
+std::int64_t allocatedSizeOfTree(const std::string& root, std::stop_token stop, WalkOptions options) {
     std::int64_t total = 0;
-    walkTree(root, [&](const TreeEntry& entry) {
-        if (stop.stop_requested())
-            return WalkAction::stop;
-        if (entry.kind == TreeEntry::Kind::file)
-            total = saturatingAdd(total, entry.allocatedBytes);
-        return WalkAction::proceed;
-    });
+    walkTree(
+        root,
+        [&](const TreeEntry& entry) {
+            if (stop.stop_requested())
+                return WalkAction::stop;
+            if (entry.kind == TreeEntry::Kind::file)
+                total = saturatingAdd(total, entry.allocatedBytes);
+            return WalkAction::proceed;
+        },
+        options);
     return total;
 }
 

@@ -22,15 +22,24 @@ struct TreeEntry {
 
 enum class WalkAction { proceed, skipDescendants, stop };
 
-// Walks the tree below `root` without following any symbolic link (the root itself may be one, unless
-// `followRootLink` is false), visiting folders before their contents, each folder's entries in the order
-// the file system lists them. Hidden entries (names starting with ".") are neither visited nor entered.
-// Unreadable folders are reported as such and the walk goes on.
+struct WalkOptions {
+    // The root itself may be a symbolic link, walked where it leads.
+    bool followRootLink = true;
+    // Entries of another mount than the root's (another file system, or a bind mount of the same one)
+    // are neither visited nor entered.
+    bool stayOnRootMount = false;
+};
+
+// Walks the tree below `root` without following any symbolic link below it, visiting folders before
+// their contents, each folder's entries in the order the file system lists them. Hidden entries (names
+// starting with ".") are neither visited nor entered. Unreadable folders are reported as such and the walk
+// goes on.
 void walkTree(const std::string& root, const std::function<WalkAction(const TreeEntry&)>& visit,
-              bool followRootLink = true);
+              WalkOptions options = {});
 
 // The allocated bytes of the regular files of that same walk; only those seen so far once `stop` is
 // requested.
-std::int64_t allocatedSizeOfTree(const std::string& root, std::stop_token stop = {});
+std::int64_t allocatedSizeOfTree(const std::string& root, std::stop_token stop = {},
+                                 WalkOptions options = {});
 
 } // namespace zn

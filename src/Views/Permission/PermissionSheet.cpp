@@ -9,6 +9,7 @@
 #include "Views/Kit/Motion/WidgetOpacity.h"
 #include "Views/Kit/Surfaces/AppBackdrop.h"
 #include "Views/Kit/Surfaces/Divider.h"
+#include "Views/Kit/Theme/DisplayText.h"
 #include "Views/Kit/Theme/TextStyles.h"
 #include "Views/Permission/PermissionGrantedBody.h"
 #include "Views/Permission/PermissionRequestBody.h"
@@ -81,7 +82,8 @@ void PermissionSheet::refresh() {
     if (!coordinator_)
         return;
     const bool granted = coordinator_->hasFullDiskAccess();
-    header_->setTitle(QString::fromStdString(headline(coordinator_->context())));
+    // The application's name comes from its Info.plist, which anyone may write.
+    header_->setTitle(shownText(headline(coordinator_->context())));
     header_->setGranted(granted);
     requestBody_->setVisible(!granted);
     grantedBody_->setVisible(granted);

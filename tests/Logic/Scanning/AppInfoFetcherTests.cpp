@@ -2,6 +2,7 @@
 #include "Platform/core/RegularFile.h"
 #include "support/FixtureTree.h"
 #include "support/InfoPlistText.h"
+#include "support/ScopedBindMount.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -117,6 +118,50 @@ TEST_F(AppInfoFetcherTest, SizeCountsRegularVisibleFilesOnly) {
     // Allocated sizes: Info.plist and the binary, each a whole number of blocks.
     EXPECT_GE(apps[0].size, 10000);
     EXPECT_LT(apps[0].size, 50000);
+}
+
+TEST_F(AppInfoFetcherTest, ABundleThatIsALinkCountsOnlyWhereItLeadsToABundle) {
+    bundle("elsewhere/Real.app", test::infoPlistText("com.acme.real", "Real"));
+    tree.textFile("elsewhere/Real.app/Contents/MacOS/real", std::string(100'000, 'x'));
+    tree.symlink("home/Applications/Linked.app", tree.path("elsewhere/Real.app"));
+    // The whole disk, a folder that is no bundle for its name or for what it holds, nothing at all.
+    tree.symlink("home/Applications/Root.app", "/");
+    bundle("elsewhere/Plain", test::infoPlistText("com.acme.plain", "Plain"));
+    tree.symlink("home/Applications/Plain.app", tree.path("elsewhere/Plain"));
+    tree.file("elsewhere/Empty.app/Contents/MacOS/empty", 10);
+    tree.symlink("home/Applications/Empty.app", tree.path("elsewhere/Empty.app"));
+    tree.symlink("home/Applications/Gone.app", tree.path("elsewhere/Gone.app"));
+    // A bundle whose Info.plist is a link holds none of its own.
+    tree.textFile("elsewhere/info", test::infoPlistText("com.acme.borrowed", "Borrowed"));
+    tree.folder("elsewhere/Borrowed.app/Contents");
+    tree.symlink("elsewhere/Borrowed.app/Contents/Info.plist", tree.path("elsewhere/info"));
+    tree.symlink("home/Applications/Borrowed.app", tree.path("elsewhere/Borrowed.app"));
+
+    const auto apps = fetch();
+    ASSERT_EQ(apps.size(), 1u);
+    EXPECT_EQ(apps[0].path, tree.path("home/Applications/Linked.app"));
+    EXPECT_EQ(apps[0].appName, "Real");
+    EXPECT_EQ(apps[0].bundleIdentifier, "com.acme.real");
+    EXPECT_GE(apps[0].size, 100'000);
+    EXPECT_LT(apps[0].size, 200'000);
+}
+
+TEST_F(AppInfoFetcherTest, SizingABundleEntersNoOtherMount) {
+    bundle("Applications/Sized.app", test::infoPlistText("id.sized", "Sized"));
+    tree.textFile("Applications/Sized.app/Contents/MacOS/binary", std::string(10'000, 'x'));
+    tree.textFile("elsewhere/big", std::string(1'000'000, 'x'));
+    tree.folder("Applications/Sized.app/Contents/Attached");
+    // A bind mount of the same file system keeps its device number.
+    test::ScopedBindMount attached(tree.path("elsewhere"),
+                                   tree.path("Applications/Sized.app/Contents/Attached"));
+    if (attached.error() == EPERM)
+        GTEST_SKIP() << test::kNeedsRootToBindMount;
+    ASSERT_EQ(attached.error(), 0);
+
+    const auto apps = fetch();
+    ASSERT_EQ(apps.size(), 1u);
+    EXPECT_GE(apps[0].size, 10'000);
+    EXPECT_LT(apps[0].size, 1'000'000);
 }
 
 TEST_F(AppInfoFetcherTest, HostileInfoPlistsFallBackOrAreCut) {

@@ -5,8 +5,11 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 #include <plist/plist.h>
+#include <time.h>
 
 namespace zn {
 namespace {
@@ -180,13 +183,102 @@ TEST(PropertyListShape, ValuesPastAFixedBudgetAreRefusedWhateverTheFileSize) {
     EXPECT_FALSE(isPropertyListShapeSafe(xmlArrayOfTrues(999), {.nodes = 1'000}));
 }
 
+std::string sharedObject(const std::string& object, std::size_t uses) {
+    return test::binaryPropertyList({test::binaryArrayObject(std::vector<std::uint32_t>(uses, 1)), object});
+}
+
+TEST(PropertyListShape, StringsAndDataCountAtEveryUseAgainstAFixedBudget) {
+    // 99,000 uses of one 4 KB object: 400 KB that the parser would copy into 400 MB, the UTF-16 string
+    // into 800 MB of UTF-8.
+    const std::string ascii = test::binaryStringObject(std::string(4'096, 's'));
+    const std::string data = test::binaryDataObject(4'096);
+    const std::string utf16 = test::binaryUtf16StringObject(std::u16string(4'096, u'\u00E9'));
+    for (const std::string* object : {&ascii, &data, &utf16})
+        EXPECT_FALSE(parsePropertyList(sharedObject(*object, 99'000)));
+    // A few uses are read, each a whole copy.
+    const auto few = parsePropertyList(sharedObject(utf16, 3));
+    ASSERT_TRUE(few && few->array() && few->array()->size() == 3u);
+    std::string accents;
+    for (int i = 0; i < 4'096; ++i)
+        accents += "\u00E9";
+    EXPECT_EQ(few->array()->back(), PlistValue{accents});
+
+    // Each use counts its bytes, a UTF-16 unit as three, a dictionary's keys among them.
+    EXPECT_TRUE(isPropertyListShapeSafe(sharedObject(test::binaryStringObject(std::string(100, 's')), 10),
+                                        {.textBytes = 1'000}));
+    EXPECT_FALSE(isPropertyListShapeSafe(sharedObject(test::binaryStringObject(std::string(100, 's')), 10),
+                                         {.textBytes = 999}));
+    EXPECT_TRUE(isPropertyListShapeSafe(sharedObject(test::binaryDataObject(100), 10), {.textBytes = 1'000}));
+    EXPECT_FALSE(isPropertyListShapeSafe(sharedObject(test::binaryDataObject(100), 10), {.textBytes = 999}));
+    const std::string units = sharedObject(test::binaryUtf16StringObject(std::u16string(100, u'x')), 10);
+    EXPECT_TRUE(isPropertyListShapeSafe(units, {.textBytes = 3'000}));
+    EXPECT_FALSE(isPropertyListShapeSafe(units, {.textBytes = 2'999}));
+    const std::string dictionary =
+        test::binaryPropertyList({test::binaryDictionaryObject({{1, 2}, {2, 1}}),
+                                  test::binaryStringObject("key"), test::binaryStringObject("value")});
+    EXPECT_TRUE(isPropertyListShapeSafe(dictionary, {.textBytes = 16}));
+    EXPECT_FALSE(isPropertyListShapeSafe(dictionary, {.textBytes = 15}));
+    // One object past the budget is refused alone, and so is one whose length runs past the objects.
+    EXPECT_FALSE(isPropertyListShapeSafe(test::binaryPropertyList({test::binaryDataObject(1'001)}),
+                                         {.textBytes = 1'000}));
+    std::string overlong = test::binaryPropertyList({test::binaryStringObject("abc")});
+    overlong[overlong.find("abc") - 1] = '\x40';
+    EXPECT_FALSE(isPropertyListShapeSafe(overlong));
+
+    // An XML list counts all its character data, character data sections whole.
+    const std::string xml = "<?xml version=\"1.0\"?><plist version=\"1.0\"><array><string>" +
+                            std::string(1'000, 'x') + "</string>\n<string><![CDATA[" + std::string(500, 'y') +
+                            "]]></string></array></plist>";
+    EXPECT_TRUE(isPropertyListShapeSafe(xml, {.textBytes = 1'513}));
+    EXPECT_FALSE(isPropertyListShapeSafe(xml, {.textBytes = 1'512}));
+    const auto xmlText = [](std::size_t length) {
+        return "<?xml version=\"1.0\"?><plist version=\"1.0\"><string>" + std::string(length, 'x') +
+               "</string></plist>";
+    };
+    EXPECT_FALSE(parsePropertyList(xmlText(5'000'000)));
+    // Within the budget, a value larger than any an Info.plist holds is still read in either form.
+    const auto large = parsePropertyList(xmlText(3'000'000));
+    ASSERT_TRUE(large && large->string());
+    EXPECT_EQ(parsePropertyList(asBinary(xmlText(3'000'000))), large);
+}
+
+// The processor time `read` takes on this thread, which other work on the machine does not inflate.
+double threadSecondsFor(const std::function<void()>& read) {
+    const auto now = [] {
+        timespec time{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &time);
+        return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_nsec) / 1e9;
+    };
+    const double started = now();
+    read();
+    return now() - started;
+}
+
 TEST(PropertyListShape, LargeArraysWithinTheBudgetAreReadInOrder) {
+    const std::vector<std::string> strings{test::binaryStringObject("a"), test::binaryStringObject("b"),
+                                           test::binaryStringObject("c")};
     std::vector<std::uint32_t> references;
     for (std::uint32_t i = 0; i < 99'000; ++i)
         references.push_back(1 + i % 3);
-    const auto parsed = parsePropertyList(
-        test::binaryPropertyList({test::binaryArrayObject(references), test::binaryStringObject("a"),
-                                  test::binaryStringObject("b"), test::binaryStringObject("c")}));
+    std::vector<std::string> objects{test::binaryArrayObject(references)};
+    objects.insert(objects.end(), strings.begin(), strings.end());
+    const std::string list = test::binaryPropertyList(objects);
+    // The same values as 330 arrays of 300: what reading them costs where no array is long.
+    std::vector<std::uint32_t> arrays;
+    for (std::uint32_t i = 0; i < 330; ++i)
+        arrays.push_back(4 + i);
+    std::vector<std::string> spreadObjects{test::binaryArrayObject(arrays)};
+    spreadObjects.insert(spreadObjects.end(), strings.begin(), strings.end());
+    spreadObjects.resize(spreadObjects.size() + arrays.size(),
+                         test::binaryArrayObject({references.begin(), references.begin() + 300}));
+    const std::string spread = test::binaryPropertyList(spreadObjects);
+
+    std::optional<PlistValue> parsed;
+    const double shortArrays = threadSecondsFor([&] { ASSERT_TRUE(parsePropertyList(spread)); });
+    const double longArray = threadSecondsFor([&] { parsed = parsePropertyList(list); });
+    // Linear: the one long array costs what the short ones do. Reaching each item by its index from the
+    // first one took eighteen times as long built with the address checker, thousands of times without.
+    EXPECT_LT(longArray, 3 * shortArrays + 0.05) << shortArrays;
     ASSERT_TRUE(parsed && parsed->array());
     const PlistValue::Array& items = *parsed->array();
     ASSERT_EQ(items.size(), references.size());

@@ -96,6 +96,18 @@ TEST(PermissionSheet, AsksForAccessWhileItIsMissing) {
     EXPECT_EQ(sheet.header().tint(), qColor(Tint::green));
 }
 
+TEST(PermissionSheet, TheHeadlineShowsTheApplicationsNameAsItIs) {
+    // The name comes from the application's Info.plist: a direction override or a line break in it must
+    // neither reorder the headline nor break it.
+    SheetFixture fixture;
+    fixture.access.coordinator->requestAccess(Context::uninstall("Notes\u202Etxt.exe\nAgain\x1B", 2),
+                                              blockedPaths(2), [] {});
+    test::processQueuedWork();
+    PermissionSheet& sheet = fixture.open();
+    EXPECT_EQ(sheet.header().title().toStdString(),
+              "Allow access to finish removing files for Notes\uFFFDtxt.exe\u23CEAgain\uFFFD (2)");
+}
+
 TEST(PermissionSheet, AGrantSeenByThePollConfirmsAndRetriesOnce) {
     SheetFixture fixture;
     fixture.request();
