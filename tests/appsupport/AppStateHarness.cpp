@@ -1,6 +1,7 @@
 #include "appsupport/AppStateHarness.h"
 
 #include "Platform/core/PathText.h"
+#include "support/Privileges.h"
 
 #include <QCoreApplication>
 #include <QThread>
@@ -68,7 +69,13 @@ void InjectingTrash::breakWith(int error) {
     trashError_ = error;
 }
 
+void InjectingTrash::moveWithoutPrivileges() {
+    std::lock_guard lock(mutex_);
+    withoutPrivileges_ = true;
+}
+
 Trash::Outcome InjectingTrash::moveToTrash(const std::string& path) {
+    bool withoutPrivileges = false;
     {
         std::lock_guard lock(mutex_);
         if (trashError_)
@@ -76,7 +83,11 @@ Trash::Outcome InjectingTrash::moveToTrash(const std::string& path) {
         auto found = failures_.find(path);
         if (found != failures_.end())
             return {false, found->second, {}};
+        withoutPrivileges = withoutPrivileges_;
     }
+    if (!withoutPrivileges)
+        return trash_.moveToTrash(path);
+    const ScopedThreadWithoutPrivileges unprivileged;
     return trash_.moveToTrash(path);
 }
 
