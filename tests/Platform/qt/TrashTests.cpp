@@ -231,6 +231,51 @@ TEST(Trash, ATrashThatCannotBeWrittenIsTheTrashsFailureNotTheItems) {
     EXPECT_TRUE(trash.moveToTrash(file).moved);
 }
 
+// A home Trash whose folders are made, beside a file of the user's, for the refusals below.
+class HomeTrashTest : public ::testing::Test {
+protected:
+    HomeTrashTest() {
+        tree.folder("home/.local/share/Trash/files");
+        tree.folder("home/.local/share/Trash/info");
+    }
+
+    // The Trash took nothing: the file is in its place and nothing was left in the Trash.
+    void expectRefused(const Trash::Outcome& outcome, const std::string& why) {
+        EXPECT_FALSE(outcome.moved) << why;
+        EXPECT_TRUE(outcome.trashFailed) << why;
+        EXPECT_EQ(slurp(file), "mine") << why;
+        EXPECT_TRUE(std::filesystem::is_empty(trashPath + "/files")) << why;
+        EXPECT_TRUE(std::filesystem::is_empty(trashPath + "/info")) << why;
+    }
+
+    test::FixtureTree tree;
+    const std::string file = tree.textFile("home/Library/Caches/Zorglub/data.bin", "mine");
+    const std::string trashPath = tree.path("home/.local/share/Trash");
+    const Trash trash{trashPath};
+};
+
+TEST_F(HomeTrashTest, AHomeTrashThatOthersMayChangeIsNeverFilled) {
+    // Whoever else may change the Trash, its "files" or its "info" could take or swap what lands there.
+    for (const std::string& folder : {trashPath, trashPath + "/files", trashPath + "/info"})
+        for (const mode_t mode : {0777, 0770, 01777}) {
+            test::ScopedMode shared(folder, mode);
+            expectRefused(trash.moveToTrash(file), folder + " " + std::to_string(mode));
+        }
+    EXPECT_TRUE(trash.moveToTrash(file).moved);
+}
+
+TEST_F(HomeTrashTest, AHomeTrashOfAnotherUserIsNeverFilled) {
+    if (!test::runsAsRoot())
+        GTEST_SKIP() << test::kNeedsRootToChangeOwners;
+    // A data home of another user's, with that user's own private Trash, as root could still write it.
+    for (const std::string& folder : {trashPath, trashPath + "/files", trashPath + "/info"}) {
+        ASSERT_EQ(::lchown(folder.c_str(), test::kOtherUser, test::kOtherUser), 0);
+        expectRefused(trash.moveToTrash(file), folder);
+        ASSERT_EQ(::lchown(folder.c_str(), ::getuid(), ::getgid()), 0);
+    }
+    EXPECT_TRUE(trash.moveToTrash(file).moved);
+}
+
 // A mounted file system's top folder with a shared, sticky ".Trash", and the two places of this user's
 // Trash on it.
 class MountTrashTest : public ::testing::Test {
