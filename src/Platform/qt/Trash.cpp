@@ -186,6 +186,12 @@ Trash::Outcome Trash::moveToTrash(const std::string& path) const {
         outcome.errorNumber = errno;
         return outcome;
     }
+    // The item's own folder decides first: when it does not let the user take the entry out, that is the
+    // item's failure (one for the administrator pass), whatever the state of the Trash.
+    if (int refusal = refusalToTakeEntryFrom(parentFd.get(), info)) {
+        outcome.errorNumber = refusal;
+        return outcome;
+    }
 
     auto trashFailure = [&outcome](int error) {
         outcome.errorNumber = error;

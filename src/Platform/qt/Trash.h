@@ -30,8 +30,9 @@ public:
     // opened from "/" one folder at a time without following a link (a link on the way fails with ENOTDIR
     // or ELOOP) and is never looked up again, so the entry that moves is the one the path named even if
     // the tree changes meanwhile. A final symbolic link is trashed as the link itself; nothing already in
-    // the Trash is ever replaced. The home Trash, its "files" and its "info" must each be a folder of the
-    // user's alone, as on other mounts.
+    // the Trash is ever replaced. When that folder does not let the user take the entry out, the move
+    // fails with its EACCES or EPERM as the item's own failure, whatever the state of the Trash. The home
+    // Trash, its "files" and its "info" must each be a folder of the user's alone, as on other mounts.
     Outcome moveToTrash(const std::string& path) const;
 
     const std::string& homeTrash() const { return homeTrash_; }
