@@ -4,7 +4,7 @@
 #include "Models/Date.h"
 #include "Platform/core/HomeTrash.h"
 #include "Platform/core/SafeRemoval.h"
-#include "Services/CleaningEngine+ProtectedPlaces.h"
+#include "Logic/Utilities/ProtectedPlaces.h"
 #include "Services/CleaningEngine+Roots.h"
 
 #include <functional>

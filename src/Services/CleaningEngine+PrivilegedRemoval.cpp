@@ -1,7 +1,6 @@
 #include "Services/CleaningEngine+PrivilegedRemoval.h"
 
 #include "Logic/Utilities/Logger.h"
-#include "Logic/Utilities/OrphanSafetyPolicy.h"
 #include "Platform/core/AdminRunner.h"
 #include "Platform/core/PathResolution.h"
 #include "Platform/core/PathText.h"
@@ -87,7 +86,7 @@ bool admits(const PrivilegedRemovalRecord& record, const RecordRules& rules) {
     if (rules.cleaning.isProtectedPlace(record.path))
         return false;
     if (!record.category)
-        return leftoverRemovalPath(record.path) == record.path && rules.leftovers.isSafe(record.path);
+        return admitsLeftoverInAdminPass(record.path, rules.leftovers, rules.cleaning);
     return resolvedPathIfResolvable(record.path) == record.path &&
            rules.cleaning.admitsInAdminPass(*record.category, record.path);
 }
@@ -119,6 +118,11 @@ bool removeRecord(const PrivilegedRemovalRecord& record, const RecordRules& rule
 }
 
 } // namespace
+
+bool admitsLeftoverInAdminPass(const std::string& checkedPath, const OrphanSafetyPolicy& policy,
+                               const CleaningPathRules& rules) {
+    return policy.checkedPath(checkedPath) == checkedPath && !rules.isInSharedTemporaryFolder(checkedPath);
+}
 
 std::string encodePrivilegedRemovalRecords(const std::vector<PrivilegedRemovalRecord>& records) {
     std::string text;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Logic/Utilities/OrphanSafetyPolicy.h"
 #include "Models/CleaningCategory.h"
 #include "Platform/core/SafeRemoval.h"
 #include "Services/CleaningEngine+PathRules.h"
@@ -25,6 +26,14 @@ struct PrivilegedRemovalRecord {
     std::string path;
     bool operator==(const PrivilegedRemovalRecord&) const = default;
 };
+
+// Whether a leftover, in the form its check gave it (OrphanSafetyPolicy::checkedPath), may go through the
+// administrator pass of the user whose `policy` and `rules` these are: the policy takes the path as
+// written (a folder on the way that became a link since refuses it), and it lies in no shared temporary
+// folder, where the user's own rights already reach all that is the user's and a password could only
+// reach other users' files. Both sides of the pass ask this.
+bool admitsLeftoverInAdminPass(const std::string& checkedPath, const OrphanSafetyPolicy& policy,
+                               const CleaningPathRules& rules);
 
 // The tag a leftover record carries in place of a category's raw value.
 inline constexpr std::string_view kLeftoverRecordTag = "leftover";

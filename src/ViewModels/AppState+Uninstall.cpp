@@ -17,6 +17,13 @@ const std::string kRemoveSource = "removeSelectedFiles()";
 const std::string kFinishSource =
     "finishRemoval(removedAny:needsFullDiskAccess:attemptedAdmin:failed:adminError:)";
 
+bool isInDocumentFolders(const std::string& path, const std::string& home) {
+    for (const char* folder : {"/Documents", "/Desktop", "/Downloads"})
+        if (PathText::isSameOrInside(path, home + folder))
+            return true;
+    return false;
+}
+
 std::string joined(const std::vector<std::string>& texts, const std::string& separator) {
     std::string text;
     for (std::size_t i = 0; i < texts.size(); ++i)
@@ -37,15 +44,21 @@ void AppState::scanForAppFiles(const InstalledApp& app) {
     QPointer<AppState> self(this);
     // Nothing of the other installed applications is offered with this one.
     const AppFileScanner& scan = services_.uninstall.appFileScanner;
-    scan(app, installedApps_, locations, [self, generation](std::set<std::string> found) {
+    const std::string home = services_.uninstall.home;
+    scan(app, installedApps_, locations, [self, generation, home](std::set<std::string> found) {
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),
-            [self, generation, found = std::move(found)] {
+            [self, generation, home, found = std::move(found)] {
                 if (!self || generation != self->appFileSearchGeneration_)
                     return;
                 // The set is already in plain text order of the paths.
                 self->setDiscoveredFiles({found.begin(), found.end()});
-                self->setSelectedFiles(found);
+                // What lies in the user's document folders the user made, with the application's help: it
+                // is listed, but only the user's own tick removes it.
+                auto selected = found;
+                std::erase_if(selected,
+                              [&](const std::string& path) { return isInDocumentFolders(path, home); });
+                self->setSelectedFiles(std::move(selected));
                 self->setIsScanningAppFiles(false);
                 self->setAppFileScanLocationCount(0);
             },
@@ -64,7 +77,8 @@ void AppState::removeSelectedFiles() {
                              LogLevel::info, kRemoveSource);
         return;
     }
-    RemovalPathRules rules(services_.uninstall.home, services_.uninstall.systemRoot);
+    RemovalPathRules rules(services_.uninstall.home, services_.uninstall.systemRoot,
+                           services_.uninstall.runningProgram);
     std::vector<std::string> refused;
     std::vector<std::string> allowed;
     for (const std::string& path : selectedFiles_)
@@ -156,7 +170,8 @@ void AppState::publishRemovalOutcome(const TrashPassOutcome& trash, const std::v
     std::vector<std::string> retried;
     if (trash.needsFullDiskAccess)
         for (const std::string& path : failures)
-            if (std::find(trash.failedLinks.begin(), trash.failedLinks.end(), path) == trash.failedLinks.end())
+            if (std::find(trash.failedLinks.begin(), trash.failedLinks.end(), path) ==
+                trash.failedLinks.end())
                 retried.push_back(path);
     setLastFailedRemovalURLs(std::move(retried));
     setRemovalNeedsFullDiskAccess(trash.needsFullDiskAccess);

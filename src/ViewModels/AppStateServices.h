@@ -2,7 +2,6 @@
 
 #include "Logic/Scanning/AppInfoFetcher.h"
 #include "Logic/Scanning/Locations.h"
-#include "Logic/Utilities/OrphanSafetyPolicy.h"
 #include "Platform/qt/Clock.h"
 #include "Platform/qt/Notifier.h"
 #include "Platform/qt/QuestionPrompter.h"
@@ -12,6 +11,7 @@
 #include "Services/PermissionRequester.h"
 #include "ViewModels/AppFileScanner.h"
 #include "ViewModels/CleaningService.h"
+#include "ViewModels/LeftoverRules.h"
 #include "ViewModels/ScanService.h"
 #include "ViewModels/TrashPass.h"
 
@@ -31,9 +31,9 @@ struct UninstallServices {
     AppFileScanner appFileScanner = defaultAppFileScanner;
     // The search for leftovers of removed applications builds its own locations.
     std::function<Locations()> orphanLocations = [] { return Locations(); };
-    // Called off the main thread.
-    std::function<bool(const std::string&)> isSafeOrphanCandidate = [](const std::string& path) {
-        return OrphanSafetyPolicy::isSafeCandidate(path);
+    // Whether the search may offer a leftover; called off the main thread.
+    std::function<bool(const std::string&)> mayOfferOrphan = [](const std::string& path) {
+        return LeftoverRules::currentUser()->mayOffer(path);
     };
     // Called off the main thread.
     TrashMover moveToTrash = [](const std::string& path) { return Trash().moveToTrash(path); };
@@ -41,6 +41,8 @@ struct UninstallServices {
     // folders ("" for the real ones).
     std::string home = zn::home();
     std::string systemRoot;
+    // Neither they nor a folder holding one is ever moved, with the home.
+    RunningProgramPlaces runningProgram = currentRunningProgramPlaces();
 };
 
 // Everything the application state works through; the application passes the real services, tests pass

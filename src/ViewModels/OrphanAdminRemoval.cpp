@@ -1,7 +1,6 @@
 #include "ViewModels/OrphanAdminRemoval.h"
 
 #include "Logic/Utilities/Logger.h"
-#include "Logic/Utilities/OrphanSafetyPolicy.h"
 #include "Services/CleaningEngine+PrivilegedRemoval.h"
 
 namespace zn {
@@ -37,11 +36,11 @@ AdminCommand leftoverRemovalAdminCommand(const std::vector<std::string>& paths) 
 }
 
 bool removeLeftoversWithAdminPrivileges(const std::vector<std::string>& paths, AdminRunner& runner,
-                                        const std::function<bool(const std::string&)>& isSafeCandidate) {
+                                        const std::function<bool(const std::string&)>& mayGoToAdministrator) {
     if (paths.empty())
         return true;
     for (const std::string& path : paths)
-        if (!isSafeCandidate(path)) {
+        if (!mayGoToAdministrator(path)) {
             Logger::shared().log("Refusing admin escalation for unsafe path: " + path, LogLevel::warning,
                                  kSource);
             return false;
@@ -52,12 +51,8 @@ bool removeLeftoversWithAdminPrivileges(const std::vector<std::string>& paths, A
         outcome = runner.run(leftoverRemovalAdminCommand(paths));
     } else {
         std::vector<PrivilegedRemovalRecord> records;
-        for (const std::string& path : paths) {
-            const auto target = leftoverRemovalPath(path);
-            if (!target)
-                return false;
-            records.push_back({std::nullopt, *target});
-        }
+        for (const std::string& path : paths)
+            records.push_back({std::nullopt, path});
         outcome = runner.runPrivilegedRemoval(encodePrivilegedRemovalRecords(records));
     }
     if (outcome.status == AdminRunOutcome::Status::failed)

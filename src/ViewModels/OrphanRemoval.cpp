@@ -1,7 +1,6 @@
 #include "ViewModels/OrphanRemoval.h"
 
 #include "Logic/Utilities/Logger.h"
-#include "Logic/Utilities/OrphanSafetyPolicy.h"
 #include "Platform/core/SafeRemoval.h"
 #include "Platform/core/VisibleText.h"
 #include "ViewModels/OrphanAdminRemoval.h"
@@ -26,31 +25,30 @@ bool somethingRemainsAtPath(const std::string& path) {
 
 } // namespace
 
-OrphanRemovalTools OrphanRemovalTools::system() {
-    const auto isSafe = [](const std::string& path) { return OrphanSafetyPolicy::isSafeCandidate(path); };
+OrphanRemovalTools OrphanRemovalTools::forRules(std::shared_ptr<const LeftoverRules> rules, Trash trash) {
+    const auto mayGoToAdministrator = [rules](const std::string& path) {
+        return rules->mayGoToAdministrator(path);
+    };
     return {
-        isSafe,
+        [rules](const std::string& path) { return rules->checkedPath(path); },
+        mayGoToAdministrator,
         removeLeftoverPermanently,
-        [isSafe](const std::vector<std::string>& paths) {
+        [mayGoToAdministrator](const std::vector<std::string>& paths) {
             SystemAdminRunner runner;
-            return removeLeftoversWithAdminPrivileges(paths, runner, isSafe);
+            return removeLeftoversWithAdminPrivileges(paths, runner, mayGoToAdministrator);
         },
         somethingRemainsAtPath,
-        // The Trash takes a path as written, with no link on the way; leftovers keep their folders' links
-        // resolved, as their permanent removal does.
-        [](const std::string& path) {
-            const auto target = leftoverRemovalPath(path);
-            return target ? Trash().moveToTrash(*target) : Trash::Outcome{false, EINVAL, {}};
-        },
+        [trash = std::move(trash)](const std::string& path) { return trash.moveToTrash(path); },
     };
 }
 
+OrphanRemovalTools OrphanRemovalTools::system() {
+    return forRules(LeftoverRules::currentUser(), Trash());
+}
+
 OrphanRemoveOutcome removeLeftoverPermanently(const std::string& path) {
-    const auto target = leftoverRemovalPath(path);
-    if (!target)
-        return OrphanRemoveOutcome::failed;
     const RemovalResult result = SafeRemoval(std::make_shared<SystemRemovalFileOperations>())
-                                     .removeItem(*target, SafeRemoval::Scope::wholeItem);
+                                     .removeItem(path, SafeRemoval::Scope::wholeItem);
     if (result.succeeded())
         return OrphanRemoveOutcome::removed;
     if (result.errorNumber == EACCES || result.errorNumber == EPERM)
@@ -65,18 +63,23 @@ std::string keptForSafetyText(const std::string& path) {
 
 OrphanRemovalOutcome removeOrphans(const std::vector<std::string>& paths, const OrphanRemovalTools& tools) {
     OrphanRemovalOutcome outcome;
-    std::vector<std::string> forAdministrator;
+    // Each path as listed, and the entry its check named: the one every later step acts on.
+    std::vector<std::pair<std::string, std::string>> forAdministrator;
     for (const std::string& path : paths) {
-        if (!tools.isSafeCandidate(path)) {
+        const auto checked = tools.checkedPath(path);
+        if (!checked) {
             outcome.failures.push_back(keptForSafetyText(path));
             continue;
         }
-        switch (tools.removePermanently(path)) {
+        switch (tools.removePermanently(*checked)) {
         case OrphanRemoveOutcome::removed:
             outcome.removed.insert(path);
             break;
         case OrphanRemoveOutcome::permissionDenied:
-            forAdministrator.push_back(path);
+            if (tools.mayGoToAdministrator(*checked))
+                forAdministrator.emplace_back(path, *checked);
+            else
+                outcome.failures.push_back(path);
             break;
         case OrphanRemoveOutcome::failed:
             outcome.failures.push_back(path);
@@ -86,9 +89,12 @@ OrphanRemovalOutcome removeOrphans(const std::vector<std::string>& paths, const 
     if (forAdministrator.empty())
         return outcome;
 
-    const bool ran = tools.removeWithAdminPrivileges(forAdministrator);
-    for (const std::string& path : forAdministrator) {
-        if (ran && !tools.somethingRemainsAt(path))
+    std::vector<std::string> checkedPaths;
+    for (const auto& [path, checked] : forAdministrator)
+        checkedPaths.push_back(checked);
+    const bool ran = tools.removeWithAdminPrivileges(checkedPaths);
+    for (const auto& [path, checked] : forAdministrator) {
+        if (ran && !tools.somethingRemainsAt(checked))
             outcome.removed.insert(path);
         else
             outcome.failures.push_back(path);
@@ -108,13 +114,14 @@ std::optional<std::string> orphanRemovalMessage(const std::vector<std::string>& 
 }
 
 OrphanTrashOutcome trashOrphan(const std::string& path, const OrphanRemovalTools& tools) {
-    if (!tools.isSafeCandidate(path))
+    const auto checked = tools.checkedPath(path);
+    if (!checked)
         return OrphanTrashOutcome::keptForSafety;
-    const Trash::Outcome moved = tools.moveToTrash(path);
+    const Trash::Outcome moved = tools.moveToTrash(*checked);
     if (moved.moved)
         return OrphanTrashOutcome::trashed;
-    // A missing folder of the Trash's also reports ENOENT: only a look at the path tells it is gone.
-    if (moved.errorNumber == ENOENT && !tools.somethingRemainsAt(path))
+    // A missing folder of the Trash's also reports ENOENT: only a look at the entry tells it is gone.
+    if (moved.errorNumber == ENOENT && !tools.somethingRemainsAt(*checked))
         return OrphanTrashOutcome::alreadyGone;
     Logger::shared().log("Couldn't move " + path + " to the Trash: " + std::strerror(moved.errorNumber),
                          LogLevel::warning, "moveToTrash(_:)");

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "Platform/qt/Trash.h"
+#include "ViewModels/LeftoverRules.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -14,10 +16,15 @@ namespace zn {
 enum class OrphanRemoveOutcome { removed, permissionDenied, failed };
 
 // What the leftovers screen removes through. Every part is called off the main thread; the defaults are the
-// real ones (the leftover policy of the current user, link-safe permanent removal, the administrator pass
+// real ones (the leftover rules of the current user, link-safe permanent removal, the administrator pass
 // through osascript or pkexec, the freedesktop Trash); tests replace them.
 struct OrphanRemovalTools {
-    std::function<bool(const std::string&)> isSafeCandidate;
+    // The path a removal acts on when the leftover policy lets `path` go (OrphanSafetyPolicy::checkedPath),
+    // none when it does not. Every part below takes that path as written and never resolves it again: a
+    // folder on the way swapped for a link after the check makes the step fail instead of acting elsewhere.
+    std::function<std::optional<std::string>(const std::string&)> checkedPath;
+    // Whether a checked path that refused the user may go through the administrator pass.
+    std::function<bool(const std::string&)> mayGoToAdministrator;
     std::function<OrphanRemoveOutcome(const std::string&)> removePermanently;
     // One administrator-authorised removal of all of them; false when refused, cancelled or failed.
     std::function<bool(const std::vector<std::string>&)> removeWithAdminPrivileges;
@@ -25,11 +32,15 @@ struct OrphanRemovalTools {
     std::function<bool(const std::string&)> somethingRemainsAt;
     std::function<Trash::Outcome(const std::string&)> moveToTrash;
 
+    // The real tools for the user of `rules`, moving to `trash`.
+    static OrphanRemovalTools forRules(std::shared_ptr<const LeftoverRules> rules, Trash trash);
+    // The current user's, moving to the home Trash.
     static OrphanRemovalTools system();
 };
 
-// Deletes the leftover at `path` for good, a folder with everything in it and a link as the link itself,
-// without following any link on the way. No permission (EACCES, EPERM) is `permissionDenied`.
+// Deletes the entry that the checked `path` names, as written: a folder with everything in it and a link
+// as the link itself. Folders are opened from "/" one at a time without following any link, so one on
+// the way that is a link makes it fail. No permission (EACCES, EPERM) is `permissionDenied`.
 OrphanRemoveOutcome removeLeftoverPermanently(const std::string& path);
 
 struct OrphanRemovalOutcome {
@@ -39,10 +50,10 @@ struct OrphanRemovalOutcome {
     bool operator==(const OrphanRemovalOutcome&) const = default;
 };
 
-// The permanent removal pass over `paths`, in order; blocking. A path the policy refuses is reported as
-// "<path> (kept for safety)" and not touched; permission failures get one administrator pass together,
-// after which a path counts as removed only when nothing remains at it; every other failure reports the
-// path.
+// The permanent removal pass over `paths`, in order; blocking. Each path is checked once and removed as
+// checked. A path the policy refuses is reported as "<path> (kept for safety)" and not touched; permission
+// failures that may go to the administrator get one administrator pass together, after which a path
+// counts as removed only when nothing remains at it; every other failure reports the path.
 OrphanRemovalOutcome removeOrphans(const std::vector<std::string>& paths, const OrphanRemovalTools& tools);
 
 // "Zelva Nexal couldn't remove N item(s).", a blank line and at most three failures, then "…" when there
@@ -56,6 +67,7 @@ enum class OrphanTrashOutcome {
     keptForSafety, // the policy refused it; nothing was touched
     failed,        // it stays where it was
 };
+// Checks `path` once and moves the entry it checked to the Trash.
 OrphanTrashOutcome trashOrphan(const std::string& path, const OrphanRemovalTools& tools);
 
 // The failure text of a path the policy refused.

@@ -15,8 +15,9 @@ std::string standardized(std::string_view path) {
 
 } // namespace
 
-RemovalPathRules::RemovalPathRules(std::string home, std::string systemRoot)
-    : home_(std::move(home)), systemRoot_(std::move(systemRoot)) {
+RemovalPathRules::RemovalPathRules(std::string home, std::string systemRoot,
+                                   const RunningProgramPlaces& runningProgram)
+    : home_(std::move(home)), systemRoot_(std::move(systemRoot)), protectedPlaces_(home_, runningProgram) {
     for (const std::string& risky : makeHighRiskHomeDotPaths(home_)) {
         highRiskForms_.push_back(risky);
         // A credential folder may itself be a link to elsewhere; what it leads to is just as protected.
@@ -31,7 +32,7 @@ bool RemovalPathRules::isHighRisk(const std::string& path) const {
     for (const std::string& form : highRiskForms_)
         if (PathText::isSameOrInside(resolved, form) || PathText::isStrictlyInside(form, resolved))
             return true;
-    return false;
+    return protectedPlaces_.isOrHoldsOne(resolved);
 }
 
 bool RemovalPathRules::isLikelyAdministratorRemovalPath(const std::string& path) const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Logic/Utilities/ProtectedPlaces.h"
+
 #include <set>
 #include <string>
 #include <string_view>
@@ -15,10 +17,12 @@ namespace zn {
 class RemovalPathRules {
 public:
     // `home` with its links resolved; `systemRoot` is prefixed to the system folders ("" for the real ones).
-    explicit RemovalPathRules(std::string home, std::string systemRoot = "");
+    explicit RemovalPathRules(std::string home, std::string systemRoot = "",
+                              const RunningProgramPlaces& runningProgram = currentRunningProgramPlaces());
 
     // True when the path, links resolved, is one of the high-risk home dot paths or lies inside one, or
     // holds one (the home folder itself, say). The high-risk paths count both as written and resolved.
+    // The home, the working directory and the program's folder, and every folder holding one, count too.
     bool isHighRisk(const std::string& path) const;
     bool isLikelyAdministratorRemovalPath(const std::string& path) const;
 
@@ -32,6 +36,7 @@ private:
     std::string home_;
     std::string systemRoot_;
     std::vector<std::string> highRiskForms_; // each high-risk path as written and with its links resolved
+    ProtectedPlaces protectedPlaces_;
 };
 
 } // namespace zn

@@ -45,6 +45,14 @@ TrashPassOutcome trashDirectly(const std::vector<std::string>& paths, const Tras
             outcome.refused.push_back(path);
             continue;
         }
+        // Asked again as the move comes: a place the rules protect never goes, whatever led to it meanwhile.
+        if (rules.isHighRisk(path)) {
+            Logger::shared().log("Refused to move " + path +
+                                     " to the Trash: it is a protected place or holds one",
+                                 LogLevel::warning, kSource);
+            outcome.refused.push_back(path);
+            continue;
+        }
         const Trash::Outcome moved = moveToTrash(path);
         const bool followable = !moved.moved && mayGoToLinkResolvingRemoval(path);
         const bool permissionDenied = isPermissionDenied(moved.errorNumber) && followable;

@@ -122,5 +122,35 @@ TEST_F(PrivilegedLeftovers, ALinkOutsideTheAllowedFoldersStaysWhereverItLeads) {
     EXPECT_EQ(output, std::string(kPrivilegedRemovalStartMarker) + cacheLink + '\0');
 }
 
+TEST_F(PrivilegedLeftovers, NothingInASharedTemporaryFolderGoesEvenWhereTheCallersHomeIsIt) {
+    // The password database names the shared temporary folder itself as the caller's home: the Library
+    // there is anyone's, and the caller's own rights already reach all that is the caller's.
+    home = *resolvedPathIfResolvable(tree.folder("system/tmp"));
+    const std::string stuff = tree.textFile("system/tmp/Library/Caches/malstuff/data", "theirs");
+    const std::string log = tree.textFile("system/tmp/Library/Logs/mallog", "theirs");
+    const std::vector<std::string> paths{home + "/Library/Caches/malstuff", home + "/Library/Logs/mallog"};
+    ASSERT_EQ(remove(paths), 0);
+    EXPECT_TRUE(exists(stuff));
+    EXPECT_TRUE(exists(log));
+    const std::string marker(kPrivilegedRemovalStartMarker);
+    EXPECT_EQ(output, marker);
+
+    // As category records they are refused alike.
+    std::istringstream input(encodePrivilegedRemovalRecords(
+        {{CleaningCategory::userCache, paths[0]}, {CleaningCategory::systemJunk, paths[1]}}));
+    std::ostringstream out;
+    ASSERT_EQ(runPrivilegedRemoval({"zelvanexal", "--privileged-remove"}, input, out, context), 0);
+    EXPECT_EQ(out.str(), marker);
+    EXPECT_TRUE(exists(stuff));
+    EXPECT_TRUE(exists(log));
+
+    // A home inside the shared folder keeps its own rules: its leftovers go.
+    home = *resolvedPathIfResolvable(tree.folder("system/tmp/guests/h"));
+    const std::string own = finalForm(tree.textFile("system/tmp/guests/h/Library/Caches/com.gone.app", "x"));
+    ASSERT_EQ(remove({own}), 0);
+    EXPECT_FALSE(exists(own));
+    EXPECT_EQ(output, marker + own + '\0');
+}
+
 } // namespace
 } // namespace zn

@@ -2,6 +2,7 @@
 #include "Services/CleaningEngine+PrivilegedRemoval.h"
 #include "Services/CleaningEngine.h"
 #include "Services/CleaningEngineTestSupport.h"
+#include "support/EntrySwapper.h"
 #include "support/FixtureEngineOptions.h"
 #include "support/FixtureTree.h"
 #include "support/Privileges.h"
@@ -215,22 +216,18 @@ TEST_F(PrivilegedPassTest, AFolderSwappedWithALinkWhileCheckedPathsAreHandedOver
         tree.textFile("home/Library/Preferences/com.foo.app-" + std::to_string(i) + ".plist", "own");
     }
     const std::string folder = home + "/Library/Caches/bdir";
-    const std::string decoy = tree.symlink("home/Library/Caches/decoy", home + "/Library/Preferences");
-    std::atomic<bool> done{false};
-    std::thread swapper([&] {
-        while (!done)
-            ::renameat2(AT_FDCWD, folder.c_str(), AT_FDCWD, decoy.c_str(), RENAME_EXCHANGE);
-    });
     std::int64_t removed = 0;
-    for (int i = 0; i < kItems; ++i)
-        removed +=
-            engine
-                .cleanWithAdminPrivileges({itemAt(folder + "/com.foo.app-" + std::to_string(i) + ".plist", 10,
-                                                  Category::systemJunk)},
-                                          PathReading::asChecked)
-                .deletedCount;
-    done = true;
-    swapper.join();
+    {
+        test::EntrySwapper swapper(folder,
+                                   tree.symlink("home/Library/Caches/decoy", home + "/Library/Preferences"));
+        for (int i = 0; i < kItems; ++i)
+            removed +=
+                engine
+                    .cleanWithAdminPrivileges({itemAt(folder + "/com.foo.app-" + std::to_string(i) + ".plist",
+                                                      10, Category::systemJunk)},
+                                              PathReading::asChecked)
+                    .deletedCount;
+    }
     EXPECT_GT(removed, 0);
     for (int i = 0; i < kItems; ++i)
         EXPECT_TRUE(exists(home + "/Library/Preferences/com.foo.app-" + std::to_string(i) + ".plist")) << i;

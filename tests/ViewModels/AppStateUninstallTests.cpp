@@ -443,6 +443,52 @@ TEST_F(AppStateUninstall, RemovingOneApplicationLeavesTheOtherInstalledOnesAlone
     EXPECT_TRUE(exists(nightlySupport));
 }
 
+TEST_F(AppStateUninstall, FindsInTheUsersDocumentFoldersStartUnticked) {
+    systemFile("Applications/Obsidian.app/Contents/Info.plist");
+    const std::string vault = homeFile("Documents/Obsidian Vault/Daily.md");
+    const std::string export_ = homeFile("Desktop/obsidian export.pdf");
+    homeFile("Library/Application Support/obsidian/obsidian.json");
+    InstalledApp obsidian{Uuid::random(), "Obsidian", "md.obsidian",
+                          harness.systemRoot + "/Applications/Obsidian.app", 1};
+    state->setInstalledApps({obsidian});
+
+    state->scanForAppFiles(obsidian);
+    ASSERT_TRUE(waitUntil([&] { return !state->isScanningAppFiles(); }));
+    const std::string support = harness.home + "/Library/Application Support/obsidian";
+    EXPECT_EQ(state->discoveredFiles(),
+              (std::vector<std::string>{harness.home + "/Desktop/obsidian export.pdf",
+                                        harness.home + "/Documents/Obsidian Vault", support, obsidian.path}));
+    EXPECT_EQ(state->selectedFiles(), (std::set<std::string>{support, obsidian.path}));
+    removeAndWait();
+    EXPECT_TRUE(exists(vault));
+    EXPECT_TRUE(exists(export_));
+    EXPECT_FALSE(exists(support));
+}
+
+TEST_F(AppStateUninstall, NeitherTheWorkingDirectoryNorTheProgramsFolderNorWhatHoldsThemIsMoved) {
+    test::AppStateHarness placed;
+    const std::string victim = placed.tree.folder("home/Library/Caches/ZorblaxVictim");
+    const std::string program = placed.tree.folder("home/Library/Logs/Zorblax/bin");
+    const std::string log = placed.tree.file("home/Library/Logs/Zorblax/zorblax.log", 1);
+    const std::string other = placed.tree.file("home/Library/Caches/com.acme.zorblax/Cache.db", 1);
+    placed.uninstall.runningProgram = {victim + "/sub", program};
+    AppState& placedState = placed.makeState();
+    placedState.setDiscoveredFiles({victim, placed.home + "/Library/Logs/Zorblax", log, other});
+    placedState.setSelectedFiles({victim, placed.home + "/Library/Logs/Zorblax", log, other});
+
+    placedState.removeSelectedFiles();
+    for (int pass = 0; pass < 2; ++pass) {
+        QThreadPool::globalInstance()->waitForDone();
+        test::processQueuedWork();
+    }
+    EXPECT_TRUE(exists(victim));
+    EXPECT_TRUE(exists(program));
+    EXPECT_FALSE(exists(log)); // beside the program's folder: the user's to remove
+    EXPECT_FALSE(exists(other));
+    EXPECT_EQ(placedState.removalError(),
+              "Refused to delete 2 protected item(s) (home credential directory or similar).");
+}
+
 TEST_F(AppStateUninstall, ALateAnswerForAnApplicationChosenEarlierIsDropped) {
     std::vector<std::function<void(std::set<std::string>)>> completions;
     test::AppStateHarness scripted;

@@ -5,11 +5,15 @@
 #include "ViewModels/OrphanAdminRemoval.h"
 #include "ViewModels/OrphanRemoval.h"
 #include "appsupport/AppStateHarness.h"
+#include "support/EntrySwapper.h"
 #include "support/FixtureEngineOptions.h"
 #include "support/FixtureTree.h"
 
 #include <cerrno>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -42,21 +46,27 @@ public:
     std::vector<std::string> inputs;
 };
 
-// Leftovers in a fixture home: the real policy for it, real link-safe removal, and a scripted
+// Leftovers in a fixture home: the real rules for it, real link-safe removal and Trash, and a scripted
 // administrator pass.
 class OrphanRemoval : public ::testing::Test {
 protected:
     test::FixtureTree tree;
     std::string home = tree.folder("home");
-    OrphanSafetyPolicy policy{home, tree.folder("system")};
     std::vector<std::vector<std::string>> administratorCalls;
     bool administratorRuns = true;
     std::set<std::string> deniedPaths;   // the plain removal fails for lack of permission
     std::set<std::string> administratorRemoves;
-    OrphanRemovalTools tools;
+    OrphanRemovalTools tools = toolsFor(home);
+
+    // The real tools of the current user with `userHome`, the fixture's system folders and its Trash.
+    OrphanRemovalTools toolsFor(const std::string& userHome) {
+        return OrphanRemovalTools::forRules(
+            std::make_shared<const LeftoverRules>(userHome, ::getuid(), tree.folder("system"),
+                                                  test::fixtureCleaningFolders(tree)),
+            Trash(tree.path("trash")));
+    }
 
     void SetUp() override {
-        tools.isSafeCandidate = [this](const std::string& path) { return policy.isSafe(path); };
         tools.removePermanently = [this](const std::string& path) {
             return deniedPaths.contains(path) ? OrphanRemoveOutcome::permissionDenied
                                               : removeLeftoverPermanently(path);
@@ -71,7 +81,50 @@ protected:
         tools.somethingRemainsAt = [](const std::string& path) { return exists(path); };
     }
     std::string cache(const std::string& name) { return tree.textFile("home/Library/Caches/" + name, "data"); }
+
+    // Leftovers in "Library/Caches/bdir" and the user's own files of the same names in Documents, while
+    // whoever may rename entries in the caches swaps "bdir" with a link to Documents over and over. Runs
+    // `act` on every leftover for a few rounds and counts the times it reported success; afterwards not
+    // one of the user's documents may be gone.
+    int actWhileAFolderOnTheWayIsSwappedWithALink(const std::function<bool(const std::string&)>& act) {
+        constexpr int kItems = 300;
+        for (int i = 0; i < kItems; ++i) {
+            tree.textFile("home/Library/Caches/bdir/item-" + std::to_string(i), "leftover");
+            tree.textFile("home/Documents/item-" + std::to_string(i), "own");
+        }
+        const std::string folder = home + "/Library/Caches/bdir";
+        int succeeded = 0;
+        {
+            test::EntrySwapper swapper(folder,
+                                       tree.symlink("home/Library/Caches/decoy", home + "/Documents"));
+            for (int round = 0; round < 5; ++round)
+                for (int i = 0; i < kItems; ++i)
+                    succeeded += act(folder + "/item-" + std::to_string(i)) ? 1 : 0;
+        }
+        for (int i = 0; i < kItems; ++i)
+            EXPECT_TRUE(exists(home + "/Documents/item-" + std::to_string(i))) << i;
+        return succeeded;
+    }
 };
+
+TEST_F(OrphanRemoval, AFolderOnTheWaySwappedWithALinkAfterTheCheckNeverLeadsTheRemovalElsewhere) {
+    const int removed = actWhileAFolderOnTheWayIsSwappedWithALink(
+        [&](const std::string& path) { return removeOrphans({path}, tools).removed.contains(path); });
+    EXPECT_GT(removed, 0);
+}
+
+TEST_F(OrphanRemoval, AFolderOnTheWaySwappedWithALinkAfterTheCheckNeverLeadsTheTrashElsewhere) {
+    const int trashed = actWhileAFolderOnTheWayIsSwappedWithALink(
+        [&](const std::string& path) { return trashOrphan(path, tools) == OrphanTrashOutcome::trashed; });
+    EXPECT_GT(trashed, 0);
+    int inTrash = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(tree.path("trash/files"))) {
+        std::ifstream file(entry.path());
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), "leftover") << entry.path();
+        ++inTrash;
+    }
+    EXPECT_EQ(inTrash, trashed);
+}
 
 TEST_F(OrphanRemoval, RemovesWhatThePolicyAllowsAndKeepsWhatItRefuses) {
     const std::string folder = tree.folder("home/Library/Caches/com.gone.app");
@@ -130,6 +183,41 @@ TEST_F(OrphanRemoval, PermissionFailuresShareOneAdministratorPassJudgedByWhatRem
     EXPECT_EQ(cancelled.failures, (std::vector<std::string>{d, e}));
 }
 
+TEST_F(OrphanRemoval, LeftoversInASharedTemporaryFolderNeverGoToTheAdministrator) {
+    // A user whose home is the shared temporary folder itself: what refuses the user there is another
+    // user's, and the user's own rights already reach all that is the user's.
+    const std::string shared = tree.folder("system/tmp");
+    OrphanRemovalTools sharedHome = toolsFor(shared);
+    sharedHome.removePermanently = tools.removePermanently;
+    sharedHome.removeWithAdminPrivileges = tools.removeWithAdminPrivileges;
+    sharedHome.somethingRemainsAt = tools.somethingRemainsAt;
+    const std::string stuff = tree.folder("system/tmp/Library/Caches/malstuff");
+    const std::string log = tree.textFile("system/tmp/Library/Logs/mallog", "theirs");
+    deniedPaths = {stuff, log};
+    administratorRemoves = {stuff, log};
+
+    const auto outcome = removeOrphans({stuff, log}, sharedHome);
+    EXPECT_TRUE(administratorCalls.empty());
+    EXPECT_TRUE(outcome.removed.empty());
+    EXPECT_EQ(outcome.failures, (std::vector<std::string>{stuff, log}));
+    EXPECT_TRUE(exists(stuff));
+    EXPECT_TRUE(exists(log));
+
+    // Handed to the administrator pass anyway, in either form, they are refused before anything runs.
+    RecordingAdminRunner runner;
+    EXPECT_FALSE(removeLeftoversWithAdminPrivileges({stuff, log}, runner, sharedHome.mayGoToAdministrator));
+    runner.runnerForm = AdminRunner::Form::appleScript;
+    EXPECT_FALSE(removeLeftoversWithAdminPrivileges({log}, runner, sharedHome.mayGoToAdministrator));
+    EXPECT_TRUE(runner.inputs.empty());
+    EXPECT_TRUE(runner.commands.empty());
+
+    // A home inside the shared folder keeps its own rules, as a home elsewhere does.
+    const std::string guestHome = tree.folder("system/tmp/guests/h");
+    const std::string guests = tree.folder("system/tmp/guests/h/Library/Caches/com.gone.app");
+    EXPECT_TRUE(toolsFor(guestHome).mayGoToAdministrator(guests));
+    EXPECT_TRUE(tools.mayGoToAdministrator(cache("com.gone.app")));
+}
+
 TEST(OrphanRemovalMessage, CountsEveryFailureAndListsThreeThenAnEllipsis) {
     EXPECT_EQ(orphanRemovalMessage({}), std::nullopt);
     EXPECT_EQ(orphanRemovalMessage({"/a", "/b", "/c"}),
@@ -169,8 +257,8 @@ TEST_F(OrphanRemoval, APathEndingInDotsIsNeverTakenForTheFolderItLeadsTo) {
     tree.textFile("home/Library/Caches/com.gone.app/inner/file", "x");
     const std::string up = folder + "/inner/..";
     const std::string here = folder + "/.";
-    EXPECT_FALSE(tools.isSafeCandidate(up));
-    EXPECT_FALSE(tools.isSafeCandidate(here));
+    EXPECT_EQ(tools.checkedPath(up), std::nullopt);
+    EXPECT_EQ(tools.checkedPath(here), std::nullopt);
 
     EXPECT_EQ(removeLeftoverPermanently(up), OrphanRemoveOutcome::failed);
     EXPECT_EQ(removeLeftoverPermanently(here), OrphanRemoveOutcome::failed);
@@ -180,8 +268,8 @@ TEST_F(OrphanRemoval, APathEndingInDotsIsNeverTakenForTheFolderItLeadsTo) {
     EXPECT_TRUE(administratorCalls.empty());
 
     RecordingAdminRunner runner;
-    EXPECT_FALSE(removeLeftoversWithAdminPrivileges({up}, runner, tools.isSafeCandidate));
-    EXPECT_FALSE(removeLeftoversWithAdminPrivileges({here}, runner, tools.isSafeCandidate));
+    EXPECT_FALSE(removeLeftoversWithAdminPrivileges({up}, runner, tools.mayGoToAdministrator));
+    EXPECT_FALSE(removeLeftoversWithAdminPrivileges({here}, runner, tools.mayGoToAdministrator));
     EXPECT_TRUE(runner.inputs.empty());
     EXPECT_TRUE(exists(folder + "/inner/file"));
 }
@@ -197,7 +285,7 @@ TEST_F(OrphanRemoval, TheAppleScriptFormHandsEveryPathToRmUnchanged) {
         paths.push_back(home + "/Library/Caches/" + name);
     RecordingAdminRunner runner;
     runner.runnerForm = AdminRunner::Form::appleScript;
-    ASSERT_TRUE(removeLeftoversWithAdminPrivileges(paths, runner, tools.isSafeCandidate));
+    ASSERT_TRUE(removeLeftoversWithAdminPrivileges(paths, runner, tools.mayGoToAdministrator));
     ASSERT_EQ(runner.commands.size(), 1u);
     const AdminCommand& command = runner.commands[0];
     EXPECT_EQ(command.shellCommand.rfind("rm -rf -- '", 0), 0u);
@@ -249,31 +337,31 @@ TEST_F(OrphanRemoval, TheProgramFormHandsThePathsAsDataToTheAdministratorSide) {
         return AdminRunOutcome{status == 0 ? AdminRunOutcome::Status::succeeded : AdminRunOutcome::Status::failed,
                                {}};
     };
-    ASSERT_TRUE(removeLeftoversWithAdminPrivileges(paths, runner, tools.isSafeCandidate));
+    ASSERT_TRUE(removeLeftoversWithAdminPrivileges(paths, runner, tools.mayGoToAdministrator));
     ASSERT_EQ(runner.inputs.size(), 1u);
     const auto records = decodePrivilegedRemovalRecords(runner.inputs[0]);
     ASSERT_TRUE(records);
     ASSERT_EQ(records->size(), paths.size());
     for (std::size_t i = 0; i < paths.size(); ++i) {
-        EXPECT_EQ((*records)[i], (PrivilegedRemovalRecord{std::nullopt, *resolvedPathIfResolvable(paths[i])}));
+        EXPECT_EQ((*records)[i], (PrivilegedRemovalRecord{std::nullopt, paths[i]}));
         EXPECT_FALSE(exists(paths[i])) << paths[i];
     }
 }
 
 TEST_F(OrphanRemoval, TheAdministratorPassRefusesBeforeAnythingRuns) {
     RecordingAdminRunner runner;
-    EXPECT_TRUE(removeLeftoversWithAdminPrivileges({}, runner, tools.isSafeCandidate));
+    EXPECT_TRUE(removeLeftoversWithAdminPrivileges({}, runner, tools.mayGoToAdministrator));
     const std::string allowed = cache("Gone");
     const std::string refused = tree.textFile("home/.ssh/id_rsa", "secret");
-    EXPECT_FALSE(removeLeftoversWithAdminPrivileges({allowed, refused}, runner, tools.isSafeCandidate));
+    EXPECT_FALSE(removeLeftoversWithAdminPrivileges({allowed, refused}, runner, tools.mayGoToAdministrator));
     EXPECT_TRUE(runner.inputs.empty());
     EXPECT_TRUE(exists(allowed));
 
     // The password dialog dismissed, or the removal failing, is "returned false".
     runner.answer = {AdminRunOutcome::Status::cancelled, "User canceled. (-128)"};
-    EXPECT_FALSE(removeLeftoversWithAdminPrivileges({allowed}, runner, tools.isSafeCandidate));
+    EXPECT_FALSE(removeLeftoversWithAdminPrivileges({allowed}, runner, tools.mayGoToAdministrator));
     runner.answer = {AdminRunOutcome::Status::failed, "Not authorized"};
-    EXPECT_FALSE(removeLeftoversWithAdminPrivileges({allowed}, runner, tools.isSafeCandidate));
+    EXPECT_FALSE(removeLeftoversWithAdminPrivileges({allowed}, runner, tools.mayGoToAdministrator));
     EXPECT_EQ(runner.inputs.size(), 2u);
 }
 

@@ -52,6 +52,16 @@ TEST(RemovalPathRules, HighRiskPathsTheirContentsAndWhatHoldsThemAreRefused) {
     EXPECT_FALSE(rules.isHighRisk(home + "/.SSH"));
     EXPECT_FALSE(rules.isHighRisk(home + "/Library/Caches/com.example.foo"));
     EXPECT_FALSE(rules.isHighRisk(home + "/Library"));
+
+    // The working directory and the program's folder, and what holds them, as the home.
+    const std::string work = tree.folder("work/ZorblaxVictim/sub");
+    tree.symlink("home/Library/Caches/to-work", tree.path("work"));
+    const RemovalPathRules placed(home, "", {work, home + "/Library/Logs/Zorblax/bin"});
+    EXPECT_TRUE(placed.isHighRisk(tree.path("work/ZorblaxVictim")));
+    EXPECT_TRUE(placed.isHighRisk(home + "/Library/Caches/to-work/ZorblaxVictim"));
+    EXPECT_TRUE(placed.isHighRisk(home + "/Library/Logs/Zorblax"));
+    EXPECT_FALSE(placed.isHighRisk(home + "/Library/Logs/Zorblax/zorblax.log"));
+    EXPECT_FALSE(rules.isHighRisk(tree.path("work/ZorblaxVictim")));
 }
 
 } // namespace

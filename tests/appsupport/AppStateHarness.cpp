@@ -1,6 +1,7 @@
 #include "appsupport/AppStateHarness.h"
 
 #include "Platform/core/PathText.h"
+#include "support/FixtureEngineOptions.h"
 #include "support/Privileges.h"
 
 #include <QCoreApplication>
@@ -131,16 +132,18 @@ int FakeAppList::stoppedFetches() const {
 AppStateHarness::AppStateHarness()
     : defaults(std::make_shared<UserDefaults>(QString::fromStdString(tree.path("settings.ini")))),
       home(tree.folder("home")), systemRoot(tree.folder("system")),
+      leftoverRules(std::make_shared<const LeftoverRules>(home, ::getuid(), systemRoot,
+                                                          test::fixtureCleaningFolders(tree))),
       trash(std::make_shared<InjectingTrash>(tree.path("trash"))) {
     Locations::Roots roots{home, systemRoot, home + "/Library/Caches", ""};
-    auto policy = std::make_shared<OrphanSafetyPolicy>(home, systemRoot);
+    auto rules = leftoverRules;
     auto injecting = trash;
     uninstall.locationsProvider = [roots] { return Locations(roots); };
     // The finder's fixed tables name paths in the home folder: the fixture's, never the real one.
     uninstall.appFileScanner =
         appFileScannerWith({makeAppConditions(home), makeSkipConditions(home, systemRoot)});
     uninstall.orphanLocations = [roots] { return Locations(roots); };
-    uninstall.isSafeOrphanCandidate = [policy](const std::string& path) { return policy->isSafe(path); };
+    uninstall.mayOfferOrphan = [rules](const std::string& path) { return rules->mayOffer(path); };
     uninstall.moveToTrash = [injecting](const std::string& path) { return injecting->moveToTrash(path); };
     uninstall.home = home;
     uninstall.systemRoot = systemRoot;

@@ -154,9 +154,11 @@ public:
     std::shared_ptr<FakeAppList> installedApps = std::make_shared<FakeAppList>();
     std::shared_ptr<int> hapticSignals = std::make_shared<int>(0);
     // The uninstaller's folders: the fixture's "home" and "system" (standing in for "/"), with their
-    // search locations, orphan policy and Trash. Tests may change them before makeState().
+    // search locations, leftover rules (for the current user, "system/tmp" and the like shared) and
+    // Trash. Tests may change them before makeState().
     std::string home;
     std::string systemRoot;
+    std::shared_ptr<const LeftoverRules> leftoverRules;
     std::shared_ptr<InjectingTrash> trash;
     UninstallServices uninstall;
 

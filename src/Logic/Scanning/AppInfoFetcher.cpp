@@ -109,6 +109,21 @@ AppInfoFetcher& AppInfoFetcher::shared() {
 std::vector<InstalledApp> AppInfoFetcher::fetchInstalledApps(std::stop_token stop) const {
     std::set<std::string> seen;
     std::vector<InstalledApp> apps;
+    for (InstalledApp& app : fetchEveryBundle(stop)) {
+        if (stop.stop_requested())
+            break;
+        if (seen.contains(app.bundleIdentifier) || protectedBundleIDs().contains(app.bundleIdentifier))
+            continue;
+        seen.insert(app.bundleIdentifier);
+        app.size = appSize(app.path, stop);
+        apps.push_back(std::move(app));
+    }
+    sortByName(apps);
+    return apps;
+}
+
+std::vector<InstalledApp> AppInfoFetcher::fetchEveryBundle(std::stop_token stop) const {
+    std::vector<InstalledApp> bundles;
     for (const auto& root : roots_) {
         walkTree(root, [&](const TreeEntry& entry) {
             if (stop.stop_requested())
@@ -116,23 +131,16 @@ std::vector<InstalledApp> AppInfoFetcher::fetchInstalledApps(std::stop_token sto
             // Whatever is inside a package (nested helpers, plug-ins, frameworks) belongs to it.
             if (!isPackageName(entry.name))
                 return WalkAction::proceed;
-            if (PathText::pathExtension(entry.name) != "app")
-                return WalkAction::skipDescendants;
-            auto app = loadAppInfo(entry.path, stop);
-            if (app && !seen.contains(app->bundleIdentifier) &&
-                !protectedBundleIDs().contains(app->bundleIdentifier)) {
-                seen.insert(app->bundleIdentifier);
-                apps.push_back(std::move(*app));
-            }
+            if (PathText::pathExtension(entry.name) == "app")
+                if (auto app = loadAppInfo(entry.path))
+                    bundles.push_back(std::move(*app));
             return WalkAction::skipDescendants;
         });
     }
-    sortByName(apps);
-    return apps;
+    return bundles;
 }
 
-std::optional<InstalledApp> AppInfoFetcher::loadAppInfo(const std::string& bundlePath,
-                                                        std::stop_token stop) const {
+std::optional<InstalledApp> AppInfoFetcher::loadAppInfo(const std::string& bundlePath) const {
     if (!isFolder(bundlePath))
         return std::nullopt;
     const std::string fileName = PathText::lastPathComponent(bundlePath);
@@ -155,7 +163,6 @@ std::optional<InstalledApp> AppInfoFetcher::loadAppInfo(const std::string& bundl
             break;
     }
     app.appName = truncatedWithEllipsis(name ? *name : withoutExtension(fileName), kMaxBundleTextLength);
-    app.size = appSize(bundlePath, stop);
     return app;
 }
 

@@ -34,9 +34,12 @@ public:
     // Synchronous and heavy on the disk; never fails (unreadable places contribute nothing). Once `stop`
     // is requested it returns early with a partial list, for the caller to drop.
     std::vector<InstalledApp> fetchInstalledApps(std::stop_token stop = {}) const;
+    // Every application bundle of the roots, unsized and unsorted: each copy of an identifier, and the
+    // system's own applications too. What the list leaves out is still installed.
+    std::vector<InstalledApp> fetchEveryBundle(std::stop_token stop = {}) const;
 
 private:
-    std::optional<InstalledApp> loadAppInfo(const std::string& bundlePath, std::stop_token stop) const;
+    std::optional<InstalledApp> loadAppInfo(const std::string& bundlePath) const;
     std::optional<std::string> localizedValue(const std::string& bundlePath, const char* key) const;
     static std::int64_t appSize(const std::string& bundlePath, std::stop_token stop);
 

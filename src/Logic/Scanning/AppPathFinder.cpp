@@ -1,7 +1,10 @@
 #include "Logic/Scanning/AppPathFinder.h"
 
+#include "Logic/Scanning/AppInfoFetcher.h"
 #include "Logic/Scanning/DirectoryEntries.h"
 #include "Logic/Scanning/StringNormalization.h"
+#include "Logic/Scanning/WholeFolderRule.h"
+#include "Platform/core/FileSystem.h"
 #include "Platform/core/HomeTrash.h"
 #include "Platform/core/MainQueue.h"
 #include "Platform/core/PathResolution.h"
@@ -48,24 +51,6 @@ EntryStatus statusOf(const std::string& path) {
     if (isSymlink && ::stat(path.c_str(), &info) != 0)
         return {}; // a link to nothing counts as missing
     return {true, S_ISDIR(info.st_mode), isSymlink, owner};
-}
-
-// Anyone may put entries into such a folder (a shared temporary folder): their names say nothing of who
-// made them.
-bool isWritableByEveryone(const std::string& folder) {
-    struct stat info;
-    return ::stat(folder.c_str(), &info) == 0 && (info.st_mode & S_IWOTH) != 0;
-}
-
-// The name a file or folder is matched by: a file's last extension goes, so "com.foo.bar.plist" and the
-// folder "com.foo.bar" share one key.
-std::string entryKey(const std::string& name, bool isDirectory) {
-    if (isDirectory)
-        return normalizedForMatching(name);
-    const std::string extension = PathText::pathExtension(name);
-    if (extension.empty())
-        return normalizedForMatching(name);
-    return normalizedForMatching(std::string_view(name).substr(0, name.size() - extension.size() - 1));
 }
 
 bool startsWithAny(const std::string& text, const std::vector<std::string>& prefixes) {
@@ -135,8 +120,8 @@ AppPathFinder::AppPathFinder(AppInfo appInfo, Locations locations, Sensitivity s
                              Surroundings surroundings, unsigned workerCount)
     : appInfo_(std::move(appInfo)), bundlePath_(standardized(appInfo_.path)),
       locations_(std::move(locations)), tables_(std::move(tables)),
-      matcher_(appInfo_, sensitivity, tables_.appConditions),
-      otherApps_(surroundings.installedApps, bundlePath_), user_(surroundings.user),
+      matcher_(appInfo_, sensitivity, tables_.appConditions), surroundings_(std::move(surroundings)),
+      protectedPlaces_(locations_.roots().home, surroundings_.runningProgram),
       workerCount_(workerCount > 0 ? workerCount : std::max(1u, std::thread::hardware_concurrency())) {
     const std::string& home = locations_.roots().home;
     neverReported_.insert(standardized(home));
@@ -150,15 +135,38 @@ AppPathFinder::AppPathFinder(AppInfo appInfo, Locations locations, Sensitivity s
 }
 
 std::set<std::string> AppPathFinder::findPaths() const {
+    const OtherInstalledApps otherApps(everyInstalledApp(), appInfo_, tables_.appConditions);
+    // While another copy of this application stays installed, everything but this bundle is that copy's.
+    const std::set<std::string> found =
+        otherApps.sameApplicationStays() ? std::set<std::string>{bundlePath_} : walkRoots(otherApps);
+
+    const WholeFolderRule rule(
+        matcher_, otherApps, protectedPlaces_, surroundings_.user,
+        [this](const std::string& key, const std::string& path) { return shouldSkipItem(key, path); });
+    std::vector<std::string> offered;
+    for (const std::string& path : found) {
+        if (path != bundlePath_)
+            rule.offer(path, offered);
+        else if (!protectedPlaces_.isOrHoldsOne(resolvingSymlinksInPath(path)))
+            offered.push_back(path); // the bundle chosen for removal, whatever it is named and holds
+    }
+    std::set<std::string> paths(offered.begin(), offered.end());
+    // Checked once more as a whole: a folder swapped for a link during the walk, a container folder or a
+    // forced path inside a linked folder would otherwise be offered in a place it does not really lie in.
+    std::erase_if(paths, [](const std::string& path) { return !isReachedWithoutLinks(standardized(path)); });
+    return filterSubpaths(paths, HomeTrash(locations_.roots().home, locations_.roots().dataHome).folder());
+}
+
+std::set<std::string> AppPathFinder::walkRoots(const OtherInstalledApps& otherApps) const {
     Collection collection;
     collection.insert({bundlePath_});
 
-    const std::vector<std::string> roots = rootsToWalk();
+    const std::vector<std::string> roots = rootsToWalk(otherApps);
     std::atomic<std::size_t> next{0};
     auto work = [&] {
         for (std::size_t i = next++; i < roots.size(); i = next++) {
             const bool isLibraryRoot = isLibraryDirectory(roots[i]);
-            processLocation(roots[i], roots[i], 0, isLibraryRoot ? 2 : 1, isLibraryRoot, collection);
+            processLocation(roots[i], 0, isLibraryRoot ? 2 : 1, isLibraryRoot, otherApps, collection);
         }
     };
     // The calling thread is a worker too.
@@ -181,13 +189,18 @@ std::set<std::string> AppPathFinder::findPaths() const {
     std::set<std::string> paths = collection.take();
     applyConditions(paths);
     removeNeverReported(paths);
-    // Another installed application goes only when the user picks that one.
-    std::erase_if(paths,
-                  [&](const std::string& path) { return otherApps_.touchesBundle(standardized(path)); });
-    // Checked once more as a whole: a folder swapped for a link during the walk, a container folder or a
-    // forced path inside a linked folder would otherwise be offered in a place it does not really lie in.
-    std::erase_if(paths, [](const std::string& path) { return !isReachedWithoutLinks(standardized(path)); });
-    return filterSubpaths(paths, HomeTrash(locations_.roots().home, locations_.roots().dataHome).folder());
+    return paths;
+}
+
+// The listed applications and every bundle of the applications folders: each copy, those without an
+// identifier and the system's own, which the list leaves out but which are just as installed.
+std::vector<AppSearchInfo> AppPathFinder::everyInstalledApp() const {
+    std::vector<AppSearchInfo> apps = surroundings_.installedApps;
+    const Locations::Roots& roots = locations_.roots();
+    const AppInfoFetcher fetcher({roots.systemRoot + "/Applications", roots.home + "/Applications"});
+    for (const InstalledApp& bundle : fetcher.fetchEveryBundle())
+        apps.push_back({bundle.appName, bundle.bundleIdentifier, bundle.path, std::nullopt, std::nullopt});
+    return apps;
 }
 
 void AppPathFinder::findPathsAsync(Completion completion) const {
@@ -201,7 +214,7 @@ void AppPathFinder::findPathsAsync(Completion completion) const {
     }
 }
 
-std::vector<std::string> AppPathFinder::rootsToWalk() const {
+std::vector<std::string> AppPathFinder::rootsToWalk(const OtherInstalledApps& otherApps) const {
     std::vector<std::string> roots;
     std::unordered_set<std::string> seen;
     const auto& paths = locations_.appSearch.paths;
@@ -211,7 +224,9 @@ std::vector<std::string> AppPathFinder::rootsToWalk() const {
         if (path.empty() || path.front() != '/')
             continue;
         // A folder of "Application Support" that is another application's holds nothing of this one.
-        if (i >= Locations::kFixedAppSearchPathCount && belongsToOtherApp(PathText::lastPathComponent(path)))
+        const std::string key = normalizedForMatching(PathText::lastPathComponent(path));
+        if (i >= Locations::kFixedAppSearchPathCount &&
+            otherApps.claim(key, matcher_.longestFormIn(key)) == OtherInstalledApps::Claim::theirs)
             continue;
         // A root that is a link, or lies behind one, leads elsewhere; what is found there is not in it.
         const std::string root = standardized(path);
@@ -228,65 +243,43 @@ bool AppPathFinder::isLibraryDirectory(const std::string& path) const {
     return path == locations_.roots().home + "/Library" || path == locations_.roots().systemRoot + "/Library";
 }
 
-bool AppPathFinder::belongsToOtherApp(const std::string& folderName) const {
-    const std::string key = normalizedForMatching(folderName);
-    return otherApps_.claim(key, matcher_.longestFormIn(key));
-}
-
-bool AppPathFinder::liesInOtherAppsFolder(const std::string& root, const std::string& path) const {
-    for (std::string folder = path; PathText::isStrictlyInside(folder, root);
-         folder = PathText::deletingLastPathComponent(folder))
-        if (belongsToOtherApp(PathText::lastPathComponent(folder)))
-            return true;
-    return false;
-}
-
-void AppPathFinder::processLocation(const std::string& root, const std::string& path, int currentDepth,
-                                    int maxDepth, bool isLibraryRootSearch, Collection& collection) const {
+void AppPathFinder::processLocation(const std::string& path, int currentDepth, int maxDepth,
+                                    bool isLibraryRootSearch, const OtherInstalledApps& otherApps,
+                                    Collection& collection) const {
     const auto names = directoryEntryNames(path);
     if (!names)
         return;
     const bool othersMayWrite = isWritableByEveryone(path);
     const bool parentRule = isLibraryRootSearch && currentDepth == 2;
     const bool topLevelRule = isLibraryRootSearch && currentDepth == 0;
-    // Three levels down a Library root, a match inside a vendor's folder reports the vendor's folder.
+    // Three levels down a Library root, a match inside a vendor's folder reports the vendor's folder,
+    // which goes whole only if all of it is this application's.
     const bool reportParent =
         parentRule && !Locations::standardLibrarySubdirectories().contains(PathText::lastPathComponent(path));
 
     std::vector<std::string> found;
     std::vector<std::string> subfolders;
-    std::vector<std::string> keys; // of the entries a vendor's folder shares with this application's
     for (const std::string& name : *names) {
         std::string itemPath = PathText::appendingPathComponent(path, name);
         const EntryStatus status = statusOf(itemPath);
-        if (!status.exists || (othersMayWrite && status.owner != user_))
+        if (!status.exists || (othersMayWrite && status.owner != surroundings_.user))
             continue;
-        const std::string key = entryKey(name, status.isDirectory);
-        if (reportParent)
-            keys.push_back(key);
+        const std::string key = WholeFolderRule::entryKey(name, status.isDirectory);
         if (shouldSkipItem(key, itemPath))
             continue;
-        if (matcher_.matches(key) && !otherApps_.claim(key, matcher_.longestFormIn(key)))
-            found.push_back(itemPath);
+        // Another application's entry, and whatever lies inside it, is that application's alone.
+        if (otherApps.claim(key, matcher_.longestFormIn(key)) == OtherInstalledApps::Claim::theirs)
+            continue;
+        if (matcher_.matches(key))
+            found.push_back(reportParent ? path : itemPath);
         // Linked folders are reported but never entered: whatever lies behind a link belongs elsewhere.
         if (status.isDirectory && !status.isSymlink && currentDepth < maxDepth &&
             !(topLevelRule && skipDeepSearch().contains(name)))
             subfolders.push_back(std::move(itemPath));
     }
-    // Nothing inside another installed application's folder is this one's.
-    if (!found.empty() && liesInOtherAppsFolder(root, path))
-        found.clear();
-    // A vendor's folder goes whole, unless it also holds another installed application's entry.
-    auto sharedWithOtherApp = [&] {
-        return std::any_of(keys.begin(), keys.end(), [&](const std::string& key) {
-            return otherApps_.claim(key, matcher_.longestFormIn(key));
-        });
-    };
-    if (reportParent && !found.empty() && !sharedWithOtherApp())
-        found = {path};
     collection.insert(found);
     for (const std::string& subfolder : subfolders)
-        processLocation(root, subfolder, currentDepth + 1, maxDepth, isLibraryRootSearch, collection);
+        processLocation(subfolder, currentDepth + 1, maxDepth, isLibraryRootSearch, otherApps, collection);
 }
 
 bool AppPathFinder::shouldSkipItem(const std::string& key, const std::string& itemPath) const {

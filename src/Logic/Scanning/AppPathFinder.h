@@ -5,6 +5,7 @@
 #include "Logic/Scanning/Locations.h"
 #include "Logic/Scanning/OtherInstalledApps.h"
 #include "Logic/Scanning/SkipTables.h"
+#include "Logic/Utilities/ProtectedPlaces.h"
 
 #include <functional>
 #include <set>
@@ -19,10 +20,14 @@ namespace zn {
 // Who searches for an application's leftovers, and what else is installed.
 struct AppSearchSurroundings {
     // The installed applications (the searched one may be among them): the bundles of the others, and
-    // entries named more closely after one of them than after the searched one, are left alone.
+    // entries named after one of them at least as closely as after the searched one, are left alone. Every
+    // bundle of the applications folders counts too, whether listed here or not.
     std::vector<AppSearchInfo> installedApps;
-    // In a folder every user may write to (a shared temporary folder), only this user's entries count.
+    // Other users' entries are never offered; in a folder every user may write to (a shared temporary
+    // folder), only this user's own entries count at all.
     uid_t user = ::getuid();
+    // With the home, never offered, nor a folder that holds one of them.
+    RunningProgramPlaces runningProgram = currentRunningProgramPlaces();
 };
 
 // Finds what one installed application leaves on disk outside its bundle: preferences, caches, support
@@ -30,7 +35,8 @@ struct AppSearchSurroundings {
 // per worker, matches each entry's normalised name against the application's name forms, adds its
 // sandbox containers and forced folders, and reduces the result to top-most paths. The result holds the
 // bundle itself as a rule and never depends on which worker finishes first. What belongs to another
-// installed application, and what another user keeps in a folder everyone may write to, is never offered.
+// installed application or another user is never offered, and a folder goes whole only when all of it is
+// this application's (WholeFolderRule).
 class AppPathFinder {
 public:
     using AppInfo = AppSearchInfo;
@@ -59,24 +65,24 @@ public:
 private:
     class Collection;
 
-    void processLocation(const std::string& root, const std::string& path, int currentDepth, int maxDepth,
-                         bool isLibraryRootSearch, Collection& collection) const;
-    bool belongsToOtherApp(const std::string& folderName) const;
-    bool liesInOtherAppsFolder(const std::string& root, const std::string& path) const;
+    void processLocation(const std::string& path, int currentDepth, int maxDepth, bool isLibraryRootSearch,
+                         const OtherInstalledApps& otherApps, Collection& collection) const;
+    std::set<std::string> walkRoots(const OtherInstalledApps& otherApps) const;
+    std::vector<AppSearchInfo> everyInstalledApp() const;
     bool shouldSkipItem(const std::string& key, const std::string& itemPath) const;
     std::vector<std::string> discoverContainers() const;
     void applyConditions(std::set<std::string>& paths) const;
     void removeNeverReported(std::set<std::string>& paths) const;
     bool isLibraryDirectory(const std::string& path) const;
-    std::vector<std::string> rootsToWalk() const;
+    std::vector<std::string> rootsToWalk(const OtherInstalledApps& otherApps) const;
 
     AppInfo appInfo_;
     std::string bundlePath_;
     Locations locations_;
     Tables tables_;
     AppMatcher matcher_;
-    OtherInstalledApps otherApps_;
-    uid_t user_;
+    Surroundings surroundings_;
+    ProtectedPlaces protectedPlaces_;
     unsigned workerCount_;
     // Paths that are never reported whatever their names: the home folder, the fixed search roots and
     // the standard folders directly inside the two Library roots.

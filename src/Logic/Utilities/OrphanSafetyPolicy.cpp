@@ -60,17 +60,19 @@ const OrphanSafetyPolicy& OrphanSafetyPolicy::shared() {
     return policy;
 }
 
-bool OrphanSafetyPolicy::isSafe(const std::string& path) const {
+std::optional<std::string> OrphanSafetyPolicy::checkedPath(const std::string& path) const {
     // Removal acts on the entry itself (a link goes as the link), and what a link leads to is what a
     // reader of it reaches: both must lie where leftovers may be. A path whose links cannot all be followed
     // may lead anywhere.
     const auto own = leftoverRemovalPath(path);
-    const auto resolved = resolvedPathIfResolvable(path);
-    if (!own || !resolved || !isSafePlace(*own) || !isSafePlace(*resolved))
-        return false;
+    const auto resolved = own ? resolvedPathIfResolvable(*own) : std::nullopt;
+    if (!resolved || !isSafePlace(*own) || !isSafePlace(*resolved))
+        return std::nullopt;
     // The name as given, and the name a link leads to.
-    return !isSystemItemName(PathText::lastPathComponent(*own)) &&
-           !isSystemItemName(PathText::lastPathComponent(*resolved));
+    if (isSystemItemName(PathText::lastPathComponent(*own)) ||
+        isSystemItemName(PathText::lastPathComponent(*resolved)))
+        return std::nullopt;
+    return own;
 }
 
 bool OrphanSafetyPolicy::isSafePlace(const std::string& place) const {

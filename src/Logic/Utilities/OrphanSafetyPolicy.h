@@ -23,7 +23,11 @@ public:
     // True when the absolute `path` may be offered and removed as a leftover: the entry itself (its
     // folder's links resolved, its name kept) and, for a link, what it leads to. Reads the file system only
     // to resolve symbolic links; a path whose links cannot all be resolved is not safe. Never fails.
-    bool isSafe(const std::string& path) const;
+    bool isSafe(const std::string& path) const { return checkedPath(path).has_value(); }
+    // The same test, giving the entry it judged (leftoverRemovalPath's form): whatever then acts on the
+    // leftover takes this path as written and never resolves `path` again, or a folder on the way swapped
+    // for a link meanwhile would lead it elsewhere. None when the leftover may not go.
+    std::optional<std::string> checkedPath(const std::string& path) const;
 
     // The eight folders strictly inside which a leftover may lie.
     const std::vector<std::string>& allowedRoots() const { return allowedRoots_; }

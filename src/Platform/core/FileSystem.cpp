@@ -49,6 +49,11 @@ std::string fileErrorDescription(int errorCode) {
     return std::strerror(errorCode);
 }
 
+bool isWritableByEveryone(const std::string& folder) {
+    struct stat info;
+    return ::stat(folder.c_str(), &info) == 0 && (info.st_mode & S_IWOTH) != 0;
+}
+
 FileExistence PosixFileSystem::fileExists(const std::string& path) const {
     struct stat info;
     if (::stat(path.c_str(), &info) != 0)

@@ -58,6 +58,10 @@ struct DirectoryWalk {
 // The text of an errno value, as shown in log lines ("Permission denied").
 std::string fileErrorDescription(int errorCode);
 
+// Anyone may put entries into such a folder (a shared temporary folder), links followed: their names say
+// nothing of who made them. False when the folder cannot be looked at.
+bool isWritableByEveryone(const std::string& folder);
+
 // The file facade the scanners read through. An interface so that tests can inject failures that a
 // root-run test suite cannot produce with permissions. No operation throws.
 class FileSystem {

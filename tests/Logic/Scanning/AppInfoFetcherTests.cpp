@@ -1,6 +1,7 @@
 #include "Logic/Scanning/AppInfoFetcher.h"
 #include "Platform/core/RegularFile.h"
 #include "support/FixtureTree.h"
+#include "support/InfoPlistText.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -10,18 +11,6 @@
 
 namespace zn {
 namespace {
-
-std::string infoPlist(const std::string& identifier, const std::string& name = {},
-                      const std::string& displayName = {}) {
-    std::string body;
-    if (!identifier.empty())
-        body += "<key>CFBundleIdentifier</key><string>" + identifier + "</string>";
-    if (!name.empty())
-        body += "<key>CFBundleName</key><string>" + name + "</string>";
-    if (!displayName.empty())
-        body += "<key>CFBundleDisplayName</key><string>" + displayName + "</string>";
-    return "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict>" + body + "</dict></plist>";
-}
 
 class AppInfoFetcherTest : public ::testing::Test {
 protected:
@@ -37,23 +26,25 @@ protected:
 };
 
 TEST_F(AppInfoFetcherTest, DuplicatesProtectedNestedAndHiddenBundles) {
-    bundle("Applications/Editor.app", infoPlist("com.acme.editor", "Editor"));
-    bundle("home/Applications/Editor Copy.app", infoPlist("com.acme.editor", "Editor Copy"));
-    bundle("home/Applications/Safari.app", infoPlist("com.apple.Safari", "Safari"));
-    bundle("home/Applications/Safari Case.app", infoPlist("com.apple.safari", "Safari Case"));
-    bundle("Applications/Utilities/Tool.app", infoPlist("com.acme.tool", "Tool"));
+    bundle("Applications/Editor.app", test::infoPlistText("com.acme.editor", "Editor"));
+    bundle("home/Applications/Editor Copy.app", test::infoPlistText("com.acme.editor", "Editor Copy"));
+    bundle("home/Applications/Safari.app", test::infoPlistText("com.apple.Safari", "Safari"));
+    bundle("home/Applications/Safari Case.app", test::infoPlistText("com.apple.safari", "Safari Case"));
+    bundle("Applications/Utilities/Tool.app", test::infoPlistText("com.acme.tool", "Tool"));
     bundle("Applications/Utilities/Tool.app/Contents/Helpers/Nested.app",
-           infoPlist("com.acme.nested", "Nested"));
-    bundle("Applications/.Hidden.app", infoPlist("com.acme.hidden", "Hidden"));
+           test::infoPlistText("com.acme.nested", "Nested"));
+    bundle("Applications/.Hidden.app", test::infoPlistText("com.acme.hidden", "Hidden"));
     // Bundles inside any package are part of it.
-    bundle("Applications/Shared.framework/Versions/A/Resources/Helper.app", infoPlist("com.acme.fw", "Fw"));
-    bundle("Applications/Utilities/Loader.bundle/Contents/Agent.app", infoPlist("com.acme.agent", "Agent"));
-    bundle("Applications/Filter.plugin/Contents/Tool.app", infoPlist("com.acme.plug", "Plug"));
-    bundle("Applications/Sync.xpc/Contents/Worker.app", infoPlist("com.acme.worker", "Worker"));
-    bundle("Applications/Shout.APP/Contents/Inner.app", infoPlist("com.acme.inner", "Inner"));
-    bundle("Applications/Shout.APP", infoPlist("com.acme.shout", "Shout"));
-    bundle("Applications/Bare.app", infoPlist(""));
-    bundle("home/Applications/Bare.app", infoPlist(""));
+    bundle("Applications/Shared.framework/Versions/A/Resources/Helper.app",
+           test::infoPlistText("com.acme.fw", "Fw"));
+    bundle("Applications/Utilities/Loader.bundle/Contents/Agent.app",
+           test::infoPlistText("com.acme.agent", "Agent"));
+    bundle("Applications/Filter.plugin/Contents/Tool.app", test::infoPlistText("com.acme.plug", "Plug"));
+    bundle("Applications/Sync.xpc/Contents/Worker.app", test::infoPlistText("com.acme.worker", "Worker"));
+    bundle("Applications/Shout.APP/Contents/Inner.app", test::infoPlistText("com.acme.inner", "Inner"));
+    bundle("Applications/Shout.APP", test::infoPlistText("com.acme.shout", "Shout"));
+    bundle("Applications/Bare.app", test::infoPlistText(""));
+    bundle("home/Applications/Bare.app", test::infoPlistText(""));
     tree.file("Applications/NotAFolder.app", 10);
 
     auto apps = fetch();
@@ -68,14 +59,26 @@ TEST_F(AppInfoFetcherTest, DuplicatesProtectedNestedAndHiddenBundles) {
 
     auto again = fetch();
     EXPECT_NE(again[0], apps[0]); // a new id on every load
+
+    // What the list leaves out is still installed: every copy and the system's own, unsized.
+    std::multiset<std::string> everyIdentifier;
+    for (const auto& bundle :
+         AppInfoFetcher({tree.path("Applications"), tree.path("home/Applications")}, {"en"})
+             .fetchEveryBundle()) {
+        everyIdentifier.insert(bundle.bundleIdentifier);
+        EXPECT_EQ(bundle.size, 0);
+    }
+    EXPECT_EQ(everyIdentifier,
+              (std::multiset<std::string>{"Bare", "Bare", "com.acme.editor", "com.acme.editor",
+                                          "com.apple.Safari", "com.apple.safari", "com.acme.tool"}));
 }
 
 TEST_F(AppInfoFetcherTest, NamesSortCaseInsensitivelyAndStably) {
-    bundle("Applications/b.app", infoPlist("id.b", "beta"));
-    bundle("Applications/a.app", infoPlist("id.a", "Alpha"));
-    bundle("Applications/c.app", infoPlist("id.c", "", "Beta"));
-    bundle("Applications/d.app", infoPlist("id.d", "Name", "Display"));
-    bundle("Applications/e.app", infoPlist("id.e", "English"));
+    bundle("Applications/b.app", test::infoPlistText("id.b", "beta"));
+    bundle("Applications/a.app", test::infoPlistText("id.a", "Alpha"));
+    bundle("Applications/c.app", test::infoPlistText("id.c", "", "Beta"));
+    bundle("Applications/d.app", test::infoPlistText("id.d", "Name", "Display"));
+    bundle("Applications/e.app", test::infoPlistText("id.e", "English"));
     tree.textFile("Applications/e.app/Contents/Resources/de.lproj/InfoPlist.strings",
                   "\"CFBundleName\" = \"Deutsch\";");
     // The bundle's own display name comes before a translated plain name.
@@ -101,7 +104,7 @@ TEST_F(AppInfoFetcherTest, NamesSortCaseInsensitivelyAndStably) {
 }
 
 TEST_F(AppInfoFetcherTest, SizeCountsRegularVisibleFilesOnly) {
-    bundle("Applications/Sized.app", infoPlist("id.sized", "Sized"));
+    bundle("Applications/Sized.app", test::infoPlistText("id.sized", "Sized"));
     tree.textFile("Applications/Sized.app/Contents/MacOS/binary", std::string(10000, 'x'));
     tree.textFile("Applications/Sized.app/Contents/.hidden", std::string(50000, 'x'));
     tree.textFile("Applications/Sized.app/Contents/.cache/inner", std::string(50000, 'x'));
@@ -126,10 +129,10 @@ TEST_F(AppInfoFetcherTest, HostileInfoPlistsFallBackOrAreCut) {
     std::string hugeName;
     for (int i = 0; i < 100'000; ++i)
         hugeName += "\xC3\xA9"; // "é", two bytes each
-    bundle("Applications/Huge.app", infoPlist(std::string(400, 'i'), "", hugeName));
-    bundle("Applications/Edge.app", infoPlist("com.acme.edge", std::string(300, 'e')));
+    bundle("Applications/Huge.app", test::infoPlistText(std::string(400, 'i'), "", hugeName));
+    bundle("Applications/Edge.app", test::infoPlistText("com.acme.edge", std::string(300, 'e')));
     // Larger than any real Info.plist: not read at all, however well formed.
-    std::string padded = infoPlist("com.acme.padded", "Padded Name");
+    std::string padded = test::infoPlistText("com.acme.padded", "Padded Name");
     padded.insert(padded.find("<dict>"), kMetadataFileLimit, ' ');
     bundle("Applications/Padded.app", padded);
 
@@ -147,7 +150,7 @@ TEST_F(AppInfoFetcherTest, HostileInfoPlistsFallBackOrAreCut) {
 
 TEST_F(AppInfoFetcherTest, APipeWhereABundleFileShouldBeIsNeverWaitedOn) {
     // Nobody writes to these pipes: a read of one would wait for good.
-    bundle("Applications/Piped.app", infoPlist("com.acme.piped", "Piped"));
+    bundle("Applications/Piped.app", test::infoPlistText("com.acme.piped", "Piped"));
     tree.folder("Applications/Piped.app/Contents/Resources/de.lproj");
     ASSERT_EQ(
         ::mkfifo(tree.path("Applications/Piped.app/Contents/Resources/de.lproj/InfoPlist.strings").c_str(),
@@ -164,7 +167,7 @@ TEST_F(AppInfoFetcherTest, APipeWhereABundleFileShouldBeIsNeverWaitedOn) {
 }
 
 TEST_F(AppInfoFetcherTest, AStoppedFetchReadsNoFurther) {
-    bundle("Applications/Editor.app", infoPlist("com.acme.editor", "Editor"));
+    bundle("Applications/Editor.app", test::infoPlistText("com.acme.editor", "Editor"));
     std::stop_source replaced;
     replaced.request_stop();
     EXPECT_TRUE(

@@ -1,6 +1,8 @@
+#include "Logic/Scanning/AppInfoFetcher.h"
 #include "Logic/Scanning/AppPathFinder.h"
 #include "Platform/core/MainQueue.h"
 #include "support/FixtureTree.h"
+#include "support/InfoPlistText.h"
 #include "support/Privileges.h"
 
 #include <chrono>
@@ -270,7 +272,6 @@ TEST_F(AppPathFinderTest, AnotherInstalledApplicationIsNeverOffered) {
     const auto firefox = appAt("Firefox", "org.mozilla.firefox");
     const auto nightly = appAt("Firefox Nightly", "org.mozilla.nightly");
     tree.folder("sys/Applications/Firefox.app");
-    tree.folder("sys/Applications/Firefox Nightly.app/Firefox Helper");
     tree.file("home/Library/Application Support/Firefox/profiles.ini", 1);
     tree.file("home/Library/Application Support/Firefox Nightly/profiles.ini", 1);
     tree.file("home/Library/Application Support/Firefox Nightly/Firefox Crash Reports/x", 1);
@@ -278,54 +279,213 @@ TEST_F(AppPathFinderTest, AnotherInstalledApplicationIsNeverOffered) {
     tree.file("home/Library/Application Support/Mozilla/Firefox Nightly/x", 1);
     tree.file("home/Library/Caches/Firefox Nightly/cache2", 1);
     tree.file("home/Library/Preferences/org.mozilla.firefox.plist", 1);
-    // A folder of the Applications folder that holds another application's bundle.
     const std::string tools = tree.folder("sys/Applications/Firefox Tools");
-    const AppPathFinder::AppInfo kit = {"Kit", "org.example.kit", tools + "/Kit.app", std::nullopt,
-                                        std::nullopt};
+    tree.file("sys/Applications/Firefox Tools/firefox-notes.txt", 1);
 
-    // Nightly not installed: the name rules offer its leftovers, its bundle and the whole vendor folder.
+    // Nightly not installed: the name rules offer its leftovers and the whole vendor folder.
     EXPECT_EQ(
         find(firefox),
-        (Paths{firefox.path, nightly.path, tools, h("Library/Application Support/Firefox"),
+        (Paths{firefox.path, tools, h("Library/Application Support/Firefox"),
                h("Library/Application Support/Firefox Nightly"), h("Library/Application Support/Mozilla"),
                h("Library/Caches/Firefox Nightly"), h("Library/Preferences/org.mozilla.firefox.plist")}));
 
-    // Installed: neither its bundle nor anything in it or named after it, nor a folder holding a bundle;
-    // of the shared vendor folder only Firefox's own entry.
-    EXPECT_EQ(findBeside(firefox, {firefox, nightly, kit}),
-              (Paths{firefox.path, h("Library/Application Support/Firefox"),
+    // Installed: neither its bundle nor anything in it or named after it, nor a folder holding a bundle (one
+    // the list passed leaves out too) but for Firefox's own entries in it; of the shared vendor folder only
+    // Firefox's own entry.
+    tree.folder("sys/Applications/Firefox Nightly.app/Firefox Helper");
+    tree.folder("sys/Applications/Firefox Tools/Kit.app");
+    EXPECT_EQ(findBeside(firefox, {firefox, nightly}),
+              (Paths{firefox.path, tools + "/firefox-notes.txt", h("Library/Application Support/Firefox"),
                      h("Library/Application Support/Mozilla/Firefox"),
                      h("Library/Preferences/org.mozilla.firefox.plist")}));
-    // Firefox installed beside it takes nothing from Nightly's own search.
+    // Firefox installed beside it takes nothing from Nightly's own search, not even Nightly's entry named
+    // after Firefox.
     EXPECT_EQ(findBeside(nightly, {firefox, nightly}),
               (Paths{nightly.path, h("Library/Application Support/Firefox Nightly"),
                      h("Library/Application Support/Mozilla/Firefox Nightly"),
                      h("Library/Caches/Firefox Nightly")}));
 }
 
-TEST_F(AppPathFinderTest, AFamilyOfApplicationsKeepsEachItsOwn) {
-    const auto blender36 = appAt("Blender 3.6", "org.blenderfoundation.blender36");
-    const auto blender40 = appAt("Blender 4.0", "org.blenderfoundation.blender40");
-    tree.folder("sys/Applications/Blender 3.6.app");
-    EXPECT_EQ(findBeside(blender36, {blender36, blender40}), Paths{blender36.path});
+// One family of real applications: the one removed, the others installed beside it, their files as they
+// lay them out, and what the removed one offers with and without the others installed. Paths are relative
+// to the fixture; bundles lie in "sys/Applications" unless their path says otherwise.
+struct FamilyCase {
+    struct App {
+        std::string name;
+        std::string identifier;
+        std::string bundle = {}; // default: "sys/Applications/<name>.app"
+    };
+    App removed;
+    std::vector<App> installedBeside;
+    std::vector<std::string> files;
+    std::set<std::string> offeredBeside;
+    std::set<std::string> offeredAlone;
+};
 
-    std::vector<AppPathFinder::AppInfo> guiApps;
-    for (int n = 0; n <= 30; ++n) {
-        guiApps.push_back(appAt("Gui App " + std::to_string(n), "com.example.gui" + std::to_string(n)));
-        tree.file("home/Library/Application Support/Gui App " + std::to_string(n) + "/state", 1);
+const std::vector<FamilyCase>& realFamilies() {
+    static const std::vector<FamilyCase> families = {
+        {{"Google Chrome", "com.google.Chrome"},
+         {{"Google Chrome Canary", "com.google.Chrome.canary"},
+          {"Google Drive", "com.google.drivefs"},
+          {"Google Earth Pro", "com.Google.GoogleEarthPro"}},
+         {"home/Library/Application Support/Google/Chrome/Default/Preferences",
+          "home/Library/Application Support/Google/Chrome/Local State",
+          "home/Library/Application Support/Google/Chrome Canary/Default/Preferences",
+          "home/Library/Application Support/Google/DriveFS/1234/content_cache",
+          "home/Library/Application Support/Google Earth/myplaces.kml",
+          "home/Library/Caches/Google/Chrome/Default/Cache/data_0",
+          "home/Library/Caches/Google/Chrome Canary/Default/Cache/data_0",
+          "home/Library/Caches/Google Earth/dbCache.dat", "home/Library/Caches/com.google.Chrome/Cache.db",
+          "home/Library/Caches/com.google.Chrome.canary/Cache.db",
+          "home/Library/Preferences/com.google.Chrome.plist",
+          "home/Library/Preferences/com.google.Chrome.canary.plist",
+          "home/Library/Preferences/com.google.drivefs.settings.plist",
+          "home/Library/Saved Application State/com.google.Chrome.savedState/windows.plist"},
+         {"home/Library/Application Support/Google/Chrome", "home/Library/Caches/Google/Chrome",
+          "home/Library/Caches/com.google.Chrome", "home/Library/Preferences/com.google.Chrome.plist",
+          "home/Library/Saved Application State/com.google.Chrome.savedState"},
+         {"home/Library/Application Support/Google", "home/Library/Application Support/Google Earth",
+          "home/Library/Caches/Google", "home/Library/Caches/Google Earth",
+          "home/Library/Caches/com.google.Chrome", "home/Library/Caches/com.google.Chrome.canary",
+          "home/Library/Preferences/com.google.Chrome.plist",
+          "home/Library/Preferences/com.google.Chrome.canary.plist",
+          "home/Library/Preferences/com.google.drivefs.settings.plist",
+          "home/Library/Saved Application State/com.google.Chrome.savedState"}},
+        {{"Google Chrome Canary", "com.google.Chrome.canary"},
+         {{"Google Chrome", "com.google.Chrome"}},
+         {"home/Library/Application Support/Google/Chrome/Default/Preferences",
+          "home/Library/Application Support/Google/Chrome Canary/Default/Preferences",
+          "home/Library/Caches/com.google.Chrome.canary/Cache.db",
+          "home/Library/Preferences/com.google.Chrome.plist"},
+         {"home/Library/Application Support/Google/Chrome Canary",
+          "home/Library/Caches/com.google.Chrome.canary"},
+         {"home/Library/Application Support/Google", "home/Library/Caches/com.google.Chrome.canary"}},
+        {{"Brave Browser", "com.brave.Browser"},
+         {{"Brave Browser Beta", "com.brave.Browser.beta"}},
+         {"home/Library/Application Support/BraveSoftware/Brave-Browser/Default/Preferences",
+          "home/Library/Application Support/BraveSoftware/Brave-Browser-Beta/Default/Preferences",
+          "home/Library/Caches/BraveSoftware/Brave-Browser/Default/Cache/data_0",
+          "home/Library/Caches/BraveSoftware/Brave-Browser-Beta/Default/Cache/data_0",
+          "home/Library/Preferences/com.brave.Browser.plist",
+          "home/Library/Preferences/com.brave.Browser.beta.plist"},
+         {"home/Library/Application Support/BraveSoftware/Brave-Browser",
+          "home/Library/Caches/BraveSoftware/Brave-Browser",
+          "home/Library/Preferences/com.brave.Browser.plist"},
+         {"home/Library/Application Support/BraveSoftware", "home/Library/Caches/BraveSoftware",
+          "home/Library/Preferences/com.brave.Browser.plist",
+          "home/Library/Preferences/com.brave.Browser.beta.plist"}},
+        {{"Firefox Nightly", "org.mozilla.firefox.nightly"},
+         {{"Firefox", "org.mozilla.firefox"}},
+         {"home/Library/Application Support/Firefox/Profiles/abc.default-release/prefs.js",
+          "home/Library/Application Support/Firefox Nightly/Profiles/xyz.default-nightly/prefs.js",
+          "home/Library/Application Support/Mozilla/updates/0123/update.status",
+          "home/Library/Caches/Firefox/Profiles/abc.default-release/cache2/index",
+          "home/Library/Caches/Firefox Nightly/Profiles/xyz.default-nightly/cache2/index",
+          "home/Library/Preferences/org.mozilla.firefox.plist",
+          "home/Library/Preferences/org.mozilla.firefox.nightly.plist"},
+         {"home/Library/Application Support/Firefox Nightly", "home/Library/Caches/Firefox Nightly",
+          "home/Library/Preferences/org.mozilla.firefox.nightly.plist"},
+         {"home/Library/Application Support/Firefox", "home/Library/Application Support/Firefox Nightly",
+          "home/Library/Application Support/Mozilla", "home/Library/Caches/Firefox",
+          "home/Library/Caches/Firefox Nightly", "home/Library/Preferences/org.mozilla.firefox.plist",
+          "home/Library/Preferences/org.mozilla.firefox.nightly.plist"}},
+        {{"Acme Helper", "com.acme.app.helper"},
+         {{"Acme", "com.acme.app"}},
+         {"home/Library/Preferences/com.acme.app.plist", "home/Library/Caches/com.acme.app/Cache.db",
+          "home/Library/Application Support/com.acme.app/data.db",
+          "home/Library/Preferences/com.acme.app.helper.plist", "home/Library/Caches/com.acme.app.helper/x"},
+         {"home/Library/Preferences/com.acme.app.helper.plist", "home/Library/Caches/com.acme.app.helper"},
+         {"home/Library/Preferences/com.acme.app.plist", "home/Library/Caches/com.acme.app",
+          "home/Library/Application Support/com.acme.app",
+          "home/Library/Preferences/com.acme.app.helper.plist", "home/Library/Caches/com.acme.app.helper"}},
+        {{"Studio 5", "com.example.studio5"},
+         {{"Studio", "com.example.studio"}},
+         {"home/Library/Application Support/Studio/settings.json", "home/Library/Caches/Studio/x",
+          "home/Library/Logs/Studio/studio.log", "home/Library/Application Support/Studio 5/settings.json"},
+         {"home/Library/Application Support/Studio 5"},
+         {"home/Library/Application Support/Studio", "home/Library/Caches/Studio", "home/Library/Logs/Studio",
+          "home/Library/Application Support/Studio 5"}},
+        // Versions of one application share its identifier: the one that stays keeps everything.
+        {{"Blender 3.6", "org.blenderfoundation.blender"},
+         {{"Blender 4.0", "org.blenderfoundation.blender"}},
+         {"home/Library/Application Support/Blender/3.6/config/userpref.blend",
+          "home/Library/Application Support/Blender/4.0/config/userpref.blend"},
+         {},
+         {"home/Library/Application Support/Blender"}},
+        {{"Visual Studio Code", "com.microsoft.VSCode"},
+         {{"Visual Studio Code", "com.microsoft.VSCode", "home/Applications/Visual Studio Code.app"}},
+         {"home/Library/Application Support/Code/User/settings.json",
+          "home/Library/Caches/com.microsoft.VSCode/Cache.db"},
+         {},
+         {"home/Library/Application Support/Code", "home/Library/Caches/com.microsoft.VSCode"}},
+        // Another application's folder inside this one's keeps the whole from going.
+        {{"Zorblax", "com.acme.zorblax"},
+         {{"Zorblax Pro", "net.example.zorblaxpro"}},
+         {"home/Library/Application Support/Zorblax/zorblax.db",
+          "home/Library/Application Support/Zorblax/settings.json",
+          "home/Library/Application Support/Zorblax/Zorblax Pro/license.dat"},
+         {"home/Library/Application Support/Zorblax/zorblax.db"},
+         {"home/Library/Application Support/Zorblax"}},
+        // The system's own application, which the list leaves out, is as installed as any.
+        {{"Notes", "com.acme.notes", "home/Applications/Notes.app"},
+         {{"Notes", "com.apple.Notes"}},
+         {"home/Library/Containers/com.acme.notes/Data/notes.db",
+          "home/Library/Preferences/com.acme.notes.plist"},
+         {"home/Library/Containers/com.acme.notes", "home/Library/Preferences/com.acme.notes.plist"},
+         {"home/Library/Containers/com.acme.notes", "home/Library/Preferences/com.acme.notes.plist"}},
+        {{"Chat", "com.acme.chat"},
+         {{"Chatter", "com.acme.chatter"}},
+         {"home/Library/Application Support/com.acme.chat/x",
+          "home/Library/Application Support/com.acme.chatter/x",
+          "home/Library/Preferences/com.acme.chat.plist", "home/Library/Preferences/com.acme.chatter.plist"},
+         {"home/Library/Application Support/com.acme.chat", "home/Library/Preferences/com.acme.chat.plist"},
+         {"home/Library/Application Support/com.acme.chat",
+          "home/Library/Application Support/com.acme.chatter", "home/Library/Preferences/com.acme.chat.plist",
+          "home/Library/Preferences/com.acme.chatter.plist"}},
+    };
+    return families;
+}
+
+TEST(AppPathFinderFamilies, EachApplicationOffersOnlyItsOwnBesideItsInstalledFamily) {
+    for (const FamilyCase& family : realFamilies()) {
+        test::FixtureTree tree;
+        const std::string home = tree.folder("home");
+        const std::string sys = tree.folder("sys");
+        tree.folder("home/Applications");
+        auto bundleOf = [](const FamilyCase::App& app) {
+            return app.bundle.empty() ? "sys/Applications/" + app.name + ".app" : app.bundle;
+        };
+        auto lay = [&](const FamilyCase::App& app) {
+            tree.textFile(bundleOf(app) + "/Contents/Info.plist",
+                          test::infoPlistText(app.identifier, app.name));
+        };
+        lay(family.removed);
+        for (const std::string& file : family.files)
+            tree.file(file, 1);
+        auto find = [&] {
+            // As the window runs it: with the list it shows, which leaves out the system's applications.
+            std::vector<AppSearchInfo> listed;
+            for (const InstalledApp& app :
+                 AppInfoFetcher({sys + "/Applications", home + "/Applications"}, {"en"}).fetchInstalledApps())
+                listed.push_back({app.appName, app.bundleIdentifier, app.path, std::nullopt, std::nullopt});
+            const AppSearchInfo removed = {family.removed.name, family.removed.identifier,
+                                           tree.path(bundleOf(family.removed)), std::nullopt, std::nullopt};
+            const Paths found =
+                AppPathFinder(removed, Locations({home, sys, home + "/Library/Caches", ""}),
+                              AppPathFinder::Sensitivity::enhanced,
+                              {makeAppConditions(home), makeSkipConditions(home, sys)}, {listed})
+                    .findPaths();
+            std::set<std::string> relative;
+            for (const std::string& path : found)
+                if (path != removed.path)
+                    relative.insert(path.substr(tree.root().size() + 1));
+            return relative;
+        };
+        EXPECT_EQ(find(), family.offeredAlone) << family.removed.name << " alone";
+        for (const FamilyCase::App& app : family.installedBeside)
+            lay(app);
+        EXPECT_EQ(find(), family.offeredBeside) << family.removed.name << " beside its family";
     }
-    EXPECT_EQ(findBeside(guiApps[0], guiApps),
-              (Paths{guiApps[0].path, h("Library/Application Support/Gui App 0")}));
-
-    const auto chat = appAt("Chat", "com.acme.chat");
-    const auto chatter = appAt("Chatter", "com.acme.chatter");
-    tree.folder("home/Library/Application Support/com.acme.chat");
-    tree.folder("home/Library/Application Support/com.acme.chatter");
-    tree.file("home/Library/Preferences/com.acme.chat.plist", 1);
-    tree.file("home/Library/Preferences/com.acme.chatter.plist", 1);
-    EXPECT_EQ(findBeside(chat, {chat, chatter}),
-              (Paths{chat.path, h("Library/Application Support/com.acme.chat"),
-                     h("Library/Preferences/com.acme.chat.plist")}));
 }
 
 // A temporary folder shared like /tmp, searched for `user`.
@@ -363,6 +523,75 @@ TEST_F(SharedTemporaryFolderTest, AnotherUsersEntryIsNotOffered) {
     const std::string theirs = tree.file("tmp/foobar-theirs", 1);
     ASSERT_EQ(::lchown(theirs.c_str(), test::kOtherUser, test::kOtherUser), 0);
     EXPECT_EQ(findAs(::getuid()), own());
+}
+
+TEST_F(AppPathFinderTest, AFolderOthersMayWriteToNeverGoesWhole) {
+    const auto zorblax = appAt("Zorblax", "com.acme.zorblax");
+    tree.folder("sys/Applications/Zorblax.app");
+    const std::string shared = tree.folder("sys/Library/Caches/acme");
+    tree.file("sys/Library/Caches/acme/zorblax-prefs.v", 1);
+    tree.file("sys/Library/Caches/acme/acme-telemetry.db", 1);
+    ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
+    EXPECT_EQ(find(zorblax), (Paths{zorblax.path, shared + "/zorblax-prefs.v"}));
+    // Only its owner writes to it: the vendor folder goes whole again.
+    ASSERT_EQ(::chmod(shared.c_str(), 0755), 0);
+    EXPECT_EQ(find(zorblax), (Paths{zorblax.path, shared}));
+}
+
+TEST_F(AppPathFinderTest, NothingOfAnotherUserIsOffered) {
+    if (!test::runsAsRoot())
+        GTEST_SKIP() << test::kNeedsRootToChangeOwners;
+    auto theirs = [&](const std::string& relative) {
+        const std::string path = tree.path(relative);
+        ASSERT_EQ(::lchown(path.c_str(), test::kOtherUser, test::kOtherUser), 0);
+    };
+    const auto zorblax = appAt("Zorblax", "com.acme.zorblax");
+    tree.folder("sys/Applications/Zorblax.app");
+    const std::string shared = tree.folder("sys/Library/Caches/acme");
+    tree.file("sys/Library/Caches/acme/zorblax-prefs.v", 1);
+    tree.file("sys/Library/Caches/acme/mallory-notes.txt", 1);
+    tree.file("sys/Library/Caches/acme/otherapp/db", 1);
+    tree.file("sys/Library/Caches/acme/zorblax-mallory.v", 1);
+    for (const char* entry :
+         {"sys/Library/Caches/acme/mallory-notes.txt", "sys/Library/Caches/acme/otherapp",
+          "sys/Library/Caches/acme/otherapp/db", "sys/Library/Caches/acme/zorblax-mallory.v"})
+        theirs(entry);
+    ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
+    // A folder of the user's own that holds another user's entry, deep down: only this application's own
+    // entries in it, never the other user's.
+    tree.file("home/Library/Caches/com.acme.zorblax/Cache.db", 1);
+    tree.file("home/Library/Caches/com.acme.zorblax/zorblax-index", 1);
+    tree.file("home/Library/Caches/com.acme.zorblax/shared/their.db", 1);
+    theirs("home/Library/Caches/com.acme.zorblax/shared/their.db");
+    tree.file("home/Library/Preferences/com.acme.zorblax.plist", 1);
+    theirs("home/Library/Preferences/com.acme.zorblax.plist");
+
+    EXPECT_EQ(find(zorblax), (Paths{zorblax.path, shared + "/zorblax-prefs.v",
+                                    h("Library/Caches/com.acme.zorblax/zorblax-index")}));
+}
+
+TEST_F(AppPathFinderTest, TheHomeTheWorkingDirectoryAndTheProgramsFolderAreNeverOffered) {
+    const auto zorblax = appAt("Zorblax", "com.acme.zorblax");
+    tree.folder("sys/Applications/Zorblax.app");
+    const std::string temporary = tree.folder("tmp");
+    tree.folder("tmp/ZorblaxVictim/sub");
+    tree.file("tmp/zorblax.lock", 1);
+    tree.file("home/Library/Caches/com.acme.zorblax/bin/zelvanexal", 1);
+    tree.file("home/Library/Logs/Zorblax/zorblax.log", 1);
+    AppPathFinder::Surroundings surroundings;
+    surroundings.runningProgram = {temporary + "/ZorblaxVictim/sub",
+                                   h("Library/Caches/com.acme.zorblax/bin")};
+    EXPECT_EQ(AppPathFinder(zorblax, locations(temporary), AppPathFinder::Sensitivity::enhanced, tables(),
+                            surroundings)
+                  .findPaths(),
+              (Paths{zorblax.path, temporary + "/zorblax.lock", h("Library/Logs/Zorblax")}));
+    // The home is one too, and so is a folder that holds it.
+    const std::string innerHome = tree.folder("tmp/ZorblaxUsers/guest");
+    tree.folder("tmp/ZorblaxUsers/guest/Library/Preferences");
+    const Locations inside({innerHome, sys, innerHome + "/Library/Caches", temporary});
+    EXPECT_EQ(AppPathFinder(zorblax, inside, AppPathFinder::Sensitivity::enhanced, tables(), surroundings)
+                  .findPaths(),
+              (Paths{zorblax.path, temporary + "/zorblax.lock"}));
 }
 
 TEST_F(AppPathFinderTest, AsynchronousCompletionArrivesThroughTheMainQueue) {

@@ -6,8 +6,7 @@
 namespace zn::test {
 
 LeftoversFixture::LeftoversFixture() : state(&harness.makeState()) {
-    OrphanRemovalTools tools;
-    tools.isSafeCandidate = harness.uninstall.isSafeOrphanCandidate;
+    OrphanRemovalTools tools = OrphanRemovalTools::forRules(harness.leftoverRules, harness.trash->trash());
     tools.removePermanently = [this](const std::string& path) {
         return denied.contains(path) ? OrphanRemoveOutcome::permissionDenied : removeLeftoverPermanently(path);
     };
@@ -19,7 +18,6 @@ LeftoversFixture::LeftoversFixture() : state(&harness.makeState()) {
                 removeLeftoverPermanently(path);
         return administratorRuns;
     };
-    tools.somethingRemainsAt = OrphanRemovalTools::system().somethingRemainsAt;
     auto trash = harness.trash;
     tools.moveToTrash = [trash](const std::string& path) { return trash->moveToTrash(path); };
     view = new OrphanListView(*state, tools, viewer, opener, *harness.prompter);

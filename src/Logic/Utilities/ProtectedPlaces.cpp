@@ -1,4 +1,4 @@
-#include "Services/CleaningEngine+ProtectedPlaces.h"
+#include "Logic/Utilities/ProtectedPlaces.h"
 
 #include "Platform/core/PathResolution.h"
 #include "Platform/core/PathText.h"

@@ -1,0 +1,133 @@
+#include "Logic/Scanning/WholeFolderRule.h"
+
+#include "Logic/Scanning/DirectoryEntries.h"
+#include "Logic/Scanning/StringNormalization.h"
+#include "Platform/core/PathResolution.h"
+#include "Platform/core/PathText.h"
+
+#include <algorithm>
+#include <fts.h>
+#include <memory>
+#include <sys/stat.h>
+
+namespace zn {
+
+namespace {
+
+// Own entries inside folders that cannot go whole are looked for this many levels down; deeper, what a
+// folder holds is rarely named after anything.
+constexpr int kMaxOwnEntryDepth = 4;
+
+bool othersMayWrite(const struct stat& info) {
+    return S_ISDIR(info.st_mode) && (info.st_mode & S_IWOTH) != 0;
+}
+
+bool isDirectoryFollowingLinks(const std::string& path) {
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+} // namespace
+
+WholeFolderRule::WholeFolderRule(const AppMatcher& matcher, const OtherInstalledApps& otherApps,
+                                 const ProtectedPlaces& protectedPlaces, uid_t user, SkipTest isSkipped)
+    : matcher_(matcher), otherApps_(otherApps), protectedPlaces_(protectedPlaces), user_(user),
+      isSkipped_(std::move(isSkipped)) {}
+
+std::string WholeFolderRule::entryKey(const std::string& name, bool isDirectory) {
+    if (isDirectory)
+        return normalizedForMatching(name);
+    const std::string extension = PathText::pathExtension(name);
+    if (extension.empty())
+        return normalizedForMatching(name);
+    return normalizedForMatching(std::string_view(name).substr(0, name.size() - extension.size() - 1));
+}
+
+void WholeFolderRule::offer(const std::string& path, std::vector<std::string>& offered) const {
+    offer(path, 0, offered);
+}
+
+OtherInstalledApps::Claim WholeFolderRule::claimOf(const std::string& key,
+                                                   std::size_t ownLongestAbove) const {
+    return otherApps_.claim(key, std::max(matcher_.longestFormIn(key), ownLongestAbove));
+}
+
+// The administrator's own entries are the system's leftovers of an installation, which the administrator
+// pass is there for; any other owner's are not the user's to remove.
+bool WholeFolderRule::isOtherUsers(uid_t owner) const {
+    return owner != user_ && owner != 0;
+}
+
+void WholeFolderRule::offer(const std::string& path, int depth, std::vector<std::string>& offered) const {
+    struct stat info;
+    if (::lstat(path.c_str(), &info) != 0 || isOtherUsers(info.st_uid) || otherApps_.isInBundle(path) ||
+        protectedPlaces_.isOrHoldsOne(resolvingSymlinksInPath(path)))
+        return;
+    const bool isDirectory = S_ISDIR(info.st_mode);
+    const std::string key =
+        entryKey(PathText::lastPathComponent(path), isDirectory || isDirectoryFollowingLinks(path));
+    const auto claim = claimOf(key, 0);
+    if (claim == OtherInstalledApps::Claim::theirs)
+        return;
+    if (!isDirectory) {
+        if (claim == OtherInstalledApps::Claim::none)
+            offered.push_back(path);
+    } else if (claim == OtherInstalledApps::Claim::none && !otherApps_.holdsBundle(path) &&
+               mayGoWhole(path, matcher_.longestFormIn(key))) {
+        offered.push_back(path);
+    } else {
+        offerOwnEntries(path, depth, offered);
+    }
+}
+
+bool WholeFolderRule::mayGoWhole(const std::string& folder, std::size_t ownLongest) const {
+    char* roots[] = {const_cast<char*>(folder.c_str()), nullptr};
+    // Nothing followed, no other mount entered; a mount point inside is seen and refuses the whole.
+    std::unique_ptr<FTS, int (*)(FTS*)> walk(
+        ::fts_open(roots, FTS_PHYSICAL | FTS_NOCHDIR | FTS_XDEV, nullptr), ::fts_close);
+    if (!walk)
+        return false;
+    dev_t device = 0;
+    while (FTSENT* node = ::fts_read(walk.get())) {
+        if (node->fts_info == FTS_DP)
+            continue;
+        // What cannot be looked at cannot be vouched for.
+        if (node->fts_info == FTS_DNR || node->fts_info == FTS_ERR || node->fts_info == FTS_NS ||
+            node->fts_info == FTS_DC)
+            return false;
+        const struct stat& info = *node->fts_statp;
+        if (node->fts_level == FTS_ROOTLEVEL)
+            device = info.st_dev;
+        if (info.st_dev != device || isOtherUsers(info.st_uid) || othersMayWrite(info))
+            return false;
+        // Inside this application's folder, an entry is another's only when named after it more closely
+        // than the folder is after this one ("Firefox Nightly/Firefox Crash Reports" stays Nightly's).
+        if (node->fts_level == 1 && claimOf(entryKey(node->fts_name, S_ISDIR(info.st_mode)), ownLongest) !=
+                                        OtherInstalledApps::Claim::none)
+            return false;
+    }
+    return true;
+}
+
+void WholeFolderRule::offerOwnEntries(const std::string& folder, int depth,
+                                      std::vector<std::string>& offered) const {
+    if (depth >= kMaxOwnEntryDepth)
+        return;
+    struct stat folderInfo;
+    if (::lstat(folder.c_str(), &folderInfo) != 0)
+        return;
+    for (const std::string& name : directoryEntryNames(folder).value_or(std::vector<std::string>{})) {
+        const std::string path = PathText::appendingPathComponent(folder, name);
+        struct stat info;
+        if (::lstat(path.c_str(), &info) != 0)
+            continue;
+        // Where anyone may put entries, their names say nothing of who made them.
+        if (othersMayWrite(folderInfo) && info.st_uid != user_)
+            continue;
+        const std::string key = entryKey(name, S_ISDIR(info.st_mode) || isDirectoryFollowingLinks(path));
+        if (matcher_.matches(key) && !isSkipped_(key, path))
+            offer(path, depth + 1, offered);
+    }
+}
+
+} // namespace zn

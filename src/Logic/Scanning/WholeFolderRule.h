@@ -1,0 +1,54 @@
+#pragma once
+
+#include "Logic/Scanning/AppMatcher.h"
+#include "Logic/Scanning/OtherInstalledApps.h"
+#include "Logic/Utilities/ProtectedPlaces.h"
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace zn {
+
+// Decides what of one find may be offered for removal. A folder goes whole only when all of it is the
+// searched application's and the user's: no entry of another user or on another mount inside it, nothing
+// inside that others may write to, no other installed application's bundle, and no entry directly inside
+// that another installed application bears the name of. Otherwise only this application's own entries
+// inside it are offered, each judged the same way ("Google/Chrome" for Chrome, never "Google" beside
+// Google Drive). Nothing is offered that is another user's, named after another installed application,
+// or one of the protected places (the home, the working directory, the program's folder) or holds one.
+class WholeFolderRule {
+public:
+    // Whether the finder's skip tables pass over an entry, by its key and path.
+    using SkipTest = std::function<bool(const std::string& key, const std::string& path)>;
+
+    WholeFolderRule(const AppMatcher& matcher, const OtherInstalledApps& otherApps,
+                    const ProtectedPlaces& protectedPlaces, uid_t user, SkipTest isSkipped);
+
+    // Appends to `offered` what may be offered in place of the find `path`.
+    void offer(const std::string& path, std::vector<std::string>& offered) const;
+
+    // The key an entry is matched by: a file's last extension goes, so "com.foo.bar.plist" and the folder
+    // "com.foo.bar" share one key.
+    static std::string entryKey(const std::string& name, bool isDirectory);
+
+private:
+    void offer(const std::string& path, int depth, std::vector<std::string>& offered) const;
+    // Whose `key` is, where the folders above it contain forms of this application as long as
+    // `ownLongestAbove`.
+    OtherInstalledApps::Claim claimOf(const std::string& key, std::size_t ownLongestAbove) const;
+    bool isOtherUsers(uid_t owner) const;
+    // `ownLongest` is the longest form of this application that the folder's name contains.
+    bool mayGoWhole(const std::string& folder, std::size_t ownLongest) const;
+    void offerOwnEntries(const std::string& folder, int depth, std::vector<std::string>& offered) const;
+
+    const AppMatcher& matcher_;
+    const OtherInstalledApps& otherApps_;
+    const ProtectedPlaces& protectedPlaces_;
+    uid_t user_;
+    SkipTest isSkipped_;
+};
+
+} // namespace zn

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "Logic/Utilities/OrphanSafetyPolicy.h"
+#include "Services/CleaningEngine+PathRules.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <sys/types.h>
+
+namespace zn {
+
+// What leftovers of removed applications are offered and removed by, for one user: the leftover policy of
+// their home, and the cleaning rules' shared temporary folders, where entries of every user lie side by
+// side. Keeps no state; any thread may ask.
+class LeftoverRules {
+public:
+    // `home` and `systemRoot` as OrphanSafetyPolicy takes them; `folders` names the shared temporary
+    // folders (the system's by default).
+    LeftoverRules(const std::string& home, uid_t user, const std::string& systemRoot = "",
+                  SystemCleaningFolders folders = {});
+
+    // The current user's, on the real system folders, built on first use.
+    static std::shared_ptr<const LeftoverRules> currentUser();
+
+    // OrphanSafetyPolicy::checkedPath.
+    std::optional<std::string> checkedPath(const std::string& path) const {
+        return policy_.checkedPath(path);
+    }
+    // Whether the search may offer the entry at `path`: the policy lets it go, and where anyone else could
+    // have put it (a shared temporary folder, or a folder every user may write to) it is the user's own.
+    // Its name says nothing of who made it there.
+    bool mayOffer(const std::string& path) const;
+    // Whether a checked path may go through this user's administrator pass (admitsLeftoverInAdminPass).
+    bool mayGoToAdministrator(const std::string& checkedPath) const;
+
+private:
+    OrphanSafetyPolicy policy_;
+    CleaningPathRules cleaning_;
+    uid_t user_;
+};
+
+} // namespace zn

@@ -1,0 +1,56 @@
+#include "ViewModels/LeftoverRules.h"
+#include "ViewModels/OrphanSearch.h"
+#include "support/FixtureEngineOptions.h"
+#include "support/FixtureTree.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace zn {
+namespace {
+
+// Leftovers where any user may have put them, beside ones in a private home. Every entry belongs to this
+// process's user; searching for another user makes them another owner's.
+class OrphanSearchOwners : public ::testing::Test {
+protected:
+    test::FixtureTree tree;
+    std::string system = tree.folder("system");
+
+    // The names the search offers to `user` with `home`, sorted.
+    std::vector<std::string> offered(const std::string& home, uid_t user) {
+        const LeftoverRules rules(home, user, system, test::fixtureCleaningFolders(tree));
+        std::vector<std::string> names;
+        for (const std::string& path :
+             findOrphanedFiles(Locations({home, system, home + "/Library/Caches", ""}), {},
+                               [&](const std::string& p) { return rules.mayOffer(p); }))
+            names.push_back(path.substr(path.rfind('/') + 1));
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+};
+
+TEST_F(OrphanSearchOwners, OfferOnlyTheCallersOwnEntriesWhereEveryUserMayPutThem) {
+    // A home that is the shared temporary folder itself (as the password database may say).
+    const std::string shared = tree.folder("system/tmp");
+    tree.folder("system/tmp/Library/Caches/malstuff");
+    tree.textFile("system/tmp/Library/Logs/mallog", "x");
+    // A private home, with a folder every user may write to.
+    const std::string home = tree.folder("home");
+    tree.folder("home/Library/Caches/com.gone.tool");
+    const std::string logs = tree.folder("home/Library/Logs");
+    tree.textFile("home/Library/Logs/Gone Tool.log", "x");
+    ASSERT_EQ(::chmod(logs.c_str(), 01777), 0);
+
+    const uid_t me = ::getuid();
+    const uid_t someoneElse = me + 1;
+    EXPECT_EQ(offered(shared, me), (std::vector<std::string>{"mallog", "malstuff"}));
+    EXPECT_EQ(offered(home, me), (std::vector<std::string>{"Gone Tool.log", "com.gone.tool"}));
+    EXPECT_EQ(offered(shared, someoneElse), std::vector<std::string>{});
+    // In a home's private folder only its user could have put anything: the owner is not asked there.
+    EXPECT_EQ(offered(home, someoneElse), std::vector<std::string>{"com.gone.tool"});
+}
+
+} // namespace
+} // namespace zn
