@@ -96,7 +96,7 @@ CleaningPathRules::CleaningPathRules(std::string resolvedHome, uid_t callingUser
                                      const std::optional<std::string>& dataHome)
     : home_(std::move(resolvedHome)), callingUser_(callingUser),
       now_(now ? std::move(now) : [] { return std::chrono::system_clock::now(); }),
-      protectedPlaces_(home_, runningProgram) {
+      protectedPlaces_(home_, runningProgram), homeTrash_(home_, dataHome) {
     // A home that resolves to "/" or to nothing absolute would turn the home roots into system folders.
     homeUsable_ = home_.size() > 1 && home_.front() == '/';
     if (homeUsable_)
@@ -201,10 +201,17 @@ bool CleaningPathRules::isTemporaryEntryInUse(const std::string& resolvedPath) c
            !hasRestedForADay(PosixFileSystem(), resolvedPath, callingUser_, now_());
 }
 
+// Looked at as each entry goes: a Trash that another user may change may hold that user's entries.
+bool CleaningPathRules::isInTrashOfAnother(const std::string& resolvedPath) const {
+    return PathText::isStrictlyInside(resolvedPath, homeTrash_.folder()) &&
+           !homeTrash_.isPrivateTo(callingUser_);
+}
+
 bool CleaningPathRules::admitsInOrdinaryPass(CleaningCategory category,
                                              const std::string& resolvedPath) const {
     if (!isRemovableForm(resolvedPath) || isProtectedPlace(resolvedPath) ||
-        isDockerToolItem(category, resolvedPath) || isTemporaryEntryInUse(resolvedPath))
+        isDockerToolItem(category, resolvedPath) || isTemporaryEntryInUse(resolvedPath) ||
+        isInTrashOfAnother(resolvedPath))
         return false;
     if (category == CleaningCategory::largeFiles)
         return isExplicitSingleFileDeletable(resolvedPath) && isRegularFile(resolvedPath);
@@ -213,7 +220,8 @@ bool CleaningPathRules::admitsInOrdinaryPass(CleaningCategory category,
 
 bool CleaningPathRules::admitsInAdminPass(CleaningCategory category, const std::string& resolvedPath) const {
     if (!isRemovableForm(resolvedPath) || isProtectedPlace(resolvedPath) ||
-        isDockerToolItem(category, resolvedPath) || isInSharedTemporaryFolder(resolvedPath))
+        isDockerToolItem(category, resolvedPath) || isInSharedTemporaryFolder(resolvedPath) ||
+        isInTrashOfAnother(resolvedPath))
         return false;
     if (category == CleaningCategory::largeFiles)
         return isExplicitSingleFileDeletable(resolvedPath) && isRegularFile(resolvedPath);

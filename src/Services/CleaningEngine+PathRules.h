@@ -2,6 +2,7 @@
 
 #include "Models/CleaningCategory.h"
 #include "Models/Date.h"
+#include "Platform/core/HomeTrash.h"
 #include "Platform/core/SafeRemoval.h"
 #include "Logic/Utilities/ProtectedPlaces.h"
 #include "Services/CleaningEngine+Roots.h"
@@ -41,7 +42,8 @@ public:
     // The whole decision for one item, on the path it resolved to (which must be in its final form:
     // absolute, standardised and free of links that can still be resolved). In a shared temporary folder
     // only the calling user's entries that rested for a day go: the scan judged them earlier, and since
-    // then a program may have taken them up again.
+    // then a program may have taken them up again. Nothing in a home Trash that is not the calling user's
+    // alone goes (on either pass).
     bool admitsInOrdinaryPass(CleaningCategory category, const std::string& resolvedPath) const;
     // As administrator no root goes as a whole, and nothing in a shared temporary folder goes at all: the
     // ordinary pass already removes all that is the user's there, so the administrator's power could only
@@ -76,6 +78,7 @@ private:
     bool isTemporaryEntryInUse(const std::string& resolvedPath) const;
     std::optional<std::string> escalationFolderAdmitting(const std::string& path) const;
     bool isDecidedByHome(const std::string& path, const std::string& place) const;
+    bool isInTrashOfAnother(const std::string& resolvedPath) const;
 
     std::string home_;
     bool homeUsable_ = false;
@@ -91,6 +94,7 @@ private:
     };
     std::vector<EscalationFolder> escalationFolders_;
     ProtectedPlaces protectedPlaces_;
+    HomeTrash homeTrash_;
 };
 
 } // namespace zn

@@ -121,10 +121,11 @@ CategoryResult ScanEngine::scanMailAttachmentsLocked() {
 }
 
 // The desktop's home Trash, where the uninstaller and file managers put what they trash. One that is a
-// link, or lies behind one, is not the home's own and offers nothing.
+// link, or lies behind one, is not the home's own and offers nothing; nor does one that anyone but the
+// user may change (a data home of another user's), whose entries need not be the user's.
 CategoryResult ScanEngine::scanTrashLocked() {
     const HomeTrash trash(home_, options_.dataHome);
-    if (!trash.isReachedWithoutLinks())
+    if (!trash.isReachedWithoutLinks() || !trash.isPrivateTo(options_.currentUser))
         return resultOf(CleaningCategory::trashBins, {});
     return resultOf(CleaningCategory::trashBins,
                     scanDirectoryLocked(trash.filesFolder(), CleaningCategory::trashBins, {}));

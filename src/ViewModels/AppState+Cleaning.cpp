@@ -210,10 +210,12 @@ void AppState::runClean(CleanRequest request) {
         },
         [this, relay, shared](Finished finished) mutable {
             relay->finish();
-            const bool storedKept = finished.stored == categoryResults_;
-            // Not the last owner while the results are stored: these are freed with them, off this thread.
-            finished.stored.reset();
-            if (!storedKept)
+            // Still stored, the results are left to the store, which frees them off this thread and hands
+            // their memory back once they are replaced. Replaced during the clean, this is their last owner:
+            // they go with the rest below, off this thread as well.
+            if (finished.stored == categoryResults_)
+                finished.stored.reset();
+            else
                 finished.pruned = prunedResults(*categoryResults_, *shared, finished.outcome.deletedPaths);
             finishClean(*shared, finished.outcome, std::move(finished.pruned));
             destroyInBackground(std::move(finished));

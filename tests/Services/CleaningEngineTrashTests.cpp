@@ -2,9 +2,11 @@
 #include "Services/CleaningEngineTestSupport.h"
 #include "support/FixtureEngineOptions.h"
 #include "support/FixtureTree.h"
+#include "support/Privileges.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace zn {
 namespace {
@@ -15,8 +17,10 @@ using test::itemAt;
 // The desktop's home Trash of a fixture home, emptied through the Trash category.
 class CleaningTheTrash : public ::testing::Test {
 protected:
-    CleaningEngine engineFor(const std::string& home, std::optional<std::string> dataHome = std::nullopt) {
+    CleaningEngine engineFor(const std::string& home, std::optional<std::string> dataHome = std::nullopt,
+                             uid_t callingUser = ::getuid()) {
         CleaningEngineOptions options;
+        options.callingUser = callingUser;
         options.adminRunner = runner;
         options.temporaryDirectory = tree.folder("tmp");
         options.systemFolders = test::fixtureCleaningFolders(tree);
@@ -123,6 +127,27 @@ TEST_F(CleaningTheTrash, ATrashBehindALinkIsRefused) {
             .cleanItems({trashItem(tree.path("linked-data/Trash/files/precious.bin"))}, nullptr);
     EXPECT_EQ(result.deletedCount, 0);
     EXPECT_TRUE(exists(outside));
+}
+
+TEST_F(CleaningTheTrash, ATrashThatIsNotTheUsersAloneIsNeverEmptied) {
+    // A data home of another user's, or a Trash that others may change: its entries need not be the user's,
+    // and the administrator pass could remove anyone's.
+    const std::string entry = trashed("data/Trash", "theirs.bin");
+    auto expectKept = [&](CleaningEngine engine, const std::string& why) {
+        const CleaningResult result = engine.cleanItems({trashItem(entry)}, nullptr);
+        EXPECT_EQ(result.deletedCount, 0) << why;
+        EXPECT_EQ(result.errors.size(), 1u) << why;
+        EXPECT_TRUE(engine.cleanWithAdminPrivileges({trashItem(entry)}).deletedPaths.empty()) << why;
+        EXPECT_TRUE(runner->commands.empty()) << why;
+        EXPECT_TRUE(exists(entry)) << why;
+        EXPECT_TRUE(exists(tree.path("data/Trash/info/theirs.bin.trashinfo"))) << why;
+    };
+    expectKept(engineFor(home, tree.path("data"), ::getuid() + 1), "another user's");
+    for (const char* folder : {"data/Trash", "data/Trash/files", "data/Trash/info"}) {
+        test::ScopedMode shared(tree.path(folder), 0777);
+        expectKept(engineFor(home, tree.path("data")), folder);
+    }
+    EXPECT_EQ(engineFor(home, tree.path("data")).cleanItems({trashItem(entry)}, nullptr).deletedCount, 1);
 }
 
 TEST_F(CleaningTheTrash, ARecordThatIsALinkOrAFolderStays) {

@@ -324,6 +324,25 @@ TEST(ScanEngineJunk, TheTrashIsWhereTheDataHomeSaysAndNeverBehindALink) {
     EXPECT_TRUE(ScanEngine(tree.path("home"), options).scanTrash().items.empty());
 }
 
+TEST(ScanEngineJunk, ATrashThatIsNotTheUsersAloneOffersNothing) {
+    // A data home of another user's, or a Trash that others may change, holds entries that need not be
+    // the user's.
+    FixtureTree tree;
+    tree.file("data/Trash/files/theirs.bin", 2000);
+    tree.textFile("data/Trash/info/theirs.bin.trashinfo", "[Trash Info]\n");
+    auto options = test::fixtureEngineOptions(tree);
+    options.dataHome = tree.path("data");
+    const auto offered = [&] { return namesOf(ScanEngine(tree.path("home"), options).scanTrash()); };
+    ASSERT_EQ(offered(), std::vector<std::string>{"theirs.bin"});
+    options.currentUser = ::getuid() + 1;
+    EXPECT_TRUE(offered().empty());
+    options.currentUser = ::getuid();
+    for (const char* folder : {"data/Trash", "data/Trash/files", "data/Trash/info"}) {
+        test::ScopedMode shared(tree.path(folder), 0777);
+        EXPECT_TRUE(offered().empty()) << folder;
+    }
+}
+
 TEST(ScanEngineJunk, UnreadableTrashGivesAnEmptyResultWithoutALogLine) {
     FixtureTree tree;
     tree.file("home/.local/share/Trash/files/movie.mov", 700'000);

@@ -1,5 +1,6 @@
 #include "appsupport/AppStateHarness.h"
 
+#include <QThreadPool>
 #include <csignal>
 #include <gtest/gtest.h>
 
@@ -226,6 +227,47 @@ TEST_F(AppStateCleaning, ResultsStoredAnewWhileACleanRunsArePrunedAsTheyStandWhe
     EXPECT_EQ(state.categoryResults().at(systemJunk).items, std::vector<CleanableItem>{kept});
     ASSERT_TRUE(state.categoryResults().contains(userCache));
     EXPECT_EQ(state.categoryResults().at(userCache).items, std::vector<CleanableItem>{cache});
+}
+
+// Holds every thread of the global pool while it lives, so that work handed to the pool waits there.
+class HeldThreadPool {
+public:
+    HeldThreadPool() {
+        gate_.close();
+        for (int thread = 0; thread < QThreadPool::globalInstance()->maxThreadCount(); ++thread)
+            QThreadPool::globalInstance()->start([this] { gate_.passThrough(); });
+    }
+    ~HeldThreadPool() {
+        gate_.open();
+        QThreadPool::globalInstance()->waitForDone();
+    }
+
+private:
+    test::Gate gate_;
+};
+
+TEST_F(AppStateCleaning, ResultsReplacedWhileACleanRunsAreFreedOffTheMainThread) {
+    // Up to a hundred thousand items: freeing them would hold the window up.
+    auto junk = fileItem(systemJunk, "junk", 30);
+    auto kept = fileItem(systemJunk, "kept", 7);
+    state.setCategoryResults({{systemJunk, makeResult(systemJunk, {junk, kept})}});
+    state.toggleItem(kept); // the clean gets a list of its own, not the stored one
+    const std::weak_ptr<const std::vector<CleanableItem>> replaced = state.sharedItems(systemJunk);
+    harness.cleaner->gate().close();
+    state.cleanCategory(systemJunk);
+    ASSERT_TRUE(waitUntil([&] { return harness.cleaner->gate().hasWaiter(); }));
+    state.setCategoryResults({{systemJunk, makeResult(systemJunk, {junk, kept})}});
+    harness.cleaner->gate().open();
+    QThreadPool::globalInstance()->waitForDone(); // the clean's own copy is the last one now
+
+    {
+        HeldThreadPool held;
+        test::processQueuedWork(); // the clean ends on the main thread
+        EXPECT_EQ(state.scanState(), ScanState::cleaned());
+        EXPECT_FALSE(replaced.expired());
+    }
+    EXPECT_TRUE(replaced.expired());
+    EXPECT_EQ(state.categoryResults().at(systemJunk).items, std::vector<CleanableItem>{kept});
 }
 
 TEST_F(AppStateCleaning, HapticSignalOnlyWhenSomethingWasRemoved) {

@@ -9,7 +9,6 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
-#include <optional>
 #include <sys/stat.h>
 
 namespace zn {
@@ -217,17 +216,14 @@ TEST_F(AppStateUninstall, WithFullDiskAccessEveryPermissionFailureGoesToTheAdmin
 
 TEST_F(AppStateUninstall, ATrashThatCannotBeWrittenLeavesTheFilesAndHandsNothingToTheAdministrator) {
     // With access, a permission failure of the file's own would go to the administrator pass: one of the
-    // Trash's own must not, nor ask for access.
+    // Trash's own must not, nor ask for access. The real Trash moves without root's powers, so the
+    // permission bits refuse it whoever runs the tests.
     harness.fullDiskAccess->store(true);
+    harness.trash->moveWithoutPrivileges();
     const std::string folder = harness.tree.folder("home/Library/Application Support/Zorglub");
     homeFile("Library/Application Support/Zorglub/state.db");
-    const std::string trashInfo = harness.tree.folder("trash/info");
     harness.tree.folder("trash/files");
-    std::optional<test::ScopedMode> readOnly;
-    if (test::runsAsRoot())
-        harness.trash->breakWith(EACCES); // root passes over permission bits: the same failure, injected
-    else
-        readOnly.emplace(trashInfo, 0500);
+    test::ScopedMode readOnly(harness.tree.folder("trash/info"), 0500);
     found({folder});
     test::LogCapture log;
     removeAndWait();
@@ -244,12 +240,12 @@ TEST_F(AppStateUninstall, ATrashThatCannotBeWrittenLeavesTheFilesAndHandsNothing
               "Check that the Trash can be written to.");
     EXPECT_EQ(log.messages().front(), "Trash failed for " + folder + ": Permission denied");
 
-    // The file's own folder refusing the move is still the administrator's to try.
-    readOnly.reset();
-    harness.trash->breakWith(0);
-    harness.trash->failWith(folder, EACCES);
+    // The file's own folder refusing the move is still the administrator's to try, whatever the state of
+    // the Trash.
+    test::ScopedMode closed(harness.tree.path("home/Library/Application Support"), 0555);
     removeAndWait();
-    EXPECT_EQ(harness.cleaner->administratorCalls().size(), 1u);
+    ASSERT_EQ(harness.cleaner->administratorCalls().size(), 1u);
+    EXPECT_EQ(harness.cleaner->administratorCalls()[0].at(0).path, folder);
 }
 
 TEST_F(AppStateUninstall, OtherTrashFailuresAreLoggedAndReported) {

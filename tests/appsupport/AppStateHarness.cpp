@@ -2,6 +2,7 @@
 
 #include "Platform/core/PathText.h"
 #include "support/FixtureEngineOptions.h"
+#include "support/Privileges.h"
 
 #include <QCoreApplication>
 #include <QThread>
@@ -69,7 +70,13 @@ void InjectingTrash::breakWith(int error) {
     trashError_ = error;
 }
 
+void InjectingTrash::moveWithoutPrivileges() {
+    std::lock_guard lock(mutex_);
+    withoutPrivileges_ = true;
+}
+
 Trash::Outcome InjectingTrash::moveToTrash(const std::string& path) {
+    bool withoutPrivileges = false;
     {
         std::lock_guard lock(mutex_);
         if (trashError_)
@@ -77,7 +84,11 @@ Trash::Outcome InjectingTrash::moveToTrash(const std::string& path) {
         auto found = failures_.find(path);
         if (found != failures_.end())
             return {false, found->second, {}};
+        withoutPrivileges = withoutPrivileges_;
     }
+    if (!withoutPrivileges)
+        return trash_.moveToTrash(path);
+    const ScopedThreadWithoutPrivileges unprivileged;
     return trash_.moveToTrash(path);
 }
 

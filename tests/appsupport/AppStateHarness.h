@@ -78,6 +78,9 @@ public:
     void failWith(const std::string& path, int error);
     // Every move fails with `error` as a failure of the Trash itself (one that cannot be written).
     void breakWith(int error);
+    // From now on the real Trash moves on a thread whose capabilities are lowered, so permission bits
+    // refuse the move for root too and every failure is the real one.
+    void moveWithoutPrivileges();
     Trash::Outcome moveToTrash(const std::string& path);
     const Trash& trash() const { return trash_; }
 
@@ -85,6 +88,7 @@ private:
     std::mutex mutex_;
     std::map<std::string, int> failures_;
     int trashError_ = 0;
+    bool withoutPrivileges_ = false;
     Trash trash_;
 };
 

@@ -1,6 +1,9 @@
 #include "support/Privileges.h"
 
+#include <array>
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <linux/capability.h>
 #include <stdexcept>
 #include <sys/stat.h>
@@ -12,11 +15,25 @@ namespace zn::test {
 
 namespace {
 
+using CapabilitySets = std::array<__user_cap_data_struct, _LINUX_CAPABILITY_U32S_3>;
+
+// The calling thread's sets.
+CapabilitySets threadCapabilities() {
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    CapabilitySets sets{};
+    if (::syscall(SYS_capget, &header, sets.data()) != 0)
+        std::abort();
+    return sets;
+}
+
+bool setThreadCapabilities(CapabilitySets sets) {
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    return ::syscall(SYS_capset, &header, sets.data()) == 0;
+}
+
 // Empties the effective, permitted and inheritable sets; a process without root's capabilities gets none.
 bool dropAllCapabilities() {
-    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-    __user_cap_data_struct data[_LINUX_CAPABILITY_U32S_3] = {};
-    return ::syscall(SYS_capset, &header, data) == 0;
+    return setThreadCapabilities(CapabilitySets{});
 }
 
 } // namespace
@@ -32,13 +49,37 @@ int exitStatusWithoutPrivileges(const std::function<int()>& body) {
     if (child == 0) {
         if (!dropAllCapabilities())
             ::_exit(255);
-        ::_exit(body() & 0xff);
+        // An exception must end the child here: left to the test framework, it would run the other tests.
+        try {
+            ::_exit(body() & 0xff);
+        } catch (...) {
+            ::_exit(255);
+        }
     }
     int status = 0;
     while (::waitpid(child, &status, 0) < 0)
         if (errno != EINTR)
             return -1;
     return WIFEXITED(status) && WEXITSTATUS(status) != 255 ? WEXITSTATUS(status) : -1;
+}
+
+ScopedThreadWithoutPrivileges::ScopedThreadWithoutPrivileges() {
+    CapabilitySets sets = threadCapabilities();
+    for (std::size_t index = 0; index < sets.size(); ++index) {
+        effective_[index] = sets[index].effective;
+        sets[index].effective = 0;
+    }
+    if (!setThreadCapabilities(sets)) {
+        std::fputs("test support: cannot lower this thread's capabilities\n", stderr);
+        std::abort();
+    }
+}
+
+ScopedThreadWithoutPrivileges::~ScopedThreadWithoutPrivileges() {
+    CapabilitySets sets = threadCapabilities();
+    for (std::size_t index = 0; index < sets.size(); ++index)
+        sets[index].effective = effective_[index];
+    setThreadCapabilities(sets);
 }
 
 ScopedMode::ScopedMode(std::string path, mode_t mode) : path_(std::move(path)) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <linux/capability.h>
 #include <string>
 #include <sys/types.h>
 
@@ -15,9 +16,24 @@ inline constexpr const char* kNeedsRootToChangeOwners = "needs root: it hands fi
 
 // Runs `body` in a forked child that permission bits bind like any user's: a root child gives up the
 // capabilities that pass over them (it stays the owner of what the test made, so the tree stays reachable
-// wherever it lies). Returns what `body` returned (0 to 255), or -1 when the child could not give them up
-// or died.
+// wherever it lies). Returns what `body` returned (0 to 254), or -1 when the child could not give them up,
+// `body` threw, or the child died.
 int exitStatusWithoutPrivileges(const std::function<int()>& body);
+
+// Lowers the effective capabilities of the calling thread alone for the life of the object, then raises
+// them again: permission bits bind root too on this thread while the rest of the process keeps its own.
+// For work that runs where a forked child cannot (on the thread pool of a test with its event loop).
+// Aborts the test program should the capabilities not change, rather than let a test pass unbound.
+class ScopedThreadWithoutPrivileges {
+public:
+    ScopedThreadWithoutPrivileges();
+    ~ScopedThreadWithoutPrivileges();
+    ScopedThreadWithoutPrivileges(const ScopedThreadWithoutPrivileges&) = delete;
+    ScopedThreadWithoutPrivileges& operator=(const ScopedThreadWithoutPrivileges&) = delete;
+
+private:
+    __u32 effective_[_LINUX_CAPABILITY_U32S_3] = {};
+};
 
 // Gives a folder of the test's own another mode for the life of the object, then puts the old one back
 // (a folder nobody may enter could not be removed afterwards).

@@ -5,14 +5,25 @@
 
 namespace zn::test {
 
-ScopedBindMount::ScopedBindMount(std::string source, std::string target) : target_(std::move(target)) {
-    if (::mount(source.c_str(), target_.c_str(), nullptr, MS_BIND, nullptr) != 0)
-        error_ = errno;
+namespace {
+
+int errorOf(int mounted) {
+    return mounted == 0 ? 0 : errno;
 }
 
-ScopedBindMount::~ScopedBindMount() {
+} // namespace
+
+ScopedMount::ScopedMount(std::string target, int error) : target_(std::move(target)), error_(error) {}
+
+ScopedMount::~ScopedMount() {
     if (error_ == 0)
         ::umount2(target_.c_str(), MNT_DETACH);
 }
+
+ScopedBindMount::ScopedBindMount(const std::string& source, const std::string& target)
+    : ScopedMount(target, errorOf(::mount(source.c_str(), target.c_str(), nullptr, MS_BIND, nullptr))) {}
+
+ScopedTmpfsMount::ScopedTmpfsMount(const std::string& target)
+    : ScopedMount(target, errorOf(::mount("tmpfs", target.c_str(), "tmpfs", 0, "size=4m,mode=0755"))) {}
 
 } // namespace zn::test

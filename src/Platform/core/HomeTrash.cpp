@@ -1,5 +1,6 @@
 #include "Platform/core/HomeTrash.h"
 
+#include "Platform/core/FolderRights.h"
 #include "Platform/core/FolderWithoutLinks.h"
 #include "Platform/core/HomeDirectory.h"
 #include "Platform/core/PathResolution.h"
@@ -51,6 +52,18 @@ HomeTrash HomeTrash::ofCurrentUser() {
 
 bool HomeTrash::isReachedWithoutLinks() const {
     return resolvedPathIfResolvable(files_) == files_;
+}
+
+bool HomeTrash::isPrivateTo(uid_t user) const {
+    UniqueFd trash;
+    if (openFolderWithoutLinks(folder_, trash) != 0 || !isPrivateFolderOf(trash.get(), user))
+        return false;
+    for (const char* name : {"files", "info"}) {
+        const UniqueFd inner(::openat(trash.get(), name, O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+        if (inner.get() < 0 ? errno != ENOENT : !isPrivateFolderOf(inner.get(), user))
+            return false;
+    }
+    return true;
 }
 
 bool HomeTrash::holdsEntry(const std::string& path) const {

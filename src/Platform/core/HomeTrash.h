@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <sys/types.h>
 
 namespace zn {
 
@@ -30,6 +31,10 @@ public:
     // True when the path of the "files" folder names it without a symbolic link anywhere, its own name
     // included. A Trash that is a link, or lies behind one, is somewhere else and is not offered.
     bool isReachedWithoutLinks() const;
+    // True when the Trash folder is there, reached without a link, and it, its "files" and its "info"
+    // (those that are there) are real folders of `user` alone: owned by `user`, with no write bit for the
+    // group or others. A Trash anyone else may change is not the user's to list or empty.
+    bool isPrivateTo(uid_t user) const;
     // True when `path` (as text) names an entry directly in the "files" folder.
     bool holdsEntry(const std::string& path) const;
 

@@ -1,6 +1,7 @@
 #include "Platform/qt/Trash.h"
 #include "Platform/core/WriteAll.h"
 
+#include "Platform/core/FolderRights.h"
 #include "Platform/core/FolderWithoutLinks.h"
 #include "Platform/core/HomeTrash.h"
 #include "Platform/core/PathText.h"
@@ -49,15 +50,6 @@ dev_t deviceOf(std::string path) {
     return info.st_dev;
 }
 
-int ensureTrashFolders(const std::string& trash) {
-    int error = ensureFolder(trash, 0700);
-    if (!error)
-        error = ensureFolder(trash + "/files", 0700);
-    if (!error)
-        error = ensureFolder(trash + "/info", 0700);
-    return error;
-}
-
 // Makes the folder `name` in the open folder `parentFd` unless it is there, then opens it as a base for
 // *at() calls without following a link.
 int openFolderAt(int parentFd, const std::string& name, UniqueFd& folder) {
@@ -70,23 +62,23 @@ int openFolderAt(int parentFd, const std::string& name, UniqueFd& folder) {
     return 0;
 }
 
-// A folder the user alone can change: owned by the user, with no write bit for the group or others.
-bool isPrivateFolderOf(int folderFd, uid_t user) {
-    struct stat info;
-    return ::fstat(folderFd, &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == user &&
-           (info.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+// As openFolderAt, for a folder the user alone can change (EPERM when anyone else can).
+int openPrivateFolderAt(int parentFd, const std::string& name, uid_t user, UniqueFd& folder) {
+    if (int error = openFolderAt(parentFd, name, folder))
+        return error;
+    return isPrivateFolderOf(folder.get(), user) ? 0 : EPERM;
 }
 
-// The user's own Trash `name` in the open folder `parentFd`, made when missing; it is checked before
-// anything is made inside it.
+// The user's own Trash `name` in the open folder `parentFd`, made when missing, with its "files" and
+// "info": each must be the user's alone, since whoever else may change one could take or swap what lands
+// there. Each is checked before anything is made inside it. Sets `error` when there is none.
 std::optional<Trash::Folders> openPrivateTrash(int parentFd, const std::string& name, std::string path,
-                                               uid_t user) {
+                                               uid_t user, int& error) {
     UniqueFd trash;
-    if (openFolderAt(parentFd, name, trash) != 0 || !isPrivateFolderOf(trash.get(), user))
-        return std::nullopt;
     Trash::Folders folders{std::move(path), UniqueFd(), UniqueFd()};
-    if (openFolderAt(trash.get(), "files", folders.files) != 0 ||
-        openFolderAt(trash.get(), "info", folders.info) != 0)
+    if ((error = openPrivateFolderAt(parentFd, name, user, trash)) ||
+        (error = openPrivateFolderAt(trash.get(), "files", user, folders.files)) ||
+        (error = openPrivateFolderAt(trash.get(), "info", user, folders.info)))
         return std::nullopt;
     return folders;
 }
@@ -107,13 +99,6 @@ std::string mountTopDirectory(const std::string& path, dev_t device) {
 // Percent-encodes the bytes as they are: a name that is not valid UTF-8 must still restore to itself.
 std::string encodedPath(const std::string& path) {
     return QByteArray::fromStdString(path).toPercentEncoding("/").toStdString();
-}
-
-// Opens a folder of the Trash for *at() calls from its path as written, without following any link: a
-// Trash that is a link, or lies behind one (a linked ~/.local), is somewhere else and is never filled, as
-// the Trash category never lists it.
-int openTrashFolder(const std::string& path, UniqueFd& folder) {
-    return openFolderWithoutLinks(path, folder);
 }
 
 bool isPermissionFailure(int error) {
@@ -140,13 +125,17 @@ Trash::Trash(std::string homeTrash) : homeTrash_(std::move(homeTrash)) {
 std::optional<Trash::Folders> Trash::trashFor(const std::string& path, dev_t device,
                                               std::string& topDirectory, int& error) const {
     if (deviceOf(homeTrash_) == device) {
-        Folders folders{homeTrash_, UniqueFd(), UniqueFd()};
-        if ((error = ensureFolderWithParents(PathText::deletingLastPathComponent(homeTrash_))) ||
-            (error = ensureTrashFolders(homeTrash_)) ||
-            (error = openTrashFolder(homeTrash_ + "/files", folders.files)) ||
-            (error = openTrashFolder(homeTrash_ + "/info", folders.info)))
+        // Its folder is opened from the path as written, without following any link: a Trash that is a
+        // link, or lies behind one (a linked ~/.local), is somewhere else and is never filled, as the
+        // Trash category never lists it. Nor is one that is not the user's alone (a data home of
+        // another user's).
+        const std::string dataHome = PathText::deletingLastPathComponent(homeTrash_);
+        UniqueFd dataHomeFd;
+        if ((error = ensureFolderWithParents(dataHome)) ||
+            (error = openFolderWithoutLinks(dataHome, dataHomeFd)))
             return std::nullopt;
-        return folders;
+        return openPrivateTrash(dataHomeFd.get(), PathText::lastPathComponent(homeTrash_), homeTrash_,
+                                ::getuid(), error);
     }
 
     // Another file system: its own Trash at the top of the mount, never one reached through a link.
@@ -166,12 +155,12 @@ std::optional<Trash::Folders> Trash::openMountTrash(const std::string& topDirect
     if (shared.get() >= 0 && ::fstat(shared.get(), &sharedInfo) == 0 && (sharedInfo.st_mode & S_ISVTX)) {
         // Anyone may create folders in the shared Trash, so one named after us need not be ours.
         const std::string userTrash = PathText::appendingPathComponent(topDirectory, ".Trash/" + uid);
-        if (auto folders = openPrivateTrash(shared.get(), uid, userTrash, user))
+        if (auto folders = openPrivateTrash(shared.get(), uid, userTrash, user, error))
             return folders;
     }
     const std::string ownName = ".Trash-" + uid;
     if (auto folders = openPrivateTrash(top.get(), ownName,
-                                        PathText::appendingPathComponent(topDirectory, ownName), user))
+                                        PathText::appendingPathComponent(topDirectory, ownName), user, error))
         return folders;
     error = EXDEV;
     return std::nullopt;
@@ -195,6 +184,12 @@ Trash::Outcome Trash::moveToTrash(const std::string& path) const {
     struct stat info;
     if (::fstatat(parentFd.get(), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
         outcome.errorNumber = errno;
+        return outcome;
+    }
+    // The item's own folder decides first: when it does not let the user take the entry out, that is the
+    // item's failure (one for the administrator pass), whatever the state of the Trash.
+    if (int refusal = refusalToTakeEntryFrom(parentFd.get(), info)) {
+        outcome.errorNumber = refusal;
         return outcome;
     }
 

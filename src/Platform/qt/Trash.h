@@ -30,7 +30,9 @@ public:
     // opened from "/" one folder at a time without following a link (a link on the way fails with ENOTDIR
     // or ELOOP) and is never looked up again, so the entry that moves is the one the path named even if
     // the tree changes meanwhile. A final symbolic link is trashed as the link itself; nothing already in
-    // the Trash is ever replaced.
+    // the Trash is ever replaced. When that folder does not let the user take the entry out, the move
+    // fails with its EACCES or EPERM as the item's own failure, whatever the state of the Trash. The home
+    // Trash, its "files" and its "info" must each be a folder of the user's alone, as on other mounts.
     Outcome moveToTrash(const std::string& path) const;
 
     const std::string& homeTrash() const { return homeTrash_; }
@@ -44,11 +46,12 @@ public:
     };
 
     // The Trash of `user` on the mount whose top folder is `topDirectory`: "$topdir/.Trash/$uid" when the
-    // shared "$topdir/.Trash" is a sticky folder (not a link) and the user's folder in it is (or can be
-    // made) a real folder owned by the user that nobody else may write to; else "$topdir/.Trash-$uid"
-    // under the same conditions; else none with EXDEV in `error`. Each folder is opened relative to the one
-    // that holds it, without following a link, and checked on its descriptor: whoever owns the shared
-    // folder may swap what it holds at any moment, and no path is ever looked up again.
+    // shared "$topdir/.Trash" is a sticky folder (not a link) and the user's folder in it, with its "files"
+    // and "info", is (or can be made) a real folder owned by the user that nobody else may write to; else
+    // "$topdir/.Trash-$uid" under the same conditions; else none with EXDEV in `error`. Each folder is
+    // opened relative to the one that holds it, without following a link, and checked on its descriptor:
+    // whoever owns the shared folder may swap what it holds at any moment, and no path is ever looked up
+    // again.
     static std::optional<Folders> openMountTrash(const std::string& topDirectory, uid_t user, int& error);
 
 private:

@@ -1,9 +1,12 @@
 #include "Platform/core/HomeTrash.h"
 #include "support/FixtureTree.h"
+#include "support/Privileges.h"
 
 #include <cerrno>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace zn {
 namespace {
@@ -87,6 +90,28 @@ TEST(HomeTrash, ATrashBehindALinkIsNeverReachedThrough) {
     EXPECT_NE(HomeTrash(tree.path("linked-info"), std::nullopt).forgetRemovedEntry("x"), 0);
     EXPECT_TRUE(exists(tree.path("outside/Trash/info/x.trashinfo")));
     EXPECT_TRUE(HomeTrash(tree.folder("plain"), std::nullopt).isReachedWithoutLinks()); // not made yet
+}
+
+TEST(HomeTrash, IsPrivateOnlyWhenNobodyElseMayChangeItsFolders) {
+    test::FixtureTree tree;
+    const HomeTrash trash(tree.folder("home"), std::nullopt);
+    const uid_t user = ::getuid();
+    EXPECT_FALSE(trash.isPrivateTo(user)); // not there
+    tree.folder("home/.local/share/Trash");
+    ASSERT_EQ(::chmod(trash.folder().c_str(), 0700), 0);
+    EXPECT_TRUE(trash.isPrivateTo(user)); // its folders are made as they are needed
+    EXPECT_FALSE(trash.isPrivateTo(user + 1));
+    tree.folder("home/.local/share/Trash/files");
+    tree.folder("home/.local/share/Trash/info");
+    EXPECT_TRUE(trash.isPrivateTo(user));
+    for (const std::string& folder : {trash.folder(), trash.filesFolder(), trash.infoFolder()})
+        for (const mode_t mode : {0777, 0720, 0702}) {
+            test::ScopedMode shared(folder, mode);
+            EXPECT_FALSE(trash.isPrivateTo(user)) << folder << " " << mode;
+        }
+    std::filesystem::remove(trash.infoFolder());
+    tree.symlink("home/.local/share/Trash/info", tree.folder("elsewhere"));
+    EXPECT_FALSE(trash.isPrivateTo(user));
 }
 
 } // namespace

@@ -2,11 +2,13 @@
 #include "Platform/qt/Trash.h"
 #include "support/FixtureTree.h"
 #include "support/Privileges.h"
+#include "support/ScopedBindMount.h"
 
 #include <QSettings>
 #include <QUrl>
 #include <atomic>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -76,6 +78,12 @@ TEST(Trash, ReportsTheErrno) {
     EXPECT_EQ(trash.moveToTrash(tree.path("home/missing")).errorNumber, ENOENT);
     EXPECT_EQ(trash.moveToTrash("relative/path").errorNumber, EINVAL);
     EXPECT_FALSE(trash.moveToTrash(tree.path("home/missing")).moved);
+}
+
+// A folder that is missing or empty; never throws, as it runs in a forked child.
+bool holdsNothing(const std::string& folder) {
+    std::error_code error;
+    return std::filesystem::is_empty(folder, error) || error;
 }
 
 std::string recordedPath(const std::string& trashInfo) {
@@ -229,6 +237,132 @@ TEST(Trash, ATrashThatCannotBeWrittenIsTheTrashsFailureNotTheItems) {
         EXPECT_EQ(attempt(false), 0);
     }
     EXPECT_TRUE(trash.moveToTrash(file).moved);
+}
+
+// A home Trash whose folders are made, beside a file of the user's, for the refusals below.
+class HomeTrashTest : public ::testing::Test {
+protected:
+    HomeTrashTest() {
+        tree.folder("home/.local/share/Trash/files");
+        tree.folder("home/.local/share/Trash/info");
+    }
+
+    // The Trash took nothing: the file is in its place and nothing was left in the Trash.
+    void expectRefused(const Trash::Outcome& outcome, const std::string& why) {
+        EXPECT_FALSE(outcome.moved) << why;
+        EXPECT_TRUE(outcome.trashFailed) << why;
+        EXPECT_EQ(slurp(file), "mine") << why;
+        EXPECT_TRUE(std::filesystem::is_empty(trashPath + "/files")) << why;
+        EXPECT_TRUE(std::filesystem::is_empty(trashPath + "/info")) << why;
+    }
+
+    test::FixtureTree tree;
+    const std::string file = tree.textFile("home/Library/Caches/Zorglub/data.bin", "mine");
+    const std::string trashPath = tree.path("home/.local/share/Trash");
+    const Trash trash{trashPath};
+};
+
+TEST_F(HomeTrashTest, AHomeTrashThatOthersMayChangeIsNeverFilled) {
+    // Whoever else may change the Trash, its "files" or its "info" could take or swap what lands there.
+    for (const std::string& folder : {trashPath, trashPath + "/files", trashPath + "/info"})
+        for (const mode_t mode : {0777, 0770, 01777}) {
+            test::ScopedMode shared(folder, mode);
+            expectRefused(trash.moveToTrash(file), folder + " " + std::to_string(mode));
+        }
+    EXPECT_TRUE(trash.moveToTrash(file).moved);
+}
+
+TEST_F(HomeTrashTest, AHomeTrashOfAnotherUserIsNeverFilled) {
+    if (!test::runsAsRoot())
+        GTEST_SKIP() << test::kNeedsRootToChangeOwners;
+    // A data home of another user's, with that user's own private Trash, as root could still write it.
+    for (const std::string& folder : {trashPath, trashPath + "/files", trashPath + "/info"}) {
+        ASSERT_EQ(::lchown(folder.c_str(), test::kOtherUser, test::kOtherUser), 0);
+        expectRefused(trash.moveToTrash(file), folder);
+        ASSERT_EQ(::lchown(folder.c_str(), ::getuid(), ::getgid()), 0);
+    }
+    EXPECT_TRUE(trash.moveToTrash(file).moved);
+}
+
+// The item's own folder decides: when it does not let the user take the entry out, the failure is the
+// item's (one for the administrator pass), whatever the state of the Trash.
+class RefusingFolderTest : public ::testing::Test {
+protected:
+    enum Check { moved = 1, notTheItemsFailure = 2, itemGone = 4, somethingInTheTrash = 8 };
+
+    RefusingFolderTest() {
+        tree.folder("home/.local/share/Trash/files");
+        tree.folder("home/.local/share/Trash/info");
+    }
+
+    // Moves `path` to the Trash without root's powers; the checks that failed, or -1.
+    int attempt(const std::string& path, int expectedError) {
+        return test::exitStatusWithoutPrivileges([&] {
+            const Trash::Outcome outcome = trash.moveToTrash(path);
+            const bool trashEmpty = holdsNothing(trashPath + "/files") && holdsNothing(trashPath + "/info");
+            return (outcome.moved ? moved : 0) |
+                   (outcome.trashFailed || outcome.errorNumber != expectedError ? notTheItemsFailure : 0) |
+                   (exists(path) ? 0 : itemGone) | (trashEmpty ? 0 : somethingInTheTrash);
+        });
+    }
+
+    test::FixtureTree tree;
+    const std::string trashPath = tree.path("home/.local/share/Trash");
+    const Trash trash{trashPath};
+};
+
+TEST_F(RefusingFolderTest, AFolderThatRefusesTheUserMakesItTheItemsFailureWhateverTheTrash) {
+    // Permission bits bind root too in the child, so each refusal below is real whoever runs the tests.
+    const std::string bundle = tree.textFile("system/Applications/Zorglub.app/Contents/Info.plist", "x");
+    const std::string item = tree.path("system/Applications/Zorglub.app");
+    test::ScopedMode closed(tree.path("system/Applications"), 0555);
+    EXPECT_EQ(attempt(item, EACCES), 0);
+    {
+        test::ScopedMode readOnly(trashPath + "/info", 0500);
+        EXPECT_EQ(attempt(item, EACCES), 0);
+    }
+    {
+        test::ScopedMode readOnly(trashPath + "/files", 0500);
+        EXPECT_EQ(attempt(item, EACCES), 0);
+    }
+    {
+        test::ScopedMode shared(trashPath, 0777);
+        EXPECT_EQ(attempt(item, EACCES), 0);
+    }
+    {
+        std::filesystem::remove(trashPath + "/files");
+        test::ScopedMode readOnly(trashPath, 0500);
+        EXPECT_EQ(attempt(item, EACCES), 0);
+    }
+    EXPECT_EQ(slurp(bundle), "x");
+}
+
+TEST_F(RefusingFolderTest, ASharedFolderRefusesWhatIsNeitherTheUsersNorInTheUsersFolder) {
+    if (!test::runsAsRoot())
+        GTEST_SKIP() << test::kNeedsRootToChangeOwners;
+    // A sticky folder of another user's, as /tmp: every user may write it, and only an owner may move.
+    const std::string shared = tree.folder("shared");
+    const std::string theirs = tree.textFile("shared/theirs", "x");
+    ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
+    ASSERT_EQ(::lchown(shared.c_str(), test::kOtherUser, test::kOtherUser), 0);
+    ASSERT_EQ(::lchown(theirs.c_str(), test::kOtherUser, test::kOtherUser), 0);
+    test::ScopedMode readOnly(trashPath + "/info", 0500);
+    EXPECT_EQ(attempt(theirs, EPERM), 0);
+}
+
+TEST_F(RefusingFolderTest, ABundleOnAnotherFileSystemThatOnlyItsOwnerMayChangeIsTheItemsFailure) {
+    if (!test::runsAsRoot())
+        GTEST_SKIP() << test::kNeedsRootToMount;
+    // Applications on a file system of its own, as a separate partition would be: its top folder, where
+    // a Trash of that file system would go, is as closed to the user as the folder of the bundle.
+    const std::string applications = tree.folder("Applications");
+    test::ScopedTmpfsMount mounted(applications);
+    if (mounted.error())
+        GTEST_SKIP() << test::kNeedsRootToMount << " (" << std::strerror(mounted.error()) << ")";
+    const std::string item = tree.textFile("Applications/Zorglub.app/Contents/Info.plist", "x");
+    ASSERT_EQ(::lchown(applications.c_str(), test::kOtherUser, test::kOtherUser), 0);
+    EXPECT_EQ(attempt(tree.path("Applications/Zorglub.app"), EACCES), 0);
+    EXPECT_EQ(slurp(item), "x");
 }
 
 // A mounted file system's top folder with a shared, sticky ".Trash", and the two places of this user's
