@@ -44,6 +44,10 @@ std::string freshRoot() {
 void placeFixturesIn(std::string folder) { privatePlace() = std::move(folder); }
 
 FixtureTree::FixtureTree() {
+    // Trees are laid out as homes whose folders nobody but their owner may change, whatever the mask of
+    // whoever runs the tests (002 under user-private groups): the code refuses folders a group may write to.
+    static const bool masked = (::umask(022), true);
+    (void)masked;
     root_ = freshRoot();
     // Spelled without links, wherever the build tree lies: tests compare paths that the code resolves.
     root_ = fs::canonical(root_).string();
