@@ -106,8 +106,11 @@ std::optional<std::string> orphanRemovalMessage(const std::vector<std::string>& 
     if (failures.empty())
         return std::nullopt;
     std::string message = "Zelva Nexal couldn't remove " + std::to_string(failures.size()) + " item(s).\n\n";
-    for (std::size_t i = 0; i < failures.size() && i < kListedFailures; ++i)
-        message += (i > 0 ? "\n" : "") + visibleText(failures[i]);
+    for (std::size_t i = 0; i < failures.size() && i < kListedFailures; ++i) {
+        if (i > 0)
+            message += '\n';
+        message += visibleText(failures[i]);
+    }
     if (failures.size() > kListedFailures)
         message += "\n…";
     return message;
