@@ -166,7 +166,8 @@ std::set<std::string> AppPathFinder::walkRoots(const OtherInstalledApps& otherAp
     auto work = [&] {
         for (std::size_t i = next++; i < roots.size(); i = next++) {
             const bool isLibraryRoot = isLibraryDirectory(roots[i]);
-            processLocation(roots[i], 0, isLibraryRoot ? 2 : 1, isLibraryRoot, otherApps, collection);
+            processLocation(roots[i], roots[i], 0, isLibraryRoot ? 2 : 1, isLibraryRoot, otherApps,
+                            collection);
         }
     };
     // The calling thread is a worker too.
@@ -224,9 +225,8 @@ std::vector<std::string> AppPathFinder::rootsToWalk(const OtherInstalledApps& ot
         if (path.empty() || path.front() != '/')
             continue;
         // A folder of "Application Support" that is another application's holds nothing of this one.
-        const std::string key = normalizedForMatching(PathText::lastPathComponent(path));
         if (i >= Locations::kFixedAppSearchPathCount &&
-            otherApps.claim(key, matcher_.longestFormIn(key)) == OtherInstalledApps::Claim::theirs)
+            isTheirs(PathText::lastPathComponent(path), otherApps))
             continue;
         // A root that is a link, or lies behind one, leads elsewhere; what is found there is not in it.
         const std::string root = standardized(path);
@@ -243,9 +243,23 @@ bool AppPathFinder::isLibraryDirectory(const std::string& path) const {
     return path == locations_.roots().home + "/Library" || path == locations_.roots().systemRoot + "/Library";
 }
 
-void AppPathFinder::processLocation(const std::string& path, int currentDepth, int maxDepth,
-                                    bool isLibraryRootSearch, const OtherInstalledApps& otherApps,
-                                    Collection& collection) const {
+bool AppPathFinder::isTheirs(const std::string& name, const OtherInstalledApps& otherApps) const {
+    const std::string key = normalizedForMatching(name);
+    return otherApps.claim(key, matcher_.longestFormIn(key)) == OtherInstalledApps::Claim::theirs;
+}
+
+bool AppPathFinder::liesInOtherAppsFolder(const std::string& root, const std::string& path,
+                                          const OtherInstalledApps& otherApps) const {
+    for (std::string folder = path; PathText::isStrictlyInside(folder, root);
+         folder = PathText::deletingLastPathComponent(folder))
+        if (isTheirs(PathText::lastPathComponent(folder), otherApps))
+            return true;
+    return false;
+}
+
+void AppPathFinder::processLocation(const std::string& root, const std::string& path, int currentDepth,
+                                    int maxDepth, bool isLibraryRootSearch,
+                                    const OtherInstalledApps& otherApps, Collection& collection) const {
     const auto names = directoryEntryNames(path);
     if (!names)
         return;
@@ -267,19 +281,22 @@ void AppPathFinder::processLocation(const std::string& path, int currentDepth, i
         const std::string key = WholeFolderRule::entryKey(name, status.isDirectory);
         if (shouldSkipItem(key, itemPath))
             continue;
-        // Another application's entry, and whatever lies inside it, is that application's alone.
-        if (otherApps.claim(key, matcher_.longestFormIn(key)) == OtherInstalledApps::Claim::theirs)
-            continue;
-        if (matcher_.matches(key))
+        if (matcher_.matches(key) &&
+            otherApps.claim(key, matcher_.longestFormIn(key)) != OtherInstalledApps::Claim::theirs)
             found.push_back(reportParent ? path : itemPath);
         // Linked folders are reported but never entered: whatever lies behind a link belongs elsewhere.
         if (status.isDirectory && !status.isSymlink && currentDepth < maxDepth &&
             !(topLevelRule && skipDeepSearch().contains(name)))
             subfolders.push_back(std::move(itemPath));
     }
+    // Nothing inside another installed application's folder is this one's. Asked only of folders that
+    // hold a find: most hold none, and the names of every installed application are many to compare.
+    if (!found.empty() && liesInOtherAppsFolder(root, path, otherApps))
+        found.clear();
     collection.insert(found);
     for (const std::string& subfolder : subfolders)
-        processLocation(subfolder, currentDepth + 1, maxDepth, isLibraryRootSearch, otherApps, collection);
+        processLocation(root, subfolder, currentDepth + 1, maxDepth, isLibraryRootSearch, otherApps,
+                        collection);
 }
 
 bool AppPathFinder::shouldSkipItem(const std::string& key, const std::string& itemPath) const {

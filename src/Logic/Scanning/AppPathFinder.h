@@ -65,8 +65,13 @@ public:
 private:
     class Collection;
 
-    void processLocation(const std::string& path, int currentDepth, int maxDepth, bool isLibraryRootSearch,
-                         const OtherInstalledApps& otherApps, Collection& collection) const;
+    void processLocation(const std::string& root, const std::string& path, int currentDepth, int maxDepth,
+                         bool isLibraryRootSearch, const OtherInstalledApps& otherApps,
+                         Collection& collection) const;
+    // The folder `name` is another installed application's, and all it holds.
+    bool isTheirs(const std::string& name, const OtherInstalledApps& otherApps) const;
+    bool liesInOtherAppsFolder(const std::string& root, const std::string& path,
+                               const OtherInstalledApps& otherApps) const;
     std::set<std::string> walkRoots(const OtherInstalledApps& otherApps) const;
     std::vector<AppSearchInfo> everyInstalledApp() const;
     bool shouldSkipItem(const std::string& key, const std::string& itemPath) const;
