@@ -281,8 +281,8 @@ void AppPathFinder::processLocation(const std::string& root, const std::string& 
         const std::string key = WholeFolderRule::entryKey(name, status.isDirectory);
         if (shouldSkipItem(key, itemPath))
             continue;
-        if (matcher_.matches(key) &&
-            otherApps.claim(key, matcher_.longestFormIn(key)) != OtherInstalledApps::Claim::theirs)
+        // Whose a match is, and whether a folder goes whole, is judged once the walk is done.
+        if (matcher_.matches(key))
             found.push_back(reportParent ? path : itemPath);
         // Linked folders are reported but never entered: whatever lies behind a link belongs elsewhere.
         if (status.isDirectory && !status.isSymlink && currentDepth < maxDepth &&

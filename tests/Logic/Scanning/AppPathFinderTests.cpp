@@ -278,6 +278,7 @@ TEST_F(AppPathFinderTest, AnotherInstalledApplicationIsNeverOffered) {
     tree.file("home/Library/Application Support/Mozilla/Firefox/x", 1);
     tree.file("home/Library/Application Support/Mozilla/Firefox Nightly/x", 1);
     tree.file("home/Library/Caches/Firefox Nightly/cache2", 1);
+    tree.file("home/Library/Caches/Firefox Nightly/firefox-shared.db", 1);
     tree.file("home/Library/Preferences/org.mozilla.firefox.plist", 1);
     const std::string tools = tree.folder("sys/Applications/Firefox Tools");
     tree.file("sys/Applications/Firefox Tools/firefox-notes.txt", 1);
