@@ -92,13 +92,16 @@ bool WholeFolderRule::mayGoWhole(const std::string& folder, std::size_t ownLonge
         if (node->fts_info == FTS_DP)
             continue;
         // What cannot be looked at cannot be vouched for.
-        if (node->fts_info == FTS_DNR || node->fts_info == FTS_ERR || node->fts_info == FTS_NS ||
-            node->fts_info == FTS_DC)
+        if (node->fts_info == FTS_ERR || node->fts_info == FTS_NS || node->fts_info == FTS_DC)
             return false;
         const struct stat& info = *node->fts_statp;
         if (node->fts_level == FTS_ROOTLEVEL)
             device = info.st_dev;
         if (info.st_dev != device || isOtherUsers(info.st_uid) || othersMayWrite(info))
+            return false;
+        // A folder closed to the user holds only the administrator's when only the administrator may put
+        // anything there (a daemon's private folder among an installation's leftovers).
+        if (node->fts_info == FTS_DNR && (info.st_uid != 0 || (info.st_mode & (S_IWGRP | S_IWOTH)) != 0))
             return false;
         // Inside this application's folder, an entry is another's only when named after it more closely
         // than the folder is after this one ("Firefox Nightly/Firefox Crash Reports" stays Nightly's).

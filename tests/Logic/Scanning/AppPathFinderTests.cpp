@@ -572,6 +572,26 @@ TEST_F(AppPathFinderTest, NothingOfAnotherUserIsOffered) {
                                     h("Library/Caches/com.acme.zorblax/zorblax-index")}));
 }
 
+TEST_F(AppPathFinderTest, AFolderClosedToTheUserGoesWholeOnlyWhereOnlyTheAdministratorCouldFillIt) {
+    if (!test::runsAsRoot())
+        GTEST_SKIP() << test::kNeedsRootToChangeOwners;
+    const auto zorblax = appAt("Zorblax", "com.acme.zorblax");
+    tree.folder("sys/Applications/Zorblax.app");
+    const std::string daemon = tree.folder("sys/Library/Application Support/Zorblax/daemon");
+    tree.file("sys/Library/Application Support/Zorblax/daemon/state", 1);
+    const std::string cache = tree.folder("sys/Library/Caches/com.acme.zorblax/spool");
+    tree.file("sys/Library/Caches/com.acme.zorblax/zorblax.db", 1);
+    test::ScopedMode closedDaemon(daemon, 0);
+    test::ScopedMode closedButShared(cache, 0070); // the administrator's, but a group may fill it
+    // Permission bits bind root too in the child, so neither folder can be looked into there.
+    const int status = test::exitStatusWithoutPrivileges([&] {
+        const Paths expected{zorblax.path, sys + "/Library/Application Support/Zorblax",
+                             sys + "/Library/Caches/com.acme.zorblax/zorblax.db"};
+        return find(zorblax) == expected ? 0 : 1;
+    });
+    EXPECT_EQ(status, 0);
+}
+
 TEST_F(AppPathFinderTest, TheHomeTheWorkingDirectoryAndTheProgramsFolderAreNeverOffered) {
     const auto zorblax = appAt("Zorblax", "com.acme.zorblax");
     tree.folder("sys/Applications/Zorblax.app");
