@@ -8,12 +8,10 @@
 #include "support/Privileges.h"
 #include "support/ScriptedFileOperations.h"
 
-#include <atomic>
 #include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sstream>
-#include <thread>
 #include <unistd.h>
 
 // The administrator pass where there is no osascript: the engine hands the checked list to this program,

@@ -1,12 +1,12 @@
 #include "Platform/core/PathResolution.h"
 #include "Platform/qt/Trash.h"
+#include "support/EntrySwapper.h"
 #include "support/FixtureTree.h"
 #include "support/Privileges.h"
 #include "support/ScopedBindMount.h"
 
 #include <QSettings>
 #include <QUrl>
-#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -15,7 +15,6 @@
 #include <gtest/gtest.h>
 #include <iterator>
 #include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
 
 namespace zn {
@@ -175,19 +174,14 @@ TEST(Trash, AFolderOnTheWaySwappedWithALinkNeverLeadsTheMoveElsewhere) {
         tree.textFile("home/Documents/item-" + std::to_string(i), "outside");
     }
     const std::string folder = tree.path("shared/bdir");
-    const std::string decoy = tree.symlink("shared/decoy", tree.path("home/Documents"));
     Trash trash(tree.path("home/.local/share/Trash"));
-    std::atomic<bool> done{false};
-    std::thread swapper([&] {
-        while (!done)
-            ::renameat2(AT_FDCWD, folder.c_str(), AT_FDCWD, decoy.c_str(), RENAME_EXCHANGE);
-    });
     int moved = 0;
-    for (int round = 0; round < 5; ++round)
-        for (int i = 0; i < kItems; ++i)
-            moved += trash.moveToTrash(folder + "/item-" + std::to_string(i)).moved ? 1 : 0;
-    done = true;
-    swapper.join();
+    {
+        test::EntrySwapper swapper(folder, tree.symlink("shared/decoy", tree.path("home/Documents")));
+        for (int round = 0; round < 5; ++round)
+            for (int i = 0; i < kItems; ++i)
+                moved += trash.moveToTrash(folder + "/item-" + std::to_string(i)).moved ? 1 : 0;
+    }
 
     EXPECT_GT(moved, 0);
     for (int i = 0; i < kItems; ++i)
@@ -430,12 +424,7 @@ TEST_F(MountTrashTest, TheUsersFolderSwappedForALinkNeverLeadsTheTrashAway) {
     ASSERT_EQ(mountTrash(user), userTrash);
     tree.folder("theirs/files");
     tree.folder("theirs/info");
-    const std::string decoy = tree.symlink("mount/.Trash/decoy", tree.path("theirs"));
-    std::atomic<bool> done{false};
-    std::thread swapper([&] {
-        while (!done)
-            ::renameat2(AT_FDCWD, userTrash.c_str(), AT_FDCWD, decoy.c_str(), RENAME_EXCHANGE);
-    });
+    test::EntrySwapper swapper(userTrash, tree.symlink("mount/.Trash/decoy", tree.path("theirs")));
     int opened = 0;
     for (int attempt = 0; attempt < 2000; ++attempt) {
         const auto folders = Trash::openMountTrash(top, user, error);
@@ -448,8 +437,6 @@ TEST_F(MountTrashTest, TheUsersFolderSwappedForALinkNeverLeadsTheTrashAway) {
         if (fd >= 0)
             ::close(fd);
     }
-    done = true;
-    swapper.join();
     EXPECT_GT(opened, 0);
     EXPECT_TRUE(std::filesystem::is_empty(tree.path("theirs/files")));
 }
