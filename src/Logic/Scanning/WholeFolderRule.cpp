@@ -2,6 +2,7 @@
 
 #include "Logic/Scanning/DirectoryEntries.h"
 #include "Logic/Scanning/StringNormalization.h"
+#include "Platform/core/MountRoot.h"
 #include "Platform/core/PathResolution.h"
 #include "Platform/core/PathText.h"
 
@@ -97,7 +98,9 @@ bool WholeFolderRule::mayGoWhole(const std::string& folder, std::size_t ownLonge
         const struct stat& info = *node->fts_statp;
         if (node->fts_level == FTS_ROOTLEVEL)
             device = info.st_dev;
-        if (info.st_dev != device || isOtherUsers(info.st_uid) || othersMayWrite(info))
+        // Another mount inside (a bind mount of the same file system too) is not part of the folder.
+        if (info.st_dev != device || (node->fts_level > 0 && isMountRoot(node->fts_accpath)) ||
+            isOtherUsers(info.st_uid) || othersMayWrite(info))
             return false;
         // A folder closed to the user holds only the administrator's when only the administrator may put
         // anything there (a daemon's private folder among an installation's leftovers).

@@ -1,8 +1,8 @@
 #include "Platform/core/TreeWalk.h"
 
 #include "Models/CleanableItem.h"
+#include "Platform/core/MountRoot.h"
 
-#include <fcntl.h>
 #include <fts.h>
 #include <sys/stat.h>
 
@@ -26,15 +26,6 @@ TreeEntry::Kind kindOf(const FTSENT* node) {
     default:
         return TreeEntry::Kind::other;
     }
-}
-
-// Where another mount is attached: a bind mount of the root's own file system keeps its device number,
-// so only the system's mark tells it (where the system has it).
-bool isMountRoot(const char* path) {
-    struct statx status;
-    return ::statx(AT_FDCWD, path, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT, 0, &status) == 0 &&
-           (status.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT) != 0 &&
-           (status.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0;
 }
 
 bool leavesRootMount(const FTSENT* node, dev_t rootDevice) {

@@ -4,6 +4,7 @@
 #include "support/FixtureTree.h"
 #include "support/InfoPlistText.h"
 #include "support/Privileges.h"
+#include "support/ScopedBindMount.h"
 
 #include <chrono>
 #include <gtest/gtest.h>
@@ -590,6 +591,21 @@ TEST_F(AppPathFinderTest, AFolderClosedToTheUserGoesWholeOnlyWhereOnlyTheAdminis
         return find(zorblax) == expected ? 0 : 1;
     });
     EXPECT_EQ(status, 0);
+}
+
+TEST_F(AppPathFinderTest, AMountInsideAFindKeepsItFromGoingWhole) {
+    if (!test::runsAsRoot())
+        GTEST_SKIP() << test::kNeedsRootToBindMount;
+    const auto zorblax = appAt("Zorblax", "com.acme.zorblax");
+    tree.folder("sys/Applications/Zorblax.app");
+    tree.file("elsewhere/the-users-photos.jpg", 1);
+    tree.file("home/Library/Caches/com.acme.zorblax/zorblax.db", 1);
+    // The same file system bound there keeps its device number: only the mount's own mark tells it.
+    test::ScopedBindMount bound(tree.path("elsewhere"),
+                                tree.folder("home/Library/Caches/com.acme.zorblax/mnt"));
+    if (bound.error() != 0)
+        GTEST_SKIP() << test::kNeedsRootToBindMount;
+    EXPECT_EQ(find(zorblax), (Paths{zorblax.path, h("Library/Caches/com.acme.zorblax/zorblax.db")}));
 }
 
 TEST_F(AppPathFinderTest, TheHomeTheWorkingDirectoryAndTheProgramsFolderAreNeverOffered) {
