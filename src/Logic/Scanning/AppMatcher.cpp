@@ -36,6 +36,15 @@ std::string withoutAppSuffixes(std::string name) {
 
 } // namespace
 
+std::string entryKey(const std::string& name, bool isDirectory) {
+    if (isDirectory)
+        return normalizedForMatching(name);
+    const std::string extension = PathText::pathExtension(name);
+    if (extension.empty())
+        return normalizedForMatching(name);
+    return normalizedForMatching(std::string_view(name).substr(0, name.size() - extension.size() - 1));
+}
+
 AppNameForms::AppNameForms(const AppSearchInfo& app)
     : normalizedBundleID(normalizedForMatching(app.bundleIdentifier)),
       bundleLastTwo(bundleLastTwoComponents(app.bundleIdentifier)),

@@ -42,6 +42,10 @@ struct AppNameForms {
     explicit AppNameForms(const AppSearchInfo& app);
 };
 
+// The key an entry is matched by, its name normalised: a file's last extension goes, so
+// "com.foo.bar.plist" and the folder "com.foo.bar" share one key.
+std::string entryKey(const std::string& name, bool isDirectory);
+
 // Decides whether an entry key (a normalised file or folder name) belongs to one application.
 class AppMatcher {
 public:

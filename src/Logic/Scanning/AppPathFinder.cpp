@@ -278,7 +278,7 @@ void AppPathFinder::processLocation(const std::string& root, const std::string& 
         const EntryStatus status = statusOf(itemPath);
         if (!status.exists || (othersMayWrite && status.owner != surroundings_.user))
             continue;
-        const std::string key = WholeFolderRule::entryKey(name, status.isDirectory);
+        const std::string key = entryKey(name, status.isDirectory);
         if (shouldSkipItem(key, itemPath))
             continue;
         // Whose a match is, and whether a folder goes whole, is judged once the walk is done.

@@ -8,22 +8,6 @@
 
 namespace zn {
 
-namespace {
-
-std::vector<std::string> identifierComponents(std::string_view identifier) {
-    std::vector<std::string> components;
-    std::size_t start = 0;
-    for (std::size_t dot = identifier.find('.'); dot != std::string_view::npos;
-         dot = identifier.find('.', start)) {
-        components.emplace_back(identifier.substr(start, dot - start));
-        start = dot + 1;
-    }
-    components.emplace_back(identifier.substr(start));
-    return components;
-}
-
-} // namespace
-
 bool OtherInstalledApps::Form::operator<(const Form& other) const {
     return length != other.length ? length > other.length : text < other.text;
 }
@@ -54,7 +38,7 @@ OtherInstalledApps::OtherInstalledApps(const std::vector<AppSearchInfo>& apps, c
             add(identityForms_, *form);
         add(identityForms_, names.strippedAppName.value_or(""));
 
-        const std::vector<std::string> components = identifierComponents(app.bundleIdentifier);
+        const auto components = componentsSeparatedByDots(app.bundleIdentifier);
         const std::string last = normalizedForMatching(components.back());
         if (!last.empty())
             wholeKeyForms_.push_back(last);

@@ -30,20 +30,6 @@ std::string toUtf8(const icu::UnicodeString& text) {
     return result;
 }
 
-std::vector<std::string_view> componentsSeparatedByDots(std::string_view text) {
-    std::vector<std::string_view> parts;
-    std::size_t start = 0;
-    while (true) {
-        std::size_t dot = text.find('.', start);
-        if (dot == std::string_view::npos) {
-            parts.push_back(text.substr(start));
-            return parts;
-        }
-        parts.push_back(text.substr(start, dot - start));
-        start = dot + 1;
-    }
-}
-
 bool isRemovedFromKeys(char c) {
     return c == ' ' || c == '-' || c == '_' || c == '.';
 }
@@ -106,6 +92,20 @@ constexpr std::array<std::string_view, 12> kRoleWords = {"helper",      "agent",
                                                          "uninstaller", "login",    "extension", "plugin"};
 
 } // namespace
+
+std::vector<std::string_view> componentsSeparatedByDots(std::string_view text) {
+    std::vector<std::string_view> parts;
+    std::size_t start = 0;
+    while (true) {
+        std::size_t dot = text.find('.', start);
+        if (dot == std::string_view::npos) {
+            parts.push_back(text.substr(start));
+            return parts;
+        }
+        parts.push_back(text.substr(start, dot - start));
+        start = dot + 1;
+    }
+}
 
 std::string lowercased(std::string_view text) {
     if (isAscii(text)) {

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The name forms the leftover searches compare. Every function takes and returns UTF-8 text; invalid
 // byte sequences count as U+FFFD.
@@ -15,6 +16,9 @@ std::string lowercased(std::string_view text);
 // The one matching key for names on disk: lower-cased, then every " ", "-", "_" and "." removed.
 // Digits, other punctuation, tabs and non-ASCII letters stay.
 std::string normalizedForMatching(std::string_view text);
+
+// The "."-separated components of a bundle identifier, empty ones kept ("a..b" → "a", "", "b").
+std::vector<std::string_view> componentsSeparatedByDots(std::string_view text);
 
 // The last two "."-separated components of a bundle identifier, lower-cased and joined with nothing
 // ("com.google.Chrome" → "googlechrome"); components that are exactly "-" do not count.

@@ -35,15 +35,6 @@ WholeFolderRule::WholeFolderRule(const AppMatcher& matcher, const OtherInstalled
     : matcher_(matcher), otherApps_(otherApps), protectedPlaces_(protectedPlaces), user_(user),
       isSkipped_(std::move(isSkipped)) {}
 
-std::string WholeFolderRule::entryKey(const std::string& name, bool isDirectory) {
-    if (isDirectory)
-        return normalizedForMatching(name);
-    const std::string extension = PathText::pathExtension(name);
-    if (extension.empty())
-        return normalizedForMatching(name);
-    return normalizedForMatching(std::string_view(name).substr(0, name.size() - extension.size() - 1));
-}
-
 void WholeFolderRule::offer(const std::string& path, std::vector<std::string>& offered) const {
     offer(path, 0, offered);
 }

@@ -30,10 +30,6 @@ public:
     // Appends to `offered` what may be offered in place of the find `path`.
     void offer(const std::string& path, std::vector<std::string>& offered) const;
 
-    // The key an entry is matched by: a file's last extension goes, so "com.foo.bar.plist" and the folder
-    // "com.foo.bar" share one key.
-    static std::string entryKey(const std::string& name, bool isDirectory);
-
 private:
     void offer(const std::string& path, int depth, std::vector<std::string>& offered) const;
     // Whose `key` is, where the folders above it contain forms of this application as long as
