@@ -28,6 +28,12 @@ bool somethingRemainsAt(const std::string& path) {
     return errno != ENOENT && errno != ENOTDIR;
 }
 
+void reportSurvivor(const CleanableItem& item, CleaningResult& result) {
+    std::string text = item.name + " at " + item.path + " survived admin removal";
+    Logger::shared().log("Admin pass survivor: " + text, LogLevel::error, kSource);
+    result.errors.push_back(std::move(text));
+}
+
 } // namespace
 
 CleaningResult CleaningEngine::cleanWithAdminPrivileges(const std::vector<CleanableItem>& items,
@@ -53,7 +59,8 @@ CleaningResult CleaningEngine::cleanWithAdminPrivileges(const std::vector<Cleana
     }
 
     AdminRunOutcome outcome;
-    if (adminRunner_->form() == AdminRunner::Form::appleScript) {
+    const bool appleScript = adminRunner_->form() == AdminRunner::Form::appleScript;
+    if (appleScript) {
         const auto ran = runAppleScriptRemoval(validated);
         if (!ran)
             return {};
@@ -67,9 +74,12 @@ CleaningResult CleaningEngine::cleanWithAdminPrivileges(const std::vector<Cleana
     if (outcome.status == AdminRunOutcome::Status::failed)
         Logger::shared().log("Admin clean failed: " + outcome.errorText, LogLevel::error, kSource);
 
-    // Judged per path, whatever the removal reported: a partial failure still removed what it removed.
+    // Judged per path, whatever the outcome: a partial failure still removed what it removed.
     CleaningResult result;
-    checkSurvivors(validated, result);
+    if (appleScript)
+        checkSurvivors(validated, result);
+    else
+        readPrivilegedReport(validated, outcome.report, result);
     const std::size_t survivors = result.errors.size();
     if (outcome.status == AdminRunOutcome::Status::failed && survivors > 0)
         result.errors.insert(result.errors.begin(), "Administrator authorization failed");
@@ -118,19 +128,41 @@ AdminRunOutcome CleaningEngine::runPrivilegedRemoval(const ValidatedItems& valid
 void CleaningEngine::checkSurvivors(const ValidatedItems& validated, CleaningResult& result) const {
     std::unordered_set<std::string> counted;
     for (const auto& [item, resolved] : validated) {
-        if (somethingRemainsAt(resolved)) {
-            std::string text = item->name + " at " + item->path + " survived admin removal";
-            Logger::shared().log("Admin pass survivor: " + text, LogLevel::error, kSource);
-            result.errors.push_back(std::move(text));
-            continue;
+        if (somethingRemainsAt(resolved))
+            reportSurvivor(*item, result);
+        else
+            countRemoved(*item, resolved, counted, result);
+    }
+}
+
+// What the removal itself found, never a look at the path afterwards: by then a folder on the way may have
+// been exchanged for another, which holds nothing at that name.
+void CleaningEngine::readPrivilegedReport(const ValidatedItems& validated, const std::string& report,
+                                          CleaningResult& result) const {
+    const PrivilegedRemovalReport said = decodePrivilegedRemovalReport(report);
+    std::unordered_set<std::string> counted;
+    for (const auto& [item, resolved] : validated) {
+        if (said.removed.contains(resolved)) {
+            countRemoved(*item, resolved, counted, result);
+        } else if (const auto kept = said.kept.find(resolved); kept != said.kept.end()) {
+            Logger::shared().log("Kept for another user: " + item->name + " at " + item->path + ": " +
+                                     keptForAnotherUserText(kept->second),
+                                 LogLevel::warning, kSource);
+            result.keptForOtherUsers.push_back({item->path, kept->second});
+        } else {
+            reportSurvivor(*item, result);
         }
-        result.deletedPaths.insert(item->path);
-        forgetTrashRecord(item->category, resolved);
-        // Two items that resolve to one place were removed once.
-        if (counted.insert(resolved).second) {
-            ++result.deletedCount;
-            result.freedSpace = saturatingAdd(result.freedSpace, item->size);
-        }
+    }
+}
+
+void CleaningEngine::countRemoved(const CleanableItem& item, const std::string& resolved,
+                                  std::unordered_set<std::string>& counted, CleaningResult& result) const {
+    result.deletedPaths.insert(item.path);
+    forgetTrashRecord(item.category, resolved);
+    // Two items that resolve to one place were removed once.
+    if (counted.insert(resolved).second) {
+        ++result.deletedCount;
+        result.freedSpace = saturatingAdd(result.freedSpace, item.size);
     }
 }
 

@@ -158,6 +158,16 @@ bool CleaningPathRules::isSafeUninstallEscalationPath(const std::string& path) c
     return escalationFolderAdmitting(path).has_value();
 }
 
+bool CleaningPathRules::isInApplicationBundle(const std::string& path) const {
+    const auto standardized = standardizedAbsolute(path);
+    if (!standardized)
+        return false;
+    for (const auto& folder : escalationFolders_)
+        if (folder.admits == isAppBundlePath && folder.admits(*standardized, folder.path))
+            return true;
+    return false;
+}
+
 std::optional<std::string> CleaningPathRules::escalationFolderAdmitting(const std::string& path) const {
     const auto standardized = standardizedAbsolute(path);
     if (!standardized)

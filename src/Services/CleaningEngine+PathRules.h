@@ -38,6 +38,9 @@ public:
     // Inside an application bundle in an Applications folder, an installer receipt, or a system launch
     // item's property list.
     bool isSafeUninstallEscalationPath(const std::string& path) const;
+    // Inside (or being) an application bundle in an Applications folder: the machine's, whoever installed
+    // it, where every other item keeps what another person owns.
+    bool isInApplicationBundle(const std::string& path) const;
 
     // The whole decision for one item, on the path it resolved to (which must be in its final form:
     // absolute, standardised and free of links that can still be resolved). In a shared temporary folder

@@ -71,6 +71,7 @@ std::optional<std::string> homeFromPasswordDatabase(uid_t user) {
 struct RecordRules {
     const CleaningPathRules& cleaning;
     const OrphanSafetyPolicy& leftovers;
+    OtherPeople otherPeople;
 };
 
 void logRefusal(const std::string& path) {
@@ -98,23 +99,36 @@ std::optional<std::string> allowedPlace(const PrivilegedRemovalRecord& record, c
     return rules.cleaning.allowedPlaceInAdminPass(*record.category, record.path);
 }
 
-// Checks one record with the calling user's rules and removes it; true when it was removed.
-bool removeRecord(const PrivilegedRemovalRecord& record, const RecordRules& rules, const SafeRemoval& removal) {
+// An application's bundle in an applications folder is the machine's, whoever installed it: removing it
+// is what the administrator pass is for. What lies anywhere else keeps every entry of another person.
+std::optional<OtherPeople> entriesKept(const PrivilegedRemovalRecord& record, const RecordRules& rules) {
+    if (record.category && rules.cleaning.isInApplicationBundle(record.path))
+        return std::nullopt;
+    return rules.otherPeople;
+}
+
+// Checks one record with the calling user's rules, removes it and reports what became of it.
+void removeRecord(const PrivilegedRemovalRecord& record, const RecordRules& rules, const SafeRemoval& removal,
+                  std::ostream& output) {
     const auto place = admits(record, rules) ? allowedPlace(record, rules) : std::nullopt;
     if (!place) {
         logRefusal(record.path);
-        return false;
+        return;
     }
     const RemovalResult result = removal.removeItem(
         record.path,
         record.category ? CleaningPathRules::removalScope(*record.category) : SafeRemoval::Scope::wholeItem,
-        std::nullopt, place);
-    if (result.succeeded())
-        return true;
-    if (result.errorNumber != ENOENT)
+        {std::nullopt, place, entriesKept(record, rules)});
+    if (result.succeeded()) {
+        output << record.path << '\0';
+    } else if (result.keptEntriesOfOthers()) {
+        Logger::shared().log("Kept for another user: " + record.path + ": " + result.description,
+                             LogLevel::warning, kSource);
+        output << kKeptRecordTag << '\0' << record.path << '\0' << result.keptEntries.front() << '\0';
+    } else if (result.errorNumber != ENOENT) {
         Logger::shared().log("Admin removal failed for " + record.path + ": " + result.description,
                              LogLevel::error, kSource);
-    return false;
+    }
 }
 
 } // namespace
@@ -160,6 +174,24 @@ std::optional<std::vector<PrivilegedRemovalRecord>> decodePrivilegedRemovalRecor
     return records;
 }
 
+PrivilegedRemovalReport decodePrivilegedRemovalReport(std::string_view text) {
+    std::vector<std::string_view> fields;
+    for (std::size_t start = 0, end = 0; (end = text.find('\0', start)) != std::string_view::npos; start = end + 1)
+        fields.push_back(text.substr(start, end - start));
+    PrivilegedRemovalReport report;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (fields[i].starts_with('/')) {
+            report.removed.emplace(fields[i]);
+        } else if (fields[i] == kKeptRecordTag && i + 2 < fields.size()) {
+            report.kept.emplace(fields[i + 1], fields[i + 2]);
+            i += 2;
+        } else {
+            break; // nothing this program writes
+        }
+    }
+    return report;
+}
+
 PrivilegedRemovalContext systemPrivilegedRemovalContext() {
     PrivilegedRemovalContext context;
     if (const char* value = std::getenv("PKEXEC_UID"))
@@ -167,6 +199,7 @@ PrivilegedRemovalContext systemPrivilegedRemovalContext() {
     context.homeOfUser = homeFromPasswordDatabase;
     context.refusalOutput = &std::cerr;
     context.runningProgram = currentRunningProgramPlaces();
+    context.people = PersonUidRange::fromLoginDefinitions();
     return context;
 }
 
@@ -200,13 +233,10 @@ int runPrivilegedRemoval(const std::vector<std::string>& processArguments, std::
     const CleaningPathRules cleaningRules(*resolvedHome, *user, context.systemFolders, {},
                                           context.runningProgram);
     const OrphanSafetyPolicy leftoverPolicy(*resolvedHome, context.leftoverSystemRoot);
-    const RecordRules rules{cleaningRules, leftoverPolicy};
+    const RecordRules rules{cleaningRules, leftoverPolicy, OtherPeople(*user, context.people)};
     const SafeRemoval removal(context.fileOperations);
-    for (const auto& record : *records) {
-        if (!removeRecord(record, rules, removal))
-            continue;
-        output << record.path << '\0';
-    }
+    for (const auto& record : *records)
+        removeRecord(record, rules, removal, output);
     output << std::flush;
     return 0;
 }

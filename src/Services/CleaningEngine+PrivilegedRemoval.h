@@ -2,14 +2,17 @@
 
 #include "Logic/Utilities/OrphanSafetyPolicy.h"
 #include "Models/CleaningCategory.h"
+#include "Platform/core/PeopleAccounts.h"
 #include "Platform/core/SafeRemoval.h"
 #include "Services/CleaningEngine+PathRules.h"
 
 #include <cstddef>
 #include <functional>
 #include <iosfwd>
+#include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <sys/types.h>
@@ -43,6 +46,19 @@ std::string encodePrivilegedRemovalRecords(const std::vector<PrivilegedRemovalRe
 // Nothing unless the text is a whole list of such records, each of a known category.
 std::optional<std::vector<PrivilegedRemovalRecord>> decodePrivilegedRemovalRecords(std::string_view text);
 
+// What the administrator side tells of each record it handled, on its standard output after its start
+// marker: a record removed as its path followed by a NUL byte; one that stayed because it is, or holds, an
+// entry of another user as the kept tag, its path and the first such entry, each followed by a NUL byte.
+// A record it refused or failed to remove is not named.
+inline constexpr std::string_view kKeptRecordTag = "kept";
+
+struct PrivilegedRemovalReport {
+    std::set<std::string> removed;
+    std::map<std::string, std::string> kept; // each record's path with the entry of another user it kept
+};
+// What a report says, as far as it goes: one cut short (its side stopped half way) tells what came before.
+PrivilegedRemovalReport decodePrivilegedRemovalReport(std::string_view text);
+
 // The longest list of records the administrator side reads: 64 MiB holds over 16,000 records of the
 // longest path Linux takes (4,096 bytes), or some 300,000 of the couple of hundred bytes a cache path
 // usually has, while a clean hands it at most the few items that refused the user. Anything longer is
@@ -65,6 +81,9 @@ struct PrivilegedRemovalContext {
     std::size_t inputLimit = kPrivilegedRemovalInputLimit;
     // This side's own working directory and program folder (the program the caller runs too).
     RunningProgramPlaces runningProgram;
+    // The user ids of people: nothing of another person than the calling user is removed but the bundles
+    // of applications folders, which are the machine's.
+    PersonUidRange people = {};
 };
 
 // The real environment, password database, temporary folders and file system.
@@ -75,12 +94,12 @@ bool isPrivilegedRemovalInvocation(const std::vector<std::string>& processArgume
 
 // The administrator side. Writes the start marker, then reads the records to their end, checks each again
 // with the calling user's own rules (never the caller's word for them; leftovers with the leftover policy
-// for the calling user's home), removes what passes without
-// following any link or crossing into another mount, and writes each removed path followed by a NUL
-// byte. Returns 0 once every record was handled (refusals and failures are logged; the caller sees them as
-// survivors), 1 when it refused to run at all, before removing anything: extra arguments, no calling
-// user or root as the calling user, a home that cannot be found, input longer than the context's limit,
-// or input that is not a list of records.
+// for the calling user's home), removes what passes without following any link, crossing into another
+// mount or touching another person's entry, and reports each record removed or kept. Returns 0 once every
+// record was handled (refusals and failures are logged; the caller sees them as survivors), 1 when it
+// refused to run at all, before removing anything: extra arguments, no calling user or root as the
+// calling user, a home that cannot be found, input longer than the context's limit, or input that is not
+// a list of records.
 int runPrivilegedRemoval(const std::vector<std::string>& processArguments, std::istream& input,
                          std::ostream& output, const PrivilegedRemovalContext& context);
 

@@ -38,6 +38,7 @@ CleaningEngine::CleaningEngine(std::string home, CleaningEngineOptions options)
       volumeInfo_(options.volumeInfo ? std::move(options.volumeInfo) : std::make_shared<StatvfsVolumeInfo>()),
       removal_(options.fileOperations ? std::move(options.fileOperations)
                                       : std::make_shared<SystemRemovalFileOperations>()),
+      otherPeople_(options.callingUser, options.people.value_or(PersonUidRange::fromLoginDefinitions())),
       rules_(resolvedHome(home), options.callingUser, std::move(options.systemFolders),
              std::move(options.now), options.runningProgram, options.dataHome),
       homeTrash_(rules_.home(), options.dataHome) {}
@@ -107,13 +108,22 @@ void CleaningEngine::removeOne(const CleanableItem& item, PathReading reading, C
         return;
     }
 
-    const RemovalResult removal = removal_.removeItem(
-        resolved, CleaningPathRules::removalScope(item.category), rules_.ownerRequiredForRemoval(resolved));
+    const RemovalResult removal =
+        removal_.removeItem(resolved, CleaningPathRules::removalScope(item.category),
+                            {rules_.ownerRequiredForRemoval(resolved), std::nullopt, otherPeople_});
     if (removal.succeeded()) {
         forgetTrashRecord(item.category, resolved);
         result.freedSpace = saturatingAdd(result.freedSpace, item.size);
         ++result.deletedCount;
         result.deletedPaths.insert(item.path);
+        return;
+    }
+    // No password would help: the administrator pass keeps them too.
+    if (removal.keptEntriesOfOthers()) {
+        Logger::shared().log("Kept for another user: " + item.name + " at " + item.path + ": " +
+                                 removal.description,
+                             LogLevel::warning, kSource);
+        result.keptForOtherUsers.push_back({item.path, removal.keptEntries.front()});
         return;
     }
     // What the user may not remove from a shared temporary folder is someone else's: no password helps.

@@ -4,6 +4,7 @@
 #include "Platform/core/AdminRunner.h"
 #include "Platform/core/HomeDirectory.h"
 #include "Platform/core/HomeTrash.h"
+#include "Platform/core/PeopleAccounts.h"
 #include "Platform/core/SafeRemoval.h"
 #include "Platform/core/VolumeInfo.h"
 #include "Services/CleaningEngine+PathRules.h"
@@ -16,10 +17,19 @@
 #include <set>
 #include <string>
 #include <unistd.h>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
 namespace zn {
+
+// An item that stayed because it is, or holds, an entry of another user, which nothing removes: everything
+// else in it went.
+struct KeptItem {
+    std::string path;      // the item's `path`, as the item carried it
+    std::string keptEntry; // the first such entry met
+    bool operator==(const KeptItem&) const = default;
+};
 
 // What one cleaning operation did. Built only by the engine.
 struct CleaningResult {
@@ -28,6 +38,7 @@ struct CleaningResult {
     std::vector<std::string> errors;
     std::set<std::string> deletedPaths;         // each removed item's `path`, as the item carried it
     std::vector<CleanableItem> deferredToAdmin; // removals that failed for lack of permission
+    std::vector<KeptItem> keptForOtherUsers = {}; // not removed, but no error either: they are not the user's
 };
 
 // The engine's outside world. Empty members take the system's own.
@@ -51,6 +62,9 @@ struct CleaningEngineOptions {
     // $XDG_DATA_HOME, which places the home Trash; none means home + "/.local/share". The current user's
     // engine takes the process's own.
     std::optional<std::string> dataHome;
+    // The user ids of people: nothing another person owns is removed for the calling user. None means the
+    // system's login.defs.
+    std::optional<PersonUidRange> people;
 };
 
 // How the engine reads an item's path before judging it.
@@ -106,7 +120,13 @@ private:
     std::optional<std::int64_t> getCurrentFreeSpace() const;
     std::optional<AdminRunOutcome> runAppleScriptRemoval(const ValidatedItems& validated) const;
     AdminRunOutcome runPrivilegedRemoval(const ValidatedItems& validated) const;
+    // The AppleScript form's shell reports nothing: whatever is still at a path survived.
     void checkSurvivors(const ValidatedItems& validated, CleaningResult& result) const;
+    // This program's administrator side reports what it removed and what it kept.
+    void readPrivilegedReport(const ValidatedItems& validated, const std::string& report,
+                              CleaningResult& result) const;
+    void countRemoved(const CleanableItem& item, const std::string& resolved,
+                      std::unordered_set<std::string>& counted, CleaningResult& result) const;
     // Removes the record of an entry of the home Trash that is gone; a failure is only logged.
     void forgetTrashRecord(CleaningCategory category, const std::string& resolvedPath) const;
 
@@ -116,6 +136,7 @@ private:
     std::shared_ptr<AdminRunner> adminRunner_;
     std::shared_ptr<const VolumeInfo> volumeInfo_;
     SafeRemoval removal_;
+    OtherPeople otherPeople_;
     CleaningPathRules rules_;
     HomeTrash homeTrash_;
 };

@@ -236,7 +236,7 @@ void AppState::finishClean(const CleanRequest& request, CleanPassOutcome& outcom
         services_.playLevelChangeFeedback();
     storePrunedResults(std::move(pruned));
     setTotalJunkSize(sumOfStoredTotals());
-    handleCleanOutcome(result.errors, std::move(outcome.survivors));
+    handleCleanOutcome(result.errors, std::move(outcome.survivors), result.keptForOtherUsers);
     setScanState(ScanState::cleaned());
     loadDiskInfo();
     // Back to idle only if nothing has started since; otherwise a scan begun right after "Done" would be
@@ -290,8 +290,9 @@ void AppState::storePrunedResults(PrunedResults pruned) {
     setCategoryResults(std::move(pruned.results));
 }
 
-void AppState::handleCleanOutcome(const std::vector<std::string>& errors, std::vector<CleanableItem> survivors) {
-    if (errors.empty() && survivors.empty()) {
+void AppState::handleCleanOutcome(const std::vector<std::string>& errors, std::vector<CleanableItem> survivors,
+                                  const std::vector<KeptItem>& kept) {
+    if (errors.empty() && survivors.empty() && kept.empty()) {
         setCleanError(std::nullopt);
         setCleanErrorIsFDAFixable(false);
         setPendingPermissionRetryItems({});
@@ -299,7 +300,7 @@ void AppState::handleCleanOutcome(const std::vector<std::string>& errors, std::v
     }
     bool fixable = !survivors.empty() && !services_.probeFullDiskAccess();
     setCleanErrorIsFDAFixable(fixable);
-    auto message = cleanOutcomeMessage(errors, survivors, fixable);
+    auto message = cleanOutcomeMessage(errors, survivors, fixable, kept);
     setPendingPermissionRetryItems(std::move(survivors));
     setCleanError(std::move(message));
 }

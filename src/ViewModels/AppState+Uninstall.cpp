@@ -148,14 +148,23 @@ void AppState::finishAdministratorRemoval(const TrashPassOutcome& trash, std::si
     removalRunning_ = false;
     std::vector<std::string> removedByAdministrator;
     std::vector<std::string> failures = trash.failed;
+    // What either pass kept for other users is told apart from what failed.
+    TrashPassOutcome outcome = trash;
+    outcome.keptForOtherUsers.insert(outcome.keptForOtherUsers.end(), administrator.keptForOtherUsers.begin(),
+                                     administrator.keptForOtherUsers.end());
+    auto isKept = [&](const std::string& path) {
+        return std::any_of(administrator.keptForOtherUsers.begin(), administrator.keptForOtherUsers.end(),
+                           [&](const KeptItem& item) { return item.path == path; });
+    };
     for (const std::string& path : trash.administratorCandidates)
-        (administrator.deletedPaths.contains(path) ? removedByAdministrator : failures).push_back(path);
+        if (!isKept(path))
+            (administrator.deletedPaths.contains(path) ? removedByAdministrator : failures).push_back(path);
     applyRemovedAppFiles(removedByAdministrator);
     for (const std::string& path : removedByAdministrator)
         Logger::shared().log("Removed " + path + " with administrator privileges", LogLevel::info,
                              kRemoveSource);
 
-    publishRemovalOutcome(trash, failures,
+    publishRemovalOutcome(outcome, failures,
                           removalFailureMessage(trash.needsFullDiskAccess, true, failures.size(),
                                                 joined(administrator.errors, "; ")),
                           refusedCount);
@@ -177,7 +186,8 @@ void AppState::publishRemovalOutcome(const TrashPassOutcome& trash, const std::v
     setRemovalNeedsFullDiskAccess(trash.needsFullDiskAccess);
     if (failureMessage)
         Logger::shared().log(*failureMessage, LogLevel::error, kFinishSource);
-    if (auto message = combinedRemovalMessage(refusedCount, failureMessage, trash.trashFailures.size()))
+    if (auto message = combinedRemovalMessage(refusedCount, failureMessage, trash.trashFailures.size(),
+                                              trash.keptForOtherUsers))
         setRemovalError(std::move(message));
 }
 

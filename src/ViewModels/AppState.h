@@ -147,7 +147,8 @@ public:
     void cleanCategory(CleaningCategory category);
     void scanAndCleanCategory(CleaningCategory category);
     // Turns a clean's failures into cleanError, cleanErrorIsFDAFixable and pendingPermissionRetryItems.
-    void handleCleanOutcome(const std::vector<std::string>& errors, std::vector<CleanableItem> survivors);
+    void handleCleanOutcome(const std::vector<std::string>& errors, std::vector<CleanableItem> survivors,
+                            const std::vector<KeptItem>& kept = {});
 
     // Uninstaller. Each returns at once.
     // Searches the application's leftover files; only the newest search's answer is kept.

@@ -36,7 +36,9 @@ struct UninstallServices {
         return LeftoverRules::currentUser()->mayOffer(path);
     };
     // Called off the main thread.
-    TrashMover moveToTrash = [](const std::string& path) { return Trash().moveToTrash(path); };
+    TrashMover moveToTrash = [](const std::string& path, Trash::EntriesOfOthers others) {
+        return Trash().moveToTrash(path, others);
+    };
     // The folders of the removal rules: the home folder, links resolved, and the prefix of the system
     // folders ("" for the real ones).
     std::string home = zn::home();

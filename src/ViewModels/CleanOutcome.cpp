@@ -3,6 +3,7 @@
 #include "Platform/core/PathText.h"
 #include "Platform/core/StringFormat.h"
 #include "Platform/core/VisibleText.h"
+#include "ViewModels/RemovalMessages.h"
 
 #include <algorithm>
 
@@ -23,16 +24,18 @@ CleaningResult mergedWithAdministratorPass(CleaningResult engine, const Cleaning
     engine.deletedCount += administrator.deletedCount;
     engine.errors.insert(engine.errors.end(), administrator.errors.begin(), administrator.errors.end());
     engine.deletedPaths.insert(administrator.deletedPaths.begin(), administrator.deletedPaths.end());
+    engine.keptForOtherUsers.insert(engine.keptForOtherUsers.end(), administrator.keptForOtherUsers.begin(),
+                                    administrator.keptForOtherUsers.end());
     engine.deferredToAdmin.clear();
     return engine;
 }
 
 std::vector<CleanableItem> survivingItems(const std::vector<CleanableItem>& items, const PathLookup& deletedPaths,
-                                          const PathLookup& vanishedPaths) {
+                                          const PathLookup& settledPaths) {
     std::vector<CleanableItem> survivors;
     for (const auto& item : items) {
         if (item.category == CleaningCategory::purgeableSpace || deletedPaths.contains(item.path) ||
-            vanishedPaths.contains(item.path))
+            settledPaths.contains(item.path))
             continue;
         survivors.push_back(item);
     }
@@ -55,21 +58,25 @@ std::optional<CategoryResult> withoutRemovedItems(const CategoryResult& result, 
 
 std::optional<std::string> cleanOutcomeMessage(const std::vector<std::string>& errors,
                                                const std::vector<CleanableItem>& survivors,
-                                               bool accessWouldFix) {
-    if (accessWouldFix)
-        return formatString(kAccessMessage, {static_cast<long long>(survivors.size())});
-    if (!survivors.empty()) {
+                                               bool accessWouldFix, const std::vector<KeptItem>& kept) {
+    std::optional<std::string> message;
+    if (accessWouldFix) {
+        message = formatString(kAccessMessage, {static_cast<long long>(survivors.size())});
+    } else if (!survivors.empty()) {
         std::string names;
         for (std::size_t i = 0; i < std::min<std::size_t>(2, survivors.size()); ++i)
             names += (i > 0 ? ", " : "") + visibleText(PathText::lastPathComponent(survivors[i].path));
         std::string tail;
         if (survivors.size() > 2)
             tail = formatString(kRemovalMessageTail, {static_cast<long long>(survivors.size() - 2)});
-        return formatString(kRemovalMessage, {names, tail});
+        message = formatString(kRemovalMessage, {names, tail});
+    } else if (!errors.empty()) {
+        message = visibleText(errors.front());
     }
-    if (!errors.empty())
-        return visibleText(errors.front());
-    return std::nullopt;
+    if (kept.empty())
+        return message;
+    const std::string keptMessage = keptForOtherUsersMessage(kept);
+    return message ? *message + " " + keptMessage : keptMessage;
 }
 
 } // namespace zn

@@ -25,14 +25,17 @@ CleanPassOutcome runCleanPass(CleaningService& cleaner, const std::vector<Cleana
             cleaner.cleanWithAdminPrivileges(outcome.result.deferredToAdmin, reading);
         outcome.result = mergedWithAdministratorPass(std::move(outcome.result), administrator);
     }
-    // Paths the passes did not remove that no longer exist anyway.
-    std::set<std::string> vanished;
+    // Paths the passes did not remove that need nothing more: gone anyway, or kept for other users, which
+    // no retry may take.
+    std::set<std::string> settled;
     for (const auto& item : items)
         if (item.category != CleaningCategory::purgeableSpace &&
             !outcome.result.deletedPaths.contains(item.path) && noLongerExists(item.path))
-            vanished.insert(item.path);
+            settled.insert(item.path);
+    for (const KeptItem& kept : outcome.result.keptForOtherUsers)
+        settled.insert(kept.path);
     outcome.deletedPaths = PathLookup(outcome.result.deletedPaths);
-    outcome.survivors = survivingItems(items, outcome.deletedPaths, PathLookup(vanished));
+    outcome.survivors = survivingItems(items, outcome.deletedPaths, PathLookup(settled));
     return outcome;
 }
 

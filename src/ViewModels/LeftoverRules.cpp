@@ -22,10 +22,11 @@ bool isOwnedBy(const std::string& path, uid_t user) {
 } // namespace
 
 LeftoverRules::LeftoverRules(const std::string& home, uid_t user, const std::string& systemRoot,
-                             SystemCleaningFolders folders)
+                             SystemCleaningFolders folders, PersonUidRange people)
     : policy_(home, systemRoot),
       // A home whose links cannot all be resolved decides nothing: all of /tmp then counts as shared.
-      cleaning_(resolvedPathIfResolvable(home).value_or(""), user, std::move(folders)), user_(user) {}
+      cleaning_(resolvedPathIfResolvable(home).value_or(""), user, std::move(folders)), user_(user),
+      otherPeople_(user, people) {}
 
 std::shared_ptr<const LeftoverRules> LeftoverRules::currentUser() {
     static const auto rules = std::make_shared<const LeftoverRules>(home(), ::getuid());
@@ -37,7 +38,7 @@ bool LeftoverRules::mayOffer(const std::string& path) const {
     if (!checked)
         return false;
     const bool othersMayPutEntriesThere = cleaning_.isInSharedTemporaryFolder(*checked) ||
-                                          isWritableByEveryone(PathText::deletingLastPathComponent(*checked));
+                                          othersMayWriteToFolder(PathText::deletingLastPathComponent(*checked));
     return !othersMayPutEntriesThere || isOwnedBy(*checked, user_);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Logic/Utilities/OrphanSafetyPolicy.h"
+#include "Platform/core/PeopleAccounts.h"
 #include "Services/CleaningEngine+PathRules.h"
 
 #include <memory>
@@ -18,7 +19,8 @@ public:
     // `home` and `systemRoot` as OrphanSafetyPolicy takes them; `folders` names the shared temporary
     // folders (the system's by default).
     LeftoverRules(const std::string& home, uid_t user, const std::string& systemRoot = "",
-                  SystemCleaningFolders folders = {});
+                  SystemCleaningFolders folders = {},
+                  PersonUidRange people = PersonUidRange::fromLoginDefinitions());
 
     // The current user's, on the real system folders, built on first use.
     static std::shared_ptr<const LeftoverRules> currentUser();
@@ -33,11 +35,14 @@ public:
     bool mayOffer(const std::string& path) const;
     // Whether a checked path may go through this user's administrator pass (admitsLeftoverInAdminPass).
     bool mayGoToAdministrator(const std::string& checkedPath) const;
+    // The people whose entries removing a leftover keeps, whoever asks.
+    const OtherPeople& otherPeople() const { return otherPeople_; }
 
 private:
     OrphanSafetyPolicy policy_;
     CleaningPathRules cleaning_;
     uid_t user_;
+    OtherPeople otherPeople_;
 };
 
 } // namespace zn

@@ -1,6 +1,7 @@
 #include "ViewModels/OrphanAdminRemoval.h"
 
 #include "Logic/Utilities/Logger.h"
+#include "Platform/core/FileSystem.h"
 #include "Services/CleaningEngine+PrivilegedRemoval.h"
 
 namespace zn {
@@ -35,19 +36,21 @@ AdminCommand leftoverRemovalAdminCommand(const std::vector<std::string>& paths) 
     return {"do shell script \"" + escaped + "\" with administrator privileges", std::move(command)};
 }
 
-bool removeLeftoversWithAdminPrivileges(const std::vector<std::string>& paths, AdminRunner& runner,
-                                        const std::function<bool(const std::string&)>& mayGoToAdministrator) {
+PrivilegedRemovalReport removeLeftoversWithAdminPrivileges(
+    const std::vector<std::string>& paths, AdminRunner& runner,
+    const std::function<bool(const std::string&)>& mayGoToAdministrator) {
     if (paths.empty())
-        return true;
+        return {};
     for (const std::string& path : paths)
         if (!mayGoToAdministrator(path)) {
             Logger::shared().log("Refusing admin escalation for unsafe path: " + path, LogLevel::warning,
                                  kSource);
-            return false;
+            return {};
         }
 
+    const bool appleScript = runner.form() == AdminRunner::Form::appleScript;
     AdminRunOutcome outcome;
-    if (runner.form() == AdminRunner::Form::appleScript) {
+    if (appleScript) {
         outcome = runner.run(leftoverRemovalAdminCommand(paths));
     } else {
         std::vector<PrivilegedRemovalRecord> records;
@@ -58,7 +61,14 @@ bool removeLeftoversWithAdminPrivileges(const std::vector<std::string>& paths, A
     if (outcome.status == AdminRunOutcome::Status::failed)
         Logger::shared().log("Admin removal of leftovers failed: " + outcome.errorText, LogLevel::error,
                              kSource);
-    return outcome.status == AdminRunOutcome::Status::succeeded;
+    if (!appleScript)
+        return decodePrivilegedRemovalReport(outcome.report);
+    PrivilegedRemovalReport report;
+    if (outcome.status == AdminRunOutcome::Status::succeeded)
+        for (const std::string& path : paths)
+            if (!somethingRemainsAt(path))
+                report.removed.insert(path);
+    return report;
 }
 
 } // namespace zn

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/core/AdminRunner.h"
+#include "Services/CleaningEngine+PrivilegedRemoval.h"
 
 #include <functional>
 #include <string>
@@ -15,12 +16,13 @@ std::string leftoverRemovalShellCommand(const std::vector<std::string>& paths);
 AdminCommand leftoverRemovalAdminCommand(const std::vector<std::string>& paths);
 
 // One administrator-authorised removal of all `paths`, each as its check gave it, after the system's
-// password dialog; blocking. True at once for an empty list. False, with nothing run, when
-// `mayGoToAdministrator` refuses any path; false when the dialog was dismissed or the removal could not
-// run. Where there is no osascript this program itself removes them as administrator, as written, judging
-// every path again by the leftover rules; the paths travel as data, never through a shell. Whether each
-// path is gone is the caller's to check.
-bool removeLeftoversWithAdminPrivileges(const std::vector<std::string>& paths, AdminRunner& runner,
-                                        const std::function<bool(const std::string&)>& mayGoToAdministrator);
+// password dialog; blocking. Nothing to do for an empty list. Nothing is run when `mayGoToAdministrator`
+// refuses any path. Where there is no osascript this program itself removes them as administrator, as
+// written, judging every path again by the leftover rules and keeping every entry of another person; the
+// paths travel as data, never through a shell, and its report says what it removed and kept. The
+// AppleScript form reports nothing: after it ran, a path counts as removed when nothing is left at it.
+PrivilegedRemovalReport removeLeftoversWithAdminPrivileges(
+    const std::vector<std::string>& paths, AdminRunner& runner,
+    const std::function<bool(const std::string&)>& mayGoToAdministrator);
 
 } // namespace zn

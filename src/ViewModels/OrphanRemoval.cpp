@@ -1,6 +1,7 @@
 #include "ViewModels/OrphanRemoval.h"
 
 #include "Logic/Utilities/Logger.h"
+#include "Platform/core/FileSystem.h"
 #include "Platform/core/SafeRemoval.h"
 #include "Platform/core/VisibleText.h"
 #include "ViewModels/OrphanAdminRemoval.h"
@@ -16,13 +17,6 @@ namespace {
 const std::string kSource = "removeSelectedOrphans()";
 constexpr std::size_t kListedFailures = 3;
 
-bool somethingRemainsAtPath(const std::string& path) {
-    struct stat info;
-    if (::lstat(path.c_str(), &info) == 0)
-        return true;
-    return errno != ENOENT && errno != ENOTDIR;
-}
-
 } // namespace
 
 OrphanRemovalTools OrphanRemovalTools::forRules(std::shared_ptr<const LeftoverRules> rules, Trash trash) {
@@ -32,12 +26,12 @@ OrphanRemovalTools OrphanRemovalTools::forRules(std::shared_ptr<const LeftoverRu
     return {
         [rules](const std::string& path) { return rules->checkedPath(path); },
         mayGoToAdministrator,
-        removeLeftoverPermanently,
+        [rules](const std::string& path) { return removeLeftoverPermanently(path, rules->otherPeople()); },
         [mayGoToAdministrator](const std::vector<std::string>& paths) {
             SystemAdminRunner runner;
             return removeLeftoversWithAdminPrivileges(paths, runner, mayGoToAdministrator);
         },
-        somethingRemainsAtPath,
+        zn::somethingRemainsAt,
         [trash = std::move(trash)](const std::string& path) { return trash.moveToTrash(path); },
     };
 }
@@ -46,11 +40,16 @@ OrphanRemovalTools OrphanRemovalTools::system() {
     return forRules(LeftoverRules::currentUser(), Trash());
 }
 
-OrphanRemoveOutcome removeLeftoverPermanently(const std::string& path) {
+OrphanRemoveResult removeLeftoverPermanently(const std::string& path, const OtherPeople& otherPeople) {
     const RemovalResult result = SafeRemoval(std::make_shared<SystemRemovalFileOperations>())
-                                     .removeItem(path, SafeRemoval::Scope::wholeItem);
+                                     .removeItem(path, SafeRemoval::Scope::wholeItem, {.keepEntriesOf = otherPeople});
     if (result.succeeded())
         return OrphanRemoveOutcome::removed;
+    if (result.keptEntriesOfOthers()) {
+        Logger::shared().log("Kept for another user: " + path + ": " + result.description, LogLevel::warning,
+                             kSource);
+        return {OrphanRemoveOutcome::keptForAnotherUser, result.keptEntries.front()};
+    }
     if (result.errorNumber == EACCES || result.errorNumber == EPERM)
         return OrphanRemoveOutcome::permissionDenied;
     Logger::shared().log("Couldn't remove " + path + ": " + result.description, LogLevel::error, kSource);
@@ -71,9 +70,13 @@ OrphanRemovalOutcome removeOrphans(const std::vector<std::string>& paths, const 
             outcome.failures.push_back(keptForSafetyText(path));
             continue;
         }
-        switch (tools.removePermanently(*checked)) {
+        const OrphanRemoveResult removal = tools.removePermanently(*checked);
+        switch (removal.outcome) {
         case OrphanRemoveOutcome::removed:
             outcome.removed.insert(path);
+            break;
+        case OrphanRemoveOutcome::keptForAnotherUser:
+            outcome.failures.push_back(keptForAnotherUserText(removal.keptEntry));
             break;
         case OrphanRemoveOutcome::permissionDenied:
             if (tools.mayGoToAdministrator(*checked))
@@ -92,10 +95,12 @@ OrphanRemovalOutcome removeOrphans(const std::vector<std::string>& paths, const 
     std::vector<std::string> checkedPaths;
     for (const auto& [path, checked] : forAdministrator)
         checkedPaths.push_back(checked);
-    const bool ran = tools.removeWithAdminPrivileges(checkedPaths);
+    const PrivilegedRemovalReport report = tools.removeWithAdminPrivileges(checkedPaths);
     for (const auto& [path, checked] : forAdministrator) {
-        if (ran && !tools.somethingRemainsAt(checked))
+        if (report.removed.contains(checked))
             outcome.removed.insert(path);
+        else if (const auto kept = report.kept.find(checked); kept != report.kept.end())
+            outcome.failures.push_back(keptForAnotherUserText(kept->second));
         else
             outcome.failures.push_back(path);
     }
@@ -116,13 +121,15 @@ std::optional<std::string> orphanRemovalMessage(const std::vector<std::string>& 
     return message;
 }
 
-OrphanTrashOutcome trashOrphan(const std::string& path, const OrphanRemovalTools& tools) {
+OrphanTrashResult trashOrphan(const std::string& path, const OrphanRemovalTools& tools) {
     const auto checked = tools.checkedPath(path);
     if (!checked)
         return OrphanTrashOutcome::keptForSafety;
     const Trash::Outcome moved = tools.moveToTrash(*checked);
     if (moved.moved)
         return OrphanTrashOutcome::trashed;
+    if (!moved.keptEntry.empty())
+        return {OrphanTrashOutcome::keptForAnotherUser, moved.keptEntry};
     // A missing folder of the Trash's also reports ENOENT: only a look at the entry tells it is gone.
     if (moved.errorNumber == ENOENT && !tools.somethingRemainsAt(*checked))
         return OrphanTrashOutcome::alreadyGone;

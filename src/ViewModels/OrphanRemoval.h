@@ -1,6 +1,8 @@
 #pragma once
 
+#include "Platform/core/PeopleAccounts.h"
 #include "Platform/qt/Trash.h"
+#include "Services/CleaningEngine+PrivilegedRemoval.h"
 #include "ViewModels/LeftoverRules.h"
 
 #include <functional>
@@ -13,7 +15,17 @@
 namespace zn {
 
 // The result of deleting one leftover permanently.
-enum class OrphanRemoveOutcome { removed, permissionDenied, failed };
+enum class OrphanRemoveOutcome { removed, permissionDenied, failed, keptForAnotherUser };
+
+struct OrphanRemoveResult {
+    OrphanRemoveResult(OrphanRemoveOutcome outcome, std::string keptEntry = {})
+        : outcome(outcome), keptEntry(std::move(keptEntry)) {}
+
+    OrphanRemoveOutcome outcome;
+    // With keptForAnotherUser: the first entry of another user met, which stayed with the folders holding
+    // it while everything else went.
+    std::string keptEntry;
+};
 
 // What the leftovers screen removes through. Every part is called off the main thread; the defaults are the
 // real ones (the leftover rules of the current user, link-safe permanent removal, the administrator pass
@@ -25,9 +37,10 @@ struct OrphanRemovalTools {
     std::function<std::optional<std::string>(const std::string&)> checkedPath;
     // Whether a checked path that refused the user may go through the administrator pass.
     std::function<bool(const std::string&)> mayGoToAdministrator;
-    std::function<OrphanRemoveOutcome(const std::string&)> removePermanently;
-    // One administrator-authorised removal of all of them; false when refused, cancelled or failed.
-    std::function<bool(const std::vector<std::string>&)> removeWithAdminPrivileges;
+    std::function<OrphanRemoveResult(const std::string&)> removePermanently;
+    // One administrator-authorised removal of all of them: what it removed and what it kept for other
+    // users; nothing when refused or cancelled, what it got to when it failed half way.
+    std::function<PrivilegedRemovalReport(const std::vector<std::string>&)> removeWithAdminPrivileges;
     // Anything still at the path, or a path that cannot be looked at.
     std::function<bool(const std::string&)> somethingRemainsAt;
     std::function<Trash::Outcome(const std::string&)> moveToTrash;
@@ -39,9 +52,10 @@ struct OrphanRemovalTools {
 };
 
 // Deletes the entry that the checked `path` names, as written: a folder with everything in it and a link
-// as the link itself. Folders are opened from "/" one at a time without following any link, so one on
-// the way that is a link makes it fail. No permission (EACCES, EPERM) is `permissionDenied`.
-OrphanRemoveOutcome removeLeftoverPermanently(const std::string& path);
+// as the link itself, but for what `otherPeople` own, which stays with the folders holding it. Folders are
+// opened from "/" one at a time without following any link, so one on the way that is a link makes it
+// fail. No permission (EACCES, EPERM) is `permissionDenied`.
+OrphanRemoveResult removeLeftoverPermanently(const std::string& path, const OtherPeople& otherPeople);
 
 struct OrphanRemovalOutcome {
     std::set<std::string> removed;
@@ -53,7 +67,8 @@ struct OrphanRemovalOutcome {
 // The permanent removal pass over `paths`, in order; blocking. Each path is checked once and removed as
 // checked. A path the policy refuses is reported as "<path> (kept for safety)" and not touched; permission
 // failures that may go to the administrator get one administrator pass together, after which a path
-// counts as removed only when nothing remains at it; every other failure reports the path.
+// counts as removed only when that pass says it removed it. An entry of another user kept by either pass
+// is reported by name; every other failure reports the path.
 OrphanRemovalOutcome removeOrphans(const std::vector<std::string>& paths, const OrphanRemovalTools& tools);
 
 // "Zelva Nexal couldn't remove N item(s).", a blank line and at most three failures, then "…" when there
@@ -64,11 +79,19 @@ std::optional<std::string> orphanRemovalMessage(const std::vector<std::string>& 
 enum class OrphanTrashOutcome {
     trashed,
     alreadyGone,
-    keptForSafety, // the policy refused it; nothing was touched
-    failed,        // it stays where it was
+    keptForSafety,      // the policy refused it; nothing was touched
+    keptForAnotherUser, // it is, or holds, an entry of another user; nothing of it moved
+    failed,             // it stays where it was
+};
+struct OrphanTrashResult {
+    OrphanTrashResult(OrphanTrashOutcome outcome, std::string keptEntry = {})
+        : outcome(outcome), keptEntry(std::move(keptEntry)) {}
+
+    OrphanTrashOutcome outcome;
+    std::string keptEntry; // with keptForAnotherUser: that entry
 };
 // Checks `path` once and moves the entry it checked to the Trash.
-OrphanTrashOutcome trashOrphan(const std::string& path, const OrphanRemovalTools& tools);
+OrphanTrashResult trashOrphan(const std::string& path, const OrphanRemovalTools& tools);
 
 // The failure text of a path the policy refused.
 std::string keptForSafetyText(const std::string& path);

@@ -1,6 +1,6 @@
 #include "ViewModels/RemovalMessages.h"
 
-#include <vector>
+#include "Platform/core/VisibleText.h"
 
 namespace zn {
 
@@ -40,9 +40,17 @@ std::string trashFailureMessage(std::size_t count) {
            (count == 1 ? "it was" : "they were") + " left in place. Check that the Trash can be written to.";
 }
 
+std::string keptForOtherUsersMessage(const std::vector<KeptItem>& kept) {
+    const std::string entry = visibleText(kept.front().keptEntry);
+    if (kept.size() == 1)
+        return "Zelva Nexal kept 1 file in place: " + entry + " belongs to another user.";
+    return "Zelva Nexal kept " + countOfFiles(kept.size()) +
+           " in place: they hold files of other users, such as " + entry + ".";
+}
+
 std::optional<std::string> combinedRemovalMessage(std::size_t refusedCount,
                                                   const std::optional<std::string>& failureMessage,
-                                                  std::size_t trashFailedCount) {
+                                                  std::size_t trashFailedCount, const std::vector<KeptItem>& kept) {
     std::vector<std::string> parts;
     if (refusedCount > 0)
         parts.push_back(refusedRemovalMessage(refusedCount));
@@ -50,6 +58,8 @@ std::optional<std::string> combinedRemovalMessage(std::size_t refusedCount,
         parts.push_back(*failureMessage);
     if (trashFailedCount > 0)
         parts.push_back(trashFailureMessage(trashFailedCount));
+    if (!kept.empty())
+        parts.push_back(keptForOtherUsersMessage(kept));
     if (parts.empty())
         return std::nullopt;
     std::string message = parts.front();

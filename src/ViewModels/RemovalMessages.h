@@ -1,8 +1,11 @@
 #pragma once
 
+#include "Services/CleaningEngine.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace zn {
 
@@ -20,10 +23,15 @@ std::string refusedRemovalMessage(std::size_t refusedCount);
 // Files that stayed in place because the Trash could not take them.
 std::string trashFailureMessage(std::size_t count);
 
-// The one message of a removal that may have refused part of the selection, failed for some files and
-// found the Trash unusable for others, in that order. None when there is nothing to say.
+// Files left in place because they are, or hold, entries of other users: the first such entry is named.
+std::string keptForOtherUsersMessage(const std::vector<KeptItem>& kept);
+
+// The one message of a removal that may have refused part of the selection, failed for some files, found
+// the Trash unusable for others and kept others still for other users, in that order. None when there is
+// nothing to say.
 std::optional<std::string> combinedRemovalMessage(std::size_t refusedCount,
                                                   const std::optional<std::string>& failureMessage,
-                                                  std::size_t trashFailedCount);
+                                                  std::size_t trashFailedCount,
+                                                  const std::vector<KeptItem>& kept = {});
 
 } // namespace zn

@@ -39,12 +39,16 @@ bool RemovalPathRules::isLikelyAdministratorRemovalPath(const std::string& path)
     const std::string p = resolvingSymlinksInPath(path);
     const std::set<std::string> receiptExtensions{"plist", "bom"};
     const std::set<std::string> launchItemExtensions{"plist"};
-    return hasAppBundleComponent(p, systemRoot_ + "/Applications") ||
-           hasAppBundleComponent(p, home_ + "/Applications") ||
+    return isInApplicationBundle(p) ||
            isDirectFile(p, systemRoot_ + "/private/var/db/receipts", receiptExtensions) ||
            isDirectFile(p, systemRoot_ + "/var/db/receipts", receiptExtensions) ||
            isDirectFile(p, systemRoot_ + "/Library/LaunchDaemons", launchItemExtensions) ||
            isDirectFile(p, systemRoot_ + "/Library/LaunchAgents", launchItemExtensions);
+}
+
+bool RemovalPathRules::isInApplicationBundle(const std::string& path) const {
+    return hasAppBundleComponent(path, systemRoot_ + "/Applications") ||
+           hasAppBundleComponent(path, home_ + "/Applications");
 }
 
 bool RemovalPathRules::hasAppBundleComponent(std::string_view path, std::string_view root) {

@@ -25,6 +25,8 @@ public:
     // The home, the working directory and the program's folder, and every folder holding one, count too.
     bool isHighRisk(const std::string& path) const;
     bool isLikelyAdministratorRemovalPath(const std::string& path) const;
+    // Inside (or being) an application bundle in one of the two applications folders, as written.
+    bool isInApplicationBundle(const std::string& path) const;
 
     // True when the part of `path` below `root` has a component ending in ".app" (any case).
     static bool hasAppBundleComponent(std::string_view path, std::string_view root);

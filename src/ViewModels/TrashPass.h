@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/qt/Trash.h"
+#include "Services/CleaningEngine.h"
 #include "ViewModels/RemovalPathRules.h"
 
 #include <functional>
@@ -10,7 +11,7 @@
 namespace zn {
 
 // Moves one path to the Trash; the real one is Trash::moveToTrash.
-using TrashMover = std::function<Trash::Outcome(const std::string& path)>;
+using TrashMover = std::function<Trash::Outcome(const std::string& path, Trash::EntriesOfOthers others)>;
 
 // Where each file of the uninstaller's Trash pass ended up.
 struct TrashPassOutcome {
@@ -23,6 +24,8 @@ struct TrashPassOutcome {
     // The links among `failed`: never retried, since a retry removes what a link leads to.
     std::vector<std::string> failedLinks;
     std::vector<std::string> refused; // reached through a link: left alone
+    // Left in place because they are, or hold, an entry of another user: each with the first such entry.
+    std::vector<KeptItem> keptForOtherUsers;
 
     bool operator==(const TrashPassOutcome&) const = default;
 };
@@ -41,7 +44,9 @@ bool mayGoToLinkResolvingRemoval(const std::string& path);
 // Full Disk Access is present or the rules call the path an administrator removal; otherwise it fails and
 // asks for access. A link is the exception: both of those remove what a
 // link leads to, so a link that cannot be moved simply fails, and is named in `failedLinks`. A path
-// reported missing counts as trashed only when it really is gone.
+// reported missing counts as trashed only when it really is gone. Nothing that is, or holds, another
+// person's entry moves (it is kept and named), but an application's bundle in an applications folder,
+// which is the machine's.
 TrashPassOutcome trashDirectly(const std::vector<std::string>& paths, const TrashMover& moveToTrash,
                                bool hasFullDiskAccess, const RemovalPathRules& rules);
 

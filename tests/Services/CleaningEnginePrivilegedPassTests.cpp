@@ -51,10 +51,12 @@ protected:
             if (duringDialog)
                 duringDialog();
             const int status = administratorSide(input);
+            const std::string report = output.substr(kMarker.size());
             if (status == 0)
-                return AdminRunOutcome{Status::succeeded, {}};
+                return AdminRunOutcome{Status::succeeded, {}, report};
             return AdminRunOutcome{Status::failed,
-                                   "The administrator removal exited with status " + std::to_string(status)};
+                                   "The administrator removal exited with status " + std::to_string(status),
+                                   report};
         };
     }
 
@@ -445,7 +447,7 @@ TEST_F(PrivilegedPassTest, PathsThatCannotBeResolvedAreRefusedOnEverySide) {
     EXPECT_TRUE(exists(tree.path("outside/etc")));
 }
 
-TEST_F(PrivilegedPassTest, ACancelTriesNothingAndAFailureStillChecksEveryPath) {
+TEST_F(PrivilegedPassTest, ACancelTriesNothingAndAFailureStillCountsWhatItReportedRemoved) {
     const std::string a = tree.file("home/Library/Caches/a", 10);
     runner->onPrivilegedRun = [](const std::string&) {
         return AdminRunOutcome{Status::cancelled, "User canceled. (-128)"};
@@ -457,8 +459,8 @@ TEST_F(PrivilegedPassTest, ACancelTriesNothingAndAFailureStillChecksEveryPath) {
 
     const std::string b = tree.file("home/Library/Caches/b", 10);
     runner->onPrivilegedRun = [&](const std::string&) {
-        fs::remove(a); // removed before the program failed
-        return AdminRunOutcome{Status::failed, "The administrator removal exited with status 126"};
+        fs::remove(a); // removed and reported before the program failed
+        return AdminRunOutcome{Status::failed, "The administrator removal exited with status 126", a + '\0'};
     };
     CleaningResult failed = engine.cleanWithAdminPrivileges({itemAt(a, 5), itemAt(b, 5)});
     EXPECT_EQ(failed.deletedPaths, std::set<std::string>{a});

@@ -23,6 +23,9 @@ namespace {
 
 using test::exists;
 
+// What these removals keep: the entries of every person but the one running the tests.
+const OtherPeople kOtherPeople(::getuid(), PersonUidRange{});
+
 // Records what it is asked to run, answers as told, and can hand the program form's input to the real
 // administrator side.
 class RecordingAdminRunner final : public AdminRunner {
@@ -62,21 +65,24 @@ protected:
     OrphanRemovalTools toolsFor(const std::string& userHome) {
         return OrphanRemovalTools::forRules(
             std::make_shared<const LeftoverRules>(userHome, ::getuid(), tree.folder("system"),
-                                                  test::fixtureCleaningFolders(tree)),
-            Trash(tree.path("trash")));
+                                                  test::fixtureCleaningFolders(tree), PersonUidRange{}),
+            Trash(tree.path("trash"), PersonUidRange{}));
     }
 
     void SetUp() override {
         tools.removePermanently = [this](const std::string& path) {
             return deniedPaths.contains(path) ? OrphanRemoveOutcome::permissionDenied
-                                              : removeLeftoverPermanently(path);
+                                              : removeLeftoverPermanently(path, kOtherPeople);
         };
+        // As the administrator side reports: what it removed.
         tools.removeWithAdminPrivileges = [this](const std::vector<std::string>& paths) {
             administratorCalls.push_back(paths);
+            PrivilegedRemovalReport report;
             for (const std::string& path : paths)
-                if (administratorRemoves.contains(path))
-                    removeLeftoverPermanently(path);
-            return administratorRuns;
+                if (administratorRuns && administratorRemoves.contains(path) &&
+                    removeLeftoverPermanently(path, kOtherPeople).outcome == OrphanRemoveOutcome::removed)
+                    report.removed.insert(path);
+            return report;
         };
         tools.somethingRemainsAt = [](const std::string& path) { return exists(path); };
     }
@@ -115,7 +121,7 @@ TEST_F(OrphanRemoval, AFolderOnTheWaySwappedWithALinkAfterTheCheckNeverLeadsTheR
 
 TEST_F(OrphanRemoval, AFolderOnTheWaySwappedWithALinkAfterTheCheckNeverLeadsTheTrashElsewhere) {
     const int trashed = actWhileAFolderOnTheWayIsSwappedWithALink(
-        [&](const std::string& path) { return trashOrphan(path, tools) == OrphanTrashOutcome::trashed; });
+        [&](const std::string& path) { return trashOrphan(path, tools).outcome == OrphanTrashOutcome::trashed; });
     EXPECT_GT(trashed, 0);
     int inTrash = 0;
     for (const auto& entry : std::filesystem::directory_iterator(tree.path("trash/files"))) {
@@ -160,7 +166,7 @@ TEST_F(OrphanRemoval, ALinkGoesAsTheLinkAndNeverTakesItsTarget) {
     EXPECT_TRUE(exists(outside));
 }
 
-TEST_F(OrphanRemoval, PermissionFailuresShareOneAdministratorPassJudgedByWhatRemains) {
+TEST_F(OrphanRemoval, PermissionFailuresShareOneAdministratorPassJudgedByWhatItReports) {
     const std::string a = cache("Gone A");
     const std::string b = cache("Gone B");
     const std::string c = cache("Gone C");
@@ -205,9 +211,9 @@ TEST_F(OrphanRemoval, LeftoversInASharedTemporaryFolderNeverGoToTheAdministrator
 
     // Handed to the administrator pass anyway, in either form, they are refused before anything runs.
     RecordingAdminRunner runner;
-    EXPECT_FALSE(removeLeftoversWithAdminPrivileges({stuff, log}, runner, sharedHome.mayGoToAdministrator));
+    removeLeftoversWithAdminPrivileges({stuff, log}, runner, sharedHome.mayGoToAdministrator);
     runner.runnerForm = AdminRunner::Form::appleScript;
-    EXPECT_FALSE(removeLeftoversWithAdminPrivileges({log}, runner, sharedHome.mayGoToAdministrator));
+    removeLeftoversWithAdminPrivileges({log}, runner, sharedHome.mayGoToAdministrator);
     EXPECT_TRUE(runner.inputs.empty());
     EXPECT_TRUE(runner.commands.empty());
 
@@ -235,18 +241,21 @@ TEST_F(OrphanRemoval, MovingToTheTrashIsCheckedFirstAndReportsWhatHappened) {
     int error = 0;
     tools.moveToTrash = [&](const std::string& path) {
         moved.push_back(path);
-        return error == 0 ? Trash::Outcome{true, 0, "/trash/x"} : Trash::Outcome{false, error, {}};
+        Trash::Outcome outcome;
+        outcome.moved = error == 0;
+        outcome.errorNumber = error;
+        return outcome;
     };
-    EXPECT_EQ(trashOrphan(refused, tools), OrphanTrashOutcome::keptForSafety);
+    EXPECT_EQ(trashOrphan(refused, tools).outcome, OrphanTrashOutcome::keptForSafety);
     EXPECT_TRUE(moved.empty());
-    EXPECT_EQ(trashOrphan(gone, tools), OrphanTrashOutcome::trashed);
+    EXPECT_EQ(trashOrphan(gone, tools).outcome, OrphanTrashOutcome::trashed);
     error = EXDEV;
-    EXPECT_EQ(trashOrphan(gone, tools), OrphanTrashOutcome::failed);
+    EXPECT_EQ(trashOrphan(gone, tools).outcome, OrphanTrashOutcome::failed);
     // ENOENT from the Trash while the file is still there: a folder of the Trash's was missing.
     error = ENOENT;
-    EXPECT_EQ(trashOrphan(gone, tools), OrphanTrashOutcome::failed);
+    EXPECT_EQ(trashOrphan(gone, tools).outcome, OrphanTrashOutcome::failed);
     ASSERT_EQ(::unlink(gone.c_str()), 0);
-    EXPECT_EQ(trashOrphan(gone, tools), OrphanTrashOutcome::alreadyGone);
+    EXPECT_EQ(trashOrphan(gone, tools).outcome, OrphanTrashOutcome::alreadyGone);
     EXPECT_EQ(moved.size(), 4u);
 }
 
@@ -260,16 +269,16 @@ TEST_F(OrphanRemoval, APathEndingInDotsIsNeverTakenForTheFolderItLeadsTo) {
     EXPECT_EQ(tools.checkedPath(up), std::nullopt);
     EXPECT_EQ(tools.checkedPath(here), std::nullopt);
 
-    EXPECT_EQ(removeLeftoverPermanently(up), OrphanRemoveOutcome::failed);
-    EXPECT_EQ(removeLeftoverPermanently(here), OrphanRemoveOutcome::failed);
+    EXPECT_EQ(removeLeftoverPermanently(up, kOtherPeople).outcome, OrphanRemoveOutcome::failed);
+    EXPECT_EQ(removeLeftoverPermanently(here, kOtherPeople).outcome, OrphanRemoveOutcome::failed);
     const auto outcome = removeOrphans({up, here}, tools);
     EXPECT_TRUE(outcome.removed.empty());
     EXPECT_EQ(outcome.failures, (std::vector<std::string>{keptForSafetyText(up), keptForSafetyText(here)}));
     EXPECT_TRUE(administratorCalls.empty());
 
     RecordingAdminRunner runner;
-    EXPECT_FALSE(removeLeftoversWithAdminPrivileges({up}, runner, tools.mayGoToAdministrator));
-    EXPECT_FALSE(removeLeftoversWithAdminPrivileges({here}, runner, tools.mayGoToAdministrator));
+    removeLeftoversWithAdminPrivileges({up}, runner, tools.mayGoToAdministrator);
+    removeLeftoversWithAdminPrivileges({here}, runner, tools.mayGoToAdministrator);
     EXPECT_TRUE(runner.inputs.empty());
     EXPECT_TRUE(exists(folder + "/inner/file"));
 }
@@ -285,7 +294,7 @@ TEST_F(OrphanRemoval, TheAppleScriptFormHandsEveryPathToRmUnchanged) {
         paths.push_back(home + "/Library/Caches/" + name);
     RecordingAdminRunner runner;
     runner.runnerForm = AdminRunner::Form::appleScript;
-    ASSERT_TRUE(removeLeftoversWithAdminPrivileges(paths, runner, tools.mayGoToAdministrator));
+    removeLeftoversWithAdminPrivileges(paths, runner, tools.mayGoToAdministrator);
     ASSERT_EQ(runner.commands.size(), 1u);
     const AdminCommand& command = runner.commands[0];
     EXPECT_EQ(command.shellCommand.rfind("rm -rf -- '", 0), 0u);
@@ -335,9 +344,10 @@ TEST_F(OrphanRemoval, TheProgramFormHandsThePathsAsDataToTheAdministratorSide) {
         std::ostringstream out;
         const int status = runPrivilegedRemoval({"zelvanexal", "--privileged-remove"}, in, out, context);
         return AdminRunOutcome{status == 0 ? AdminRunOutcome::Status::succeeded : AdminRunOutcome::Status::failed,
-                               {}};
+                               {}, out.str().substr(kPrivilegedRemovalStartMarker.size())};
     };
-    ASSERT_TRUE(removeLeftoversWithAdminPrivileges(paths, runner, tools.mayGoToAdministrator));
+    const PrivilegedRemovalReport report = removeLeftoversWithAdminPrivileges(paths, runner, tools.mayGoToAdministrator);
+    EXPECT_EQ(report.removed, std::set<std::string>(paths.begin(), paths.end()));
     ASSERT_EQ(runner.inputs.size(), 1u);
     const auto records = decodePrivilegedRemovalRecords(runner.inputs[0]);
     ASSERT_TRUE(records);
@@ -350,18 +360,18 @@ TEST_F(OrphanRemoval, TheProgramFormHandsThePathsAsDataToTheAdministratorSide) {
 
 TEST_F(OrphanRemoval, TheAdministratorPassRefusesBeforeAnythingRuns) {
     RecordingAdminRunner runner;
-    EXPECT_TRUE(removeLeftoversWithAdminPrivileges({}, runner, tools.mayGoToAdministrator));
+    removeLeftoversWithAdminPrivileges({}, runner, tools.mayGoToAdministrator);
     const std::string allowed = cache("Gone");
     const std::string refused = tree.textFile("home/.ssh/id_rsa", "secret");
-    EXPECT_FALSE(removeLeftoversWithAdminPrivileges({allowed, refused}, runner, tools.mayGoToAdministrator));
+    removeLeftoversWithAdminPrivileges({allowed, refused}, runner, tools.mayGoToAdministrator);
     EXPECT_TRUE(runner.inputs.empty());
     EXPECT_TRUE(exists(allowed));
 
-    // The password dialog dismissed, or the removal failing, is "returned false".
+    // The password dialog dismissed, or the removal failing before it reported anything, removed nothing.
     runner.answer = {AdminRunOutcome::Status::cancelled, "User canceled. (-128)"};
-    EXPECT_FALSE(removeLeftoversWithAdminPrivileges({allowed}, runner, tools.mayGoToAdministrator));
+    EXPECT_TRUE(removeLeftoversWithAdminPrivileges({allowed}, runner, tools.mayGoToAdministrator).removed.empty());
     runner.answer = {AdminRunOutcome::Status::failed, "Not authorized"};
-    EXPECT_FALSE(removeLeftoversWithAdminPrivileges({allowed}, runner, tools.mayGoToAdministrator));
+    EXPECT_TRUE(removeLeftoversWithAdminPrivileges({allowed}, runner, tools.mayGoToAdministrator).removed.empty());
     EXPECT_EQ(runner.inputs.size(), 2u);
 }
 

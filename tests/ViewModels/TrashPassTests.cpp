@@ -12,9 +12,9 @@ TEST(TrashPass, AProtectedPlaceIsRefusedAsItsMoveComes) {
     const std::string holder = tree.folder("home/Library/Caches/ZorblaxVictim");
     const std::string file = tree.file("home/Library/Caches/com.acme.zorblax.db", 1);
     std::vector<std::string> moved;
-    const TrashMover record = [&](const std::string& path) {
+    const TrashMover record = [&](const std::string& path, Trash::EntriesOfOthers) {
         moved.push_back(path);
-        return Trash::Outcome{true, 0, path, false};
+        return Trash::Outcome{true, 0, path, false, {}};
     };
     const RemovalPathRules rules(home, "", {holder + "/sub", ""});
 

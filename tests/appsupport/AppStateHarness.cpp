@@ -75,21 +75,21 @@ void InjectingTrash::moveWithoutPrivileges() {
     withoutPrivileges_ = true;
 }
 
-Trash::Outcome InjectingTrash::moveToTrash(const std::string& path) {
+Trash::Outcome InjectingTrash::moveToTrash(const std::string& path, Trash::EntriesOfOthers others) {
     bool withoutPrivileges = false;
     {
         std::lock_guard lock(mutex_);
         if (trashError_)
-            return {false, trashError_, {}, true};
+            return {false, trashError_, {}, true, {}};
         auto found = failures_.find(path);
         if (found != failures_.end())
-            return {false, found->second, {}};
+            return {false, found->second, {}, false, {}};
         withoutPrivileges = withoutPrivileges_;
     }
     if (!withoutPrivileges)
-        return trash_.moveToTrash(path);
+        return trash_.moveToTrash(path, others);
     const ScopedThreadWithoutPrivileges unprivileged;
-    return trash_.moveToTrash(path);
+    return trash_.moveToTrash(path, others);
 }
 
 void FakeAppList::set(std::vector<InstalledApp> apps) {
@@ -133,7 +133,7 @@ AppStateHarness::AppStateHarness()
     : defaults(std::make_shared<UserDefaults>(QString::fromStdString(tree.path("settings.ini")))),
       home(tree.folder("home")), systemRoot(tree.folder("system")),
       leftoverRules(std::make_shared<const LeftoverRules>(home, ::getuid(), systemRoot,
-                                                          test::fixtureCleaningFolders(tree))),
+                                                          test::fixtureCleaningFolders(tree), PersonUidRange{})),
       trash(std::make_shared<InjectingTrash>(tree.path("trash"))) {
     Locations::Roots roots{home, systemRoot, home + "/Library/Caches", ""};
     auto rules = leftoverRules;
@@ -144,7 +144,9 @@ AppStateHarness::AppStateHarness()
         appFileScannerWith({makeAppConditions(home), makeSkipConditions(home, systemRoot)});
     uninstall.orphanLocations = [roots] { return Locations(roots); };
     uninstall.mayOfferOrphan = [rules](const std::string& path) { return rules->mayOffer(path); };
-    uninstall.moveToTrash = [injecting](const std::string& path) { return injecting->moveToTrash(path); };
+    uninstall.moveToTrash = [injecting](const std::string& path, Trash::EntriesOfOthers others) {
+        return injecting->moveToTrash(path, others);
+    };
     uninstall.home = home;
     uninstall.systemRoot = systemRoot;
 }

@@ -72,7 +72,7 @@ public:
 // The Trash of the fixture home, with permission failures injected for chosen paths. Thread-safe.
 class InjectingTrash {
 public:
-    explicit InjectingTrash(std::string homeTrash) : trash_(std::move(homeTrash)) {}
+    explicit InjectingTrash(std::string homeTrash) : trash_(std::move(homeTrash), PersonUidRange{}) {}
 
     // Moving `path` fails with `error` (EACCES, EPERM, EIO...) and leaves it in place.
     void failWith(const std::string& path, int error);
@@ -81,7 +81,8 @@ public:
     // From now on the real Trash moves on a thread whose capabilities are lowered, so permission bits
     // refuse the move for root too and every failure is the real one.
     void moveWithoutPrivileges();
-    Trash::Outcome moveToTrash(const std::string& path);
+    Trash::Outcome moveToTrash(const std::string& path,
+                               Trash::EntriesOfOthers others = Trash::EntriesOfOthers::refuseMove);
     const Trash& trash() const { return trash_; }
 
 private:

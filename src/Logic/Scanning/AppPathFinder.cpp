@@ -263,7 +263,7 @@ void AppPathFinder::processLocation(const std::string& root, const std::string& 
     const auto names = directoryEntryNames(path);
     if (!names)
         return;
-    const bool othersMayWrite = isWritableByEveryone(path);
+    const bool othersMayWrite = othersMayWriteToFolder(path);
     const bool parentRule = isLibraryRootSearch && currentDepth == 2;
     const bool topLevelRule = isLibraryRootSearch && currentDepth == 0;
     // Three levels down a Library root, a match inside a vendor's folder reports the vendor's folder,

@@ -100,9 +100,10 @@ AdminRunOutcome SystemAdminRunner::runPrivilegedRemoval(const std::string& input
         return failed(startFailure(tools_.pkexec, result));
 
     if (result.standardOutput.starts_with(kPrivilegedRemovalStartMarker)) {
-        if (result.succeeded())
-            return {AdminRunOutcome::Status::succeeded, {}};
-        return failed(exitText("The administrator removal", result));
+        AdminRunOutcome outcome = result.succeeded() ? AdminRunOutcome{AdminRunOutcome::Status::succeeded, {}}
+                                                     : failed(exitText("The administrator removal", result));
+        outcome.report = result.standardOutput.substr(kPrivilegedRemovalStartMarker.size());
+        return outcome;
     }
     // Our program never started: whatever went wrong was the authorisation.
     if (result.exitStatus == kPkexecDismissed)

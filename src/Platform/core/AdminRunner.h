@@ -19,6 +19,9 @@ struct AdminRunOutcome {
     };
     Status status = Status::failed;
     std::string errorText; // when cancelled or failed; a cancel's text contains "-128"
+    // The program form's report of what it did, after its start marker: all of it that arrived, also when
+    // the program failed half way.
+    std::string report = {};
 };
 
 // The argument that makes this program the administrator side of a removal, and the line that side

@@ -1,6 +1,7 @@
 #include "Platform/core/FileSystem.h"
 
 #include "Models/CleanableItem.h"
+#include "Platform/core/FolderRights.h"
 
 #include <cerrno>
 #include <cstring>
@@ -49,9 +50,14 @@ std::string fileErrorDescription(int errorCode) {
     return std::strerror(errorCode);
 }
 
-bool isWritableByEveryone(const std::string& folder) {
+bool othersMayWriteToFolder(const std::string& folder) {
     struct stat info;
-    return ::stat(folder.c_str(), &info) == 0 && (info.st_mode & S_IWOTH) != 0;
+    return ::stat(folder.c_str(), &info) == 0 && othersMayWriteTo(info);
+}
+
+bool somethingRemainsAt(const std::string& path) {
+    struct stat info;
+    return ::lstat(path.c_str(), &info) == 0 || (errno != ENOENT && errno != ENOTDIR);
 }
 
 FileExistence PosixFileSystem::fileExists(const std::string& path) const {

@@ -1,10 +1,18 @@
 #include "Platform/core/FolderRights.h"
 
 #include <cerrno>
+#include <chrono>
+#include <cstring>
 #include <fcntl.h>
+#include <grp.h>
 #include <linux/capability.h>
+#include <map>
+#include <mutex>
+#include <pwd.h>
 #include <sys/syscall.h>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace zn {
 
@@ -18,12 +26,71 @@ bool hasEffectiveCapability(unsigned capability) {
     return (data[capability / 32].effective & (1u << (capability % 32))) != 0;
 }
 
+// The group `group` is the personal group of `owner`: the owner's primary group, bearing the owner's name,
+// with nobody else named as a member.
+bool isPersonalGroup(uid_t owner, gid_t group) {
+    long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+    std::vector<char> userBuffer(size > 0 ? static_cast<std::size_t>(size) : 16384);
+    struct passwd user;
+    struct passwd* foundUser = nullptr;
+    if (::getpwuid_r(owner, &user, userBuffer.data(), userBuffer.size(), &foundUser) != 0 || !foundUser ||
+        user.pw_gid != group)
+        return false;
+    size = ::sysconf(_SC_GETGR_R_SIZE_MAX);
+    std::vector<char> groupBuffer(size > 0 ? static_cast<std::size_t>(size) : 16384);
+    struct group entry;
+    struct group* foundGroup = nullptr;
+    // A group with many members may need more room than the system suggests.
+    int error = 0;
+    while ((error = ::getgrgid_r(group, &entry, groupBuffer.data(), groupBuffer.size(), &foundGroup)) == ERANGE &&
+           groupBuffer.size() < (std::size_t{1} << 24))
+        groupBuffer.resize(groupBuffer.size() * 2);
+    if (error != 0 || !foundGroup || !entry.gr_name || std::strcmp(entry.gr_name, user.pw_name) != 0)
+        return false;
+    for (char** member = entry.gr_mem; member && *member; ++member)
+        if (std::strcmp(*member, user.pw_name) != 0)
+            return false;
+    return true;
+}
+
+// Asked for every folder a search walks under the mask 002: an answer is read from the account databases
+// once for a few seconds, which one search needs, and then read again, since a group may gain members.
+bool isPersonalGroupRemembered(uid_t owner, gid_t group) {
+    using Clock = std::chrono::steady_clock;
+    constexpr auto kLifetime = std::chrono::seconds(10);
+    struct Answer {
+        bool isPersonal;
+        Clock::time_point readAt;
+    };
+    static std::mutex mutex;
+    static std::map<std::pair<uid_t, gid_t>, Answer> answers;
+    const std::pair key{owner, group};
+    const auto now = Clock::now();
+    {
+        std::lock_guard lock(mutex);
+        if (const auto known = answers.find(key); known != answers.end() && now - known->second.readAt < kLifetime)
+            return known->second.isPersonal;
+    }
+    const bool isPersonal = isPersonalGroup(owner, group);
+    std::lock_guard lock(mutex);
+    answers[key] = {isPersonal, now};
+    return isPersonal;
+}
+
 } // namespace
 
 bool isPrivateFolderOf(int folderFd, uid_t user) {
     struct stat info;
     return ::fstat(folderFd, &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == user &&
            (info.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
+bool othersMayWriteTo(const struct stat& folder) {
+    if (!S_ISDIR(folder.st_mode))
+        return false;
+    if (folder.st_mode & S_IWOTH)
+        return true;
+    return (folder.st_mode & S_IWGRP) != 0 && !isPersonalGroupRemembered(folder.st_uid, folder.st_gid);
 }
 
 int refusalToTakeEntryFrom(int folderFd, const struct stat& entry) {

@@ -9,6 +9,12 @@ namespace zn {
 // for the group or others.
 bool isPrivateFolderOf(int folderFd, uid_t user);
 
+// Whether anyone but the owner of the folder `folder` describes may add entries to it: its write bit for
+// others, or for its group unless that group is the owner's own personal group (the group of one that
+// systems give each user, with the user's name, for working under the mask 002). False for anything but a
+// folder.
+bool othersMayWriteTo(const struct stat& folder);
+
 // Whether this process may take the entry described by `entry` out of the open folder `folderFd` (move
 // or remove it): 0 when it may, EACCES when it may not write and search the folder (EROFS on a read-only
 // file system), EPERM when the folder is sticky and the process owns neither it nor the entry and has no

@@ -1,5 +1,6 @@
 #include "Platform/core/SafeRemoval.h"
 
+#include "Platform/core/PathText.h"
 #include "Platform/core/UniqueFd.h"
 
 #include <algorithm>
@@ -39,6 +40,18 @@ bool belongsToAnother(const RemovalFileOperations::EntryStatus& entry, std::opti
     return requiredOwner && entry.owner != *requiredOwner;
 }
 
+bool isKept(const RemovalFileOperations::EntryStatus& entry, const RemovalLimits& limits) {
+    return limits.keepEntriesOf && limits.keepEntriesOf->own(entry.owner);
+}
+
+// Everything else went; what other people own stays, and the folders that hold it.
+RemovalResult kept(std::vector<std::string> entries) {
+    std::string description = keptForAnotherUserText(entries.front());
+    if (entries.size() > 1)
+        description += " (and " + std::to_string(entries.size() - 1) + " more)";
+    return {ENOTEMPTY, std::move(description), std::move(entries)};
+}
+
 // The components of an absolute path with no empty, "." or ".." component and no trailing "/".
 bool splitCanonical(const std::string& path, std::vector<std::string>& parts) {
     if (path.size() < 2 || path.front() != '/' || path.back() == '/' || path.find('\0') != std::string::npos)
@@ -58,6 +71,10 @@ bool splitCanonical(const std::string& path, std::vector<std::string>& parts) {
 }
 
 } // namespace
+
+std::string keptForAnotherUserText(const std::string& entry) {
+    return entry + " was kept: it belongs to another user";
+}
 
 int SystemRemovalFileOperations::openPathDirectory(int parentFd, const std::string& name, int& fd) {
     fd = ::openat(parentFd, name.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
@@ -131,12 +148,12 @@ int SystemRemovalFileOperations::remove(int parentFd, const std::string& name, b
 SafeRemoval::SafeRemoval(std::shared_ptr<RemovalFileOperations> operations)
     : operations_(std::move(operations)) {}
 
-RemovalResult SafeRemoval::removeItem(const std::string& path, Scope scope, std::optional<uid_t> requiredOwner,
-                                      const std::optional<std::string>& allowedPlace) const {
+RemovalResult SafeRemoval::removeItem(const std::string& path, Scope scope, const RemovalLimits& limits) const {
     std::vector<std::string> parts;
     if (!splitCanonical(path, parts))
         return failure(EINVAL, "Not an absolute, standardised path");
     std::vector<std::string> placeParts;
+    const auto& allowedPlace = limits.allowedPlace;
     if (allowedPlace && (!splitCanonical(*allowedPlace, placeParts) || placeParts.size() > parts.size() ||
                          !std::equal(placeParts.begin(), placeParts.end(), parts.begin())))
         return failure(EINVAL, "It is not inside the place it may be removed from");
@@ -178,8 +195,10 @@ RemovalResult SafeRemoval::removeItem(const std::string& path, Scope scope, std:
 
     if (scope == Scope::regularFileOnly && !S_ISREG(target.mode))
         return failure(EINVAL, "It is not a regular file");
-    if (belongsToAnother(target, requiredOwner))
+    if (belongsToAnother(target, limits.requiredOwner))
         return failure(EPERM, "It belongs to another user");
+    if (isKept(target, limits))
+        return kept({path});
     if (!S_ISDIR(target.mode)) {
         int error = operations_->remove(parent.get(), name, false);
         return error ? failure(error) : RemovalResult{};
@@ -190,55 +209,84 @@ RemovalResult SafeRemoval::removeItem(const std::string& path, Scope scope, std:
         return failure(error);
     if (target.isMountRoot || !onSameMount(target, container))
         return failure(EXDEV, "It is a mount point, which is left untouched");
-    return removeFolder(parent.get(), name, target, requiredOwner);
+    return removeFolder(parent.get(), path, target, limits);
 }
 
 // Depth-first and bottom-up with an explicit stack of open folders, so deep trees cannot exhaust the call
 // stack; each folder is read in full before anything in it goes, so removal cannot disturb the listing.
-RemovalResult SafeRemoval::removeFolder(int parentFd, const std::string& name,
+RemovalResult SafeRemoval::removeFolder(int parentFd, const std::string& path,
                                         const RemovalFileOperations::EntryStatus& top,
-                                        std::optional<uid_t> requiredOwner) const {
+                                        const RemovalLimits& limits) const {
     struct Frame {
         UniqueFd fd;
-        std::string name;
+        std::string path;
         std::vector<std::string> pending;
+        bool holdsKeptEntry = false;
     };
     std::vector<Frame> stack;
+    std::vector<std::string> keptEntries;
 
-    auto enter = [&](int containerFd, const std::string& folder) -> RemovalResult {
+    // Opens the folder and reads its entries; false with `failed` set when that fails, false alone when
+    // the folder turned out to be one to keep.
+    auto enter = [&](int containerFd, const std::string& folderPath, RemovalResult& failed) -> bool {
         int fd = -1;
-        if (int error = operations_->openDirectory(containerFd, folder, fd))
-            return failure(error);
+        if (int error = operations_->openDirectory(containerFd, PathText::lastPathComponent(folderPath), fd)) {
+            failed = failure(error);
+            return false;
+        }
         UniqueFd opened(fd);
         // Checked again on the open descriptor: the entry may have been swapped since it was read.
         RemovalFileOperations::EntryStatus status;
-        if (int error = operations_->status(fd, ".", status))
-            return failure(error);
-        if (status.isMountRoot || !onSameMount(status, top))
-            return mountFailure();
-        if (belongsToAnother(status, requiredOwner))
-            return failure(EPERM, "It holds an entry of another user");
+        if (int error = operations_->status(fd, ".", status)) {
+            failed = failure(error);
+            return false;
+        }
+        if (status.isMountRoot || !onSameMount(status, top)) {
+            failed = mountFailure();
+            return false;
+        }
+        if (belongsToAnother(status, limits.requiredOwner)) {
+            failed = failure(EPERM, "It holds an entry of another user");
+            return false;
+        }
+        if (isKept(status, limits)) {
+            keptEntries.push_back(folderPath);
+            if (!stack.empty())
+                stack.back().holdsKeptEntry = true;
+            return false;
+        }
         std::vector<std::string> names;
-        if (int error = operations_->list(fd, names))
-            return failure(error);
-        stack.push_back({std::move(opened), folder, std::move(names)});
-        return {};
+        if (int error = operations_->list(fd, names)) {
+            failed = failure(error);
+            return false;
+        }
+        stack.push_back({std::move(opened), folderPath, std::move(names)});
+        return true;
     };
 
-    if (RemovalResult entered = enter(parentFd, name); !entered.succeeded())
-        return entered;
+    RemovalResult failed;
+    if (!enter(parentFd, path, failed) && !failed.succeeded())
+        return failed;
     while (!stack.empty()) {
-        if (stack.back().pending.empty()) {
-            std::string finished = std::move(stack.back().name);
+        Frame& frame = stack.back();
+        if (frame.pending.empty()) {
+            const bool holdsKeptEntry = frame.holdsKeptEntry;
+            const std::string finished = PathText::lastPathComponent(frame.path);
             stack.pop_back();
+            // A folder holding what was kept stays, and so does every folder above it.
+            if (holdsKeptEntry) {
+                if (!stack.empty())
+                    stack.back().holdsKeptEntry = true;
+                continue;
+            }
             int containerFd = stack.empty() ? parentFd : stack.back().fd.get();
             if (int error = operations_->remove(containerFd, finished, true))
                 return failure(error);
             continue;
         }
-        const int folderFd = stack.back().fd.get();
-        std::string child = std::move(stack.back().pending.back());
-        stack.back().pending.pop_back();
+        const int folderFd = frame.fd.get();
+        std::string child = std::move(frame.pending.back());
+        frame.pending.pop_back();
 
         RemovalFileOperations::EntryStatus status;
         int error = operations_->status(folderFd, child, status);
@@ -246,19 +294,27 @@ RemovalResult SafeRemoval::removeFolder(int parentFd, const std::string& name,
             continue; // went away on its own
         if (error)
             return failure(error);
-        if (belongsToAnother(status, requiredOwner))
+        if (belongsToAnother(status, limits.requiredOwner))
             return failure(EPERM, "It holds an entry of another user");
+        const std::string childPath = PathText::appendingPathComponent(frame.path, child);
+        if (isKept(status, limits)) {
+            keptEntries.push_back(childPath);
+            frame.holdsKeptEntry = true;
+            continue;
+        }
         if (S_ISDIR(status.mode)) {
             if (status.isMountRoot || !onSameMount(status, top))
                 return mountFailure();
-            if (RemovalResult entered = enter(folderFd, child); !entered.succeeded())
-                return entered;
+            if (!enter(folderFd, childPath, failed) && !failed.succeeded())
+                return failed;
             continue;
         }
         error = operations_->remove(folderFd, child, false);
         if (error && error != ENOENT)
             return failure(error);
     }
+    if (!keptEntries.empty())
+        return kept(std::move(keptEntries));
     return {};
 }
 

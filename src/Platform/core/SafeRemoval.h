@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Platform/core/PeopleAccounts.h"
+
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -51,8 +53,30 @@ public:
 struct RemovalResult {
     int errorNumber = 0;     // 0 when removed; EACCES and EPERM mean a lack of permission
     std::string description; // why it failed, in words
+    // Set only when everything else went: the entries of other people that were met and kept (the item
+    // itself, or entries inside it, whose folders stayed with them), as full paths in the order met.
+    std::vector<std::string> keptEntries = {};
 
     bool succeeded() const { return errorNumber == 0; }
+    bool keptEntriesOfOthers() const { return !keptEntries.empty(); }
+};
+
+// What the user is told of an entry of another user that a removal kept.
+std::string keptForAnotherUserText(const std::string& entry);
+
+// What a removal may touch beyond the path's own rules.
+struct RemovalLimits {
+    // An item that belongs to anyone else is refused (EPERM), and so is a folder holding anything of anyone
+    // else, each entry judged at the moment it is met: the removal stops there, keeping that entry and the
+    // folders that lead to it.
+    std::optional<uid_t> requiredOwner = std::nullopt;
+    // A folder in the same form as the path that holds it: every folder below it on the way and the item
+    // itself must lie on the place's own mount, each judged on the descriptor opened; otherwise nothing
+    // goes (EXDEV). Above the place any mount will do.
+    std::optional<std::string> allowedPlace = std::nullopt;
+    // Entries these people own are never removed, each judged as it is met: such an entry stays with the
+    // folders that hold it, and everything else goes. The result then names what was kept.
+    std::optional<OtherPeople> keepEntriesOf = std::nullopt;
 };
 
 // Permanent removal of one path through file descriptors. The path is walked from "/" one folder at a time
@@ -68,20 +92,12 @@ public:
 
     explicit SafeRemoval(std::shared_ptr<RemovalFileOperations> operations);
 
-    // `path` must be absolute and free of ".", ".." and empty components; "/" itself is refused. With
-    // `requiredOwner`, an item that belongs to anyone else is refused (EPERM), and so is a folder holding
-    // anything of anyone else, each entry judged at the moment it is met: the removal stops there, keeping
-    // that entry and the folders that lead to it. With `allowedPlace` (a folder in the same form that holds
-    // `path`), every folder below it on the way and the item itself must lie on the place's own mount, each
-    // judged on the descriptor opened: otherwise nothing goes (EXDEV). Above the place any mount will do.
-    RemovalResult removeItem(const std::string& path, Scope scope,
-                             std::optional<uid_t> requiredOwner = std::nullopt,
-                             const std::optional<std::string>& allowedPlace = std::nullopt) const;
+    // `path` must be absolute and free of ".", ".." and empty components; "/" itself is refused.
+    RemovalResult removeItem(const std::string& path, Scope scope, const RemovalLimits& limits = {}) const;
 
 private:
-    RemovalResult removeFolder(int parentFd, const std::string& name,
-                               const RemovalFileOperations::EntryStatus& top,
-                               std::optional<uid_t> requiredOwner) const;
+    RemovalResult removeFolder(int parentFd, const std::string& path,
+                               const RemovalFileOperations::EntryStatus& top, const RemovalLimits& limits) const;
 
     std::shared_ptr<RemovalFileOperations> operations_;
 };

@@ -1,10 +1,13 @@
 #include "Platform/qt/Trash.h"
-#include "Platform/core/WriteAll.h"
 
+#include "Logic/Utilities/Logger.h"
+#include "Platform/core/EntriesOfOthers.h"
 #include "Platform/core/FolderRights.h"
 #include "Platform/core/FolderWithoutLinks.h"
 #include "Platform/core/HomeTrash.h"
+#include "Platform/core/MountRoot.h"
 #include "Platform/core/PathText.h"
+#include "Platform/core/WriteAll.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -83,9 +86,10 @@ std::optional<Trash::Folders> openPrivateTrash(int parentFd, const std::string& 
     return folders;
 }
 
-// The top folder of the mount that holds `path`: the highest ancestor on the same device.
+// The top folder of the mount that holds the entry at `path`, on `device`: the highest of it and its
+// ancestors on that device. Looked for from the entry itself, whose parent may lie on another mount.
 std::string mountTopDirectory(const std::string& path, dev_t device) {
-    std::string current = PathText::deletingLastPathComponent(path);
+    std::string current = path;
     while (current != "/") {
         std::string parent = PathText::deletingLastPathComponent(current);
         struct stat info;
@@ -117,7 +121,9 @@ std::string candidateName(const std::string& base, int attempt) {
 
 } // namespace
 
-Trash::Trash(std::string homeTrash) : homeTrash_(std::move(homeTrash)) {
+Trash::Trash(std::string homeTrash, std::optional<PersonUidRange> people)
+    : homeTrash_(std::move(homeTrash)),
+      otherPeople_(::getuid(), people.value_or(PersonUidRange::fromLoginDefinitions())) {
     if (homeTrash_.empty())
         homeTrash_ = HomeTrash::ofCurrentUser().folder();
 }
@@ -138,8 +144,13 @@ std::optional<Trash::Folders> Trash::trashFor(const std::string& path, dev_t dev
                                 ::getuid(), error);
     }
 
-    // Another file system: its own Trash at the top of the mount, never one reached through a link.
+    // Another file system: its own Trash at the top of the mount, never one reached through a link. An
+    // entry that is that top would have to move into itself.
     topDirectory = mountTopDirectory(path, device);
+    if (topDirectory == path) {
+        error = EBUSY;
+        return std::nullopt;
+    }
     return openMountTrash(topDirectory, ::getuid(), error);
 }
 
@@ -166,7 +177,7 @@ std::optional<Trash::Folders> Trash::openMountTrash(const std::string& topDirect
     return std::nullopt;
 }
 
-Trash::Outcome Trash::moveToTrash(const std::string& path) const {
+Trash::Outcome Trash::moveToTrash(const std::string& path, EntriesOfOthers others) const {
     Outcome outcome;
     const std::string name = PathText::lastPathComponent(path);
     if (path.empty() || path.front() != '/' || name == "/" || name == "." || name == "..") {
@@ -192,12 +203,31 @@ Trash::Outcome Trash::moveToTrash(const std::string& path) const {
         outcome.errorNumber = refusal;
         return outcome;
     }
+    // Where another file system is mounted nothing moves, and the Trash of that file system lies inside.
+    if (S_ISDIR(info.st_mode) && isMountRoot(path.c_str())) {
+        outcome.errorNumber = EBUSY;
+        return outcome;
+    }
 
     auto trashFailure = [&outcome](int error) {
         outcome.errorNumber = error;
         outcome.trashFailed = true;
         return outcome;
     };
+    auto keptFor = [&](std::string entry) {
+        trashFailure(EPERM);
+        outcome.keptEntry = std::move(entry);
+        return outcome;
+    };
+    if (others == EntriesOfOthers::refuseMove) {
+        const EntriesOfOthersSearch search = findEntryOfOthers(parentFd.get(), name, path, otherPeople_);
+        if (!search.firstEntry.empty())
+            return keptFor(search.firstEntry);
+        if (search.error != 0) {
+            outcome.errorNumber = search.error;
+            return outcome;
+        }
+    }
     std::string topDirectory;
     int error = 0;
     const auto trash = trashFor(path, info.st_dev, topDirectory, error);
@@ -228,6 +258,22 @@ Trash::Outcome Trash::moveToTrash(const std::string& path) const {
         const int moveError =
             written ? renameWithoutReplacing(parentFd.get(), name, trash->files.get(), candidate) : EIO;
         if (moveError == 0) {
+            // In the Trash nobody else can add to it: this look is the last word. An entry another person
+            // added since the first look sends it back.
+            if (others == EntriesOfOthers::refuseMove) {
+                const auto entry =
+                    findEntryOfOthers(trash->files.get(), candidate, path, otherPeople_).firstEntry;
+                if (!entry.empty()) {
+                    if (renameWithoutReplacing(trash->files.get(), candidate, parentFd.get(), name) == 0) {
+                        ::unlinkat(trash->info.get(), infoName.c_str(), 0);
+                        return keptFor(entry);
+                    }
+                    // Its name was taken meanwhile: it stays in the Trash, from where it can be put back.
+                    Logger::shared().log("Moved " + path + " to the Trash, though it holds " + entry +
+                                             " of another user: its place was taken before it could go back",
+                                         LogLevel::error, "moveToTrash(_:)");
+                }
+            }
             outcome.moved = true;
             outcome.trashedPath = trash->path + "/files/" + candidate;
             return outcome;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Platform/core/PeopleAccounts.h"
 #include "Platform/core/UniqueFd.h"
 
 #include <optional>
@@ -21,10 +22,21 @@ public:
         // The Trash itself failed (its folders could not be made or opened, or refused the item or its
         // .trashinfo): the item was not the problem, and another way of removing it is no answer.
         bool trashFailed = false;
+        // The move was refused, as a failure of the Trash, because the item is or holds this entry of
+        // another user: nothing of it moved.
+        std::string keptEntry = {};
+    };
+
+    // Whether a move may take entries of other people along.
+    enum class EntriesOfOthers {
+        refuseMove, // an item that is or holds one stays where it is
+        moveAlong,  // an application's bundle in an applications folder, which is the machine's
     };
 
     // `homeTrash` is the home Trash folder; empty means the current user's (HomeTrash::ofCurrentUser).
-    explicit Trash(std::string homeTrash = {});
+    // `people` are the user ids of people (the system's login.defs when none): the entries of those other
+    // than this process's user are never moved (see EntriesOfOthers).
+    explicit Trash(std::string homeTrash = {}, std::optional<PersonUidRange> people = std::nullopt);
 
     // Moves the entry that the absolute, standardised `path` names, as written: the folder that holds it is
     // opened from "/" one folder at a time without following a link (a link on the way fails with ENOTDIR
@@ -32,8 +44,12 @@ public:
     // the tree changes meanwhile. A final symbolic link is trashed as the link itself; nothing already in
     // the Trash is ever replaced. When that folder does not let the user take the entry out, the move
     // fails with its EACCES or EPERM as the item's own failure, whatever the state of the Trash. The home
-    // Trash, its "files" and its "info" must each be a folder of the user's alone, as on other mounts.
-    Outcome moveToTrash(const std::string& path) const;
+    // Trash, its "files" and its "info" must each be a folder of the user's alone, as on other mounts. An
+    // item that is, or holds, another person's entry is looked for before the move and again once it lies
+    // in the Trash, where nobody else can add to it: found then, it is put back. A folder that cannot be
+    // looked through fails with its errno as the item's own failure. An item where its own file system is
+    // mounted cannot move and fails with EBUSY, with no Trash made.
+    Outcome moveToTrash(const std::string& path, EntriesOfOthers others = EntriesOfOthers::refuseMove) const;
 
     const std::string& homeTrash() const { return homeTrash_; }
 
@@ -59,6 +75,7 @@ private:
                                     int& error) const;
 
     std::string homeTrash_;
+    OtherPeople otherPeople_;
 };
 
 } // namespace zn

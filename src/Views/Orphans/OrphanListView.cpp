@@ -243,20 +243,24 @@ void OrphanListView::moveToTrash(const std::string& path) {
     setRemoving(true);
     runInBackground(
         this, [tools = tools_, path] { return trashOrphan(path, tools); },
-        [this, path](OrphanTrashOutcome outcome) {
+        [this, path](OrphanTrashResult result) {
             setRemoving(false);
-            finishTrashMove(path, outcome);
+            finishTrashMove(path, result);
         });
 }
 
-void OrphanListView::finishTrashMove(const std::string& path, OrphanTrashOutcome outcome) {
-    switch (outcome) {
+void OrphanListView::finishTrashMove(const std::string& path, const OrphanTrashResult& result) {
+    switch (result.outcome) {
     case OrphanTrashOutcome::trashed:
     case OrphanTrashOutcome::alreadyGone:
         dropListed({path});
         return;
     case OrphanTrashOutcome::keptForSafety:
         showFailures({keptForSafetyText(path)});
+        return;
+    // Deleting it for good would not take the other user's entry either: nothing more to offer.
+    case OrphanTrashOutcome::keptForAnotherUser:
+        showFailures({keptForAnotherUserText(result.keptEntry)});
         return;
     case OrphanTrashOutcome::failed:
         break;

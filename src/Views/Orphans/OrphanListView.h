@@ -82,7 +82,7 @@ private:
     void applyRemoval(const OrphanRemovalOutcome& outcome);
     void dropListed(const std::set<std::string>& paths);
     void removeSingleOrphan(const std::string& path);
-    void finishTrashMove(const std::string& path, OrphanTrashOutcome outcome);
+    void finishTrashMove(const std::string& path, const OrphanTrashResult& result);
     void showFailures(const std::vector<std::string>& failures);
 
     QPointer<AppState> state_;

@@ -153,25 +153,25 @@ TEST_F(SafeRemovalTest, BelowTheAllowedPlaceEveryFolderOnTheWayAndTheItemKeepToI
     // Another mount of the same device on the way: not the item, so only the walk can see it.
     operations->foreignMountIds["bound"] = 987654321;
     for (const char* relative : {"cache/bound/a", "cache/bound/sub", "cache/bound/sub/file"}) {
-        RemovalResult refused = removal.removeItem(at(relative), Scope::wholeItem, std::nullopt, place);
+        RemovalResult refused = removal.removeItem(at(relative), Scope::wholeItem, {.allowedPlace = place});
         EXPECT_EQ(refused.errorNumber, EXDEV) << relative;
         EXPECT_EQ(refused.description, "A folder on its path lies on another mount, which is left untouched");
         EXPECT_TRUE(exists(tree.path(relative))) << relative;
     }
     // An item that is itself a mount (a file can be bind-mounted too).
     operations->mountRoots.insert("own");
-    RemovalResult mounted = removal.removeItem(at("cache/own"), Scope::wholeItem, std::nullopt, place);
+    RemovalResult mounted = removal.removeItem(at("cache/own"), Scope::wholeItem, {.allowedPlace = place});
     EXPECT_EQ(mounted.errorNumber, EXDEV);
     EXPECT_EQ(mounted.description, "It lies on another mount, which is left untouched");
     EXPECT_TRUE(exists(tree.path("cache/own")));
     // The place must hold the path, and above it any mount will do.
     operations->mountRoots.clear();
-    EXPECT_EQ(removal.removeItem(at("cache/own"), Scope::wholeItem, std::nullopt, at("cache/bound")).errorNumber,
+    EXPECT_EQ(removal.removeItem(at("cache/own"), Scope::wholeItem, {.allowedPlace = at("cache/bound")}).errorNumber,
               EINVAL);
-    EXPECT_EQ(removal.removeItem(at("cache/own"), Scope::wholeItem, std::nullopt, place + "/").errorNumber, EINVAL);
+    EXPECT_EQ(removal.removeItem(at("cache/own"), Scope::wholeItem, {.allowedPlace = place + "/"}).errorNumber, EINVAL);
     tree.file("cache/app/data", 1);
     operations->foreignMountIds = {{"cache", 987654321}};
-    EXPECT_TRUE(removal.removeItem(at("cache/app/data"), Scope::wholeItem, std::nullopt, at("cache/app")).succeeded());
+    EXPECT_TRUE(removal.removeItem(at("cache/app/data"), Scope::wholeItem, {.allowedPlace = at("cache/app")}).succeeded());
     EXPECT_FALSE(exists(tree.path("cache/app/data")));
 }
 
@@ -187,15 +187,15 @@ TEST_F(SafeRemovalTest, ABindMountBelowTheAllowedPlaceIsNeverCrossed) {
 
     const std::string place = at("cache");
     for (const char* relative : {"cache/bm/a", "cache/bm/sub", "cache/bm/sub/file", "cache/bm"})
-        EXPECT_EQ(removal.removeItem(at(relative), Scope::wholeItem, std::nullopt, place).errorNumber, EXDEV)
+        EXPECT_EQ(removal.removeItem(at(relative), Scope::wholeItem, {.allowedPlace = place}).errorNumber, EXDEV)
             << relative;
     EXPECT_TRUE(exists(tree.path("elsewhere/a")));
     EXPECT_TRUE(exists(tree.path("elsewhere/sub/file")));
-    EXPECT_TRUE(removal.removeItem(at("cache/own"), Scope::wholeItem, std::nullopt, place).succeeded());
+    EXPECT_TRUE(removal.removeItem(at("cache/own"), Scope::wholeItem, {.allowedPlace = place}).succeeded());
     EXPECT_FALSE(exists(tree.path("cache/own")));
 
     // A place that is a mount of its own: everything inside it lies on that mount.
-    EXPECT_TRUE(removal.removeItem(at("cache/bm/sub"), Scope::wholeItem, std::nullopt, at("cache/bm")).succeeded());
+    EXPECT_TRUE(removal.removeItem(at("cache/bm/sub"), Scope::wholeItem, {.allowedPlace = at("cache/bm")}).succeeded());
     EXPECT_FALSE(exists(tree.path("elsewhere/sub")));
 }
 
@@ -204,13 +204,13 @@ TEST_F(SafeRemovalTest, ARequiredOwnerIsCheckedOnTheEntryItself) {
     const std::string folder = tree.file("shared/folder/inside", 1);
     const uid_t someoneElse = ::getuid() + 1;
     for (const char* relative : {"shared/mine", "shared/folder"}) {
-        RemovalResult refused = removal.removeItem(at(relative), Scope::wholeItem, someoneElse);
+        RemovalResult refused = removal.removeItem(at(relative), Scope::wholeItem, {someoneElse});
         EXPECT_EQ(refused.errorNumber, EPERM) << relative;
         EXPECT_EQ(refused.description, "It belongs to another user");
     }
     EXPECT_TRUE(exists(mine));
     EXPECT_TRUE(exists(folder));
-    EXPECT_TRUE(removal.removeItem(at("shared/mine"), Scope::wholeItem, ::getuid()).succeeded());
+    EXPECT_TRUE(removal.removeItem(at("shared/mine"), Scope::wholeItem, {::getuid()}).succeeded());
     EXPECT_FALSE(exists(mine));
 }
 
@@ -220,7 +220,7 @@ TEST_F(SafeRemovalTest, ARequiredOwnerIsCheckedOnEveryEntryInside) {
     const std::string loose = tree.file("shared/also-mine/theirs.txt", 1);
     operations->foreignOwners = {{"theirs", ::getuid() + 1}, {"theirs.txt", ::getuid() + 1}};
     for (const char* relative : {"shared/mine", "shared/also-mine"}) {
-        RemovalResult refused = removal.removeItem(at(relative), Scope::wholeItem, ::getuid());
+        RemovalResult refused = removal.removeItem(at(relative), Scope::wholeItem, {::getuid()});
         EXPECT_EQ(refused.errorNumber, EPERM) << relative;
         EXPECT_EQ(refused.description, "It holds an entry of another user");
     }
@@ -236,9 +236,9 @@ TEST_F(SafeRemovalTest, AnotherUsersEntryGoesOnlyForThatUser) {
         GTEST_SKIP() << test::kNeedsRootToChangeOwners;
     const std::string theirs = tree.file("shared/theirs", 1);
     ASSERT_EQ(::lchown(theirs.c_str(), test::kOtherUser, test::kOtherUser), 0);
-    EXPECT_EQ(removal.removeItem(at("shared/theirs"), Scope::wholeItem, ::getuid()).errorNumber, EPERM);
+    EXPECT_EQ(removal.removeItem(at("shared/theirs"), Scope::wholeItem, {::getuid()}).errorNumber, EPERM);
     EXPECT_TRUE(exists(theirs));
-    EXPECT_TRUE(removal.removeItem(at("shared/theirs"), Scope::wholeItem, test::kOtherUser).succeeded());
+    EXPECT_TRUE(removal.removeItem(at("shared/theirs"), Scope::wholeItem, {test::kOtherUser}).succeeded());
     EXPECT_FALSE(exists(theirs));
 
     // Inside a folder of one's own, at any depth, another user's entry stops the removal before it goes.
@@ -247,7 +247,7 @@ TEST_F(SafeRemovalTest, AnotherUsersEntryGoesOnlyForThatUser) {
     ASSERT_EQ(::lchown(tree.path("shared/mine/sub/theirs").c_str(), test::kOtherUser, test::kOtherUser), 0);
     ASSERT_EQ(::lchown(loose.c_str(), test::kOtherUser, test::kOtherUser), 0);
     for (const char* relative : {"shared/mine", "shared/also-mine"}) {
-        RemovalResult refused = removal.removeItem(at(relative), Scope::wholeItem, ::getuid());
+        RemovalResult refused = removal.removeItem(at(relative), Scope::wholeItem, {::getuid()});
         EXPECT_EQ(refused.errorNumber, EPERM) << relative;
         EXPECT_EQ(refused.description, "It holds an entry of another user");
     }

@@ -7,16 +7,20 @@ namespace zn::test {
 
 LeftoversFixture::LeftoversFixture() : state(&harness.makeState()) {
     OrphanRemovalTools tools = OrphanRemovalTools::forRules(harness.leftoverRules, harness.trash->trash());
-    tools.removePermanently = [this](const std::string& path) {
-        return denied.contains(path) ? OrphanRemoveOutcome::permissionDenied : removeLeftoverPermanently(path);
+    const OtherPeople otherPeople = harness.leftoverRules->otherPeople();
+    tools.removePermanently = [this, otherPeople](const std::string& path) {
+        return denied.contains(path) ? OrphanRemoveOutcome::permissionDenied
+                                     : removeLeftoverPermanently(path, otherPeople);
     };
-    tools.removeWithAdminPrivileges = [this](const std::vector<std::string>& paths) {
+    tools.removeWithAdminPrivileges = [this, otherPeople](const std::vector<std::string>& paths) {
         administratorDialog.passThrough();
         administratorCalls.push_back(paths);
+        PrivilegedRemovalReport report;
         if (administratorRuns)
             for (const std::string& path : paths)
-                removeLeftoverPermanently(path);
-        return administratorRuns;
+                if (removeLeftoverPermanently(path, otherPeople).outcome == OrphanRemoveOutcome::removed)
+                    report.removed.insert(path);
+        return report;
     };
     auto trash = harness.trash;
     tools.moveToTrash = [trash](const std::string& path) { return trash->moveToTrash(path); };

@@ -233,7 +233,8 @@ TEST_F(OrphanListViewTest, RevealAndCopyPath) {
     search();
     view->revealInFinder(editor);
     EXPECT_EQ(viewer.revealed, std::vector<std::string>{editor});
-    ASSERT_EQ(removeLeftoverPermanently(editor), OrphanRemoveOutcome::removed);
+    ASSERT_EQ(removeLeftoverPermanently(editor, harness.leftoverRules->otherPeople()).outcome,
+              OrphanRemoveOutcome::removed);
     view->revealInFinder(editor);
     EXPECT_EQ(viewer.revealed.size(), 1u);
     ASSERT_EQ(opener.urls().size(), 1u);

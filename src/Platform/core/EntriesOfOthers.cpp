@@ -1,0 +1,108 @@
+#include "Platform/core/EntriesOfOthers.h"
+
+#include "Platform/core/FolderRights.h"
+#include "Platform/core/PathText.h"
+#include "Platform/core/UniqueFd.h"
+
+#include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
+#include <optional>
+#include <sys/stat.h>
+#include <utility>
+#include <vector>
+
+namespace zn {
+
+namespace {
+
+// Nobody but the administrator could have put anything there.
+bool onlyTheAdministratorFills(const struct stat& folder) {
+    return folder.st_uid == 0 && !othersMayWriteTo(folder);
+}
+
+// The names in the open folder, without "." and ".."; 0 or an errno value.
+int listNames(int folderFd, std::vector<std::string>& names) {
+    const int own = ::openat(folderFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (own < 0)
+        return errno;
+    DIR* directory = ::fdopendir(own);
+    if (!directory) {
+        const int error = errno;
+        ::close(own);
+        return error;
+    }
+    int error = 0;
+    while (true) {
+        errno = 0;
+        const struct dirent* entry = ::readdir(directory);
+        if (!entry) {
+            error = errno;
+            break;
+        }
+        const std::string name = entry->d_name;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    }
+    ::closedir(directory);
+    return error;
+}
+
+} // namespace
+
+EntriesOfOthersSearch findEntryOfOthers(int folderFd, const std::string& name, const std::string& path,
+                                        const OtherPeople& otherPeople) {
+    // Depth first, one open folder per level, each read in full before its entries are looked at.
+    struct Frame {
+        UniqueFd fd;
+        std::string path;
+        std::vector<std::string> pending;
+    };
+    std::vector<Frame> stack;
+
+    // Judges the entry `entryName` of the open folder `parentFd`, and opens and reads it when it is a
+    // folder; what it found, or none to go on.
+    auto visit = [&](int parentFd, const std::string& entryName,
+                     std::string entryPath) -> std::optional<EntriesOfOthersSearch> {
+        struct stat info;
+        if (::fstatat(parentFd, entryName.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+            return errno == ENOENT ? std::nullopt : std::optional(EntriesOfOthersSearch{{}, errno});
+        if (otherPeople.own(info.st_uid))
+            return EntriesOfOthersSearch{std::move(entryPath), 0};
+        if (!S_ISDIR(info.st_mode))
+            return std::nullopt;
+        UniqueFd fd(::openat(parentFd, entryName.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+        struct stat opened;
+        std::vector<std::string> names;
+        int error = 0;
+        if (fd.get() < 0 || ::fstat(fd.get(), &opened) != 0)
+            error = errno;
+        // Judged again on what was opened: the entry may have been swapped since it was read.
+        else if (otherPeople.own(opened.st_uid))
+            return EntriesOfOthersSearch{std::move(entryPath), 0};
+        else
+            error = listNames(fd.get(), names);
+        if (error != 0)
+            return onlyTheAdministratorFills(info) ? std::nullopt
+                                                   : std::optional(EntriesOfOthersSearch{{}, error});
+        stack.push_back({std::move(fd), std::move(entryPath), std::move(names)});
+        return std::nullopt;
+    };
+
+    if (auto found = visit(folderFd, name, path))
+        return *found;
+    while (!stack.empty()) {
+        if (stack.back().pending.empty()) {
+            stack.pop_back();
+            continue;
+        }
+        const std::string child = std::move(stack.back().pending.back());
+        stack.back().pending.pop_back();
+        const int parentFd = stack.back().fd.get();
+        if (auto found = visit(parentFd, child, PathText::appendingPathComponent(stack.back().path, child)))
+            return *found;
+    }
+    return {};
+}
+
+} // namespace zn
