@@ -25,8 +25,8 @@ void AppState::startOrphanSearch() {
     auto generation = orphanSearchGeneration_;
     auto apps = installedApps_;
     auto locations = services_.uninstall.orphanLocations;
-    auto mayOffer = services_.uninstall.mayOfferOrphan;
-    runInBackground([apps, locations, mayOffer] { return findOrphanedFiles(locations(), apps, mayOffer); },
+    auto offers = services_.uninstall.offeredOrphans;
+    runInBackground([apps, locations, offers] { return findOrphanedFiles(locations(), apps, offers); },
                     [this, generation](std::vector<std::string> found) {
                         // A newer search is on its way; its answer is the one to show.
                         if (generation != orphanSearchGeneration_)

@@ -12,6 +12,7 @@
 #include "ViewModels/AppFileScanner.h"
 #include "ViewModels/CleaningService.h"
 #include "ViewModels/LeftoverRules.h"
+#include "ViewModels/OrphanSearch.h"
 #include "ViewModels/ScanService.h"
 #include "ViewModels/TrashPass.h"
 
@@ -31,9 +32,9 @@ struct UninstallServices {
     AppFileScanner appFileScanner = defaultAppFileScanner;
     // The search for leftovers of removed applications builds its own locations.
     std::function<Locations()> orphanLocations = [] { return Locations(); };
-    // Whether the search may offer a leftover; called off the main thread.
-    std::function<bool(const std::string&)> mayOfferOrphan = [](const std::string& path) {
-        return LeftoverRules::currentUser()->mayOffer(path);
+    // What the search offers for a leftover; called off the main thread.
+    LeftoverOffers offeredOrphans = [](const std::string& path) {
+        return LeftoverRules::currentUser()->offered(path);
     };
     // Called off the main thread.
     TrashMover moveToTrash = [](const std::string& path, Trash::EntriesOfOthers others) {

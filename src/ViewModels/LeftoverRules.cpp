@@ -1,6 +1,8 @@
 #include "ViewModels/LeftoverRules.h"
 
+#include "Logic/Scanning/DirectoryEntries.h"
 #include "Logic/Scanning/Locations.h"
+#include "Logic/Scanning/WholeFolderWalk.h"
 #include "Platform/core/FileSystem.h"
 #include "Platform/core/PathResolution.h"
 #include "Platform/core/PathText.h"
@@ -18,6 +20,9 @@ bool isOwnedBy(const std::string& path, uid_t user) {
     struct stat info;
     return ::lstat(path.c_str(), &info) == 0 && info.st_uid == user;
 }
+
+// A folder that cannot go whole is looked into this many levels down for the user's own entries.
+constexpr int kMaxOwnEntryDepth = 4;
 
 } // namespace
 
@@ -40,6 +45,30 @@ bool LeftoverRules::mayOffer(const std::string& path) const {
     const bool othersMayPutEntriesThere = cleaning_.isInSharedTemporaryFolder(*checked) ||
                                           othersMayWriteToFolder(PathText::deletingLastPathComponent(*checked));
     return !othersMayPutEntriesThere || isOwnedBy(*checked, user_);
+}
+
+std::vector<std::string> LeftoverRules::offered(const std::string& path) const {
+    std::vector<std::string> offered;
+    offer(path, 0, offered);
+    return offered;
+}
+
+void LeftoverRules::offer(const std::string& path, int depth, std::vector<std::string>& offered) const {
+    struct stat info;
+    if (!mayOffer(path) || ::lstat(path.c_str(), &info) != 0 || isOtherUsersEntry(info.st_uid, user_))
+        return;
+    if (!S_ISDIR(info.st_mode) ||
+        mayGoWholeFor(path, user_, [](const std::string&, bool) { return true; })) {
+        offered.push_back(path);
+        return;
+    }
+    if (depth >= kMaxOwnEntryDepth)
+        return;
+    for (const std::string& name : directoryEntryNames(path).value_or(std::vector<std::string>{})) {
+        const std::string entry = PathText::appendingPathComponent(path, name);
+        if (::lstat(entry.c_str(), &info) == 0 && info.st_uid == user_)
+            offer(entry, depth + 1, offered);
+    }
 }
 
 bool LeftoverRules::mayGoToAdministrator(const std::string& checkedPath) const {

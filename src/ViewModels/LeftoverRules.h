@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <sys/types.h>
+#include <vector>
 
 namespace zn {
 
@@ -33,12 +34,19 @@ public:
     // have put it (a shared temporary folder, or a folder every user may write to) it is the user's own.
     // Its name says nothing of who made it there.
     bool mayOffer(const std::string& path) const;
+    // What the search offers for the entry at `path`: the entry itself where the policy lets it go and,
+    // for a folder, all of it may go to the user as a whole (mayGoWholeFor: nothing of another user, of
+    // another mount, or that others may write to); otherwise the user's own entries inside it, each judged
+    // the same way. Never an entry of another user.
+    std::vector<std::string> offered(const std::string& path) const;
     // Whether a checked path may go through this user's administrator pass (admitsLeftoverInAdminPass).
     bool mayGoToAdministrator(const std::string& checkedPath) const;
     // The people whose entries removing a leftover keeps, whoever asks.
     const OtherPeople& otherPeople() const { return otherPeople_; }
 
 private:
+    void offer(const std::string& path, int depth, std::vector<std::string>& offered) const;
+
     OrphanSafetyPolicy policy_;
     CleaningPathRules cleaning_;
     uid_t user_;

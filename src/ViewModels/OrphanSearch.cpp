@@ -25,7 +25,7 @@ bool containsAny(const std::string& name, const std::set<std::string>& parts) {
 } // namespace
 
 std::vector<std::string> findOrphanedFiles(const Locations& locations, const std::vector<InstalledApp>& apps,
-                                           const std::function<bool(const std::string&)>& mayOffer) {
+                                           const LeftoverOffers& offers) {
     // An empty identifier or name would be inside every name; it matches nothing instead.
     std::set<std::string> installedParts;
     for (const InstalledApp& app : apps) {
@@ -47,8 +47,7 @@ std::vector<std::string> findOrphanedFiles(const Locations& locations, const std
             const std::string normalized = normalizedForMatching(name);
             if (startsWithSkippedPrefix(normalized) || containsAny(normalized, installedParts))
                 continue;
-            std::string path = PathText::appendingPathComponent(folder, name);
-            if (mayOffer(path))
+            for (std::string& path : offers(PathText::appendingPathComponent(folder, name)))
                 found.push_back(std::move(path));
         }
     }

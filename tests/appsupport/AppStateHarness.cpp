@@ -143,7 +143,7 @@ AppStateHarness::AppStateHarness()
     uninstall.appFileScanner =
         appFileScannerWith({makeAppConditions(home), makeSkipConditions(home, systemRoot)});
     uninstall.orphanLocations = [roots] { return Locations(roots); };
-    uninstall.mayOfferOrphan = [rules](const std::string& path) { return rules->mayOffer(path); };
+    uninstall.offeredOrphans = [rules](const std::string& path) { return rules->offered(path); };
     uninstall.moveToTrash = [injecting](const std::string& path, Trash::EntriesOfOthers others) {
         return injecting->moveToTrash(path, others);
     };

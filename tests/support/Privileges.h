@@ -7,8 +7,12 @@
 
 namespace zn::test {
 
-// The user that owner tests hand files to ("nobody").
+// The user that owner tests hand files to ("nobody"): a service account, not a person's.
 inline constexpr uid_t kOtherUser = 65534;
+// A person other than whoever runs the tests: inside the range of people's user ids, with no account.
+inline constexpr uid_t kOtherPerson = 4321;
+// A group that is nobody's personal group ("nogroup"): its members share what it may write to.
+inline constexpr gid_t kSharedGroup = 65534;
 
 // Only root can hand a file to another user; tests that must are skipped for anyone else.
 bool runsAsRoot();

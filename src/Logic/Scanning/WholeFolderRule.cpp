@@ -2,13 +2,12 @@
 
 #include "Logic/Scanning/DirectoryEntries.h"
 #include "Logic/Scanning/StringNormalization.h"
-#include "Platform/core/MountRoot.h"
+#include "Logic/Scanning/WholeFolderWalk.h"
+#include "Platform/core/FolderRights.h"
 #include "Platform/core/PathResolution.h"
 #include "Platform/core/PathText.h"
 
 #include <algorithm>
-#include <fts.h>
-#include <memory>
 #include <sys/stat.h>
 
 namespace zn {
@@ -18,10 +17,6 @@ namespace {
 // Own entries inside folders that cannot go whole are looked for this many levels down; deeper, what a
 // folder holds is rarely named after anything.
 constexpr int kMaxOwnEntryDepth = 4;
-
-bool othersMayWrite(const struct stat& info) {
-    return S_ISDIR(info.st_mode) && (info.st_mode & S_IWOTH) != 0;
-}
 
 bool isDirectoryFollowingLinks(const std::string& path) {
     struct stat info;
@@ -44,15 +39,9 @@ OtherInstalledApps::Claim WholeFolderRule::claimOf(const std::string& key,
     return otherApps_.claim(key, std::max(matcher_.longestFormIn(key), ownLongestAbove));
 }
 
-// The administrator's own entries are the system's leftovers of an installation, which the administrator
-// pass is there for; any other owner's are not the user's to remove.
-bool WholeFolderRule::isOtherUsers(uid_t owner) const {
-    return owner != user_ && owner != 0;
-}
-
 void WholeFolderRule::offer(const std::string& path, int depth, std::vector<std::string>& offered) const {
     struct stat info;
-    if (::lstat(path.c_str(), &info) != 0 || isOtherUsers(info.st_uid) || otherApps_.isInBundle(path) ||
+    if (::lstat(path.c_str(), &info) != 0 || isOtherUsersEntry(info.st_uid, user_) || otherApps_.isInBundle(path) ||
         protectedPlaces_.isOrHoldsOne(resolvingSymlinksInPath(path)))
         return;
     const bool isDirectory = S_ISDIR(info.st_mode);
@@ -73,37 +62,11 @@ void WholeFolderRule::offer(const std::string& path, int depth, std::vector<std:
 }
 
 bool WholeFolderRule::mayGoWhole(const std::string& folder, std::size_t ownLongest) const {
-    char* roots[] = {const_cast<char*>(folder.c_str()), nullptr};
-    // Nothing followed, no other mount entered; a mount point inside is seen and refuses the whole.
-    std::unique_ptr<FTS, int (*)(FTS*)> walk(
-        ::fts_open(roots, FTS_PHYSICAL | FTS_NOCHDIR | FTS_XDEV, nullptr), ::fts_close);
-    if (!walk)
-        return false;
-    dev_t device = 0;
-    while (FTSENT* node = ::fts_read(walk.get())) {
-        if (node->fts_info == FTS_DP)
-            continue;
-        // What cannot be looked at cannot be vouched for.
-        if (node->fts_info == FTS_ERR || node->fts_info == FTS_NS || node->fts_info == FTS_DC)
-            return false;
-        const struct stat& info = *node->fts_statp;
-        if (node->fts_level == FTS_ROOTLEVEL)
-            device = info.st_dev;
-        // Another mount inside (a bind mount of the same file system too) is not part of the folder.
-        if (info.st_dev != device || (node->fts_level > 0 && isMountRoot(node->fts_accpath)) ||
-            isOtherUsers(info.st_uid) || othersMayWrite(info))
-            return false;
-        // A folder closed to the user holds only the administrator's when only the administrator may put
-        // anything there (a daemon's private folder among an installation's leftovers).
-        if (node->fts_info == FTS_DNR && (info.st_uid != 0 || (info.st_mode & (S_IWGRP | S_IWOTH)) != 0))
-            return false;
-        // Inside this application's folder, an entry is another's only when named after it more closely
-        // than the folder is after this one ("Firefox Nightly/Firefox Crash Reports" stays Nightly's).
-        if (node->fts_level == 1 && claimOf(entryKey(node->fts_name, S_ISDIR(info.st_mode)), ownLongest) !=
-                                        OtherInstalledApps::Claim::none)
-            return false;
-    }
-    return true;
+    // Inside this application's folder, an entry is another's only when named after it more closely than
+    // the folder is after this one ("Firefox Nightly/Firefox Crash Reports" stays Nightly's).
+    return mayGoWholeFor(folder, user_, [&](const std::string& name, bool isDirectory) {
+        return claimOf(entryKey(name, isDirectory), ownLongest) == OtherInstalledApps::Claim::none;
+    });
 }
 
 void WholeFolderRule::offerOwnEntries(const std::string& folder, int depth,
@@ -119,7 +82,7 @@ void WholeFolderRule::offerOwnEntries(const std::string& folder, int depth,
         if (::lstat(path.c_str(), &info) != 0)
             continue;
         // Where anyone may put entries, their names say nothing of who made them.
-        if (othersMayWrite(folderInfo) && info.st_uid != user_)
+        if (othersMayWriteTo(folderInfo) && info.st_uid != user_)
             continue;
         const std::string key = entryKey(name, S_ISDIR(info.st_mode) || isDirectoryFollowingLinks(path));
         if (matcher_.matches(key) && !isSkipped_(key, path))

@@ -35,7 +35,6 @@ private:
     // Whose `key` is, where the folders above it contain forms of this application as long as
     // `ownLongestAbove`.
     OtherInstalledApps::Claim claimOf(const std::string& key, std::size_t ownLongestAbove) const;
-    bool isOtherUsers(uid_t owner) const;
     // `ownLongest` is the longest form of this application that the folder's name contains.
     bool mayGoWhole(const std::string& folder, std::size_t ownLongest) const;
     void offerOwnEntries(const std::string& folder, int depth, std::vector<std::string>& offered) const;

@@ -583,7 +583,9 @@ TEST_F(AppPathFinderTest, AFolderClosedToTheUserGoesWholeOnlyWhereOnlyTheAdminis
     const std::string cache = tree.folder("sys/Library/Caches/com.acme.zorblax/spool");
     tree.file("sys/Library/Caches/com.acme.zorblax/zorblax.db", 1);
     test::ScopedMode closedDaemon(daemon, 0);
-    test::ScopedMode closedButShared(cache, 0070); // the administrator's, but a group may fill it
+    // The administrator's, but a group other than the administrator's own may fill it.
+    ASSERT_EQ(::chown(cache.c_str(), 0, test::kSharedGroup), 0);
+    test::ScopedMode closedButShared(cache, 0070);
     // Permission bits bind root too in the child, so neither folder can be looked into there.
     const int status = test::exitStatusWithoutPrivileges([&] {
         const Paths expected{zorblax.path, sys + "/Library/Application Support/Zorblax",

@@ -1,0 +1,43 @@
+#include "Logic/Scanning/WholeFolderWalk.h"
+
+#include "Platform/core/FolderRights.h"
+#include "Platform/core/MountRoot.h"
+
+#include <fts.h>
+#include <memory>
+#include <sys/stat.h>
+
+namespace zn {
+
+bool mayGoWholeFor(const std::string& folder, uid_t user, const TopEntryTest& acceptsTopEntry) {
+    char* roots[] = {const_cast<char*>(folder.c_str()), nullptr};
+    // Nothing followed, no other mount entered; a mount point inside is seen and refuses the whole.
+    std::unique_ptr<FTS, int (*)(FTS*)> walk(
+        ::fts_open(roots, FTS_PHYSICAL | FTS_NOCHDIR | FTS_XDEV, nullptr), ::fts_close);
+    if (!walk)
+        return false;
+    dev_t device = 0;
+    while (FTSENT* node = ::fts_read(walk.get())) {
+        if (node->fts_info == FTS_DP)
+            continue;
+        // What cannot be looked at cannot be vouched for.
+        if (node->fts_info == FTS_ERR || node->fts_info == FTS_NS || node->fts_info == FTS_DC)
+            return false;
+        const struct stat& info = *node->fts_statp;
+        if (node->fts_level == FTS_ROOTLEVEL)
+            device = info.st_dev;
+        // Another mount inside (a bind mount of the same file system too) is not part of the folder.
+        if (info.st_dev != device || (node->fts_level > 0 && isMountRoot(node->fts_accpath)) ||
+            isOtherUsersEntry(info.st_uid, user) || othersMayWriteTo(info))
+            return false;
+        // A folder closed to the user holds only the administrator's when only the administrator may put
+        // anything there (a daemon's private folder among an installation's leftovers).
+        if (node->fts_info == FTS_DNR && (info.st_uid != 0 || othersMayWriteTo(info)))
+            return false;
+        if (node->fts_level == 1 && !acceptsTopEntry(node->fts_name, S_ISDIR(info.st_mode)))
+            return false;
+    }
+    return true;
+}
+
+} // namespace zn
