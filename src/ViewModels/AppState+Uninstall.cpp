@@ -17,9 +17,11 @@ const std::string kRemoveSource = "removeSelectedFiles()";
 const std::string kFinishSource =
     "finishRemoval(removedAny:needsFullDiskAccess:attemptedAdmin:failed:adminError:)";
 
+// Joined to the standardised home, so that a home of "/" gives "/Documents", never "//Documents".
 bool isInDocumentFolders(const std::string& path, const std::string& home) {
-    for (const char* folder : {"/Documents", "/Desktop", "/Downloads"})
-        if (PathText::isSameOrInside(path, home + folder))
+    const std::string standardHome = PathText::standardizingPath(home, "");
+    for (const char* folder : {"Documents", "Desktop", "Downloads"})
+        if (PathText::isSameOrInside(path, PathText::appendingPathComponent(standardHome, folder)))
             return true;
     return false;
 }

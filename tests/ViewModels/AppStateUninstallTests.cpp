@@ -465,6 +465,29 @@ TEST_F(AppStateUninstall, FindsInTheUsersDocumentFoldersStartUnticked) {
     EXPECT_FALSE(exists(support));
 }
 
+TEST_F(AppStateUninstall, FindsInEachDocumentFolderStartUntickedWhateverTheHome) {
+    for (const std::string& home : {std::string("/home/ada"), std::string("/")}) {
+        const std::string base = home == "/" ? "" : home;
+        const std::set<std::string> documents{base + "/Documents/Zorblax", base + "/Desktop/zorblax.txt",
+                                              base + "/Downloads/Zorblax.dmg"};
+        const std::string cache = base + "/Library/Caches/com.acme.zorblax";
+        test::AppStateHarness scripted;
+        scripted.uninstall.home = home;
+        scripted.uninstall.appFileScanner = [&](const InstalledApp&, const std::vector<InstalledApp>&,
+                                                const Locations&,
+                                                std::function<void(std::set<std::string>)> completion) {
+            auto found = documents;
+            found.insert(cache);
+            completion(found);
+        };
+        AppState& scriptedState = scripted.makeState();
+        scriptedState.scanForAppFiles({Uuid::random(), "Zorblax", "com.acme.zorblax", "/Applications/Zorblax.app", 1});
+        ASSERT_TRUE(waitUntil([&] { return !scriptedState.isScanningAppFiles(); }));
+        EXPECT_EQ(scriptedState.discoveredFiles().size(), 4u) << home;
+        EXPECT_EQ(scriptedState.selectedFiles(), std::set<std::string>{cache}) << home;
+    }
+}
+
 TEST_F(AppStateUninstall, NeitherTheWorkingDirectoryNorTheProgramsFolderNorWhatHoldsThemIsMoved) {
     test::AppStateHarness placed;
     const std::string victim = placed.tree.folder("home/Library/Caches/ZorblaxVictim");

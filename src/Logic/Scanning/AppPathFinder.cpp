@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <fcntl.h>
 #include <filesystem>
 #include <memory>
 #include <mutex>
@@ -39,18 +40,25 @@ struct EntryStatus {
     bool exists = false;
     bool isDirectory = false; // after following a link
     bool isSymlink = false;
-    uid_t owner = 0; // of the entry itself, a link's own
+    bool isMountRoot = false; // another file system, or a bind mount, is attached here
+    uid_t owner = 0;          // of the entry itself, a link's own
 };
 
 EntryStatus statusOf(const std::string& path) {
-    struct stat info;
-    if (::lstat(path.c_str(), &info) != 0)
+    struct statx entry;
+    if (::statx(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT, STATX_TYPE | STATX_UID, &entry) != 0)
         return {};
-    const uid_t owner = info.st_uid;
-    const bool isSymlink = S_ISLNK(info.st_mode);
-    if (isSymlink && ::stat(path.c_str(), &info) != 0)
-        return {}; // a link to nothing counts as missing
-    return {true, S_ISDIR(info.st_mode), isSymlink, owner};
+    const bool isSymlink = S_ISLNK(entry.stx_mode);
+    bool isDirectory = S_ISDIR(entry.stx_mode);
+    if (isSymlink) {
+        struct stat target;
+        if (::stat(path.c_str(), &target) != 0)
+            return {}; // a link to nothing counts as missing
+        isDirectory = S_ISDIR(target.st_mode);
+    }
+    const bool isMountRoot = (entry.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT) != 0 &&
+                             (entry.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0;
+    return {true, isDirectory, isSymlink, isMountRoot, entry.stx_uid};
 }
 
 bool startsWithAny(const std::string& text, const std::vector<std::string>& prefixes) {
@@ -284,8 +292,9 @@ void AppPathFinder::processLocation(const std::string& root, const std::string& 
         // Whose a match is, and whether a folder goes whole, is judged once the walk is done.
         if (matcher_.matches(key))
             found.push_back(reportParent ? path : itemPath);
-        // Linked folders are reported but never entered: whatever lies behind a link belongs elsewhere.
-        if (status.isDirectory && !status.isSymlink && currentDepth < maxDepth &&
+        // Linked folders and other mounts (a bind mount of a folder from elsewhere too) are reported but
+        // never entered: what lies behind them belongs elsewhere.
+        if (status.isDirectory && !status.isSymlink && !status.isMountRoot && currentDepth < maxDepth &&
             !(topLevelRule && skipDeepSearch().contains(name)))
             subfolders.push_back(std::move(itemPath));
     }

@@ -610,6 +610,20 @@ TEST_F(AppPathFinderTest, AMountInsideAFindKeepsItFromGoingWhole) {
     EXPECT_EQ(find(zorblax), (Paths{zorblax.path, h("Library/Caches/com.acme.zorblax/zorblax.db")}));
 }
 
+TEST_F(AppPathFinderTest, TheWalkNeverEntersAnotherMount) {
+    if (!test::runsAsRoot())
+        GTEST_SKIP() << test::kNeedsRootToBindMount;
+    const auto zorblax = appAt("Zorblax", "com.acme.zorblax");
+    tree.folder("sys/Applications/Zorblax.app");
+    tree.file("home/Documents/Zorblax Projects/plan.txt", 1);
+    // The user's documents bound inside the application's folder: found there, they would start ticked.
+    test::ScopedBindMount bound(h("Documents"), tree.folder("home/Library/Application Support/Zorblax/docs"));
+    if (bound.error() != 0)
+        GTEST_SKIP() << test::kNeedsRootToBindMount;
+    // Found only where they really lie, among the documents.
+    EXPECT_EQ(find(zorblax), (Paths{zorblax.path, h("Documents/Zorblax Projects")}));
+}
+
 TEST_F(AppPathFinderTest, TheHomeTheWorkingDirectoryAndTheProgramsFolderAreNeverOffered) {
     const auto zorblax = appAt("Zorblax", "com.acme.zorblax");
     tree.folder("sys/Applications/Zorblax.app");
