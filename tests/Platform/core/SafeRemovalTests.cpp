@@ -6,6 +6,7 @@
 #include "support/ScriptedFileOperations.h"
 
 #include <cerrno>
+#include <set>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -229,6 +230,36 @@ TEST_F(SafeRemovalTest, ARequiredOwnerIsCheckedOnEveryEntryInside) {
     // Without an owner to keep to, the same folder goes whole.
     EXPECT_TRUE(removal.removeItem(at("shared/mine"), Scope::wholeItem).succeeded());
     EXPECT_FALSE(exists(tree.path("shared/mine")));
+}
+
+TEST_F(SafeRemovalTest, EntriesOfOtherPeopleStayWithTheFoldersHoldingThemAndTheRestGoes) {
+    tree.file("cache/app/a/b/theirs/data", 1);
+    tree.file("cache/app/a/b/mine.txt", 1);
+    tree.file("cache/app/a/sibling/x", 1);
+    tree.file("cache/app/service.pid", 1);
+    tree.file("cache/app/their-note", 1);
+    tree.file("cache/lone", 1);
+    // A person's entries (as the status call reports their owner), and a service account's, which is none.
+    operations->foreignOwners = {{"theirs", test::kOtherPerson},
+                                 {"their-note", test::kOtherPerson},
+                                 {"lone", test::kOtherPerson},
+                                 {"service.pid", test::kOtherUser}};
+    const RemovalLimits keeping{.keepEntriesOf = OtherPeople(::getuid(), PersonUidRange{})};
+
+    const RemovalResult folder = removal.removeItem(at("cache/app"), Scope::wholeItem, keeping);
+    EXPECT_TRUE(folder.keptEntriesOfOthers());
+    EXPECT_FALSE(folder.succeeded());
+    std::set<std::string> kept(folder.keptEntries.begin(), folder.keptEntries.end());
+    EXPECT_EQ(kept, (std::set<std::string>{at("cache/app/a/b/theirs"), at("cache/app/their-note")}));
+    EXPECT_TRUE(exists(tree.path("cache/app/a/b/theirs/data")));
+    EXPECT_TRUE(exists(tree.path("cache/app/their-note")));
+    for (const char* gone : {"cache/app/a/b/mine.txt", "cache/app/a/sibling", "cache/app/service.pid"})
+        EXPECT_FALSE(exists(tree.path(gone))) << gone;
+
+    const RemovalResult item = removal.removeItem(at("cache/lone"), Scope::wholeItem, keeping);
+    EXPECT_EQ(item.keptEntries, std::vector<std::string>{at("cache/lone")});
+    EXPECT_EQ(item.description, keptForAnotherUserText(at("cache/lone")));
+    EXPECT_TRUE(exists(tree.path("cache/lone")));
 }
 
 TEST_F(SafeRemovalTest, AnotherUsersEntryGoesOnlyForThatUser) {

@@ -359,6 +359,58 @@ TEST_F(RefusingFolderTest, ABundleOnAnotherFileSystemThatOnlyItsOwnerMayChangeIs
     EXPECT_EQ(slurp(item), "x");
 }
 
+TEST(Trash, NothingThatIsOrHoldsAnotherPersonsEntryMoves) {
+    if (!test::runsAsRoot())
+        GTEST_SKIP() << test::kNeedsRootToChangeOwners;
+    test::FixtureTree tree;
+    auto handTo = [](const std::string& path, uid_t owner) { ASSERT_EQ(::lchown(path.c_str(), owner, owner), 0); };
+    const std::string folder = resolvingSymlinksInPath(tree.folder("home/Library/Caches/com.gone.shared"));
+    tree.file("home/Library/Caches/com.gone.shared/mine.db", 1);
+    const std::string theirFolder = tree.folder("home/Library/Caches/com.gone.shared/z2-dir");
+    const std::string theirData = tree.file("home/Library/Caches/com.gone.shared/z2-dir/z2-data", 1);
+    handTo(theirFolder, test::kOtherPerson);
+    handTo(theirData, test::kOtherPerson);
+    const std::string planted = resolvingSymlinksInPath(tree.file("home/Library/Caches/planted", 1));
+    handTo(planted, test::kOtherPerson);
+    const std::string spool = resolvingSymlinksInPath(tree.folder("home/Library/Caches/com.gone.spool"));
+    handTo(tree.file("home/Library/Caches/com.gone.spool/pid", 1), test::kOtherUser); // a service's
+    Trash trash(tree.path("home/.local/share/Trash"), PersonUidRange{});
+
+    for (const auto& [item, entry] : {std::pair{folder, folder + "/z2-dir"}, std::pair{planted, planted}}) {
+        const Trash::Outcome refused = trash.moveToTrash(item);
+        EXPECT_FALSE(refused.moved) << item;
+        EXPECT_TRUE(refused.trashFailed) << item;
+        EXPECT_EQ(refused.keptEntry, entry);
+    }
+    EXPECT_TRUE(exists(folder + "/mine.db"));
+    EXPECT_TRUE(exists(theirData));
+    EXPECT_TRUE(exists(planted));
+    EXPECT_FALSE(exists(tree.path("home/.local/share/Trash"))); // refused before the Trash was even made
+    EXPECT_TRUE(trash.moveToTrash(spool).moved);
+    // An application's bundle in an applications folder is the machine's, whoever installed it.
+    EXPECT_TRUE(trash.moveToTrash(folder, Trash::EntriesOfOthers::moveAlong).moved);
+}
+
+TEST(Trash, AnItemWhereAFileSystemIsMountedNeverMovesAndLeavesNoTrashBehind) {
+    if (!test::runsAsRoot())
+        GTEST_SKIP() << test::kNeedsRootToMount;
+    test::FixtureTree tree;
+    const std::string volume = tree.folder("home/Library/Caches/Zorblax Volume");
+    test::ScopedTmpfsMount mounted(volume);
+    if (mounted.error())
+        GTEST_SKIP() << test::kNeedsRootToMount << " (" << std::strerror(mounted.error()) << ")";
+    tree.file("home/Library/Caches/Zorblax Volume/cache.bin", 1);
+    Trash trash(tree.path("home/.local/share/Trash"));
+    const Trash::Outcome outcome = trash.moveToTrash(resolvingSymlinksInPath(volume));
+    EXPECT_FALSE(outcome.moved);
+    EXPECT_EQ(outcome.errorNumber, EBUSY);
+    const std::string uid = std::to_string(::getuid());
+    for (const std::string& folder : {tree.path("home/Library/Caches"), volume})
+        for (const std::string& stray : {"/.Trash-" + uid, std::string("/.Trash")})
+            EXPECT_FALSE(exists(folder + stray)) << folder + stray;
+    EXPECT_TRUE(exists(volume + "/cache.bin"));
+}
+
 // A mounted file system's top folder with a shared, sticky ".Trash", and the two places of this user's
 // Trash on it.
 class MountTrashTest : public ::testing::Test {
