@@ -648,6 +648,55 @@ TEST_F(AppPathFinderTest, TheHomeTheWorkingDirectoryAndTheProgramsFolderAreNever
               (Paths{zorblax.path, temporary + "/zorblax.lock"}));
 }
 
+TEST_F(AppPathFinderTest, TheChosenBundleIsNeverOfferedWhileItHoldsTheProgramOrItsWorkingDirectory) {
+    const auto zorblax = appAt("Zorblax", "com.acme.zorblax");
+    const std::string contents = tree.folder("sys/Applications/Zorblax.app/Contents/MacOS");
+    for (const RunningProgramPlaces& places :
+         {RunningProgramPlaces{contents, ""}, RunningProgramPlaces{"", contents}}) {
+        AppPathFinder::Surroundings surroundings;
+        surroundings.runningProgram = places;
+        EXPECT_EQ(AppPathFinder(zorblax, locations(), AppPathFinder::Sensitivity::enhanced, tables(), surroundings)
+                      .findPaths(),
+                  Paths{});
+    }
+}
+
+TEST_F(AppPathFinderTest, AFolderAGroupSharesNeverGoesWholeButOneOfTheOwnersPersonalGroupDoes) {
+    if (!test::runsAsRoot())
+        GTEST_SKIP() << test::kNeedsRootToChangeOwners;
+    const auto zorblax = appAt("Zorblax", "com.acme.zorblax");
+    tree.folder("sys/Applications/Zorblax.app");
+    const std::string team = tree.folder("home/Library/Logs/Zorblax");
+    tree.file("home/Library/Logs/Zorblax/zorblax.log", 1);
+    tree.file("home/Library/Logs/Zorblax/notes.txt", 1);
+    ASSERT_EQ(::chown(team.c_str(), 0, test::kSharedGroup), 0);
+    ASSERT_EQ(::chmod(team.c_str(), 02775), 0);
+    // Under the mask 002, the owner's own group (root's, here) may write: that is still the owner's alone.
+    const std::string personal = tree.folder("home/Library/Caches/Zorblax");
+    tree.file("home/Library/Caches/Zorblax/cache.db", 1);
+    ASSERT_EQ(::chmod(personal.c_str(), 0775), 0);
+    EXPECT_EQ(find(zorblax), (Paths{zorblax.path, h("Library/Caches/Zorblax"), h("Library/Logs/Zorblax/zorblax.log")}));
+}
+
+TEST_F(AppPathFinderTest, WhereAnyoneMayWriteOnlyTheSearchingUsersOwnEntriesAreOffered) {
+    if (!test::runsAsRoot())
+        GTEST_SKIP() << test::kNeedsRootToChangeOwners;
+    // Searched for another user than root, whose entries are then no longer the searching user's own.
+    const auto zorblax = appAt("Zorblax", "com.acme.zorblax");
+    tree.folder("sys/Applications/Zorblax.app");
+    const std::string open = tree.folder("home/Library/Caches/Zorblax");
+    const std::string mine = tree.file("home/Library/Caches/Zorblax/zorblax-mine.db", 1);
+    tree.file("home/Library/Caches/Zorblax/zorblax-root.db", 1);
+    for (const std::string& path : {open, mine})
+        ASSERT_EQ(::lchown(path.c_str(), test::kOtherPerson, test::kOtherPerson), 0);
+    ASSERT_EQ(::chmod(open.c_str(), 01777), 0);
+    AppPathFinder::Surroundings surroundings;
+    surroundings.user = test::kOtherPerson;
+    EXPECT_EQ(AppPathFinder(zorblax, locations(), AppPathFinder::Sensitivity::enhanced, tables(), surroundings)
+                  .findPaths(),
+              (Paths{zorblax.path, mine}));
+}
+
 TEST_F(AppPathFinderTest, AsynchronousCompletionArrivesThroughTheMainQueue) {
     MainQueue::drainPending();
     tree.file("home/Library/Preferences/com.foo.bar.plist", 1);
