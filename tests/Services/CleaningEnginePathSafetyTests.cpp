@@ -142,6 +142,21 @@ TEST(CleaningEnginePathSafety, RulesForAHomeReachedThroughALink) {
     EXPECT_FALSE(engine.isExplicitSingleFileDeletable(tree.path("home-link/Documents/x.pdf")));
 }
 
+TEST(CleaningEnginePathSafety, APathThroughALinkIsNoRemovablePathWhateverItsText) {
+    // Judged as text it lies in the caches; on disk it is the user's document.
+    test::FixtureTree tree;
+    const std::string home = resolvingSymlinksInPath(tree.folder("home"));
+    tree.file("home/Documents/report.pdf", 1);
+    tree.symlink("home/Library/Caches/docs-link", home + "/Documents");
+    const CleaningPathRules rules(home, ::getuid(), test::fixtureCleaningFolders(tree));
+    const std::string throughLink = home + "/Library/Caches/docs-link/report.pdf";
+    EXPECT_TRUE(rules.isSafeToDelete(throughLink));
+    EXPECT_FALSE(rules.admitsInOrdinaryPass(CleaningCategory::userCache, throughLink));
+    EXPECT_FALSE(rules.admitsInAdminPass(CleaningCategory::userCache, throughLink));
+    const std::string cache = resolvingSymlinksInPath(tree.file("home/Library/Caches/cache.bin", 1));
+    EXPECT_TRUE(rules.admitsInOrdinaryPass(CleaningCategory::userCache, cache));
+}
+
 TEST(CleaningEnginePathSafety, AHomeThatIsTheVolumeRootAdmitsNoHomeRoot) {
     for (const std::string home : {"/", "", "relative/home"}) {
         CleaningEngine engine(home);

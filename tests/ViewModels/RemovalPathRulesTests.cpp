@@ -45,6 +45,7 @@ TEST(RemovalPathRules, HighRiskPathsTheirContentsAndWhatHoldsThemAreRefused) {
     EXPECT_TRUE(rules.isHighRisk(home + "/.ssh/id_ed25519"));
     EXPECT_TRUE(rules.isHighRisk(home + "/Library/Caches/shortcut/id_ed25519"));
     EXPECT_TRUE(rules.isHighRisk(tree.path("vault/gnupg/pubring.kbx"))); // where ~/.gnupg leads
+    EXPECT_TRUE(rules.isHighRisk(tree.path("vault")));                     // and what holds that
     EXPECT_TRUE(rules.isHighRisk(home));
     EXPECT_TRUE(rules.isHighRisk(tree.root()));
 
@@ -52,6 +53,14 @@ TEST(RemovalPathRules, HighRiskPathsTheirContentsAndWhatHoldsThemAreRefused) {
     EXPECT_FALSE(rules.isHighRisk(home + "/.SSH"));
     EXPECT_FALSE(rules.isHighRisk(home + "/Library/Caches/com.example.foo"));
     EXPECT_FALSE(rules.isHighRisk(home + "/Library"));
+
+    // The folder that holds where ~/.password-store leads, found as a leftover of "Pass".
+    const std::string passHome = tree.folder("pass-home");
+    tree.folder("pass-home/Library/Application Support/Pass/store");
+    tree.symlink("pass-home/.password-store", passHome + "/Library/Application Support/Pass/store");
+    const RemovalPathRules passRules(passHome);
+    EXPECT_TRUE(passRules.isHighRisk(passHome + "/Library/Application Support/Pass"));
+    EXPECT_FALSE(passRules.isHighRisk(passHome + "/Library/Application Support/Passage"));
 
     // The working directory and the program's folder, and what holds them, as the home.
     const std::string work = tree.folder("work/ZorblaxVictim/sub");
