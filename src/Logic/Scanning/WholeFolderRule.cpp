@@ -2,6 +2,7 @@
 
 #include "Logic/Scanning/DirectoryEntries.h"
 #include "Logic/Scanning/StringNormalization.h"
+#include "Logic/Scanning/WordedKey.h"
 #include "Platform/core/MountRoot.h"
 #include "Platform/core/PathResolution.h"
 #include "Platform/core/PathText.h"
@@ -39,11 +40,6 @@ void WholeFolderRule::offer(const std::string& path, std::vector<std::string>& o
     offer(path, 0, offered);
 }
 
-OtherInstalledApps::Claim WholeFolderRule::claimOf(const std::string& key,
-                                                   std::size_t ownLongestAbove) const {
-    return otherApps_.claim(key, std::max(matcher_.longestFormIn(key), ownLongestAbove));
-}
-
 // The administrator's own entries are the system's leftovers of an installation, which the administrator
 // pass is there for; any other owner's are not the user's to remove.
 bool WholeFolderRule::isOtherUsers(uid_t owner) const {
@@ -56,16 +52,17 @@ void WholeFolderRule::offer(const std::string& path, int depth, std::vector<std:
         protectedPlaces_.isOrHoldsOne(resolvingSymlinksInPath(path)))
         return;
     const bool isDirectory = S_ISDIR(info.st_mode);
-    const std::string key =
-        entryKey(PathText::lastPathComponent(path), isDirectory || isDirectoryFollowingLinks(path));
-    const auto claim = claimOf(key, 0);
+    const std::string name = PathText::lastPathComponent(path);
+    const WordedKey entry(entryStem(name, isDirectory || isDirectoryFollowingLinks(path)));
+    const std::size_t ownLongest = matcher_.longestFormIn(entry.key());
+    const auto claim = otherApps_.claim(entry, ownLongest);
     if (claim == OtherInstalledApps::Claim::theirs)
         return;
     if (!isDirectory) {
         if (claim == OtherInstalledApps::Claim::none)
             offered.push_back(path);
     } else if (claim == OtherInstalledApps::Claim::none && !otherApps_.holdsBundle(path) &&
-               mayGoWhole(path, matcher_.longestFormIn(key))) {
+               mayGoWhole(path, ownLongest)) {
         offered.push_back(path);
     } else {
         offerOwnEntries(path, depth, offered);
@@ -97,11 +94,13 @@ bool WholeFolderRule::mayGoWhole(const std::string& folder, std::size_t ownLonge
         // anything there (a daemon's private folder among an installation's leftovers).
         if (node->fts_info == FTS_DNR && (info.st_uid != 0 || (info.st_mode & (S_IWGRP | S_IWOTH)) != 0))
             return false;
-        // Inside this application's folder, an entry is another's only when named after it more closely
-        // than the folder is after this one ("Firefox Nightly/Firefox Crash Reports" stays Nightly's).
-        if (node->fts_level == 1 && claimOf(entryKey(node->fts_name, S_ISDIR(info.st_mode)), ownLongest) !=
-                                        OtherInstalledApps::Claim::none)
-            return false;
+        // Inside this application's folder, an entry is another's only when named as it, more closely than
+        // the folder is after this one ("Firefox Nightly/Firefox Crash Reports" stays Nightly's).
+        if (node->fts_level == 1) {
+            const std::string key = entryKey(node->fts_name, S_ISDIR(info.st_mode));
+            if (otherApps_.namesAnother(key, std::max(ownLongest, matcher_.longestFormIn(key))))
+                return false;
+        }
     }
     return true;
 }

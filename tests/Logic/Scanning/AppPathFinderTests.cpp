@@ -324,6 +324,55 @@ struct FamilyCase {
     std::set<std::string> offeredAlone;
 };
 
+// Slack and Local, both Electron applications, each with the data folder every such application keeps.
+std::vector<std::string> slackAndLocalFiles() {
+    std::vector<std::string> files = {
+        "home/Library/Application Support/Slack/storage/root-state.json",
+        "home/Library/Caches/com.tinyspeck.slackmacgap/Cache.db",
+        "home/Library/Caches/com.tinyspeck.slackmacgap.ShipIt/update.zip",
+        "home/Library/Preferences/com.tinyspeck.slackmacgap.plist",
+        "home/Library/Saved Application State/com.tinyspeck.slackmacgap.savedState/windows.plist",
+        "home/Library/Application Support/Local/sites.json",
+        "home/Library/Logs/local-lightning.log",
+        "home/Library/Preferences/com.getflywheel.lightning.local.plist",
+        "home/Library/Saved Application State/com.getflywheel.lightning.local.savedState/windows.plist"};
+    for (const std::string app : {"Slack", "Local"})
+        for (const char* entry : {"Local Storage/leveldb/000003.log", "Local State",
+                                  "Session Storage/000003.log", "Shared Dictionary/db"})
+            files.push_back("home/Library/Application Support/" + app + "/" + entry);
+    return files;
+}
+
+const std::vector<std::string> kOnePasswordFiles = {
+    "home/Library/Group Containers/2BUA8C4S2C.com.1password/Library/Application "
+    "Support/1Password/Data/1P.sqlite",
+    "home/Library/Containers/com.1password.safari/Data/Library/Preferences/com.1password.safari.plist",
+    "home/Library/Application Scripts/2BUA8C4S2C.com.1password.browser-support/native-host",
+    "home/Library/Preferences/com.1password.1password.plist"};
+const std::set<std::string> kOnePasswordOwn = {
+    "home/Library/Group Containers/2BUA8C4S2C.com.1password", "home/Library/Containers/com.1password.safari",
+    "home/Library/Application Scripts/2BUA8C4S2C.com.1password.browser-support",
+    "home/Library/Preferences/com.1password.1password.plist"};
+
+std::vector<std::string> withOnePassword(std::vector<std::string> files) {
+    files.insert(files.end(), kOnePasswordFiles.begin(), kOnePasswordFiles.end());
+    return files;
+}
+
+std::set<std::string> withOnePasswordOwn(std::set<std::string> paths) {
+    paths.insert(kOnePasswordOwn.begin(), kOnePasswordOwn.end());
+    return paths;
+}
+
+const std::vector<std::string> kProtonFiles = {
+    "home/Library/Application Support/Proton Mail/Local Storage/leveldb/000003.log",
+    "home/Library/Application Support/Proton Mail/config.json",
+    "home/Library/Logs/Proton Mail/main.log",
+    "home/Library/Preferences/ch.protonmail.desktop.plist",
+    "home/Library/Containers/ch.protonmail.drive/Data/Library/Preferences/ch.protonmail.drive.plist",
+    "home/Library/Group Containers/2SB5Z68H26.ch.protonmail.protondrive/Library/Caches/sync.db",
+    "home/Library/Preferences/ch.protonmail.drive.plist"};
+
 const std::vector<FamilyCase>& realFamilies() {
     static const std::vector<FamilyCase> families = {
         {{"Google Chrome", "com.google.Chrome"},
@@ -443,7 +492,88 @@ const std::vector<FamilyCase>& realFamilies() {
          {"home/Library/Application Support/com.acme.chat", "home/Library/Preferences/com.acme.chat.plist"},
          {"home/Library/Application Support/com.acme.chat",
           "home/Library/Application Support/com.acme.chatter", "home/Library/Preferences/com.acme.chat.plist",
-          "home/Library/Preferences/com.acme.chatter.plist"}},
+          "home/Library/Preferences/com.acme.chatter.plist"}}, // Every Chromium and Electron data folder
+                                                               // holds "Local Storage" and "Local State": a
+                                                               // word of another
+        // application's name inside an entry does not make the entry that application's.
+        {{"Slack", "com.tinyspeck.slackmacgap"},
+         {{"Local", "com.getflywheel.lightning.local"}},
+         slackAndLocalFiles(),
+         {"home/Library/Application Support/Slack", "home/Library/Caches/com.tinyspeck.slackmacgap",
+          "home/Library/Caches/com.tinyspeck.slackmacgap.ShipIt",
+          "home/Library/Preferences/com.tinyspeck.slackmacgap.plist",
+          "home/Library/Saved Application State/com.tinyspeck.slackmacgap.savedState"},
+         {"home/Library/Application Support/Slack", "home/Library/Caches/com.tinyspeck.slackmacgap",
+          "home/Library/Caches/com.tinyspeck.slackmacgap.ShipIt",
+          "home/Library/Preferences/com.tinyspeck.slackmacgap.plist",
+          "home/Library/Saved Application State/com.tinyspeck.slackmacgap.savedState"}},
+        {{"Local", "com.getflywheel.lightning.local"},
+         {{"Slack", "com.tinyspeck.slackmacgap"}},
+         slackAndLocalFiles(),
+         {"home/Library/Application Support/Local", "home/Library/Logs/local-lightning.log",
+          "home/Library/Preferences/com.getflywheel.lightning.local.plist",
+          "home/Library/Saved Application State/com.getflywheel.lightning.local.savedState"},
+         {"home/Library/Application Support/Local", "home/Library/Application Support/Slack",
+          "home/Library/Logs/local-lightning.log",
+          "home/Library/Preferences/com.getflywheel.lightning.local.plist",
+          "home/Library/Saved Application State/com.getflywheel.lightning.local.savedState"}},
+        // "1Password 7" without its number ties with "1Password": what carries 1Password's identifier, or its
+        // vendor and name, stays 1Password's.
+        {{"1Password", "com.1password.1password"},
+         {{"1Password 7", "com.agilebits.onepassword7"}},
+         withOnePassword(
+             {"home/Library/Containers/com.agilebits.onepassword7/Data/Library/Preferences/x.plist",
+              "home/Library/Group Containers/2BUA8C4S2C.com.agilebits/Library/Application "
+              "Support/1Password/x"}),
+         kOnePasswordOwn,
+         withOnePasswordOwn({"home/Library/Containers/com.agilebits.onepassword7"})},
+        {{"1Password 7", "com.agilebits.onepassword7"},
+         {{"1Password", "com.1password.1password"}},
+         withOnePassword(
+             {"home/Library/Containers/com.agilebits.onepassword7/Data/Library/Preferences/x.plist",
+              "home/Library/Group Containers/2BUA8C4S2C.com.agilebits/Library/Application "
+              "Support/1Password/x"}),
+         {"home/Library/Containers/com.agilebits.onepassword7"},
+         withOnePasswordOwn({"home/Library/Containers/com.agilebits.onepassword7"})},
+        // 1Password's row names "waveboxapp": an include term never takes another application's folder, and
+        // is no vendor word that withholds Wavebox its own.
+        {{"1Password", "com.1password.1password"},
+         {{"Wavebox", "com.bookry.wavebox"}},
+         withOnePassword({"home/Library/Application Support/WaveboxApp/Default/Preferences",
+                          "home/Library/Caches/WaveboxApp/Default/Cache/data_0",
+                          "home/Library/Preferences/com.bookry.wavebox.plist"}),
+         kOnePasswordOwn,
+         withOnePasswordOwn(
+             {"home/Library/Application Support/WaveboxApp", "home/Library/Caches/WaveboxApp"})},
+        {{"Wavebox", "com.bookry.wavebox"},
+         {{"1Password", "com.1password.1password"}},
+         withOnePassword({"home/Library/Application Support/WaveboxApp/Default/Preferences",
+                          "home/Library/Caches/WaveboxApp/Default/Cache/data_0",
+                          "home/Library/Preferences/com.bookry.wavebox.plist"}),
+         {"home/Library/Application Support/WaveboxApp", "home/Library/Caches/WaveboxApp",
+          "home/Library/Preferences/com.bookry.wavebox.plist"},
+         {"home/Library/Application Support/WaveboxApp", "home/Library/Caches/WaveboxApp",
+          "home/Library/Preferences/com.bookry.wavebox.plist"}},
+        // Proton Drive's identifier makes "protonmail" a vendor word: it is Proton Mail's own name.
+        {{"Proton Mail", "ch.protonmail.desktop"},
+         {{"Proton Drive", "ch.protonmail.drive"}},
+         kProtonFiles,
+         {"home/Library/Application Support/Proton Mail", "home/Library/Logs/Proton Mail",
+          "home/Library/Preferences/ch.protonmail.desktop.plist"},
+         {"home/Library/Application Support/Proton Mail", "home/Library/Logs/Proton Mail",
+          "home/Library/Preferences/ch.protonmail.desktop.plist",
+          "home/Library/Containers/ch.protonmail.drive",
+          "home/Library/Group Containers/2SB5Z68H26.ch.protonmail.protondrive",
+          "home/Library/Preferences/ch.protonmail.drive.plist"}},
+        {{"Proton Drive", "ch.protonmail.drive"},
+         {{"Proton Mail", "ch.protonmail.desktop"}},
+         kProtonFiles,
+         {"home/Library/Containers/ch.protonmail.drive",
+          "home/Library/Group Containers/2SB5Z68H26.ch.protonmail.protondrive",
+          "home/Library/Preferences/ch.protonmail.drive.plist"},
+         {"home/Library/Containers/ch.protonmail.drive",
+          "home/Library/Group Containers/2SB5Z68H26.ch.protonmail.protondrive",
+          "home/Library/Preferences/ch.protonmail.drive.plist"}},
     };
     return families;
 }
