@@ -22,6 +22,35 @@ bool OtherInstalledApps::Form::operator<(const Form& other) const {
     return length != other.length ? length > other.length : text < other.text;
 }
 
+OtherInstalledApps::Channel::Channel(const AppSearchInfo& app)
+    : names_{WordedKey(strippingTrailingVersion(app.appName)),
+             WordedKey(strippingTrailingVersion(bundleFileName(app.path)))} {
+    for (std::string& text : identityTexts(AppNameForms(app))) {
+        const std::size_t length = characterCount(text);
+        if (length >= kMinimumFormLength)
+            forms_.push_back({length, std::move(text)});
+    }
+}
+
+bool OtherInstalledApps::Channel::holdsWholeName(const std::string& name) const {
+    return std::any_of(names_.begin(), names_.end(), [&](const WordedKey& channelName) {
+        return channelName.key() != name && channelName.holdsWords(name);
+    });
+}
+
+bool OtherInstalledApps::Channel::sharesName(std::string_view key) const {
+    return std::any_of(names_.begin(), names_.end(),
+                       [&](const WordedKey& name) { return name.holdsWords(key); });
+}
+
+std::size_t OtherInstalledApps::Channel::longestFormIn(std::string_view key) const {
+    std::size_t longest = 0;
+    for (const Form& form : forms_)
+        if (form.length > longest && key.find(form.text) != std::string_view::npos)
+            longest = form.length;
+    return longest;
+}
+
 OtherInstalledApps::OtherInstalledApps(const std::vector<AppSearchInfo>& apps, const AppSearchInfo& own) {
     const std::string ownWritten = PathText::standardizingPath(own.path, "");
     const std::string ownResolved = resolvingSymlinksInPath(own.path);
@@ -65,6 +94,16 @@ OtherInstalledApps::OtherInstalledApps(const std::vector<AppSearchInfo>& apps, c
             const std::string vendor = normalizedForMatching(components[1]);
             if (std::find(ownNameForms.begin(), ownNameForms.end(), vendor) == ownNameForms.end())
                 add(vendorForms_, vendor);
+        }
+        // A channel's name holds this one's; most names hold no other, so words are split only where the
+        // letters already match.
+        const std::string& ownName = ownNames.normalizedAppName;
+        if (!sameIdentifier && !ownName.empty() &&
+            (names.normalizedAppName.find(ownName) != std::string::npos ||
+             names.pathComponentName.find(ownName) != std::string::npos)) {
+            Channel channel(app);
+            if (channel.holdsWholeName(ownName))
+                channels_.push_back(std::move(channel));
         }
     }
     for (std::vector<Form>* forms : {&identityForms_, &vendorForms_}) {

@@ -13,7 +13,8 @@ namespace zn {
 
 // What the other installed applications own, so that the search for one application's leftovers never
 // takes another's: their bundles, entries named after one of them ("Firefox Nightly" is Firefox
-// Nightly's, not Firefox's), and vendor folders they share with it ("Google" beside Chrome and Drive).
+// Nightly's, not Firefox's), vendor folders they share with it ("Google" beside Chrome and Drive), and
+// the folders its channels share with it ("Firefox" beside Firefox Nightly).
 class OtherInstalledApps {
 private:
     struct Form {
@@ -29,6 +30,25 @@ public:
         none,   // nothing of another application: this one's if it matches
         shared, // a vendor's name that another application bears too: never whole, only this one's inside
         theirs, // named after another application at least as closely as after this one: never touched
+    };
+
+    // An installed application whose name holds the searched one's whole name and more than a version
+    // number: "Firefox Nightly" of "Firefox", "Google Chrome Canary" of "Google Chrome".
+    class Channel {
+    public:
+        explicit Channel(const AppSearchInfo& app);
+        // Its name holds the normalised `name` as whole words, and more than a version number: "1Password 7"
+        // is no channel of "1Password".
+        bool holdsWholeName(const std::string& name) const;
+        // A folder named `key` may hold the channel's data too: its name holds the key as whole words
+        // ("firefox" for Firefox Nightly, "chrome" for Google Chrome Canary).
+        bool sharesName(std::string_view key) const;
+        // The length in characters of the longest of the channel's names and identifiers in `key`.
+        std::size_t longestFormIn(std::string_view key) const;
+
+    private:
+        std::vector<WordedKey> names_; // its name and its bundle's file name, without a version number
+        std::vector<Form> forms_;
     };
 
     // `apps` may hold the searched application `own` too, known by its bundle: it is left out.
@@ -52,6 +72,8 @@ public:
     // for a word of its name ("Local Storage" in Slack's folder is not Local's), and after it more closely
     // than `closeness`, the length of the longest form of the searched application in the entry or folder.
     bool namesAnother(const std::string& key, std::size_t closeness) const;
+    // The installed channels of the searched application.
+    const std::vector<Channel>& channels() const { return channels_; }
 
 private:
     // `key` is one of `forms` at least as long as `least`, or holds one that long where `occursIn` finds
@@ -72,6 +94,7 @@ private:
     std::unordered_set<std::string> wholeNames_;
     // The vendors of the identifiers, which a family of applications shares; longest first.
     std::vector<Form> vendorForms_;
+    std::vector<Channel> channels_;
     // The searched application's identifier, and its vendor and name components, normalised; empty when
     // the identifier has too few components.
     std::string ownIdentifier_, ownVendor_, ownProduct_;

@@ -62,7 +62,7 @@ void WholeFolderRule::offer(const std::string& path, int depth, std::vector<std:
         if (claim == OtherInstalledApps::Claim::none)
             offered.push_back(path);
     } else if (claim == OtherInstalledApps::Claim::none && !otherApps_.holdsBundle(path) &&
-               mayGoWhole(path, ownLongest)) {
+               !isSharedWithAChannel(path, entry.key()) && mayGoWhole(path, ownLongest)) {
         offered.push_back(path);
     } else {
         offerOwnEntries(path, depth, offered);
@@ -95,14 +95,42 @@ bool WholeFolderRule::mayGoWhole(const std::string& folder, std::size_t ownLonge
         if (node->fts_info == FTS_DNR && (info.st_uid != 0 || (info.st_mode & (S_IWGRP | S_IWOTH)) != 0))
             return false;
         // Inside this application's folder, an entry is another's only when named as it, more closely than
-        // the folder is after this one ("Firefox Nightly/Firefox Crash Reports" stays Nightly's).
+        // the folder is after this one ("Firefox Nightly/Firefox Crash Reports" stays Nightly's), or when it
+        // is a folder a channel shares.
         if (node->fts_level == 1) {
             const std::string key = entryKey(node->fts_name, S_ISDIR(info.st_mode));
-            if (otherApps_.namesAnother(key, std::max(ownLongest, matcher_.longestFormIn(key))))
+            if (otherApps_.namesAnother(key, std::max(ownLongest, matcher_.longestFormIn(key))) ||
+                (S_ISDIR(info.st_mode) && isSharedWithAChannel(node->fts_path, key)))
                 return false;
         }
     }
     return true;
+}
+
+bool WholeFolderRule::isSharedWithAChannel(const std::string& folder, const std::string& key) const {
+    std::vector<const OtherInstalledApps::Channel*> sharing;
+    for (const OtherInstalledApps::Channel& channel : otherApps_.channels())
+        if (channel.sharesName(key))
+            sharing.push_back(&channel);
+    if (sharing.empty())
+        return false;
+    // A folder of the channel's own is one named after it more closely than after this application
+    // ("Chrome Canary" beside "Chrome"); a link leads elsewhere and is none.
+    const std::string parent = PathText::deletingLastPathComponent(folder);
+    const std::string name = PathText::lastPathComponent(folder);
+    std::vector<std::string> keysBeside;
+    for (const std::string& besideName : directoryEntryNames(parent).value_or(std::vector<std::string>{})) {
+        struct stat info;
+        if (besideName != name &&
+            ::lstat(PathText::appendingPathComponent(parent, besideName).c_str(), &info) == 0 &&
+            S_ISDIR(info.st_mode))
+            keysBeside.push_back(entryKey(besideName, true));
+    }
+    return std::any_of(sharing.begin(), sharing.end(), [&](const OtherInstalledApps::Channel* channel) {
+        return std::none_of(keysBeside.begin(), keysBeside.end(), [&](const std::string& beside) {
+            return channel->longestFormIn(beside) > matcher_.longestFormIn(beside);
+        });
+    });
 }
 
 void WholeFolderRule::offerOwnEntries(const std::string& folder, int depth,

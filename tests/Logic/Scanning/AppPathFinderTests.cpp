@@ -308,6 +308,18 @@ TEST_F(AppPathFinderTest, AnotherInstalledApplicationIsNeverOffered) {
                      h("Library/Caches/Firefox Nightly")}));
 }
 
+TEST_F(AppPathFinderTest, AFolderAChannelSharesGoesOnlyBesideAFolderOfTheChannelsOwn) {
+    const auto brave = appAt("Brave Browser", "com.brave.Browser");
+    const auto beta = appAt("Brave Browser Beta", "com.brave.Browser.beta");
+    tree.file("home/Library/Application Support/BraveSoftware/Brave-Browser/Default/Preferences", 1);
+    EXPECT_EQ(findBeside(brave, {}), (Paths{brave.path, h("Library/Application Support/BraveSoftware")}));
+    // The channel keeps nothing of its own yet: Brave's folder, and the vendor's holding it, may be its too.
+    EXPECT_EQ(findBeside(brave, {brave, beta}), Paths{brave.path});
+    tree.folder("home/Library/Application Support/BraveSoftware/Brave-Browser-Beta");
+    EXPECT_EQ(findBeside(brave, {brave, beta}),
+              (Paths{brave.path, h("Library/Application Support/BraveSoftware/Brave-Browser")}));
+}
+
 // One family of real applications: the one removed, the others installed beside it, their files as they
 // lay them out, and what the removed one offers with and without the others installed. Paths are relative
 // to the fixture; bundles lie in "sys/Applications" unless their path says otherwise.
@@ -372,6 +384,24 @@ const std::vector<std::string> kProtonFiles = {
     "home/Library/Containers/ch.protonmail.drive/Data/Library/Preferences/ch.protonmail.drive.plist",
     "home/Library/Group Containers/2SB5Z68H26.ch.protonmail.protondrive/Library/Caches/sync.db",
     "home/Library/Preferences/ch.protonmail.drive.plist"};
+
+// Firefox, Firefox Nightly and Firefox Developer Edition keep their profiles side by side in Firefox's
+// folders.
+std::vector<std::string> firefoxChannelFiles() {
+    std::vector<std::string> files;
+    for (const std::string profile :
+         {"r8a2k1.default-release", "n3b7x0.default-nightly", "d9c4m5.dev-edition-default"}) {
+        files.push_back("home/Library/Application Support/Firefox/Profiles/" + profile + "/places.sqlite");
+        files.push_back("home/Library/Caches/Firefox/Profiles/" + profile + "/cache2/index");
+    }
+    files.push_back("home/Library/Application Support/Firefox/profiles.ini");
+    for (const std::string identifier :
+         {"org.mozilla.firefox", "org.mozilla.nightly", "org.mozilla.firefoxdeveloperedition"}) {
+        files.push_back("home/Library/Preferences/" + identifier + ".plist");
+        files.push_back("home/Library/Saved Application State/" + identifier + ".savedState/windows.plist");
+    }
+    return files;
+}
 
 const std::vector<FamilyCase>& realFamilies() {
     static const std::vector<FamilyCase> families = {
@@ -574,6 +604,34 @@ const std::vector<FamilyCase>& realFamilies() {
          {"home/Library/Containers/ch.protonmail.drive",
           "home/Library/Group Containers/2SB5Z68H26.ch.protonmail.protondrive",
           "home/Library/Preferences/ch.protonmail.drive.plist"}},
+        // Firefox's channels keep their profiles in Firefox's folders, with no folder of their own beside
+        // them: those folders are not Firefox's alone while a channel stays.
+        {{"Firefox", "org.mozilla.firefox"},
+         {{"Firefox Nightly", "org.mozilla.nightly"},
+          {"Firefox Developer Edition", "org.mozilla.firefoxdeveloperedition"}},
+         firefoxChannelFiles(),
+         {"home/Library/Preferences/org.mozilla.firefox.plist",
+          "home/Library/Saved Application State/org.mozilla.firefox.savedState"},
+         {"home/Library/Application Support/Firefox", "home/Library/Caches/Firefox",
+          "home/Library/Preferences/org.mozilla.firefox.plist",
+          "home/Library/Preferences/org.mozilla.firefoxdeveloperedition.plist",
+          "home/Library/Saved Application State/org.mozilla.firefox.savedState",
+          "home/Library/Saved Application State/org.mozilla.firefoxdeveloperedition.savedState"}},
+        {{"Firefox Nightly", "org.mozilla.nightly"},
+         {{"Firefox", "org.mozilla.firefox"},
+          {"Firefox Developer Edition", "org.mozilla.firefoxdeveloperedition"}},
+         firefoxChannelFiles(),
+         {"home/Library/Preferences/org.mozilla.nightly.plist",
+          "home/Library/Saved Application State/org.mozilla.nightly.savedState"},
+         {"home/Library/Preferences/org.mozilla.nightly.plist",
+          "home/Library/Saved Application State/org.mozilla.nightly.savedState"}},
+        {{"Firefox Developer Edition", "org.mozilla.firefoxdeveloperedition"},
+         {{"Firefox", "org.mozilla.firefox"}, {"Firefox Nightly", "org.mozilla.nightly"}},
+         firefoxChannelFiles(),
+         {"home/Library/Preferences/org.mozilla.firefoxdeveloperedition.plist",
+          "home/Library/Saved Application State/org.mozilla.firefoxdeveloperedition.savedState"},
+         {"home/Library/Preferences/org.mozilla.firefoxdeveloperedition.plist",
+          "home/Library/Saved Application State/org.mozilla.firefoxdeveloperedition.savedState"}},
     };
     return families;
 }

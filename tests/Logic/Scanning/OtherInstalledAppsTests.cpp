@@ -43,5 +43,22 @@ TEST(OtherInstalledApps, InsideItsFolderAnEntryIsAnothersOnlyNamedAsIt) {
     EXPECT_TRUE(beside.namesAnother("lightninglocal", 5));
 }
 
+TEST(OtherInstalledApps, AChannelHoldsTheWholeNameAndMoreThanAVersion) {
+    const OtherInstalledApps firefox({app("Firefox Nightly", "org.mozilla.nightly"),
+                                      app("Firefox 3", "a.b.c"), app("Firefoxy", "d.e.f"),
+                                      app("Nightly", "g.h.i")},
+                                     app("Firefox", "org.mozilla.firefox"));
+    ASSERT_EQ(firefox.channels().size(), 1u);
+    const auto& nightly = firefox.channels().front();
+    EXPECT_TRUE(nightly.sharesName("firefox"));
+    EXPECT_FALSE(nightly.sharesName("fire"));
+    EXPECT_EQ(nightly.longestFormIn("firefoxnightlybackup"), 14u);
+
+    // The bundle's file name counts like the name.
+    AppSearchInfo renamed = app("Canary", "com.google.Chrome.canary");
+    renamed.path = "/Applications/Google Chrome Canary.app";
+    EXPECT_EQ(OtherInstalledApps({renamed}, app("Google Chrome", "com.google.Chrome")).channels().size(), 1u);
+}
+
 } // namespace
 } // namespace zn
