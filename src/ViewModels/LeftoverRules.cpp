@@ -58,7 +58,7 @@ void LeftoverRules::offer(const std::string& path, int depth, std::vector<std::s
     if (!mayOffer(path) || ::lstat(path.c_str(), &info) != 0 || isOtherUsersEntry(info.st_uid, user_))
         return;
     if (!S_ISDIR(info.st_mode) ||
-        mayGoWholeFor(path, user_, [](const std::string&, bool) { return true; })) {
+        mayGoWholeFor(path, user_, [](const std::string&, const std::string&, bool) { return true; })) {
         offered.push_back(path);
         return;
     }

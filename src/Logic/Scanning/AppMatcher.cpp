@@ -28,28 +28,33 @@ bool containsAny(std::string_view key, const std::vector<std::string>& terms) {
     return false;
 }
 
-std::string withoutAppSuffixes(std::string name) {
+} // namespace
+
+std::string bundleFileName(std::string_view bundlePath) {
+    std::string name = PathText::lastPathComponent(bundlePath);
     for (std::size_t at = name.find(".app"); at != std::string::npos; at = name.find(".app", at))
         name.erase(at, 4);
     return name;
 }
 
-} // namespace
-
-std::string entryKey(const std::string& name, bool isDirectory) {
+std::string_view entryStem(std::string_view name, bool isDirectory) {
     if (isDirectory)
-        return normalizedForMatching(name);
+        return name;
     const std::string extension = PathText::pathExtension(name);
     if (extension.empty())
-        return normalizedForMatching(name);
-    return normalizedForMatching(std::string_view(name).substr(0, name.size() - extension.size() - 1));
+        return name;
+    return name.substr(0, name.size() - extension.size() - 1);
+}
+
+std::string entryKey(const std::string& name, bool isDirectory) {
+    return normalizedForMatching(entryStem(name, isDirectory));
 }
 
 AppNameForms::AppNameForms(const AppSearchInfo& app)
     : normalizedBundleID(normalizedForMatching(app.bundleIdentifier)),
       bundleLastTwo(bundleLastTwoComponents(app.bundleIdentifier)),
       normalizedAppName(normalizedForMatching(app.appName)), appNameLettersOnly(lettersOnly(app.appName)),
-      pathComponentName(normalizedForMatching(withoutAppSuffixes(PathText::lastPathComponent(app.path)))),
+      pathComponentName(normalizedForMatching(bundleFileName(app.path))),
       companyName(bundleCompanyName(app.bundleIdentifier)) {
     if (auto base = baseBundleIdentifier(app.bundleIdentifier))
         baseBundleID = normalizedForMatching(*base);
@@ -80,9 +85,6 @@ AppMatcher::AppMatcher(const AppSearchInfo& app, MatchSensitivity sensitivity,
         if (form)
             reach_.emplace_back(characterCount(*form), *form);
     };
-    for (const AppCondition& row : selected_)
-        for (const std::string& term : row.includeTerms)
-            reach(term);
     for (const std::string& entitlement : forms_.normalizedEntitlements)
         reach(entitlement);
     for (const auto* form : {&name_, &pathName_, &bundleID_, &letters_})

@@ -42,8 +42,13 @@ struct AppNameForms {
     explicit AppNameForms(const AppSearchInfo& app);
 };
 
-// The key an entry is matched by, its name normalised: a file's last extension goes, so
-// "com.foo.bar.plist" and the folder "com.foo.bar" share one key.
+// The bundle's file name with every ".app" removed ("/Applications/Foo.app" → "Foo").
+std::string bundleFileName(std::string_view bundlePath);
+
+// The part of an entry's name its key is made of: a file's last extension goes, so "com.foo.bar.plist"
+// and the folder "com.foo.bar" share one key.
+std::string_view entryStem(std::string_view name, bool isDirectory);
+// The key an entry is matched by: its stem, normalised.
 std::string entryKey(const std::string& name, bool isDirectory);
 
 // Decides whether an entry key (a normalised file or folder name) belongs to one application.
@@ -54,8 +59,10 @@ public:
                const std::vector<AppCondition>& conditions);
 
     bool matches(std::string_view key) const;
-    // The length in characters of the longest form this application can match by that `key` contains
-    // (0 when none): how closely the key is named after this application.
+    // The length in characters of the longest form of this application's names and identifiers that can
+    // match and that `key` contains (0 when none): how closely the key is named after this application.
+    // Include terms do not count: a term of the conditions table takes a folder by a word, never by naming
+    // this application, so it never outweighs another application's name.
     std::size_t longestFormIn(std::string_view key) const;
 
     const AppNameForms& forms() const { return forms_; }
@@ -68,7 +75,7 @@ private:
     // The forms that are long enough to be compared at all (5 or more characters); the others are absent.
     std::optional<std::string> name_, pathName_, bundleID_, letters_;
     std::optional<std::string> lastTwo_, base_, stripped_, company_, team_;
-    // Every form that can make a match at this sensitivity, with its length in characters.
+    // Every name form that can make a match at this sensitivity, with its length in characters.
     std::vector<std::pair<std::size_t, std::string>> reach_;
 };
 

@@ -4,6 +4,7 @@
 #include "Logic/Scanning/DirectoryEntries.h"
 #include "Logic/Scanning/StringNormalization.h"
 #include "Logic/Scanning/WholeFolderRule.h"
+#include "Logic/Scanning/WordedKey.h"
 #include "Platform/core/FileSystem.h"
 #include "Platform/core/HomeTrash.h"
 #include "Platform/core/MainQueue.h"
@@ -143,7 +144,7 @@ AppPathFinder::AppPathFinder(AppInfo appInfo, Locations locations, Sensitivity s
 }
 
 std::set<std::string> AppPathFinder::findPaths() const {
-    const OtherInstalledApps otherApps(everyInstalledApp(), appInfo_, tables_.appConditions);
+    const OtherInstalledApps otherApps(everyInstalledApp(), appInfo_);
     // While another copy of this application stays installed, everything but this bundle is that copy's.
     const std::set<std::string> found =
         otherApps.sameApplicationStays() ? std::set<std::string>{bundlePath_} : walkRoots(otherApps);
@@ -252,8 +253,8 @@ bool AppPathFinder::isLibraryDirectory(const std::string& path) const {
 }
 
 bool AppPathFinder::isTheirs(const std::string& name, const OtherInstalledApps& otherApps) const {
-    const std::string key = normalizedForMatching(name);
-    return otherApps.claim(key, matcher_.longestFormIn(key)) == OtherInstalledApps::Claim::theirs;
+    const WordedKey folder(name);
+    return otherApps.claim(folder, matcher_.longestFormIn(folder.key())) == OtherInstalledApps::Claim::theirs;
 }
 
 bool AppPathFinder::liesInOtherAppsFolder(const std::string& root, const std::string& path,

@@ -8,14 +8,64 @@
 
 namespace zn {
 
+namespace {
+
+// The forms that name one application: its names and identifier, and their parts.
+std::vector<std::string> identityTexts(const AppNameForms& names) {
+    return {names.normalizedBundleID, names.bundleLastTwo,     names.normalizedAppName,
+            names.appNameLettersOnly, names.pathComponentName, names.strippedAppName.value_or("")};
+}
+
+} // namespace
+
 bool OtherInstalledApps::Form::operator<(const Form& other) const {
     return length != other.length ? length > other.length : text < other.text;
 }
 
-OtherInstalledApps::OtherInstalledApps(const std::vector<AppSearchInfo>& apps, const AppSearchInfo& own,
-                                       const std::vector<AppCondition>& conditions) {
+OtherInstalledApps::Channel::Channel(const AppSearchInfo& app)
+    : names_{WordedKey(strippingTrailingVersion(app.appName)),
+             WordedKey(strippingTrailingVersion(bundleFileName(app.path)))} {
+    for (std::string& text : identityTexts(AppNameForms(app))) {
+        const std::size_t length = characterCount(text);
+        if (length >= kMinimumFormLength)
+            forms_.push_back({length, std::move(text)});
+    }
+}
+
+bool OtherInstalledApps::Channel::holdsWholeName(const std::string& name) const {
+    return std::any_of(names_.begin(), names_.end(), [&](const WordedKey& channelName) {
+        return channelName.key() != name && channelName.holdsWords(name);
+    });
+}
+
+bool OtherInstalledApps::Channel::sharesName(std::string_view key) const {
+    return std::any_of(names_.begin(), names_.end(),
+                       [&](const WordedKey& name) { return name.holdsWords(key); });
+}
+
+std::size_t OtherInstalledApps::Channel::longestFormIn(std::string_view key) const {
+    std::size_t longest = 0;
+    for (const Form& form : forms_)
+        if (form.length > longest && key.find(form.text) != std::string_view::npos)
+            longest = form.length;
+    return longest;
+}
+
+OtherInstalledApps::OtherInstalledApps(const std::vector<AppSearchInfo>& apps, const AppSearchInfo& own) {
     const std::string ownWritten = PathText::standardizingPath(own.path, "");
     const std::string ownResolved = resolvingSymlinksInPath(own.path);
+    const AppNameForms ownNames(own);
+    const std::vector<std::string> ownNameForms = {ownNames.normalizedAppName, ownNames.appNameLettersOnly,
+                                                   ownNames.pathComponentName,
+                                                   ownNames.strippedAppName.value_or("")};
+    const auto ownComponents = componentsSeparatedByDots(own.bundleIdentifier);
+    if (ownComponents.size() >= 2)
+        ownIdentifier_ = ownNames.normalizedBundleID;
+    if (ownComponents.size() >= 3) {
+        ownVendor_ = normalizedForMatching(ownComponents[1]);
+        ownProduct_ = normalizedForMatching(ownComponents.back());
+    }
+
     auto add = [](std::vector<Form>& forms, const std::string& form) {
         if (!form.empty())
             forms.push_back({characterCount(form), form});
@@ -28,31 +78,41 @@ OtherInstalledApps::OtherInstalledApps(const std::vector<AppSearchInfo>& apps, c
         bundles_.push_back(written);
         if (resolved != written)
             bundles_.push_back(resolved);
-        if (!app.bundleIdentifier.empty() && app.bundleIdentifier == own.bundleIdentifier)
-            sameApplicationStays_ = true;
+        const bool sameIdentifier =
+            !app.bundleIdentifier.empty() && app.bundleIdentifier == own.bundleIdentifier;
+        sameApplicationStays_ = sameApplicationStays_ || sameIdentifier;
 
         const AppNameForms names(app);
-        for (const std::string* form :
-             {&names.normalizedBundleID, &names.bundleLastTwo, &names.normalizedAppName,
-              &names.appNameLettersOnly, &names.pathComponentName})
-            add(identityForms_, *form);
-        add(identityForms_, names.strippedAppName.value_or(""));
-
+        for (const std::string& form : identityTexts(names))
+            add(identityForms_, form);
         const auto components = componentsSeparatedByDots(app.bundleIdentifier);
         const std::string last = normalizedForMatching(components.back());
         if (!last.empty())
-            wholeKeyForms_.push_back(last);
-        if (components.size() >= 3)
-            add(vendorForms_, normalizedForMatching(components[1]));
-        const AppMatcher matcher(app, MatchSensitivity::enhanced, conditions);
-        for (const AppCondition& row : matcher.selectedConditions())
-            for (const std::string& term : row.includeTerms)
-                add(vendorForms_, term);
+            wholeKeyForms_.insert(last);
+        // A vendor word that is the searched application's own name says nothing of who else is in it.
+        if (components.size() >= 3) {
+            const std::string vendor = normalizedForMatching(components[1]);
+            if (std::find(ownNameForms.begin(), ownNameForms.end(), vendor) == ownNameForms.end())
+                add(vendorForms_, vendor);
+        }
+        // A channel's name holds this one's; most names hold no other, so words are split only where the
+        // letters already match.
+        const std::string& ownName = ownNames.normalizedAppName;
+        if (!sameIdentifier && !ownName.empty() &&
+            (names.normalizedAppName.find(ownName) != std::string::npos ||
+             names.pathComponentName.find(ownName) != std::string::npos)) {
+            Channel channel(app);
+            if (channel.holdsWholeName(ownName))
+                channels_.push_back(std::move(channel));
+        }
     }
     for (std::vector<Form>* forms : {&identityForms_, &vendorForms_}) {
         std::sort(forms->begin(), forms->end());
         forms->erase(std::unique(forms->begin(), forms->end()), forms->end());
     }
+    wholeNames_ = wholeKeyForms_;
+    for (const Form& form : identityForms_)
+        wholeNames_.insert(form.text);
 }
 
 bool OtherInstalledApps::isInBundle(const std::string& path) const {
@@ -65,23 +125,39 @@ bool OtherInstalledApps::holdsBundle(const std::string& path) const {
                        [&](const std::string& bundle) { return PathText::isStrictlyInside(bundle, path); });
 }
 
-bool OtherInstalledApps::namedBy(const std::vector<Form>& forms, std::string_view key,
-                                 std::size_t ownLongest) {
-    const std::size_t threshold = ownLongest > 0 ? ownLongest : kMinimumFormLength;
+template <typename Occurs>
+bool OtherInstalledApps::namedBy(const std::vector<Form>& forms, const std::string& key, std::size_t least,
+                                 Occurs occursIn) {
+    const std::size_t threshold = least > 0 ? least : kMinimumFormLength;
     for (const Form& form : forms) {
-        if (form.length < ownLongest)
+        if (form.length < least)
             break; // longest first: no form left is long enough
-        if (key == form.text || (form.length >= threshold && key.find(form.text) != std::string_view::npos))
+        if (key == form.text || (form.length >= threshold && occursIn(form.text)))
             return true;
     }
     return false;
 }
 
-OtherInstalledApps::Claim OtherInstalledApps::claim(std::string_view key, std::size_t ownLongest) const {
-    if (namedBy(identityForms_, key, ownLongest) ||
-        std::find(wholeKeyForms_.begin(), wholeKeyForms_.end(), key) != wholeKeyForms_.end())
+bool OtherInstalledApps::carriesOwnIdentity(const WordedKey& entry) const {
+    return (!ownIdentifier_.empty() && entry.holdsWords(ownIdentifier_)) ||
+           (!ownVendor_.empty() && !ownProduct_.empty() && entry.holdsWords(ownVendor_) &&
+            entry.holdsWords(ownProduct_));
+}
+
+OtherInstalledApps::Claim OtherInstalledApps::claim(const WordedKey& entry, std::size_t ownLongest) const {
+    const std::string& key = entry.key();
+    const std::size_t least = ownLongest + (carriesOwnIdentity(entry) ? 1 : 0);
+    if (wholeKeyForms_.contains(key) || namedBy(identityForms_, key, least, [&](const std::string& form) {
+            return key.find(form) != std::string::npos;
+        }))
         return Claim::theirs;
-    return namedBy(vendorForms_, key, ownLongest) ? Claim::shared : Claim::none;
+    return namedBy(vendorForms_, key, least, [&](const std::string& form) { return entry.holdsWords(form); })
+               ? Claim::shared
+               : Claim::none;
+}
+
+bool OtherInstalledApps::namesAnother(const std::string& key, std::size_t closeness) const {
+    return wholeNames_.contains(key) && characterCount(key) > closeness;
 }
 
 } // namespace zn

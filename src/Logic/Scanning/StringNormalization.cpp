@@ -30,10 +30,6 @@ std::string toUtf8(const icu::UnicodeString& text) {
     return result;
 }
 
-bool isRemovedFromKeys(char c) {
-    return c == ' ' || c == '-' || c == '_' || c == '.';
-}
-
 // One grapheme-cluster iterator per thread: creating one is costly and an iterator is not thread-safe.
 icu::BreakIterator* characterIterator() {
     thread_local std::unique_ptr<icu::BreakIterator> iterator = [] {
@@ -93,6 +89,10 @@ constexpr std::array<std::string_view, 12> kRoleWords = {"helper",      "agent",
 
 } // namespace
 
+bool isWordSeparator(char c) {
+    return c == ' ' || c == '-' || c == '_' || c == '.';
+}
+
 std::vector<std::string_view> componentsSeparatedByDots(std::string_view text) {
     std::vector<std::string_view> parts;
     std::size_t start = 0;
@@ -122,7 +122,7 @@ std::string lowercased(std::string_view text) {
 
 std::string normalizedForMatching(std::string_view text) {
     std::string result = lowercased(text);
-    std::erase_if(result, isRemovedFromKeys);
+    std::erase_if(result, isWordSeparator);
     return result;
 }
 

@@ -13,6 +13,9 @@ namespace zn {
 // Full Unicode lower-casing (root locale), so that names in any script compare alike.
 std::string lowercased(std::string_view text);
 
+// The characters that keep a name's words apart; matching keys drop them.
+bool isWordSeparator(char c);
+
 // The one matching key for names on disk: lower-cased, then every " ", "-", "_" and "." removed.
 // Digits, other punctuation, tabs and non-ASCII letters stay.
 std::string normalizedForMatching(std::string_view text);

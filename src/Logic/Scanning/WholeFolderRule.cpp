@@ -3,6 +3,7 @@
 #include "Logic/Scanning/DirectoryEntries.h"
 #include "Logic/Scanning/StringNormalization.h"
 #include "Logic/Scanning/WholeFolderWalk.h"
+#include "Logic/Scanning/WordedKey.h"
 #include "Platform/core/FolderRights.h"
 #include "Platform/core/PathResolution.h"
 #include "Platform/core/PathText.h"
@@ -34,27 +35,23 @@ void WholeFolderRule::offer(const std::string& path, std::vector<std::string>& o
     offer(path, 0, offered);
 }
 
-OtherInstalledApps::Claim WholeFolderRule::claimOf(const std::string& key,
-                                                   std::size_t ownLongestAbove) const {
-    return otherApps_.claim(key, std::max(matcher_.longestFormIn(key), ownLongestAbove));
-}
-
 void WholeFolderRule::offer(const std::string& path, int depth, std::vector<std::string>& offered) const {
     struct stat info;
     if (::lstat(path.c_str(), &info) != 0 || isOtherUsersEntry(info.st_uid, user_) || otherApps_.isInBundle(path) ||
         protectedPlaces_.isOrHoldsOne(resolvingSymlinksInPath(path)))
         return;
     const bool isDirectory = S_ISDIR(info.st_mode);
-    const std::string key =
-        entryKey(PathText::lastPathComponent(path), isDirectory || isDirectoryFollowingLinks(path));
-    const auto claim = claimOf(key, 0);
+    const std::string name = PathText::lastPathComponent(path);
+    const WordedKey entry(entryStem(name, isDirectory || isDirectoryFollowingLinks(path)));
+    const std::size_t ownLongest = matcher_.longestFormIn(entry.key());
+    const auto claim = otherApps_.claim(entry, ownLongest);
     if (claim == OtherInstalledApps::Claim::theirs)
         return;
     if (!isDirectory) {
         if (claim == OtherInstalledApps::Claim::none)
             offered.push_back(path);
     } else if (claim == OtherInstalledApps::Claim::none && !otherApps_.holdsBundle(path) &&
-               mayGoWhole(path, matcher_.longestFormIn(key))) {
+               !isSharedWithAChannel(path, entry.key()) && mayGoWhole(path, ownLongest)) {
         offered.push_back(path);
     } else {
         offerOwnEntries(path, depth, offered);
@@ -62,10 +59,39 @@ void WholeFolderRule::offer(const std::string& path, int depth, std::vector<std:
 }
 
 bool WholeFolderRule::mayGoWhole(const std::string& folder, std::size_t ownLongest) const {
-    // Inside this application's folder, an entry is another's only when named after it more closely than
-    // the folder is after this one ("Firefox Nightly/Firefox Crash Reports" stays Nightly's).
-    return mayGoWholeFor(folder, user_, [&](const std::string& name, bool isDirectory) {
-        return claimOf(entryKey(name, isDirectory), ownLongest) == OtherInstalledApps::Claim::none;
+    // Inside this application's folder, an entry is another's only when named as it, more closely than the
+    // folder is after this one ("Firefox Nightly/Firefox Crash Reports" stays Nightly's), or when it is a
+    // folder a channel shares.
+    return mayGoWholeFor(folder, user_, [&](const std::string& path, const std::string& name, bool isDirectory) {
+        const std::string key = entryKey(name, isDirectory);
+        return !otherApps_.namesAnother(key, std::max(ownLongest, matcher_.longestFormIn(key))) &&
+               !(isDirectory && isSharedWithAChannel(path, key));
+    });
+}
+
+bool WholeFolderRule::isSharedWithAChannel(const std::string& folder, const std::string& key) const {
+    std::vector<const OtherInstalledApps::Channel*> sharing;
+    for (const OtherInstalledApps::Channel& channel : otherApps_.channels())
+        if (channel.sharesName(key))
+            sharing.push_back(&channel);
+    if (sharing.empty())
+        return false;
+    // A folder of the channel's own is one named after it more closely than after this application
+    // ("Chrome Canary" beside "Chrome"); a link leads elsewhere and is none.
+    const std::string parent = PathText::deletingLastPathComponent(folder);
+    const std::string name = PathText::lastPathComponent(folder);
+    std::vector<std::string> keysBeside;
+    for (const std::string& besideName : directoryEntryNames(parent).value_or(std::vector<std::string>{})) {
+        struct stat info;
+        if (besideName != name &&
+            ::lstat(PathText::appendingPathComponent(parent, besideName).c_str(), &info) == 0 &&
+            S_ISDIR(info.st_mode))
+            keysBeside.push_back(entryKey(besideName, true));
+    }
+    return std::any_of(sharing.begin(), sharing.end(), [&](const OtherInstalledApps::Channel* channel) {
+        return std::none_of(keysBeside.begin(), keysBeside.end(), [&](const std::string& beside) {
+            return channel->longestFormIn(beside) > matcher_.longestFormIn(beside);
+        });
     });
 }
 

@@ -14,11 +14,13 @@ namespace zn {
 
 // Decides what of one find may be offered for removal. A folder goes whole only when all of it is the
 // searched application's and the user's: no entry of another user or on another mount inside it, nothing
-// inside that others may write to, no other installed application's bundle, and no entry directly inside
-// that another installed application bears the name of. Otherwise only this application's own entries
-// inside it are offered, each judged the same way ("Google/Chrome" for Chrome, never "Google" beside
-// Google Drive). Nothing is offered that is another user's, named after another installed application,
-// or one of the protected places (the home, the working directory, the program's folder) or holds one.
+// inside that others may write to, no other installed application's bundle, no entry directly inside
+// named as another installed application, and no installed channel of this one that keeps its data in the
+// folder too ("Firefox" beside Firefox Nightly, with no "Firefox Nightly" beside it). Otherwise only this
+// application's own entries inside it are offered, each judged the same way ("Google/Chrome" for Chrome,
+// never "Google" beside Google Drive). Nothing is offered that is another user's, named after another
+// installed application, or one of the protected places (the home, the working directory, the program's
+// folder) or holds one.
 class WholeFolderRule {
 public:
     // Whether the finder's skip tables pass over an entry, by its key and path.
@@ -32,9 +34,9 @@ public:
 
 private:
     void offer(const std::string& path, int depth, std::vector<std::string>& offered) const;
-    // Whose `key` is, where the folders above it contain forms of this application as long as
-    // `ownLongestAbove`.
-    OtherInstalledApps::Claim claimOf(const std::string& key, std::size_t ownLongestAbove) const;
+    // While a channel of this application stays, the `folder` named `key` after the name they share holds
+    // the channel's data too, unless the channel has a folder of its own beside it.
+    bool isSharedWithAChannel(const std::string& folder, const std::string& key) const;
     // `ownLongest` is the longest form of this application that the folder's name contains.
     bool mayGoWhole(const std::string& folder, std::size_t ownLongest) const;
     void offerOwnEntries(const std::string& folder, int depth, std::vector<std::string>& offered) const;

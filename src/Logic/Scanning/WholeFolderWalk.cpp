@@ -34,7 +34,7 @@ bool mayGoWholeFor(const std::string& folder, uid_t user, const TopEntryTest& ac
         // anything there (a daemon's private folder among an installation's leftovers).
         if (node->fts_info == FTS_DNR && (info.st_uid != 0 || othersMayWriteTo(info)))
             return false;
-        if (node->fts_level == 1 && !acceptsTopEntry(node->fts_name, S_ISDIR(info.st_mode)))
+        if (node->fts_level == 1 && !acceptsTopEntry(node->fts_path, node->fts_name, S_ISDIR(info.st_mode)))
             return false;
     }
     return true;

@@ -13,8 +13,8 @@ inline bool isOtherUsersEntry(uid_t owner, uid_t user) {
     return owner != user && owner != 0;
 }
 
-// Judges one entry directly inside the folder by its name and whether it is a folder itself.
-using TopEntryTest = std::function<bool(const std::string& name, bool isDirectory)>;
+// Judges one entry directly inside the folder by its path, its name and whether it is a folder itself.
+using TopEntryTest = std::function<bool(const std::string& path, const std::string& name, bool isDirectory)>;
 
 // Whether the folder may be offered as a whole to `user`: nothing in it is another user's, nothing in it may be written to by anyone but its owner
 // (othersMayWriteTo), nothing lies on another mount (a bind mount of the same file system included), and

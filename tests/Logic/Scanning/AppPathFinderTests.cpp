@@ -308,6 +308,18 @@ TEST_F(AppPathFinderTest, AnotherInstalledApplicationIsNeverOffered) {
                      h("Library/Caches/Firefox Nightly")}));
 }
 
+TEST_F(AppPathFinderTest, AFolderAChannelSharesGoesOnlyBesideAFolderOfTheChannelsOwn) {
+    const auto brave = appAt("Brave Browser", "com.brave.Browser");
+    const auto beta = appAt("Brave Browser Beta", "com.brave.Browser.beta");
+    tree.file("home/Library/Application Support/BraveSoftware/Brave-Browser/Default/Preferences", 1);
+    EXPECT_EQ(findBeside(brave, {}), (Paths{brave.path, h("Library/Application Support/BraveSoftware")}));
+    // The channel keeps nothing of its own yet: Brave's folder, and the vendor's holding it, may be its too.
+    EXPECT_EQ(findBeside(brave, {brave, beta}), Paths{brave.path});
+    tree.folder("home/Library/Application Support/BraveSoftware/Brave-Browser-Beta");
+    EXPECT_EQ(findBeside(brave, {brave, beta}),
+              (Paths{brave.path, h("Library/Application Support/BraveSoftware/Brave-Browser")}));
+}
+
 // One family of real applications: the one removed, the others installed beside it, their files as they
 // lay them out, and what the removed one offers with and without the others installed. Paths are relative
 // to the fixture; bundles lie in "sys/Applications" unless their path says otherwise.
@@ -323,6 +335,73 @@ struct FamilyCase {
     std::set<std::string> offeredBeside;
     std::set<std::string> offeredAlone;
 };
+
+// Slack and Local, both Electron applications, each with the data folder every such application keeps.
+std::vector<std::string> slackAndLocalFiles() {
+    std::vector<std::string> files = {
+        "home/Library/Application Support/Slack/storage/root-state.json",
+        "home/Library/Caches/com.tinyspeck.slackmacgap/Cache.db",
+        "home/Library/Caches/com.tinyspeck.slackmacgap.ShipIt/update.zip",
+        "home/Library/Preferences/com.tinyspeck.slackmacgap.plist",
+        "home/Library/Saved Application State/com.tinyspeck.slackmacgap.savedState/windows.plist",
+        "home/Library/Application Support/Local/sites.json",
+        "home/Library/Logs/local-lightning.log",
+        "home/Library/Preferences/com.getflywheel.lightning.local.plist",
+        "home/Library/Saved Application State/com.getflywheel.lightning.local.savedState/windows.plist"};
+    for (const std::string app : {"Slack", "Local"})
+        for (const char* entry : {"Local Storage/leveldb/000003.log", "Local State",
+                                  "Session Storage/000003.log", "Shared Dictionary/db"})
+            files.push_back("home/Library/Application Support/" + app + "/" + entry);
+    return files;
+}
+
+const std::vector<std::string> kOnePasswordFiles = {
+    "home/Library/Group Containers/2BUA8C4S2C.com.1password/Library/Application "
+    "Support/1Password/Data/1P.sqlite",
+    "home/Library/Containers/com.1password.safari/Data/Library/Preferences/com.1password.safari.plist",
+    "home/Library/Application Scripts/2BUA8C4S2C.com.1password.browser-support/native-host",
+    "home/Library/Preferences/com.1password.1password.plist"};
+const std::set<std::string> kOnePasswordOwn = {
+    "home/Library/Group Containers/2BUA8C4S2C.com.1password", "home/Library/Containers/com.1password.safari",
+    "home/Library/Application Scripts/2BUA8C4S2C.com.1password.browser-support",
+    "home/Library/Preferences/com.1password.1password.plist"};
+
+std::vector<std::string> withOnePassword(std::vector<std::string> files) {
+    files.insert(files.end(), kOnePasswordFiles.begin(), kOnePasswordFiles.end());
+    return files;
+}
+
+std::set<std::string> withOnePasswordOwn(std::set<std::string> paths) {
+    paths.insert(kOnePasswordOwn.begin(), kOnePasswordOwn.end());
+    return paths;
+}
+
+const std::vector<std::string> kProtonFiles = {
+    "home/Library/Application Support/Proton Mail/Local Storage/leveldb/000003.log",
+    "home/Library/Application Support/Proton Mail/config.json",
+    "home/Library/Logs/Proton Mail/main.log",
+    "home/Library/Preferences/ch.protonmail.desktop.plist",
+    "home/Library/Containers/ch.protonmail.drive/Data/Library/Preferences/ch.protonmail.drive.plist",
+    "home/Library/Group Containers/2SB5Z68H26.ch.protonmail.protondrive/Library/Caches/sync.db",
+    "home/Library/Preferences/ch.protonmail.drive.plist"};
+
+// Firefox, Firefox Nightly and Firefox Developer Edition keep their profiles side by side in Firefox's
+// folders.
+std::vector<std::string> firefoxChannelFiles() {
+    std::vector<std::string> files;
+    for (const std::string profile :
+         {"r8a2k1.default-release", "n3b7x0.default-nightly", "d9c4m5.dev-edition-default"}) {
+        files.push_back("home/Library/Application Support/Firefox/Profiles/" + profile + "/places.sqlite");
+        files.push_back("home/Library/Caches/Firefox/Profiles/" + profile + "/cache2/index");
+    }
+    files.push_back("home/Library/Application Support/Firefox/profiles.ini");
+    for (const std::string identifier :
+         {"org.mozilla.firefox", "org.mozilla.nightly", "org.mozilla.firefoxdeveloperedition"}) {
+        files.push_back("home/Library/Preferences/" + identifier + ".plist");
+        files.push_back("home/Library/Saved Application State/" + identifier + ".savedState/windows.plist");
+    }
+    return files;
+}
 
 const std::vector<FamilyCase>& realFamilies() {
     static const std::vector<FamilyCase> families = {
@@ -443,7 +522,116 @@ const std::vector<FamilyCase>& realFamilies() {
          {"home/Library/Application Support/com.acme.chat", "home/Library/Preferences/com.acme.chat.plist"},
          {"home/Library/Application Support/com.acme.chat",
           "home/Library/Application Support/com.acme.chatter", "home/Library/Preferences/com.acme.chat.plist",
-          "home/Library/Preferences/com.acme.chatter.plist"}},
+          "home/Library/Preferences/com.acme.chatter.plist"}}, // Every Chromium and Electron data folder
+                                                               // holds "Local Storage" and "Local State": a
+                                                               // word of another
+        // application's name inside an entry does not make the entry that application's.
+        {{"Slack", "com.tinyspeck.slackmacgap"},
+         {{"Local", "com.getflywheel.lightning.local"}},
+         slackAndLocalFiles(),
+         {"home/Library/Application Support/Slack", "home/Library/Caches/com.tinyspeck.slackmacgap",
+          "home/Library/Caches/com.tinyspeck.slackmacgap.ShipIt",
+          "home/Library/Preferences/com.tinyspeck.slackmacgap.plist",
+          "home/Library/Saved Application State/com.tinyspeck.slackmacgap.savedState"},
+         {"home/Library/Application Support/Slack", "home/Library/Caches/com.tinyspeck.slackmacgap",
+          "home/Library/Caches/com.tinyspeck.slackmacgap.ShipIt",
+          "home/Library/Preferences/com.tinyspeck.slackmacgap.plist",
+          "home/Library/Saved Application State/com.tinyspeck.slackmacgap.savedState"}},
+        {{"Local", "com.getflywheel.lightning.local"},
+         {{"Slack", "com.tinyspeck.slackmacgap"}},
+         slackAndLocalFiles(),
+         {"home/Library/Application Support/Local", "home/Library/Logs/local-lightning.log",
+          "home/Library/Preferences/com.getflywheel.lightning.local.plist",
+          "home/Library/Saved Application State/com.getflywheel.lightning.local.savedState"},
+         {"home/Library/Application Support/Local", "home/Library/Application Support/Slack",
+          "home/Library/Logs/local-lightning.log",
+          "home/Library/Preferences/com.getflywheel.lightning.local.plist",
+          "home/Library/Saved Application State/com.getflywheel.lightning.local.savedState"}},
+        // "1Password 7" without its number ties with "1Password": what carries 1Password's identifier, or its
+        // vendor and name, stays 1Password's.
+        {{"1Password", "com.1password.1password"},
+         {{"1Password 7", "com.agilebits.onepassword7"}},
+         withOnePassword(
+             {"home/Library/Containers/com.agilebits.onepassword7/Data/Library/Preferences/x.plist",
+              "home/Library/Group Containers/2BUA8C4S2C.com.agilebits/Library/Application "
+              "Support/1Password/x"}),
+         kOnePasswordOwn,
+         withOnePasswordOwn({"home/Library/Containers/com.agilebits.onepassword7"})},
+        {{"1Password 7", "com.agilebits.onepassword7"},
+         {{"1Password", "com.1password.1password"}},
+         withOnePassword(
+             {"home/Library/Containers/com.agilebits.onepassword7/Data/Library/Preferences/x.plist",
+              "home/Library/Group Containers/2BUA8C4S2C.com.agilebits/Library/Application "
+              "Support/1Password/x"}),
+         {"home/Library/Containers/com.agilebits.onepassword7"},
+         withOnePasswordOwn({"home/Library/Containers/com.agilebits.onepassword7"})},
+        // 1Password's row names "waveboxapp": an include term never takes another application's folder, and
+        // is no vendor word that withholds Wavebox its own.
+        {{"1Password", "com.1password.1password"},
+         {{"Wavebox", "com.bookry.wavebox"}},
+         withOnePassword({"home/Library/Application Support/WaveboxApp/Default/Preferences",
+                          "home/Library/Caches/WaveboxApp/Default/Cache/data_0",
+                          "home/Library/Preferences/com.bookry.wavebox.plist"}),
+         kOnePasswordOwn,
+         withOnePasswordOwn(
+             {"home/Library/Application Support/WaveboxApp", "home/Library/Caches/WaveboxApp"})},
+        {{"Wavebox", "com.bookry.wavebox"},
+         {{"1Password", "com.1password.1password"}},
+         withOnePassword({"home/Library/Application Support/WaveboxApp/Default/Preferences",
+                          "home/Library/Caches/WaveboxApp/Default/Cache/data_0",
+                          "home/Library/Preferences/com.bookry.wavebox.plist"}),
+         {"home/Library/Application Support/WaveboxApp", "home/Library/Caches/WaveboxApp",
+          "home/Library/Preferences/com.bookry.wavebox.plist"},
+         {"home/Library/Application Support/WaveboxApp", "home/Library/Caches/WaveboxApp",
+          "home/Library/Preferences/com.bookry.wavebox.plist"}},
+        // Proton Drive's identifier makes "protonmail" a vendor word: it is Proton Mail's own name.
+        {{"Proton Mail", "ch.protonmail.desktop"},
+         {{"Proton Drive", "ch.protonmail.drive"}},
+         kProtonFiles,
+         {"home/Library/Application Support/Proton Mail", "home/Library/Logs/Proton Mail",
+          "home/Library/Preferences/ch.protonmail.desktop.plist"},
+         {"home/Library/Application Support/Proton Mail", "home/Library/Logs/Proton Mail",
+          "home/Library/Preferences/ch.protonmail.desktop.plist",
+          "home/Library/Containers/ch.protonmail.drive",
+          "home/Library/Group Containers/2SB5Z68H26.ch.protonmail.protondrive",
+          "home/Library/Preferences/ch.protonmail.drive.plist"}},
+        {{"Proton Drive", "ch.protonmail.drive"},
+         {{"Proton Mail", "ch.protonmail.desktop"}},
+         kProtonFiles,
+         {"home/Library/Containers/ch.protonmail.drive",
+          "home/Library/Group Containers/2SB5Z68H26.ch.protonmail.protondrive",
+          "home/Library/Preferences/ch.protonmail.drive.plist"},
+         {"home/Library/Containers/ch.protonmail.drive",
+          "home/Library/Group Containers/2SB5Z68H26.ch.protonmail.protondrive",
+          "home/Library/Preferences/ch.protonmail.drive.plist"}},
+        // Firefox's channels keep their profiles in Firefox's folders, with no folder of their own beside
+        // them: those folders are not Firefox's alone while a channel stays.
+        {{"Firefox", "org.mozilla.firefox"},
+         {{"Firefox Nightly", "org.mozilla.nightly"},
+          {"Firefox Developer Edition", "org.mozilla.firefoxdeveloperedition"}},
+         firefoxChannelFiles(),
+         {"home/Library/Preferences/org.mozilla.firefox.plist",
+          "home/Library/Saved Application State/org.mozilla.firefox.savedState"},
+         {"home/Library/Application Support/Firefox", "home/Library/Caches/Firefox",
+          "home/Library/Preferences/org.mozilla.firefox.plist",
+          "home/Library/Preferences/org.mozilla.firefoxdeveloperedition.plist",
+          "home/Library/Saved Application State/org.mozilla.firefox.savedState",
+          "home/Library/Saved Application State/org.mozilla.firefoxdeveloperedition.savedState"}},
+        {{"Firefox Nightly", "org.mozilla.nightly"},
+         {{"Firefox", "org.mozilla.firefox"},
+          {"Firefox Developer Edition", "org.mozilla.firefoxdeveloperedition"}},
+         firefoxChannelFiles(),
+         {"home/Library/Preferences/org.mozilla.nightly.plist",
+          "home/Library/Saved Application State/org.mozilla.nightly.savedState"},
+         {"home/Library/Preferences/org.mozilla.nightly.plist",
+          "home/Library/Saved Application State/org.mozilla.nightly.savedState"}},
+        {{"Firefox Developer Edition", "org.mozilla.firefoxdeveloperedition"},
+         {{"Firefox", "org.mozilla.firefox"}, {"Firefox Nightly", "org.mozilla.nightly"}},
+         firefoxChannelFiles(),
+         {"home/Library/Preferences/org.mozilla.firefoxdeveloperedition.plist",
+          "home/Library/Saved Application State/org.mozilla.firefoxdeveloperedition.savedState"},
+         {"home/Library/Preferences/org.mozilla.firefoxdeveloperedition.plist",
+          "home/Library/Saved Application State/org.mozilla.firefoxdeveloperedition.savedState"}},
     };
     return families;
 }
