@@ -14,8 +14,8 @@ public:
     explicit WordedKey(std::string_view name);
 
     const std::string& key() const { return key_; }
-    // `form` (a key) is one or more whole words of the name: "protonmail" is in "ch.protonmail.drive" and
-    // in "Proton Mail", never in "Protonmail Bridge Data" nor "protonmailbridge".
+    // `form` (a key) is one or more whole words of the name: "protonmail" is in "ch.protonmail.drive", in
+    // "Proton Mail" and in "Protonmail Bridge", never in "protonmailbridge" nor "myprotonmail".
     bool holdsWords(std::string_view form) const;
 
 private:
