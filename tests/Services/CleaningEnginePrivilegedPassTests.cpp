@@ -467,6 +467,18 @@ TEST_F(PrivilegedPassTest, PathsThatCannotBeResolvedAreRefusedOnEverySide) {
     EXPECT_TRUE(exists(tree.path("outside/etc")));
 }
 
+TEST_F(PrivilegedPassTest, OnlyWhatTheAdministratorSideReportsCountsAsRemoved) {
+    // Gone when looked at afterwards, yet never reported: its folder may have been exchanged meanwhile.
+    const std::string gone = tree.file("home/Library/Caches/gone", 10);
+    runner->onPrivilegedRun = [&](const std::string&) {
+        fs::remove(gone);
+        return AdminRunOutcome{Status::succeeded, {}, {}};
+    };
+    const CleaningResult result = engine.cleanWithAdminPrivileges({itemAt(gone)});
+    EXPECT_TRUE(result.deletedPaths.empty());
+    EXPECT_EQ(result.errors, std::vector<std::string>{"gone at " + gone + " survived admin removal"});
+}
+
 TEST_F(PrivilegedPassTest, ACancelTriesNothingAndAFailureStillCountsWhatItReportedRemoved) {
     const std::string a = tree.file("home/Library/Caches/a", 10);
     runner->onPrivilegedRun = [](const std::string&) {

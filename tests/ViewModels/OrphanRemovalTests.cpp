@@ -8,6 +8,7 @@
 #include "support/EntrySwapper.h"
 #include "support/FixtureEngineOptions.h"
 #include "support/FixtureTree.h"
+#include "support/Privileges.h"
 
 #include <cerrno>
 #include <filesystem>
@@ -78,10 +79,15 @@ protected:
         tools.removeWithAdminPrivileges = [this](const std::vector<std::string>& paths) {
             administratorCalls.push_back(paths);
             PrivilegedRemovalReport report;
-            for (const std::string& path : paths)
-                if (administratorRuns && administratorRemoves.contains(path) &&
-                    removeLeftoverPermanently(path, kOtherPeople).outcome == OrphanRemoveOutcome::removed)
+            for (const std::string& path : paths) {
+                if (!administratorRuns || !administratorRemoves.contains(path))
+                    continue;
+                const OrphanRemoveResult removal = removeLeftoverPermanently(path, kOtherPeople);
+                if (removal.outcome == OrphanRemoveOutcome::removed)
                     report.removed.insert(path);
+                else if (removal.outcome == OrphanRemoveOutcome::keptForAnotherUser)
+                    report.kept.emplace(path, removal.keptEntry);
+            }
             return report;
         };
         tools.somethingRemainsAt = [](const std::string& path) { return exists(path); };
@@ -187,6 +193,45 @@ TEST_F(OrphanRemoval, PermissionFailuresShareOneAdministratorPassJudgedByWhatItR
     const auto cancelled = removeOrphans({d, e}, tools);
     EXPECT_TRUE(cancelled.removed.empty());
     EXPECT_EQ(cancelled.failures, (std::vector<std::string>{d, e}));
+}
+
+TEST_F(OrphanRemoval, AnotherUsersEntryStaysOnEitherPassAndIsNamed) {
+    if (!test::runsAsRoot())
+        GTEST_SKIP() << test::kNeedsRootToChangeOwners;
+    std::vector<std::string> folders, theirs;
+    for (const std::string& name : {std::string("com.gone.shared"), std::string("com.gone.denied")}) {
+        folders.push_back(tree.folder("home/Library/Caches/" + name));
+        tree.file("home/Library/Caches/" + name + "/mine.db", 1);
+        theirs.push_back(tree.file("home/Library/Caches/" + name + "/z2-dir/z2-data", 1));
+        for (const std::string& path : {folders.back() + "/z2-dir", theirs.back()})
+            ASSERT_EQ(::lchown(path.c_str(), test::kOtherPerson, test::kOtherPerson), 0);
+    }
+    deniedPaths = {folders[1]};
+    administratorRemoves = {folders[1]};
+    const auto outcome = removeOrphans(folders, tools);
+    EXPECT_TRUE(outcome.removed.empty());
+    EXPECT_EQ(outcome.failures, (std::vector<std::string>{keptForAnotherUserText(folders[0] + "/z2-dir"),
+                                                           keptForAnotherUserText(folders[1] + "/z2-dir")}));
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+        EXPECT_TRUE(exists(theirs[i]));
+        EXPECT_FALSE(exists(folders[i] + "/mine.db"));
+    }
+}
+
+TEST_F(OrphanRemoval, TheAdministratorSidesReportDecidesWhatWasRemoved) {
+    // A path found empty afterwards was not necessarily removed: a folder on its way may have been
+    // exchanged for another meanwhile. Only what the removal itself reports counts.
+    const std::string gone = cache("Gone Anyway");
+    const std::string removed = cache("Gone Removed");
+    RecordingAdminRunner runner;
+    runner.onPrivilegedRun = [&](const std::string&) {
+        ::unlink(gone.c_str());
+        ::unlink(removed.c_str());
+        return AdminRunOutcome{AdminRunOutcome::Status::succeeded, {}, removed + '\0'};
+    };
+    const PrivilegedRemovalReport report =
+        removeLeftoversWithAdminPrivileges({gone, removed}, runner, tools.mayGoToAdministrator);
+    EXPECT_EQ(report.removed, std::set<std::string>{removed});
 }
 
 TEST_F(OrphanRemoval, LeftoversInASharedTemporaryFolderNeverGoToTheAdministrator) {

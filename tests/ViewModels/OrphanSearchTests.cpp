@@ -2,6 +2,7 @@
 #include "ViewModels/OrphanSearch.h"
 #include "support/FixtureEngineOptions.h"
 #include "support/FixtureTree.h"
+#include "support/Privileges.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -52,6 +53,39 @@ TEST_F(OrphanSearchOwners, OfferOnlyTheCallersOwnEntriesWhereEveryUserMayPutThem
     // the system's, which installers leave.
     EXPECT_EQ(offered(home, someoneElse),
               me == 0 ? std::vector<std::string>{"com.gone.tool"} : std::vector<std::string>{});
+}
+
+TEST_F(OrphanSearchOwners, AFolderGoesWholeOnlyWhereNothingOfAnotherUserOrAGroupCanBeInIt) {
+    if (!test::runsAsRoot())
+        GTEST_SKIP() << test::kNeedsRootToChangeOwners;
+    const uid_t me = test::kOtherPerson - 1;
+    const std::string home = tree.folder("home");
+    auto mine = [&](const std::string& relative, bool folder = false) {
+        const std::string path = folder ? tree.folder(relative) : tree.file(relative, 1);
+        EXPECT_EQ(::lchown(path.c_str(), me, me), 0);
+        return path;
+    };
+    // Anyone may write to it: only the user's own entries inside are offered, never another's.
+    const std::string open = mine("home/Library/Caches/com.gone.shared", true);
+    ASSERT_EQ(::chmod(open.c_str(), 01777), 0);
+    mine("home/Library/Caches/com.gone.shared/mine.db");
+    const std::string theirs = tree.folder("home/Library/Caches/com.gone.shared/z2-dir");
+    ASSERT_EQ(::lchown(theirs.c_str(), test::kOtherPerson, test::kOtherPerson), 0);
+    // A group may write to it: the same.
+    const std::string team = mine("home/Library/Logs/Gone Team", true);
+    ASSERT_EQ(::chown(team.c_str(), me, test::kSharedGroup), 0);
+    ASSERT_EQ(::chmod(team.c_str(), 02775), 0);
+    mine("home/Library/Logs/Gone Team/team.log");
+    // Another user's entry deep inside keeps the whole from being offered.
+    mine("home/Library/Caches/com.gone.deep", true);
+    mine("home/Library/Caches/com.gone.deep/sub", true);
+    const std::string planted = tree.file("home/Library/Caches/com.gone.deep/sub/planted", 1);
+    ASSERT_EQ(::lchown(planted.c_str(), test::kOtherPerson, test::kOtherPerson), 0);
+    // All the user's own: offered whole.
+    mine("home/Library/Caches/com.gone.own", true);
+    mine("home/Library/Caches/com.gone.own/data");
+
+    EXPECT_EQ(offered(home, me), (std::vector<std::string>{"com.gone.own", "mine.db", "team.log"}));
 }
 
 } // namespace
