@@ -465,6 +465,27 @@ TEST_F(AppStateUninstall, FindsInTheUsersDocumentFoldersStartUnticked) {
     EXPECT_FALSE(exists(support));
 }
 
+TEST_F(AppStateUninstall, WhatHoldsAnotherUsersEntryStaysListedAndTheMessageSaysWhose) {
+    if (!test::runsAsRoot())
+        GTEST_SKIP() << test::kNeedsRootToChangeOwners;
+    const std::string support = harness.tree.folder("home/Library/Application Support/Zorblax");
+    const std::string theirs = homeFile("Library/Application Support/Zorblax/team/z2-data");
+    for (const std::string& path : {support + "/team", theirs})
+        ASSERT_EQ(::lchown(path.c_str(), test::kOtherPerson, test::kOtherPerson), 0);
+    // Refused by the Trash, and kept by the administrator pass after a permission failure.
+    const std::string bundleFile = systemFile("Applications/Zorblax.app/Contents/MacOS/zorblax");
+    harness.trash->failWith(bundleFile, EACCES);
+    harness.cleaner->setAdministratorKeeps({{bundleFile, bundleFile}});
+    found({support, bundleFile});
+
+    removeAndWait();
+    EXPECT_TRUE(exists(theirs));
+    EXPECT_EQ(state->discoveredFiles(), (std::vector<std::string>{support, bundleFile}));
+    EXPECT_EQ(state->removalError(),
+              "Zelva Nexal kept 2 files in place: they hold files of other users, such as " + support + "/team.");
+    EXPECT_TRUE(state->lastFailedRemovalURLs().empty());
+}
+
 TEST_F(AppStateUninstall, FindsInEachDocumentFolderStartUntickedWhateverTheHome) {
     for (const std::string& home : {std::string("/home/ada"), std::string("/")}) {
         const std::string base = home == "/" ? "" : home;

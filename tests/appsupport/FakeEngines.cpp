@@ -135,11 +135,18 @@ CleaningResult FakeCleaningService::cleanWithAdminPrivileges(const std::vector<C
             result.freedSpace += item.size;
             ++result.deletedCount;
             result.deletedPaths.insert(item.path);
+        } else if (const auto kept = administratorKeeps_.find(item.path); kept != administratorKeeps_.end()) {
+            result.keptForOtherUsers.push_back({item.path, kept->second});
         } else {
             result.errors.push_back(item.name + " at " + item.path + " survived admin removal");
         }
     }
     return result;
+}
+
+void FakeCleaningService::setAdministratorKeeps(std::map<std::string, std::string> keptEntries) {
+    std::lock_guard lock(mutex_);
+    administratorKeeps_ = std::move(keptEntries);
 }
 
 std::int64_t FakeCleaningService::purgePurgeableSpace() {

@@ -62,6 +62,8 @@ public:
     void setFate(const std::string& path, Fate fate);
     // What the administrator pass removes of the items deferred to it; the rest survive it.
     void setAdministratorRemoves(std::set<std::string> paths);
+    // What the administrator pass keeps for other users: each path with the entry of another user in it.
+    void setAdministratorKeeps(std::map<std::string, std::string> keptEntries);
     void setPurgeReleases(std::int64_t bytes);
     Gate& gate() { return gate_; }
 
@@ -79,6 +81,7 @@ private:
     mutable std::mutex mutex_;
     std::map<std::string, Fate> fates_;
     std::set<std::string> administratorRemoves_;
+    std::map<std::string, std::string> administratorKeeps_;
     std::int64_t purgeReleases_ = 0;
     Gate gate_;
     std::vector<std::vector<CleanableItem>> cleanCalls_;
