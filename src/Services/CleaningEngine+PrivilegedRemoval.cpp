@@ -176,7 +176,8 @@ std::optional<std::vector<PrivilegedRemovalRecord>> decodePrivilegedRemovalRecor
 
 PrivilegedRemovalReport decodePrivilegedRemovalReport(std::string_view text) {
     std::vector<std::string_view> fields;
-    for (std::size_t start = 0, end = 0; (end = text.find('\0', start)) != std::string_view::npos; start = end + 1)
+    for (std::size_t start = 0, end = 0; (end = text.find('\0', start)) != std::string_view::npos;
+         start = end + 1)
         fields.push_back(text.substr(start, end - start));
     PrivilegedRemovalReport report;
     for (std::size_t i = 0; i < fields.size(); ++i) {

@@ -290,8 +290,8 @@ void AppState::storePrunedResults(PrunedResults pruned) {
     setCategoryResults(std::move(pruned.results));
 }
 
-void AppState::handleCleanOutcome(const std::vector<std::string>& errors, std::vector<CleanableItem> survivors,
-                                  const std::vector<KeptItem>& kept) {
+void AppState::handleCleanOutcome(const std::vector<std::string>& errors,
+                                  std::vector<CleanableItem> survivors, const std::vector<KeptItem>& kept) {
     if (errors.empty() && survivors.empty() && kept.empty()) {
         setCleanError(std::nullopt);
         setCleanErrorIsFDAFixable(false);

@@ -30,8 +30,8 @@ CleaningResult mergedWithAdministratorPass(CleaningResult engine, const Cleaning
     return engine;
 }
 
-std::vector<CleanableItem> survivingItems(const std::vector<CleanableItem>& items, const PathLookup& deletedPaths,
-                                          const PathLookup& settledPaths) {
+std::vector<CleanableItem> survivingItems(const std::vector<CleanableItem>& items,
+                                          const PathLookup& deletedPaths, const PathLookup& settledPaths) {
     std::vector<CleanableItem> survivors;
     for (const auto& item : items) {
         if (item.category == CleaningCategory::purgeableSpace || deletedPaths.contains(item.path) ||

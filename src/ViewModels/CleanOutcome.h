@@ -31,8 +31,8 @@ CleaningResult mergedWithAdministratorPass(CleaningResult engine, const Cleaning
 // The items a clean left on disk to retry, in list order. Purgeable space is not a file, so it never
 // survives (its release is measured, not checked), and an item of `settledPaths` (gone anyway, or kept
 // for another user) is not there to retry.
-std::vector<CleanableItem> survivingItems(const std::vector<CleanableItem>& items, const PathLookup& deletedPaths,
-                                          const PathLookup& settledPaths);
+std::vector<CleanableItem> survivingItems(const std::vector<CleanableItem>& items,
+                                          const PathLookup& deletedPaths, const PathLookup& settledPaths);
 
 // The result without the items whose path was removed; a new id and a total lowered by their sizes, so a
 // total that deliberately leaves items out (purgeable space) keeps its rule. None when nothing remains.

@@ -42,8 +42,9 @@ bool LeftoverRules::mayOffer(const std::string& path) const {
     const auto checked = policy_.checkedPath(path);
     if (!checked)
         return false;
-    const bool othersMayPutEntriesThere = cleaning_.isInSharedTemporaryFolder(*checked) ||
-                                          othersMayWriteToFolder(PathText::deletingLastPathComponent(*checked));
+    const bool othersMayPutEntriesThere =
+        cleaning_.isInSharedTemporaryFolder(*checked) ||
+        othersMayWriteToFolder(PathText::deletingLastPathComponent(*checked));
     return !othersMayPutEntriesThere || isOwnedBy(*checked, user_);
 }
 

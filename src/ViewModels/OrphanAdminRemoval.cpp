@@ -36,9 +36,9 @@ AdminCommand leftoverRemovalAdminCommand(const std::vector<std::string>& paths) 
     return {"do shell script \"" + escaped + "\" with administrator privileges", std::move(command)};
 }
 
-PrivilegedRemovalReport removeLeftoversWithAdminPrivileges(
-    const std::vector<std::string>& paths, AdminRunner& runner,
-    const std::function<bool(const std::string&)>& mayGoToAdministrator) {
+PrivilegedRemovalReport
+removeLeftoversWithAdminPrivileges(const std::vector<std::string>& paths, AdminRunner& runner,
+                                   const std::function<bool(const std::string&)>& mayGoToAdministrator) {
     if (paths.empty())
         return {};
     for (const std::string& path : paths)

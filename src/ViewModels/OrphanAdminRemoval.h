@@ -21,8 +21,8 @@ AdminCommand leftoverRemovalAdminCommand(const std::vector<std::string>& paths);
 // written, judging every path again by the leftover rules and keeping every entry of another person; the
 // paths travel as data, never through a shell, and its report says what it removed and kept. The
 // AppleScript form reports nothing: after it ran, a path counts as removed when nothing is left at it.
-PrivilegedRemovalReport removeLeftoversWithAdminPrivileges(
-    const std::vector<std::string>& paths, AdminRunner& runner,
-    const std::function<bool(const std::string&)>& mayGoToAdministrator);
+PrivilegedRemovalReport
+removeLeftoversWithAdminPrivileges(const std::vector<std::string>& paths, AdminRunner& runner,
+                                   const std::function<bool(const std::string&)>& mayGoToAdministrator);
 
 } // namespace zn

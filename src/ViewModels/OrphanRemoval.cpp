@@ -41,8 +41,9 @@ OrphanRemovalTools OrphanRemovalTools::system() {
 }
 
 OrphanRemoveResult removeLeftoverPermanently(const std::string& path, const OtherPeople& otherPeople) {
-    const RemovalResult result = SafeRemoval(std::make_shared<SystemRemovalFileOperations>())
-                                     .removeItem(path, SafeRemoval::Scope::wholeItem, {.keepEntriesOf = otherPeople});
+    const RemovalResult result =
+        SafeRemoval(std::make_shared<SystemRemovalFileOperations>())
+            .removeItem(path, SafeRemoval::Scope::wholeItem, {.keepEntriesOf = otherPeople});
     if (result.succeeded())
         return OrphanRemoveOutcome::removed;
     if (result.keptEntriesOfOthers()) {

@@ -50,7 +50,8 @@ std::string keptForOtherUsersMessage(const std::vector<KeptItem>& kept) {
 
 std::optional<std::string> combinedRemovalMessage(std::size_t refusedCount,
                                                   const std::optional<std::string>& failureMessage,
-                                                  std::size_t trashFailedCount, const std::vector<KeptItem>& kept) {
+                                                  std::size_t trashFailedCount,
+                                                  const std::vector<KeptItem>& kept) {
     std::vector<std::string> parts;
     if (refusedCount > 0)
         parts.push_back(refusedRemovalMessage(refusedCount));

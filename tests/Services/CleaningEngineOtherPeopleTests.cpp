@@ -83,8 +83,10 @@ protected:
 };
 
 TEST_F(OtherPeoplesEntries, TheAdministratorSideKeepsThemAndRemovesTheRest) {
-    const std::string report = administratorSide(
-        {{std::nullopt, shared}, {std::nullopt, teamFolder}, {std::nullopt, tool}, {std::nullopt, ownLeftover}});
+    const std::string report = administratorSide({{std::nullopt, shared},
+                                                  {std::nullopt, teamFolder},
+                                                  {std::nullopt, tool},
+                                                  {std::nullopt, ownLeftover}});
     expectTheirsKeptAndTheRestGone();
     const PrivilegedRemovalReport said = decodePrivilegedRemovalReport(report);
     EXPECT_EQ(said.removed, std::set<std::string>{ownLeftover});

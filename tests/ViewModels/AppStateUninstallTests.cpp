@@ -482,7 +482,8 @@ TEST_F(AppStateUninstall, WhatHoldsAnotherUsersEntryStaysListedAndTheMessageSays
     EXPECT_TRUE(exists(theirs));
     EXPECT_EQ(state->discoveredFiles(), (std::vector<std::string>{support, bundleFile}));
     EXPECT_EQ(state->removalError(),
-              "Zelva Nexal kept 2 files in place: they hold files of other users, such as " + support + "/team.");
+              "Zelva Nexal kept 2 files in place: they hold files of other users, such as " + support +
+                  "/team.");
     EXPECT_TRUE(state->lastFailedRemovalURLs().empty());
 }
 
@@ -502,7 +503,8 @@ TEST_F(AppStateUninstall, FindsInEachDocumentFolderStartUntickedWhateverTheHome)
             completion(found);
         };
         AppState& scriptedState = scripted.makeState();
-        scriptedState.scanForAppFiles({Uuid::random(), "Zorblax", "com.acme.zorblax", "/Applications/Zorblax.app", 1});
+        scriptedState.scanForAppFiles(
+            {Uuid::random(), "Zorblax", "com.acme.zorblax", "/Applications/Zorblax.app", 1});
         ASSERT_TRUE(waitUntil([&] { return !scriptedState.isScanningAppFiles(); }));
         EXPECT_EQ(scriptedState.discoveredFiles().size(), 4u) << home;
         EXPECT_EQ(scriptedState.selectedFiles(), std::set<std::string>{cache}) << home;

@@ -126,8 +126,9 @@ TEST_F(OrphanRemoval, AFolderOnTheWaySwappedWithALinkAfterTheCheckNeverLeadsTheR
 }
 
 TEST_F(OrphanRemoval, AFolderOnTheWaySwappedWithALinkAfterTheCheckNeverLeadsTheTrashElsewhere) {
-    const int trashed = actWhileAFolderOnTheWayIsSwappedWithALink(
-        [&](const std::string& path) { return trashOrphan(path, tools).outcome == OrphanTrashOutcome::trashed; });
+    const int trashed = actWhileAFolderOnTheWayIsSwappedWithALink([&](const std::string& path) {
+        return trashOrphan(path, tools).outcome == OrphanTrashOutcome::trashed;
+    });
     EXPECT_GT(trashed, 0);
     int inTrash = 0;
     for (const auto& entry : std::filesystem::directory_iterator(tree.path("trash/files"))) {
@@ -211,7 +212,7 @@ TEST_F(OrphanRemoval, AnotherUsersEntryStaysOnEitherPassAndIsNamed) {
     const auto outcome = removeOrphans(folders, tools);
     EXPECT_TRUE(outcome.removed.empty());
     EXPECT_EQ(outcome.failures, (std::vector<std::string>{keptForAnotherUserText(folders[0] + "/z2-dir"),
-                                                           keptForAnotherUserText(folders[1] + "/z2-dir")}));
+                                                          keptForAnotherUserText(folders[1] + "/z2-dir")}));
     for (std::size_t i = 0; i < folders.size(); ++i) {
         EXPECT_TRUE(exists(theirs[i]));
         EXPECT_FALSE(exists(folders[i] + "/mine.db"));
@@ -388,10 +389,13 @@ TEST_F(OrphanRemoval, TheProgramFormHandsThePathsAsDataToTheAdministratorSide) {
         std::istringstream in(input);
         std::ostringstream out;
         const int status = runPrivilegedRemoval({"zelvanexal", "--privileged-remove"}, in, out, context);
-        return AdminRunOutcome{status == 0 ? AdminRunOutcome::Status::succeeded : AdminRunOutcome::Status::failed,
-                               {}, out.str().substr(kPrivilegedRemovalStartMarker.size())};
+        return AdminRunOutcome{status == 0 ? AdminRunOutcome::Status::succeeded
+                                           : AdminRunOutcome::Status::failed,
+                               {},
+                               out.str().substr(kPrivilegedRemovalStartMarker.size())};
     };
-    const PrivilegedRemovalReport report = removeLeftoversWithAdminPrivileges(paths, runner, tools.mayGoToAdministrator);
+    const PrivilegedRemovalReport report =
+        removeLeftoversWithAdminPrivileges(paths, runner, tools.mayGoToAdministrator);
     EXPECT_EQ(report.removed, std::set<std::string>(paths.begin(), paths.end()));
     ASSERT_EQ(runner.inputs.size(), 1u);
     const auto records = decodePrivilegedRemovalRecords(runner.inputs[0]);
@@ -414,9 +418,11 @@ TEST_F(OrphanRemoval, TheAdministratorPassRefusesBeforeAnythingRuns) {
 
     // The password dialog dismissed, or the removal failing before it reported anything, removed nothing.
     runner.answer = {AdminRunOutcome::Status::cancelled, "User canceled. (-128)"};
-    EXPECT_TRUE(removeLeftoversWithAdminPrivileges({allowed}, runner, tools.mayGoToAdministrator).removed.empty());
+    EXPECT_TRUE(
+        removeLeftoversWithAdminPrivileges({allowed}, runner, tools.mayGoToAdministrator).removed.empty());
     runner.answer = {AdminRunOutcome::Status::failed, "Not authorized"};
-    EXPECT_TRUE(removeLeftoversWithAdminPrivileges({allowed}, runner, tools.mayGoToAdministrator).removed.empty());
+    EXPECT_TRUE(
+        removeLeftoversWithAdminPrivileges({allowed}, runner, tools.mayGoToAdministrator).removed.empty());
     EXPECT_EQ(runner.inputs.size(), 2u);
 }
 

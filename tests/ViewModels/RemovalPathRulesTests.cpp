@@ -45,7 +45,7 @@ TEST(RemovalPathRules, HighRiskPathsTheirContentsAndWhatHoldsThemAreRefused) {
     EXPECT_TRUE(rules.isHighRisk(home + "/.ssh/id_ed25519"));
     EXPECT_TRUE(rules.isHighRisk(home + "/Library/Caches/shortcut/id_ed25519"));
     EXPECT_TRUE(rules.isHighRisk(tree.path("vault/gnupg/pubring.kbx"))); // where ~/.gnupg leads
-    EXPECT_TRUE(rules.isHighRisk(tree.path("vault")));                     // and what holds that
+    EXPECT_TRUE(rules.isHighRisk(tree.path("vault")));                   // and what holds that
     EXPECT_TRUE(rules.isHighRisk(home));
     EXPECT_TRUE(rules.isHighRisk(tree.root()));
 

@@ -47,7 +47,8 @@ struct EntryStatus {
 
 EntryStatus statusOf(const std::string& path) {
     struct statx entry;
-    if (::statx(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT, STATX_TYPE | STATX_UID, &entry) != 0)
+    if (::statx(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT, STATX_TYPE | STATX_UID,
+                &entry) != 0)
         return {};
     const bool isSymlink = S_ISLNK(entry.stx_mode);
     bool isDirectory = S_ISDIR(entry.stx_mode);

@@ -37,8 +37,8 @@ void WholeFolderRule::offer(const std::string& path, std::vector<std::string>& o
 
 void WholeFolderRule::offer(const std::string& path, int depth, std::vector<std::string>& offered) const {
     struct stat info;
-    if (::lstat(path.c_str(), &info) != 0 || isOtherUsersEntry(info.st_uid, user_) || otherApps_.isInBundle(path) ||
-        protectedPlaces_.isOrHoldsOne(resolvingSymlinksInPath(path)))
+    if (::lstat(path.c_str(), &info) != 0 || isOtherUsersEntry(info.st_uid, user_) ||
+        otherApps_.isInBundle(path) || protectedPlaces_.isOrHoldsOne(resolvingSymlinksInPath(path)))
         return;
     const bool isDirectory = S_ISDIR(info.st_mode);
     const std::string name = PathText::lastPathComponent(path);
@@ -62,11 +62,12 @@ bool WholeFolderRule::mayGoWhole(const std::string& folder, std::size_t ownLonge
     // Inside this application's folder, an entry is another's only when named as it, more closely than the
     // folder is after this one ("Firefox Nightly/Firefox Crash Reports" stays Nightly's), or when it is a
     // folder a channel shares.
-    return mayGoWholeFor(folder, user_, [&](const std::string& path, const std::string& name, bool isDirectory) {
-        const std::string key = entryKey(name, isDirectory);
-        return !otherApps_.namesAnother(key, std::max(ownLongest, matcher_.longestFormIn(key))) &&
-               !(isDirectory && isSharedWithAChannel(path, key));
-    });
+    return mayGoWholeFor(
+        folder, user_, [&](const std::string& path, const std::string& name, bool isDirectory) {
+            const std::string key = entryKey(name, isDirectory);
+            return !otherApps_.namesAnother(key, std::max(ownLongest, matcher_.longestFormIn(key))) &&
+                   !(isDirectory && isSharedWithAChannel(path, key));
+        });
 }
 
 bool WholeFolderRule::isSharedWithAChannel(const std::string& folder, const std::string& key) const {

@@ -16,10 +16,11 @@ inline bool isOtherUsersEntry(uid_t owner, uid_t user) {
 // Judges one entry directly inside the folder by its path, its name and whether it is a folder itself.
 using TopEntryTest = std::function<bool(const std::string& path, const std::string& name, bool isDirectory)>;
 
-// Whether the folder may be offered as a whole to `user`: nothing in it is another user's, nothing in it may be written to by anyone but its owner
-// (othersMayWriteTo), nothing lies on another mount (a bind mount of the same file system included), and
-// every entry directly inside passes `acceptsTopEntry`. No link is followed. What cannot be looked at
-// refuses the whole, but for a folder closed to the user that only the administrator could have filled.
+// Whether the folder may be offered as a whole to `user`: nothing in it is another user's, nothing in it may
+// be written to by anyone but its owner (othersMayWriteTo), nothing lies on another mount (a bind mount of
+// the same file system included), and every entry directly inside passes `acceptsTopEntry`. No link is
+// followed. What cannot be looked at refuses the whole, but for a folder closed to the user that only the
+// administrator could have filled.
 bool mayGoWholeFor(const std::string& folder, uid_t user, const TopEntryTest& acceptsTopEntry);
 
 } // namespace zn

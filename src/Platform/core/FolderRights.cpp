@@ -42,7 +42,8 @@ bool isPersonalGroup(uid_t owner, gid_t group) {
     struct group* foundGroup = nullptr;
     // A group with many members may need more room than the system suggests.
     int error = 0;
-    while ((error = ::getgrgid_r(group, &entry, groupBuffer.data(), groupBuffer.size(), &foundGroup)) == ERANGE &&
+    while ((error = ::getgrgid_r(group, &entry, groupBuffer.data(), groupBuffer.size(), &foundGroup)) ==
+               ERANGE &&
            groupBuffer.size() < (std::size_t{1} << 24))
         groupBuffer.resize(groupBuffer.size() * 2);
     if (error != 0 || !foundGroup || !entry.gr_name || std::strcmp(entry.gr_name, user.pw_name) != 0)
@@ -68,7 +69,8 @@ bool isPersonalGroupRemembered(uid_t owner, gid_t group) {
     const auto now = Clock::now();
     {
         std::lock_guard lock(mutex);
-        if (const auto known = answers.find(key); known != answers.end() && now - known->second.readAt < kLifetime)
+        if (const auto known = answers.find(key);
+            known != answers.end() && now - known->second.readAt < kLifetime)
             return known->second.isPersonal;
     }
     const bool isPersonal = isPersonalGroup(owner, group);

@@ -148,7 +148,8 @@ int SystemRemovalFileOperations::remove(int parentFd, const std::string& name, b
 SafeRemoval::SafeRemoval(std::shared_ptr<RemovalFileOperations> operations)
     : operations_(std::move(operations)) {}
 
-RemovalResult SafeRemoval::removeItem(const std::string& path, Scope scope, const RemovalLimits& limits) const {
+RemovalResult SafeRemoval::removeItem(const std::string& path, Scope scope,
+                                      const RemovalLimits& limits) const {
     std::vector<std::string> parts;
     if (!splitCanonical(path, parts))
         return failure(EINVAL, "Not an absolute, standardised path");
@@ -230,7 +231,8 @@ RemovalResult SafeRemoval::removeFolder(int parentFd, const std::string& path,
     // the folder turned out to be one to keep.
     auto enter = [&](int containerFd, const std::string& folderPath, RemovalResult& failed) -> bool {
         int fd = -1;
-        if (int error = operations_->openDirectory(containerFd, PathText::lastPathComponent(folderPath), fd)) {
+        if (int error =
+                operations_->openDirectory(containerFd, PathText::lastPathComponent(folderPath), fd)) {
             failed = failure(error);
             return false;
         }

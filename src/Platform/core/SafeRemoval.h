@@ -97,7 +97,8 @@ public:
 
 private:
     RemovalResult removeFolder(int parentFd, const std::string& path,
-                               const RemovalFileOperations::EntryStatus& top, const RemovalLimits& limits) const;
+                               const RemovalFileOperations::EntryStatus& top,
+                               const RemovalLimits& limits) const;
 
     std::shared_ptr<RemovalFileOperations> operations_;
 };

@@ -843,9 +843,10 @@ TEST_F(AppPathFinderTest, TheChosenBundleIsNeverOfferedWhileItHoldsTheProgramOrI
          {RunningProgramPlaces{contents, ""}, RunningProgramPlaces{"", contents}}) {
         AppPathFinder::Surroundings surroundings;
         surroundings.runningProgram = places;
-        EXPECT_EQ(AppPathFinder(zorblax, locations(), AppPathFinder::Sensitivity::enhanced, tables(), surroundings)
-                      .findPaths(),
-                  Paths{});
+        EXPECT_EQ(
+            AppPathFinder(zorblax, locations(), AppPathFinder::Sensitivity::enhanced, tables(), surroundings)
+                .findPaths(),
+            Paths{});
     }
 }
 
@@ -863,7 +864,8 @@ TEST_F(AppPathFinderTest, AFolderAGroupSharesNeverGoesWholeButOneOfTheOwnersPers
     const std::string personal = tree.folder("home/Library/Caches/Zorblax");
     tree.file("home/Library/Caches/Zorblax/cache.db", 1);
     ASSERT_EQ(::chmod(personal.c_str(), 0775), 0);
-    EXPECT_EQ(find(zorblax), (Paths{zorblax.path, h("Library/Caches/Zorblax"), h("Library/Logs/Zorblax/zorblax.log")}));
+    EXPECT_EQ(find(zorblax),
+              (Paths{zorblax.path, h("Library/Caches/Zorblax"), h("Library/Logs/Zorblax/zorblax.log")}));
 }
 
 TEST_F(AppPathFinderTest, WhereAnyoneMayWriteOnlyTheSearchingUsersOwnEntriesAreOffered) {
@@ -880,9 +882,10 @@ TEST_F(AppPathFinderTest, WhereAnyoneMayWriteOnlyTheSearchingUsersOwnEntriesAreO
     ASSERT_EQ(::chmod(open.c_str(), 01777), 0);
     AppPathFinder::Surroundings surroundings;
     surroundings.user = test::kOtherPerson;
-    EXPECT_EQ(AppPathFinder(zorblax, locations(), AppPathFinder::Sensitivity::enhanced, tables(), surroundings)
-                  .findPaths(),
-              (Paths{zorblax.path, mine}));
+    EXPECT_EQ(
+        AppPathFinder(zorblax, locations(), AppPathFinder::Sensitivity::enhanced, tables(), surroundings)
+            .findPaths(),
+        (Paths{zorblax.path, mine}));
 }
 
 TEST_F(AppPathFinderTest, AsynchronousCompletionArrivesThroughTheMainQueue) {

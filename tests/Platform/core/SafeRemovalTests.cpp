@@ -6,8 +6,8 @@
 #include "support/ScriptedFileOperations.h"
 
 #include <cerrno>
-#include <set>
 #include <gtest/gtest.h>
+#include <set>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -167,12 +167,16 @@ TEST_F(SafeRemovalTest, BelowTheAllowedPlaceEveryFolderOnTheWayAndTheItemKeepToI
     EXPECT_TRUE(exists(tree.path("cache/own")));
     // The place must hold the path, and above it any mount will do.
     operations->mountRoots.clear();
-    EXPECT_EQ(removal.removeItem(at("cache/own"), Scope::wholeItem, {.allowedPlace = at("cache/bound")}).errorNumber,
+    EXPECT_EQ(removal.removeItem(at("cache/own"), Scope::wholeItem, {.allowedPlace = at("cache/bound")})
+                  .errorNumber,
               EINVAL);
-    EXPECT_EQ(removal.removeItem(at("cache/own"), Scope::wholeItem, {.allowedPlace = place + "/"}).errorNumber, EINVAL);
+    EXPECT_EQ(
+        removal.removeItem(at("cache/own"), Scope::wholeItem, {.allowedPlace = place + "/"}).errorNumber,
+        EINVAL);
     tree.file("cache/app/data", 1);
     operations->foreignMountIds = {{"cache", 987654321}};
-    EXPECT_TRUE(removal.removeItem(at("cache/app/data"), Scope::wholeItem, {.allowedPlace = at("cache/app")}).succeeded());
+    EXPECT_TRUE(removal.removeItem(at("cache/app/data"), Scope::wholeItem, {.allowedPlace = at("cache/app")})
+                    .succeeded());
     EXPECT_FALSE(exists(tree.path("cache/app/data")));
 }
 
@@ -188,7 +192,8 @@ TEST_F(SafeRemovalTest, ABindMountBelowTheAllowedPlaceIsNeverCrossed) {
 
     const std::string place = at("cache");
     for (const char* relative : {"cache/bm/a", "cache/bm/sub", "cache/bm/sub/file", "cache/bm"})
-        EXPECT_EQ(removal.removeItem(at(relative), Scope::wholeItem, {.allowedPlace = place}).errorNumber, EXDEV)
+        EXPECT_EQ(removal.removeItem(at(relative), Scope::wholeItem, {.allowedPlace = place}).errorNumber,
+                  EXDEV)
             << relative;
     EXPECT_TRUE(exists(tree.path("elsewhere/a")));
     EXPECT_TRUE(exists(tree.path("elsewhere/sub/file")));
@@ -196,7 +201,8 @@ TEST_F(SafeRemovalTest, ABindMountBelowTheAllowedPlaceIsNeverCrossed) {
     EXPECT_FALSE(exists(tree.path("cache/own")));
 
     // A place that is a mount of its own: everything inside it lies on that mount.
-    EXPECT_TRUE(removal.removeItem(at("cache/bm/sub"), Scope::wholeItem, {.allowedPlace = at("cache/bm")}).succeeded());
+    EXPECT_TRUE(removal.removeItem(at("cache/bm/sub"), Scope::wholeItem, {.allowedPlace = at("cache/bm")})
+                    .succeeded());
     EXPECT_FALSE(exists(tree.path("elsewhere/sub")));
 }
 

@@ -363,7 +363,9 @@ TEST(Trash, NothingThatIsOrHoldsAnotherPersonsEntryMoves) {
     if (!test::runsAsRoot())
         GTEST_SKIP() << test::kNeedsRootToChangeOwners;
     test::FixtureTree tree;
-    auto handTo = [](const std::string& path, uid_t owner) { ASSERT_EQ(::lchown(path.c_str(), owner, owner), 0); };
+    auto handTo = [](const std::string& path, uid_t owner) {
+        ASSERT_EQ(::lchown(path.c_str(), owner, owner), 0);
+    };
     const std::string folder = resolvingSymlinksInPath(tree.folder("home/Library/Caches/com.gone.shared"));
     tree.file("home/Library/Caches/com.gone.shared/mine.db", 1);
     const std::string theirFolder = tree.folder("home/Library/Caches/com.gone.shared/z2-dir");
