@@ -75,6 +75,11 @@ void InjectingTrash::moveWithoutPrivileges() {
     withoutPrivileges_ = true;
 }
 
+void InjectingTrash::keepFor(const std::string& path, std::string entry) {
+    std::lock_guard lock(mutex_);
+    keptEntries_[path] = std::move(entry);
+}
+
 Trash::Outcome InjectingTrash::moveToTrash(const std::string& path, Trash::EntriesOfOthers others) {
     bool withoutPrivileges = false;
     {
@@ -84,6 +89,8 @@ Trash::Outcome InjectingTrash::moveToTrash(const std::string& path, Trash::Entri
         auto found = failures_.find(path);
         if (found != failures_.end())
             return {false, found->second, {}, false, {}};
+        if (auto kept = keptEntries_.find(path); kept != keptEntries_.end())
+            return {false, EPERM, {}, true, kept->second};
         withoutPrivileges = withoutPrivileges_;
     }
     if (!withoutPrivileges)

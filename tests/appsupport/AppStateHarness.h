@@ -78,6 +78,8 @@ public:
     void failWith(const std::string& path, int error);
     // Every move fails with `error` as a failure of the Trash itself (one that cannot be written).
     void breakWith(int error);
+    // Moving `path` is refused as the real Trash refuses an item holding `entry` of another user.
+    void keepFor(const std::string& path, std::string entry);
     // From now on the real Trash moves on a thread whose capabilities are lowered, so permission bits
     // refuse the move for root too and every failure is the real one.
     void moveWithoutPrivileges();
@@ -88,6 +90,7 @@ public:
 private:
     std::mutex mutex_;
     std::map<std::string, int> failures_;
+    std::map<std::string, std::string> keptEntries_;
     int trashError_ = 0;
     bool withoutPrivileges_ = false;
     Trash trash_;

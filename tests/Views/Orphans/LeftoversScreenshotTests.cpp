@@ -82,6 +82,16 @@ TEST_P(LeftoversScreenshots, RemovalAlertWithFourFailures) {
     test::saveScreenshotWithAlert(frame(), *screen->removalAlert().dialog(), GetParam(), name("alert"));
 }
 
+TEST_P(LeftoversScreenshots, TrashRefusedForAnotherUsersEntry) {
+    addLeftovers();
+    const std::string tool = state->orphanedFiles()[0];
+    harness.trash->keepFor(tool, tool + "/team-share/notes.db");
+    view->moveToTrash(tool);
+    waitForRemoval();
+    ASSERT_TRUE(view->removalAlert().isOpen());
+    test::saveScreenshotWithAlert(frame(), *view->removalAlert().dialog(), GetParam(), name("kept-alert"));
+}
+
 INSTANTIATE_TEST_SUITE_P(Schemes, LeftoversScreenshots, ::testing::Values(ColorScheme::light, ColorScheme::dark),
                          [](const auto& info) { return test::schemeName(info.param).toStdString(); });
 

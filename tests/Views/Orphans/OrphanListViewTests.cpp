@@ -198,6 +198,18 @@ TEST_F(OrphanListViewTest, WhenTheTrashFailsTheFileIsDeletedForGoodOnlyIfTheUser
               "Zelva Nexal couldn't remove 1 item(s).\n\n" + support + " (kept for safety)");
 }
 
+TEST_F(OrphanListViewTest, WhatHoldsAnotherUsersEntryIsNeitherMovedNorOfferedForDeletion) {
+    search();
+    harness.trash->keepFor(logs, logs + "/team.log");
+    view->moveToTrash(logs);
+    waitForRemoval();
+    EXPECT_TRUE(harness.prompter->questions.empty());
+    EXPECT_TRUE(exists(logs));
+    EXPECT_EQ(*view->removalErrorMessage(), "Zelva Nexal couldn't remove 1 item(s).\n\n" + logs +
+                                                "/team.log was kept: it belongs to another user");
+    EXPECT_EQ(all(), (std::set<std::string>{editor, logs, state_}));
+}
+
 TEST_F(OrphanListViewTest, WhileARemovalRunsTheScreenStaysLiveButNothingElseCanBeRemoved) {
     search();
     view->toggleSelectAll();
