@@ -5,6 +5,7 @@
 #include "Services/CleaningEngineTestSupport.h"
 #include "support/FixtureEngineOptions.h"
 #include "support/FixtureTree.h"
+#include "support/Privileges.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -423,6 +424,7 @@ TEST(CleaningEngineFuzz, TheAdministratorSideRemovesNothingOutsideTheAllowedPlac
         context.systemFolders = test::fixtureCleaningFolders(tree);
         Oracle oracle(fixture.home, context.systemFolders.allowedRoots);
         context.callingUserId = "4242";
+        context.people = test::kPeople;
         context.homeOfUser = [&](uid_t) { return std::optional<std::string>(fixture.home); };
 
         // Each random path both as written and as resolved, as if the list had been rewritten at will.

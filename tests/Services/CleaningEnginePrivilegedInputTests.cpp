@@ -4,6 +4,7 @@
 #include "Services/CleaningEngineTestSupport.h"
 #include "support/FixtureEngineOptions.h"
 #include "support/FixtureTree.h"
+#include "support/Privileges.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -21,6 +22,7 @@ class PrivilegedInputTest : public ::testing::Test {
 protected:
     void SetUp() override {
         context.callingUserId = "4242";
+        context.people = test::kPeople;
         context.homeOfUser = [this](uid_t) { return std::optional<std::string>(home); };
         context.systemFolders = test::fixtureCleaningFolders(tree);
         context.refusalOutput = &errors;

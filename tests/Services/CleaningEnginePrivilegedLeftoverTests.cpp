@@ -4,6 +4,7 @@
 #include "Services/CleaningEngineTestSupport.h"
 #include "support/FixtureEngineOptions.h"
 #include "support/FixtureTree.h"
+#include "support/Privileges.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -31,6 +32,7 @@ protected:
 
     void SetUp() override {
         context.callingUserId = "4242";
+        context.people = test::kPeople;
         context.homeOfUser = [this](uid_t) { return std::optional<std::string>(home); };
         context.leftoverSystemRoot = system;
         context.systemFolders = test::fixtureCleaningFolders(tree);

@@ -105,7 +105,8 @@ protected:
         {},
         nullptr,
         kPrivilegedRemovalInputLimit,
-        {}};
+        {},
+        test::kPeople};
     std::shared_ptr<test::RecordingAdminRunner> runner = std::make_shared<test::RecordingAdminRunner>();
     CleaningEngine engine = makeEngine();
     std::function<void()> duringDialog;

@@ -5,6 +5,7 @@
 #include "Services/ScanEngine.h"
 #include "support/FixtureEngineOptions.h"
 #include "support/FixtureTree.h"
+#include "support/Privileges.h"
 #include "support/ResultQueries.h"
 
 #include <algorithm>
@@ -70,7 +71,8 @@ protected:
                                          {},
                                          nullptr,
                                          kPrivilegedRemovalInputLimit,
-                                         places};
+                                         places,
+                                         test::kPeople};
         std::istringstream in(encodePrivilegedRemovalRecords(records));
         std::ostringstream out;
         EXPECT_EQ(runPrivilegedRemoval(kArguments, in, out, context), 0);

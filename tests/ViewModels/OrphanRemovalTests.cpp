@@ -383,6 +383,7 @@ TEST_F(OrphanRemoval, TheProgramFormHandsThePathsAsDataToTheAdministratorSide) {
     RecordingAdminRunner runner;
     PrivilegedRemovalContext context;
     context.callingUserId = "4242";
+    context.people = test::kPeople;
     context.homeOfUser = [this](uid_t) { return std::optional<std::string>(home); };
     context.systemFolders = test::fixtureCleaningFolders(tree);
     runner.onPrivilegedRun = [&](const std::string& input) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Platform/core/PeopleAccounts.h"
+
 #include <functional>
 #include <linux/capability.h>
 #include <string>
@@ -13,6 +15,9 @@ inline constexpr uid_t kOtherUser = 65534;
 inline constexpr uid_t kOtherPerson = 4321;
 // A group that is nobody's personal group ("nogroup"): its members share what it may write to.
 inline constexpr gid_t kSharedGroup = 65534;
+// The people as the tests count them: the other person alone, so that whoever runs the tests, root or a
+// user, is no other person to a caller a test names.
+inline constexpr PersonUidRange kPeople{kOtherPerson, kOtherPerson};
 
 // Only root can hand a file to another user; tests that must are skipped for anyone else.
 bool runsAsRoot();
