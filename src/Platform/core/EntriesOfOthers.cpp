@@ -2,10 +2,10 @@
 
 #include "Platform/core/FolderRights.h"
 #include "Platform/core/PathText.h"
+#include "Platform/core/SafeRemoval.h"
 #include "Platform/core/UniqueFd.h"
 
 #include <cerrno>
-#include <dirent.h>
 #include <fcntl.h>
 #include <optional>
 #include <sys/stat.h>
@@ -19,33 +19,6 @@ namespace {
 // Nobody but the administrator could have put anything there.
 bool onlyTheAdministratorFills(const struct stat& folder) {
     return folder.st_uid == 0 && !othersMayWriteTo(folder);
-}
-
-// The names in the open folder, without "." and ".."; 0 or an errno value.
-int listNames(int folderFd, std::vector<std::string>& names) {
-    const int own = ::openat(folderFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (own < 0)
-        return errno;
-    DIR* directory = ::fdopendir(own);
-    if (!directory) {
-        const int error = errno;
-        ::close(own);
-        return error;
-    }
-    int error = 0;
-    while (true) {
-        errno = 0;
-        const struct dirent* entry = ::readdir(directory);
-        if (!entry) {
-            error = errno;
-            break;
-        }
-        const std::string name = entry->d_name;
-        if (name != "." && name != "..")
-            names.push_back(name);
-    }
-    ::closedir(directory);
-    return error;
 }
 
 } // namespace
@@ -81,7 +54,7 @@ EntriesOfOthersSearch findEntryOfOthers(int folderFd, const std::string& name, c
         else if (otherPeople.own(opened.st_uid))
             return EntriesOfOthersSearch{std::move(entryPath), 0};
         else
-            error = listNames(fd.get(), names);
+            error = SystemRemovalFileOperations().list(fd.get(), names);
         if (error != 0)
             return onlyTheAdministratorFills(info) ? std::nullopt
                                                    : std::optional(EntriesOfOthersSearch{{}, error});

@@ -393,6 +393,28 @@ TEST(Trash, NothingThatIsOrHoldsAnotherPersonsEntryMoves) {
     EXPECT_TRUE(trash.moveToTrash(folder, Trash::EntriesOfOthers::moveAlong).moved);
 }
 
+TEST(Trash, AFolderThatCannotBeLookedThroughIsTheItemsFailureAndStays) {
+    test::FixtureTree tree;
+    const std::string item = resolvingSymlinksInPath(tree.folder("home/Library/Caches/com.gone.app"));
+    const std::string closed = tree.folder("home/Library/Caches/com.gone.app/closed");
+    tree.file("home/Library/Caches/com.gone.app/closed/unknown", 1);
+    // Neither the administrator's nor a person's: whatever it holds may be anyone's.
+    if (test::runsAsRoot()) {
+        ASSERT_EQ(::lchown(closed.c_str(), test::kOtherUser, test::kOtherUser), 0);
+    }
+    test::ScopedMode shut(closed, 0);
+    Trash trash(tree.path("home/.local/share/Trash"), PersonUidRange{});
+    Trash::Outcome outcome;
+    {
+        const test::ScopedThreadWithoutPrivileges unprivileged;
+        outcome = trash.moveToTrash(item);
+    }
+    EXPECT_FALSE(outcome.moved);
+    EXPECT_EQ(outcome.errorNumber, EACCES);
+    EXPECT_FALSE(outcome.trashFailed); // the item's own: the administrator pass may look through it
+    EXPECT_TRUE(exists(item + "/closed"));
+}
+
 TEST(Trash, AnItemWhereAFileSystemIsMountedNeverMovesAndLeavesNoTrashBehind) {
     if (!test::runsAsRoot())
         GTEST_SKIP() << test::kNeedsRootToMount;
