@@ -145,8 +145,8 @@ void CleaningEngine::readPrivilegedReport(const ValidatedItems& validated, const
         if (said.removed.contains(resolved)) {
             countRemoved(*item, resolved, counted, result);
         } else if (const auto kept = said.kept.find(resolved); kept != said.kept.end()) {
-            Logger::shared().log("Kept for another user: " + item->name + " at " + item->path + ": " +
-                                     keptForAnotherUserText(kept->second),
+            Logger::shared().log("Kept for other users: " + item->name + " at " + item->path + ": " +
+                                     keptEntryText(kept->second),
                                  LogLevel::warning, kSource);
             result.keptForOtherUsers.push_back({item->path, kept->second});
         } else {

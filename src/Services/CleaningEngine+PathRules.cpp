@@ -94,8 +94,9 @@ CleaningPathRules::CleaningPathRules(std::string resolvedHome, uid_t callingUser
                                      SystemCleaningFolders systemFolders, std::function<Date()> now,
                                      const RunningProgramPlaces& runningProgram,
                                      const std::optional<std::string>& dataHome)
-    : home_(std::move(resolvedHome)), callingUser_(callingUser),
-      now_(now ? std::move(now) : [] { return std::chrono::system_clock::now(); }),
+    : home_(std::move(resolvedHome)),
+      machineApplications_(PathText::standardizingPath(systemFolders.applications, "")),
+      callingUser_(callingUser), now_(now ? std::move(now) : [] { return std::chrono::system_clock::now(); }),
       protectedPlaces_(home_, runningProgram), homeTrash_(home_, dataHome) {
     // A home that resolves to "/" or to nothing absolute would turn the home roots into system folders.
     homeUsable_ = home_.size() > 1 && home_.front() == '/';
@@ -103,7 +104,7 @@ CleaningPathRules::CleaningPathRules(std::string resolvedHome, uid_t callingUser
         for (const char* folder : {"/Downloads/", "/Documents/", "/Desktop/"})
             explicitFileFolders_.push_back(home_ + folder);
     allowedRoots_ = cleaningAllowedRoots(homeUsable_ ? home_ : "", dataHome, systemFolders.allowedRoots);
-    escalationFolders_.push_back({"/Applications", isAppBundlePath});
+    escalationFolders_.push_back({machineApplications_, isAppBundlePath});
     if (homeUsable_)
         escalationFolders_.push_back({home_ + "/Applications", isAppBundlePath});
     escalationFolders_.push_back({"/private/var/db/receipts", isReceiptPath});
@@ -156,16 +157,6 @@ bool CleaningPathRules::isExplicitSingleFileDeletable(const std::string& resolve
 
 bool CleaningPathRules::isSafeUninstallEscalationPath(const std::string& path) const {
     return escalationFolderAdmitting(path).has_value();
-}
-
-bool CleaningPathRules::isInApplicationBundle(const std::string& path) const {
-    const auto standardized = standardizedAbsolute(path);
-    if (!standardized)
-        return false;
-    for (const auto& folder : escalationFolders_)
-        if (folder.admits == isAppBundlePath && folder.admits(*standardized, folder.path))
-            return true;
-    return false;
 }
 
 std::optional<std::string> CleaningPathRules::escalationFolderAdmitting(const std::string& path) const {

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "Logic/Utilities/ProtectedPlaces.h"
 #include "Models/CleaningCategory.h"
 #include "Models/Date.h"
 #include "Platform/core/HomeTrash.h"
 #include "Platform/core/SafeRemoval.h"
-#include "Logic/Utilities/ProtectedPlaces.h"
 #include "Services/CleaningEngine+Roots.h"
 
 #include <functional>
@@ -38,9 +38,9 @@ public:
     // Inside an application bundle in an Applications folder, an installer receipt, or a system launch
     // item's property list.
     bool isSafeUninstallEscalationPath(const std::string& path) const;
-    // Inside (or being) an application bundle in an Applications folder: the machine's, whoever installed
-    // it, where every other item keeps what another person owns.
-    bool isInApplicationBundle(const std::string& path) const;
+    // The machine's applications folder, standardised: a real bundle there is the machine's, whoever
+    // installed it (RemovalLimits::applicationsFolder), where every other item keeps what other people own.
+    const std::string& machineApplications() const { return machineApplications_; }
 
     // The whole decision for one item, on the path it resolved to (which must be in its final form:
     // absolute, standardised and free of links that can still be resolved). In a shared temporary folder
@@ -84,6 +84,7 @@ private:
     bool isInTrashOfAnother(const std::string& resolvedPath) const;
 
     std::string home_;
+    std::string machineApplications_;
     bool homeUsable_ = false;
     uid_t callingUser_;
     std::function<Date()> now_;

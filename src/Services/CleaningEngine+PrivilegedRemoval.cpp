@@ -74,6 +74,14 @@ struct RecordRules {
     OtherPeople otherPeople;
 };
 
+std::optional<KeptBecause> keptReasonOfTag(std::string_view tag) {
+    for (const KeptBecause because : {KeptBecause::belongsToAnotherUser, KeptBecause::sharedWithOtherUsers,
+                                      KeptBecause::inFolderOfOtherUsers})
+        if (tag == keptRecordTag(because))
+            return because;
+    return std::nullopt;
+}
+
 void logRefusal(const std::string& path) {
     Logger::shared().log("Refusing admin escalation for unsafe path: " + path, LogLevel::warning, kSource);
 }
@@ -99,12 +107,13 @@ std::optional<std::string> allowedPlace(const PrivilegedRemovalRecord& record, c
     return rules.cleaning.allowedPlaceInAdminPass(*record.category, record.path);
 }
 
-// An application's bundle in an applications folder is the machine's, whoever installed it: removing it
-// is what the administrator pass is for. What lies anywhere else keeps every entry of another person.
-std::optional<OtherPeople> entriesKept(const PrivilegedRemovalRecord& record, const RecordRules& rules) {
-    if (record.category && rules.cleaning.isInApplicationBundle(record.path))
+// A real application bundle in the machine's applications folder is the machine's, whoever installed it:
+// removing it is what the administrator pass is for. Leftovers get no such exception.
+std::optional<std::string> applicationsFolder(const PrivilegedRemovalRecord& record,
+                                              const RecordRules& rules) {
+    if (!record.category)
         return std::nullopt;
-    return rules.otherPeople;
+    return rules.cleaning.machineApplications();
 }
 
 // Checks one record with the calling user's rules, removes it and reports what became of it.
@@ -118,13 +127,14 @@ void removeRecord(const PrivilegedRemovalRecord& record, const RecordRules& rule
     const RemovalResult result = removal.removeItem(
         record.path,
         record.category ? CleaningPathRules::removalScope(*record.category) : SafeRemoval::Scope::wholeItem,
-        {std::nullopt, place, entriesKept(record, rules)});
+        {std::nullopt, place, rules.otherPeople, applicationsFolder(record, rules)});
     if (result.succeeded()) {
         output << record.path << '\0';
     } else if (result.keptEntriesOfOthers()) {
-        Logger::shared().log("Kept for another user: " + record.path + ": " + result.description,
+        Logger::shared().log("Kept for other users: " + record.path + ": " + result.description,
                              LogLevel::warning, kSource);
-        output << kKeptRecordTag << '\0' << record.path << '\0' << result.keptEntries.front() << '\0';
+        const KeptEntry& first = result.keptEntries.front();
+        output << keptRecordTag(first.because) << '\0' << record.path << '\0' << first.path << '\0';
     } else if (result.errorNumber != ENOENT) {
         Logger::shared().log("Admin removal failed for " + record.path + ": " + result.description,
                              LogLevel::error, kSource);
@@ -136,6 +146,18 @@ void removeRecord(const PrivilegedRemovalRecord& record, const RecordRules& rule
 bool admitsLeftoverInAdminPass(const std::string& checkedPath, const OrphanSafetyPolicy& policy,
                                const CleaningPathRules& rules) {
     return policy.checkedPath(checkedPath) == checkedPath && !rules.isInSharedTemporaryFolder(checkedPath);
+}
+
+std::string_view keptRecordTag(KeptBecause because) {
+    switch (because) {
+    case KeptBecause::sharedWithOtherUsers:
+        return "kept-shared";
+    case KeptBecause::inFolderOfOtherUsers:
+        return "kept-in-shared";
+    case KeptBecause::belongsToAnotherUser:
+        break;
+    }
+    return "kept";
 }
 
 std::string encodePrivilegedRemovalRecords(const std::vector<PrivilegedRemovalRecord>& records) {
@@ -183,8 +205,8 @@ PrivilegedRemovalReport decodePrivilegedRemovalReport(std::string_view text) {
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (fields[i].starts_with('/')) {
             report.removed.emplace(fields[i]);
-        } else if (fields[i] == kKeptRecordTag && i + 2 < fields.size()) {
-            report.kept.emplace(fields[i + 1], fields[i + 2]);
+        } else if (const auto because = keptReasonOfTag(fields[i]); because && i + 2 < fields.size()) {
+            report.kept.emplace(fields[i + 1], KeptEntry{std::string(fields[i + 2]), *because});
             i += 2;
         } else {
             break; // nothing this program writes
@@ -200,7 +222,7 @@ PrivilegedRemovalContext systemPrivilegedRemovalContext() {
     context.homeOfUser = homeFromPasswordDatabase;
     context.refusalOutput = &std::cerr;
     context.runningProgram = currentRunningProgramPlaces();
-    context.people = PersonUidRange::fromLoginDefinitions();
+    context.people = People::fromLoginDefinitions();
     return context;
 }
 
@@ -225,8 +247,8 @@ int runPrivilegedRemoval(const std::vector<std::string>& processArguments, std::
 
     const auto text = readAtMost(input, context.inputLimit);
     if (!text)
-        return refuseToRun("the list of items is longer than " + std::to_string(context.inputLimit) + " bytes",
-                           context);
+        return refuseToRun(
+            "the list of items is longer than " + std::to_string(context.inputLimit) + " bytes", context);
     const auto records = decodePrivilegedRemovalRecords(*text);
     if (!records)
         return refuseToRun("the list of items is malformed", context);

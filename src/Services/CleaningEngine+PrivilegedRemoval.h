@@ -47,14 +47,14 @@ std::string encodePrivilegedRemovalRecords(const std::vector<PrivilegedRemovalRe
 std::optional<std::vector<PrivilegedRemovalRecord>> decodePrivilegedRemovalRecords(std::string_view text);
 
 // What the administrator side tells of each record it handled, on its standard output after its start
-// marker: a record removed as its path followed by a NUL byte; one that stayed because it is, or holds, an
-// entry of another user as the kept tag, its path and the first such entry, each followed by a NUL byte.
-// A record it refused or failed to remove is not named.
-inline constexpr std::string_view kKeptRecordTag = "kept";
+// marker: a record removed as its path followed by a NUL byte; one that stayed, all or in part, for other
+// people as a kept tag (which says why: keptRecordTag), its path and the first entry kept, each followed by
+// a NUL byte. A record it refused or failed to remove is not named.
+std::string_view keptRecordTag(KeptBecause because);
 
 struct PrivilegedRemovalReport {
     std::set<std::string> removed;
-    std::map<std::string, std::string> kept; // each record's path with the entry of another user it kept
+    std::map<std::string, KeptEntry> kept; // each record's path with the first entry it kept
 };
 // What a report says, as far as it goes: one cut short (its side stopped half way) tells what came before.
 PrivilegedRemovalReport decodePrivilegedRemovalReport(std::string_view text);
@@ -83,7 +83,7 @@ struct PrivilegedRemovalContext {
     RunningProgramPlaces runningProgram;
     // The user ids of people: nothing of another person than the calling user is removed but the bundles
     // of applications folders, which are the machine's.
-    PersonUidRange people = {};
+    People people = {};
 };
 
 // The real environment, password database, temporary folders and file system.

@@ -38,7 +38,7 @@ CleaningEngine::CleaningEngine(std::string home, CleaningEngineOptions options)
       volumeInfo_(options.volumeInfo ? std::move(options.volumeInfo) : std::make_shared<StatvfsVolumeInfo>()),
       removal_(options.fileOperations ? std::move(options.fileOperations)
                                       : std::make_shared<SystemRemovalFileOperations>()),
-      otherPeople_(options.callingUser, options.people.value_or(PersonUidRange::fromLoginDefinitions())),
+      otherPeople_(options.callingUser, options.people.value_or(People::fromLoginDefinitions())),
       rules_(resolvedHome(home), options.callingUser, std::move(options.systemFolders),
              std::move(options.now), options.runningProgram, options.dataHome),
       homeTrash_(rules_.home(), options.dataHome) {}
@@ -120,7 +120,7 @@ void CleaningEngine::removeOne(const CleanableItem& item, PathReading reading, C
     }
     // No password would help: the administrator pass keeps them too.
     if (removal.keptEntriesOfOthers()) {
-        Logger::shared().log("Kept for another user: " + item.name + " at " + item.path + ": " +
+        Logger::shared().log("Kept for other users: " + item.name + " at " + item.path + ": " +
                                  removal.description,
                              LogLevel::warning, kSource);
         result.keptForOtherUsers.push_back({item.path, removal.keptEntries.front()});

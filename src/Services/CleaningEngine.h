@@ -23,11 +23,11 @@
 
 namespace zn {
 
-// An item that stayed because it is, or holds, an entry of another user, which nothing removes: everything
-// else in it went.
+// An item that stayed, all or in part, for other people (an entry of theirs, or a folder they may change),
+// which nothing removes: everything else in it went.
 struct KeptItem {
-    std::string path;      // the item's `path`, as the item carried it
-    std::string keptEntry; // the first such entry met
+    std::string path;    // the item's `path`, as the item carried it
+    KeptEntry keptEntry; // the first entry kept
     bool operator==(const KeptItem&) const = default;
 };
 
@@ -36,8 +36,8 @@ struct CleaningResult {
     std::int64_t freedSpace = 0;   // sizes of the removed items plus what a purge released
     std::int64_t deletedCount = 0; // removed items; a purge that released something counts as one
     std::vector<std::string> errors;
-    std::set<std::string> deletedPaths;         // each removed item's `path`, as the item carried it
-    std::vector<CleanableItem> deferredToAdmin; // removals that failed for lack of permission
+    std::set<std::string> deletedPaths;           // each removed item's `path`, as the item carried it
+    std::vector<CleanableItem> deferredToAdmin;   // removals that failed for lack of permission
     std::vector<KeptItem> keptForOtherUsers = {}; // not removed, but no error either: they are not the user's
 };
 
@@ -64,7 +64,7 @@ struct CleaningEngineOptions {
     std::optional<std::string> dataHome;
     // The user ids of people: nothing another person owns is removed for the calling user. None means the
     // system's login.defs.
-    std::optional<PersonUidRange> people;
+    std::optional<People> people;
 };
 
 // How the engine reads an item's path before judging it.

@@ -4,6 +4,7 @@
 #include "Logic/Scanning/Locations.h"
 #include "Logic/Scanning/WholeFolderWalk.h"
 #include "Platform/core/FileSystem.h"
+#include "Platform/core/FolderRights.h"
 #include "Platform/core/PathResolution.h"
 #include "Platform/core/PathText.h"
 #include "Services/CleaningEngine+PrivilegedRemoval.h"
@@ -27,7 +28,7 @@ constexpr int kMaxOwnEntryDepth = 4;
 } // namespace
 
 LeftoverRules::LeftoverRules(const std::string& home, uid_t user, const std::string& systemRoot,
-                             SystemCleaningFolders folders, PersonUidRange people)
+                             SystemCleaningFolders folders, People people)
     : policy_(home, systemRoot),
       // A home whose links cannot all be resolved decides nothing: all of /tmp then counts as shared.
       cleaning_(resolvedPathIfResolvable(home).value_or(""), user, std::move(folders)), user_(user),
@@ -42,9 +43,12 @@ bool LeftoverRules::mayOffer(const std::string& path) const {
     const auto checked = policy_.checkedPath(path);
     if (!checked)
         return false;
+    const std::string folder = PathText::deletingLastPathComponent(*checked);
+    // Where others may rename entries of their own over its name, it cannot go by that name.
+    if (othersMayReplaceEntriesInFolderAt(folder, true))
+        return false;
     const bool othersMayPutEntriesThere =
-        cleaning_.isInSharedTemporaryFolder(*checked) ||
-        othersMayWriteToFolder(PathText::deletingLastPathComponent(*checked));
+        cleaning_.isInSharedTemporaryFolder(*checked) || othersMayWriteToFolderAt(folder, true);
     return !othersMayPutEntriesThere || isOwnedBy(*checked, user_);
 }
 

@@ -20,8 +20,7 @@ public:
     // `home` and `systemRoot` as OrphanSafetyPolicy takes them; `folders` names the shared temporary
     // folders (the system's by default).
     LeftoverRules(const std::string& home, uid_t user, const std::string& systemRoot = "",
-                  SystemCleaningFolders folders = {},
-                  PersonUidRange people = PersonUidRange::fromLoginDefinitions());
+                  SystemCleaningFolders folders = {}, People people = People::fromLoginDefinitions());
 
     // The current user's, on the real system folders, built on first use.
     static std::shared_ptr<const LeftoverRules> currentUser();
@@ -30,9 +29,10 @@ public:
     std::optional<std::string> checkedPath(const std::string& path) const {
         return policy_.checkedPath(path);
     }
-    // Whether the search may offer the entry at `path`: the policy lets it go, and where anyone else could
-    // have put it (a shared temporary folder, or a folder every user may write to) it is the user's own.
-    // Its name says nothing of who made it there.
+    // Whether the search may offer the entry at `path`: the policy lets it go, its folder lets nobody else
+    // rename entries over its name (othersMayReplaceEntriesIn), and where anyone else could have put it (a
+    // shared temporary folder, or a folder every user may write to) it is the user's own. Its name says
+    // nothing of who made it there.
     bool mayOffer(const std::string& path) const;
     // What the search offers for the entry at `path`: the entry itself where the policy lets it go and,
     // for a folder, all of it may go to the user as a whole (mayGoWholeFor: nothing of another user, of

@@ -40,14 +40,15 @@ OrphanRemovalTools OrphanRemovalTools::system() {
     return forRules(LeftoverRules::currentUser(), Trash());
 }
 
-OrphanRemoveResult removeLeftoverPermanently(const std::string& path, const OtherPeople& otherPeople) {
+OrphanRemoveResult removeLeftoverPermanently(const std::string& path, const OtherPeople& otherPeople,
+                                             std::shared_ptr<RemovalFileOperations> operations) {
     const RemovalResult result =
-        SafeRemoval(std::make_shared<SystemRemovalFileOperations>())
+        SafeRemoval(std::move(operations))
             .removeItem(path, SafeRemoval::Scope::wholeItem, {.keepEntriesOf = otherPeople});
     if (result.succeeded())
         return OrphanRemoveOutcome::removed;
     if (result.keptEntriesOfOthers()) {
-        Logger::shared().log("Kept for another user: " + path + ": " + result.description, LogLevel::warning,
+        Logger::shared().log("Kept for other users: " + path + ": " + result.description, LogLevel::warning,
                              kSource);
         return {OrphanRemoveOutcome::keptForAnotherUser, result.keptEntries.front()};
     }
@@ -77,7 +78,7 @@ OrphanRemovalOutcome removeOrphans(const std::vector<std::string>& paths, const 
             outcome.removed.insert(path);
             break;
         case OrphanRemoveOutcome::keptForAnotherUser:
-            outcome.failures.push_back(keptForAnotherUserText(removal.keptEntry));
+            outcome.failures.push_back(keptEntryText(removal.keptEntry));
             break;
         case OrphanRemoveOutcome::permissionDenied:
             if (tools.mayGoToAdministrator(*checked))
@@ -101,7 +102,7 @@ OrphanRemovalOutcome removeOrphans(const std::vector<std::string>& paths, const 
         if (report.removed.contains(checked))
             outcome.removed.insert(path);
         else if (const auto kept = report.kept.find(checked); kept != report.kept.end())
-            outcome.failures.push_back(keptForAnotherUserText(kept->second));
+            outcome.failures.push_back(keptEntryText(kept->second));
         else
             outcome.failures.push_back(path);
     }
@@ -130,7 +131,7 @@ OrphanTrashResult trashOrphan(const std::string& path, const OrphanRemovalTools&
     if (moved.moved)
         return OrphanTrashOutcome::trashed;
     if (!moved.keptEntry.empty())
-        return {OrphanTrashOutcome::keptForAnotherUser, moved.keptEntry};
+        return {OrphanTrashOutcome::keptForAnotherUser, KeptEntry{moved.keptEntry}};
     // A missing folder of the Trash's also reports ENOENT: only a look at the entry tells it is gone.
     if (moved.errorNumber == ENOENT && !tools.somethingRemainsAt(*checked))
         return OrphanTrashOutcome::alreadyGone;

@@ -18,13 +18,13 @@ namespace zn {
 enum class OrphanRemoveOutcome { removed, permissionDenied, failed, keptForAnotherUser };
 
 struct OrphanRemoveResult {
-    OrphanRemoveResult(OrphanRemoveOutcome outcome, std::string keptEntry = {})
+    OrphanRemoveResult(OrphanRemoveOutcome outcome, KeptEntry keptEntry = {})
         : outcome(outcome), keptEntry(std::move(keptEntry)) {}
 
     OrphanRemoveOutcome outcome;
-    // With keptForAnotherUser: the first entry of another user met, which stayed with the folders holding
+    // With keptForAnotherUser: the first entry kept for other people, which stayed with the folders holding
     // it while everything else went.
-    std::string keptEntry;
+    KeptEntry keptEntry;
 };
 
 // What the leftovers screen removes through. Every part is called off the main thread; the defaults are the
@@ -52,10 +52,12 @@ struct OrphanRemovalTools {
 };
 
 // Deletes the entry that the checked `path` names, as written: a folder with everything in it and a link
-// as the link itself, but for what `otherPeople` own, which stays with the folders holding it. Folders are
-// opened from "/" one at a time without following any link, so one on the way that is a link makes it
-// fail. No permission (EACCES, EPERM) is `permissionDenied`.
-OrphanRemoveResult removeLeftoverPermanently(const std::string& path, const OtherPeople& otherPeople);
+// as the link itself, but for what it keeps for `otherPeople` (RemovalLimits::keepEntriesOf), which stays
+// with the folders holding it. Folders are opened from "/" one at a time without following any link, so one
+// on the way that is a link makes it fail. No permission (EACCES, EPERM) is `permissionDenied`.
+OrphanRemoveResult removeLeftoverPermanently(
+    const std::string& path, const OtherPeople& otherPeople,
+    std::shared_ptr<RemovalFileOperations> operations = std::make_shared<SystemRemovalFileOperations>());
 
 struct OrphanRemovalOutcome {
     std::set<std::string> removed;
@@ -84,11 +86,11 @@ enum class OrphanTrashOutcome {
     failed,             // it stays where it was
 };
 struct OrphanTrashResult {
-    OrphanTrashResult(OrphanTrashOutcome outcome, std::string keptEntry = {})
+    OrphanTrashResult(OrphanTrashOutcome outcome, KeptEntry keptEntry = {})
         : outcome(outcome), keptEntry(std::move(keptEntry)) {}
 
     OrphanTrashOutcome outcome;
-    std::string keptEntry; // with keptForAnotherUser: that entry
+    KeptEntry keptEntry; // with keptForAnotherUser: that entry
 };
 // Checks `path` once and moves the entry it checked to the Trash.
 OrphanTrashResult trashOrphan(const std::string& path, const OrphanRemovalTools& tools);

@@ -2,6 +2,8 @@
 
 #include "Platform/core/VisibleText.h"
 
+#include <algorithm>
+
 namespace zn {
 
 namespace {
@@ -41,11 +43,24 @@ std::string trashFailureMessage(std::size_t count) {
 }
 
 std::string keptForOtherUsersMessage(const std::vector<KeptItem>& kept) {
-    const std::string entry = visibleText(kept.front().keptEntry);
-    if (kept.size() == 1)
-        return "Zelva Nexal kept 1 file in place: " + entry + " belongs to another user.";
-    return "Zelva Nexal kept " + countOfFiles(kept.size()) +
-           " in place: they hold files of other users, such as " + entry + ".";
+    const KeptEntry& first = kept.front().keptEntry;
+    const std::string entry = visibleText(first.path);
+    if (kept.size() == 1) {
+        switch (first.because) {
+        case KeptBecause::belongsToAnotherUser:
+            return "Zelva Nexal kept 1 file in place: " + entry + " belongs to another user.";
+        case KeptBecause::sharedWithOtherUsers:
+            return "Zelva Nexal kept 1 file in place: " + entry + " is a folder shared with other users.";
+        case KeptBecause::inFolderOfOtherUsers:
+            return "Zelva Nexal kept 1 file in place: " + entry +
+                   " lies in a folder shared with other users.";
+        }
+    }
+    const bool allOfOthers = std::all_of(kept.begin(), kept.end(), [](const KeptItem& item) {
+        return item.keptEntry.because == KeptBecause::belongsToAnotherUser;
+    });
+    return "Zelva Nexal kept " + countOfFiles(kept.size()) + " in place: they hold files of other users" +
+           (allOfOthers ? "" : " or folders shared with them") + ", such as " + entry + ".";
 }
 
 std::optional<std::string> combinedRemovalMessage(std::size_t refusedCount,

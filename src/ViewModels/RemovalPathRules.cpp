@@ -2,6 +2,7 @@
 
 #include "Logic/Scanning/SkipTables.h"
 #include "Logic/Scanning/StringNormalization.h"
+#include "Platform/core/BundleFolder.h"
 #include "Platform/core/PathResolution.h"
 #include "Platform/core/PathText.h"
 
@@ -39,16 +40,19 @@ bool RemovalPathRules::isLikelyAdministratorRemovalPath(const std::string& path)
     const std::string p = resolvingSymlinksInPath(path);
     const std::set<std::string> receiptExtensions{"plist", "bom"};
     const std::set<std::string> launchItemExtensions{"plist"};
-    return isInApplicationBundle(p) ||
+    return hasAppBundleComponent(p, systemRoot_ + "/Applications") ||
+           hasAppBundleComponent(p, home_ + "/Applications") ||
            isDirectFile(p, systemRoot_ + "/private/var/db/receipts", receiptExtensions) ||
            isDirectFile(p, systemRoot_ + "/var/db/receipts", receiptExtensions) ||
            isDirectFile(p, systemRoot_ + "/Library/LaunchDaemons", launchItemExtensions) ||
            isDirectFile(p, systemRoot_ + "/Library/LaunchAgents", launchItemExtensions);
 }
 
-bool RemovalPathRules::isInApplicationBundle(const std::string& path) const {
-    return hasAppBundleComponent(path, systemRoot_ + "/Applications") ||
-           hasAppBundleComponent(path, home_ + "/Applications");
+bool RemovalPathRules::mayBeMachineApplicationBundle(const std::string& path) const {
+    const std::string applications = standardized(systemRoot_ + "/Applications");
+    return PathText::isStrictlyInside(path, applications) &&
+           hasApplicationBundleName(PathText::lastPathComponent(path)) &&
+           !hasAppBundleComponent(PathText::deletingLastPathComponent(path), applications);
 }
 
 bool RemovalPathRules::hasAppBundleComponent(std::string_view path, std::string_view root) {

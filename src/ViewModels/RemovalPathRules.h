@@ -25,8 +25,9 @@ public:
     // The home, the working directory and the program's folder, and every folder holding one, count too.
     bool isHighRisk(const std::string& path) const;
     bool isLikelyAdministratorRemovalPath(const std::string& path) const;
-    // Inside (or being) an application bundle in one of the two applications folders, as written.
-    bool isInApplicationBundle(const std::string& path) const;
+    // Named as an application bundle of the machine's applications folder, as written: its own name is the
+    // first on its way below that folder to end in ".app". Whether it is one, the Trash judges as it moves.
+    bool mayBeMachineApplicationBundle(const std::string& path) const;
 
     // True when the part of `path` below `root` has a component ending in ".app" (any case).
     static bool hasAppBundleComponent(std::string_view path, std::string_view root);

@@ -53,9 +53,9 @@ TrashPassOutcome trashDirectly(const std::vector<std::string>& paths, const Tras
             outcome.refused.push_back(path);
             continue;
         }
-        const Trash::Outcome moved =
-            moveToTrash(path, rules.isInApplicationBundle(path) ? Trash::EntriesOfOthers::moveAlong
-                                                                : Trash::EntriesOfOthers::refuseMove);
+        const Trash::Outcome moved = moveToTrash(path, rules.mayBeMachineApplicationBundle(path)
+                                                           ? Trash::EntriesOfOthers::moveAlongWithBundle
+                                                           : Trash::EntriesOfOthers::refuseMove);
         const bool followable = !moved.moved && mayGoToLinkResolvingRemoval(path);
         const bool permissionDenied = isPermissionDenied(moved.errorNumber) && followable;
         if (moved.moved) {
@@ -65,9 +65,10 @@ TrashPassOutcome trashDirectly(const std::vector<std::string>& paths, const Tras
                                  kSource);
             outcome.trashed.push_back(path);
         } else if (!moved.keptEntry.empty()) {
-            Logger::shared().log("Kept " + path + " in place: " + keptForAnotherUserText(moved.keptEntry),
-                                 LogLevel::warning, kSource);
-            outcome.keptForOtherUsers.push_back({path, moved.keptEntry});
+            const KeptEntry kept{moved.keptEntry};
+            Logger::shared().log("Kept " + path + " in place: " + keptEntryText(kept), LogLevel::warning,
+                                 kSource);
+            outcome.keptForOtherUsers.push_back({path, kept});
         } else if (moved.trashFailed) {
             logTrashFailure(path, moved.errorNumber);
             outcome.trashFailures.push_back(path);

@@ -45,8 +45,8 @@ bool mayGoToLinkResolvingRemoval(const std::string& path);
 // asks for access. A link is the exception: both of those remove what a
 // link leads to, so a link that cannot be moved simply fails, and is named in `failedLinks`. A path
 // reported missing counts as trashed only when it really is gone. Nothing that is, or holds, another
-// person's entry moves (it is kept and named), but an application's bundle in an applications folder,
-// which is the machine's.
+// person's entry moves (it is kept and named), but an application bundle in the machine's applications
+// folder, which is the machine's whoever installed it.
 TrashPassOutcome trashDirectly(const std::vector<std::string>& paths, const TrashMover& moveToTrash,
                                bool hasFullDiskAccess, const RemovalPathRules& rules);
 

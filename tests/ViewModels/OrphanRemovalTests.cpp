@@ -9,6 +9,7 @@
 #include "support/FixtureEngineOptions.h"
 #include "support/FixtureTree.h"
 #include "support/Privileges.h"
+#include "support/RenamingOverNames.h"
 
 #include <cerrno>
 #include <filesystem>
@@ -25,7 +26,7 @@ namespace {
 using test::exists;
 
 // What these removals keep: the entries of every person but the one running the tests.
-const OtherPeople kOtherPeople(::getuid(), PersonUidRange{});
+const OtherPeople kOtherPeople(::getuid(), People{});
 
 // Records what it is asked to run, answers as told, and can hand the program form's input to the real
 // administrator side.
@@ -58,7 +59,7 @@ protected:
     std::string home = tree.folder("home");
     std::vector<std::vector<std::string>> administratorCalls;
     bool administratorRuns = true;
-    std::set<std::string> deniedPaths;   // the plain removal fails for lack of permission
+    std::set<std::string> deniedPaths; // the plain removal fails for lack of permission
     std::set<std::string> administratorRemoves;
     OrphanRemovalTools tools = toolsFor(home);
 
@@ -66,8 +67,8 @@ protected:
     OrphanRemovalTools toolsFor(const std::string& userHome) {
         return OrphanRemovalTools::forRules(
             std::make_shared<const LeftoverRules>(userHome, ::getuid(), tree.folder("system"),
-                                                  test::fixtureCleaningFolders(tree), PersonUidRange{}),
-            Trash(tree.path("trash"), PersonUidRange{}));
+                                                  test::fixtureCleaningFolders(tree), People{}),
+            Trash(tree.path("trash"), People{}));
     }
 
     void SetUp() override {
@@ -92,7 +93,9 @@ protected:
         };
         tools.somethingRemainsAt = [](const std::string& path) { return exists(path); };
     }
-    std::string cache(const std::string& name) { return tree.textFile("home/Library/Caches/" + name, "data"); }
+    std::string cache(const std::string& name) {
+        return tree.textFile("home/Library/Caches/" + name, "data");
+    }
 
     // Leftovers in "Library/Caches/bdir" and the user's own files of the same names in Documents, while
     // whoever may rename entries in the caches swaps "bdir" with a link to Documents over and over. Runs
@@ -161,7 +164,8 @@ TEST_F(OrphanRemoval, ALinkGoesAsTheLinkAndNeverTakesItsTarget) {
     const std::string target = tree.textFile("home/Documents/precious", "keep me");
     const std::string link = tree.symlink("home/Library/Caches/Gone Link", target);
     const std::string outside = tree.textFile("home/Library/Caches/Target Inside/file", "x");
-    const std::string inner = tree.symlink("home/Library/Caches/Inner Link", tree.path("home/Library/Caches/Target Inside"));
+    const std::string inner =
+        tree.symlink("home/Library/Caches/Inner Link", tree.path("home/Library/Caches/Target Inside"));
 
     // A link out of the allowed folders is refused; one that stays inside goes as the link.
     const auto outcome = removeOrphans({link, inner}, tools);
@@ -211,11 +215,43 @@ TEST_F(OrphanRemoval, AnotherUsersEntryStaysOnEitherPassAndIsNamed) {
     administratorRemoves = {folders[1]};
     const auto outcome = removeOrphans(folders, tools);
     EXPECT_TRUE(outcome.removed.empty());
-    EXPECT_EQ(outcome.failures, (std::vector<std::string>{keptForAnotherUserText(folders[0] + "/z2-dir"),
-                                                          keptForAnotherUserText(folders[1] + "/z2-dir")}));
+    EXPECT_EQ(outcome.failures, (std::vector<std::string>{keptEntryText({folders[0] + "/z2-dir"}),
+                                                          keptEntryText({folders[1] + "/z2-dir"})}));
     for (std::size_t i = 0; i < folders.size(); ++i) {
         EXPECT_TRUE(exists(theirs[i]));
         EXPECT_FALSE(exists(folders[i] + "/mine.db"));
+    }
+}
+
+TEST_F(OrphanRemoval, NothingGoesByItsNameFromAFolderOthersMayRenameTheirOwnFilesInto) {
+    if (!test::runsAsRoot())
+        GTEST_SKIP() << test::kNeedsRootToChangeOwners;
+    constexpr uid_t kCaller = 4242;
+    const OtherPeople othersOfCaller(kCaller, People{});
+    for (const mode_t mode : {mode_t{0777}, mode_t{02775}, mode_t{01777}}) {
+        const std::string relative = "home/Library/Caches/com.race." + std::to_string(mode);
+        const std::string race = tree.folder(relative);
+        for (const char* name : {"a", "b", "c"})
+            ASSERT_EQ(::lchown(tree.file(relative + "/" + name, 1).c_str(), kCaller, kCaller), 0);
+        ASSERT_EQ(::chown(race.c_str(), kCaller, test::kSharedGroup), 0);
+        ASSERT_EQ(::chmod(race.c_str(), mode), 0);
+        const std::string stash = tree.path("stash-" + std::to_string(mode));
+        test::RenamingOverNames::makeStash(stash, 3, test::kOtherPerson, test::kSharedGroup);
+        const auto person =
+            std::make_shared<test::RenamingOverNames>(race, stash, test::kOtherPerson, test::kSharedGroup);
+
+        const OrphanRemoveResult result = removeLeftoverPermanently(race, othersOfCaller, person);
+        if (mode & S_ISVTX) {
+            EXPECT_EQ(result.outcome, OrphanRemoveOutcome::removed) << mode;
+            EXPECT_EQ(person->renamed(), 0) << mode;
+        } else {
+            EXPECT_EQ(result.outcome, OrphanRemoveOutcome::keptForAnotherUser) << mode;
+            EXPECT_EQ(keptEntryText(result.keptEntry),
+                      race + " was kept: it is a folder shared with other users");
+            EXPECT_TRUE(exists(race + "/a")) << mode;
+        }
+        for (const char* name : {"0", "1", "2"})
+            EXPECT_TRUE(exists(stash + "/" + name)) << mode << " " << name;
     }
 }
 
@@ -363,8 +399,8 @@ TEST_F(OrphanRemoval, TheAppleScriptFormHandsEveryPathToRmUnchanged) {
     EXPECT_EQ(unescaped, command.shellCommand);
 
     // ...and a real shell hands rm each path as one unchanged argument.
-    ProcessRequest request{"/bin/sh", {"-c", "rm() { printf '%s\\0' \"$@\"; }; eval \"$1\"", "sh",
-                                       command.shellCommand}};
+    ProcessRequest request{
+        "/bin/sh", {"-c", "rm() { printf '%s\\0' \"$@\"; }; eval \"$1\"", "sh", command.shellCommand}};
     const ProcessResult result = runProcess(request);
     ASSERT_TRUE(result.succeeded());
     std::vector<std::string> arguments;

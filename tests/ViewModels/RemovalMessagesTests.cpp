@@ -39,5 +39,23 @@ TEST(RemovalMessages, AFailureOfTheTrashIsToldAsSuch) {
     EXPECT_EQ(combinedRemovalMessage(1, "x", 2), refusedRemovalMessage(1) + " x " + trashFailureMessage(2));
 }
 
+TEST(RemovalMessages, WhatWasKeptForOtherUsersSaysWhy) {
+    const KeptItem theirs{"/c/a", {"/c/a/z2"}};
+    const KeptItem shared{"/c/b", {"/c/b", KeptBecause::sharedWithOtherUsers}};
+    const KeptItem inShared{"/team/c", {"/team/c", KeptBecause::inFolderOfOtherUsers}};
+    EXPECT_EQ(keptForOtherUsersMessage({theirs}),
+              "Zelva Nexal kept 1 file in place: /c/a/z2 belongs to another user.");
+    EXPECT_EQ(keptForOtherUsersMessage({shared}),
+              "Zelva Nexal kept 1 file in place: /c/b is a folder shared with other users.");
+    EXPECT_EQ(keptForOtherUsersMessage({inShared}),
+              "Zelva Nexal kept 1 file in place: /team/c lies in a folder shared with other users.");
+    EXPECT_EQ(keptForOtherUsersMessage({theirs, theirs}),
+              "Zelva Nexal kept 2 files in place: they hold files of other users, such as /c/a/z2.");
+    EXPECT_EQ(
+        keptForOtherUsersMessage({theirs, shared}),
+        "Zelva Nexal kept 2 files in place: they hold files of other users or folders shared with them, "
+        "such as /c/a/z2.");
+}
+
 } // namespace
 } // namespace zn

@@ -27,6 +27,14 @@ TEST(RemovalPathRules, AdministratorCandidates) {
     EXPECT_FALSE(rules.isLikelyAdministratorRemovalPath("/Library/LaunchDaemons/com.foo.bom"));
     EXPECT_FALSE(rules.isLikelyAdministratorRemovalPath("/Users/u/Library/LaunchAgents/com.foo.plist"));
 
+    // Only a bundle of the machine's applications folder may take other people's entries along.
+    EXPECT_TRUE(rules.mayBeMachineApplicationBundle("/Applications/Foo.app"));
+    EXPECT_TRUE(rules.mayBeMachineApplicationBundle("/Applications/Team/b-own.app"));
+    EXPECT_FALSE(rules.mayBeMachineApplicationBundle("/Applications/Foo.app/Contents/Helpers/Bar.app"));
+    EXPECT_FALSE(rules.mayBeMachineApplicationBundle("/Applications/Foo.app/Contents"));
+    EXPECT_FALSE(rules.mayBeMachineApplicationBundle("/Users/u/Applications/Foo.app"));
+    EXPECT_FALSE(rules.mayBeMachineApplicationBundle("/Applications"));
+
     EXPECT_FALSE(RemovalPathRules::hasAppBundleComponent("/Applications/", "/Applications"));
     EXPECT_TRUE(
         RemovalPathRules::isDirectFile("/Library/LaunchAgents/a.plist", "/Library/LaunchAgents/", {"plist"}));

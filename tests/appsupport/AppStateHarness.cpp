@@ -139,8 +139,8 @@ int FakeAppList::stoppedFetches() const {
 AppStateHarness::AppStateHarness()
     : defaults(std::make_shared<UserDefaults>(QString::fromStdString(tree.path("settings.ini")))),
       home(tree.folder("home")), systemRoot(tree.folder("system")),
-      leftoverRules(std::make_shared<const LeftoverRules>(
-          home, ::getuid(), systemRoot, test::fixtureCleaningFolders(tree), PersonUidRange{})),
+      leftoverRules(std::make_shared<const LeftoverRules>(home, ::getuid(), systemRoot,
+                                                          test::fixtureCleaningFolders(tree), People{})),
       trash(std::make_shared<InjectingTrash>(tree.path("trash"))) {
     Locations::Roots roots{home, systemRoot, home + "/Library/Caches", ""};
     auto rules = leftoverRules;

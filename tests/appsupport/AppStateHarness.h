@@ -72,7 +72,7 @@ public:
 // The Trash of the fixture home, with permission failures injected for chosen paths. Thread-safe.
 class InjectingTrash {
 public:
-    explicit InjectingTrash(std::string homeTrash) : trash_(std::move(homeTrash), PersonUidRange{}) {}
+    explicit InjectingTrash(std::string homeTrash) : trash_(std::move(homeTrash), People{}) {}
 
     // Moving `path` fails with `error` (EACCES, EPERM, EIO...) and leaves it in place.
     void failWith(const std::string& path, int error);

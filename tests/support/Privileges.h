@@ -9,15 +9,19 @@
 
 namespace zn::test {
 
-// The user that owner tests hand files to ("nobody"): a service account, not a person's.
+// A user that tests hand files to and that the tests' people (kPeople) do not count: an account of the
+// system's own.
 inline constexpr uid_t kOtherUser = 65534;
-// A person other than whoever runs the tests: inside the range of people's user ids, with no account.
-inline constexpr uid_t kOtherPerson = 4321;
+// An account of the system's own, below the first person's id on every machine.
+inline constexpr uid_t kSystemAccount = 100;
+// A person other than whoever runs the tests, with no account: an id as a directory service gives, high
+// enough that no one running the tests has one as high.
+inline constexpr uid_t kOtherPerson = 2'000'000'000;
 // A group that is nobody's personal group ("nogroup"): its members share what it may write to.
 inline constexpr gid_t kSharedGroup = 65534;
-// The people as the tests count them: the other person alone, so that whoever runs the tests, root or a
+// The people as the tests count them: from the other person up, so that whoever runs the tests, root or a
 // user, is no other person to a caller a test names.
-inline constexpr PersonUidRange kPeople{kOtherPerson, kOtherPerson};
+inline constexpr People kPeople{kOtherPerson};
 
 // Only root can hand a file to another user; tests that must are skipped for anyone else.
 bool runsAsRoot();

@@ -6,6 +6,7 @@
 #include "Logic/Scanning/WholeFolderRule.h"
 #include "Logic/Scanning/WordedKey.h"
 #include "Platform/core/FileSystem.h"
+#include "Platform/core/FolderRights.h"
 #include "Platform/core/HomeTrash.h"
 #include "Platform/core/MainQueue.h"
 #include "Platform/core/PathResolution.h"
@@ -273,7 +274,10 @@ void AppPathFinder::processLocation(const std::string& root, const std::string& 
     const auto names = directoryEntryNames(path);
     if (!names)
         return;
-    const bool othersMayWrite = othersMayWriteToFolder(path);
+    const bool othersMayWrite = othersMayWriteToFolderAt(path, true);
+    // Where others may also rename their entries over these names, none of them can go by its name: the
+    // user's own folders are only walked into.
+    const bool othersMayReplace = othersMayWrite && othersMayReplaceEntriesInFolderAt(path, true);
     const bool parentRule = isLibraryRootSearch && currentDepth == 2;
     const bool topLevelRule = isLibraryRootSearch && currentDepth == 0;
     // Three levels down a Library root, a match inside a vendor's folder reports the vendor's folder,
@@ -292,7 +296,7 @@ void AppPathFinder::processLocation(const std::string& root, const std::string& 
         if (shouldSkipItem(key, itemPath))
             continue;
         // Whose a match is, and whether a folder goes whole, is judged once the walk is done.
-        if (matcher_.matches(key))
+        if (matcher_.matches(key) && (reportParent || !othersMayReplace))
             found.push_back(reportParent ? path : itemPath);
         // Linked folders and other mounts (a bind mount of a folder from elsewhere too) are reported but
         // never entered: what lies behind them belongs elsewhere.

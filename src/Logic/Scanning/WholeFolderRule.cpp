@@ -32,7 +32,9 @@ WholeFolderRule::WholeFolderRule(const AppMatcher& matcher, const OtherInstalled
       isSkipped_(std::move(isSkipped)) {}
 
 void WholeFolderRule::offer(const std::string& path, std::vector<std::string>& offered) const {
-    offer(path, 0, offered);
+    // Where others may rename entries of their own over its name, it cannot go by that name.
+    if (!othersMayReplaceEntriesInFolderAt(PathText::deletingLastPathComponent(path)))
+        offer(path, 0, offered);
 }
 
 void WholeFolderRule::offer(const std::string& path, int depth, std::vector<std::string>& offered) const {
@@ -98,18 +100,16 @@ bool WholeFolderRule::isSharedWithAChannel(const std::string& folder, const std:
 
 void WholeFolderRule::offerOwnEntries(const std::string& folder, int depth,
                                       std::vector<std::string>& offered) const {
-    if (depth >= kMaxOwnEntryDepth)
+    if (depth >= kMaxOwnEntryDepth || othersMayReplaceEntriesInFolderAt(folder))
         return;
-    struct stat folderInfo;
-    if (::lstat(folder.c_str(), &folderInfo) != 0)
-        return;
+    const bool othersMayWrite = othersMayWriteToFolderAt(folder, false);
     for (const std::string& name : directoryEntryNames(folder).value_or(std::vector<std::string>{})) {
         const std::string path = PathText::appendingPathComponent(folder, name);
         struct stat info;
         if (::lstat(path.c_str(), &info) != 0)
             continue;
         // Where anyone may put entries, their names say nothing of who made them.
-        if (othersMayWriteTo(folderInfo) && info.st_uid != user_)
+        if (othersMayWrite && info.st_uid != user_)
             continue;
         const std::string key = entryKey(name, S_ISDIR(info.st_mode) || isDirectoryFollowingLinks(path));
         if (matcher_.matches(key) && !isSkipped_(key, path))

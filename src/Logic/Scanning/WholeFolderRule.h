@@ -19,8 +19,9 @@ namespace zn {
 // folder too ("Firefox" beside Firefox Nightly, with no "Firefox Nightly" beside it). Otherwise only this
 // application's own entries inside it are offered, each judged the same way ("Google/Chrome" for Chrome,
 // never "Google" beside Google Drive). Nothing is offered that is another user's, named after another
-// installed application, or one of the protected places (the home, the working directory, the program's
-// folder) or holds one.
+// installed application, one of the protected places (the home, the working directory, the program's
+// folder) or holds one, or that lies in a folder where others may rename entries of their own over its
+// name (othersMayReplaceEntriesIn), which no removal takes anything out of.
 class WholeFolderRule {
 public:
     // Whether the finder's skip tables pass over an entry, by its key and path.

@@ -1,5 +1,6 @@
 #include "Logic/Scanning/WholeFolderWalk.h"
 
+#include "Platform/core/AccessAcl.h"
 #include "Platform/core/FolderRights.h"
 #include "Platform/core/MountRoot.h"
 
@@ -24,15 +25,18 @@ bool mayGoWholeFor(const std::string& folder, uid_t user, const TopEntryTest& ac
         if (node->fts_info == FTS_ERR || node->fts_info == FTS_NS || node->fts_info == FTS_DC)
             return false;
         const struct stat& info = *node->fts_statp;
+        const auto othersMayWrite = [&] {
+            return othersMayWriteTo(info, [&] { return accessAclAt(node->fts_accpath, false); });
+        };
         if (node->fts_level == FTS_ROOTLEVEL)
             device = info.st_dev;
         // Another mount inside (a bind mount of the same file system too) is not part of the folder.
         if (info.st_dev != device || (node->fts_level > 0 && isMountRoot(node->fts_accpath)) ||
-            isOtherUsersEntry(info.st_uid, user) || othersMayWriteTo(info))
+            isOtherUsersEntry(info.st_uid, user) || othersMayWrite())
             return false;
         // A folder closed to the user holds only the administrator's when only the administrator may put
         // anything there (a daemon's private folder among an installation's leftovers).
-        if (node->fts_info == FTS_DNR && (info.st_uid != 0 || othersMayWriteTo(info)))
+        if (node->fts_info == FTS_DNR && (info.st_uid != 0 || othersMayWrite()))
             return false;
         if (node->fts_level == 1 && !acceptsTopEntry(node->fts_path, node->fts_name, S_ISDIR(info.st_mode)))
             return false;

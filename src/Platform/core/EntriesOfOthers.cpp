@@ -1,5 +1,6 @@
 #include "Platform/core/EntriesOfOthers.h"
 
+#include "Platform/core/AccessAcl.h"
 #include "Platform/core/FolderRights.h"
 #include "Platform/core/PathText.h"
 #include "Platform/core/SafeRemoval.h"
@@ -16,9 +17,11 @@ namespace zn {
 
 namespace {
 
-// Nobody but the administrator could have put anything there.
-bool onlyTheAdministratorFills(const struct stat& folder) {
-    return folder.st_uid == 0 && !othersMayWriteTo(folder);
+// Nobody but the administrator could have put anything into the entry `name` of the open folder.
+bool onlyTheAdministratorFills(const struct stat& folder, int parentFd, const std::string& name) {
+    return folder.st_uid == 0 && !othersMayWriteTo(folder, [&] {
+               return accessAclAt("/proc/self/fd/" + std::to_string(parentFd) + "/" + name, false);
+           });
 }
 
 } // namespace
@@ -56,8 +59,9 @@ EntriesOfOthersSearch findEntryOfOthers(int folderFd, const std::string& name, c
         else
             error = SystemRemovalFileOperations().list(fd.get(), names);
         if (error != 0)
-            return onlyTheAdministratorFills(info) ? std::nullopt
-                                                   : std::optional(EntriesOfOthersSearch{{}, error});
+            return onlyTheAdministratorFills(info, parentFd, entryName)
+                       ? std::nullopt
+                       : std::optional(EntriesOfOthersSearch{{}, error});
         stack.push_back({std::move(fd), std::move(entryPath), std::move(names)});
         return std::nullopt;
     };

@@ -1,7 +1,6 @@
 #include "Platform/core/FileSystem.h"
 
 #include "Models/CleanableItem.h"
-#include "Platform/core/FolderRights.h"
 
 #include <cerrno>
 #include <cstring>
@@ -48,11 +47,6 @@ struct WalkFrame {
 
 std::string fileErrorDescription(int errorCode) {
     return std::strerror(errorCode);
-}
-
-bool othersMayWriteToFolder(const std::string& folder) {
-    struct stat info;
-    return ::stat(folder.c_str(), &info) == 0 && othersMayWriteTo(info);
 }
 
 bool somethingRemainsAt(const std::string& path) {

@@ -58,11 +58,6 @@ struct DirectoryWalk {
 // The text of an errno value, as shown in log lines ("Permission denied").
 std::string fileErrorDescription(int errorCode);
 
-// Users other than its owner may put entries into such a folder (a shared temporary folder, one a group
-// shares), links followed: their names say nothing of who made them (see othersMayWriteTo). False when the
-// folder cannot be looked at.
-bool othersMayWriteToFolder(const std::string& folder);
-
 // An entry at the path, a final link counting as itself, or a path that cannot be looked at: only a path
 // known to name nothing is clear.
 bool somethingRemainsAt(const std::string& path);

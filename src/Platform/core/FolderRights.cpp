@@ -1,5 +1,7 @@
 #include "Platform/core/FolderRights.h"
 
+#include "Platform/core/AccessAcl.h"
+
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -82,17 +84,55 @@ bool isPersonalGroupRemembered(uid_t owner, gid_t group) {
 } // namespace
 
 bool isPrivateFolderOf(int folderFd, uid_t user) {
+    // With an access ACL the group bits show its mask, which bounds every named user and group: no write
+    // bit there leaves writing to the owner alone.
     struct stat info;
     return ::fstat(folderFd, &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == user &&
            (info.st_mode & (S_IWGRP | S_IWOTH)) == 0;
 }
 
-bool othersMayWriteTo(const struct stat& folder) {
+bool othersMayWriteTo(const struct stat& folder, const AccessAclReader& readAcl) {
     if (!S_ISDIR(folder.st_mode))
         return false;
     if (folder.st_mode & S_IWOTH)
         return true;
-    return (folder.st_mode & S_IWGRP) != 0 && !isPersonalGroupRemembered(folder.st_uid, folder.st_gid);
+    // The group bits are the owning group's, or with an access ACL its mask: without a write bit there,
+    // no group and no named user may write either.
+    if ((folder.st_mode & S_IWGRP) == 0)
+        return false;
+    if (!isPersonalGroupRemembered(folder.st_uid, folder.st_gid))
+        return true;
+    const std::optional<std::string> acl = readAcl();
+    if (!acl)
+        return true; // unreadable: nothing vouches for it
+    return aclLetsOthersWrite(*acl, folder.st_uid,
+                              [&](gid_t group) { return isPersonalGroupRemembered(folder.st_uid, group); });
+}
+
+bool othersMayWriteToFolderAt(const std::string& path, bool followLinks) {
+    struct stat info;
+    if ((followLinks ? ::stat(path.c_str(), &info) : ::lstat(path.c_str(), &info)) != 0)
+        return false;
+    return othersMayWriteTo(info, [&] { return accessAclAt(path, followLinks); });
+}
+
+bool othersMayWriteToOpenFolder(int folderFd) {
+    struct stat info;
+    return ::fstat(folderFd, &info) == 0 && othersMayWriteTo(info, [&] { return accessAclOf(folderFd); });
+}
+
+bool othersMayReplaceEntriesIn(int folderFd) {
+    struct stat info;
+    return ::fstat(folderFd, &info) == 0 && (info.st_mode & S_ISVTX) == 0 &&
+           othersMayWriteToOpenFolder(folderFd);
+}
+
+bool othersMayReplaceEntriesInFolderAt(const std::string& path, bool followLinks) {
+    struct stat info;
+    if ((followLinks ? ::stat(path.c_str(), &info) : ::lstat(path.c_str(), &info)) != 0)
+        return false;
+    return (info.st_mode & S_ISVTX) == 0 &&
+           othersMayWriteTo(info, [&] { return accessAclAt(path, followLinks); });
 }
 
 int refusalToTakeEntryFrom(int folderFd, const struct stat& entry) {

@@ -1,6 +1,7 @@
 #include "Platform/core/PeopleAccounts.h"
 
-#include <charconv>
+#include <cerrno>
+#include <cstdlib>
 #include <fstream>
 #include <optional>
 #include <sstream>
@@ -9,37 +10,33 @@ namespace zn {
 
 namespace {
 
+// A number as strtoul reads it with base 0, which is how the shadow tools read login.defs.
 std::optional<uid_t> parsedUid(const std::string& text) {
-    unsigned long value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || text.empty() ||
-        value >= static_cast<unsigned long>(static_cast<uid_t>(-1)))
+    if (text.empty() || text.front() < '0' || text.front() > '9')
+        return std::nullopt;
+    errno = 0;
+    char* end = nullptr;
+    const unsigned long long value = std::strtoull(text.c_str(), &end, 0);
+    if (errno != 0 || *end != '\0' || value >= static_cast<unsigned long long>(static_cast<uid_t>(-1)))
         return std::nullopt;
     return static_cast<uid_t>(value);
 }
 
 } // namespace
 
-PersonUidRange PersonUidRange::fromLoginDefinitions(const std::string& loginDefinitions) {
-    PersonUidRange range;
+People People::fromLoginDefinitions(const std::string& loginDefinitions) {
+    People people;
     std::ifstream file(loginDefinitions);
     for (std::string line; std::getline(file, line);) {
         std::istringstream words(line);
         std::string key;
         std::string value;
-        if (!(words >> key >> value) || key.starts_with('#'))
+        if (!(words >> key >> value) || key != "UID_MIN")
             continue;
-        const auto uid = parsedUid(value);
-        if (!uid)
-            continue;
-        if (key == "UID_MIN")
-            range.first = *uid;
-        else if (key == "UID_MAX")
-            range.last = *uid;
+        if (const auto uid = parsedUid(value))
+            people.firstPersonUid = *uid;
     }
-    if (range.first > range.last)
-        return {};
-    return range;
+    return people;
 }
 
 } // namespace zn

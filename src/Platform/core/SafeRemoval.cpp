@@ -1,5 +1,7 @@
 #include "Platform/core/SafeRemoval.h"
 
+#include "Platform/core/BundleFolder.h"
+#include "Platform/core/FolderRights.h"
 #include "Platform/core/PathText.h"
 #include "Platform/core/UniqueFd.h"
 
@@ -40,13 +42,13 @@ bool belongsToAnother(const RemovalFileOperations::EntryStatus& entry, std::opti
     return requiredOwner && entry.owner != *requiredOwner;
 }
 
-bool isKept(const RemovalFileOperations::EntryStatus& entry, const RemovalLimits& limits) {
+bool isOwnedByOthers(const RemovalFileOperations::EntryStatus& entry, const RemovalLimits& limits) {
     return limits.keepEntriesOf && limits.keepEntriesOf->own(entry.owner);
 }
 
-// Everything else went; what other people own stays, and the folders that hold it.
-RemovalResult kept(std::vector<std::string> entries) {
-    std::string description = keptForAnotherUserText(entries.front());
+// Everything else went; what stays for other people stays, and the folders that hold it.
+RemovalResult kept(std::vector<KeptEntry> entries) {
+    std::string description = keptEntryText(entries.front());
     if (entries.size() > 1)
         description += " (and " + std::to_string(entries.size() - 1) + " more)";
     return {ENOTEMPTY, std::move(description), std::move(entries)};
@@ -70,11 +72,22 @@ bool splitCanonical(const std::string& path, std::vector<std::string>& parts) {
     return true;
 }
 
-} // namespace
-
-std::string keptForAnotherUserText(const std::string& entry) {
-    return entry + " was kept: it belongs to another user";
+// The index among `parts` of the first component inside `applicationsFolder` named as a bundle; npos when
+// there is none (or no such folder).
+std::size_t firstBundleComponent(const std::vector<std::string>& parts,
+                                 const std::optional<std::string>& applicationsFolder) {
+    std::vector<std::string> folderParts;
+    if (!applicationsFolder || !splitCanonical(*applicationsFolder, folderParts) ||
+        folderParts.size() >= parts.size() ||
+        !std::equal(folderParts.begin(), folderParts.end(), parts.begin()))
+        return std::string::npos;
+    for (std::size_t index = folderParts.size(); index < parts.size(); ++index)
+        if (hasApplicationBundleName(parts[index]))
+            return index;
+    return std::string::npos;
 }
+
+} // namespace
 
 int SystemRemovalFileOperations::openPathDirectory(int parentFd, const std::string& name, int& fd) {
     fd = ::openat(parentFd, name.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
@@ -145,6 +158,14 @@ int SystemRemovalFileOperations::remove(int parentFd, const std::string& name, b
     return ::unlinkat(parentFd, name.c_str(), isDirectory ? AT_REMOVEDIR : 0) == 0 ? 0 : errno;
 }
 
+int SystemRemovalFileOperations::othersMayReplaceEntries(int folderFd, bool& mayReplace) {
+    struct stat info;
+    if (::fstat(folderFd, &info) != 0)
+        return errno;
+    mayReplace = othersMayReplaceEntriesIn(folderFd);
+    return 0;
+}
+
 SafeRemoval::SafeRemoval(std::shared_ptr<RemovalFileOperations> operations)
     : operations_(std::move(operations)) {}
 
@@ -158,9 +179,11 @@ RemovalResult SafeRemoval::removeItem(const std::string& path, Scope scope,
     if (allowedPlace && (!splitCanonical(*allowedPlace, placeParts) || placeParts.size() > parts.size() ||
                          !std::equal(placeParts.begin(), placeParts.end(), parts.begin())))
         return failure(EINVAL, "It is not inside the place it may be removed from");
+    const std::size_t bundleDepth = firstBundleComponent(parts, limits.applicationsFolder);
     const std::string name = parts.back();
     parts.pop_back();
 
+    bool protectsOthers = limits.keepEntriesOf.has_value();
     int fd = -1;
     if (int error = operations_->openPathDirectory(AT_FDCWD, "/", fd))
         return failure(error);
@@ -176,6 +199,9 @@ RemovalResult SafeRemoval::removeItem(const std::string& path, Scope scope,
             return failure(error);
         }
         parent = UniqueFd(fd);
+        // The bundle is judged on the folder the walk goes on from.
+        if (depth == bundleDepth && holdsBundleInfo(parent.get()))
+            protectsOthers = false;
         if (!allowedPlace || depth + 1 < placeParts.size())
             continue;
         // Read on the descriptor just opened, so the folder judged is the one the walk goes on from.
@@ -198,8 +224,15 @@ RemovalResult SafeRemoval::removeItem(const std::string& path, Scope scope,
         return failure(EINVAL, "It is not a regular file");
     if (belongsToAnother(target, limits.requiredOwner))
         return failure(EPERM, "It belongs to another user");
-    if (isKept(target, limits))
-        return kept({path});
+    // A folder that may be a bundle is judged once it is open.
+    const bool mayBeBundle = protectsOthers && bundleDepth == parts.size() && S_ISDIR(target.mode);
+    if (protectsOthers && !mayBeBundle) {
+        RemovalResult failed;
+        if (auto keep = keptForOthers(parent.get(), path, target, limits, failed))
+            return kept({std::move(*keep)});
+        if (!failed.succeeded())
+            return failed;
+    }
     if (!S_ISDIR(target.mode)) {
         int error = operations_->remove(parent.get(), name, false);
         return error ? failure(error) : RemovalResult{};
@@ -210,14 +243,31 @@ RemovalResult SafeRemoval::removeItem(const std::string& path, Scope scope,
         return failure(error);
     if (target.isMountRoot || !onSameMount(target, container))
         return failure(EXDEV, "It is a mount point, which is left untouched");
-    return removeFolder(parent.get(), path, target, limits);
+    return removeFolder(parent.get(), path, target, limits, protectsOthers, mayBeBundle);
+}
+
+std::optional<KeptEntry> SafeRemoval::keptForOthers(int parentFd, const std::string& path,
+                                                    const RemovalFileOperations::EntryStatus& status,
+                                                    const RemovalLimits& limits,
+                                                    RemovalResult& failed) const {
+    if (isOwnedByOthers(status, limits))
+        return KeptEntry{path, KeptBecause::belongsToAnotherUser};
+    bool mayReplace = true;
+    if (int error = operations_->othersMayReplaceEntries(parentFd, mayReplace)) {
+        failed = failure(error);
+        return std::nullopt;
+    }
+    if (mayReplace)
+        return KeptEntry{path, KeptBecause::inFolderOfOtherUsers};
+    return std::nullopt;
 }
 
 // Depth-first and bottom-up with an explicit stack of open folders, so deep trees cannot exhaust the call
 // stack; each folder is read in full before anything in it goes, so removal cannot disturb the listing.
 RemovalResult SafeRemoval::removeFolder(int parentFd, const std::string& path,
                                         const RemovalFileOperations::EntryStatus& top,
-                                        const RemovalLimits& limits) const {
+                                        const RemovalLimits& limits, bool protectsOthers,
+                                        bool mayBeBundle) const {
     struct Frame {
         UniqueFd fd;
         std::string path;
@@ -225,7 +275,13 @@ RemovalResult SafeRemoval::removeFolder(int parentFd, const std::string& path,
         bool holdsKeptEntry = false;
     };
     std::vector<Frame> stack;
-    std::vector<std::string> keptEntries;
+    std::vector<KeptEntry> keptEntries;
+
+    auto keep = [&](KeptEntry entry) {
+        keptEntries.push_back(std::move(entry));
+        if (!stack.empty())
+            stack.back().holdsKeptEntry = true;
+    };
 
     // Opens the folder and reads its entries; false with `failed` set when that fails, false alone when
     // the folder turned out to be one to keep.
@@ -251,11 +307,30 @@ RemovalResult SafeRemoval::removeFolder(int parentFd, const std::string& path,
             failed = failure(EPERM, "It holds an entry of another user");
             return false;
         }
-        if (isKept(status, limits)) {
-            keptEntries.push_back(folderPath);
-            if (!stack.empty())
-                stack.back().holdsKeptEntry = true;
+        if (stack.empty() && mayBeBundle) {
+            protectsOthers = !holdsBundleInfo(fd);
+            if (protectsOthers) {
+                if (auto kept = keptForOthers(containerFd, folderPath, status, limits, failed)) {
+                    keep(std::move(*kept));
+                    return false;
+                }
+                if (!failed.succeeded())
+                    return false;
+            }
+        } else if (protectsOthers && isOwnedByOthers(status, limits)) {
+            keep({folderPath, KeptBecause::belongsToAnotherUser});
             return false;
+        }
+        if (protectsOthers) {
+            bool mayReplace = true;
+            if (int error = operations_->othersMayReplaceEntries(fd, mayReplace)) {
+                failed = failure(error);
+                return false;
+            }
+            if (mayReplace) {
+                keep({folderPath, KeptBecause::sharedWithOtherUsers});
+                return false;
+            }
         }
         std::vector<std::string> names;
         if (int error = operations_->list(fd, names)) {
@@ -299,9 +374,8 @@ RemovalResult SafeRemoval::removeFolder(int parentFd, const std::string& path,
         if (belongsToAnother(status, limits.requiredOwner))
             return failure(EPERM, "It holds an entry of another user");
         const std::string childPath = PathText::appendingPathComponent(frame.path, child);
-        if (isKept(status, limits)) {
-            keptEntries.push_back(childPath);
-            frame.holdsKeptEntry = true;
+        if (protectsOthers && isOwnedByOthers(status, limits)) {
+            keep({childPath, KeptBecause::belongsToAnotherUser});
             continue;
         }
         if (S_ISDIR(status.mode)) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Platform/core/KeptEntry.h"
 #include "Platform/core/PeopleAccounts.h"
 
 #include <cstdint>
@@ -37,6 +38,9 @@ public:
     virtual int list(int directoryFd, std::vector<std::string>& names) = 0;
     // unlinkat(2): a file or link, or with `isDirectory` an empty folder.
     virtual int remove(int parentFd, const std::string& name, bool isDirectory) = 0;
+    // Whether someone else may rename entries of their own over the names in the open folder
+    // (othersMayReplaceEntriesIn).
+    virtual int othersMayReplaceEntries(int folderFd, bool& mayReplace) = 0;
 };
 
 // openat with O_NOFOLLOW|O_DIRECTORY (and O_PATH on the way), statx with AT_SYMLINK_NOFOLLOW, readdir,
@@ -48,21 +52,19 @@ public:
     int status(int parentFd, const std::string& name, EntryStatus& status) override;
     int list(int directoryFd, std::vector<std::string>& names) override;
     int remove(int parentFd, const std::string& name, bool isDirectory) override;
+    int othersMayReplaceEntries(int folderFd, bool& mayReplace) override;
 };
 
 struct RemovalResult {
     int errorNumber = 0;     // 0 when removed; EACCES and EPERM mean a lack of permission
     std::string description; // why it failed, in words
-    // Set only when everything else went: the entries of other people that were met and kept (the item
-    // itself, or entries inside it, whose folders stayed with them), as full paths in the order met.
-    std::vector<std::string> keptEntries = {};
+    // Set only when everything else went: what was met and kept for other people (the item itself, or
+    // entries inside it, whose folders stayed with them), in the order met.
+    std::vector<KeptEntry> keptEntries = {};
 
     bool succeeded() const { return errorNumber == 0; }
     bool keptEntriesOfOthers() const { return !keptEntries.empty(); }
 };
-
-// What the user is told of an entry of another user that a removal kept.
-std::string keptForAnotherUserText(const std::string& entry);
 
 // What a removal may touch beyond the path's own rules.
 struct RemovalLimits {
@@ -75,8 +77,16 @@ struct RemovalLimits {
     // goes (EXDEV). Above the place any mount will do.
     std::optional<std::string> allowedPlace = std::nullopt;
     // Entries these people own are never removed, each judged as it is met: such an entry stays with the
-    // folders that hold it, and everything else goes. The result then names what was kept.
+    // folders that hold it, and everything else goes. Nor is anything taken by its name out of a folder
+    // where others may rename entries of their own over the names (othersMayReplaceEntriesIn): such a
+    // folder stays with all it holds, and an item lying directly in one stays whole. The result then names
+    // what was kept.
     std::optional<OtherPeople> keepEntriesOf = std::nullopt;
+    // The machine's applications folder, in the same form as the path. An application bundle anywhere in
+    // it (a folder named "*.app" holding "Contents/Info.plist", judged on the folder the walk opened) is
+    // the machine's, whoever installed it: an item that is, or lies in, the first such folder on its path
+    // goes with whatever of other people it holds.
+    std::optional<std::string> applicationsFolder = std::nullopt;
 };
 
 // Permanent removal of one path through file descriptors. The path is walked from "/" one folder at a time
@@ -96,9 +106,16 @@ public:
     RemovalResult removeItem(const std::string& path, Scope scope, const RemovalLimits& limits = {}) const;
 
 private:
+    // `protectsOthers`: keepEntriesOf holds for this item; `mayBeBundle`: the item is the first folder on
+    // its path in the applications folder named as a bundle, and holding a bundle's Info.plist frees it.
     RemovalResult removeFolder(int parentFd, const std::string& path,
-                               const RemovalFileOperations::EntryStatus& top,
-                               const RemovalLimits& limits) const;
+                               const RemovalFileOperations::EntryStatus& top, const RemovalLimits& limits,
+                               bool protectsOthers, bool mayBeBundle) const;
+    // What keepEntriesOf keeps of an entry of the open folder `parentFd` met with `status`: the entry
+    // itself when another person owns it, or when that folder lets others rename over its names.
+    std::optional<KeptEntry> keptForOthers(int parentFd, const std::string& path,
+                                           const RemovalFileOperations::EntryStatus& status,
+                                           const RemovalLimits& limits, RemovalResult& failed) const;
 
     std::shared_ptr<RemovalFileOperations> operations_;
 };

@@ -1,17 +1,20 @@
 #include "Platform/qt/Trash.h"
 
 #include "Logic/Utilities/Logger.h"
+#include "Platform/core/BundleFolder.h"
 #include "Platform/core/EntriesOfOthers.h"
 #include "Platform/core/FolderRights.h"
 #include "Platform/core/FolderWithoutLinks.h"
 #include "Platform/core/HomeTrash.h"
 #include "Platform/core/MountRoot.h"
 #include "Platform/core/PathText.h"
+#include "Platform/core/TrashEntryName.h"
 #include "Platform/core/WriteAll.h"
 
 #include <QByteArray>
 #include <QDateTime>
 #include <cerrno>
+#include <climits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -115,15 +118,18 @@ bool admitsNewEntries(int folderFd) {
     return ::faccessat(folderFd, ".", W_OK | X_OK, AT_EACCESS) == 0;
 }
 
-std::string candidateName(const std::string& base, int attempt) {
-    return attempt == 1 ? base : base + "." + std::to_string(attempt);
+// Whether the entry `name` of the open folder is an application bundle, no link followed.
+bool holdsBundleInfoAt(int folderFd, const std::string& name) {
+    const UniqueFd entry(::openat(folderFd, name.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    return entry.get() >= 0 && holdsBundleInfo(entry.get());
 }
 
 } // namespace
 
-Trash::Trash(std::string homeTrash, std::optional<PersonUidRange> people)
+Trash::Trash(std::string homeTrash, std::optional<People> people, Mover mover)
     : homeTrash_(std::move(homeTrash)),
-      otherPeople_(::getuid(), people.value_or(PersonUidRange::fromLoginDefinitions())) {
+      otherPeople_(::getuid(), people.value_or(People::fromLoginDefinitions())),
+      mover_(mover ? std::move(mover) : Mover(renameWithoutReplacing)) {
     if (homeTrash_.empty())
         homeTrash_ = HomeTrash::ofCurrentUser().folder();
 }
@@ -219,7 +225,9 @@ Trash::Outcome Trash::moveToTrash(const std::string& path, EntriesOfOthers other
         outcome.keptEntry = std::move(entry);
         return outcome;
     };
-    if (others == EntriesOfOthers::refuseMove) {
+    const bool mayBeBundle =
+        others == EntriesOfOthers::moveAlongWithBundle && holdsBundleInfoAt(parentFd.get(), name);
+    if (!mayBeBundle) {
         const EntriesOfOthersSearch search = findEntryOfOthers(parentFd.get(), name, path, otherPeople_);
         if (!search.firstEntry.empty())
             return keptFor(search.firstEntry);
@@ -243,7 +251,7 @@ Trash::Outcome Trash::moveToTrash(const std::string& path, EntriesOfOthers other
         "\nDeletionDate=" + QDateTime::currentDateTime().toString("yyyy-MM-ddTHH:mm:ss").toStdString() + "\n";
 
     for (int attempt = 1; attempt < 10000; ++attempt) {
-        const std::string candidate = candidateName(name, attempt);
+        const std::string candidate = numberedEntryName(name, attempt, kTrashEntryNameLimit);
         const std::string infoName = candidate + ".trashinfo";
         // The .trashinfo file reserves the name, so it is written before the move.
         int fd = ::openat(trash->info.get(), infoName.c_str(),
@@ -255,25 +263,16 @@ Trash::Outcome Trash::moveToTrash(const std::string& path, EntriesOfOthers other
         }
         const bool written = writeAll(fd, contents);
         ::close(fd);
-        const int moveError =
-            written ? renameWithoutReplacing(parentFd.get(), name, trash->files.get(), candidate) : EIO;
+        const int moveError = written ? mover_(parentFd.get(), name, trash->files.get(), candidate) : EIO;
         if (moveError == 0) {
             // In the Trash nobody else can add to it: this look is the last word. An entry another person
-            // added since the first look sends it back.
-            if (others == EntriesOfOthers::refuseMove) {
-                const auto entry =
-                    findEntryOfOthers(trash->files.get(), candidate, path, otherPeople_).firstEntry;
-                if (!entry.empty()) {
-                    if (renameWithoutReplacing(trash->files.get(), candidate, parentFd.get(), name) == 0) {
-                        ::unlinkat(trash->info.get(), infoName.c_str(), 0);
-                        return keptFor(entry);
-                    }
-                    // Its name was taken meanwhile: it stays in the Trash, from where it can be put back.
-                    Logger::shared().log("Moved " + path + " to the Trash, though it holds " + entry +
-                                             " of another user: its place was taken before it could go back",
-                                         LogLevel::error, "moveToTrash(_:)");
-                }
-            }
+            // added since the first look, or one swapped in for a bundle, sends it back.
+            const bool isBundle = mayBeBundle && holdsBundleInfoAt(trash->files.get(), candidate);
+            const std::string entry =
+                isBundle ? std::string()
+                         : findEntryOfOthers(trash->files.get(), candidate, path, otherPeople_).firstEntry;
+            if (!entry.empty())
+                return putBack(*trash, candidate, infoName, parentFd.get(), path, entry, outcome);
             outcome.moved = true;
             outcome.trashedPath = trash->path + "/files/" + candidate;
             return outcome;
@@ -288,6 +287,41 @@ Trash::Outcome Trash::moveToTrash(const std::string& path, EntriesOfOthers other
         }
     }
     return trashFailure(EEXIST);
+}
+
+// Sends the item `candidate` of the Trash back into its folder, under its own name or, when that was taken
+// meanwhile, a free one beside it. Either way the move failed, naming the entry of another user where it
+// now lies; only when it cannot go back at all does it stay in the Trash, with its record, to be put back
+// from there.
+Trash::Outcome Trash::putBack(const Folders& trash, const std::string& candidate, const std::string& infoName,
+                              int parentFd, const std::string& path, const std::string& entry,
+                              Outcome& outcome) const {
+    outcome.trashFailed = true;
+    outcome.errorNumber = EPERM;
+    const std::string name = PathText::lastPathComponent(path);
+    const std::string folder = PathText::deletingLastPathComponent(path);
+    for (int attempt = 1; attempt < 10000; ++attempt) {
+        const std::string freeName = numberedEntryName(name, attempt, NAME_MAX);
+        const int error = mover_(trash.files.get(), candidate, parentFd, freeName);
+        if (error == EEXIST)
+            continue;
+        if (error != 0)
+            break;
+        ::unlinkat(trash.info.get(), infoName.c_str(), 0);
+        const std::string restored = PathText::appendingPathComponent(folder, freeName);
+        if (attempt > 1)
+            Logger::shared().log("Put " + path + " back as " + restored +
+                                     ": it holds an entry of another user, and its name was taken meanwhile",
+                                 LogLevel::warning, "moveToTrash(_:)");
+        outcome.keptEntry = restored + entry.substr(path.size());
+        return outcome;
+    }
+    const std::string inTrash = trash.path + "/files/" + candidate;
+    Logger::shared().log("Couldn't put " + path + " back from the Trash, where it lies as " + inTrash +
+                             " holding " + entry + " of another user",
+                         LogLevel::error, "moveToTrash(_:)");
+    outcome.keptEntry = inTrash + entry.substr(path.size());
+    return outcome;
 }
 
 } // namespace zn

@@ -3,6 +3,7 @@
 #include "Platform/core/PeopleAccounts.h"
 #include "Platform/core/UniqueFd.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <sys/types.h>
@@ -29,14 +30,22 @@ public:
 
     // Whether a move may take entries of other people along.
     enum class EntriesOfOthers {
-        refuseMove, // an item that is or holds one stays where it is
-        moveAlong,  // an application's bundle in an applications folder, which is the machine's
+        refuseMove, // an item that is, or holds, one stays where it is
+        // An application bundle of the machine's applications folder is the machine's, whoever installed it:
+        // when the item is a real bundle (a folder named "*.app" holding "Contents/Info.plist", judged on
+        // the entry that moved, once it lies in the Trash) it goes as it is; anything else as refuseMove.
+        moveAlongWithBundle,
     };
 
+    // How an entry moves from one open folder to another, never over an existing one: 0 or an errno value.
+    using Mover = std::function<int(int fromFolderFd, const std::string& fromName, int toFolderFd,
+                                    const std::string& toName)>;
+
     // `homeTrash` is the home Trash folder; empty means the current user's (HomeTrash::ofCurrentUser).
-    // `people` are the user ids of people (the system's login.defs when none): the entries of those other
-    // than this process's user are never moved (see EntriesOfOthers).
-    explicit Trash(std::string homeTrash = {}, std::optional<PersonUidRange> people = std::nullopt);
+    // `people` says who counts as a person (the system's login.defs when none): the entries of those other
+    // than this process's user are never moved (see EntriesOfOthers). `mover` moves entries in and out
+    // (renameWithoutReplacing when none); tests let another person act around it.
+    explicit Trash(std::string homeTrash = {}, std::optional<People> people = std::nullopt, Mover mover = {});
 
     // Moves the entry that the absolute, standardised `path` names, as written: the folder that holds it is
     // opened from "/" one folder at a time without following a link (a link on the way fails with ENOTDIR
@@ -46,9 +55,11 @@ public:
     // fails with its EACCES or EPERM as the item's own failure, whatever the state of the Trash. The home
     // Trash, its "files" and its "info" must each be a folder of the user's alone, as on other mounts. An
     // item that is, or holds, another person's entry is looked for before the move and again once it lies
-    // in the Trash, where nobody else can add to it: found then, it is put back. A folder that cannot be
-    // looked through fails with its errno as the item's own failure. An item where its own file system is
-    // mounted cannot move and fails with EBUSY, with no Trash made.
+    // in the Trash, where nobody else can add to it: found then, it is put back, beside its old name under
+    // a free one if that was taken meanwhile, and the move fails naming that entry where it now lies. A
+    // folder that cannot be looked through fails with its errno as the item's own failure. An item where
+    // its own file system is mounted cannot move and fails with EBUSY, with no Trash made. A name too long
+    // for a Trash record is shortened there; the record keeps the path as it was.
     Outcome moveToTrash(const std::string& path, EntriesOfOthers others = EntriesOfOthers::refuseMove) const;
 
     const std::string& homeTrash() const { return homeTrash_; }
@@ -71,11 +82,14 @@ public:
     static std::optional<Folders> openMountTrash(const std::string& topDirectory, uid_t user, int& error);
 
 private:
+    Outcome putBack(const Folders& trash, const std::string& candidate, const std::string& infoName,
+                    int parentFd, const std::string& path, const std::string& entry, Outcome& outcome) const;
     std::optional<Folders> trashFor(const std::string& path, dev_t device, std::string& topDirectory,
                                     int& error) const;
 
     std::string homeTrash_;
     OtherPeople otherPeople_;
+    Mover mover_;
 };
 
 } // namespace zn

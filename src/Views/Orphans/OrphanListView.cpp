@@ -61,9 +61,10 @@ QIcon markIcon(double size, const QColor& tint) {
 
 OrphanListView::OrphanListView(AppState& state, OrphanRemovalTools tools, FileViewer& fileViewer,
                                UrlOpener& urlOpener, QuestionPrompter& prompter, QWidget* parent)
-    : QWidget(parent), state_(&state), tools_(std::move(tools)), fileViewer_(fileViewer), urlOpener_(urlOpener),
-      prompter_(prompter), sizes_(new ListedItemSizes(this)), items_(new QWidget(this)),
-      alert_(this, QStringLiteral("Some files could not be removed"), [this] { removalErrorMessage_.reset(); }) {
+    : QWidget(parent), state_(&state), tools_(std::move(tools)), fileViewer_(fileViewer),
+      urlOpener_(urlOpener), prompter_(prompter), sizes_(new ListedItemSizes(this)),
+      items_(new QWidget(this)), alert_(this, QStringLiteral("Some files could not be removed"),
+                                        [this] { removalErrorMessage_.reset(); }) {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
@@ -99,9 +100,10 @@ OrphanListView::OrphanListView(AppState& state, OrphanRemovalTools tools, FileVi
     searching->addWidget(progress, 0, Qt::AlignHCenter);
     searching->addStretch(1);
     content_->addWidget(searching_);
-    empty_ = new EmptyStateView(QStringLiteral("No old app leftovers"), "checkmark.circle",
-                                QStringLiteral("Zelva Nexal didn't find files from apps you've removed."),
-                                [this] { state_->findOrphans(); }, QStringLiteral("Scan again"), false);
+    empty_ = new EmptyStateView(
+        QStringLiteral("No old app leftovers"), "checkmark.circle",
+        QStringLiteral("Zelva Nexal didn't find files from apps you've removed."),
+        [this] { state_->findOrphans(); }, QStringLiteral("Scan again"), false);
     content_->addWidget(empty_);
     list_ = new FileChecklist([this](CheckableFileRow& row) { setUpRow(row); });
     content_->addWidget(list_);
@@ -260,16 +262,17 @@ void OrphanListView::finishTrashMove(const std::string& path, const OrphanTrashR
         return;
     // Deleting it for good would not take the other user's entry either: nothing more to offer.
     case OrphanTrashOutcome::keptForAnotherUser:
-        showFailures({keptForAnotherUserText(result.keptEntry)});
+        showFailures({keptEntryText(result.keptEntry)});
         return;
     case OrphanTrashOutcome::failed:
         break;
     }
-    PromptQuestion question{
-        "Delete \u201C" + visibleText(PathText::lastPathComponent(path)) + "\u201D permanently?",
-        "Zelva Nexal couldn't move it to the Trash. If you delete it now, it is deleted for good and can't be "
-        "put back.",
-        "Delete Permanently", "Cancel", true};
+    PromptQuestion question{"Delete \u201C" + visibleText(PathText::lastPathComponent(path)) +
+                                "\u201D permanently?",
+                            "Zelva Nexal couldn't move it to the Trash. If you delete it now, it is deleted "
+                            "for good and can't be "
+                            "put back.",
+                            "Delete Permanently", "Cancel", true};
     QPointer<OrphanListView> self(this);
     prompter_.open(question, [self, path](bool accepted) {
         if (self && accepted)
@@ -316,7 +319,7 @@ void OrphanListView::refreshSelection() {
     const auto& listed = state_->orphanedFiles();
     selectToggle_->setVisible(!listed.empty());
     selectToggle_->setText(selected_.size() == listed.size() ? QStringLiteral("Clear selection")
-                                                            : QStringLiteral("Select all"));
+                                                             : QStringLiteral("Select all"));
     remove_->setVisible(!selected_.empty());
     remove_->setText(QStringLiteral("Remove selected (%1)").arg(static_cast<qlonglong>(selected_.size())));
 }

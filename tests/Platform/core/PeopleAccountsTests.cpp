@@ -6,27 +6,38 @@
 namespace zn {
 namespace {
 
-TEST(PeopleAccounts, TheRangeOfPeopleComesFromLoginDefinitions) {
+TEST(PeopleAccounts, TheFirstPersonComesFromLoginDefinitionsReadAsTheShadowToolsReadNumbers) {
     test::FixtureTree tree;
-    auto rangeOf = [&](const std::string& text) {
-        const PersonUidRange range = PersonUidRange::fromLoginDefinitions(tree.textFile("login.defs", text));
-        return std::pair{range.first, range.last};
+    auto firstOf = [&](const std::string& text) {
+        return People::fromLoginDefinitions(tree.textFile("login.defs", text)).firstPersonUid;
     };
-    EXPECT_EQ(rangeOf("# UID_MIN 5\nMAIL_DIR /var/mail\n\tUID_MIN\t\t 2000\nUID_MAX 29999\n"),
-              std::pair(uid_t{2000}, uid_t{29999}));
-    // Unset, not a number or upside down: the system's usual range.
-    EXPECT_EQ(rangeOf("UID_MIN lots\nUID_MAX 12x\n"), std::pair(uid_t{1000}, uid_t{60000}));
-    EXPECT_EQ(rangeOf("UID_MIN 70000\n"), std::pair(uid_t{1000}, uid_t{60000}));
-    const PersonUidRange missing = PersonUidRange::fromLoginDefinitions(tree.path("no-such-file"));
-    EXPECT_EQ(std::pair(missing.first, missing.last), std::pair(uid_t{1000}, uid_t{60000}));
+    EXPECT_EQ(firstOf("# UID_MIN 5\nMAIL_DIR /var/mail\n\tUID_MIN\t\t 2000\nUID_MAX 29999\n"), 2000u);
+    EXPECT_EQ(firstOf("UID_MIN 0x3E8\n"), 1000u);
+    EXPECT_EQ(firstOf("UID_MIN 01750\n"), 1000u);
+    EXPECT_EQ(firstOf("UID_MIN 70000\n"), 70000u);
+    // Unset, not a number, negative or past any id: the system's usual first person.
+    EXPECT_EQ(firstOf("UID_MIN lots\n"), 1000u);
+    EXPECT_EQ(firstOf("UID_MIN 12x\n"), 1000u);
+    EXPECT_EQ(firstOf("UID_MIN -5\n"), 1000u);
+    EXPECT_EQ(firstOf("UID_MIN 0x1000000000\n"), 1000u);
+    EXPECT_EQ(People::fromLoginDefinitions(tree.path("no-such-file")).firstPersonUid, 1000u);
 
-    const OtherPeople others(1000, PersonUidRange{});
+    // Root is never a person, whatever the file says.
+    EXPECT_FALSE(People::fromLoginDefinitions(tree.textFile("zero.defs", "UID_MIN 0\n")).isPerson(0));
+    EXPECT_TRUE(People::fromLoginDefinitions(tree.textFile("zero.defs", "UID_MIN 0\n")).isPerson(5));
+}
+
+TEST(PeopleAccounts, EveryoneButRootTheSystemsAccountsAndTheCallerIsAnotherPerson) {
+    const OtherPeople others(1000, People{});
     EXPECT_TRUE(others.own(1001));
     EXPECT_TRUE(others.own(60000));
-    EXPECT_FALSE(others.own(1000)); // the caller
+    EXPECT_TRUE(others.own(60100));         // past UID_MAX: a systemd-homed user
+    EXPECT_TRUE(others.own(1'500'000'000)); // a directory service's user
+    EXPECT_TRUE(others.own(65534));         // nobody: who made it is unknown
+    EXPECT_TRUE(others.own(70000));         // no account at all
+    EXPECT_FALSE(others.own(1000));         // the caller
     EXPECT_FALSE(others.own(0));
-    EXPECT_FALSE(others.own(999));   // a service's account
-    EXPECT_FALSE(others.own(65534)); // nobody
+    EXPECT_FALSE(others.own(999)); // a service's account
 }
 
 } // namespace

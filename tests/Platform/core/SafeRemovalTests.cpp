@@ -249,13 +249,15 @@ TEST_F(SafeRemovalTest, EntriesOfOtherPeopleStayWithTheFoldersHoldingThemAndTheR
     operations->foreignOwners = {{"theirs", test::kOtherPerson},
                                  {"their-note", test::kOtherPerson},
                                  {"lone", test::kOtherPerson},
-                                 {"service.pid", test::kOtherUser}};
-    const RemovalLimits keeping{.keepEntriesOf = OtherPeople(::getuid(), PersonUidRange{})};
+                                 {"service.pid", test::kSystemAccount}};
+    const RemovalLimits keeping{.keepEntriesOf = OtherPeople(::getuid(), People{})};
 
     const RemovalResult folder = removal.removeItem(at("cache/app"), Scope::wholeItem, keeping);
     EXPECT_TRUE(folder.keptEntriesOfOthers());
     EXPECT_FALSE(folder.succeeded());
-    std::set<std::string> kept(folder.keptEntries.begin(), folder.keptEntries.end());
+    std::set<std::string> kept;
+    for (const KeptEntry& entry : folder.keptEntries)
+        kept.insert(entry.path);
     EXPECT_EQ(kept, (std::set<std::string>{at("cache/app/a/b/theirs"), at("cache/app/their-note")}));
     EXPECT_TRUE(exists(tree.path("cache/app/a/b/theirs/data")));
     EXPECT_TRUE(exists(tree.path("cache/app/their-note")));
@@ -263,8 +265,8 @@ TEST_F(SafeRemovalTest, EntriesOfOtherPeopleStayWithTheFoldersHoldingThemAndTheR
         EXPECT_FALSE(exists(tree.path(gone))) << gone;
 
     const RemovalResult item = removal.removeItem(at("cache/lone"), Scope::wholeItem, keeping);
-    EXPECT_EQ(item.keptEntries, std::vector<std::string>{at("cache/lone")});
-    EXPECT_EQ(item.description, keptForAnotherUserText(at("cache/lone")));
+    EXPECT_EQ(item.keptEntries, std::vector<KeptEntry>{{at("cache/lone")}});
+    EXPECT_EQ(item.description, at("cache/lone") + " was kept: it belongs to another user");
     EXPECT_TRUE(exists(tree.path("cache/lone")));
 }
 

@@ -1,3 +1,4 @@
+#include "Platform/core/FolderWithoutLinks.h"
 #include "Platform/core/PathResolution.h"
 #include "Platform/qt/Trash.h"
 #include "support/EntrySwapper.h"
@@ -56,6 +57,33 @@ TEST(Trash, MovesWithARestorableTrashInfo) {
     EXPECT_EQ(slurp(outcome.trashedPath), "payload");
     EXPECT_TRUE(exists(trash.homeTrash() + "/info/" +
                        second.trashedPath.substr(second.trashedPath.rfind('/') + 1) + ".trashinfo"));
+}
+
+TEST(Trash, ANameTooLongForItsRecordIsShortenedInTheTrashAndRestoresAsItWas) {
+    test::FixtureTree tree;
+    const std::string longest = std::string(251, 'n') + ".log"; // 255 bytes: as long as a name may be
+    // 250 bytes, ending in a character of several bytes that no cut may split.
+    const std::string accented = std::string(240, 'a') + "\xC3\xA9\xC3\xA9\xC3\xA9.txt";
+    const std::string folder = tree.folder("home/Library/Caches/com.gone.app");
+    Trash trash(tree.path("home/.local/share/Trash"));
+    std::vector<std::string> trashed;
+    for (const std::string& name : {longest, accented, accented}) {
+        const std::string file = tree.textFile("home/Library/Caches/com.gone.app/" + name, name);
+        const Trash::Outcome outcome = trash.moveToTrash(file);
+        ASSERT_TRUE(outcome.moved) << std::strerror(outcome.errorNumber);
+        const std::string inTrash = outcome.trashedPath.substr(outcome.trashedPath.rfind('/') + 1);
+        EXPECT_LE(inTrash.size() + std::strlen(".trashinfo"), std::size_t{255});
+        EXPECT_EQ(QString::fromUtf8(inTrash.c_str()).toUtf8().toStdString(), inTrash)
+            << "cut inside a character";
+        EXPECT_EQ(slurp(outcome.trashedPath), name);
+        const std::string info = slurp(trash.homeTrash() + "/info/" + inTrash + ".trashinfo");
+        const std::string encoded = info.substr(18, info.find('\n', 18) - 18);
+        EXPECT_EQ(QUrl::fromPercentEncoding(QByteArray::fromStdString(encoded)).toStdString(), file);
+        trashed.push_back(inTrash);
+    }
+    EXPECT_TRUE(trashed[0].ends_with(".log"));
+    EXPECT_TRUE(trashed[1].ends_with(".txt"));
+    EXPECT_TRUE(trashed[2].ends_with(".txt.2"));
 }
 
 TEST(Trash, FoldersAndLinksMoveWhole) {
@@ -375,8 +403,8 @@ TEST(Trash, NothingThatIsOrHoldsAnotherPersonsEntryMoves) {
     const std::string planted = resolvingSymlinksInPath(tree.file("home/Library/Caches/planted", 1));
     handTo(planted, test::kOtherPerson);
     const std::string spool = resolvingSymlinksInPath(tree.folder("home/Library/Caches/com.gone.spool"));
-    handTo(tree.file("home/Library/Caches/com.gone.spool/pid", 1), test::kOtherUser); // a service's
-    Trash trash(tree.path("home/.local/share/Trash"), PersonUidRange{});
+    handTo(tree.file("home/Library/Caches/com.gone.spool/pid", 1), test::kSystemAccount); // a service's
+    Trash trash(tree.path("home/.local/share/Trash"), People{});
 
     for (const auto& [item, entry] : {std::pair{folder, folder + "/z2-dir"}, std::pair{planted, planted}}) {
         const Trash::Outcome refused = trash.moveToTrash(item);
@@ -389,8 +417,55 @@ TEST(Trash, NothingThatIsOrHoldsAnotherPersonsEntryMoves) {
     EXPECT_TRUE(exists(planted));
     EXPECT_FALSE(exists(tree.path("home/.local/share/Trash"))); // refused before the Trash was even made
     EXPECT_TRUE(trash.moveToTrash(spool).moved);
-    // An application's bundle in an applications folder is the machine's, whoever installed it.
-    EXPECT_TRUE(trash.moveToTrash(folder, Trash::EntriesOfOthers::moveAlong).moved);
+
+    // An application bundle is the machine's, whoever installed it; a folder merely named as one is not.
+    const auto bundleMove = [&](const std::string& item) {
+        return trash.moveToTrash(resolvingSymlinksInPath(item), Trash::EntriesOfOthers::moveAlongWithBundle);
+    };
+    const std::string notes = tree.folder("Applications/notes.app");
+    handTo(tree.file("Applications/notes.app/b-sub/b.txt", 1), test::kOtherPerson);
+    EXPECT_FALSE(bundleMove(notes).moved);
+    EXPECT_EQ(bundleMove(folder).keptEntry, folder + "/z2-dir");
+    const std::string theirBundle = tree.folder("Applications/Team/b-own.app");
+    tree.textFile("Applications/Team/b-own.app/Contents/Info.plist", "x");
+    for (const char* entry : {"Applications/Team/b-own.app", "Applications/Team/b-own.app/Contents",
+                              "Applications/Team/b-own.app/Contents/Info.plist"})
+        handTo(tree.path(entry), test::kOtherPerson);
+    EXPECT_TRUE(bundleMove(theirBundle).moved);
+}
+
+TEST(Trash, AnItemThatCannotGoBackUnderItsNameGoesBackBesideItAndIsNeverReportedMoved) {
+    if (!test::runsAsRoot())
+        GTEST_SKIP() << test::kNeedsRootToChangeOwners;
+    test::FixtureTree tree;
+    const std::string item = resolvingSymlinksInPath(tree.folder("home/Library/Caches/com.item"));
+    tree.file("home/Library/Caches/com.item/mine.db", 1);
+    tree.folder("home/Library/Caches/com.item/S");
+    // Once the first look is done, another person adds a file to a folder of the item they may write to,
+    // and makes the item's name again as soon as it has left.
+    int moves = 0;
+    const Trash::Mover person = [&](int from, const std::string& fromName, int to,
+                                    const std::string& toName) {
+        if (moves++ == 0) {
+            const std::string added = tree.file("home/Library/Caches/com.item/S/b-added", 1);
+            EXPECT_EQ(::lchown(added.c_str(), test::kOtherPerson, test::kOtherPerson), 0);
+        }
+        const int error = renameWithoutReplacing(from, fromName, to, toName);
+        if (moves == 1)
+            tree.textFile("home/Library/Caches/com.item", "theirs now");
+        return error;
+    };
+    Trash trash(tree.path("home/.local/share/Trash"), People{}, person);
+
+    const Trash::Outcome outcome = trash.moveToTrash(item);
+    EXPECT_FALSE(outcome.moved);
+    EXPECT_TRUE(outcome.trashFailed);
+    EXPECT_EQ(outcome.keptEntry, item + ".2/S/b-added");
+    EXPECT_TRUE(exists(item + ".2/S/b-added"));
+    EXPECT_TRUE(exists(item + ".2/mine.db"));
+    EXPECT_EQ(slurp(item), "theirs now");
+    EXPECT_TRUE(std::filesystem::is_empty(trash.homeTrash() + "/files"));
+    EXPECT_TRUE(std::filesystem::is_empty(trash.homeTrash() + "/info"));
 }
 
 TEST(Trash, AFolderThatCannotBeLookedThroughIsTheItemsFailureAndStays) {
@@ -400,10 +475,10 @@ TEST(Trash, AFolderThatCannotBeLookedThroughIsTheItemsFailureAndStays) {
     tree.file("home/Library/Caches/com.gone.app/closed/unknown", 1);
     // Neither the administrator's nor a person's: whatever it holds may be anyone's.
     if (test::runsAsRoot()) {
-        ASSERT_EQ(::lchown(closed.c_str(), test::kOtherUser, test::kOtherUser), 0);
+        ASSERT_EQ(::lchown(closed.c_str(), test::kSystemAccount, test::kSystemAccount), 0);
     }
     test::ScopedMode shut(closed, 0);
-    Trash trash(tree.path("home/.local/share/Trash"), PersonUidRange{});
+    Trash trash(tree.path("home/.local/share/Trash"), People{});
     Trash::Outcome outcome;
     {
         const test::ScopedThreadWithoutPrivileges unprivileged;
