@@ -106,11 +106,6 @@ std::optional<CleaningSafetyGroup> cleaningSafetyGroupFromRawValue(std::string_v
     return enumFromRawValue<CleaningSafetyGroup>(kGroupRawValues, text);
 }
 
-const std::array<CleaningSafetyGroup, 3>& allSafetyGroups() {
-    static constexpr std::array<CleaningSafetyGroup, 3> all{safeToClean, reviewFirst, advanced};
-    return all;
-}
-
 void to_json(nlohmann::json& json, CleaningCategory category) {
     json = std::string(rawValue(category));
 }

@@ -49,7 +49,6 @@ const std::array<CleaningCategory, 12>& scannableCategories();
 
 std::string_view rawValue(CleaningSafetyGroup group);
 std::optional<CleaningSafetyGroup> cleaningSafetyGroupFromRawValue(std::string_view text);
-const std::array<CleaningSafetyGroup, 3>& allSafetyGroups();
 
 // JSON form: the raw value as one string; decoding any other text throws nlohmann::json::exception.
 void to_json(nlohmann::json& json, CleaningCategory category);

@@ -54,9 +54,6 @@ template <typename T, typename Signal> void AppState::publish(T& field, T value,
     emit(this->*signal)();
 }
 
-void AppState::setSelectedCategory(CleaningCategory v) {
-    publish(selectedCategory_, v, &AppState::selectedCategoryChanged);
-}
 void AppState::setScanState(ScanState v) {
     publish(scanState_, std::move(v), &AppState::scanStateChanged);
     if (!isBusy())
@@ -95,9 +92,6 @@ void AppState::setCleanProgress(double v) {
 }
 void AppState::setCurrentScanCategory(std::string v) {
     publish(currentScanCategory_, std::move(v), &AppState::currentScanCategoryChanged);
-}
-void AppState::setShowCleanConfirmation(bool v) {
-    publish(showCleanConfirmation_, v, &AppState::showCleanConfirmationChanged);
 }
 void AppState::setLastCleanedDate(std::optional<Date> v) {
     publish(lastCleanedDate_, v, &AppState::lastCleanedDateChanged);

@@ -40,7 +40,6 @@ public:
     ~AppState() override;
 
     // Published fields.
-    CleaningCategory selectedCategory() const { return selectedCategory_; }
     const ScanState& scanState() const { return scanState_; }
     const std::map<CleaningCategory, CategoryResult>& categoryResults() const { return *categoryResults_; }
     // The items of one category's result, kept alive for as long as the pointer is held, on any thread,
@@ -52,7 +51,6 @@ public:
     double scanProgress() const { return scanProgress_; }
     double cleanProgress() const { return cleanProgress_; }
     const std::string& currentScanCategory() const { return currentScanCategory_; }
-    bool showCleanConfirmation() const { return showCleanConfirmation_; }
     const std::optional<Date>& lastCleanedDate() const { return lastCleanedDate_; }
     const std::unordered_set<Uuid>& selectedCleanupItems() const { return selectedCleanupItems_; }
     const std::unordered_set<Uuid>& deselectedItems() const { return deselectedItems_; }
@@ -79,7 +77,6 @@ public:
     // The schedule: the settings screen assigns its config.
     SchedulerService& scheduler() { return *scheduler_; }
 
-    void setSelectedCategory(CleaningCategory value);
     void setScanState(ScanState value);
     void setCategoryResults(std::map<CleaningCategory, CategoryResult> value);
     void setDiskInfo(DiskInfo value);
@@ -88,7 +85,6 @@ public:
     void setScanProgress(double value);
     void setCleanProgress(double value);
     void setCurrentScanCategory(std::string value);
-    void setShowCleanConfirmation(bool value);
     void setLastCleanedDate(std::optional<Date> value);
     void setSelectedCleanupItems(std::unordered_set<Uuid> value);
     void setDeselectedItems(std::unordered_set<Uuid> value);
@@ -169,7 +165,6 @@ public:
                                        const PermissionPromptContext& context);
 
 signals:
-    void selectedCategoryChanged();
     void scanStateChanged();
     void categoryResultsChanged();
     void diskInfoChanged();
@@ -178,7 +173,6 @@ signals:
     void scanProgressChanged();
     void cleanProgressChanged();
     void currentScanCategoryChanged();
-    void showCleanConfirmationChanged();
     void lastCleanedDateChanged();
     void selectedCleanupItemsChanged();
     void deselectedItemsChanged();
@@ -281,7 +275,6 @@ private:
     AppStateServices services_;
     std::unique_ptr<SchedulerService> scheduler_;
 
-    CleaningCategory selectedCategory_ = CleaningCategory::smartScan;
     ScanState scanState_ = ScanState::idle();
     // Shared so that a screen can prepare a result's rows off the main thread without copying its items.
     std::shared_ptr<const std::map<CleaningCategory, CategoryResult>> categoryResults_ =
@@ -292,7 +285,6 @@ private:
     double scanProgress_ = 0;
     double cleanProgress_ = 0;
     std::string currentScanCategory_;
-    bool showCleanConfirmation_ = false;
     std::optional<Date> lastCleanedDate_;
     std::unordered_set<Uuid> selectedCleanupItems_;
     std::unordered_set<Uuid> deselectedItems_;

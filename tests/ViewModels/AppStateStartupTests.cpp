@@ -26,7 +26,6 @@ TEST(AppStateStartup, WithoutStartupTasksNothingIsLoaded) {
     EXPECT_TRUE(state.hasFullDiskAccess());
     EXPECT_EQ(state.diskInfo(), DiskInfo{});
     EXPECT_EQ(state.currentScanCategory(), "");
-    EXPECT_EQ(state.selectedCategory(), CleaningCategory::smartScan);
     EXPECT_FALSE(state.lastCleanedDate());
     EXPECT_FALSE(state.scheduler().isCheckRunning());
     EXPECT_EQ(harness.scanner->diskInfoReads(), 0);

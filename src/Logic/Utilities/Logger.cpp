@@ -15,12 +15,6 @@ constexpr std::array<int, 4> kLevelPriorities{LOG_DEBUG, LOG_INFO, LOG_NOTICE, L
 
 std::string_view rawValue(LogLevel level) { return kLevelRawValues[static_cast<std::size_t>(level)]; }
 
-const std::array<LogLevel, 4>& allLogLevels() {
-    static constexpr std::array<LogLevel, 4> all{LogLevel::debug, LogLevel::info, LogLevel::warning,
-                                                 LogLevel::error};
-    return all;
-}
-
 int syslogPriority(LogLevel level) { return kLevelPriorities[static_cast<std::size_t>(level)]; }
 
 Logger& Logger::shared() {

@@ -17,7 +17,6 @@ namespace zn {
 enum class LogLevel { debug, info, warning, error };
 
 std::string_view rawValue(LogLevel level);
-const std::array<LogLevel, 4>& allLogLevels();
 // debug → LOG_DEBUG, info → LOG_INFO, warning → LOG_NOTICE (the default type), error → LOG_ERR.
 int syslogPriority(LogLevel level);
 

@@ -55,11 +55,6 @@ OrphanSafetyPolicy::OrphanSafetyPolicy(const std::string& home, const std::strin
     highRiskPaths_ = makeHighRiskHomeDotPaths(resolvedHome);
 }
 
-const OrphanSafetyPolicy& OrphanSafetyPolicy::shared() {
-    static const OrphanSafetyPolicy policy(home());
-    return policy;
-}
-
 std::optional<std::string> OrphanSafetyPolicy::checkedPath(const std::string& path) const {
     // Removal acts on the entry itself (a link goes as the link), and what a link leads to is what a
     // reader of it reaches: both must lie where leftovers may be. A path whose links cannot all be followed

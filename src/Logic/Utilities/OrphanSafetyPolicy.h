@@ -16,10 +16,6 @@ public:
     // taken with their symbolic links resolved, since candidates are compared after resolving theirs.
     explicit OrphanSafetyPolicy(const std::string& home, const std::string& systemRoot = "");
 
-    // The policy for the current user and the real system folders, built on first use.
-    static const OrphanSafetyPolicy& shared();
-    static bool isSafeCandidate(const std::string& path) { return shared().isSafe(path); }
-
     // True when the absolute `path` may be offered and removed as a leftover: the entry itself (its
     // folder's links resolved, its name kept) and, for a link, what it leads to. Reads the file system only
     // to resolve symbolic links; a path whose links cannot all be resolved is not safe. Never fails.

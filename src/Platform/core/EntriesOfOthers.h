@@ -14,7 +14,6 @@ struct EntriesOfOthersSearch {
     // only the administrator could have filled (root's, that nobody else may write to) is no such folder.
     int error = 0;
 
-    bool isClear() const { return firstEntry.empty() && error == 0; }
 };
 
 // Looks through the entry `name` of the open folder `folderFd` (whose full path is `path`) and everything
