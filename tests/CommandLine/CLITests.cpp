@@ -315,8 +315,10 @@ TEST(CLI, ListReadsPastInfoPlistsHoldingANulOrAFloodOfReferences) {
     };
     const std::string xmlHead = "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict>";
     // Each of the first three ended the program on libplist's own assertion (exit 134).
-    info("Unicode", binaryName(test::binaryStringObject("CFBundleName"), test::binaryUtf16StringObject(u"App\0"s)));
-    info("Key", binaryName(test::binaryUtf16StringObject(u"CFBundleName\0"s), test::binaryStringObject("App")));
+    info("Unicode",
+         binaryName(test::binaryStringObject("CFBundleName"), test::binaryUtf16StringObject(u"App\0"s)));
+    info("Key",
+         binaryName(test::binaryUtf16StringObject(u"CFBundleName\0"s), test::binaryStringObject("App")));
     info("Raw", xmlHead + "<key>CFBundleName</key><string>App\0</string></dict></plist>"s);
     // 800,000 references in one string of 4 MB: read, it took most of a minute.
     std::string flood = xmlHead + "<key>CFBundleIdentifier</key><string>com.example.flood</string>"

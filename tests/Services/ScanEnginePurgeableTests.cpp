@@ -190,8 +190,8 @@ TEST(ScanEnginePurgeable, ListingsOfAnotherShapeCannotBeParsed) {
         {apfsListing("<array><string>com.apple.TimeMachine.x.local</string></array>"), parseFailure},
         {apfsListing("<array/>"), notFound},
         // A NUL in a string refuses the listing whole.
-        {apfsListing("<array>" + apfsEntry(std::string("com.apple.TimeMachine.x.local\0", 30),
-                                           "<integer>1</integer>") +
+        {apfsListing("<array>" +
+                     apfsEntry(std::string("com.apple.TimeMachine.x.local\0", 30), "<integer>1</integer>") +
                      "</array>"),
          parseFailure},
     };

@@ -3,6 +3,7 @@
 #include "Platform/core/BinaryPropertyListLayout.h"
 #include "Platform/core/XmlMarkup.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdint>
@@ -16,7 +17,9 @@ namespace {
 
 constexpr std::uint64_t kLargestNegativeMagnitude = std::uint64_t{1} << 63;
 
-bool isSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+bool isSpace(char c) {
+    return std::isspace(static_cast<unsigned char>(c)) != 0;
+}
 
 // An XML integer's text as the parser reads it: whitespace and a sign it takes itself, then what
 // strtoull takes: whitespace, a sign and digits in any base C allows, saturating past 64 bits. Gives the
@@ -37,9 +40,10 @@ std::vector<std::size_t> signsOfAnIntegerPastTheRange(const std::string& text) {
         return {};
     errno = 0;
     const std::uint64_t magnitude = std::strtoull(text.c_str() + at, nullptr, 0);
-    const bool past = errno == ERANGE ||
-                      magnitude > (negative ? kLargestNegativeMagnitude
-                                            : static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()));
+    const bool past =
+        errno == ERANGE ||
+        magnitude > (negative ? kLargestNegativeMagnitude
+                              : static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()));
     return past ? signs : std::vector<std::size_t>{};
 }
 
@@ -116,13 +120,14 @@ void markBinaryIntegers(std::string& bytes) {
         const std::uint64_t high = bigEndian(bytes, *offset + 1, 8);
         const std::uint64_t low = bigEndian(bytes, *offset + 9, 8);
         const bool fits = high == (low >> 63 ? ~std::uint64_t{0} : 0);
+        const auto at = bytes.begin() + static_cast<std::ptrdiff_t>(*offset);
         if (fits) {
             // The 8-byte form, its low bytes moved up; the eight left over behind it are never read.
-            bytes[*offset] = '\x13';
-            bytes.replace(*offset + 1, 8, bytes, *offset + 9, 8);
+            at[0] = '\x13';
+            std::copy_n(at + 9, 8, at + 1);
         } else {
-            bytes.replace(*offset + 1, 8, 8, '\0');
-            bytes.replace(*offset + 9, 8, 8, '\xFF');
+            std::fill_n(at + 1, 8, '\0');
+            std::fill_n(at + 9, 8, '\xFF');
         }
     }
 }

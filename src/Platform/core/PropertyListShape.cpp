@@ -18,55 +18,69 @@ namespace {
 // can only look deeper. Character data counts whole, whitespace and character data sections included:
 // references and base64 only shrink as the parser reads them. Any "&" in character data counts as a
 // reference.
+class XmlTally {
+public:
+    explicit XmlTally(const PropertyListLimits& limits) : limits_(limits) {}
+
+    // Whether the document is still within the limits with `piece`.
+    bool take(const XmlPiece& piece) {
+        switch (piece.kind) {
+        case XmlPiece::Kind::characterData:
+            references_ += std::count(piece.text.begin(), piece.text.end(), '&');
+            [[fallthrough]];
+        case XmlPiece::Kind::characterDataSection:
+            valueBytes_ += piece.text.size();
+            textBytes_ += piece.text.size();
+            return textBytes_ <= limits_.textBytes;
+        case XmlPiece::Kind::startTag:
+            return endOfValueText() && opens(piece);
+        case XmlPiece::Kind::endTag:
+            depth_ -= depth_ > 0 ? 1 : 0;
+            return endOfValueText();
+        case XmlPiece::Kind::other:
+            return true;
+        }
+        return true;
+    }
+
+    // The text since the last tag is one string's or key's.
+    bool endOfValueText() {
+        referenceWork_ += references_ * valueBytes_;
+        references_ = valueBytes_ = 0;
+        return referenceWork_ <= limits_.referenceWork;
+    }
+
+private:
+    bool opens(const XmlPiece& startTag) {
+        const std::size_t level = depth_ + 1 + (firstValueHoldsTheRest_ ? 1 : 0);
+        if (++elements_ > limits_.nodes || level > limits_.nesting)
+            return false;
+        if (!startTag.empty)
+            ++depth_;
+        if (!firstValueSeen_ && xmlElementName(startTag) != "plist") {
+            firstValueSeen_ = true;
+            firstValueHoldsTheRest_ = startTag.empty;
+        }
+        return true;
+    }
+
+    const PropertyListLimits& limits_;
+    std::size_t depth_ = 0;
+    std::size_t elements_ = 0;
+    std::size_t textBytes_ = 0;
+    bool firstValueSeen_ = false;
+    bool firstValueHoldsTheRest_ = false;
+    std::uint64_t references_ = 0;
+    std::uint64_t valueBytes_ = 0;
+    std::uint64_t referenceWork_ = 0;
+};
+
 bool xmlIsWithinLimits(std::string_view text, const PropertyListLimits& limits) {
     if (text.find('\0') != std::string_view::npos)
         return false;
-    std::size_t depth = 0;
-    std::size_t elements = 0;
-    std::size_t textBytes = 0;
-    bool firstValueSeen = false;
-    bool firstValueHoldsTheRest = false;
-    // The text since the last tag: one string's or key's.
-    std::uint64_t references = 0;
-    std::uint64_t valueBytes = 0;
-    std::uint64_t referenceWork = 0;
-    const auto endOfValueText = [&] {
-        referenceWork += references * valueBytes;
-        references = valueBytes = 0;
-        return referenceWork <= limits.referenceWork;
-    };
-    using Kind = XmlPiece::Kind;
-    return forEachXmlPiece(text,
-                           [&](const XmlPiece& piece) {
-                               switch (piece.kind) {
-                               case Kind::characterData:
-                                   references += std::count(piece.text.begin(), piece.text.end(), '&');
-                                   [[fallthrough]];
-                               case Kind::characterDataSection:
-                                   valueBytes += piece.text.size();
-                                   textBytes += piece.text.size();
-                                   return textBytes <= limits.textBytes;
-                               case Kind::startTag: {
-                                   const std::size_t level = depth + 1 + (firstValueHoldsTheRest ? 1 : 0);
-                                   if (!endOfValueText() || ++elements > limits.nodes || level > limits.nesting)
-                                       return false;
-                                   if (!piece.empty)
-                                       ++depth;
-                                   if (!firstValueSeen && xmlElementName(piece) != "plist") {
-                                       firstValueSeen = true;
-                                       firstValueHoldsTheRest = piece.empty;
-                                   }
-                                   return true;
-                               }
-                               case Kind::endTag:
-                                   depth -= depth > 0 ? 1 : 0;
-                                   return endOfValueText();
-                               case Kind::other:
-                                   return true;
-                               }
-                               return true;
-                           }) &&
-           endOfValueText();
+    XmlTally tally(limits);
+    return forEachXmlPiece(text, [&](const XmlPiece& piece) { return tally.take(piece); }) &&
+           tally.endOfValueText();
 }
 
 // What an object brings at each use: the references it holds (where they start and how many) and the

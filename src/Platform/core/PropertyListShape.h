@@ -19,12 +19,13 @@ struct PropertyListLimits {
     // UTF-16 string counts as the most its UTF-8 form can take. An Info.plist holds some kilobytes.
     std::size_t textBytes = 4 * 1024 * 1024;
     // References ("&amp;", "&#65;") in an XML string or key times the bytes of its text, summed over the
-    // whole list: the parser moves the rest of a text back once for every reference it replaces, so one
-    // string costs its references times its length, and the bound holds for one string and for all. Timed
-    // on the parser: 200,000 references in a 1 MB string took 1.2 s of processor time, 1,000 in a 4 MB one
-    // (4 GB of moving) 0.08 s, and 256 in it (1 GiB) 0.04 s, a quarter of which is reading 4 MB at all.
-    // Real lists hold a few references in short texts.
-    std::uint64_t referenceWork = std::uint64_t{1} << 30;
+    // whole list: the parser moves the rest of a text back once for every reference it replaces, so a
+    // string costs its references times its length, and the bound holds for one string and for all.
+    // Timed on libplist 2.2 (bench_property_list_references, processor time): 200,000 references in a
+    // 1 MB string took 1.3 s (30 s built with the address checker), 1,000 in a 4 MB string 0.07 s; at the
+    // bound, 64 in a 4 MB string add 0.012 s (0.07 s with the checker) to the 0.016 s of reading 4 MB at
+    // all. Real lists hold a few references in short texts; a string of up to 32 KB may hold nothing else.
+    std::uint64_t referenceWork = std::uint64_t{1} << 28;
 };
 
 // Whether property-list bytes may be handed to the parser at all. The parser and the tree built from it

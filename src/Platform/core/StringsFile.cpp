@@ -28,7 +28,7 @@ std::string utf16ToUtf8(std::string_view bytes, bool bigEndian) {
 
 // A lone surrogate becomes U+FFFD.
 void appendCodePoint(std::string& out, UChar32 codePoint) {
-    icu::UnicodeString(static_cast<UChar32>(codePoint)).toUTF8String(out);
+    icu::UnicodeString(codePoint).toUTF8String(out);
 }
 
 class StringsParser {
@@ -131,7 +131,7 @@ private:
                 break;
             }
             default:
-                if (isOctalDigit(escaped)) { // up to three digits
+                if (isOctalDigit(escaped)) { // up to three digits, the code of one character
                     unsigned code = static_cast<unsigned>(escaped - '0');
                     for (int digit = 1; digit < 3 && isOctalDigit(peek()); ++digit)
                         code = code * 8 + static_cast<unsigned>(text_[position_++] - '0');

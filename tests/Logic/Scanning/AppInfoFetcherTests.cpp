@@ -202,10 +202,10 @@ TEST_F(AppInfoFetcherTest, InfoPlistsHoldingANulOrAFloodOfReferencesAreListedUnd
                                          test::binaryStringObject("com.acme.named"), key, value});
     };
     // Each aborted the whole listing: libplist's own assertion on a string or key holding U+0000.
-    bundle("Applications/Unicode.app", binaryNames(test::binaryStringObject("CFBundleName"),
-                                                   test::binaryUtf16StringObject(u"App\0"s)));
-    bundle("Applications/Key.app", binaryNames(test::binaryUtf16StringObject(u"CFBundleName\0"s),
-                                               test::binaryStringObject("App")));
+    bundle("Applications/Unicode.app",
+           binaryNames(test::binaryStringObject("CFBundleName"), test::binaryUtf16StringObject(u"App\0"s)));
+    bundle("Applications/Key.app",
+           binaryNames(test::binaryUtf16StringObject(u"CFBundleName\0"s), test::binaryStringObject("App")));
     bundle("Applications/Raw.app", test::infoPlistText("com.acme.raw", "App\0"s));
     // 800,000 references in one string of a 4 MB list: read, it took most of a minute.
     std::string flood;

@@ -24,7 +24,8 @@ TEST(PropertyList, AStringOrKeyHoldingNulRefusesTheWholeList) {
     EXPECT_FALSE(parsePropertyList(binaryNameList(name, test::binaryUtf16StringObject(u"App\0"s))));
     EXPECT_FALSE(parsePropertyList(binaryNameList(test::binaryUtf16StringObject(u"Key\0"s), name)));
     EXPECT_FALSE(parsePropertyList(binaryNameList(name, test::binaryStringObject("App\0"s))));
-    EXPECT_FALSE(parsePropertyList(kXmlHead + "<dict><key>CFBundleName</key><string>App\0</string></dict></plist>"s));
+    EXPECT_FALSE(
+        parsePropertyList(kXmlHead + "<dict><key>CFBundleName</key><string>App\0</string></dict></plist>"s));
     EXPECT_FALSE(parsePropertyList(kXmlHead + "<dict><key>Key\0</key><string>App</string></dict></plist>"s));
     EXPECT_FALSE(parsePropertyList(kXmlHead + "<string><![CDATA[A\0B]]></string></plist>"s));
     // A character reference to U+0000 is refused by libplist itself.
@@ -39,7 +40,9 @@ TEST(PropertyList, AStringOrKeyHoldingNulRefusesTheWholeList) {
     EXPECT_EQ(read->stringForKey("CFBundleName"), "A\u0100p");
 }
 
-PlistValue integer(std::int64_t value) { return PlistValue{value}; }
+PlistValue integer(std::int64_t value) {
+    return PlistValue{value};
+}
 const PlistValue kPastTheRange{PlistValue::OutOfRangeInteger{}};
 
 TEST(PropertyList, IntegersPastSixtyFourBitsKeepOnlyTheMark) {
@@ -68,17 +71,18 @@ TEST(PropertyList, IntegersPastSixtyFourBitsKeepOnlyTheMark) {
     EXPECT_EQ(xml(" -5 "), integer(-5));
     EXPECT_EQ(xml("+42"), integer(42));
     // Only an integer's text: the same digits in a string stay as they are.
-    const auto text = parsePropertyList(kXmlHead + "<array><string>-18446744073709551615</string>"
-                                                   "<string><![CDATA[<integer>-18446744073709551615]]></string>"
-                                                   "</array></plist>");
+    const auto text =
+        parsePropertyList(kXmlHead + "<array><string>-18446744073709551615</string>"
+                                     "<string><![CDATA[<integer>-18446744073709551615]]></string>"
+                                     "</array></plist>");
     ASSERT_TRUE(text && text->array() && text->array()->size() == 2u);
     EXPECT_EQ(text->array()->front(), PlistValue{"-18446744073709551615"s});
     EXPECT_EQ(text->array()->back(), PlistValue{"<integer>-18446744073709551615"s});
 
     // A binary 16-byte integer is 128 bits wide; libplist kept its low half alone, so 2^64 read as 0.
     const auto binary = [](std::uint64_t high, std::uint64_t low) {
-        const auto parsed = parsePropertyList(
-            test::binaryPropertyList({test::binaryArrayObject({1}), test::binaryWideIntegerObject(high, low)}));
+        const auto parsed = parsePropertyList(test::binaryPropertyList(
+            {test::binaryArrayObject({1}), test::binaryWideIntegerObject(high, low)}));
         return parsed && parsed->array() ? parsed->array()->front() : PlistValue{};
     };
     const std::uint64_t ones = ~std::uint64_t{0};
@@ -92,8 +96,9 @@ TEST(PropertyList, IntegersPastSixtyFourBitsKeepOnlyTheMark) {
     EXPECT_EQ(binary(ones, ones), integer(-1));
     EXPECT_EQ(binary(ones, signBit), integer(smallest));
     // An 8-byte integer is signed and always fits.
-    const auto eight = parsePropertyList(test::binaryPropertyList(
-        {test::binaryArrayObject({1, 2}), test::binaryIntegerObject(-1), test::binaryIntegerObject(smallest)}));
+    const auto eight = parsePropertyList(
+        test::binaryPropertyList({test::binaryArrayObject({1, 2}), test::binaryIntegerObject(-1),
+                                  test::binaryIntegerObject(smallest)}));
     ASSERT_TRUE(eight);
     const PlistValue::Array both{integer(-1), integer(smallest)};
     EXPECT_EQ(*eight, PlistValue{both});

@@ -47,8 +47,9 @@ TEST(StringsFile, Utf16AndPropertyListForms) {
     EXPECT_FALSE(table->contains("N"));
     // A property list whose text holds a NUL is no table at all.
     using namespace std::string_literals;
-    EXPECT_FALSE(parseStringsTable("<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>CFBundleName</key>"
-                                   "<string>P\0</string></dict></plist>"s));
+    EXPECT_FALSE(
+        parseStringsTable("<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>CFBundleName</key>"
+                          "<string>P\0</string></dict></plist>"s));
 }
 
 } // namespace
