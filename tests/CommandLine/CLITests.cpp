@@ -304,6 +304,37 @@ TEST(CLI, ListReadsPastHostileInfoPlists) {
     EXPECT_LT(outcome.peakResidentKilobytes, 300 * 1024);
 }
 
+TEST(CLI, ListReadsPastInfoPlistsHoldingANulOrAFloodOfReferences) {
+    using namespace std::string_literals;
+    test::FixtureTree tree;
+    const auto info = [&](const std::string& bundle, const std::string& bytes) {
+        tree.textFile("home/Applications/" + bundle + ".app/Contents/Info.plist", bytes);
+    };
+    const auto binaryName = [](const std::string& key, const std::string& value) {
+        return test::binaryPropertyList({test::binaryDictionaryObject({{1, 2}}), key, value});
+    };
+    const std::string xmlHead = "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict>";
+    // Each of the first three ended the program on libplist's own assertion (exit 134).
+    info("Unicode",
+         binaryName(test::binaryStringObject("CFBundleName"), test::binaryUtf16StringObject(u"App\0"s)));
+    info("Key",
+         binaryName(test::binaryUtf16StringObject(u"CFBundleName\0"s), test::binaryStringObject("App")));
+    info("Raw", xmlHead + "<key>CFBundleName</key><string>App\0</string></dict></plist>"s);
+    // 800,000 references in one string of 4 MB: read, it took most of a minute.
+    std::string flood = xmlHead + "<key>CFBundleIdentifier</key><string>com.example.flood</string>"
+                                  "<key>CFBundleName</key><string>";
+    for (int i = 0; i < 800'000; ++i)
+        flood += "&amp;";
+    info("Flood", flood + "</string></dict></plist>");
+    info("Notes", xmlHead + "<key>CFBundleIdentifier</key><string>com.example.notes</string></dict></plist>");
+
+    Outcome outcome = runProgram(tree, {"list"});
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(listedIdentifier(outcome.out, "Notes"), "com.example.notes") << outcome.out;
+    for (const char* refused : {"Unicode", "Key", "Raw", "Flood"})
+        EXPECT_EQ(listedIdentifier(outcome.out, refused), refused) << outcome.out;
+}
+
 TEST(CLI, ListShowsEachApplicationOnOneLineWhateverItsNamesHold) {
     test::FixtureTree tree;
     const auto named = [&](const std::string& bundle, const std::string& name,

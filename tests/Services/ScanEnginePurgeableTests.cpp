@@ -189,6 +189,11 @@ TEST(ScanEnginePurgeable, ListingsOfAnotherShapeCannotBeParsed) {
         {apfsListing("<dict/>"), parseFailure},
         {apfsListing("<array><string>com.apple.TimeMachine.x.local</string></array>"), parseFailure},
         {apfsListing("<array/>"), notFound},
+        // A NUL in a string refuses the listing whole.
+        {apfsListing("<array>" +
+                     apfsEntry(std::string("com.apple.TimeMachine.x.local\0", 30), "<integer>1</integer>") +
+                     "</array>"),
+         parseFailure},
     };
     for (const auto& [output, message] : cases) {
         tools.diskutilPrints(output);

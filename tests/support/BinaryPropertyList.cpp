@@ -50,6 +50,19 @@ std::string binaryDataObject(std::size_t length) {
     return header(0x4, length) + std::string(length, '\xA5');
 }
 
+std::string binaryIntegerObject(std::int64_t value) {
+    std::string bytes(1, '\x13');
+    appendBigEndian(bytes, static_cast<std::uint64_t>(value), 8);
+    return bytes;
+}
+
+std::string binaryWideIntegerObject(std::uint64_t high, std::uint64_t low) {
+    std::string bytes(1, '\x14');
+    appendBigEndian(bytes, high, 8);
+    appendBigEndian(bytes, low, 8);
+    return bytes;
+}
+
 std::string binaryPropertyList(const std::vector<std::string>& objects) {
     std::string bytes = "bplist00";
     std::vector<std::uint64_t> offsets;

@@ -17,6 +17,9 @@ std::string binaryDictionaryObject(const std::vector<std::pair<std::uint32_t, st
 std::string binaryStringObject(std::string_view ascii);
 std::string binaryUtf16StringObject(std::u16string_view text);
 std::string binaryDataObject(std::size_t length);
+// An 8-byte integer, and a 16-byte one given as its high and low halves.
+std::string binaryIntegerObject(std::int64_t value);
+std::string binaryWideIntegerObject(std::uint64_t high, std::uint64_t low);
 // The whole list: the objects in order, their offsets and the trailer; object 0 is the top.
 std::string binaryPropertyList(const std::vector<std::string>& objects);
 

@@ -1,5 +1,6 @@
 #include "Platform/core/PropertyList.h"
 
+#include "Platform/core/PropertyListIntegers.h"
 #include "Platform/core/PropertyListShape.h"
 #include "Platform/core/RegularFile.h"
 
@@ -58,10 +59,10 @@ PlistValue convert(plist_t node) {
     }
     case PLIST_STRING:
     case PLIST_KEY: {
-        char* text = nullptr;
-        plist_get_string_val(node, &text);
-        result.value = std::string(text ? text : "");
-        std::free(text);
+        // Taken with its length, never as a C string: libplist aborts when the two lengths differ.
+        std::uint64_t length = 0;
+        const char* text = plist_get_string_ptr(node, &length);
+        result.value = text ? std::string(text, static_cast<std::size_t>(length)) : std::string();
         break;
     }
     case PLIST_DATA: {
@@ -99,6 +100,8 @@ PlistValue convert(plist_t node) {
         PlistValue::Dictionary dictionary;
         plist_dict_iter iterator = nullptr;
         plist_dict_new_iter(node, &iterator);
+        // libplist hands a key back only as a C string, and aborts when the key holds a NUL; the shape
+        // check has refused every list where one does.
         while (iterator) {
             char* key = nullptr;
             plist_t item = nullptr;
@@ -140,11 +143,13 @@ std::optional<std::string> PlistValue::stringForKey(std::string_view key) const 
 std::optional<PlistValue> parsePropertyList(std::string_view bytes) {
     if (bytes.empty() || bytes.size() > std::numeric_limits<uint32_t>::max())
         return std::nullopt;
+    std::string prepared(bytes);
+    markIntegersPastSixtyFourBits(prepared);
     // The conversion below recurses once per level and visits every value.
-    if (!isPropertyListShapeSafe(bytes))
+    if (!isPropertyListShapeSafe(prepared))
         return std::nullopt;
     plist_t root = nullptr;
-    plist_from_memory(bytes.data(), static_cast<uint32_t>(bytes.size()), &root);
+    plist_from_memory(prepared.data(), static_cast<uint32_t>(prepared.size()), &root);
     if (!root)
         return std::nullopt;
     PlistValue value = convert(root);

@@ -36,7 +36,8 @@ struct PlistValue {
     bool operator==(const PlistValue&) const = default;
 };
 
-// Parses XML or binary property-list bytes; none when they are not a property list.
+// Parses XML or binary property-list bytes; none when they are not a property list, or when their
+// shape is one `isPropertyListShapeSafe` turns away (a string or key holding U+0000 among them).
 std::optional<PlistValue> parsePropertyList(std::string_view bytes);
 // Reads and parses a property-list file; none when it cannot be read or parsed.
 std::optional<PlistValue> readPropertyListFile(const std::string& path);

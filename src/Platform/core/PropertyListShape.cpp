@@ -1,5 +1,8 @@
 #include "Platform/core/PropertyListShape.h"
 
+#include "Platform/core/BinaryPropertyListLayout.h"
+#include "Platform/core/XmlMarkup.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <optional>
@@ -9,113 +12,75 @@ namespace zn {
 
 namespace {
 
-constexpr std::string_view kBinaryMagic = "bplist00";
-constexpr std::size_t kTrailerSize = 32;
+// Levels are counted as the parser builds them: every element is a value one level below the open ones,
+// an empty one too, and when the first value (the first element not named "plist") is empty, the parser
+// hangs every later top-level value under it. A "plist" element counts as a level as well, so odd markup
+// can only look deeper. Character data counts whole, whitespace and character data sections included:
+// references and base64 only shrink as the parser reads them. Any "&" in character data counts as a
+// reference.
+class XmlTally {
+public:
+    explicit XmlTally(const PropertyListLimits& limits) : limits_(limits) {}
 
-// The position just past `terminator`, searched from `from`; none when it never comes. Inside tags,
-// declarations and processing instructions the parser takes a double-quoted text as a whole, whatever
-// markup it holds: with `quoted`, a terminator inside one does not count.
-std::optional<std::size_t> skipPast(std::string_view text, std::size_t from, std::string_view terminator,
-                                    bool quoted = false) {
-    bool inQuotes = false;
-    for (std::size_t at = from; at < text.size(); ++at) {
-        if (quoted && text[at] == '"')
-            inQuotes = !inQuotes;
-        else if (!inQuotes && text.substr(at).starts_with(terminator))
-            return at + terminator.size();
-    }
-    return std::nullopt;
-}
-
-// The first of `characters` from `from` outside double quotes; npos when none comes.
-std::size_t findOutsideQuotes(std::string_view text, std::size_t from, std::string_view characters) {
-    bool inQuotes = false;
-    for (std::size_t at = from; at < text.size(); ++at) {
-        if (text[at] == '"')
-            inQuotes = !inQuotes;
-        else if (!inQuotes && characters.find(text[at]) != std::string_view::npos)
-            return at;
-    }
-    return std::string_view::npos;
-}
-
-// Tags are read the way the parser reads them: comments, processing instructions, character data and the
-// document type are passed over; a tag ends at the next "<" or ">" outside double quotes, and an element
-// is empty when "/" stands right before that ">". Character data counts whole, whitespace and character
-// data sections included: references and base64 only shrink as the parser reads them.
-bool xmlIsWithinLimits(std::string_view text, const PropertyListLimits& limits) {
-    std::size_t depth = 0;
-    std::size_t elements = 0;
-    std::size_t textBytes = 0;
-    std::size_t position = text.find('<');
-    while (position != std::string_view::npos) {
-        const std::string_view rest = text.substr(position);
-        std::optional<std::size_t> next;
-        if (rest.starts_with("<!--")) {
-            next = skipPast(text, position + 4, "-->");
-        } else if (rest.starts_with("<![CDATA[")) {
-            next = skipPast(text, position + 9, "]]>");
-            textBytes += next.value_or(position) - position;
-        } else if (rest.starts_with("<?")) {
-            next = skipPast(text, position + 1, "?>", true);
-        } else if (rest.starts_with("<!")) {
-            const std::size_t stop = findOutsideQuotes(text, position, "[>");
-            if (stop != std::string_view::npos)
-                next = text[stop] == '[' ? skipPast(text, stop, "]>", true) : stop + 1;
-        } else {
-            const bool closing = rest.starts_with("</");
-            const std::size_t stop = findOutsideQuotes(text, position + 1, "<>");
-            const bool empty = stop != std::string_view::npos && text[stop] == '>' && text[stop - 1] == '/';
-            if (closing)
-                depth -= depth > 0 ? 1 : 0;
-            else if (++elements > limits.nodes || (!empty && ++depth > limits.nesting))
-                return false;
-            if (stop != std::string_view::npos)
-                next = text[stop] == '>' ? stop + 1 : stop;
+    // Whether the document is still within the limits with `piece`.
+    bool take(const XmlPiece& piece) {
+        switch (piece.kind) {
+        case XmlPiece::Kind::characterData:
+            references_ += std::count(piece.text.begin(), piece.text.end(), '&');
+            [[fallthrough]];
+        case XmlPiece::Kind::characterDataSection:
+            valueBytes_ += piece.text.size();
+            textBytes_ += piece.text.size();
+            return textBytes_ <= limits_.textBytes;
+        case XmlPiece::Kind::startTag:
+            return endOfValueText() && opens(piece);
+        case XmlPiece::Kind::endTag:
+            depth_ -= depth_ > 0 ? 1 : 0;
+            return endOfValueText();
+        case XmlPiece::Kind::other:
+            return true;
         }
-        if (!next)
-            return true; // the rest is one unterminated piece of markup: nothing more can open
-        position = text.find('<', *next);
-        textBytes += std::min(position, text.size()) - *next;
-        if (textBytes > limits.textBytes)
-            return false;
+        return true;
     }
-    return true;
-}
 
-std::uint64_t bigEndian(std::string_view bytes, std::size_t at, std::size_t width) {
-    std::uint64_t value = 0;
-    for (std::size_t i = 0; i < width; ++i)
-        value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
-    return value;
-}
+    // The text since the last tag is one string's or key's.
+    bool endOfValueText() {
+        referenceWork_ += references_ * valueBytes_;
+        references_ = valueBytes_ = 0;
+        return referenceWork_ <= limits_.referenceWork;
+    }
 
-struct BinaryList {
-    std::string_view bytes;
-    std::size_t offsetSize = 0;
-    std::size_t referenceSize = 0;
-    std::uint64_t objectCount = 0;
-    std::uint64_t topObject = 0;
-    std::size_t tableOffset = 0; // objects lie before the offset table
+private:
+    bool opens(const XmlPiece& startTag) {
+        const std::size_t level = depth_ + 1 + (firstValueHoldsTheRest_ ? 1 : 0);
+        if (++elements_ > limits_.nodes || level > limits_.nesting)
+            return false;
+        if (!startTag.empty)
+            ++depth_;
+        if (!firstValueSeen_ && xmlElementName(startTag) != "plist") {
+            firstValueSeen_ = true;
+            firstValueHoldsTheRest_ = startTag.empty;
+        }
+        return true;
+    }
+
+    const PropertyListLimits& limits_;
+    std::size_t depth_ = 0;
+    std::size_t elements_ = 0;
+    std::size_t textBytes_ = 0;
+    bool firstValueSeen_ = false;
+    bool firstValueHoldsTheRest_ = false;
+    std::uint64_t references_ = 0;
+    std::uint64_t valueBytes_ = 0;
+    std::uint64_t referenceWork_ = 0;
 };
 
-std::optional<BinaryList> readTrailer(std::string_view bytes) {
-    if (bytes.size() < kBinaryMagic.size() + kTrailerSize)
-        return std::nullopt;
-    const std::size_t trailer = bytes.size() - kTrailerSize;
-    BinaryList list{bytes,
-                    static_cast<unsigned char>(bytes[trailer + 6]),
-                    static_cast<unsigned char>(bytes[trailer + 7]),
-                    bigEndian(bytes, trailer + 8, 8),
-                    bigEndian(bytes, trailer + 16, 8),
-                    0};
-    const std::uint64_t tableOffset = bigEndian(bytes, trailer + 24, 8);
-    if (list.offsetSize < 1 || list.offsetSize > 8 || list.referenceSize < 1 || list.referenceSize > 8 ||
-        tableOffset < kBinaryMagic.size() || tableOffset > trailer ||
-        list.objectCount > (trailer - tableOffset) / list.offsetSize || list.topObject >= list.objectCount)
-        return std::nullopt;
-    list.tableOffset = static_cast<std::size_t>(tableOffset);
-    return list;
+bool xmlIsWithinLimits(std::string_view text, const PropertyListLimits& limits) {
+    if (text.find('\0') != std::string_view::npos)
+        return false;
+    XmlTally tally(limits);
+    return forEachXmlPiece(text, [&](const XmlPiece& piece) { return tally.take(piece); }) &&
+           tally.endOfValueText();
 }
 
 // What an object brings at each use: the references it holds (where they start and how many) and the
@@ -127,12 +92,19 @@ struct ObjectShape {
     std::uint64_t textBytes = 0;
 };
 
-std::optional<ObjectShape> shapeOf(const BinaryList& list, std::uint64_t object) {
-    const std::uint64_t offset = bigEndian(
-        list.bytes, list.tableOffset + static_cast<std::size_t>(object) * list.offsetSize, list.offsetSize);
-    if (offset < kBinaryMagic.size() || offset >= list.tableOffset)
+// Whether an ASCII string (`unitWidth` 1) or a UTF-16 one (2) holds U+0000.
+bool holdsNul(std::string_view characters, std::size_t unitWidth) {
+    for (std::size_t at = 0; at < characters.size(); at += unitWidth)
+        if (characters.substr(at, unitWidth).find_first_not_of('\0') == std::string_view::npos)
+            return true;
+    return false;
+}
+
+std::optional<ObjectShape> shapeOf(const BinaryPropertyListLayout& list, std::uint64_t object) {
+    const auto offset = list.objectOffset(object);
+    if (!offset)
         return std::nullopt;
-    std::size_t position = static_cast<std::size_t>(offset);
+    std::size_t position = *offset;
     const auto marker = static_cast<unsigned char>(list.bytes[position++]);
     const unsigned kind = marker >> 4;
     const bool holdsReferences = kind == 0xA || kind == 0xC || kind == 0xD;
@@ -156,6 +128,9 @@ std::optional<ObjectShape> shapeOf(const BinaryList& list, std::uint64_t object)
         const bool utf16 = kind == 0x6;
         if (count > (utf16 ? available / 2 : available))
             return std::nullopt;
+        const std::size_t unitWidth = utf16 ? 2 : 1;
+        if (kind != 0x4 && holdsNul(list.bytes.substr(position, count * unitWidth), unitWidth))
+            return std::nullopt;
         return ObjectShape{position, 0, utf16 ? count * 3 : count};
     }
     const std::uint64_t references = available / list.referenceSize;
@@ -167,7 +142,7 @@ std::optional<ObjectShape> shapeOf(const BinaryList& list, std::uint64_t object)
 // Depth first without recursion; each object's height and expanded size are worked out once, and a
 // shared object met again counts with all of them at that use.
 bool binaryIsWithinLimits(std::string_view bytes, const PropertyListLimits& limits) {
-    const auto list = readTrailer(bytes);
+    const auto list = BinaryPropertyListLayout::read(bytes);
     // Writers store only objects the top one reaches, so more objects than values is no honest list.
     if (!list || list->objectCount > limits.nodes)
         return false;
@@ -241,7 +216,7 @@ bool binaryIsWithinLimits(std::string_view bytes, const PropertyListLimits& limi
 } // namespace
 
 bool isPropertyListShapeSafe(std::string_view bytes, PropertyListLimits limits) {
-    if (bytes.starts_with(kBinaryMagic))
+    if (bytes.starts_with(BinaryPropertyListLayout::kMagic))
         return binaryIsWithinLimits(bytes, limits);
     return xmlIsWithinLimits(bytes, limits);
 }

@@ -6,6 +6,7 @@
 #include <cctype>
 
 #include <unicode/unistr.h>
+#include <unicode/utf16.h>
 
 namespace zn {
 
@@ -25,8 +26,9 @@ std::string utf16ToUtf8(std::string_view bytes, bool bigEndian) {
     return utf8;
 }
 
-void appendCodePoint(std::string& out, unsigned long codePoint) {
-    icu::UnicodeString(static_cast<UChar32>(codePoint)).toUTF8String(out);
+// A lone surrogate becomes U+FFFD.
+void appendCodePoint(std::string& out, UChar32 codePoint) {
+    icu::UnicodeString(codePoint).toUTF8String(out);
 }
 
 class StringsParser {
@@ -122,19 +124,48 @@ private:
                 break;
             case 'U':
             case 'u': {
-                auto hex = text_.substr(position_, 4);
-                if (hex.size() != 4 ||
-                    hex.find_first_not_of("0123456789abcdefABCDEF") != std::string_view::npos)
+                const auto unit = hexUnit();
+                if (!unit)
                     return std::nullopt;
-                position_ += 4;
-                appendCodePoint(out, std::stoul(std::string(hex), nullptr, 16));
+                appendCodePoint(out, U16_IS_LEAD(*unit) ? withTrailSurrogate(*unit) : *unit);
                 break;
             }
             default:
-                out.push_back(escaped);
+                if (isOctalDigit(escaped)) { // up to three digits, the code of one character
+                    unsigned code = static_cast<unsigned>(escaped - '0');
+                    for (int digit = 1; digit < 3 && isOctalDigit(peek()); ++digit)
+                        code = code * 8 + static_cast<unsigned>(text_[position_++] - '0');
+                    appendCodePoint(out, code);
+                } else {
+                    out.push_back(escaped);
+                }
             }
         }
         return std::nullopt;
+    }
+
+    static bool isOctalDigit(char c) { return c >= '0' && c <= '7'; }
+
+    // The four hexadecimal digits of a "\U" escape, as one UTF-16 unit.
+    std::optional<char16_t> hexUnit() {
+        const auto hex = text_.substr(position_, 4);
+        if (hex.size() != 4 || hex.find_first_not_of("0123456789abcdefABCDEF") != std::string_view::npos)
+            return std::nullopt;
+        position_ += 4;
+        return static_cast<char16_t>(std::stoul(std::string(hex), nullptr, 16));
+    }
+
+    // A character past U+FFFF is written as its UTF-16 pair, two escapes in a row: the character, when a
+    // trail surrogate's escape follows `lead`; else `lead` alone, which stands for no character.
+    UChar32 withTrailSurrogate(char16_t lead) {
+        const std::size_t afterLead = position_;
+        if (text_.substr(position_, 2) == "\\U" || text_.substr(position_, 2) == "\\u") {
+            position_ += 2;
+            if (const auto trail = hexUnit(); trail && U16_IS_TRAIL(*trail))
+                return U16_GET_SUPPLEMENTARY(lead, *trail);
+        }
+        position_ = afterLead;
+        return lead;
     }
 
     std::string_view text_;

@@ -1,5 +1,6 @@
 #include "Logic/Scanning/AppInfoFetcher.h"
 #include "Platform/core/RegularFile.h"
+#include "support/BinaryPropertyList.h"
 #include "support/FixtureTree.h"
 #include "support/InfoPlistText.h"
 #include "support/ScopedBindMount.h"
@@ -191,6 +192,40 @@ TEST_F(AppInfoFetcherTest, HostileInfoPlistsFallBackOrAreCut) {
     EXPECT_EQ(byBundle["Edge.app"].appName, std::string(300, 'e'));
     EXPECT_EQ(byBundle["Huge.app"].appName, hugeName.substr(0, 299 * 2) + "\u2026");
     EXPECT_EQ(byBundle["Huge.app"].bundleIdentifier, std::string(299, 'i') + "\u2026");
+}
+
+TEST_F(AppInfoFetcherTest, InfoPlistsHoldingANulOrAFloodOfReferencesAreListedUnderTheirFileNames) {
+    using namespace std::string_literals;
+    const auto binaryNames = [](const std::string& key, const std::string& value) {
+        return test::binaryPropertyList({test::binaryDictionaryObject({{1, 2}, {3, 4}}),
+                                         test::binaryStringObject("CFBundleIdentifier"),
+                                         test::binaryStringObject("com.acme.named"), key, value});
+    };
+    // Each aborted the whole listing: libplist's own assertion on a string or key holding U+0000.
+    bundle("Applications/Unicode.app",
+           binaryNames(test::binaryStringObject("CFBundleName"), test::binaryUtf16StringObject(u"App\0"s)));
+    bundle("Applications/Key.app",
+           binaryNames(test::binaryUtf16StringObject(u"CFBundleName\0"s), test::binaryStringObject("App")));
+    bundle("Applications/Raw.app", test::infoPlistText("com.acme.raw", "App\0"s));
+    // 800,000 references in one string of a 4 MB list: read, it took most of a minute.
+    std::string flood;
+    for (int i = 0; i < 800'000; ++i)
+        flood += "&amp;";
+    bundle("Applications/Flood.app", test::infoPlistText("com.acme.flood", flood));
+    // A translation holding one is passed over for the name the Info.plist gives.
+    bundle("Applications/Translated.app", test::infoPlistText("com.acme.translated", "Plain"));
+    tree.textFile("Applications/Translated.app/Contents/Resources/en.lproj/InfoPlist.strings",
+                  test::infoPlistText("", "Translated\0"s));
+
+    std::map<std::string, InstalledApp> byBundle;
+    for (const auto& app : fetch())
+        byBundle.emplace(app.path.substr(app.path.rfind('/') + 1), app);
+    ASSERT_EQ(byBundle.size(), 5u);
+    for (const char* refused : {"Unicode", "Key", "Raw", "Flood"}) {
+        EXPECT_EQ(byBundle[refused + ".app"s].appName, refused);
+        EXPECT_EQ(byBundle[refused + ".app"s].bundleIdentifier, refused);
+    }
+    EXPECT_EQ(byBundle["Translated.app"].appName, "Plain");
 }
 
 TEST_F(AppInfoFetcherTest, APipeWhereABundleFileShouldBeIsNeverWaitedOn) {

@@ -125,7 +125,38 @@ std::size_t levels(const PlistValue& value) {
     if (const auto* items = value.array())
         for (const auto& item : *items)
             deepest = std::max(deepest, levels(item));
+    if (const auto* entries = value.dictionary())
+        for (const auto& entry : *entries)
+            deepest = std::max(deepest, levels(entry.second));
     return deepest + 1;
+}
+
+TEST(PropertyListShape, XmlNestingCountsAsTheParserBuilds) {
+    // An empty element is a level of its own, and the parser hangs every later top-level value under a
+    // first one that is empty: 256 levels of markup, 257 of values. The "plist" element counts too.
+    std::string text = "<?xml version=\"1.0\"?><plist version=\"1.0\"><array/>";
+    for (int i = 0; i < 255; ++i)
+        text += "<array>";
+    text += "<array/>";
+    for (int i = 0; i < 255; ++i)
+        text += "</array>";
+    text += "</plist>";
+    EXPECT_FALSE(parsePropertyList(text));
+    ASSERT_TRUE(isPropertyListShapeSafe(text, {.nesting = 258}));
+    EXPECT_FALSE(isPropertyListShapeSafe(text, {.nesting = 257}));
+
+    // The levels the parser builds, and one for the "plist" element, for shapes an empty element takes.
+    for (const std::string body :
+         {"<array><array><array/></array></array>", "<array/><array><array/></array>",
+          "<array/><array/><array><true/></array>", "<dict/><key>k</key><array><array/></array>",
+          "<array><string/><array><integer>1</integer></array></array>"}) {
+        const std::string list = "<?xml version=\"1.0\"?><plist version=\"1.0\">" + body + "</plist>";
+        const auto read = parsePropertyList(list);
+        ASSERT_TRUE(read) << body;
+        const std::size_t built = levels(*read);
+        EXPECT_TRUE(isPropertyListShapeSafe(list, {.nesting = built + 1})) << body;
+        EXPECT_FALSE(isPropertyListShapeSafe(list, {.nesting = built})) << body;
+    }
 }
 
 TEST(PropertyListShape, NestingCountsThroughSharedObjectsAtEveryUse) {
@@ -240,6 +271,50 @@ TEST(PropertyListShape, StringsAndDataCountAtEveryUseAgainstAFixedBudget) {
     const auto large = parsePropertyList(xmlText(3'000'000));
     ASSERT_TRUE(large && large->string());
     EXPECT_EQ(parsePropertyList(asBinary(xmlText(3'000'000))), large);
+}
+
+std::string repeated(std::string_view piece, std::size_t times) {
+    std::string text;
+    text.reserve(piece.size() * times);
+    for (std::size_t i = 0; i < times; ++i)
+        text += piece;
+    return text;
+}
+
+TEST(PropertyListShape, XmlReferencesCountTimesTheirTextsLengthAgainstAFixedBudget) {
+    const std::string head = "<?xml version=\"1.0\"?><plist version=\"1.0\">";
+    // The parser moves the rest of a text back for each reference: 200,000 in one 1 MB string took seconds.
+    EXPECT_FALSE(parsePropertyList(head + "<string>" + repeated("&amp;", 200'000) + "</string></plist>"));
+    EXPECT_FALSE(parsePropertyList(head + "<string>" + repeated("&lt;", 50'000) + "</string></plist>"));
+    EXPECT_FALSE(parsePropertyList(head + "<string>" + repeated("&#65;", 50'000) + "</string></plist>"));
+    EXPECT_FALSE(
+        parsePropertyList(head + "<dict><key>" + repeated("&amp;", 50'000) + "</key><true/></dict></plist>"));
+    // A few references in a long text, or many in short ones, are read.
+    const auto few = parsePropertyList(head + "<string>" + repeated("&lt;&#65;&gt;", 60) +
+                                       std::string(1'000'000, 'x') + "</string></plist>");
+    ASSERT_TRUE(few && few->string());
+    EXPECT_EQ(few->string()->substr(0, 6), "<A><A>");
+    EXPECT_TRUE(parsePropertyList(head + "<array>" + repeated("<string>&amp;&amp;</string>", 50'000) +
+                                  "</array></plist>"));
+
+    // A string or key counts its references times the bytes of its text, character data sections whole;
+    // the list counts the sum. References in character data sections, comments and tags do not count.
+    const std::string one = "<string>" + repeated("&amp;", 10) + std::string(50, 'x') + "</string>";
+    const auto list = [&](const std::string& body) { return head + "<array>" + body + "</array></plist>"; };
+    EXPECT_TRUE(isPropertyListShapeSafe(list(one), {.referenceWork = 1'000}));
+    EXPECT_FALSE(isPropertyListShapeSafe(list(one), {.referenceWork = 999}));
+    const std::string key =
+        "<dict><key>" + repeated("&amp;", 10) + std::string(50, 'x') + "</key><true/></dict>";
+    EXPECT_TRUE(isPropertyListShapeSafe(list(key), {.referenceWork = 1'000}));
+    EXPECT_FALSE(isPropertyListShapeSafe(list(key), {.referenceWork = 999}));
+    EXPECT_TRUE(isPropertyListShapeSafe(list(one + one), {.referenceWork = 2'000}));
+    EXPECT_FALSE(isPropertyListShapeSafe(list(one + one), {.referenceWork = 1'999}));
+    const std::string split = "<string>" + repeated("&amp;", 5) + "<!-- & -->" + repeated("&amp;", 5) +
+                              "<![CDATA[&&&]]>" + std::string(35, 'x') + "</string>";
+    EXPECT_TRUE(isPropertyListShapeSafe(list(split), {.referenceWork = 1'000}));
+    EXPECT_FALSE(isPropertyListShapeSafe(list(split), {.referenceWork = 999}));
+    EXPECT_TRUE(isPropertyListShapeSafe(list("<string a=\"&amp;\"><![CDATA[&amp;]]></string>"),
+                                        {.referenceWork = 0}));
 }
 
 // The processor time `read` takes on this thread, which other work on the machine does not inflate.
