@@ -38,6 +38,9 @@ std::string bundleFileName(std::string_view bundlePath) {
 }
 
 std::string_view entryStem(std::string_view name, bool isDirectory) {
+    constexpr std::string_view kLocalized = ".localized";
+    if (name.ends_with(kLocalized))
+        return name.substr(0, name.size() - kLocalized.size());
     if (isDirectory)
         return name;
     const std::string extension = PathText::pathExtension(name);
@@ -46,8 +49,8 @@ std::string_view entryStem(std::string_view name, bool isDirectory) {
     return name.substr(0, name.size() - extension.size() - 1);
 }
 
-std::string entryKey(const std::string& name, bool isDirectory) {
-    return normalizedForMatching(entryStem(name, isDirectory));
+WordedKey entryWords(std::string_view name, bool isDirectory) {
+    return WordedKey(entryStem(name, isDirectory));
 }
 
 AppNameForms::AppNameForms(const AppSearchInfo& app)
@@ -81,34 +84,42 @@ AppMatcher::AppMatcher(const AppSearchInfo& app, MatchSensitivity sensitivity,
         if (!row.bundleID.empty() && row.bundleID == forms_.normalizedBundleID)
             selected_.push_back(row);
 
-    auto reach = [&](const std::optional<std::string>& form) {
+    auto reach = [&](const std::optional<std::string>& form, bool isName) {
         if (form)
-            reach_.emplace_back(characterCount(*form), *form);
+            reach_.push_back({characterCount(*form), *form, isName});
     };
     for (const std::string& entitlement : forms_.normalizedEntitlements)
-        reach(entitlement);
-    for (const auto* form : {&name_, &pathName_, &bundleID_, &letters_})
-        reach(*form);
-    if (sensitivity_ != MatchSensitivity::strict)
-        for (const auto* form : {&lastTwo_, &base_, &stripped_})
-            reach(*form);
+        reach(entitlement, false);
+    for (const auto* form : {&name_, &pathName_, &letters_})
+        reach(*form, true);
+    reach(bundleID_, false);
+    if (sensitivity_ != MatchSensitivity::strict) {
+        reach(lastTwo_, false);
+        reach(base_, false);
+        reach(stripped_, true);
+    }
     if (sensitivity_ == MatchSensitivity::deep)
         for (const auto* form : {&company_, &team_})
-            reach(*form);
+            reach(*form, false);
 }
 
-std::size_t AppMatcher::longestFormIn(std::string_view key) const {
+std::size_t AppMatcher::longestFormIn(const WordedKey& entry) const {
+    const std::string& key = entry.key();
     std::size_t longest = 0;
-    for (const auto& [length, form] : reach_)
-        if (length > longest && key.find(form) != std::string_view::npos)
-            longest = length;
+    for (const Reach& reach : reach_)
+        if (reach.length > longest && key.find(reach.form) != std::string::npos &&
+            (!reach.isName || entry.beginsAWordWith(reach.form)))
+            longest = reach.length;
     return longest;
 }
 
-bool AppMatcher::matches(std::string_view key) const {
+bool AppMatcher::matches(const WordedKey& entry) const {
+    const std::string& key = entry.key();
     const bool strict = sensitivity_ == MatchSensitivity::strict;
+    // The words are looked at only once the letters are there: most entries hold no name at all.
     auto nameTest = [&](const std::optional<std::string>& form) {
-        return form && (strict ? key == *form : key.find(*form) != std::string_view::npos);
+        return form &&
+               (strict ? key == *form : key.find(*form) != std::string::npos && entry.beginsAWordWith(*form));
     };
 
     for (const AppCondition& row : selected_) {
@@ -124,7 +135,7 @@ bool AppMatcher::matches(std::string_view key) const {
         return true;
     if (strict)
         return false;
-    if (contains(key, lastTwo_) || contains(key, base_) || contains(key, stripped_))
+    if (contains(key, lastTwo_) || contains(key, base_) || nameTest(stripped_))
         return true;
     if (sensitivity_ == MatchSensitivity::enhanced)
         return false;

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "Logic/Scanning/Conditions.h"
+#include "Logic/Scanning/WordedKey.h"
 
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace zn {
@@ -46,24 +46,27 @@ struct AppNameForms {
 std::string bundleFileName(std::string_view bundlePath);
 
 // The part of an entry's name its key is made of: a file's last extension goes, so "com.foo.bar.plist"
-// and the folder "com.foo.bar" share one key.
+// and the folder "com.foo.bar" share one key; so does the ".localized" the system gives a localised folder
+// ("User Content.localized" is "User Content"), and its marker file ".localized" keeps no name at all.
 std::string_view entryStem(std::string_view name, bool isDirectory);
-// The key an entry is matched by: its stem, normalised.
-std::string entryKey(const std::string& name, bool isDirectory);
+// The key an entry is matched by, with its words: its stem, normalised.
+WordedKey entryWords(std::string_view name, bool isDirectory);
 
-// Decides whether an entry key (a normalised file or folder name) belongs to one application.
+// Decides whether an entry (its normalised name, with its words) belongs to one application. The
+// application's names match only where they begin a word of the entry's name ("Craft" never matches
+// "minecraft"); its identifiers and the conditions table match anywhere in the key.
 class AppMatcher {
 public:
     // Selects the rows of `conditions` that name this application's bundle identifier.
     AppMatcher(const AppSearchInfo& app, MatchSensitivity sensitivity,
                const std::vector<AppCondition>& conditions);
 
-    bool matches(std::string_view key) const;
+    bool matches(const WordedKey& entry) const;
     // The length in characters of the longest form of this application's names and identifiers that can
-    // match and that `key` contains (0 when none): how closely the key is named after this application.
+    // match and that the entry holds (0 when none): how closely the entry is named after this application.
     // Include terms do not count: a term of the conditions table takes a folder by a word, never by naming
     // this application, so it never outweighs another application's name.
-    std::size_t longestFormIn(std::string_view key) const;
+    std::size_t longestFormIn(const WordedKey& entry) const;
 
     const AppNameForms& forms() const { return forms_; }
     const std::vector<AppCondition>& selectedConditions() const { return selected_; }
@@ -75,8 +78,13 @@ private:
     // The forms that are long enough to be compared at all (5 or more characters); the others are absent.
     std::optional<std::string> name_, pathName_, bundleID_, letters_;
     std::optional<std::string> lastTwo_, base_, stripped_, company_, team_;
-    // Every name form that can make a match at this sensitivity, with its length in characters.
-    std::vector<std::pair<std::size_t, std::string>> reach_;
+    // Every form that can make a match at this sensitivity.
+    struct Reach {
+        std::size_t length; // in characters
+        std::string form;
+        bool isName; // found only where it begins a word
+    };
+    std::vector<Reach> reach_;
 };
 
 } // namespace zn

@@ -104,23 +104,34 @@ std::set<std::string> filterSubpaths(const std::set<std::string>& paths, const s
 
 } // namespace
 
-// The paths found by all workers, merged once per listed folder.
+// The paths found by all workers, merged once per listed folder: those found themselves, and the folders
+// reported for an entry inside them.
 class AppPathFinder::Collection {
 public:
-    void insert(const std::vector<std::string>& paths) {
-        if (paths.empty())
+    void insert(const std::vector<std::string>& paths,
+                const std::vector<std::string>& forAnEntryInside = {}) {
+        if (paths.empty() && forAnEntryInside.empty())
             return;
         std::lock_guard lock(mutex_);
         paths_.insert(paths.begin(), paths.end());
+        forAnEntryInside_.insert(forAnEntryInside.begin(), forAnEntryInside.end());
     }
-    std::set<std::string> take() {
+    // A folder also found itself, by its own name, is not one found only for what it holds.
+    Finds take() {
         std::lock_guard lock(mutex_);
-        return std::move(paths_);
+        Finds finds;
+        for (const std::string& path : forAnEntryInside_)
+            if (!paths_.contains(path))
+                finds.forAnEntryInside.insert(path);
+        finds.paths = std::move(paths_);
+        finds.paths.insert(finds.forAnEntryInside.begin(), finds.forAnEntryInside.end());
+        return finds;
     }
 
 private:
     std::mutex mutex_;
     std::set<std::string> paths_;
+    std::set<std::string> forAnEntryInside_;
 };
 
 AppPathFinder::Tables AppPathFinder::Tables::shared() {
@@ -148,16 +159,18 @@ AppPathFinder::AppPathFinder(AppInfo appInfo, Locations locations, Sensitivity s
 std::set<std::string> AppPathFinder::findPaths() const {
     const OtherInstalledApps otherApps(everyInstalledApp(), appInfo_);
     // While another copy of this application stays installed, everything but this bundle is that copy's.
-    const std::set<std::string> found =
-        otherApps.sameApplicationStays() ? std::set<std::string>{bundlePath_} : walkRoots(otherApps);
+    const Finds found = otherApps.sameApplicationStays() ? Finds{{bundlePath_}, {}} : walkRoots(otherApps);
 
     const WholeFolderRule rule(
-        matcher_, otherApps, protectedPlaces_, surroundings_.user,
-        [this](const std::string& key, const std::string& path) { return shouldSkipItem(key, path); });
+        matcher_, otherApps, protectedPlaces_, surroundings_.user, bundlePath_,
+        [this](const std::string& key, const std::string& path) { return isKeptBySkipTables(key, path); });
     std::vector<std::string> offered;
-    for (const std::string& path : found) {
+    for (const std::string& path : found.paths) {
         if (path != bundlePath_)
-            rule.offer(path, offered);
+            rule.offer(path,
+                       found.forAnEntryInside.contains(path) ? WholeFolderRule::Found::forAnEntryInside
+                                                             : WholeFolderRule::Found::itself,
+                       offered);
         else if (!protectedPlaces_.isOrHoldsOne(resolvingSymlinksInPath(path)))
             offered.push_back(path); // the bundle chosen for removal, whatever it is named and holds
     }
@@ -168,7 +181,7 @@ std::set<std::string> AppPathFinder::findPaths() const {
     return filterSubpaths(paths, HomeTrash(locations_.roots().home, locations_.roots().dataHome).folder());
 }
 
-std::set<std::string> AppPathFinder::walkRoots(const OtherInstalledApps& otherApps) const {
+AppPathFinder::Finds AppPathFinder::walkRoots(const OtherInstalledApps& otherApps) const {
     Collection collection;
     collection.insert({bundlePath_});
 
@@ -198,10 +211,10 @@ std::set<std::string> AppPathFinder::walkRoots(const OtherInstalledApps& otherAp
         worker.join();
 
     collection.insert(discoverContainers());
-    std::set<std::string> paths = collection.take();
-    applyConditions(paths);
-    removeNeverReported(paths);
-    return paths;
+    Finds finds = collection.take();
+    applyConditions(finds);
+    removeNeverReported(finds.paths);
+    return finds;
 }
 
 // The listed applications and every bundle of the applications folders: each copy, those without an
@@ -255,8 +268,8 @@ bool AppPathFinder::isLibraryDirectory(const std::string& path) const {
 }
 
 bool AppPathFinder::isTheirs(const std::string& name, const OtherInstalledApps& otherApps) const {
-    const WordedKey folder(name);
-    return otherApps.claim(folder, matcher_.longestFormIn(folder.key())) == OtherInstalledApps::Claim::theirs;
+    const WordedKey folder = entryWords(name, true);
+    return otherApps.claim(folder, matcher_.longestFormIn(folder)) == OtherInstalledApps::Claim::theirs;
 }
 
 bool AppPathFinder::liesInOtherAppsFolder(const std::string& root, const std::string& path,
@@ -287,17 +300,22 @@ void AppPathFinder::processLocation(const std::string& root, const std::string& 
 
     std::vector<std::string> found;
     std::vector<std::string> subfolders;
+    bool foundForAnEntry = false;
     for (const std::string& name : *names) {
         std::string itemPath = PathText::appendingPathComponent(path, name);
         const EntryStatus status = statusOf(itemPath);
         if (!status.exists || (othersMayWrite && status.owner != surroundings_.user))
             continue;
-        const std::string key = entryKey(name, status.isDirectory);
-        if (shouldSkipItem(key, itemPath))
+        const WordedKey entry = entryWords(name, status.isDirectory);
+        if (shouldSkipItem(entry.key(), itemPath))
             continue;
         // Whose a match is, and whether a folder goes whole, is judged once the walk is done.
-        if (matcher_.matches(key) && (reportParent || !othersMayReplace))
-            found.push_back(reportParent ? path : itemPath);
+        if (matcher_.matches(entry)) {
+            if (reportParent)
+                foundForAnEntry = true;
+            else if (!othersMayReplace)
+                found.push_back(itemPath);
+        }
         // Linked folders and other mounts (a bind mount of a folder from elsewhere too) are reported but
         // never entered: what lies behind them belongs elsewhere.
         if (status.isDirectory && !status.isSymlink && !status.isMountRoot && currentDepth < maxDepth &&
@@ -306,9 +324,11 @@ void AppPathFinder::processLocation(const std::string& root, const std::string& 
     }
     // Nothing inside another installed application's folder is this one's. Asked only of folders that
     // hold a find: most hold none, and the names of every installed application are many to compare.
-    if (!found.empty() && liesInOtherAppsFolder(root, path, otherApps))
+    if ((!found.empty() || foundForAnEntry) && liesInOtherAppsFolder(root, path, otherApps)) {
         found.clear();
-    collection.insert(found);
+        foundForAnEntry = false;
+    }
+    collection.insert(found, foundForAnEntry ? std::vector<std::string>{path} : std::vector<std::string>{});
     for (const std::string& subfolder : subfolders)
         processLocation(root, subfolder, currentDepth + 1, maxDepth, isLibraryRootSearch, otherApps,
                         collection);
@@ -317,8 +337,10 @@ void AppPathFinder::processLocation(const std::string& root, const std::string& 
 bool AppPathFinder::shouldSkipItem(const std::string& key, const std::string& itemPath) const {
     // The bundle is collected before the walk starts. Finds of other workers are deliberately not
     // consulted here: whether another root got there first must not change what this root reports.
-    if (itemPath == bundlePath_)
-        return true;
+    return itemPath == bundlePath_ || isKeptBySkipTables(key, itemPath);
+}
+
+bool AppPathFinder::isKeptBySkipTables(const std::string& key, const std::string& itemPath) const {
     for (const SkipCondition& row : tables_.skipConditions) {
         if (startsWithAny(itemPath, row.skipPaths))
             return true;
@@ -345,15 +367,17 @@ std::vector<std::string> AppPathFinder::discoverContainers() const {
     return containers;
 }
 
-void AppPathFinder::applyConditions(std::set<std::string>& paths) const {
+void AppPathFinder::applyConditions(Finds& finds) const {
     for (const AppCondition& row : matcher_.selectedConditions()) {
         for (const std::string& path : row.forceIncludePaths.value_or(std::vector<std::string>{})) {
             struct stat info;
-            if (::stat(path.c_str(), &info) == 0)
-                paths.insert(path);
+            if (::stat(path.c_str(), &info) == 0) {
+                finds.paths.insert(path);
+                finds.forAnEntryInside.erase(path);
+            }
         }
         for (const std::string& path : row.forceExcludePaths.value_or(std::vector<std::string>{}))
-            paths.erase(path);
+            finds.paths.erase(path);
     }
 }
 

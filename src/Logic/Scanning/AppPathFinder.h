@@ -64,6 +64,11 @@ public:
 
 private:
     class Collection;
+    // What the walk found: every path, and those reported only for an entry inside them.
+    struct Finds {
+        std::set<std::string> paths;
+        std::set<std::string> forAnEntryInside;
+    };
 
     void processLocation(const std::string& root, const std::string& path, int currentDepth, int maxDepth,
                          bool isLibraryRootSearch, const OtherInstalledApps& otherApps,
@@ -72,11 +77,13 @@ private:
     bool isTheirs(const std::string& name, const OtherInstalledApps& otherApps) const;
     bool liesInOtherAppsFolder(const std::string& root, const std::string& path,
                                const OtherInstalledApps& otherApps) const;
-    std::set<std::string> walkRoots(const OtherInstalledApps& otherApps) const;
+    Finds walkRoots(const OtherInstalledApps& otherApps) const;
     std::vector<AppSearchInfo> everyInstalledApp() const;
     bool shouldSkipItem(const std::string& key, const std::string& itemPath) const;
+    // The skip tables keep the entry: system and personal data, credentials, tool settings.
+    bool isKeptBySkipTables(const std::string& key, const std::string& itemPath) const;
     std::vector<std::string> discoverContainers() const;
-    void applyConditions(std::set<std::string>& paths) const;
+    void applyConditions(Finds& finds) const;
     void removeNeverReported(std::set<std::string>& paths) const;
     bool isLibraryDirectory(const std::string& path) const;
     std::vector<std::string> rootsToWalk(const OtherInstalledApps& otherApps) const;

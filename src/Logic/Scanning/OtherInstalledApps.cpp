@@ -16,6 +16,42 @@ std::vector<std::string> identityTexts(const AppNameForms& names) {
             names.appNameLettersOnly, names.pathComponentName, names.strippedAppName.value_or("")};
 }
 
+// The words after an application's name that make a release of it rather than another product.
+const std::vector<std::vector<std::string_view>>& releasePhrases() {
+    static const std::vector<std::vector<std::string_view>> phrases = {
+        {"beta"},     {"dev"},     {"developer", "edition"},  {"nightly"},  {"canary"},
+        {"insiders"}, {"preview"}, {"technology", "preview"}, {"snapshot"}, {"alpha"},
+        {"esr"},      {"unstable"}};
+    return phrases;
+}
+
+bool isNumber(std::string_view word) {
+    return !word.empty() &&
+           std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// `words` from `first` on are release words and version numbers, with one release word at least.
+bool nameARelease(const std::vector<std::string>& words, std::size_t first) {
+    bool release = false;
+    for (std::size_t i = first; i < words.size();) {
+        if (isNumber(words[i])) {
+            ++i;
+            continue;
+        }
+        const auto& phrases = releasePhrases();
+        const auto phrase = std::find_if(phrases.begin(), phrases.end(), [&](const auto& candidate) {
+            return i + candidate.size() <= words.size() &&
+                   std::equal(candidate.begin(), candidate.end(),
+                              words.begin() + static_cast<std::ptrdiff_t>(i));
+        });
+        if (phrase == phrases.end())
+            return false;
+        i += phrase->size();
+        release = true;
+    }
+    return release;
+}
+
 } // namespace
 
 bool OtherInstalledApps::Form::operator<(const Form& other) const {
@@ -32,9 +68,16 @@ OtherInstalledApps::Channel::Channel(const AppSearchInfo& app)
     }
 }
 
-bool OtherInstalledApps::Channel::holdsWholeName(const std::string& name) const {
+bool OtherInstalledApps::Channel::isReleaseOf(const std::string& name) const {
     return std::any_of(names_.begin(), names_.end(), [&](const WordedKey& channelName) {
-        return channelName.key() != name && channelName.holdsWords(name);
+        const std::vector<std::string> words = channelName.words();
+        std::string leading;
+        for (std::size_t i = 0; i < words.size() && leading.size() < name.size(); ++i) {
+            leading += words[i];
+            if (leading == name)
+                return nameARelease(words, i + 1);
+        }
+        return false;
     });
 }
 
@@ -58,6 +101,8 @@ OtherInstalledApps::OtherInstalledApps(const std::vector<AppSearchInfo>& apps, c
     const std::vector<std::string> ownNameForms = {ownNames.normalizedAppName, ownNames.appNameLettersOnly,
                                                    ownNames.pathComponentName,
                                                    ownNames.strippedAppName.value_or("")};
+    ownName_ = ownNames.normalizedAppName;
+    const bool ownNameHasWords = WordedKey(own.appName).words().size() > 1;
     const auto ownComponents = componentsSeparatedByDots(own.bundleIdentifier);
     if (ownComponents.size() >= 2)
         ownIdentifier_ = ownNames.normalizedBundleID;
@@ -85,34 +130,41 @@ OtherInstalledApps::OtherInstalledApps(const std::vector<AppSearchInfo>& apps, c
         const AppNameForms names(app);
         for (const std::string& form : identityTexts(names))
             add(identityForms_, form);
+        for (const std::string& form : {names.normalizedAppName, names.pathComponentName,
+                                        names.strippedAppName.value_or(""), names.normalizedBundleID})
+            if (!form.empty())
+                wholeNames_.insert(form);
+        for (const std::string& form : {names.normalizedBundleID, names.bundleLastTwo,
+                                        names.normalizedAppName, names.pathComponentName})
+            if (!form.empty())
+                exactForms_.insert(form);
         const auto components = componentsSeparatedByDots(app.bundleIdentifier);
         const std::string last = normalizedForMatching(components.back());
         if (!last.empty())
             wholeKeyForms_.insert(last);
-        // A vendor word that is the searched application's own name says nothing of who else is in it.
+        // A vendor word that is the searched application's own name says nothing of who else is in it, but
+        // where it is written as the identifier writes it and the name is not.
         if (components.size() >= 3) {
             const std::string vendor = normalizedForMatching(components[1]);
             if (std::find(ownNameForms.begin(), ownNameForms.end(), vendor) == ownNameForms.end())
                 add(vendorForms_, vendor);
+            else if (vendor == ownName_ && ownNameHasWords)
+                add(ownNameVendorForms_, vendor);
         }
-        // A channel's name holds this one's; most names hold no other, so words are split only where the
+        // A channel's name begins with this one's; most names do not, so words are split only where the
         // letters already match.
-        const std::string& ownName = ownNames.normalizedAppName;
-        if (!sameIdentifier && !ownName.empty() &&
-            (names.normalizedAppName.find(ownName) != std::string::npos ||
-             names.pathComponentName.find(ownName) != std::string::npos)) {
+        if (!sameIdentifier && !ownName_.empty() &&
+            (names.normalizedAppName.starts_with(ownName_) ||
+             names.pathComponentName.starts_with(ownName_))) {
             Channel channel(app);
-            if (channel.holdsWholeName(ownName))
+            if (channel.isReleaseOf(ownName_))
                 channels_.push_back(std::move(channel));
         }
     }
-    for (std::vector<Form>* forms : {&identityForms_, &vendorForms_}) {
+    for (std::vector<Form>* forms : {&identityForms_, &vendorForms_, &ownNameVendorForms_}) {
         std::sort(forms->begin(), forms->end());
         forms->erase(std::unique(forms->begin(), forms->end()), forms->end());
     }
-    wholeNames_ = wholeKeyForms_;
-    for (const Form& form : identityForms_)
-        wholeNames_.insert(form.text);
 }
 
 bool OtherInstalledApps::isInBundle(const std::string& path) const {
@@ -147,13 +199,18 @@ bool OtherInstalledApps::carriesOwnIdentity(const WordedKey& entry) const {
 OtherInstalledApps::Claim OtherInstalledApps::claim(const WordedKey& entry, std::size_t ownLongest) const {
     const std::string& key = entry.key();
     const std::size_t least = ownLongest + (carriesOwnIdentity(entry) ? 1 : 0);
-    if (wholeKeyForms_.contains(key) || namedBy(identityForms_, key, least, [&](const std::string& form) {
-            return key.find(form) != std::string::npos;
-        }))
+    // Named exactly as this application, it is this one's unless another is named so too: another's name
+    // that ties with it only without its version does not count.
+    const bool exactlyOwnName = ownLongest > 0 && key == ownName_ && !exactForms_.contains(key);
+    if (wholeKeyForms_.contains(key) ||
+        namedBy(identityForms_, key, exactlyOwnName ? std::max(least, ownLongest + 1) : least,
+                [&](const std::string& form) { return key.find(form) != std::string::npos; }))
         return Claim::theirs;
-    return namedBy(vendorForms_, key, least, [&](const std::string& form) { return entry.holdsWords(form); })
-               ? Claim::shared
-               : Claim::none;
+    const bool writtenAsAVendor =
+        namedBy(vendorForms_, key, least, [&](const std::string& form) { return entry.holdsWords(form); }) ||
+        std::any_of(ownNameVendorForms_.begin(), ownNameVendorForms_.end(),
+                    [&](const Form& form) { return form.length >= least && entry.holdsOneWord(form.text); });
+    return writtenAsAVendor ? Claim::shared : Claim::none;
 }
 
 bool OtherInstalledApps::namesAnother(const std::string& key, std::size_t closeness) const {

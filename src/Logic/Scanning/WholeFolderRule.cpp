@@ -24,28 +24,35 @@ bool isDirectoryFollowingLinks(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+// The view settings the file manager leaves in any folder it shows belong to that folder.
+bool isFolderViewSettings(const std::string& name) {
+    return name == ".DS_Store";
+}
+
 } // namespace
 
 WholeFolderRule::WholeFolderRule(const AppMatcher& matcher, const OtherInstalledApps& otherApps,
-                                 const ProtectedPlaces& protectedPlaces, uid_t user, SkipTest isSkipped)
+                                 const ProtectedPlaces& protectedPlaces, uid_t user, std::string chosenBundle,
+                                 SkipTest isKept)
     : matcher_(matcher), otherApps_(otherApps), protectedPlaces_(protectedPlaces), user_(user),
-      isSkipped_(std::move(isSkipped)) {}
+      chosenBundle_(std::move(chosenBundle)), isKept_(std::move(isKept)) {}
 
-void WholeFolderRule::offer(const std::string& path, std::vector<std::string>& offered) const {
+void WholeFolderRule::offer(const std::string& path, Found found, std::vector<std::string>& offered) const {
     // Where others may rename entries of their own over its name, it cannot go by that name.
     if (!othersMayReplaceEntriesInFolderAt(PathText::deletingLastPathComponent(path)))
-        offer(path, 0, offered);
+        offer(path, 0, found, offered);
 }
 
-void WholeFolderRule::offer(const std::string& path, int depth, std::vector<std::string>& offered) const {
+void WholeFolderRule::offer(const std::string& path, int depth, Found found,
+                            std::vector<std::string>& offered) const {
     struct stat info;
     if (::lstat(path.c_str(), &info) != 0 || isOtherUsersEntry(info.st_uid, user_) ||
         otherApps_.isInBundle(path) || protectedPlaces_.isOrHoldsOne(resolvingSymlinksInPath(path)))
         return;
     const bool isDirectory = S_ISDIR(info.st_mode);
-    const std::string name = PathText::lastPathComponent(path);
-    const WordedKey entry(entryStem(name, isDirectory || isDirectoryFollowingLinks(path)));
-    const std::size_t ownLongest = matcher_.longestFormIn(entry.key());
+    const WordedKey entry =
+        entryWords(PathText::lastPathComponent(path), isDirectory || isDirectoryFollowingLinks(path));
+    const std::size_t ownLongest = matcher_.longestFormIn(entry);
     const auto claim = otherApps_.claim(entry, ownLongest);
     if (claim == OtherInstalledApps::Claim::theirs)
         return;
@@ -53,11 +60,38 @@ void WholeFolderRule::offer(const std::string& path, int depth, std::vector<std:
         if (claim == OtherInstalledApps::Claim::none)
             offered.push_back(path);
     } else if (claim == OtherInstalledApps::Claim::none && !otherApps_.holdsBundle(path) &&
-               !isSharedWithAChannel(path, entry.key()) && mayGoWhole(path, ownLongest)) {
+               !isSharedWithAChannel(path, entry.key()) &&
+               (found == Found::itself || holdsOnlyOwnEntries(path, depth)) && mayGoWhole(path, ownLongest)) {
         offered.push_back(path);
     } else {
         offerOwnEntries(path, depth, offered);
     }
+}
+
+bool WholeFolderRule::holdsOnlyOwnEntries(const std::string& folder, int depth) const {
+    const auto names = directoryEntryNames(folder);
+    if (!names)
+        return false;
+    for (const std::string& name : *names) {
+        const std::string path = PathText::appendingPathComponent(folder, name);
+        if (path == chosenBundle_)
+            continue;
+        struct stat info;
+        if (::lstat(path.c_str(), &info) != 0)
+            return false;
+        const WordedKey entry = entryWords(name, S_ISDIR(info.st_mode) || isDirectoryFollowingLinks(path));
+        if (!matcher_.matches(entry) || isKept_(entry.key(), path))
+            return false;
+        std::vector<std::string> own;
+        offer(path, depth + 1, Found::itself, own);
+        if (own != std::vector<std::string>{path})
+            return false;
+    }
+    return true;
+}
+
+bool WholeFolderRule::isKept(const std::string& path, const std::string& name, bool isDirectory) const {
+    return !isFolderViewSettings(name) && isKept_(normalizedForMatching(entryStem(name, isDirectory)), path);
 }
 
 bool WholeFolderRule::mayGoWhole(const std::string& folder, std::size_t ownLongest) const {
@@ -65,10 +99,15 @@ bool WholeFolderRule::mayGoWhole(const std::string& folder, std::size_t ownLonge
     // folder is after this one ("Firefox Nightly/Firefox Crash Reports" stays Nightly's), or when it is a
     // folder a channel shares.
     return mayGoWholeFor(
-        folder, user_, [&](const std::string& path, const std::string& name, bool isDirectory) {
-            const std::string key = entryKey(name, isDirectory);
-            return !otherApps_.namesAnother(key, std::max(ownLongest, matcher_.longestFormIn(key))) &&
-                   !(isDirectory && isSharedWithAChannel(path, key));
+        folder, user_,
+        [&](const std::string& path, const std::string& name, bool isDirectory) {
+            const WordedKey entry = entryWords(name, isDirectory);
+            return !otherApps_.namesAnother(entry.key(),
+                                            std::max(ownLongest, matcher_.longestFormIn(entry))) &&
+                   !(isDirectory && isSharedWithAChannel(path, entry.key()));
+        },
+        [&](const std::string& path, const std::string& name, bool isDirectory) {
+            return !isKept(path, name, isDirectory);
         });
 }
 
@@ -83,17 +122,17 @@ bool WholeFolderRule::isSharedWithAChannel(const std::string& folder, const std:
     // ("Chrome Canary" beside "Chrome"); a link leads elsewhere and is none.
     const std::string parent = PathText::deletingLastPathComponent(folder);
     const std::string name = PathText::lastPathComponent(folder);
-    std::vector<std::string> keysBeside;
+    std::vector<WordedKey> foldersBeside;
     for (const std::string& besideName : directoryEntryNames(parent).value_or(std::vector<std::string>{})) {
         struct stat info;
         if (besideName != name &&
             ::lstat(PathText::appendingPathComponent(parent, besideName).c_str(), &info) == 0 &&
             S_ISDIR(info.st_mode))
-            keysBeside.push_back(entryKey(besideName, true));
+            foldersBeside.push_back(entryWords(besideName, true));
     }
     return std::any_of(sharing.begin(), sharing.end(), [&](const OtherInstalledApps::Channel* channel) {
-        return std::none_of(keysBeside.begin(), keysBeside.end(), [&](const std::string& beside) {
-            return channel->longestFormIn(beside) > matcher_.longestFormIn(beside);
+        return std::none_of(foldersBeside.begin(), foldersBeside.end(), [&](const WordedKey& beside) {
+            return channel->longestFormIn(beside.key()) > matcher_.longestFormIn(beside);
         });
     });
 }
@@ -111,9 +150,9 @@ void WholeFolderRule::offerOwnEntries(const std::string& folder, int depth,
         // Where anyone may put entries, their names say nothing of who made them.
         if (othersMayWrite && info.st_uid != user_)
             continue;
-        const std::string key = entryKey(name, S_ISDIR(info.st_mode) || isDirectoryFollowingLinks(path));
-        if (matcher_.matches(key) && !isSkipped_(key, path))
-            offer(path, depth + 1, offered);
+        const WordedKey entry = entryWords(name, S_ISDIR(info.st_mode) || isDirectoryFollowingLinks(path));
+        if (path != chosenBundle_ && matcher_.matches(entry) && !isKept_(entry.key(), path))
+            offer(path, depth + 1, Found::itself, offered);
     }
 }
 

@@ -10,7 +10,8 @@
 
 namespace zn {
 
-bool mayGoWholeFor(const std::string& folder, uid_t user, const TopEntryTest& acceptsTopEntry) {
+bool mayGoWholeFor(const std::string& folder, uid_t user, const TopEntryTest& acceptsTopEntry,
+                   const TopEntryTest& acceptsEveryEntry) {
     char* roots[] = {const_cast<char*>(folder.c_str()), nullptr};
     // Nothing followed, no other mount entered; a mount point inside is seen and refuses the whole.
     std::unique_ptr<FTS, int (*)(FTS*)> walk(
@@ -39,6 +40,9 @@ bool mayGoWholeFor(const std::string& folder, uid_t user, const TopEntryTest& ac
         if (node->fts_info == FTS_DNR && (info.st_uid != 0 || othersMayWrite()))
             return false;
         if (node->fts_level == 1 && !acceptsTopEntry(node->fts_path, node->fts_name, S_ISDIR(info.st_mode)))
+            return false;
+        if (node->fts_level > 0 && acceptsEveryEntry &&
+            !acceptsEveryEntry(node->fts_path, node->fts_name, S_ISDIR(info.st_mode)))
             return false;
     }
     return true;

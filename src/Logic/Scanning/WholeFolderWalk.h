@@ -18,9 +18,10 @@ using TopEntryTest = std::function<bool(const std::string& path, const std::stri
 
 // Whether the folder may be offered as a whole to `user`: nothing in it is another user's, nothing in it may
 // be written to by anyone but its owner (othersMayWriteTo), nothing lies on another mount (a bind mount of
-// the same file system included), and every entry directly inside passes `acceptsTopEntry`. No link is
-// followed. What cannot be looked at refuses the whole, but for a folder closed to the user that only the
-// administrator could have filled.
-bool mayGoWholeFor(const std::string& folder, uid_t user, const TopEntryTest& acceptsTopEntry);
+// the same file system included), every entry directly inside passes `acceptsTopEntry`, and every entry
+// inside at any depth passes `acceptsEveryEntry` when given. No link is followed. What cannot be looked at
+// refuses the whole, but for a folder closed to the user that only the administrator could have filled.
+bool mayGoWholeFor(const std::string& folder, uid_t user, const TopEntryTest& acceptsTopEntry,
+                   const TopEntryTest& acceptsEveryEntry = nullptr);
 
 } // namespace zn

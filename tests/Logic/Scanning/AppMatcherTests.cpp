@@ -11,12 +11,12 @@ AppSearchInfo app(const std::string& name, const std::string& identifier, const 
     return {name, identifier, "/Applications/" + bundleName, std::nullopt, std::nullopt};
 }
 
-// Which of strict, enhanced and deep match `key`.
-std::string levels(const AppSearchInfo& info, std::string_view key,
+// Which of strict, enhanced and deep match an entry named `name`.
+std::string levels(const AppSearchInfo& info, std::string_view name,
                    const std::vector<AppCondition>& conditions = {}) {
     std::string result;
     for (auto [sensitivity, letter] : {std::pair{strict, 's'}, {enhanced, 'e'}, {deep, 'd'}})
-        result += AppMatcher(info, sensitivity, conditions).matches(key) ? letter : '-';
+        result += AppMatcher(info, sensitivity, conditions).matches(WordedKey(name)) ? letter : '-';
     return result;
 }
 
@@ -57,11 +57,47 @@ TEST(AppMatcher, NameAndIdentifierRules) {
 
     // Characters, not bytes: a three-character CJK name is too short to match on its own.
     EXPECT_EQ(levels(app("微信钱", "a.b", "微信钱.app"), "微信钱"), "---");
-    EXPECT_EQ(levels(app("微信钱包乐", "a.b", "x.app"), "x微信钱包乐"), "-ed");
+    EXPECT_EQ(levels(app("微信钱包乐", "a.b", "x.app"), "x 微信钱包乐"), "-ed");
 
     // The bundle's file name counts like the name.
     EXPECT_EQ(levels(app("Code", "com.microsoft.VSCode", "Visual Studio Code.app"), "visualstudiocode"),
               "sed");
+}
+
+TEST(AppMatcher, ANameMatchesOnlyWhereItBeginsAWord) {
+    const AppSearchInfo craft = app("Craft", "com.lukilabs.lukiapp", "Craft.app");
+    for (std::string_view name : {"minecraft", "Minecraft", "aircraft-data", "Mine2craft"})
+        EXPECT_EQ(levels(craft, name), "---") << name;
+    for (std::string_view name : {"Craft", "craft-backups", "MineCraft", "com.example.craftdocs"})
+        EXPECT_EQ(levels(craft, name).substr(1), "ed") << name;
+    const AppSearchInfo slack = app("Slack", "com.tinyspeck.slackmacgap", "Slack.app");
+    EXPECT_EQ(levels(slack, "com.tinyspeck.slackmacgap"), "sed");
+    EXPECT_EQ(levels(slack, "my.slackmacgap.cache"), "-ed");
+    // The bundle's file name, the letters of the name and the name without its version alike.
+    const AppSearchInfo iterm = app("iTerm2", "com.googlecode.iterm2", "iTerm.app");
+    EXPECT_EQ(levels(iterm, "pro.writer.mac"), "---");
+    EXPECT_EQ(levels(iterm, "iTerm2 Backups"), "-ed");
+    EXPECT_EQ(levels(app("Studio 5", "a.b", "S.app"), "Backupstudio"), "---");
+    EXPECT_EQ(levels(app("Studio 5", "a.b", "S.app"), "BackupStudio"), "-ed");
+    // Identifiers and the conditions table match anywhere in the key, as before.
+    EXPECT_EQ(levels(slack, "xcomtinyspeckslackmacgap"), "sed");
+    EXPECT_EQ(levels(app("Logi Options+", "com.logi.optionsplus", "logioptionsplus.app"), "Xlogitech",
+                     {{"com.logi.optionsplus", {"logi"}, {}}}),
+              "sed");
+    // How closely an entry is named after the application follows the same rule.
+    EXPECT_EQ(AppMatcher(craft, enhanced, {}).longestFormIn(WordedKey("minecraft")), 0u);
+    EXPECT_EQ(AppMatcher(craft, enhanced, {}).longestFormIn(WordedKey("Craft Docs")), 5u);
+}
+
+TEST(AppMatcher, TheLocalizedSuffixAndItsMarkerFileAreNoPartOfAName) {
+    EXPECT_EQ(entryWords("User Content.localized", true).key(), "usercontent");
+    EXPECT_EQ(entryWords("Templates.localized", false).key(), "templates");
+    EXPECT_EQ(entryWords(".localized", false).key(), "");
+    EXPECT_EQ(entryWords("com.foo.bar.plist", false).key(), "comfoobar");
+    EXPECT_EQ(entryWords("Foo.app", true).key(), "fooapp");
+    const AppMatcher local(app("Local", "com.getflywheel.lightning.local", "Local.app"), enhanced, {});
+    EXPECT_FALSE(local.matches(entryWords(".localized", false)));
+    EXPECT_TRUE(local.matches(entryWords("Local.localized", true)));
 }
 
 TEST(AppMatcher, ReachOfEachSensitivity) {

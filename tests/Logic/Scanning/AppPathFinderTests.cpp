@@ -88,8 +88,10 @@ TEST_F(AppPathFinderTest, FindsTheBundlePreferencesCachesAndVendorFolder) {
     tree.file("home/.config/com.foo.bar.json", 10);
     tree.file("home/Documents/Report.pdf", 10);
 
+    // The vendor folder holds the file manager's view settings too, which are no application's: only
+    // Foo Bar's own folder in it is offered.
     const Paths expected = {sys + "/Applications/Foo Bar.app", h("Library/Preferences/com.foo.bar.plist"),
-                            h("Library/Caches/com.foo.bar"), h("Library/Application Support/Vendor")};
+                            h("Library/Caches/com.foo.bar"), h("Library/Application Support/Vendor/Foo Bar")};
     EXPECT_EQ(find(fooBar()), expected);
     EXPECT_EQ(find(fooBar(), 1), expected);
 }
@@ -322,6 +324,35 @@ TEST_F(AppPathFinderTest, AFolderAChannelSharesGoesOnlyBesideAFolderOfTheChannel
               (Paths{brave.path, h("Library/Application Support/BraveSoftware/Brave-Browser")}));
 }
 
+TEST_F(AppPathFinderTest, AFolderFoundForAnEntryInsideGoesWholeOnlyWhenAllItHoldsIsThisApplications) {
+    tree.file("home/Library/Application Support/Vendor/Foo Bar/state.json", 1);
+    tree.file("home/Library/Application Support/Vendor/com.foo.bar.helper.plist", 1);
+    EXPECT_EQ(find(fooBar()), (Paths{fooBar().path, h("Library/Application Support/Vendor")}));
+
+    // Something of another's beside its own.
+    const std::string other = tree.file("home/Library/Application Support/Vendor/Other Tool", 1);
+    EXPECT_EQ(find(fooBar()), (Paths{fooBar().path, h("Library/Application Support/Vendor/Foo Bar"),
+                                     h("Library/Application Support/Vendor/com.foo.bar.helper.plist")}));
+    ASSERT_EQ(::unlink(other.c_str()), 0);
+
+    // An entry of its own that cannot go whole (it holds another installed application's folder) keeps
+    // the folder it lies in from going whole too.
+    tree.folder("home/Library/Application Support/Vendor/Foo Bar/Zorblax");
+    EXPECT_EQ(findBeside(fooBar(), {appAt("Zorblax", "com.acme.zorblax")}),
+              (Paths{fooBar().path, h("Library/Application Support/Vendor/com.foo.bar.helper.plist")}));
+}
+
+TEST_F(AppPathFinderTest, AFolderHoldingWhatTheSkipTablesKeepNeverGoesWhole) {
+    tree.file("home/Library/Application Support/Foo Bar/state.json", 1);
+    tree.file("home/Library/Caches/Foo Bar/blob", 1);
+    tree.file("home/Library/Caches/Foo Bar/NativeMessagingHosts/foobar-host.json", 1);
+    tree.file("home/Library/Caches/Foo Bar/NativeMessagingHosts/com.apple.passwordmanager.json", 1);
+    // The file manager's view settings, at any depth, go with the folder that holds them.
+    tree.file("home/Library/Application Support/Foo Bar/.DS_Store", 1);
+    tree.file("home/Library/Application Support/Foo Bar/Profiles/.DS_Store", 1);
+    EXPECT_EQ(find(fooBar()), (Paths{fooBar().path, h("Library/Application Support/Foo Bar")}));
+}
+
 // One family of real applications: the one removed, the others installed beside it, their files as they
 // lay them out, and what the removed one offers with and without the others installed. Paths are relative
 // to the fixture; bundles lie in "sys/Applications" unless their path says otherwise.
@@ -405,6 +436,74 @@ std::vector<std::string> firefoxChannelFiles() {
     return files;
 }
 
+// Every file-provider application keeps its domain in one shared folder, beside the system's own.
+const std::vector<std::string> kFileProviderFiles = {
+    "home/Library/Application Support/FileProvider/com.getdropbox.dropbox.fileprovider/db/meta.sqlite",
+    "home/Library/Application Support/FileProvider/com.google.drivefs.fpext/db/meta.sqlite",
+    "home/Library/Application Support/FileProvider/com.box.desktop.boxfileprovider/db/meta.sqlite",
+    "home/Library/Application Support/FileProvider/com.microsoft.OneDrive.FileProvider/db/meta.sqlite",
+    "home/Library/Application "
+    "Support/FileProvider/com.apple.CloudDocs.iCloudDriveFileProvider/db/meta.sqlite",
+    "home/Library/Application Support/Dropbox/instance1/config.dbx",
+    "home/Library/Preferences/com.getdropbox.dropbox.plist",
+    "home/Library/Preferences/com.google.drivefs.settings.plist",
+    "home/Library/Preferences/com.box.desktop.plist",
+    "home/Library/Application Support/OneDrive/settings/Personal/global.ini",
+    "home/Library/Preferences/com.microsoft.OneDrive.plist"};
+
+// The system marks localised folders with ".localized" and an empty ".localized" file inside.
+const std::vector<std::string> kLocalizedFiles = {
+    "home/Documents/.localized",
+    "home/Desktop/.localized",
+    "sys/Users/Shared/.localized",
+    "home/Library/Group Containers/UBF8T346G9.Office/User Content.localized/Templates.localized/.localized",
+    "home/Library/Group Containers/UBF8T346G9.Office/User "
+    "Content.localized/Startup.localized/Word/addin.dotm",
+    "home/Library/Containers/com.microsoft.Word/Data/Library/Preferences/com.microsoft.Word.plist",
+    "sys/Library/Application Support/Logitech.localized/.localized",
+    "sys/Library/Application Support/Logitech.localized/LogiOptionsPlus/settings.db",
+    "home/Library/Preferences/com.logi.optionsplus.plist",
+    "home/Library/Application Support/Local/sites.json",
+    "home/Library/Logs/local-lightning.log",
+    "home/Library/Preferences/com.getflywheel.lightning.local.plist"};
+
+// Karabiner-Elements' settings application is named by its last identifier component, "Settings", which
+// names the settings files of many others.
+const std::vector<std::string> kSettingsFiles = {
+    "home/Library/Preferences/org.pqrs.Karabiner-Elements.Settings.plist",
+    "home/Library/Application Support/discord/settings.json",
+    "home/Library/Application Support/discord/Local Storage/leveldb/000003.log",
+    "home/Library/Caches/com.hnc.Discord/Cache.db",
+    "home/Library/Preferences/com.hnc.Discord.plist",
+    "home/Library/Group Containers/group.com.docker/settings.json",
+    "home/Library/Containers/com.docker.docker/Data/vms/0/data/Docker.raw",
+    "home/Library/Preferences/com.docker.docker.plist"};
+
+const std::vector<std::string> kProtonMailAndBridgeFiles = {
+    "home/Library/Application Support/Proton Mail/config.json",
+    "home/Library/Logs/Proton Mail/main.log",
+    "home/Library/Preferences/ch.protonmail.desktop.plist",
+    "home/Library/Application Support/protonmail/bridge-v3/vault.enc",
+    "home/Library/Caches/protonmail/bridge-v3/gluon/backend/store.db",
+    "home/Library/Preferences/com.protonmail.bridge.plist"};
+
+const std::vector<std::string> kUnityFiles = {
+    "sys/Applications/Unity/PlaybackEngines/MacStandaloneSupport/ivy.xml",
+    "home/Library/Logs/Unity/Editor.log", "home/Library/Preferences/com.unity3d.UnityEditor5.x.plist",
+    "home/Library/Application Support/UnityHub/logs/info-log.json",
+    "home/Library/Preferences/com.unity3d.unityhub.plist"};
+
+// Names found inside a longer word of another's entry.
+const std::vector<std::string> kInsideAWordFiles = {
+    "home/Library/Containers/com.lukilabs.lukiapp/Data/Library/Application Support/store.db",
+    "home/Library/Caches/com.lukilabs.lukiapp/Cache.db",
+    "home/Library/Application Support/minecraft/saves/World1/level.dat",
+    "home/Library/Application Support/minecraft/launcher_profiles.json",
+    "home/Library/Application Support/iTerm2/version.txt",
+    "home/Library/Preferences/com.googlecode.iterm2.plist",
+    "home/Library/Saved Application State/com.googlecode.iterm2.savedState/windows.plist",
+    "home/Library/Containers/pro.writer.mac/Data/Library/Preferences/pro.writer.mac.plist"};
+
 const std::vector<FamilyCase>& realFamilies() {
     static const std::vector<FamilyCase> families = {
         {{"Google Chrome", "com.google.Chrome"},
@@ -423,14 +522,17 @@ const std::vector<FamilyCase>& realFamilies() {
           "home/Library/Preferences/com.google.Chrome.plist",
           "home/Library/Preferences/com.google.Chrome.canary.plist",
           "home/Library/Preferences/com.google.drivefs.settings.plist",
-          "home/Library/Saved Application State/com.google.Chrome.savedState/windows.plist"},
+          "home/Library/Saved Application State/com.google.Chrome.savedState/windows.plist",
+          "home/Library/Application Support/Google/GoogleUpdater/updater.log",
+          "home/Library/Google/GoogleSoftwareUpdate/Stats/Keystone.stats",
+          "sys/Library/Google/GoogleSoftwareUpdate/TicketStore/Keystone.ticketstore"},
          {"home/Library/Application Support/Google/Chrome", "home/Library/Caches/Google/Chrome",
           "home/Library/Caches/com.google.Chrome", "home/Library/Preferences/com.google.Chrome.plist",
           "home/Library/Saved Application State/com.google.Chrome.savedState"},
          {"home/Library/Application Support/Google", "home/Library/Application Support/Google Earth",
-          "home/Library/Caches/Google", "home/Library/Caches/Google Earth",
-          "home/Library/Caches/com.google.Chrome", "home/Library/Caches/com.google.Chrome.canary",
-          "home/Library/Preferences/com.google.Chrome.plist",
+          "home/Library/Caches/Google", "home/Library/Caches/Google Earth", "home/Library/Google",
+          "sys/Library/Google", "home/Library/Caches/com.google.Chrome",
+          "home/Library/Caches/com.google.Chrome.canary", "home/Library/Preferences/com.google.Chrome.plist",
           "home/Library/Preferences/com.google.Chrome.canary.plist",
           "home/Library/Preferences/com.google.drivefs.settings.plist",
           "home/Library/Saved Application State/com.google.Chrome.savedState"}},
@@ -442,7 +544,8 @@ const std::vector<FamilyCase>& realFamilies() {
           "home/Library/Preferences/com.google.Chrome.plist"},
          {"home/Library/Application Support/Google/Chrome Canary",
           "home/Library/Caches/com.google.Chrome.canary"},
-         {"home/Library/Application Support/Google", "home/Library/Caches/com.google.Chrome.canary"}},
+         {"home/Library/Application Support/Google/Chrome Canary",
+          "home/Library/Caches/com.google.Chrome.canary"}},
         {{"Brave Browser", "com.brave.Browser"},
          {{"Brave Browser Beta", "com.brave.Browser.beta"}},
          {"home/Library/Application Support/BraveSoftware/Brave-Browser/Default/Preferences",
@@ -545,8 +648,8 @@ const std::vector<FamilyCase>& realFamilies() {
          {"home/Library/Application Support/Local", "home/Library/Logs/local-lightning.log",
           "home/Library/Preferences/com.getflywheel.lightning.local.plist",
           "home/Library/Saved Application State/com.getflywheel.lightning.local.savedState"},
-         {"home/Library/Application Support/Local", "home/Library/Application Support/Slack",
-          "home/Library/Logs/local-lightning.log",
+         {"home/Library/Application Support/Local", "home/Library/Application Support/Slack/Local State",
+          "home/Library/Application Support/Slack/Local Storage", "home/Library/Logs/local-lightning.log",
           "home/Library/Preferences/com.getflywheel.lightning.local.plist",
           "home/Library/Saved Application State/com.getflywheel.lightning.local.savedState"}},
         // "1Password 7" without its number ties with "1Password": what carries 1Password's identifier, or its
@@ -558,7 +661,7 @@ const std::vector<FamilyCase>& realFamilies() {
               "home/Library/Group Containers/2BUA8C4S2C.com.agilebits/Library/Application "
               "Support/1Password/x"}),
          kOnePasswordOwn,
-         withOnePasswordOwn({"home/Library/Containers/com.agilebits.onepassword7"})},
+         kOnePasswordOwn},
         {{"1Password 7", "com.agilebits.onepassword7"},
          {{"1Password", "com.1password.1password"}},
          withOnePassword(
@@ -634,6 +737,120 @@ const std::vector<FamilyCase>& realFamilies() {
           "home/Library/Saved Application State/org.mozilla.firefoxdeveloperedition.savedState"},
          {"home/Library/Preferences/org.mozilla.firefoxdeveloperedition.plist",
           "home/Library/Saved Application State/org.mozilla.firefoxdeveloperedition.savedState"}},
+        // A folder reported for one entry inside it goes whole only when all it holds is this application's.
+        {{"Dropbox", "com.getdropbox.dropbox"},
+         {{"Google Drive", "com.google.drivefs"},
+          {"Box", "com.box.desktop"},
+          {"OneDrive", "com.microsoft.OneDrive"}},
+         kFileProviderFiles,
+         {"home/Library/Application Support/FileProvider/com.getdropbox.dropbox.fileprovider",
+          "home/Library/Application Support/Dropbox",
+          "home/Library/Preferences/com.getdropbox.dropbox.plist"},
+         {"home/Library/Application Support/FileProvider/com.getdropbox.dropbox.fileprovider",
+          "home/Library/Application Support/Dropbox",
+          "home/Library/Preferences/com.getdropbox.dropbox.plist"}},
+        {{"Google Drive", "com.google.drivefs"},
+         {{"Dropbox", "com.getdropbox.dropbox"},
+          {"Box", "com.box.desktop"},
+          {"OneDrive", "com.microsoft.OneDrive"}},
+         kFileProviderFiles,
+         {"home/Library/Application Support/FileProvider/com.google.drivefs.fpext",
+          "home/Library/Preferences/com.google.drivefs.settings.plist"},
+         {"home/Library/Application Support/FileProvider/com.google.drivefs.fpext",
+          "home/Library/Preferences/com.google.drivefs.settings.plist"}},
+        {{"Box", "com.box.desktop"},
+         {{"Dropbox", "com.getdropbox.dropbox"},
+          {"Google Drive", "com.google.drivefs"},
+          {"OneDrive", "com.microsoft.OneDrive"}},
+         kFileProviderFiles,
+         {"home/Library/Application Support/FileProvider/com.box.desktop.boxfileprovider",
+          "home/Library/Preferences/com.box.desktop.plist"},
+         {"home/Library/Application Support/FileProvider/com.box.desktop.boxfileprovider",
+          "home/Library/Preferences/com.box.desktop.plist"}},
+        {{"OneDrive", "com.microsoft.OneDrive"},
+         {{"Dropbox", "com.getdropbox.dropbox"},
+          {"Google Drive", "com.google.drivefs"},
+          {"Box", "com.box.desktop"}},
+         kFileProviderFiles,
+         {"home/Library/Application Support/FileProvider/com.microsoft.OneDrive.FileProvider",
+          "home/Library/Application Support/OneDrive",
+          "home/Library/Preferences/com.microsoft.OneDrive.plist"},
+         {"home/Library/Application Support/FileProvider/com.microsoft.OneDrive.FileProvider",
+          "home/Library/Application Support/OneDrive",
+          "home/Library/Preferences/com.microsoft.OneDrive.plist"}},
+        // ".localized" is no part of a name, and its marker file is no application's.
+        {{"Local", "com.getflywheel.lightning.local"},
+         {{"Microsoft Word", "com.microsoft.Word"},
+          {"Logi Options+", "com.logi.optionsplus", "sys/Applications/logioptionsplus.app"}},
+         kLocalizedFiles,
+         {"home/Library/Application Support/Local", "home/Library/Logs/local-lightning.log",
+          "home/Library/Preferences/com.getflywheel.lightning.local.plist"},
+         {"home/Library/Application Support/Local", "home/Library/Logs/local-lightning.log",
+          "home/Library/Preferences/com.getflywheel.lightning.local.plist"}},
+        {{"Logi Options+", "com.logi.optionsplus", "sys/Applications/logioptionsplus.app"},
+         {{"Local", "com.getflywheel.lightning.local"}},
+         kLocalizedFiles,
+         {"sys/Library/Application Support/Logitech.localized",
+          "home/Library/Preferences/com.logi.optionsplus.plist"},
+         {"sys/Library/Application Support/Logitech.localized",
+          "home/Library/Preferences/com.logi.optionsplus.plist"}},
+        // A component of another's identifier ("Settings") names nobody inside this application's folder.
+        {{"Discord", "com.hnc.Discord"},
+         {{"Karabiner-Elements", "org.pqrs.Karabiner-Elements.Settings"}},
+         kSettingsFiles,
+         {"home/Library/Application Support/discord", "home/Library/Caches/com.hnc.Discord",
+          "home/Library/Preferences/com.hnc.Discord.plist"},
+         {"home/Library/Application Support/discord", "home/Library/Caches/com.hnc.Discord",
+          "home/Library/Preferences/com.hnc.Discord.plist"}},
+        {{"Docker", "com.docker.docker"},
+         {{"Karabiner-Elements", "org.pqrs.Karabiner-Elements.Settings"}},
+         kSettingsFiles,
+         {"home/Library/Group Containers/group.com.docker", "home/Library/Containers/com.docker.docker",
+          "home/Library/Preferences/com.docker.docker.plist"},
+         {"home/Library/Group Containers/group.com.docker", "home/Library/Containers/com.docker.docker",
+          "home/Library/Preferences/com.docker.docker.plist"}},
+        // A channel is the name and a release word: "Bridge" and "Hub" make other products. The vendor's
+        // folder, written as the identifier writes it, stays the vendor's.
+        {{"Proton Mail", "ch.protonmail.desktop"},
+         {{"Proton Mail Bridge", "com.protonmail.bridge"}},
+         kProtonMailAndBridgeFiles,
+         {"home/Library/Application Support/Proton Mail", "home/Library/Logs/Proton Mail",
+          "home/Library/Preferences/ch.protonmail.desktop.plist"},
+         {"home/Library/Application Support/Proton Mail", "home/Library/Logs/Proton Mail",
+          "home/Library/Preferences/ch.protonmail.desktop.plist",
+          "home/Library/Application Support/protonmail", "home/Library/Caches/protonmail",
+          "home/Library/Preferences/com.protonmail.bridge.plist"}},
+        {{"Unity", "com.unity3d.UnityEditor5.x", "sys/Applications/Unity/Unity.app"},
+         {{"Unity Hub", "com.unity3d.unityhub"}},
+         kUnityFiles,
+         {"sys/Applications/Unity", "home/Library/Logs/Unity",
+          "home/Library/Preferences/com.unity3d.UnityEditor5.x.plist"},
+         {"sys/Applications/Unity", "home/Library/Logs/Unity",
+          "home/Library/Preferences/com.unity3d.UnityEditor5.x.plist",
+          "home/Library/Application Support/UnityHub",
+          "home/Library/Preferences/com.unity3d.unityhub.plist"}},
+        // The exact name wins over a sibling's name without its version.
+        {{"Studio", "com.example.studio"},
+         {{"Studio 5", "com.example.studio5"}},
+         {"home/Library/Application Support/Studio/settings.json", "home/Library/Caches/Studio/x",
+          "home/Library/Logs/Studio/studio.log", "home/Library/Application Support/Studio 5/settings.json"},
+         {"home/Library/Application Support/Studio", "home/Library/Caches/Studio",
+          "home/Library/Logs/Studio"},
+         {"home/Library/Application Support/Studio", "home/Library/Caches/Studio", "home/Library/Logs/Studio",
+          "home/Library/Application Support/Studio 5"}},
+        // A name matches only where it begins a word of the entry's name.
+        {{"Craft", "com.lukilabs.lukiapp"},
+         {{"Minecraft", "com.mojang.minecraftlauncher"}},
+         kInsideAWordFiles,
+         {"home/Library/Containers/com.lukilabs.lukiapp", "home/Library/Caches/com.lukilabs.lukiapp"},
+         {"home/Library/Containers/com.lukilabs.lukiapp", "home/Library/Caches/com.lukilabs.lukiapp"}},
+        {{"iTerm2", "com.googlecode.iterm2", "sys/Applications/iTerm.app"},
+         {{"iA Writer", "pro.writer.mac"}},
+         kInsideAWordFiles,
+         {"home/Library/Application Support/iTerm2", "home/Library/Preferences/com.googlecode.iterm2.plist",
+          "home/Library/Saved Application State/com.googlecode.iterm2.savedState"},
+         {"home/Library/Application Support/iTerm2", "home/Library/Preferences/com.googlecode.iterm2.plist",
+          "home/Library/Saved Application State/com.googlecode.iterm2.savedState"}},
     };
     return families;
 }
@@ -723,9 +940,10 @@ TEST_F(AppPathFinderTest, AFolderOthersMayWriteToNeverGoesWhole) {
     tree.folder("sys/Applications/Zorblax.app");
     const std::string shared = tree.folder("sys/Library/Caches/acme");
     tree.file("sys/Library/Caches/acme/zorblax-prefs.v", 1);
-    tree.file("sys/Library/Caches/acme/acme-telemetry.db", 1);
+    tree.file("sys/Library/Caches/acme/zorblax-telemetry.db", 1);
     ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
-    EXPECT_EQ(find(zorblax), (Paths{zorblax.path, shared + "/zorblax-prefs.v"}));
+    EXPECT_EQ(find(zorblax),
+              (Paths{zorblax.path, shared + "/zorblax-prefs.v", shared + "/zorblax-telemetry.db"}));
     // Only its owner writes to it: the vendor folder goes whole again.
     ASSERT_EQ(::chmod(shared.c_str(), 0755), 0);
     EXPECT_EQ(find(zorblax), (Paths{zorblax.path, shared}));
