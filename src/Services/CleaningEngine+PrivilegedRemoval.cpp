@@ -4,7 +4,7 @@
 #include "Platform/core/AdminRunner.h"
 #include "Platform/core/PathResolution.h"
 #include "Platform/core/PathText.h"
-#include "Services/CleaningEngine+PathRules.h"
+#include "Logic/Removal/CleaningPathRules.h"
 
 #include <array>
 #include <cerrno>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "Logic/Utilities/OrphanSafetyPolicy.h"
+#include "Logic/Removal/OrphanSafetyPolicy.h"
 #include "Models/CleaningCategory.h"
 #include "Platform/core/PeopleAccounts.h"
 #include "Platform/core/SafeRemoval.h"
-#include "Services/CleaningEngine+PathRules.h"
+#include "Logic/Removal/CleaningPathRules.h"
 
 #include <cstddef>
 #include <functional>

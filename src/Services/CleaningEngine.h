@@ -7,7 +7,7 @@
 #include "Platform/core/PeopleAccounts.h"
 #include "Platform/core/SafeRemoval.h"
 #include "Platform/core/VolumeInfo.h"
-#include "Services/CleaningEngine+PathRules.h"
+#include "Logic/Removal/CleaningPathRules.h"
 
 #include <cstdint>
 #include <functional>

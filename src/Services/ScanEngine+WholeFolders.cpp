@@ -1,6 +1,6 @@
 #include "Platform/core/PathResolution.h"
 #include "Platform/core/PathText.h"
-#include "Services/CleaningEngine+Roots.h"
+#include "Logic/Removal/CleaningRoots.h"
 #include "Services/ScanEngine.h"
 
 

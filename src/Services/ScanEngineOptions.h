@@ -4,7 +4,7 @@
 #include "Platform/core/FileSystem.h"
 #include "Platform/core/VolumeInfo.h"
 #include "Platform/core/WorkerPool.h"
-#include "Logic/Utilities/ProtectedPlaces.h"
+#include "Logic/Removal/ProtectedPlaces.h"
 
 #include <chrono>
 #include <functional>

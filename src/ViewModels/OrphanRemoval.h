@@ -1,9 +1,9 @@
 #pragma once
 
 #include "Platform/core/PeopleAccounts.h"
-#include "Platform/qt/Trash.h"
+#include "Platform/core/Trash.h"
 #include "Services/CleaningEngine+PrivilegedRemoval.h"
-#include "ViewModels/LeftoverRules.h"
+#include "Logic/Removal/LeftoverRules.h"
 
 #include <functional>
 #include <memory>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Platform/qt/Trash.h"
+#include "Platform/core/Trash.h"
 #include "Services/CleaningEngine.h"
-#include "ViewModels/RemovalPathRules.h"
+#include "Logic/Removal/RemovalPathRules.h"
 
 #include <functional>
 #include <string>

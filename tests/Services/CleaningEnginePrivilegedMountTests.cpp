@@ -1,5 +1,5 @@
 #include "Platform/core/PathResolution.h"
-#include "Services/CleaningEngine+PathRules.h"
+#include "Logic/Removal/CleaningPathRules.h"
 #include "Services/CleaningEngine+PrivilegedRemoval.h"
 #include "Services/CleaningEngineTestSupport.h"
 #include "support/FixtureEngineOptions.h"

@@ -1,4 +1,4 @@
-#include "Logic/Utilities/OrphanSafetyPolicy.h"
+#include "Logic/Removal/OrphanSafetyPolicy.h"
 #include "Platform/core/PathResolution.h"
 #include "Platform/core/Process.h"
 #include "Services/CleaningEngine+PrivilegedRemoval.h"

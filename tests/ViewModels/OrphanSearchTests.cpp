@@ -1,4 +1,4 @@
-#include "ViewModels/LeftoverRules.h"
+#include "Logic/Removal/LeftoverRules.h"
 #include "ViewModels/OrphanSearch.h"
 #include "support/AccessAclFixture.h"
 #include "support/FixtureEngineOptions.h"

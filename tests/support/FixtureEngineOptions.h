@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Services/CleaningEngine+Roots.h"
+#include "Logic/Removal/CleaningRoots.h"
 #include "Services/ScanEngineOptions.h"
 #include "support/FixtureTree.h"
 

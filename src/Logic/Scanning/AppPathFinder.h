@@ -5,7 +5,7 @@
 #include "Logic/Scanning/Locations.h"
 #include "Logic/Scanning/OtherInstalledApps.h"
 #include "Logic/Scanning/SkipTables.h"
-#include "Logic/Utilities/ProtectedPlaces.h"
+#include "Logic/Removal/ProtectedPlaces.h"
 
 #include <functional>
 #include <set>

@@ -2,7 +2,7 @@
 
 #include "Logic/Scanning/AppMatcher.h"
 #include "Logic/Scanning/OtherInstalledApps.h"
-#include "Logic/Utilities/ProtectedPlaces.h"
+#include "Logic/Removal/ProtectedPlaces.h"
 
 #include <cstddef>
 #include <functional>

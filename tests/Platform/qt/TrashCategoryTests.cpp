@@ -1,5 +1,5 @@
 #include "Platform/core/HomeTrash.h"
-#include "Platform/qt/Trash.h"
+#include "Platform/core/Trash.h"
 #include "Services/CleaningEngine.h"
 #include "Services/ScanEngine.h"
 #include "support/FixtureEngineOptions.h"

@@ -1,5 +1,5 @@
 #include "Logic/Scanning/Locations.h"
-#include "Logic/Utilities/OrphanSafetyPolicy.h"
+#include "Logic/Removal/OrphanSafetyPolicy.h"
 #include "Platform/core/PathResolution.h"
 #include "support/FixtureTree.h"
 #include "support/Privileges.h"

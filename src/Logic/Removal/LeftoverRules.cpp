@@ -1,4 +1,4 @@
-#include "ViewModels/LeftoverRules.h"
+#include "Logic/Removal/LeftoverRules.h"
 
 #include "Logic/Scanning/DirectoryEntries.h"
 #include "Logic/Scanning/Locations.h"

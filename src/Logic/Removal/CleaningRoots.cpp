@@ -1,4 +1,4 @@
-#include "Services/CleaningEngine+Roots.h"
+#include "Logic/Removal/CleaningRoots.h"
 
 #include "Platform/core/HomeTrash.h"
 

@@ -1,4 +1,4 @@
-#include "ViewModels/RemovalPathRules.h"
+#include "Logic/Removal/RemovalPathRules.h"
 #include "support/FixtureTree.h"
 
 #include <gtest/gtest.h>

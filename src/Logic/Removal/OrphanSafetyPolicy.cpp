@@ -1,4 +1,4 @@
-#include "Logic/Utilities/OrphanSafetyPolicy.h"
+#include "Logic/Removal/OrphanSafetyPolicy.h"
 
 #include "Logic/Scanning/Locations.h"
 #include "Logic/Scanning/SkipTables.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Logic/Utilities/ProtectedPlaces.h"
+#include "Logic/Removal/ProtectedPlaces.h"
 
 #include <set>
 #include <string>

@@ -1,4 +1,4 @@
-#include "Logic/Utilities/ProtectedPlaces.h"
+#include "Logic/Removal/ProtectedPlaces.h"
 
 #include "Platform/core/PathResolution.h"
 #include "Platform/core/PathText.h"

@@ -1,4 +1,4 @@
-#include "ViewModels/RemovalPathRules.h"
+#include "Logic/Removal/RemovalPathRules.h"
 
 #include "Logic/Scanning/SkipTables.h"
 #include "Logic/Scanning/StringNormalization.h"

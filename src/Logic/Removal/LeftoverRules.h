@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Logic/Utilities/OrphanSafetyPolicy.h"
+#include "Logic/Removal/OrphanSafetyPolicy.h"
 #include "Platform/core/PeopleAccounts.h"
-#include "Services/CleaningEngine+PathRules.h"
+#include "Logic/Removal/CleaningPathRules.h"
 
 #include <memory>
 #include <optional>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "Logic/Utilities/ProtectedPlaces.h"
+#include "Logic/Removal/ProtectedPlaces.h"
 #include "Models/CleaningCategory.h"
 #include "Models/Date.h"
 #include "Platform/core/HomeTrash.h"
 #include "Platform/core/SafeRemoval.h"
-#include "Services/CleaningEngine+Roots.h"
+#include "Logic/Removal/CleaningRoots.h"
 
 #include <functional>
 #include <optional>

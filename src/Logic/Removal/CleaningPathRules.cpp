@@ -1,4 +1,4 @@
-#include "Services/CleaningEngine+PathRules.h"
+#include "Logic/Removal/CleaningPathRules.h"
 
 #include "Platform/core/FileSystem.h"
 #include "Platform/core/PathResolution.h"

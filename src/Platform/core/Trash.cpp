@@ -1,6 +1,5 @@
-#include "Platform/qt/Trash.h"
+#include "Platform/core/Trash.h"
 
-#include "Logic/Utilities/Logger.h"
 #include "Platform/core/BundleFolder.h"
 #include "Platform/core/EntriesOfOthers.h"
 #include "Platform/core/FolderRights.h"
@@ -11,10 +10,10 @@
 #include "Platform/core/TrashEntryName.h"
 #include "Platform/core/WriteAll.h"
 
-#include <QByteArray>
-#include <QDateTime>
+#include <cctype>
 #include <cerrno>
 #include <climits>
+#include <ctime>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -103,9 +102,30 @@ std::string mountTopDirectory(const std::string& path, dev_t device) {
     return current;
 }
 
-// Percent-encodes the bytes as they are: a name that is not valid UTF-8 must still restore to itself.
+// Percent-encodes the bytes as they are, all but the unreserved characters and "/": a name that is not
+// valid UTF-8 must still restore to itself.
 std::string encodedPath(const std::string& path) {
-    return QByteArray::fromStdString(path).toPercentEncoding("/").toStdString();
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string encoded;
+    for (const char c : path) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (std::isalnum(byte) != 0 && byte < 0x80)
+            encoded.push_back(c);
+        else if (c == '-' || c == '.' || c == '_' || c == '~' || c == '/')
+            encoded.push_back(c);
+        else
+            encoded.append({'%', kHex[byte >> 4], kHex[byte & 0x0F]});
+    }
+    return encoded;
+}
+
+// The local time in the form the Trash's records use: "2026-12-09T22:42:20".
+std::string deletionDate() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    ::localtime_r(&now, &local);
+    char text[32];
+    return std::string(text, std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &local));
 }
 
 bool isPermissionFailure(int error) {
@@ -248,7 +268,7 @@ Trash::Outcome Trash::moveToTrash(const std::string& path, EntriesOfOthers other
         recordedPath = path.substr(topDirectory == "/" ? 1 : topDirectory.size() + 1);
     const std::string contents =
         "[Trash Info]\nPath=" + encodedPath(recordedPath) +
-        "\nDeletionDate=" + QDateTime::currentDateTime().toString("yyyy-MM-ddTHH:mm:ss").toStdString() + "\n";
+        "\nDeletionDate=" + deletionDate() + "\n";
 
     for (int attempt = 1; attempt < 10000; ++attempt) {
         const std::string candidate = numberedEntryName(name, attempt, kTrashEntryNameLimit);
@@ -309,18 +329,10 @@ Trash::Outcome Trash::putBack(const Folders& trash, const std::string& candidate
             break;
         ::unlinkat(trash.info.get(), infoName.c_str(), 0);
         const std::string restored = PathText::appendingPathComponent(folder, freeName);
-        if (attempt > 1)
-            Logger::shared().log("Put " + path + " back as " + restored +
-                                     ": it holds an entry of another user, and its name was taken meanwhile",
-                                 LogLevel::warning, "moveToTrash(_:)");
         outcome.keptEntry = restored + entry.substr(path.size());
         return outcome;
     }
-    const std::string inTrash = trash.path + "/files/" + candidate;
-    Logger::shared().log("Couldn't put " + path + " back from the Trash, where it lies as " + inTrash +
-                             " holding " + entry + " of another user",
-                         LogLevel::error, "moveToTrash(_:)");
-    outcome.keptEntry = inTrash + entry.substr(path.size());
+    outcome.keptEntry = trash.path + "/files/" + candidate + entry.substr(path.size());
     return outcome;
 }
 
