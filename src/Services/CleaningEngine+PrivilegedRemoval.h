@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Logic/Removal/OrphanSafetyPolicy.h"
+#include "Logic/Removal/PrivilegedRemovalRecords.h"
 #include "Models/CleaningCategory.h"
 #include "Platform/core/PeopleAccounts.h"
 #include "Platform/core/SafeRemoval.h"
@@ -19,45 +20,6 @@
 #include <vector>
 
 namespace zn {
-
-// One item handed to the administrator side: its category decides the rule (a large file goes only as a
-// regular file), the path is the one the engine resolved and checked. Without a category the item is a
-// leftover of a removed application, judged by the leftover safety policy and removed as a whole (a link
-// as the link itself); its path has its folder's links resolved and its own name kept.
-struct PrivilegedRemovalRecord {
-    std::optional<CleaningCategory> category;
-    std::string path;
-    bool operator==(const PrivilegedRemovalRecord&) const = default;
-};
-
-// Whether a leftover, in the form its check gave it (OrphanSafetyPolicy::checkedPath), may go through the
-// administrator pass of the user whose `policy` and `rules` these are: the policy takes the path as
-// written (a folder on the way that became a link since refuses it), and it lies in no shared temporary
-// folder, where the user's own rights already reach all that is the user's and a password could only
-// reach other users' files. Both sides of the pass ask this.
-bool admitsLeftoverInAdminPass(const std::string& checkedPath, const OrphanSafetyPolicy& policy,
-                               const CleaningPathRules& rules);
-
-// The tag a leftover record carries in place of a category's raw value.
-inline constexpr std::string_view kLeftoverRecordTag = "leftover";
-
-// Per record: the category's raw value (or the leftover tag), a NUL byte, the path, a NUL byte.
-std::string encodePrivilegedRemovalRecords(const std::vector<PrivilegedRemovalRecord>& records);
-// Nothing unless the text is a whole list of such records, each of a known category.
-std::optional<std::vector<PrivilegedRemovalRecord>> decodePrivilegedRemovalRecords(std::string_view text);
-
-// What the administrator side tells of each record it handled, on its standard output after its start
-// marker: a record removed as its path followed by a NUL byte; one that stayed, all or in part, for other
-// people as a kept tag (which says why: keptRecordTag), its path and the first entry kept, each followed by
-// a NUL byte. A record it refused or failed to remove is not named.
-std::string_view keptRecordTag(KeptBecause because);
-
-struct PrivilegedRemovalReport {
-    std::set<std::string> removed;
-    std::map<std::string, KeptEntry> kept; // each record's path with the first entry it kept
-};
-// What a report says, as far as it goes: one cut short (its side stopped half way) tells what came before.
-PrivilegedRemovalReport decodePrivilegedRemovalReport(std::string_view text);
 
 // The longest list of records the administrator side reads: 64 MiB holds over 16,000 records of the
 // longest path Linux takes (4,096 bytes), or some 300,000 of the couple of hundred bytes a cache path

@@ -7,7 +7,6 @@
 #include "Platform/core/FolderRights.h"
 #include "Platform/core/PathResolution.h"
 #include "Platform/core/PathText.h"
-#include "Services/CleaningEngine+PrivilegedRemoval.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -75,6 +74,12 @@ void LeftoverRules::offer(const std::string& path, int depth, std::vector<std::s
             offer(entry, depth + 1, offered);
     }
 }
+
+bool admitsLeftoverInAdminPass(const std::string& checkedPath, const OrphanSafetyPolicy& policy,
+                               const CleaningPathRules& rules) {
+    return policy.checkedPath(checkedPath) == checkedPath && !rules.isInSharedTemporaryFolder(checkedPath);
+}
+
 
 bool LeftoverRules::mayGoToAdministrator(const std::string& checkedPath) const {
     return admitsLeftoverInAdminPass(checkedPath, policy_, cleaning_);

@@ -12,6 +12,12 @@
 
 namespace zn {
 
+// Whether a leftover, in the form its check gave it (OrphanSafetyPolicy::checkedPath), may go through the
+// administrator pass of the user whose `policy` and `rules` these are: the policy takes the path as written,
+// and it lies in no shared temporary folder. Both sides of the pass ask this.
+bool admitsLeftoverInAdminPass(const std::string& checkedPath, const OrphanSafetyPolicy& policy,
+                               const CleaningPathRules& rules);
+
 // What leftovers of removed applications are offered and removed by, for one user: the leftover policy of
 // their home, and the cleaning rules' shared temporary folders, where entries of every user lie side by
 // side. Keeps no state; any thread may ask.
