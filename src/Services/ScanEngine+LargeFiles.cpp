@@ -1,3 +1,4 @@
+#include "Logic/Removal/DocumentFolders.h"
 #include "Platform/core/PackageFolder.h"
 #include "Platform/core/TreeWalk.h"
 #include "Services/ScanEngine.h"
@@ -62,8 +63,7 @@ CategoryResult ScanEngine::scanLargeFilesLocked() {
         std::string folder; // walked in the second pass when set
     };
     std::vector<Part> parts;
-    for (const char* suffix : {"/Downloads", "/Documents", "/Desktop"}) {
-        const std::string root = home_ + suffix;
+    for (const std::string& root : documentFolders(home_)) {
         // A root that is a link leads elsewhere: what lies there could not be cleaned as a file of this
         // folder, so it is not offered as one.
         AttributesReading rootAttributes = fileSystem().attributesOfItem(root);

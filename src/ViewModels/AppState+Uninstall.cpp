@@ -1,5 +1,6 @@
 // The uninstaller: an application's leftover files, their removal and its messages.
 
+#include "Logic/Removal/DocumentFolders.h"
 #include "Logic/Utilities/Logger.h"
 #include "Platform/core/FileSystem.h"
 #include "Platform/core/PathText.h"
@@ -16,15 +17,6 @@ namespace {
 const std::string kRemoveSource = "removeSelectedFiles()";
 const std::string kFinishSource =
     "finishRemoval(removedAny:needsFullDiskAccess:attemptedAdmin:failed:adminError:)";
-
-// Joined to the standardised home, so that a home of "/" gives "/Documents", never "//Documents".
-bool isInDocumentFolders(const std::string& path, const std::string& home) {
-    const std::string standardHome = PathText::standardizingPath(home, "");
-    for (const char* folder : {"Documents", "Desktop", "Downloads"})
-        if (PathText::isSameOrInside(path, PathText::appendingPathComponent(standardHome, folder)))
-            return true;
-    return false;
-}
 
 std::string joined(const std::vector<std::string>& texts, const std::string& separator) {
     std::string text;
@@ -59,7 +51,7 @@ void AppState::scanForAppFiles(const InstalledApp& app) {
                 // is listed, but only the user's own tick removes it.
                 auto selected = found;
                 std::erase_if(selected,
-                              [&](const std::string& path) { return isInDocumentFolders(path, home); });
+                              [&](const std::string& path) { return isInDocumentFolder(path, home); });
                 self->setSelectedFiles(std::move(selected));
                 self->setIsScanningAppFiles(false);
                 self->setAppFileScanLocationCount(0);

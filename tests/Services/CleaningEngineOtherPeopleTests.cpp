@@ -35,7 +35,7 @@ std::string administratorSideOf(test::FixtureTree& tree, const std::string& home
     context.homeOfUser = [home](uid_t) { return std::optional<std::string>(home); };
     context.leftoverSystemRoot = real(tree.path("system"));
     context.systemFolders = test::fixtureCleaningFolders(tree);
-    context.systemFolders.applications = real(tree.path("system")) + "/Applications";
+    context.systemFolders.systemRoot = real(tree.path("system"));
     std::istringstream input(encodePrivilegedRemovalRecords(records));
     std::ostringstream output;
     EXPECT_EQ(runPrivilegedRemoval({"zelvanexal", "--privileged-remove"}, input, output, context), 0);

@@ -1,13 +1,12 @@
 #include "Logic/Removal/CleaningPathRules.h"
 
+#include "Logic/Removal/DocumentFolders.h"
 #include "Platform/core/FileSystem.h"
 #include "Platform/core/PathResolution.h"
 #include "Platform/core/PathText.h"
 #include "Services/TemporaryEntryRule.h"
 
 #include <sys/stat.h>
-#include <unicode/locid.h>
-#include <unicode/unistr.h>
 
 namespace zn {
 
@@ -16,60 +15,6 @@ namespace {
 bool startsWithFolder(const std::string& path, const std::string& folder) {
     const std::string prefix = folder.ends_with('/') ? folder : folder + "/";
     return path.starts_with(prefix);
-}
-
-// The path equals the standardised root or lies below it.
-bool isInside(const std::string& path, const std::string& root) {
-    const std::string standardRoot = PathText::standardizingPath(root, "");
-    return path == standardRoot || startsWithFolder(path, standardRoot);
-}
-
-std::string lowercased(const std::string& text) {
-    std::string lower;
-    icu::UnicodeString::fromUTF8(text).toLower(icu::Locale::getRoot()).toUTF8String(lower);
-    return lower;
-}
-
-// Strictly below the root, with some component below the root naming an application bundle.
-bool isAppBundlePath(const std::string& path, const std::string& root) {
-    if (!isInside(path, root))
-        return false;
-    const std::string standardRoot = PathText::standardizingPath(root, "");
-    if (path == standardRoot)
-        return false;
-    const std::string prefix = standardRoot.ends_with('/') ? standardRoot : standardRoot + "/";
-    const std::string rest = path.substr(prefix.size());
-    std::size_t start = 0;
-    while (start < rest.size()) {
-        std::size_t end = rest.find('/', start);
-        if (end == std::string::npos)
-            end = rest.size();
-        if (end > start && lowercased(rest.substr(start, end - start)).ends_with(".app"))
-            return true;
-        start = end + 1;
-    }
-    return false;
-}
-
-// A file directly in the root whose extension, lower-cased, is one of `extensions`.
-bool isFileDirectlyIn(const std::string& path, const std::string& root,
-                      std::initializer_list<const char*> extensions) {
-    const std::string parent = PathText::standardizingPath(PathText::deletingLastPathComponent(path), "");
-    if (parent != PathText::standardizingPath(root, ""))
-        return false;
-    const std::string extension = lowercased(PathText::pathExtension(path));
-    for (const char* accepted : extensions)
-        if (extension == accepted)
-            return true;
-    return false;
-}
-
-bool isReceiptPath(const std::string& path, const std::string& root) {
-    return isFileDirectlyIn(path, root, {"plist", "bom"});
-}
-
-bool isPlistUnder(const std::string& path, const std::string& root) {
-    return isFileDirectlyIn(path, root, {"plist"});
 }
 
 bool isRegularFile(const std::string& path) {
@@ -95,24 +40,14 @@ CleaningPathRules::CleaningPathRules(std::string resolvedHome, uid_t callingUser
                                      const RunningProgramPlaces& runningProgram,
                                      const std::optional<std::string>& dataHome)
     : home_(std::move(resolvedHome)),
-      machineApplications_(PathText::standardizingPath(systemFolders.applications, "")),
-      callingUser_(callingUser), now_(now ? std::move(now) : [] { return std::chrono::system_clock::now(); }),
+      // A home that resolves to "/" or to nothing absolute would turn the home roots into system folders.
+      homeUsable_(home_.size() > 1 && home_.front() == '/'), callingUser_(callingUser),
+      now_(now ? std::move(now) : [] { return std::chrono::system_clock::now(); }),
+      administratorFolders_(homeUsable_ ? home_ : "", systemFolders.systemRoot),
       protectedPlaces_(home_, runningProgram), homeTrash_(home_, dataHome) {
-    // A home that resolves to "/" or to nothing absolute would turn the home roots into system folders.
-    homeUsable_ = home_.size() > 1 && home_.front() == '/';
     if (homeUsable_)
-        for (const char* folder : {"/Downloads/", "/Documents/", "/Desktop/"})
-            explicitFileFolders_.push_back(home_ + folder);
+        explicitFileFolders_ = documentFolders(home_);
     allowedRoots_ = cleaningAllowedRoots(homeUsable_ ? home_ : "", dataHome, systemFolders.allowedRoots);
-    escalationFolders_.push_back({machineApplications_, isAppBundlePath});
-    if (homeUsable_)
-        escalationFolders_.push_back({home_ + "/Applications", isAppBundlePath});
-    escalationFolders_.push_back({"/private/var/db/receipts", isReceiptPath});
-    escalationFolders_.push_back({"/var/db/receipts", isReceiptPath});
-    escalationFolders_.push_back({"/Library/LaunchDaemons", isPlistUnder});
-    escalationFolders_.push_back({"/Library/LaunchAgents", isPlistUnder});
-    for (auto& folder : escalationFolders_)
-        folder.path = PathText::standardizingPath(folder.path, "");
     // Compared with resolved paths, so also in their resolved spelling where a folder is a link.
     for (const auto& folder : systemFolders.sharedTemporary) {
         sharedTemporaryFolders_.push_back(folder);
@@ -150,7 +85,7 @@ bool CleaningPathRules::isExplicitSingleFileDeletable(const std::string& resolve
     if (!path)
         return false;
     for (const auto& folder : explicitFileFolders_)
-        if (path->starts_with(folder))
+        if (PathText::isStrictlyInside(*path, folder))
             return true;
     return false;
 }
@@ -163,10 +98,7 @@ std::optional<std::string> CleaningPathRules::escalationFolderAdmitting(const st
     const auto standardized = standardizedAbsolute(path);
     if (!standardized)
         return std::nullopt;
-    for (const auto& folder : escalationFolders_)
-        if (folder.admits(*standardized, folder.path))
-            return folder.path;
-    return std::nullopt;
+    return administratorFolders_.folderAdmitting(*standardized);
 }
 
 bool CleaningPathRules::isAllowedRootItself(const std::string& standardizedPath) const {
@@ -235,10 +167,7 @@ std::optional<std::string> CleaningPathRules::allowedPlaceInAdminPass(CleaningCa
     if (!admitsInAdminPass(category, resolvedPath))
         return std::nullopt;
     if (category == CleaningCategory::largeFiles) {
-        std::vector<std::string> folders;
-        for (const auto& folder : explicitFileFolders_)
-            folders.push_back(folder.substr(0, folder.size() - 1));
-        return PathText::innermostHolding(resolvedPath, folders);
+        return PathText::innermostHolding(resolvedPath, explicitFileFolders_);
     }
     if (isSafeToDelete(resolvedPath)) {
         std::vector<std::string> roots;

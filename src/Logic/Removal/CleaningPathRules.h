@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Logic/Removal/AdministratorPassFolders.h"
 #include "Logic/Removal/ProtectedPlaces.h"
 #include "Models/CleaningCategory.h"
 #include "Models/Date.h"
@@ -40,7 +41,7 @@ public:
     bool isSafeUninstallEscalationPath(const std::string& path) const;
     // The machine's applications folder, standardised: a real bundle there is the machine's, whoever
     // installed it (RemovalLimits::applicationsFolder), where every other item keeps what other people own.
-    const std::string& machineApplications() const { return machineApplications_; }
+    const std::string& machineApplications() const { return administratorFolders_.machineApplications(); }
 
     // The whole decision for one item, on the path it resolved to (which must be in its final form:
     // absolute, standardised and free of links that can still be resolved). In a shared temporary folder
@@ -84,19 +85,13 @@ private:
     bool isInTrashOfAnother(const std::string& resolvedPath) const;
 
     std::string home_;
-    std::string machineApplications_;
     bool homeUsable_ = false;
     uid_t callingUser_;
     std::function<Date()> now_;
     std::vector<std::string> sharedTemporaryFolders_;
     std::vector<CleaningRoot> allowedRoots_;
-    std::vector<std::string> explicitFileFolders_; // each with its trailing "/"
-    // A folder of the uninstall escalation rule, standardised, with the test a path in it must pass.
-    struct EscalationFolder {
-        std::string path;
-        bool (*admits)(const std::string& path, const std::string& folder);
-    };
-    std::vector<EscalationFolder> escalationFolders_;
+    std::vector<std::string> explicitFileFolders_; // the document folders
+    AdministratorPassFolders administratorFolders_;
     ProtectedPlaces protectedPlaces_;
     HomeTrash homeTrash_;
 };

@@ -22,9 +22,9 @@ struct SystemCleaningFolders {
         "/var/tmp",        "/tmp"};
     // Temporary folders every user writes to: what lies there may belong to anyone.
     std::vector<std::string> sharedTemporary{"/tmp", "/var/tmp", "/private/var/tmp"};
-    // The machine's applications folder: an application bundle there is the machine's, whoever installed
-    // it.
-    std::string applications = "/Applications";
+    // Prefixed to the folders of the administrator pass (the machine's applications, receipts, launch
+    // items): "" for the real ones.
+    std::string systemRoot;
 };
 
 // The allowed roots in the order the cleaning rule tests them: nineteen of `home` (one of them the "files"

@@ -2,7 +2,7 @@
 
 #include "Logic/Scanning/DirectoryEntries.h"
 #include "Logic/Scanning/Locations.h"
-#include "Logic/Scanning/WholeFolderWalk.h"
+#include "Logic/Removal/WholeOrOwnEntries.h"
 #include "Platform/core/FileSystem.h"
 #include "Platform/core/FolderRights.h"
 #include "Platform/core/PathResolution.h"
@@ -21,17 +21,14 @@ bool isOwnedBy(const std::string& path, uid_t user) {
     return ::lstat(path.c_str(), &info) == 0 && info.st_uid == user;
 }
 
-// A folder that cannot go whole is looked into this many levels down for the user's own entries.
-constexpr int kMaxOwnEntryDepth = 4;
-
 } // namespace
 
 LeftoverRules::LeftoverRules(const std::string& home, uid_t user, const std::string& systemRoot,
                              SystemCleaningFolders folders, People people)
     : policy_(home, systemRoot),
       // A home whose links cannot all be resolved decides nothing: all of /tmp then counts as shared.
-      cleaning_(resolvedPathIfResolvable(home).value_or(""), user, std::move(folders)), user_(user),
-      otherPeople_(user, people) {}
+      cleaning_(resolvedPathIfResolvable(home).value_or(""), user, std::move(folders)),
+      removal_(home, user, people, systemRoot) {}
 
 std::shared_ptr<const LeftoverRules> LeftoverRules::currentUser() {
     static const auto rules = std::make_shared<const LeftoverRules>(home(), ::getuid());
@@ -48,7 +45,7 @@ bool LeftoverRules::mayOffer(const std::string& path) const {
         return false;
     const bool othersMayPutEntriesThere =
         cleaning_.isInSharedTemporaryFolder(*checked) || othersMayWriteToFolderAt(folder, true);
-    return !othersMayPutEntriesThere || isOwnedBy(*checked, user_);
+    return !othersMayPutEntriesThere || isOwnedBy(*checked, removal_.user());
 }
 
 std::vector<std::string> LeftoverRules::offered(const std::string& path) const {
@@ -59,20 +56,15 @@ std::vector<std::string> LeftoverRules::offered(const std::string& path) const {
 
 void LeftoverRules::offer(const std::string& path, int depth, std::vector<std::string>& offered) const {
     struct stat info;
-    if (!mayOffer(path) || ::lstat(path.c_str(), &info) != 0 || isOtherUsersEntry(info.st_uid, user_))
+    if (!mayOffer(path) || ::lstat(path.c_str(), &info) != 0 || !removal_.mayOfferEntryOf(info.st_uid))
         return;
     if (!S_ISDIR(info.st_mode) ||
-        mayGoWholeFor(path, user_, [](const std::string&, const std::string&, bool) { return true; })) {
+        removal_.mayOfferWhole(path, [](const std::string&, const std::string&, bool) { return true; })) {
         offered.push_back(path);
         return;
     }
-    if (depth >= kMaxOwnEntryDepth)
-        return;
-    for (const std::string& name : directoryEntryNames(path).value_or(std::vector<std::string>{})) {
-        const std::string entry = PathText::appendingPathComponent(path, name);
-        if (::lstat(entry.c_str(), &info) == 0 && info.st_uid == user_)
-            offer(entry, depth + 1, offered);
-    }
+    for (const InnerEntry& inner : removal_.entriesOfferableInside(path, depth))
+        offer(inner.path, depth + 1, offered);
 }
 
 bool admitsLeftoverInAdminPass(const std::string& checkedPath, const OrphanSafetyPolicy& policy,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Logic/Removal/OrphanSafetyPolicy.h"
+#include "Logic/Removal/RemovalPolicy.h"
 #include "Platform/core/PeopleAccounts.h"
 #include "Logic/Removal/CleaningPathRules.h"
 
@@ -48,15 +49,14 @@ public:
     // Whether a checked path may go through this user's administrator pass (admitsLeftoverInAdminPass).
     bool mayGoToAdministrator(const std::string& checkedPath) const;
     // The people whose entries removing a leftover keeps, whoever asks.
-    const OtherPeople& otherPeople() const { return otherPeople_; }
+    OtherPeople otherPeople() const { return removal_.otherPeople(); }
 
 private:
     void offer(const std::string& path, int depth, std::vector<std::string>& offered) const;
 
     OrphanSafetyPolicy policy_;
     CleaningPathRules cleaning_;
-    uid_t user_;
-    OtherPeople otherPeople_;
+    RemovalPolicy removal_;
 };
 
 } // namespace zn

@@ -1,10 +1,9 @@
 #pragma once
 
+#include "Logic/Removal/AdministratorPassFolders.h"
 #include "Logic/Removal/ProtectedPlaces.h"
 
-#include <set>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace zn {
@@ -24,20 +23,15 @@ public:
     // holds one (the home folder itself, say). The high-risk paths count both as written and resolved.
     // The home, the working directory and the program's folder, and every folder holding one, count too.
     bool isHighRisk(const std::string& path) const;
+    // The path, links resolved, lies where the administrator pass is worth it (AdministratorPassFolders).
     bool isLikelyAdministratorRemovalPath(const std::string& path) const;
     // Named as an application bundle of the machine's applications folder, as written: its own name is the
     // first on its way below that folder to end in ".app". Whether it is one, the Trash judges as it moves.
     bool mayBeMachineApplicationBundle(const std::string& path) const;
 
-    // True when the part of `path` below `root` has a component ending in ".app" (any case).
-    static bool hasAppBundleComponent(std::string_view path, std::string_view root);
-    // True when `path` lies directly in `directory` and its lower-cased extension is one of `extensions`.
-    static bool isDirectFile(std::string_view path, std::string_view directory,
-                             const std::set<std::string>& extensions);
-
 private:
     std::string home_;
-    std::string systemRoot_;
+    AdministratorPassFolders administratorFolders_;
     std::vector<std::string> highRiskForms_; // each high-risk path as written and with its links resolved
     ProtectedPlaces protectedPlaces_;
 };

@@ -2,7 +2,6 @@
 
 #include "Logic/Scanning/DirectoryEntries.h"
 #include "Logic/Scanning/StringNormalization.h"
-#include "Logic/Scanning/WholeFolderWalk.h"
 #include "Logic/Scanning/WordedKey.h"
 #include "Platform/core/FolderRights.h"
 #include "Platform/core/PathResolution.h"
@@ -14,10 +13,6 @@
 namespace zn {
 
 namespace {
-
-// Own entries inside folders that cannot go whole are looked for this many levels down; deeper, what a
-// folder holds is rarely named after anything.
-constexpr int kMaxOwnEntryDepth = 4;
 
 bool isDirectoryFollowingLinks(const std::string& path) {
     struct stat info;
@@ -32,9 +27,9 @@ bool isFolderViewSettings(const std::string& name) {
 } // namespace
 
 WholeFolderRule::WholeFolderRule(const AppMatcher& matcher, const OtherInstalledApps& otherApps,
-                                 const ProtectedPlaces& protectedPlaces, uid_t user, std::string chosenBundle,
-                                 SkipTest isKept)
-    : matcher_(matcher), otherApps_(otherApps), protectedPlaces_(protectedPlaces), user_(user),
+                                 const ProtectedPlaces& protectedPlaces, const RemovalPolicy& removal,
+                                 std::string chosenBundle, SkipTest isKept)
+    : matcher_(matcher), otherApps_(otherApps), protectedPlaces_(protectedPlaces), removal_(removal),
       chosenBundle_(std::move(chosenBundle)), isKept_(std::move(isKept)) {}
 
 void WholeFolderRule::offer(const std::string& path, Found found, std::vector<std::string>& offered) const {
@@ -46,7 +41,7 @@ void WholeFolderRule::offer(const std::string& path, Found found, std::vector<st
 void WholeFolderRule::offer(const std::string& path, int depth, Found found,
                             std::vector<std::string>& offered) const {
     struct stat info;
-    if (::lstat(path.c_str(), &info) != 0 || isOtherUsersEntry(info.st_uid, user_) ||
+    if (::lstat(path.c_str(), &info) != 0 || !removal_.mayOfferEntryOf(info.st_uid) ||
         otherApps_.isInBundle(path) || protectedPlaces_.isOrHoldsOne(resolvingSymlinksInPath(path)))
         return;
     const bool isDirectory = S_ISDIR(info.st_mode);
@@ -98,8 +93,8 @@ bool WholeFolderRule::mayGoWhole(const std::string& folder, std::size_t ownLonge
     // Inside this application's folder, an entry is another's only when named as it, more closely than the
     // folder is after this one ("Firefox Nightly/Firefox Crash Reports" stays Nightly's), or when it is a
     // folder a channel shares.
-    return mayGoWholeFor(
-        folder, user_,
+    return removal_.mayOfferWhole(
+        folder,
         [&](const std::string& path, const std::string& name, bool isDirectory) {
             const WordedKey entry = entryWords(name, isDirectory);
             return !otherApps_.namesAnother(entry.key(),
@@ -139,20 +134,11 @@ bool WholeFolderRule::isSharedWithAChannel(const std::string& folder, const std:
 
 void WholeFolderRule::offerOwnEntries(const std::string& folder, int depth,
                                       std::vector<std::string>& offered) const {
-    if (depth >= kMaxOwnEntryDepth || othersMayReplaceEntriesInFolderAt(folder))
-        return;
-    const bool othersMayWrite = othersMayWriteToFolderAt(folder, false);
-    for (const std::string& name : directoryEntryNames(folder).value_or(std::vector<std::string>{})) {
-        const std::string path = PathText::appendingPathComponent(folder, name);
-        struct stat info;
-        if (::lstat(path.c_str(), &info) != 0)
-            continue;
-        // Where anyone may put entries, their names say nothing of who made them.
-        if (othersMayWrite && info.st_uid != user_)
-            continue;
-        const WordedKey entry = entryWords(name, S_ISDIR(info.st_mode) || isDirectoryFollowingLinks(path));
-        if (path != chosenBundle_ && matcher_.matches(entry) && !isKept_(entry.key(), path))
-            offer(path, depth + 1, Found::itself, offered);
+    for (const InnerEntry& inner : removal_.entriesOfferableInside(folder, depth)) {
+        const WordedKey entry =
+            entryWords(inner.name, S_ISDIR(inner.info.st_mode) || isDirectoryFollowingLinks(inner.path));
+        if (inner.path != chosenBundle_ && matcher_.matches(entry) && !isKept_(entry.key(), inner.path))
+            offer(inner.path, depth + 1, Found::itself, offered);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "Logic/Scanning/AppMatcher.h"
 #include "Logic/Scanning/OtherInstalledApps.h"
 #include "Logic/Removal/ProtectedPlaces.h"
+#include "Logic/Removal/RemovalPolicy.h"
 
 #include <cstddef>
 #include <functional>
@@ -34,7 +35,7 @@ public:
 
     // `chosenBundle` is the bundle being removed, which is offered on its own terms.
     WholeFolderRule(const AppMatcher& matcher, const OtherInstalledApps& otherApps,
-                    const ProtectedPlaces& protectedPlaces, uid_t user, std::string chosenBundle,
+                    const ProtectedPlaces& protectedPlaces, const RemovalPolicy& removal, std::string chosenBundle,
                     SkipTest isKept);
 
     // Appends to `offered` what may be offered in place of the find `path`.
@@ -55,7 +56,7 @@ private:
     const AppMatcher& matcher_;
     const OtherInstalledApps& otherApps_;
     const ProtectedPlaces& protectedPlaces_;
-    uid_t user_;
+    const RemovalPolicy& removal_;
     std::string chosenBundle_;
     SkipTest isKept_;
 };

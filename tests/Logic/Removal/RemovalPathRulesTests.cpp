@@ -35,9 +35,9 @@ TEST(RemovalPathRules, AdministratorCandidates) {
     EXPECT_FALSE(rules.mayBeMachineApplicationBundle("/Users/u/Applications/Foo.app"));
     EXPECT_FALSE(rules.mayBeMachineApplicationBundle("/Applications"));
 
-    EXPECT_FALSE(RemovalPathRules::hasAppBundleComponent("/Applications/", "/Applications"));
+    EXPECT_FALSE(AdministratorPassFolders::hasAppBundleComponent("/Applications/", "/Applications"));
     EXPECT_TRUE(
-        RemovalPathRules::isDirectFile("/Library/LaunchAgents/a.plist", "/Library/LaunchAgents/", {"plist"}));
+        AdministratorPassFolders::isDirectFile("/Library/LaunchAgents/a.plist", "/Library/LaunchAgents/", {"plist"}));
 }
 
 TEST(RemovalPathRules, HighRiskPathsTheirContentsAndWhatHoldsThemAreRefused) {

@@ -2,7 +2,9 @@
 
 #include <functional>
 #include <string>
+#include <sys/stat.h>
 #include <sys/types.h>
+#include <vector>
 
 namespace zn {
 
@@ -23,5 +25,23 @@ using TopEntryTest = std::function<bool(const std::string& path, const std::stri
 // refuses the whole, but for a folder closed to the user that only the administrator could have filled.
 bool mayGoWholeFor(const std::string& folder, uid_t user, const TopEntryTest& acceptsTopEntry,
                    const TopEntryTest& acceptsEveryEntry = nullptr);
+
+// A folder that cannot go whole is looked into this many levels below the find for entries that may go on
+// their own; deeper, what a folder holds is rarely named after anything.
+inline constexpr int kMaxOwnEntryDepth = 4;
+
+// An entry inside a folder that cannot go whole.
+struct InnerEntry {
+    std::string path;
+    std::string name;
+    struct stat info; // not following a link
+};
+
+// The entries of `folder`, `depth` levels below a find, that may be offered to `user` one by one, as far as
+// owners and places go: none past kMaxOwnEntryDepth, none of a folder where others may rename entries of
+// their own over its names (othersMayReplaceEntriesIn), where others may write only the user's own (their
+// names say nothing of who made them), and never another user's. Which of them are worth offering is the
+// caller's to judge.
+std::vector<InnerEntry> entriesOfferableInside(const std::string& folder, int depth, uid_t user);
 
 } // namespace zn

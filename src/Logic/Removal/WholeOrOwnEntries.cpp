@@ -1,8 +1,10 @@
-#include "Logic/Scanning/WholeFolderWalk.h"
+#include "Logic/Removal/WholeOrOwnEntries.h"
 
+#include "Logic/Scanning/DirectoryEntries.h"
 #include "Platform/core/AccessAcl.h"
 #include "Platform/core/FolderRights.h"
 #include "Platform/core/MountRoot.h"
+#include "Platform/core/PathText.h"
 
 #include <fts.h>
 #include <memory>
@@ -46,6 +48,21 @@ bool mayGoWholeFor(const std::string& folder, uid_t user, const TopEntryTest& ac
             return false;
     }
     return true;
+}
+
+std::vector<InnerEntry> entriesOfferableInside(const std::string& folder, int depth, uid_t user) {
+    std::vector<InnerEntry> entries;
+    if (depth >= kMaxOwnEntryDepth || othersMayReplaceEntriesInFolderAt(folder))
+        return entries;
+    const bool othersMayWrite = othersMayWriteToFolderAt(folder, false);
+    for (const std::string& name : directoryEntryNames(folder).value_or(std::vector<std::string>{})) {
+        InnerEntry entry{PathText::appendingPathComponent(folder, name), name, {}};
+        if (::lstat(entry.path.c_str(), &entry.info) != 0 || isOtherUsersEntry(entry.info.st_uid, user) ||
+            (othersMayWrite && entry.info.st_uid != user))
+            continue;
+        entries.push_back(std::move(entry));
+    }
+    return entries;
 }
 
 } // namespace zn
