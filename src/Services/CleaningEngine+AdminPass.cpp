@@ -2,7 +2,7 @@
 
 #include "Logic/Utilities/Logger.h"
 #include "Platform/core/PathResolution.h"
-#include "Services/CleaningEngine+PrivilegedRemoval.h"
+#include "Logic/Removal/AdministratorPass.h"
 #include "Services/CleaningEngine+Staging.h"
 
 #include <cerrno>
@@ -15,18 +15,6 @@ namespace zn {
 namespace {
 
 const std::string kSource = "cleanWithAdminPrivileges(items:)";
-
-// Anything still at the path, or a path that cannot be looked at, counts as not removed. So does a path
-// that leads elsewhere now (a folder on it became a link): that the new place is empty says nothing about
-// the old one.
-bool somethingRemainsAt(const std::string& path) {
-    if (resolvedPathIfResolvable(path) != path)
-        return true;
-    struct stat info;
-    if (::lstat(path.c_str(), &info) == 0)
-        return true;
-    return errno != ENOENT && errno != ENOTDIR;
-}
 
 void reportSurvivor(const CleanableItem& item, CleaningResult& result) {
     std::string text = item.name + " at " + item.path + " survived admin removal";
@@ -58,30 +46,23 @@ CleaningResult CleaningEngine::cleanWithAdminPrivileges(const std::vector<Cleana
         return {};
     }
 
-    AdminRunOutcome outcome;
-    const bool appleScript = adminRunner_->form() == AdminRunner::Form::appleScript;
-    if (appleScript) {
-        const auto ran = runAppleScriptRemoval(validated);
-        if (!ran)
-            return {};
-        outcome = *ran;
-    } else {
-        outcome = runPrivilegedRemoval(validated);
-    }
-
-    if (outcome.status == AdminRunOutcome::Status::cancelled)
+    std::vector<PrivilegedRemovalRecord> records;
+    std::unordered_set<std::string> listed;
+    for (const auto& [item, resolved] : validated)
+        if (listed.insert(resolved).second)
+            records.push_back({item->category, resolved});
+    const auto pass =
+        runAdministratorPass(*adminRunner_, records, [&] { return runAppleScriptRemoval(records); });
+    if (!pass || pass->status == AdminRunOutcome::Status::cancelled)
         return {};
-    if (outcome.status == AdminRunOutcome::Status::failed)
-        Logger::shared().log("Admin clean failed: " + outcome.errorText, LogLevel::error, kSource);
+    if (pass->status == AdminRunOutcome::Status::failed)
+        Logger::shared().log("Admin clean failed: " + pass->errorText, LogLevel::error, kSource);
 
     // Judged per path, whatever the outcome: a partial failure still removed what it removed.
     CleaningResult result;
-    if (appleScript)
-        checkSurvivors(validated, result);
-    else
-        readPrivilegedReport(validated, outcome.report, result);
+    readReport(validated, pass->report, result);
     const std::size_t survivors = result.errors.size();
-    if (outcome.status == AdminRunOutcome::Status::failed && survivors > 0)
+    if (pass->status == AdminRunOutcome::Status::failed && survivors > 0)
         result.errors.insert(result.errors.begin(), "Administrator authorization failed");
     Logger::shared().log("Admin pass complete: " + std::to_string(result.deletedCount) + " deleted, " +
                              std::to_string(survivors) + " survived",
@@ -91,16 +72,14 @@ CleaningResult CleaningEngine::cleanWithAdminPrivileges(const std::vector<Cleana
 
 // The list goes to a private file that a root shell reads. Nothing there checks the paths again, which
 // is why only the AppleScript form (macOS) works this way.
-std::optional<AdminRunOutcome> CleaningEngine::runAppleScriptRemoval(const ValidatedItems& validated) const {
-    // Each path once, separated by NUL bytes, with none after the last.
+std::optional<AdminRunOutcome>
+CleaningEngine::runAppleScriptRemoval(const std::vector<PrivilegedRemovalRecord>& records) const {
+    // Each place once, separated by NUL bytes, with none after the last.
     std::string list;
-    std::unordered_set<std::string> staged;
-    for (const auto& [item, resolved] : validated) {
-        if (!staged.insert(resolved).second)
-            continue;
+    for (const PrivilegedRemovalRecord& record : records) {
         if (!list.empty())
             list.push_back('\0');
-        list += resolved;
+        list += record.path;
     }
 
     std::string errorDescription;
@@ -114,32 +93,8 @@ std::optional<AdminRunOutcome> CleaningEngine::runAppleScriptRemoval(const Valid
     return outcome;
 }
 
-// This program, started as administrator, gets each place once with its category on its standard input
-// and checks every one again with the same rules before it removes anything.
-AdminRunOutcome CleaningEngine::runPrivilegedRemoval(const ValidatedItems& validated) const {
-    std::vector<PrivilegedRemovalRecord> records;
-    std::unordered_set<std::string> listed;
-    for (const auto& [item, resolved] : validated)
-        if (listed.insert(resolved).second)
-            records.push_back({item->category, resolved});
-    return adminRunner_->runPrivilegedRemoval(encodePrivilegedRemovalRecords(records));
-}
-
-void CleaningEngine::checkSurvivors(const ValidatedItems& validated, CleaningResult& result) const {
-    std::unordered_set<std::string> counted;
-    for (const auto& [item, resolved] : validated) {
-        if (somethingRemainsAt(resolved))
-            reportSurvivor(*item, result);
-        else
-            countRemoved(*item, resolved, counted, result);
-    }
-}
-
-// What the removal itself found, never a look at the path afterwards: by then a folder on the way may have
-// been exchanged for another, which holds nothing at that name.
-void CleaningEngine::readPrivilegedReport(const ValidatedItems& validated, const std::string& report,
-                                          CleaningResult& result) const {
-    const PrivilegedRemovalReport said = decodePrivilegedRemovalReport(report);
+void CleaningEngine::readReport(const ValidatedItems& validated, const PrivilegedRemovalReport& said,
+                                CleaningResult& result) const {
     std::unordered_set<std::string> counted;
     for (const auto& [item, resolved] : validated) {
         if (said.removed.contains(resolved)) {

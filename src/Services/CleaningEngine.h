@@ -8,6 +8,7 @@
 #include "Platform/core/SafeRemoval.h"
 #include "Platform/core/VolumeInfo.h"
 #include "Logic/Removal/CleaningPathRules.h"
+#include "Logic/Removal/PrivilegedRemovalRecords.h"
 
 #include <cstdint>
 #include <functional>
@@ -118,13 +119,11 @@ private:
     void removeOne(const CleanableItem& item, PathReading reading, CleaningResult& result);
     std::int64_t purge();
     std::optional<std::int64_t> getCurrentFreeSpace() const;
-    std::optional<AdminRunOutcome> runAppleScriptRemoval(const ValidatedItems& validated) const;
-    AdminRunOutcome runPrivilegedRemoval(const ValidatedItems& validated) const;
-    // The AppleScript form's shell reports nothing: whatever is still at a path survived.
-    void checkSurvivors(const ValidatedItems& validated, CleaningResult& result) const;
-    // This program's administrator side reports what it removed and what it kept.
-    void readPrivilegedReport(const ValidatedItems& validated, const std::string& report,
-                              CleaningResult& result) const;
+    // The AppleScript form: the places staged in a private file that a root shell reads.
+    std::optional<AdminRunOutcome> runAppleScriptRemoval(const std::vector<PrivilegedRemovalRecord>& records) const;
+    // Each item as the pass reports it: removed, kept for other people, or survived.
+    void readReport(const ValidatedItems& validated, const PrivilegedRemovalReport& report,
+                    CleaningResult& result) const;
     void countRemoved(const CleanableItem& item, const std::string& resolved,
                       std::unordered_set<std::string>& counted, CleaningResult& result) const;
     // Removes the record of an entry of the home Trash that is gone; a failure is only logged.

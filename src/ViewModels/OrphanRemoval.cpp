@@ -4,7 +4,7 @@
 #include "Platform/core/FileSystem.h"
 #include "Platform/core/SafeRemoval.h"
 #include "Platform/core/VisibleText.h"
-#include "ViewModels/OrphanAdminRemoval.h"
+#include "Logic/Removal/OrphanAdminRemoval.h"
 
 #include <cerrno>
 #include <cstring>

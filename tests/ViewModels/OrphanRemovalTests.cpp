@@ -2,7 +2,7 @@
 #include "Platform/core/PathResolution.h"
 #include "Platform/core/Process.h"
 #include "Services/CleaningEngine+PrivilegedRemoval.h"
-#include "ViewModels/OrphanAdminRemoval.h"
+#include "Logic/Removal/OrphanAdminRemoval.h"
 #include "ViewModels/OrphanRemoval.h"
 #include "appsupport/AppStateHarness.h"
 #include "support/EntrySwapper.h"

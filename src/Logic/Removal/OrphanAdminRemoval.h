@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Platform/core/AdminRunner.h"
-#include "Services/CleaningEngine+PrivilegedRemoval.h"
+#include "Logic/Removal/PrivilegedRemovalRecords.h"
 
 #include <functional>
 #include <string>

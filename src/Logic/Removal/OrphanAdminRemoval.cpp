@@ -1,8 +1,7 @@
-#include "ViewModels/OrphanAdminRemoval.h"
+#include "Logic/Removal/OrphanAdminRemoval.h"
 
 #include "Logic/Utilities/Logger.h"
-#include "Platform/core/FileSystem.h"
-#include "Services/CleaningEngine+PrivilegedRemoval.h"
+#include "Logic/Removal/AdministratorPass.h"
 
 namespace zn {
 
@@ -48,27 +47,14 @@ removeLeftoversWithAdminPrivileges(const std::vector<std::string>& paths, AdminR
             return {};
         }
 
-    const bool appleScript = runner.form() == AdminRunner::Form::appleScript;
-    AdminRunOutcome outcome;
-    if (appleScript) {
-        outcome = runner.run(leftoverRemovalAdminCommand(paths));
-    } else {
-        std::vector<PrivilegedRemovalRecord> records;
-        for (const std::string& path : paths)
-            records.push_back({std::nullopt, path});
-        outcome = runner.runPrivilegedRemoval(encodePrivilegedRemovalRecords(records));
-    }
-    if (outcome.status == AdminRunOutcome::Status::failed)
-        Logger::shared().log("Admin removal of leftovers failed: " + outcome.errorText, LogLevel::error,
-                             kSource);
-    if (!appleScript)
-        return decodePrivilegedRemovalReport(outcome.report);
-    PrivilegedRemovalReport report;
-    if (outcome.status == AdminRunOutcome::Status::succeeded)
-        for (const std::string& path : paths)
-            if (!somethingRemainsAt(path))
-                report.removed.insert(path);
-    return report;
+    std::vector<PrivilegedRemovalRecord> records;
+    for (const std::string& path : paths)
+        records.push_back({std::nullopt, path});
+    const auto pass = runAdministratorPass(runner, records,
+                                           [&] { return runner.run(leftoverRemovalAdminCommand(paths)); });
+    if (pass && pass->status == AdminRunOutcome::Status::failed)
+        Logger::shared().log("Admin removal of leftovers failed: " + pass->errorText, LogLevel::error, kSource);
+    return pass ? pass->report : PrivilegedRemovalReport{};
 }
 
 } // namespace zn

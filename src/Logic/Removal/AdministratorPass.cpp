@@ -1,0 +1,46 @@
+#include "Logic/Removal/AdministratorPass.h"
+
+#include "Platform/core/PathResolution.h"
+
+#include <cerrno>
+#include <sys/stat.h>
+
+namespace zn {
+
+namespace {
+
+// Anything still at the path, or a path that cannot be looked at, counts as not removed. So does a path
+// that leads elsewhere now (a folder on it became a link): that the new place is empty says nothing about
+// the old one.
+bool somethingRemainsAt(const std::string& path) {
+    if (resolvedPathIfResolvable(path) != path)
+        return true;
+    struct stat info;
+    if (::lstat(path.c_str(), &info) == 0)
+        return true;
+    return errno != ENOENT && errno != ENOTDIR;
+}
+
+} // namespace
+
+std::optional<AdministratorPassResult>
+runAdministratorPass(AdminRunner& runner, const std::vector<PrivilegedRemovalRecord>& records,
+                     const std::function<std::optional<AdminRunOutcome>()>& runAppleScript) {
+    if (runner.form() == AdminRunner::Form::privilegedProgram) {
+        const AdminRunOutcome outcome = runner.runPrivilegedRemoval(encodePrivilegedRemovalRecords(records));
+        return AdministratorPassResult{outcome.status, outcome.errorText,
+                                       decodePrivilegedRemovalReport(outcome.report)};
+    }
+    const auto outcome = runAppleScript();
+    if (!outcome)
+        return std::nullopt;
+    AdministratorPassResult result{outcome->status, outcome->errorText, {}};
+    // Judged place by place whatever the outcome: a pass that failed half way removed what it removed.
+    if (outcome->status != AdminRunOutcome::Status::cancelled)
+        for (const PrivilegedRemovalRecord& record : records)
+            if (!somethingRemainsAt(record.path))
+                result.report.removed.insert(record.path);
+    return result;
+}
+
+} // namespace zn
