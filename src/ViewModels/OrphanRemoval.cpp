@@ -1,5 +1,6 @@
 #include "ViewModels/OrphanRemoval.h"
 
+#include "Logic/Removal/TrashVerdict.h"
 #include "Logic/Utilities/Logger.h"
 #include "Platform/core/FileSystem.h"
 #include "Platform/core/SafeRemoval.h"
@@ -31,7 +32,6 @@ OrphanRemovalTools OrphanRemovalTools::forRules(std::shared_ptr<const LeftoverRu
             SystemAdminRunner runner;
             return removeLeftoversWithAdminPrivileges(paths, runner, mayGoToAdministrator);
         },
-        zn::somethingRemainsAt,
         [trash = std::move(trash)](const std::string& path) { return trash.moveToTrash(path); },
     };
 }
@@ -128,13 +128,17 @@ OrphanTrashResult trashOrphan(const std::string& path, const OrphanRemovalTools&
     if (!checked)
         return OrphanTrashOutcome::keptForSafety;
     const Trash::Outcome moved = tools.moveToTrash(*checked);
-    if (moved.moved)
+    switch (readTrashOutcome(moved, *checked)) {
+    case TrashVerdict::moved:
         return OrphanTrashOutcome::trashed;
-    if (!moved.keptEntry.empty())
-        return {OrphanTrashOutcome::keptForAnotherUser, KeptEntry{moved.keptEntry}};
-    // A missing folder of the Trash's also reports ENOENT: only a look at the entry tells it is gone.
-    if (moved.errorNumber == ENOENT && !tools.somethingRemainsAt(*checked))
+    case TrashVerdict::alreadyGone:
         return OrphanTrashOutcome::alreadyGone;
+    case TrashVerdict::keptForOthers:
+        return {OrphanTrashOutcome::keptForAnotherUser, KeptEntry{moved.keptEntry}};
+    case TrashVerdict::trashFailed:
+    case TrashVerdict::failed:
+        break;
+    }
     Logger::shared().log("Couldn't move " + path + " to the Trash: " + std::strerror(moved.errorNumber),
                          LogLevel::warning, "moveToTrash(_:)");
     return OrphanTrashOutcome::failed;

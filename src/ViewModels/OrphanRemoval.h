@@ -41,8 +41,6 @@ struct OrphanRemovalTools {
     // One administrator-authorised removal of all of them: what it removed and what it kept for other
     // users; nothing when refused or cancelled, what it got to when it failed half way.
     std::function<PrivilegedRemovalReport(const std::vector<std::string>&)> removeWithAdminPrivileges;
-    // Anything still at the path, or a path that cannot be looked at.
-    std::function<bool(const std::string&)> somethingRemainsAt;
     std::function<Trash::Outcome(const std::string&)> moveToTrash;
 
     // The real tools for the user of `rules`, moving to `trash`.

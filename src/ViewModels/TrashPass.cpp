@@ -1,5 +1,6 @@
 #include "ViewModels/TrashPass.h"
 
+#include "Logic/Removal/TrashVerdict.h"
 #include "Logic/Utilities/Logger.h"
 #include "Platform/core/FileSystem.h"
 #include "Platform/core/PathResolution.h"
@@ -15,11 +16,6 @@ const std::string kSource = "trashDirectly(urls:completion:)";
 
 bool isPermissionDenied(int error) {
     return error == EACCES || error == EPERM;
-}
-
-bool entryExists(const std::string& path) {
-    struct stat info;
-    return ::lstat(path.c_str(), &info) == 0 || errno != ENOENT;
 }
 
 void logTrashFailure(const std::string& path, int error) {
@@ -58,31 +54,40 @@ TrashPassOutcome trashDirectly(const std::vector<std::string>& paths, const Tras
                                                            : Trash::EntriesOfOthers::refuseMove);
         const bool followable = !moved.moved && mayGoToLinkResolvingRemoval(path);
         const bool permissionDenied = isPermissionDenied(moved.errorNumber) && followable;
-        if (moved.moved) {
+        switch (readTrashOutcome(moved, path)) {
+        case TrashVerdict::moved:
             outcome.trashed.push_back(path);
-        } else if (moved.errorNumber == ENOENT && !moved.trashFailed && !entryExists(path)) {
+            break;
+        case TrashVerdict::alreadyGone:
             Logger::shared().log("Trash skipped for " + path + ": file no longer exists", LogLevel::info,
                                  kSource);
             outcome.trashed.push_back(path);
-        } else if (!moved.keptEntry.empty()) {
+            break;
+        case TrashVerdict::keptForOthers: {
             const KeptEntry kept{moved.keptEntry};
             Logger::shared().log("Kept " + path + " in place: " + keptEntryText(kept), LogLevel::warning,
                                  kSource);
             outcome.keptForOtherUsers.push_back({path, kept});
-        } else if (moved.trashFailed) {
+            break;
+        }
+        case TrashVerdict::trashFailed:
             logTrashFailure(path, moved.errorNumber);
             outcome.trashFailures.push_back(path);
-        } else if (permissionDenied && (hasFullDiskAccess || rules.isLikelyAdministratorRemovalPath(path))) {
-            outcome.administratorCandidates.push_back(path);
-        } else if (permissionDenied) {
-            outcome.failed.push_back(path);
-            outcome.needsFullDiskAccess = true;
-        } else {
-            // A missing folder also reports ENOENT; the file is still there, so that is a failure.
-            logTrashFailure(path, moved.errorNumber);
-            outcome.failed.push_back(path);
-            if (!followable)
-                outcome.failedLinks.push_back(path);
+            break;
+        case TrashVerdict::failed:
+            if (permissionDenied && (hasFullDiskAccess || rules.isLikelyAdministratorRemovalPath(path))) {
+                outcome.administratorCandidates.push_back(path);
+            } else if (permissionDenied) {
+                outcome.failed.push_back(path);
+                outcome.needsFullDiskAccess = true;
+            } else {
+                // A missing folder also reports ENOENT; the file is still there, so that is a failure.
+                logTrashFailure(path, moved.errorNumber);
+                outcome.failed.push_back(path);
+                if (!followable)
+                    outcome.failedLinks.push_back(path);
+            }
+            break;
         }
     }
     return outcome;

@@ -91,7 +91,6 @@ protected:
             }
             return report;
         };
-        tools.somethingRemainsAt = [](const std::string& path) { return exists(path); };
     }
     std::string cache(const std::string& name) {
         return tree.textFile("home/Library/Caches/" + name, "data");
@@ -278,7 +277,6 @@ TEST_F(OrphanRemoval, LeftoversInASharedTemporaryFolderNeverGoToTheAdministrator
     OrphanRemovalTools sharedHome = toolsFor(shared);
     sharedHome.removePermanently = tools.removePermanently;
     sharedHome.removeWithAdminPrivileges = tools.removeWithAdminPrivileges;
-    sharedHome.somethingRemainsAt = tools.somethingRemainsAt;
     const std::string stuff = tree.folder("system/tmp/Library/Caches/malstuff");
     const std::string log = tree.textFile("system/tmp/Library/Logs/mallog", "theirs");
     deniedPaths = {stuff, log};
