@@ -156,6 +156,10 @@ public:
     // Searches leftovers of applications that are gone, against a loaded application list: while the list
     // is loading, or has never been loaded, the search waits for it (loading it first).
     void findOrphans();
+    // The leftovers screen's removals, off the main thread: `paths` deleted for good (removeOrphans), or
+    // one leftover moved to the Trash. What went leaves `orphanedFiles`; `done` gets what came of it.
+    void removeOrphans(std::vector<std::string> paths, std::function<void(const OrphanRemovalOutcome&)> done);
+    void moveOrphanToTrash(const std::string& path, std::function<void(const OrphanTrashResult&)> done);
     // The file as an item the cleaning engine can remove (for the administrator pass and the access retry).
     static CleanableItem cleanableUninstallItem(const std::string& path);
 
@@ -262,6 +266,7 @@ private:
     void applyRemovedAppFiles(const std::vector<std::string>& paths);
     void pruneMissingInstalledApps();
     void startOrphanSearch();
+    void dropOrphans(const std::set<std::string>& paths);
 
     // The scheduler's trigger: scans the scheduled categories, then cleans, purges and notifies as set.
     void runScheduledScan();

@@ -12,6 +12,7 @@
 #include "ViewModels/AppFileScanner.h"
 #include "ViewModels/CleaningService.h"
 #include "Logic/Removal/LeftoverRules.h"
+#include "ViewModels/OrphanRemoval.h"
 #include "ViewModels/OrphanSearch.h"
 #include "ViewModels/ScanService.h"
 #include "ViewModels/TrashPass.h"
@@ -36,6 +37,8 @@ struct UninstallServices {
     LeftoverOffers offeredOrphans = [](const std::string& path) {
         return LeftoverRules::currentUser()->offered(path);
     };
+    // What the leftovers screen removes through, called off the main thread.
+    OrphanRemovalTools orphanRemoval = OrphanRemovalTools::system();
     // Called off the main thread.
     TrashMover moveToTrash = [](const std::string& path, Trash::EntriesOfOthers others) {
         return Trash().moveToTrash(path, others);

@@ -3,6 +3,7 @@
 #include "Logic/Removal/TrashVerdict.h"
 #include "Logic/Utilities/Logger.h"
 #include "Platform/core/FileSystem.h"
+#include "Platform/core/PathText.h"
 #include "Platform/core/SafeRemoval.h"
 #include "Platform/core/VisibleText.h"
 #include "Logic/Removal/OrphanAdminRemoval.h"
@@ -56,6 +57,16 @@ OrphanRemoveResult removeLeftoverPermanently(const std::string& path, const Othe
         return OrphanRemoveOutcome::permissionDenied;
     Logger::shared().log("Couldn't remove " + path + ": " + result.description, LogLevel::error, kSource);
     return OrphanRemoveOutcome::failed;
+}
+
+std::optional<RevealPlace> revealPlaceOf(const std::string& path) {
+    struct stat info;
+    if (::lstat(path.c_str(), &info) == 0)
+        return RevealPlace{path, true};
+    const std::string folder = PathText::deletingLastPathComponent(path);
+    if (::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+        return RevealPlace{folder, false};
+    return std::nullopt;
 }
 
 std::string keptForSafetyText(const std::string& path) {

@@ -93,6 +93,14 @@ struct OrphanTrashResult {
 // Checks `path` once and moves the entry it checked to the Trash.
 OrphanTrashResult trashOrphan(const std::string& path, const OrphanRemovalTools& tools);
 
+// Where "Reveal in Finder" leads for a leftover: the entry itself while it is there, else its folder while
+// that is there, else nowhere.
+struct RevealPlace {
+    std::string path;
+    bool isEntry; // else the folder that held it, to open
+};
+std::optional<RevealPlace> revealPlaceOf(const std::string& path);
+
 // The failure text of a path the policy refused.
 std::string keptForSafetyText(const std::string& path);
 

@@ -154,6 +154,7 @@ AppStateHarness::AppStateHarness()
     uninstall.moveToTrash = [injecting](const std::string& path, Trash::EntriesOfOthers others) {
         return injecting->moveToTrash(path, others);
     };
+    uninstall.orphanRemoval = OrphanRemovalTools::forRules(rules, injecting->trash());
     uninstall.home = home;
     uninstall.systemRoot = systemRoot;
 }

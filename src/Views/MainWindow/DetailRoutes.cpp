@@ -42,7 +42,7 @@ const ScreenFactory& screenFactory(DetailScreen screen) {
          }},
         {DetailScreen::oldAppLeftovers,
          [](const ScreenServices& services, const auto&) {
-             return new OrphanListView(services.state, OrphanRemovalTools::system(), services.fileViewer,
+             return new OrphanListView(services.state, services.fileViewer,
                                        services.urlOpener, services.prompter);
          }},
         {DetailScreen::nothingSelected,

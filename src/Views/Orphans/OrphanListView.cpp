@@ -2,7 +2,6 @@
 
 #include "Platform/core/PathText.h"
 #include "Platform/core/VisibleText.h"
-#include "Platform/qt/BackgroundTask.h"
 #include "Platform/qt/FileViewer.h"
 #include "Platform/qt/QuestionPrompter.h"
 #include "Platform/qt/UrlOpener.h"
@@ -26,24 +25,12 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-#include <sys/stat.h>
-
 namespace zn {
 
 namespace {
 
 QString text(const std::string& value) {
     return QString::fromStdString(value);
-}
-
-bool entryExists(const std::string& path) {
-    struct stat info;
-    return ::lstat(path.c_str(), &info) == 0;
-}
-
-bool folderExists(const std::string& path) {
-    struct stat info;
-    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 // The product mark as a menu icon.
@@ -59,9 +46,9 @@ QIcon markIcon(double size, const QColor& tint) {
 
 } // namespace
 
-OrphanListView::OrphanListView(AppState& state, OrphanRemovalTools tools, FileViewer& fileViewer,
-                               UrlOpener& urlOpener, QuestionPrompter& prompter, QWidget* parent)
-    : QWidget(parent), state_(&state), tools_(std::move(tools)), fileViewer_(fileViewer),
+OrphanListView::OrphanListView(AppState& state, FileViewer& fileViewer, UrlOpener& urlOpener,
+                               QuestionPrompter& prompter, QWidget* parent)
+    : QWidget(parent), state_(&state), fileViewer_(fileViewer),
       urlOpener_(urlOpener), prompter_(prompter), sizes_(new ListedItemSizes(this)),
       items_(new QWidget(this)), alert_(this, QStringLiteral("Some files could not be removed"),
                                         [this] { removalErrorMessage_.reset(); }) {
@@ -209,27 +196,16 @@ void OrphanListView::removeSingleOrphan(const std::string& path) {
 
 void OrphanListView::runRemovalPass(std::vector<std::string> paths, std::function<void()> finished) {
     setRemoving(true);
-    runInBackground(
-        this, [tools = tools_, paths = std::move(paths)] { return removeOrphans(paths, tools); },
-        [this, finished = std::move(finished)](OrphanRemovalOutcome outcome) {
-            applyRemoval(outcome);
-            setRemoving(false);
-            if (finished)
-                finished();
-        });
-}
-
-void OrphanListView::applyRemoval(const OrphanRemovalOutcome& outcome) {
-    dropListed(outcome.removed);
-    showFailures(outcome.failures);
-}
-
-void OrphanListView::dropListed(const std::set<std::string>& paths) {
-    if (!state_ || paths.empty())
-        return;
-    auto listed = state_->orphanedFiles();
-    std::erase_if(listed, [&](const std::string& path) { return paths.contains(path); });
-    state_->setOrphanedFiles(std::move(listed));
+    QPointer<OrphanListView> self(this);
+    state_->removeOrphans(std::move(paths),
+                          [self, finished = std::move(finished)](const OrphanRemovalOutcome& outcome) {
+                              if (!self)
+                                  return;
+                              self->showFailures(outcome.failures);
+                              self->setRemoving(false);
+                              if (finished)
+                                  finished();
+                          });
 }
 
 void OrphanListView::showFailures(const std::vector<std::string>& failures) {
@@ -243,19 +219,19 @@ void OrphanListView::moveToTrash(const std::string& path) {
     if (removing_)
         return;
     setRemoving(true);
-    runInBackground(
-        this, [tools = tools_, path] { return trashOrphan(path, tools); },
-        [this, path](OrphanTrashResult result) {
-            setRemoving(false);
-            finishTrashMove(path, result);
-        });
+    QPointer<OrphanListView> self(this);
+    state_->moveOrphanToTrash(path, [self, path](const OrphanTrashResult& result) {
+        if (!self)
+            return;
+        self->setRemoving(false);
+        self->finishTrashMove(path, result);
+    });
 }
 
 void OrphanListView::finishTrashMove(const std::string& path, const OrphanTrashResult& result) {
     switch (result.outcome) {
     case OrphanTrashOutcome::trashed:
     case OrphanTrashOutcome::alreadyGone:
-        dropListed({path});
         return;
     case OrphanTrashOutcome::keptForSafety:
         showFailures({keptForSafetyText(path)});
@@ -281,13 +257,13 @@ void OrphanListView::finishTrashMove(const std::string& path, const OrphanTrashR
 }
 
 void OrphanListView::revealInFinder(const std::string& path) {
-    if (entryExists(path)) {
-        fileViewer_.reveal(path);
+    const auto place = revealPlaceOf(path);
+    if (!place)
         return;
-    }
-    const std::string folder = PathText::deletingLastPathComponent(path);
-    if (folderExists(folder))
-        urlOpener_.open(QUrl::fromLocalFile(text(folder)));
+    if (place->isEntry)
+        fileViewer_.reveal(place->path);
+    else
+        urlOpener_.open(QUrl::fromLocalFile(text(place->path)));
 }
 
 void OrphanListView::copyPath(const std::string& path) {

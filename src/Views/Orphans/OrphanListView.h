@@ -27,8 +27,8 @@ class ListedItemSizes;
 class QuestionPrompter;
 class UrlOpener;
 
-// The leftovers of applications that are no longer installed: found by the application state, selected
-// here and removed by this screen itself. Every file passes the leftover safety policy first. "Remove
+// The leftovers of applications that are no longer installed: found and removed by the application state,
+// selected here. Every file passes the leftover safety policy first. "Remove
 // selected" deletes permanently after a confirmation, with one administrator pass for what needs it; a
 // row's "Move to Trash" moves the file to the Trash and deletes it permanently only when that fails and the
 // user agrees. Removals run off the main thread; while one runs, nothing else can be removed or ticked.
@@ -36,8 +36,8 @@ class OrphanListView : public QWidget, public ToolbarScreen {
     Q_OBJECT
 
 public:
-    OrphanListView(AppState& state, OrphanRemovalTools tools, FileViewer& fileViewer, UrlOpener& urlOpener,
-                   QuestionPrompter& prompter, QWidget* parent = nullptr);
+    OrphanListView(AppState& state, FileViewer& fileViewer, UrlOpener& urlOpener, QuestionPrompter& prompter,
+                   QWidget* parent = nullptr);
     ~OrphanListView() override;
 
     // "Select all" or "Clear selection", "Scan leftovers" and the removal button.
@@ -79,14 +79,11 @@ private:
     // The permanent removal pass over `paths`, off the main thread; `finished` runs after its outcome is
     // applied.
     void runRemovalPass(std::vector<std::string> paths, std::function<void()> finished);
-    void applyRemoval(const OrphanRemovalOutcome& outcome);
-    void dropListed(const std::set<std::string>& paths);
     void removeSingleOrphan(const std::string& path);
     void finishTrashMove(const std::string& path, const OrphanTrashResult& result);
     void showFailures(const std::vector<std::string>& failures);
 
     QPointer<AppState> state_;
-    OrphanRemovalTools tools_;
     FileViewer& fileViewer_;
     UrlOpener& urlOpener_;
     QuestionPrompter& prompter_;

@@ -5,7 +5,7 @@
 
 namespace zn::test {
 
-LeftoversFixture::LeftoversFixture() : state(&harness.makeState()) {
+LeftoversFixture::LeftoversFixture() {
     OrphanRemovalTools tools = OrphanRemovalTools::forRules(harness.leftoverRules, harness.trash->trash());
     const OtherPeople otherPeople = harness.leftoverRules->otherPeople();
     tools.removePermanently = [this, otherPeople](const std::string& path) {
@@ -24,7 +24,9 @@ LeftoversFixture::LeftoversFixture() : state(&harness.makeState()) {
     };
     auto trash = harness.trash;
     tools.moveToTrash = [trash](const std::string& path) { return trash->moveToTrash(path); };
-    view = new OrphanListView(*state, tools, viewer, opener, *harness.prompter);
+    harness.uninstall.orphanRemoval = tools;
+    state = &harness.makeState();
+    view = new OrphanListView(*state, viewer, opener, *harness.prompter);
     window.reset(view);
     view->resize(900, 560);
     view->show();
