@@ -7,13 +7,14 @@ ARGS ?=
 deps:
 	@scripts/install-deps 1>&2
 
+# Builds show one line of progress; a failed one shows the compiler's messages in full.
 build-debug: deps
 	@cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZN_SANITIZE=ON >/dev/null
-	@cmake --build build -j $(JOBS)
+	@scripts/quiet-build build $(JOBS)
 
 build-release: deps
 	@cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
-	@cmake --build build-release -j $(JOBS) --target zelvanexal 1>&2
+	@scripts/quiet-build build-release $(JOBS) zelvanexal
 
 test: build-debug
 	@cd build && ctest --output-on-failure -j $(JOBS) --output-junit "$(CURDIR)/build/ctest-results.xml"; \

@@ -2,6 +2,7 @@
 #include "Platform/core/Process.h"
 #include "appsupport/AppStateHarness.h"
 #include "support/FixtureTree.h"
+#include "support/Patience.h"
 
 #include <fcntl.h>
 #include <filesystem>
@@ -22,7 +23,7 @@ using Claim = SingleInstance::Claim;
 class SingleInstanceTest : public ::testing::Test {
 protected:
     // A later start, on its own thread, while this one runs the event loop and answers.
-    Claim laterStart(std::chrono::milliseconds limit = std::chrono::seconds(5)) {
+    Claim laterStart(std::chrono::milliseconds limit = test::kPatience) {
         auto claim = std::async(std::launch::async, [&] { return SingleInstance(runtime, limit).claim(); });
         EXPECT_TRUE(test::waitUntil(
             [&] { return claim.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }));
@@ -102,8 +103,7 @@ TEST_F(SingleInstanceTest, TheProgramStartedAgainShowsTheRunningWindowAndEnds) {
                             "XDG_CONFIG_HOME=" + tree.folder("config"), ZN_EXECUTABLE, "scna"}});
     });
     ASSERT_TRUE(
-        test::waitUntil([&] { return run.wait_for(std::chrono::seconds(0)) == std::future_status::ready; },
-                        std::chrono::seconds(60)));
+        test::waitUntil([&] { return run.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }));
     const ProcessResult result = run.get();
     EXPECT_EQ(result.exitStatus, 0);
     EXPECT_EQ(shown, 1);

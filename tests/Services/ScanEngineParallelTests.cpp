@@ -2,6 +2,7 @@
 #include "support/FakeVolumeInfo.h"
 #include "support/FixtureEngineOptions.h"
 #include "support/FixtureTree.h"
+#include "support/Patience.h"
 
 #include <chrono>
 #include <future>
@@ -143,7 +144,7 @@ public:
     std::int64_t directorySize(const std::string& path) const override {
         auto mark = markOfFolder.find(path);
         if (mark != markOfFolder.end()) {
-            const bool seen = appearsWithin(mark->second, 5s);
+            const bool seen = appearsWithin(mark->second, test::kPatience);
             std::lock_guard lock(mutex);
             markSeen[path] = seen;
         }
@@ -196,7 +197,7 @@ TEST(ScanEngineParallel, AManyCategoryScanIsStillOneOperation) {
     auto scan = std::async(std::launch::async, [&] {
         return engine.scanCategories({CleaningCategory::dockerCache, CleaningCategory::trashBins});
     });
-    ASSERT_TRUE(appearsWithin(tree.path("started"), 20s));
+    ASSERT_TRUE(appearsWithin(tree.path("started"), test::kPatience));
     auto diskInfo = std::async(std::launch::async, [&] { return engine.getDiskInfo(); });
     // Another caller waits for the whole scan, its tool included.
     EXPECT_EQ(diskInfo.wait_for(300ms), std::future_status::timeout);

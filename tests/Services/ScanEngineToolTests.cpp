@@ -2,6 +2,7 @@
 #include "support/FixtureEngineOptions.h"
 #include "support/FixtureTree.h"
 #include "support/LogCapture.h"
+#include "support/Patience.h"
 
 #include <gtest/gtest.h>
 
@@ -46,7 +47,7 @@ TEST(ScanEngineTools, StandardErrorFloodDoesNotBlockTheTool) {
     FixtureTree tree;
     auto noisy = tree.executable("tools/noisy", "#!/bin/sh\nhead -c 1048576 /dev/zero >&2\necho done\n");
     auto options = test::fixtureEngineOptions(tree);
-    options.toolTimeLimit = std::chrono::seconds(30); // a blocked child would run into it and give none
+    options.toolTimeLimit = test::kPatience; // a blocked child would run into it and give none
     ScanEngine engine(tree.path("home"), options);
 
     EXPECT_EQ(engine.runCommandReadingStdout(noisy, {}), "done\n");

@@ -5,6 +5,7 @@
 #include "appsupport/FakeClock.h"
 #include "appsupport/FakeEngines.h"
 #include "support/FixtureTree.h"
+#include "support/Patience.h"
 
 #include <atomic>
 #include <chrono>
@@ -19,10 +20,9 @@
 
 namespace zn::test {
 
-// Runs the main thread's event loop until `condition` holds or a generous real-time limit passes (work on
-// the thread pool arrives in real time); returns whether it holds.
-bool waitUntil(const std::function<bool()>& condition,
-               std::chrono::milliseconds limit = std::chrono::seconds(10));
+// Runs the main thread's event loop until `condition` holds or `limit` passes (work on the thread pool
+// arrives in real time); returns whether it holds.
+bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit = kPatience);
 // Runs the main thread's queued work without waiting for anything.
 void processQueuedWork();
 // Whether anything is at `path`; a link counts as itself.

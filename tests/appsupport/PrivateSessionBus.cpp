@@ -1,5 +1,7 @@
 #include "appsupport/PrivateSessionBus.h"
 
+#include "support/Patience.h"
+
 #include <QStandardPaths>
 
 #include <atomic>
@@ -24,7 +26,8 @@ PrivateSessionBus::PrivateSessionBus(const FixtureTree& tree) {
         return;
     process_.start(daemon,
                    {"--nofork", "--print-address=1", QString::fromStdString("--config-file=" + config)});
-    if (process_.waitForStarted() && process_.waitForReadyRead(5000))
+    const int patience = static_cast<int>(kPatience.count());
+    if (process_.waitForStarted(patience) && process_.waitForReadyRead(patience))
         address_ = QString::fromUtf8(process_.readLine()).trimmed();
 }
 

@@ -3,6 +3,7 @@
 #include "Views/Kit/Surfaces/RoundedShape.h"
 #include "Views/Kit/Surfaces/ShadowPainter.h"
 #include "Views/Kit/Theme/AppTheme.h"
+#include "support/Patience.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,7 +29,8 @@ void waitForClearButtons(QWidget& widget) {
         const double shown = field->text().isEmpty() ? 0.0 : 1.0;
         for (QToolButton* button : field->findChildren<QToolButton*>())
             if (clear && button->defaultAction() == clear)
-                (void)QTest::qWaitFor([&] { return button->property("opacity").toDouble() == shown; });
+                (void)QTest::qWaitFor([&] { return button->property("opacity").toDouble() == shown; },
+                                      static_cast<int>(kPatience.count()));
     }
 }
 

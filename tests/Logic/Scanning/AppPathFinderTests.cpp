@@ -4,6 +4,7 @@
 #include "support/AccessAclFixture.h"
 #include "support/FixtureTree.h"
 #include "support/InfoPlistText.h"
+#include "support/Patience.h"
 #include "support/Privileges.h"
 #include "support/ScopedBindMount.h"
 
@@ -1126,7 +1127,7 @@ TEST_F(AppPathFinderTest, AsynchronousCompletionArrivesThroughTheMainQueue) {
             delivered = std::move(found);
             EXPECT_EQ(std::this_thread::get_id(), mainThread);
         });
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    const auto deadline = std::chrono::steady_clock::now() + test::kPatience;
     while (calls == 0 && std::chrono::steady_clock::now() < deadline) {
         MainQueue::drainPending();
         std::this_thread::sleep_for(std::chrono::milliseconds(5));

@@ -1,5 +1,6 @@
 #include "Platform/core/Process.h"
 #include "support/FixtureTree.h"
+#include "support/Patience.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -35,7 +36,7 @@ TEST(Process, StandardErrorFloodCannotBlockTheChild) {
     test::FixtureTree tree;
     auto noisy = tree.executable("bin/noisy", "#!/bin/sh\nhead -c 1048576 /dev/zero >&2\necho done\n");
     ProcessRequest request{noisy, {}};
-    request.timeLimit = std::chrono::seconds(20);
+    request.timeLimit = test::kPatience;
     ProcessResult result = runProcess(request);
     EXPECT_TRUE(result.succeeded());
     EXPECT_FALSE(result.timedOut);
@@ -72,7 +73,7 @@ TEST(Process, StandardInputIsFedWhileTheOutputIsRead) {
         input[index] = static_cast<char>(index * 131 % 251);
     ProcessRequest request{"/bin/cat", {}};
     request.standardInput = input;
-    request.timeLimit = std::chrono::seconds(30);
+    request.timeLimit = test::kPatience;
     ProcessResult result = runProcess(request);
     EXPECT_TRUE(result.succeeded());
     EXPECT_FALSE(result.timedOut);
@@ -87,7 +88,7 @@ TEST(Process, AChildThatStopsReadingOnlyEndsTheWriting) {
     auto early = tree.executable("bin/early", "#!/bin/sh\nhead -c 3\nexit 4\n");
     ProcessRequest request{early, {}};
     request.standardInput = std::string(4 * 1024 * 1024, 'x');
-    request.timeLimit = std::chrono::seconds(30);
+    request.timeLimit = test::kPatience;
     ProcessResult result = runProcess(request); // this process must not die of SIGPIPE
     EXPECT_TRUE(result.started);
     EXPECT_FALSE(result.timedOut);

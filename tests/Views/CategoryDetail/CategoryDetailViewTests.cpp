@@ -21,6 +21,7 @@
 #include "appsupport/MainWindowHarness.h"
 #include "appsupport/RecordingFileViewer.h"
 #include "appsupport/Screenshots.h"
+#include "support/Patience.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -530,7 +531,7 @@ TEST_F(CategoryDetailTest, WhileTheListHasTheFocusItDrawsTheRowThatSpaceTicks) {
     showResult(largeFiles, {first, second, makeItem(largeFiles, "/u/c.mov", 1, false)});
     show();
     view.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view, static_cast<int>(test::kPatience.count())));
     FileListView& list = view.fileList().view();
     const auto rows = [&] {
         std::vector<QImage> images;
@@ -712,7 +713,7 @@ TEST(CategoryDetailScreenshots, EveryStateInBothSchemes) {
         state.toggleItem(items[3]);
         test::saveScreenshot(window, QStringLiteral("category-detail-results") + suffix);
         window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window, static_cast<int>(test::kPatience.count())));
         FileListView& list = screen.fileList().view();
         list.setFocus(Qt::TabFocusReason);
         list.setCurrentIndex(list.model()->index(1, 0));
