@@ -7,9 +7,10 @@ ARGS ?=
 deps:
 	@scripts/install-deps 1>&2
 
-# Builds show one line of progress; a failed one shows the compiler's messages in full.
+# Builds show one line of progress; a failed one shows the compiler's messages in full. The tests' build
+# uses Clang, which compiles the sanitizers' instrumentation in about half the time GCC takes.
 build-debug: deps
-	@cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZN_SANITIZE=ON >/dev/null
+	@cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZN_SANITIZE=ON -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 	@scripts/quiet-build build $(JOBS)
 
 build-release: deps

@@ -136,7 +136,7 @@ CleaningResult FakeCleaningService::cleanWithAdminPrivileges(const std::vector<C
             ++result.deletedCount;
             result.deletedPaths.insert(item.path);
         } else if (const auto kept = administratorKeeps_.find(item.path); kept != administratorKeeps_.end()) {
-            result.keptForOtherUsers.push_back({item.path, kept->second});
+            result.keptForOtherUsers.push_back({item.path, {kept->second}});
         } else {
             result.errors.push_back(item.name + " at " + item.path + " survived admin removal");
         }

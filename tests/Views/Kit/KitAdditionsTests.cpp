@@ -58,7 +58,7 @@ TEST(ScaleAboutTest, TheCentreStaysAndEverythingElseMovesByTheFactor) {
 
 TEST(LinearProgressBarTest, SweepsOnlyWithoutAValue) {
     MotionOn motion;
-    LinearProgressBar bar(QColor(Qt::blue));
+    LinearProgressBar bar{QColor(Qt::blue)};
     bar.show();
     bar.setValue(std::nullopt);
     EXPECT_EQ(bar.findChild<RepeatingAnimation*>()->isRunning(), true);
