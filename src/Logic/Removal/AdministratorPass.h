@@ -17,11 +17,10 @@ struct AdministratorPassResult {
     PrivilegedRemovalReport report;
 };
 
-// One administrator pass over `records`, each a place in its checked form, in the runner's form. This
-// program's administrator side gets the records as data and its report says what went. The AppleScript
-// form runs `runAppleScript` (none: nothing could be prepared and nothing ran), after which a place counts
-// as removed when nothing is left at it and its path still names what it named. A cancelled pass removed
-// nothing.
+// One administrator pass over `records`, each a place in its checked form, in the runner's form: the
+// program form's report says what went; after the AppleScript form (`runAppleScript`; none when nothing
+// ran) a place counts as removed when nothing is left at it and its path still names what it named. A
+// cancelled pass removed nothing.
 std::optional<AdministratorPassResult>
 runAdministratorPass(AdminRunner& runner, const std::vector<PrivilegedRemovalRecord>& records,
                      const std::function<std::optional<AdminRunOutcome>()>& runAppleScript);

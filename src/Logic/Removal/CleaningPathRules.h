@@ -1,12 +1,12 @@
 #pragma once
 
 #include "Logic/Removal/AdministratorPassFolders.h"
+#include "Logic/Removal/CleaningRoots.h"
 #include "Logic/Removal/ProtectedPlaces.h"
 #include "Models/CleaningCategory.h"
 #include "Models/Date.h"
 #include "Platform/core/HomeTrash.h"
 #include "Platform/core/SafeRemoval.h"
-#include "Logic/Removal/CleaningRoots.h"
 
 #include <functional>
 #include <optional>
@@ -21,10 +21,9 @@ namespace zn {
 // it removes anything.
 class CleaningPathRules {
 public:
-    // `resolvedHome` has its links resolved already; "" (or "/") admits nothing below a home folder.
-    // `callingUser` is the user the cleaning is done for; `now` (the system clock when empty) dates the
-    // rest a shared temporary folder's entries need. Neither the home nor `runningProgram`'s folders, nor
-    // a folder holding one, ever go. `dataHome` places the home Trash (see HomeTrash).
+    // `resolvedHome` has its links resolved ("" or "/" admits nothing below a home); `callingUser` is whom
+    // the cleaning is for; `now` (the system clock when empty) dates shared temporary entries; the home and
+    // `runningProgram`'s places are protected; `dataHome` places the home Trash (see HomeTrash).
     CleaningPathRules(std::string resolvedHome, uid_t callingUser, SystemCleaningFolders systemFolders = {},
                       std::function<Date()> now = {},
                       const RunningProgramPlaces& runningProgram = currentRunningProgramPlaces(),
@@ -39,19 +38,15 @@ public:
     // Inside an application bundle in an Applications folder, an installer receipt, or a system launch
     // item's property list.
     bool isSafeUninstallEscalationPath(const std::string& path) const;
-    // The machine's applications folder, standardised: a real bundle there is the machine's, whoever
-    // installed it (RemovalLimits::applicationsFolder), where every other item keeps what other people own.
+    // The machine's applications folder, standardised (RemovalLimits::applicationsFolder).
     const std::string& machineApplications() const { return administratorFolders_.machineApplications(); }
 
-    // The whole decision for one item, on the path it resolved to (which must be in its final form:
-    // absolute, standardised and free of links that can still be resolved). In a shared temporary folder
-    // only the calling user's entries that rested for a day go: the scan judged them earlier, and since
-    // then a program may have taken them up again. Nothing in a home Trash that is not the calling user's
-    // alone goes (on either pass).
+    // The whole decision for one item in the ordinary pass, on its final path (absolute, standardised, no
+    // link left to resolve). In a shared temporary folder only the calling user's entries that rested for a
+    // day go; nothing goes from a home Trash that is not the calling user's alone (on either pass).
     bool admitsInOrdinaryPass(CleaningCategory category, const std::string& resolvedPath) const;
-    // As administrator no root goes as a whole, and nothing in a shared temporary folder goes at all: the
-    // ordinary pass already removes all that is the user's there, so the administrator's power could only
-    // reach other users' files.
+    // The same for the administrator pass, which also admits the administrator-pass folders' items: no
+    // allowed root goes as a whole, and nothing in a shared temporary folder goes at all.
     bool admitsInAdminPass(CleaningCategory category, const std::string& resolvedPath) const;
     // The folder whose rule admits `resolvedPath` in the administrator pass, the most specific where
     // several do (none when no rule does): nothing may go that lies on another mount than this folder.
@@ -69,8 +64,7 @@ public:
     // A large file goes only as a regular file; everything else as a whole.
     static SafeRemoval::Scope removalScope(CleaningCategory category);
 
-    // Only an absolute path is tested for existence or resolved: nobody would expand "~", and a relative
-    // path would depend on the working folder. A NUL byte would cut the path short in every system call.
+    // Starts with "/" and holds no NUL byte: the only paths that are tested for existence or resolved.
     static bool isAbsolutePathText(const std::string& path);
 
     const std::string& home() const { return home_; }

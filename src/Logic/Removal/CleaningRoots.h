@@ -12,9 +12,8 @@ struct CleaningRoot {
     bool removableAsWhole; // the ordinary pass may remove the root folder itself
 };
 
-// The folders outside every home folder that the cleaning rules name: the system's own by default. Tests
-// move them into their fixtures, so that neither what the machine's /tmp holds nor where a checkout lies
-// can decide what a test sees as allowed.
+// The folders outside every home folder that the cleaning rules name: the system's own by default; tests
+// move them into their fixtures.
 struct SystemCleaningFolders {
     // Allowed roots: what lies inside them may go, never the folders themselves.
     std::vector<std::string> allowedRoots{

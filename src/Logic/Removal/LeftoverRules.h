@@ -1,9 +1,9 @@
 #pragma once
 
+#include "Logic/Removal/CleaningPathRules.h"
 #include "Logic/Removal/OrphanSafetyPolicy.h"
 #include "Logic/Removal/RemovalPolicy.h"
 #include "Platform/core/PeopleAccounts.h"
-#include "Logic/Removal/CleaningPathRules.h"
 
 #include <memory>
 #include <optional>
@@ -38,8 +38,7 @@ public:
     }
     // Whether the search may offer the entry at `path`: the policy lets it go, its folder lets nobody else
     // rename entries over its name (othersMayReplaceEntriesIn), and where anyone else could have put it (a
-    // shared temporary folder, or a folder every user may write to) it is the user's own. Its name says
-    // nothing of who made it there.
+    // shared temporary folder, or a folder others may write to) it is the user's own.
     bool mayOffer(const std::string& path) const;
     // What the search offers for the entry at `path`: the entry itself where the policy lets it go and,
     // for a folder, all of it may go to the user as a whole (mayGoWholeFor: nothing of another user, of

@@ -6,10 +6,10 @@
 
 namespace zn {
 
-// The gate for leftovers of applications that are no longer installed: they are found by name alone,
-// so a path is offered and removed only inside a cache-like Library folder, outside the user's
-// credential and shell-settings paths, outside the protected Library areas, and when it is not an item
-// of the operating system's own. Keeps no state; any thread may ask.
+// The gate for leftovers of applications that are no longer installed: a path is offered and removed only
+// inside a cache-like Library folder, outside the user's credential and shell-settings paths and the
+// protected Library areas, and when it is not an item of the operating system's own. Keeps no state; any
+// thread may ask.
 class OrphanSafetyPolicy {
 public:
     // For `home` and the system folders under `systemRoot` (empty for the real "/Library"); both are
@@ -20,9 +20,8 @@ public:
     // folder's links resolved, its name kept) and, for a link, what it leads to. Reads the file system only
     // to resolve symbolic links; a path whose links cannot all be resolved is not safe. Never fails.
     bool isSafe(const std::string& path) const { return checkedPath(path).has_value(); }
-    // The same test, giving the entry it judged (leftoverRemovalPath's form): whatever then acts on the
-    // leftover takes this path as written and never resolves `path` again, or a folder on the way swapped
-    // for a link meanwhile would lead it elsewhere. None when the leftover may not go.
+    // The same test, giving the entry it judged (leftoverRemovalPath's form), which whatever then acts on
+    // the leftover takes as written, never resolving `path` again. None when the leftover may not go.
     std::optional<std::string> checkedPath(const std::string& path) const;
 
     // The eight folders strictly inside which a leftover may lie.

@@ -15,10 +15,8 @@ struct RunningProgramPlaces {
 // This process's working directory and the folder of its executable.
 RunningProgramPlaces currentRunningProgramPlaces();
 
-// The user's home, the working directory and the running program's folder. Removing one of them, or a
-// folder that holds one, would take the user's files or the program's own ground with it, whichever
-// cleaning folder they happen to lie in (a home under /tmp, a build inside a cache folder): neither the
-// scan nor either side of the clean lets such a folder go.
+// The user's home, the working directory and the running program's folder: neither the scan nor either
+// side of the clean lets one of them, or a folder holding one, go.
 class ProtectedPlaces {
 public:
     ProtectedPlaces(const std::string& home, const RunningProgramPlaces& program);

@@ -8,11 +8,10 @@
 
 namespace zn {
 
-// The uninstaller's two path rules: which selected files it refuses to touch at all (the user's
-// credential stores, tool settings and shell histories), and which files that the Trash pass could not
-// move for lack of permission are worth the administrator pass (application bundles, receipts, system
-// launch items). Both resolve symbolic links before they look at a path. Any thread may ask; build the
-// rules afresh for each removal, since they take the links of the high-risk paths as they are then.
+// The uninstaller's path rules: which selected files it refuses to touch at all (credential stores, tool
+// settings, shell histories, protected places), and which files the Trash pass could not move for lack of
+// permission are worth the administrator pass. Both resolve symbolic links first. Any thread may ask;
+// build them afresh for each removal, since they take the high-risk paths' links as they are then.
 class RemovalPathRules {
 public:
     // `home` with its links resolved; `systemRoot` is prefixed to the system folders ("" for the real ones).

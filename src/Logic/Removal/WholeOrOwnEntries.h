@@ -8,9 +8,8 @@
 
 namespace zn {
 
-// An entry of `owner` is another user's, seen from `user`: the administrator's own entries are the
-// system's leftovers of an installation, which the administrator pass is there for; any other owner's are
-// not the user's to remove.
+// An entry of `owner` is another user's, seen from `user`: neither the user's own nor the administrator's
+// (which count as the system's).
 inline bool isOtherUsersEntry(uid_t owner, uid_t user) {
     return owner != user && owner != 0;
 }
@@ -26,8 +25,8 @@ using TopEntryTest = std::function<bool(const std::string& path, const std::stri
 bool mayGoWholeFor(const std::string& folder, uid_t user, const TopEntryTest& acceptsTopEntry,
                    const TopEntryTest& acceptsEveryEntry = nullptr);
 
-// A folder that cannot go whole is looked into this many levels below the find for entries that may go on
-// their own; deeper, what a folder holds is rarely named after anything.
+// How many levels below a find a folder that cannot go whole is looked into for entries that may go on
+// their own.
 inline constexpr int kMaxOwnEntryDepth = 4;
 
 // An entry inside a folder that cannot go whole.
@@ -38,10 +37,9 @@ struct InnerEntry {
 };
 
 // The entries of `folder`, `depth` levels below a find, that may be offered to `user` one by one, as far as
-// owners and places go: none past kMaxOwnEntryDepth, none of a folder where others may rename entries of
-// their own over its names (othersMayReplaceEntriesIn), where others may write only the user's own (their
-// names say nothing of who made them), and never another user's. Which of them are worth offering is the
-// caller's to judge.
+// owners and places go: none past kMaxOwnEntryDepth, none of a folder others may rename into
+// (othersMayReplaceEntriesIn), only the user's own where others may write, never another user's. Which
+// of them are worth offering is the caller's to judge.
 std::vector<InnerEntry> entriesOfferableInside(const std::string& folder, int depth, uid_t user);
 
 } // namespace zn

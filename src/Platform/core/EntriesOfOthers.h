@@ -13,7 +13,6 @@ struct EntriesOfOthersSearch {
     // 0, or the errno of a folder that could not be opened or read: what it holds is unknown. A folder that
     // only the administrator could have filled (root's, that nobody else may write to) is no such folder.
     int error = 0;
-
 };
 
 // Looks through the entry `name` of the open folder `folderFd` (whose full path is `path`) and everything

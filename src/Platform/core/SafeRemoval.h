@@ -68,24 +68,19 @@ struct RemovalResult {
 
 // What a removal may touch beyond the path's own rules.
 struct RemovalLimits {
-    // An item that belongs to anyone else is refused (EPERM), and so is a folder holding anything of anyone
-    // else, each entry judged at the moment it is met: the removal stops there, keeping that entry and the
-    // folders that lead to it.
+    // Every entry must belong to this owner, each judged as it is met: the removal stops (EPERM) at the
+    // first that does not, keeping it and the folders that lead to it.
     std::optional<uid_t> requiredOwner = std::nullopt;
-    // A folder in the same form as the path that holds it: every folder below it on the way and the item
-    // itself must lie on the place's own mount, each judged on the descriptor opened; otherwise nothing
-    // goes (EXDEV). Above the place any mount will do.
+    // A folder above the item, in the path's form: every folder below it on the way and the item itself
+    // must lie on its mount, judged on the descriptors opened, or nothing goes (EXDEV).
     std::optional<std::string> allowedPlace = std::nullopt;
-    // Entries these people own are never removed, each judged as it is met: such an entry stays with the
-    // folders that hold it, and everything else goes. Nor is anything taken by its name out of a folder
-    // where others may rename entries of their own over the names (othersMayReplaceEntriesIn): such a
-    // folder stays with all it holds, and an item lying directly in one stays whole. The result then names
-    // what was kept.
+    // Entries these people own stay, each judged as it is met, with the folders that hold them; the rest
+    // goes. Nothing is taken by name out of a folder others may rename into (othersMayReplaceEntriesIn):
+    // it stays with all it holds, and an item lying directly in one stays whole. The result names each.
     std::optional<OtherPeople> keepEntriesOf = std::nullopt;
-    // The machine's applications folder, in the same form as the path. An application bundle anywhere in
-    // it (a folder named "*.app" holding "Contents/Info.plist", judged on the folder the walk opened) is
-    // the machine's, whoever installed it: an item that is, or lies in, the first such folder on its path
-    // goes with whatever of other people it holds.
+    // The machine's applications folder, in the path's form: an item that is, or lies in, the first real
+    // bundle on its path below it (a "*.app" folder holding "Contents/Info.plist", judged on the folder the
+    // walk opened) goes with whatever of other people it holds.
     std::optional<std::string> applicationsFolder = std::nullopt;
 };
 

@@ -31,9 +31,8 @@ public:
     // Whether a move may take entries of other people along.
     enum class EntriesOfOthers {
         refuseMove, // an item that is, or holds, one stays where it is
-        // An application bundle of the machine's applications folder is the machine's, whoever installed it:
-        // when the item is a real bundle (a folder named "*.app" holding "Contents/Info.plist", judged on
-        // the entry that moved, once it lies in the Trash) it goes as it is; anything else as refuseMove.
+        // A real application bundle (a folder named "*.app" holding "Contents/Info.plist", judged once it
+        // lies in the Trash) moves as it is; anything else as refuseMove.
         moveAlongWithBundle,
     };
 
@@ -47,19 +46,10 @@ public:
     // (renameWithoutReplacing when none); tests let another person act around it.
     explicit Trash(std::string homeTrash = {}, std::optional<People> people = std::nullopt, Mover mover = {});
 
-    // Moves the entry that the absolute, standardised `path` names, as written: the folder that holds it is
-    // opened from "/" one folder at a time without following a link (a link on the way fails with ENOTDIR
-    // or ELOOP) and is never looked up again, so the entry that moves is the one the path named even if
-    // the tree changes meanwhile. A final symbolic link is trashed as the link itself; nothing already in
-    // the Trash is ever replaced. When that folder does not let the user take the entry out, the move
-    // fails with its EACCES or EPERM as the item's own failure, whatever the state of the Trash. The home
-    // Trash, its "files" and its "info" must each be a folder of the user's alone, as on other mounts. An
-    // item that is, or holds, another person's entry is looked for before the move and again once it lies
-    // in the Trash, where nobody else can add to it: found then, it is put back, beside its old name under
-    // a free one if that was taken meanwhile, and the move fails naming that entry where it now lies. A
-    // folder that cannot be looked through fails with its errno as the item's own failure. An item where
-    // its own file system is mounted cannot move and fails with EBUSY, with no Trash made. A name too long
-    // for a Trash record is shortened there; the record keeps the path as it was.
+    // Moves the entry the absolute, standardised `path` names, as written (no link followed on the way; a
+    // final link moves as the link), into the Trash of its file system, never replacing anything there. The
+    // Outcome says why it did not: the entry's own folder refused (EACCES, EPERM), the Trash failed, or the
+    // entry is or holds one of another person (see EntriesOfOthers); a mount point fails with EBUSY.
     Outcome moveToTrash(const std::string& path, EntriesOfOthers others = EntriesOfOthers::refuseMove) const;
 
     const std::string& homeTrash() const { return homeTrash_; }
@@ -73,12 +63,9 @@ public:
     };
 
     // The Trash of `user` on the mount whose top folder is `topDirectory`: "$topdir/.Trash/$uid" when the
-    // shared "$topdir/.Trash" is a sticky folder (not a link) and the user's folder in it, with its "files"
-    // and "info", is (or can be made) a real folder owned by the user that nobody else may write to; else
-    // "$topdir/.Trash-$uid" under the same conditions; else none with EXDEV in `error`. Each folder is
-    // opened relative to the one that holds it, without following a link, and checked on its descriptor:
-    // whoever owns the shared folder may swap what it holds at any moment, and no path is ever looked up
-    // again.
+    // shared "$topdir/.Trash" is a sticky folder, else "$topdir/.Trash-$uid", each with its "files" and
+    // "info" made if missing and used only as real folders of the user's alone, opened without following a
+    // link and checked on their descriptors; else none, with EXDEV in `error`.
     static std::optional<Folders> openMountTrash(const std::string& topDirectory, uid_t user, int& error);
 
 private:
