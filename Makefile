@@ -7,14 +7,14 @@ ARGS ?=
 deps:
 	@scripts/install-deps 1>&2
 
-# Builds show one line of progress; a failed one shows the compiler's messages in full. The tests' build
-# uses Clang, which compiles the sanitizers' instrumentation in about half the time GCC takes.
+# Builds show one line of progress; a failed one shows the compiler's messages in full. Both builds use
+# Clang, which with its precompiled headers and lld builds this in about half the time GCC takes.
 build-debug: deps
 	@cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZN_SANITIZE=ON -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 	@scripts/quiet-build build $(JOBS)
 
 build-release: deps
-	@cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+	@cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 	@scripts/quiet-build build-release $(JOBS) zelvanexal
 
 test: build-debug

@@ -140,24 +140,30 @@ bool CleaningPathRules::isInTrashOfAnother(const std::string& resolvedPath) cons
            !homeTrash_.isPrivateTo(callingUser_);
 }
 
+// What neither pass removes, whatever the category.
+bool CleaningPathRules::isRefusedOnEitherPass(CleaningCategory category, const std::string& resolvedPath) const {
+    return !isRemovableForm(resolvedPath) || isProtectedPlace(resolvedPath) ||
+           isDockerToolItem(category, resolvedPath) || isInTrashOfAnother(resolvedPath);
+}
+
+bool CleaningPathRules::isDeletableLargeFile(const std::string& resolvedPath) const {
+    return isExplicitSingleFileDeletable(resolvedPath) && isRegularFile(resolvedPath);
+}
+
 bool CleaningPathRules::admitsInOrdinaryPass(CleaningCategory category,
                                              const std::string& resolvedPath) const {
-    if (!isRemovableForm(resolvedPath) || isProtectedPlace(resolvedPath) ||
-        isDockerToolItem(category, resolvedPath) || isTemporaryEntryInUse(resolvedPath) ||
-        isInTrashOfAnother(resolvedPath))
+    if (isRefusedOnEitherPass(category, resolvedPath) || isTemporaryEntryInUse(resolvedPath))
         return false;
     if (category == CleaningCategory::largeFiles)
-        return isExplicitSingleFileDeletable(resolvedPath) && isRegularFile(resolvedPath);
+        return isDeletableLargeFile(resolvedPath);
     return isSafeToDelete(resolvedPath);
 }
 
 bool CleaningPathRules::admitsInAdminPass(CleaningCategory category, const std::string& resolvedPath) const {
-    if (!isRemovableForm(resolvedPath) || isProtectedPlace(resolvedPath) ||
-        isDockerToolItem(category, resolvedPath) || isInSharedTemporaryFolder(resolvedPath) ||
-        isInTrashOfAnother(resolvedPath))
+    if (isRefusedOnEitherPass(category, resolvedPath) || isInSharedTemporaryFolder(resolvedPath))
         return false;
     if (category == CleaningCategory::largeFiles)
-        return isExplicitSingleFileDeletable(resolvedPath) && isRegularFile(resolvedPath);
+        return isDeletableLargeFile(resolvedPath);
     return (isSafeToDelete(resolvedPath) && !isAllowedRootItself(resolvedPath)) ||
            isSafeUninstallEscalationPath(resolvedPath);
 }

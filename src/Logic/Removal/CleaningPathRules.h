@@ -77,6 +77,8 @@ private:
     std::optional<std::string> escalationFolderAdmitting(const std::string& path) const;
     bool isDecidedByHome(const std::string& path, const std::string& place) const;
     bool isInTrashOfAnother(const std::string& resolvedPath) const;
+    bool isRefusedOnEitherPass(CleaningCategory category, const std::string& resolvedPath) const;
+    bool isDeletableLargeFile(const std::string& resolvedPath) const;
 
     std::string home_;
     bool homeUsable_ = false;
