@@ -1,24 +1,16 @@
 #include "Logic/Removal/AdministratorPass.h"
 
+#include "Platform/core/FileSystem.h"
 #include "Platform/core/PathResolution.h"
-
-#include <cerrno>
-#include <sys/stat.h>
 
 namespace zn {
 
 namespace {
 
-// Anything still at the path, or a path that cannot be looked at, counts as not removed. So does a path
-// that leads elsewhere now (a folder on it became a link): that the new place is empty says nothing about
-// the old one.
-bool somethingRemainsAt(const std::string& path) {
-    if (resolvedPathIfResolvable(path) != path)
-        return true;
-    struct stat info;
-    if (::lstat(path.c_str(), &info) == 0)
-        return true;
-    return errno != ENOENT && errno != ENOTDIR;
+// Anything still at the path (somethingRemainsAt) counts as not removed, and so does a path that leads
+// elsewhere now (a folder on it became a link): that the new place is empty says nothing about the old one.
+bool notGoneFrom(const std::string& path) {
+    return resolvedPathIfResolvable(path) != path || somethingRemainsAt(path);
 }
 
 } // namespace
@@ -38,7 +30,7 @@ runAdministratorPass(AdminRunner& runner, const std::vector<PrivilegedRemovalRec
     // Judged place by place whatever the outcome: a pass that failed half way removed what it removed.
     if (outcome->status != AdminRunOutcome::Status::cancelled)
         for (const PrivilegedRemovalRecord& record : records)
-            if (!somethingRemainsAt(record.path))
+            if (!notGoneFrom(record.path))
                 result.report.removed.insert(record.path);
     return result;
 }

@@ -28,7 +28,7 @@ LeftoverRules::LeftoverRules(const std::string& home, uid_t user, const std::str
     : policy_(home, systemRoot),
       // A home whose links cannot all be resolved decides nothing: all of /tmp then counts as shared.
       cleaning_(resolvedPathIfResolvable(home).value_or(""), user, std::move(folders)),
-      removal_(home, user, people, systemRoot) {}
+      removal_(user, people) {}
 
 std::shared_ptr<const LeftoverRules> LeftoverRules::currentUser() {
     static const auto rules = std::make_shared<const LeftoverRules>(home(), ::getuid());

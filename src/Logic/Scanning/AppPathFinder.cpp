@@ -161,8 +161,7 @@ std::set<std::string> AppPathFinder::findPaths() const {
     // While another copy of this application stays installed, everything but this bundle is that copy's.
     const Finds found = otherApps.sameApplicationStays() ? Finds{{bundlePath_}, {}} : walkRoots(otherApps);
 
-    const RemovalPolicy removal(locations_.roots().home, surroundings_.user, People::fromLoginDefinitions(),
-                                locations_.roots().systemRoot);
+    const RemovalPolicy removal(surroundings_.user, People::fromLoginDefinitions());
     const WholeFolderRule rule(
         matcher_, otherApps, protectedPlaces_, removal, bundlePath_,
         [this](const std::string& key, const std::string& path) { return isKeptBySkipTables(key, path); });

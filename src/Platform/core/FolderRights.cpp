@@ -81,6 +81,10 @@ bool isPersonalGroupRemembered(uid_t owner, gid_t group) {
     return isPersonal;
 }
 
+bool statusAt(const std::string& path, bool followLinks, struct stat& info) {
+    return (followLinks ? ::stat(path.c_str(), &info) : ::lstat(path.c_str(), &info)) == 0;
+}
+
 } // namespace
 
 bool isPrivateFolderOf(int folderFd, uid_t user) {
@@ -111,9 +115,8 @@ bool othersMayWriteTo(const struct stat& folder, const AccessAclReader& readAcl)
 
 bool othersMayWriteToFolderAt(const std::string& path, bool followLinks) {
     struct stat info;
-    if ((followLinks ? ::stat(path.c_str(), &info) : ::lstat(path.c_str(), &info)) != 0)
-        return false;
-    return othersMayWriteTo(info, [&] { return accessAclAt(path, followLinks); });
+    return statusAt(path, followLinks, info) &&
+           othersMayWriteTo(info, [&] { return accessAclAt(path, followLinks); });
 }
 
 bool othersMayWriteToOpenFolder(int folderFd) {
@@ -129,9 +132,7 @@ bool othersMayReplaceEntriesIn(int folderFd) {
 
 bool othersMayReplaceEntriesInFolderAt(const std::string& path, bool followLinks) {
     struct stat info;
-    if ((followLinks ? ::stat(path.c_str(), &info) : ::lstat(path.c_str(), &info)) != 0)
-        return false;
-    return (info.st_mode & S_ISVTX) == 0 &&
+    return statusAt(path, followLinks, info) && (info.st_mode & S_ISVTX) == 0 &&
            othersMayWriteTo(info, [&] { return accessAclAt(path, followLinks); });
 }
 

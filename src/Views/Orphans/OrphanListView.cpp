@@ -246,8 +246,7 @@ void OrphanListView::finishTrashMove(const std::string& path, const OrphanTrashR
     PromptQuestion question{"Delete \u201C" + visibleText(PathText::lastPathComponent(path)) +
                                 "\u201D permanently?",
                             "Zelva Nexal couldn't move it to the Trash. If you delete it now, it is deleted "
-                            "for good and can't be "
-                            "put back.",
+                            "for good and can't be put back.",
                             "Delete Permanently", "Cancel", true};
     QPointer<OrphanListView> self(this);
     prompter_.open(question, [self, path](bool accepted) {

@@ -481,6 +481,36 @@ TEST(Trash, AnItemThatCannotGoBackUnderItsNameGoesBackBesideItAndIsNeverReported
     EXPECT_TRUE(std::filesystem::is_empty(trash.homeTrash() + "/info"));
 }
 
+TEST(Trash, AnEntryAnotherPersonRenamesOverTheItemJustBeforeTheMoveGoesBackAsItWas) {
+    if (!test::runsAsRoot())
+        GTEST_SKIP() << test::kNeedsRootToChangeOwners;
+    test::FixtureTree tree;
+    const std::string shared = resolvingSymlinksInPath(tree.folder("home/Library/Caches/com.team.race"));
+    ASSERT_EQ(::chmod(shared.c_str(), 0777), 0);
+    const std::string item = shared + "/state.db";
+    tree.textFile("home/Library/Caches/com.team.race/state.db", "mine");
+    const std::string theirs = tree.textFile("home/theirs.db", "theirs");
+    ASSERT_EQ(::lchown(theirs.c_str(), test::kOtherPerson, test::kOtherPerson), 0);
+    // Between the first look and the move, the other person puts their own file under the item's name.
+    bool renamed = false;
+    const Trash::Mover person = [&](int from, const std::string& fromName, int to, const std::string& toName) {
+        if (!renamed) {
+            renamed = true;
+            EXPECT_EQ(::rename(theirs.c_str(), item.c_str()), 0);
+        }
+        return renameWithoutReplacing(from, fromName, to, toName);
+    };
+    Trash trash(tree.path("home/.local/share/Trash"), People{}, person);
+
+    const Trash::Outcome outcome = trash.moveToTrash(item);
+    EXPECT_FALSE(outcome.moved);
+    EXPECT_TRUE(outcome.trashFailed);
+    EXPECT_EQ(outcome.keptEntry, item);
+    EXPECT_EQ(slurp(item), "theirs");
+    EXPECT_TRUE(std::filesystem::is_empty(trash.homeTrash() + "/files"));
+    EXPECT_TRUE(std::filesystem::is_empty(trash.homeTrash() + "/info"));
+}
+
 TEST(Trash, AFolderThatCannotBeLookedThroughIsTheItemsFailureAndStays) {
     test::FixtureTree tree;
     const std::string item = resolvingSymlinksInPath(tree.folder("home/Library/Caches/com.gone.app"));
